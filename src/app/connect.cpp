@@ -1,0 +1,101 @@
+#include "app/connect.h"
+
+#include <cstdlib>
+
+#include "app/command_flags.h"
+#include "common/texts.h"
+#include "common/user_messages.h"
+#include "device/device_info.h"
+#include "device/device_reader.h"
+#include "device/link.h"
+
+namespace velorin {
+
+namespace {
+
+int PinnedPort(const std::string& selectedPortText) {
+    int port = 0;
+    for (char c : selectedPortText) {
+        if (c < '0' || c > '9') break;
+        port = port * 10 + (c - '0');
+        if (port > 100000) break;
+    }
+    return port;
+}
+
+void ConnectOverUsb(Link& link, DeviceInfo& info, const Texts& texts) {
+    // Without the whole information block the identity and channels are not read.
+    if (ReadInfoHid(link, info, texts) == HidInfoStatus::Decoded) {
+        if (ReadIdentityHid(link, info)) ReadChannelsHid(link, info);
+        ReadSecondaryInfoHid(link, info);
+    }
+}
+
+}  // namespace
+
+std::vector<PortEntry> PortEntries(const std::vector<int>& numbers) {
+    std::vector<PortEntry> entries;
+    for (int n : numbers) entries.push_back(PortEntry{n, std::string()});
+    return entries;
+}
+
+ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, ConnectState& state,
+                      const std::vector<PortEntry>& portList, const std::string& languageName,
+                      UserMessages& messages) {
+    const Texts& texts = TextsFor(languageName);
+    ConnectResult result;
+    flags.connectEnabled = 0;
+    messages.Status(texts.connecting);
+
+    // A fresh handle replaces the old one, which is closed rather than leaked.
+    KvusbHandle found = link.FindLogger();
+    if (link.hidHandle != nullptr && link.hidHandle != found) link.CloseHidHandle();
+    link.hidHandle = found;
+
+    if (state.usbConnected && link.hidHandle != nullptr) {
+        messages.Status(texts.hidLinkFound);
+        ConnectOverUsb(link, info, texts);
+        flags.connectEnabled = 1;
+        flags.SetDeviceCommands(1);
+        link.currentPort = HID_LINK_PORT;
+        link.currentPortPath.clear();
+        messages.Status(texts.hidLinkConnected);
+        result.outcome = ConnectOutcome::UsbLink;
+        result.refillPanel = true;
+        result.port = HID_LINK_PORT;
+    } else {
+        link.serial.ClosePort();
+        const int pinned = PinnedPort(state.selectedPortText);
+        bool answered = false;
+        for (const PortEntry& entry : portList) {
+            const int port = pinned != 0 ? pinned : entry.number;
+            const std::string path = pinned != 0 ? std::string() : entry.path;
+            if (!link.OpenSerial(port, path)) continue;
+            link.deviceAddress = 0;
+            if (!ReadInfoSerial(link, info, texts)) continue;
+            answered = true;
+            flags.SetDeviceCommands(1);
+            link.currentPort = port;
+            link.currentPortPath = path;
+            result.port = port;
+            if (!ReadIdentitySerial(link, info)) {
+                result.outcome = ConnectOutcome::SerialWithoutIdentity;
+                break;
+            }
+            ReadChannelsSerial(link, info);
+            result.outcome = ConnectOutcome::SerialLink;
+            result.refillPanel = true;
+            break;
+        }
+        if (!answered) {
+            messages.MessageBox(texts.communicationTimeout, std::string(), MessageIcon::None);
+            messages.Status(texts.hardwareNotFound);
+        }
+        link.serial.ClosePort();
+        flags.connectEnabled = 1;
+    }
+    state.usbConnected = link.hidHandle != nullptr;
+    return result;
+}
+
+}  // namespace velorin

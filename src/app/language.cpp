@@ -1,0 +1,45 @@
+#include "app/language.h"
+
+#include "common/atomic_file.h"
+
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace velorin {
+
+namespace {
+// Nobody writes a language file this long; reading stops there so a stray large file is harmless.
+constexpr std::streamsize kMaxLanguageFileBytes = 4096;
+}
+
+LanguageSetting ReadLanguage(const std::string& path) {
+    LanguageSetting setting;
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        setting.languageName = "Chinese";
+        setting.uiLanguage = 2052;
+        return setting;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return setting;  // exists but unreadable: empty name, Chinese texts
+    std::string content(static_cast<size_t>(kMaxLanguageFileBytes), '\0');
+    in.read(&content[0], kMaxLanguageFileBytes);
+    content.resize(static_cast<size_t>(in.gcount()));
+    setting.languageName = content;
+    if (content == "English") setting.uiLanguage = 1033;
+    else if (content == "Chinese") setting.uiLanguage = 2052;
+    return setting;
+}
+
+std::string SwitchedLanguageName(const std::string& languageName) {
+    if (languageName == "Chinese") return "English";
+    if (languageName == "English") return "Chinese";
+    return languageName;
+}
+
+bool WriteLanguage(const std::string& languageName, const std::string& path) {
+    return WriteFileAtomically(path, languageName);
+}
+
+}  // namespace velorin

@@ -1,0 +1,30 @@
+// The property panel's content as a list of tree lines, built from DeviceInfo in the current
+// interface language. One source for the GUI's tree and for `velorin-cli info`.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velorin {
+
+struct DeviceInfo;
+
+struct PanelLine {
+    int depth = 0;          // 0 = root item, 1 = its child, 2 = a child of a child
+    std::string text;       // GBK: the label followed directly by the value
+    bool expanded = false;  // the item is shown expanded
+};
+
+// Builds the full panel. Side effect, as the panel always had: when the start (stop) mode is
+// not a timed mode, the timed-start (timed-stop) text of `info` is emptied.
+std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& languageName);
+
+// The labels-only panel shown before anything has been read.
+std::vector<PanelLine> InitialPanelLines(const std::string& languageName);
+
+// Unit text of a channel as the panel and the live list show it: AC voltage and AC current
+// channels carry unit codes offset by 32 (codes below 32 name no unit); other codes above the
+// table show its entry 31.
+std::string PanelUnitName(int quantityCode, int unitCode);
+
+}  // namespace velorin

@@ -1,0 +1,60 @@
+#include <cstdio>
+
+#include "app/command_flags.h"
+#include "app/connect.h"
+#include "app/panel_lines.h"
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "device/device_info.h"
+#include "device/link.h"
+
+namespace velorin::cli {
+
+namespace {
+constexpr const char* kUsage =
+    "usage: velorin-cli info [--port N | --port PATH | --hid] [--lang en|zh] [--verbose]\n";
+}
+
+int RunInfo(const std::vector<std::string>& args) {
+    const ParsedArgs parsed = ParseArgs(args, {"port", "lang"}, {"hid", "verbose"});
+    std::string error = parsed.error;
+    LinkChoice choice;
+    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    if (error.empty() && !parsed.positional.empty()) error = "unexpected argument " + parsed.positional[0];
+    if (error.empty()) ChooseLink(parsed, choice, error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "velorin-cli info: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+
+    TerminalMessages messages(parsed.Has("verbose"));
+    Link& link = ProcessLink();
+    link.serial.SetMessageSink(&messages);
+    DeviceInfo info;
+    CommandFlags flags;
+    ConnectState state;
+    std::vector<PortEntry> ports;
+
+    if (choice.kind != LinkChoice::Kind::Port) LoadUsbLibrary(link, messages);
+    if (choice.kind == LinkChoice::Kind::Usb) {
+        // As if detection had seen the logger arrive; Connect then takes the USB link.
+        state.usbConnected = link.usb.Available();
+    } else if (choice.kind == LinkChoice::Kind::Walk) {
+        // As the program after start-up detection: an attached USB logger is used first.
+        KvusbHandle probe = link.FindLogger();
+        state.usbConnected = probe != nullptr;
+        Link::CloseHandle(link.usb, probe);
+        ports = choice.ports;
+    } else {
+        ports = choice.ports;
+    }
+
+    const ConnectResult result = Connect(link, info, flags, state, ports, languageName, messages);
+    link.CloseHidHandle();
+    if (result.outcome == ConnectOutcome::NotFound) return kExitFailed;
+    PrintPanel(stdout, BuildPanelLines(info, languageName));
+    return kExitOk;
+}
+
+}  // namespace velorin::cli

@@ -1,0 +1,12 @@
+// The commands of velorin-cli. Each takes the arguments after its name and returns the exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velorin::cli {
+
+int RunPorts(const std::vector<std::string>& args);
+int RunInfo(const std::vector<std::string>& args);
+
+}  // namespace velorin::cli

@@ -1,0 +1,32 @@
+// velorin-cli: the headless interface to the logger and to data files.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velorin-cli COMMAND [options]\n"
+    "commands:\n"
+    "  ports                                   list the serial ports Connect walks\n"
+    "  info [--port N|PATH | --hid] [--lang en|zh] [--verbose]\n"
+    "                                          connect and print the logger's attributes\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? velorin::cli::kExitUsage : velorin::cli::kExitOk;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "ports") return velorin::cli::RunPorts(args);
+    if (command == "info") return velorin::cli::RunInfo(args);
+    std::fprintf(stderr, "velorin-cli: unknown command '%s'\n%s", command.c_str(), kUsage);
+    return velorin::cli::kExitUsage;
+}

@@ -1,0 +1,64 @@
+#include "common/text_codec.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+
+#include <cerrno>
+#include <cstring>
+
+namespace velorin {
+
+namespace {
+
+// Converts with iconv, replacing what cannot be converted: `invalidOut` is written for every
+// input byte that starts an invalid or incomplete sequence (that byte is skipped).
+std::string Convert(const char* to, const char* from, const std::string& in, const char* invalidOut) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return in;  // no converter: keep the bytes
+    std::string out;
+    out.reserve(in.size() * 2 + 4);
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char buffer[256];
+    while (srcLeft > 0) {
+        char* dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buffer, static_cast<size_t>(dst - buffer));
+        if (rc == static_cast<size_t>(-1)) {
+            if (errno == E2BIG) continue;
+            // EILSEQ or EINVAL: skip one byte of input (a UTF-8 source skips the whole character).
+            out += invalidOut;
+            size_t skip = 1;
+            if (std::strcmp(from, "UTF-8") == 0) {
+                while (skip < srcLeft && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80) ++skip;
+            }
+            src += skip;
+            srcLeft -= skip;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace
+
+std::string Utf8ToGbk(const std::string& utf8) { return Convert("GBK", "UTF-8", utf8, "?"); }
+
+std::string GbkToUtf8(const std::string& gbk) { return Convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD"); }
+
+void StoreInField(char* field, size_t fieldSize, const std::string& text) {
+    if (fieldSize == 0) return;
+    std::memset(field, 0, fieldSize);
+    std::memcpy(field, text.data(), std::min(text.size(), fieldSize - 1));
+}
+
+std::string ReadField(const char* field, size_t fieldSize) {
+    size_t n = 0;
+    while (n < fieldSize && field[n] != '\0') ++n;
+    return std::string(field, n);
+}
+
+}  // namespace velorin

@@ -1,0 +1,32 @@
+// Text encodings at the edges of the core.
+//
+// Inside the core every text is a byte string in the logger's code page (GBK): labels stored in
+// DeviceInfo, texts in .kv files and CSV/TXT exports, and the program's own messages. Texts turn
+// into UTF-8 only where they leave the core (the CLI's terminal; the GUI decodes GBK itself).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace velorin {
+
+// UTF-8 → GBK. Characters GBK cannot represent become '?'.
+std::string Utf8ToGbk(const std::string& utf8);
+
+// GBK → UTF-8. Invalid or truncated sequences (a logger may send anything) become U+FFFD; the
+// conversion never fails and never reads past the input.
+std::string GbkToUtf8(const std::string& gbk);
+
+// Copies `text` into a fixed-width field of `fieldSize` bytes: at most `fieldSize - 1` bytes
+// followed by zeros, so the field is always terminated.
+void StoreInField(char* field, size_t fieldSize, const std::string& text);
+
+// Reads a fixed-width field that may fill its width without a terminator.
+std::string ReadField(const char* field, size_t fieldSize);
+
+template <size_t N>
+void StoreInField(char (&field)[N], const std::string& text) { StoreInField(field, N, text); }
+template <size_t N>
+std::string ReadField(const char (&field)[N]) { return ReadField(field, N); }
+
+}  // namespace velorin

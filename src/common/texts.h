@@ -1,0 +1,57 @@
+// Every bilingual text of the core, one instance per interface language.
+//
+// TextsFor() picks the English texts when the language name is exactly "English" and the
+// Chinese texts for anything else (including an empty name). All texts are GBK byte strings;
+// printf-style formats are noted with their arguments.
+#pragma once
+
+#include <string>
+
+namespace velorin {
+
+struct Texts {
+    // Labels stored in DeviceInfo by the decoder (cut to their fields there).
+    std::string recordModeManual, recordModeAuto;
+    std::string workStateStopped, workStateRecording;
+    std::string startModeLabel[4];  // codes 1, 2, 3, 4 (4 also stands for 0 and above 4)
+    std::string stopModeLabel[4];   // codes 1, 2, 3, 4 (4 also stands for 0 and above 4)
+
+    // Property panel.
+    std::string basicAttributes, channelAttributes;
+    std::string startTime, userName, title, workState, recordCount, overflowCount, startMode,
+        stopMode;
+    std::string recordIntervalFormat;  // %02d:%02d:%02d hours, minutes, seconds
+    std::string startChannels, recordMode, storageCapacity, powerMode, serialNumber, model,
+        firmwareVersion;
+    std::string powerSave, powerNormal;
+    std::string channelTypeFormat, channelUnitFormat;  // %d channel number, %s name
+    std::string channelAlarmOnFormat, channelAlarmOffFormat;  // %d
+    std::string channelAlarmUpperFormat, channelAlarmLowerFormat, channelRangeUpperFormat,
+        channelRangeLowerFormat;  // %d, %0.1f
+    // The labels-only panel shown before anything was read.
+    std::string initialBasic[16];
+    std::string initialChannel[7];
+
+    // Connection and detection (status line unless noted).
+    std::string connecting, hidLinkFound, hidLinkConnected;
+    std::string communicationTimeout;  // message box
+    std::string hardwareNotFound;
+    std::string checkingUsb, usbFoundConnecting, usbConnected, usbReadFailed, usbNotFound;
+    std::string storageArrived, usbRemoved, autoDownloadAfterArrival, autoDownloadStarts,
+        downloadThreadFailed, noHistoryOnDevice;
+};
+
+// The texts of the given interface language (compares with "English" exactly).
+const Texts& TextsFor(const std::string& languageName);
+bool IsEnglish(const std::string& languageName);
+
+// Texts that exist in one form only, shown the same in both languages.
+namespace fixed_text {
+// Serial port failure: operation name, system error text, port number.
+constexpr const char* kCommErrorFormat = "WARNING:  %s Failed with the following error: \n%s\nPort: %d\n";
+constexpr const char* kCommErrorCaption = "Application Error";
+constexpr const char* kUsbLibraryMissing = "Failed to load ";  // followed by the file tried
+constexpr const char* kUsbApiMissing = "Failed to load dll api";  // followed by " (file)"
+}  // namespace fixed_text
+
+}  // namespace velorin

@@ -1,0 +1,88 @@
+// The English interface texts. Sources are UTF-8; some English texts carry full-width colons,
+// so these too are converted to GBK once.
+#include "common/text_codec.h"
+#include "common/texts.h"
+
+namespace velorin {
+
+namespace {
+Texts MakeEnglish() {
+    auto g = Utf8ToGbk;
+    Texts t;
+    t.recordModeManual = g("HandMode");
+    t.recordModeAuto = g("AutoMode");
+    t.workStateStopped = g("STOP");
+    t.workStateRecording = g("Recording");
+    t.startModeLabel[0] = g("RestartNow");
+    t.startModeLabel[1] = g("TimedStart");
+    t.startModeLabel[2] = g("HandStart");
+    t.startModeLabel[3] = g("PCStart");
+    t.stopModeLabel[0] = g("Memory full stop");
+    t.stopModeLabel[1] = g("Timed stop");
+    t.stopModeLabel[2] = g("fifo");
+    t.stopModeLabel[3] = g("REC num stop");
+
+    t.basicAttributes = g("Basic ATTR");
+    t.channelAttributes = g("Channel ATTR");
+    t.startTime = g("Start Time:");
+    t.userName = g("User Name:");
+    t.title = g("Title:");
+    t.workState = g("Work Stat:");
+    t.recordCount = g("Rec Num:");
+    t.overflowCount = g("OverFlows:");
+    t.startMode = g("Start Mode:");
+    t.stopMode = g("Stop Mode:");
+    t.recordIntervalFormat = g("Rec Inter ：%02d:%02d:%02d");
+    t.startChannels = g("Start channel:");
+    t.recordMode = g("Record mode:");
+    t.storageCapacity = g("Storage capacity:");
+    t.powerMode = g("Power mode:");
+    t.serialNumber = g("SN：");
+    t.model = g("Modle：");
+    t.firmwareVersion = g("Hard Ver:");
+    t.powerSave = g("Power Save");
+    t.powerNormal = g("Power Normal");
+    t.channelTypeFormat = g("CH%dType:%s");
+    t.channelUnitFormat = g("CH%dUnit:%s");
+    t.channelAlarmOnFormat = g("CH%dAlarm EN:Start");
+    t.channelAlarmOffFormat = g("CH%dAlarm EN:Closed");
+    t.channelAlarmUpperFormat = g("CH%dAlarm Upper:%0.1f");
+    t.channelAlarmLowerFormat = g("CH%dAlarm Lower:%0.1f");
+    t.channelRangeUpperFormat = g("CH%dRange Upper:%0.1f");
+    t.channelRangeLowerFormat = g("CH%dRange Lower:%0.1f");
+    const char* basic[16] = {"Start Time:",    "User Name:",    "Title:",        "Work Stat:",
+                             "Rec Num:",       "OverFlows:",    "Start Mode",    "Stop Mode",
+                             "Record interval:", "Start channel:", "Record mode:", "Storage capacity:",
+                             "Power mode:",    "SN:",           "Modle:",        "Hard Ver:"};
+    for (int i = 0; i < 16; ++i) t.initialBasic[i] = g(basic[i]);
+    const char* channel[7] = {"Channel type:",      "Channel Unit:",      "Channel alarmEN:",
+                              "Alarm upper limit:", "Alarm lower limit:", "Range upper limit:",
+                              "Range lower limit:"};
+    for (int i = 0; i < 7; ++i) t.initialChannel[i] = g(channel[i]);
+
+    t.connecting = g("connecting......");
+    t.hidLinkFound = g("Find USB device, connect USB device");
+    t.hidLinkConnected = g("Connected USB device!");
+    t.communicationTimeout = g("Communication timeout, please check device connection!");
+    t.hardwareNotFound = g("Hardware device not found!");
+    t.checkingUsb = g("Checking for USB devices...");
+    t.usbFoundConnecting = g("USB device found, connecting...");
+    t.usbConnected = g("USB device connected successfully!");
+    t.usbReadFailed = g("Failed to read device information");
+    t.usbNotFound = g("No USB device found, ready for connection");
+    t.storageArrived = g("USB storage device detected, trying to connect...");
+    t.usbRemoved = g("USB device disconnected");
+    t.autoDownloadAfterArrival = g("Device connected, starting auto download...");
+    t.autoDownloadStarts = g("Starting auto download of history data...");
+    t.downloadThreadFailed = g("Failed to start download thread");
+    t.noHistoryOnDevice = g("No history data found on device");
+    return t;
+}
+}  // namespace
+
+const Texts& EnglishTexts() {
+    static const Texts texts = MakeEnglish();
+    return texts;
+}
+
+}  // namespace velorin

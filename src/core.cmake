@@ -1,0 +1,40 @@
+# The Qt-free core: link state, protocol, device information, texts, panel lines, connect.
+
+add_library(velorin_core STATIC
+  common/atomic_file.cpp
+  common/format.cpp
+  common/text_codec.cpp
+  common/texts.cpp
+  common/texts_chinese.cpp
+  common/texts_english.cpp
+  device/device_info.cpp
+  device/device_reader.cpp
+  device/kvusb_loader.cpp
+  device/link.cpp
+  device/name_tables.cpp
+  device/serial_port.cpp
+  device/transport.cpp
+  app/connect.cpp
+  app/language.cpp
+  app/panel_lines.cpp
+)
+target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CMAKE_DL_LIBS})
+
+add_executable(velorin-cli
+  cli/main.cpp
+  cli/cli_options.cpp
+  cli/cli_output.cpp
+  cli/cmd_info.cpp
+  cli/cmd_ports.cpp
+)
+target_link_libraries(velorin-cli PRIVATE velorin_core)
+install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(VELORIN_GUI)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets)
+  set(CMAKE_AUTOMOC ON)
+  add_executable(velorin app/main_gui.cpp)
+  target_link_libraries(velorin PRIVATE velorin_core Qt6::Widgets)
+  install(TARGETS velorin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
