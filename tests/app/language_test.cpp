@@ -1,0 +1,94 @@
+// Language.ini: exactly "English" means English; everything else is Chinese.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "app/language.h"
+#include "common/texts.h"
+
+namespace velorin {
+namespace {
+
+class LanguageFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velorin-lang-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        path_ = dir_ + "/Language.ini";
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+    void Write(const std::string& bytes) {
+        std::ofstream(path_, std::ios::binary) << bytes;
+    }
+    std::string dir_, path_;
+};
+
+TEST_F(LanguageFile, MissingFileMeansChinese) {
+    const LanguageSetting s = ReadLanguage(path_);
+    EXPECT_EQ(s.languageName, "Chinese");
+    EXPECT_EQ(s.uiLanguage, 2052);
+}
+
+TEST_F(LanguageFile, ContentDecidesExactly) {
+    Write("English");
+    EXPECT_EQ(ReadLanguage(path_).uiLanguage, 1033);
+    EXPECT_TRUE(IsEnglish(ReadLanguage(path_).languageName));
+
+    Write("English\n");  // a line break makes it another name
+    LanguageSetting s = ReadLanguage(path_);
+    EXPECT_EQ(s.languageName, "English\n");
+    EXPECT_EQ(s.uiLanguage, 0);
+    EXPECT_FALSE(IsEnglish(s.languageName));
+
+    Write("Chinese");
+    EXPECT_EQ(ReadLanguage(path_).uiLanguage, 2052);
+    Write("english");
+    EXPECT_FALSE(IsEnglish(ReadLanguage(path_).languageName));
+    Write("");
+    EXPECT_EQ(ReadLanguage(path_).languageName, "");
+}
+
+TEST_F(LanguageFile, UnreadableFileGivesAnEmptyName) {
+    ASSERT_EQ(mkdir(path_.c_str(), 0755), 0);  // exists, but cannot be read as a file
+    const LanguageSetting s = ReadLanguage(path_);
+    EXPECT_EQ(s.languageName, "");
+    EXPECT_EQ(s.uiLanguage, 0);
+}
+
+TEST_F(LanguageFile, SwitchingTwiceReturnsToTheFirstLanguage) {
+    Write("English");
+    std::string name = ReadLanguage(path_).languageName;
+    for (int i = 0; i < 2; ++i) {
+        name = SwitchedLanguageName(name);
+        ASSERT_TRUE(WriteLanguage(name, path_));
+        name = ReadLanguage(path_).languageName;
+        EXPECT_EQ(name, i == 0 ? "Chinese" : "English");
+    }
+    // Seven bytes, no terminator.
+    std::ifstream in(path_, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "English");
+    EXPECT_EQ(SwitchedLanguageName("Klingon"), "Klingon");
+}
+
+TEST_F(LanguageFile, RelativeNameFollowsTheWorkingDirectory) {
+    Write("English");
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    const LanguageSetting here = ReadLanguage();
+    ASSERT_EQ(chdir("/"), 0);
+    const LanguageSetting root = ReadLanguage();
+    ASSERT_EQ(chdir(previous), 0);
+    EXPECT_EQ(here.languageName, "English");
+    EXPECT_NE(root.languageName, "English");
+}
+
+}  // namespace
+}  // namespace velorin
