@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for a while.
+# Usage: scripts/fuzz.sh [SECONDS]   (default 60 per target). Corpora live in build-fuzz/corpus/.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-60}"
+"$top/scripts/install-deps.sh" --fuzz
+build="$top/build-fuzz"
+CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DVELORIN_FUZZ=ON -DVELORIN_GUI=OFF -DVELORIN_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target reply_decoders_fuzz
+for target in reply_decoders_fuzz; do
+  mkdir -p "$build/corpus/$target"
+  "$build/bin/$target" -max_total_time="$seconds" -max_len=4096 "$build/corpus/$target"
+done
