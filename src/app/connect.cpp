@@ -23,12 +23,12 @@ int PinnedPort(const std::string& selectedPortText) {
     return port;
 }
 
-void ConnectOverUsb(Link& link, DeviceInfo& info, const Texts& texts) {
-    // Without the whole information block the identity and channels are not read.
-    if (ReadInfoHid(link, info, texts) == HidInfoStatus::Decoded) {
-        if (ReadIdentityHid(link, info)) ReadChannelsHid(link, info);
-        ReadSecondaryInfoHid(link, info);
-    }
+// Without the whole information block the identity and channels are not read.
+bool ConnectOverUsb(Link& link, DeviceInfo& info, const Texts& texts) {
+    if (ReadInfoHid(link, info, texts) != HidInfoStatus::Decoded) return false;
+    if (ReadIdentityHid(link, info)) ReadChannelsHid(link, info);
+    ReadSecondaryInfoHid(link, info);
+    return true;
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
 
     if (state.usbConnected && link.hidHandle != nullptr) {
         messages.Status(texts.hidLinkFound);
-        ConnectOverUsb(link, info, texts);
+        result.infoRead = ConnectOverUsb(link, info, texts);
         flags.connectEnabled = 1;
         flags.SetDeviceCommands(1);
         link.currentPort = HID_LINK_PORT;
@@ -74,6 +74,7 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             link.deviceAddress = 0;
             if (!ReadInfoSerial(link, info, texts)) continue;
             answered = true;
+            result.infoRead = true;
             flags.SetDeviceCommands(1);
             link.currentPort = port;
             link.currentPortPath = path;

@@ -34,6 +34,10 @@ struct ConnectResult {
     // The panel must be rebuilt from DeviceInfo (the GUI does it on a worker thread).
     bool refillPanel = false;
     int port = 0;  // the port that answered (HID_LINK_PORT over USB)
+    // The information block was read and decoded. The USB link counts as connected even when
+    // it was not (the program enables its commands either way); a caller that reports what the
+    // logger said must check this.
+    bool infoRead = false;
 };
 
 struct ConnectState {

@@ -3,6 +3,7 @@
 #include "app/command_flags.h"
 #include "app/connect.h"
 #include "app/panel_lines.h"
+#include "common/texts.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -53,6 +54,11 @@ int RunInfo(const std::vector<std::string>& args) {
     const ConnectResult result = Connect(link, info, flags, state, ports, languageName, messages);
     link.CloseHidHandle();
     if (result.outcome == ConnectOutcome::NotFound) return kExitFailed;
+    if (!result.infoRead) {
+        // The USB link was there but the logger did not deliver its information block.
+        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
+        return kExitFailed;
+    }
     PrintPanel(stdout, BuildPanelLines(info, languageName));
     return kExitOk;
 }

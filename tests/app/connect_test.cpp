@@ -108,6 +108,7 @@ TEST_F(ConnectTest, UsbLinkReadsEverythingAndEnablesTheDeviceCommands) {
     state_.usbConnected = true;
     const ConnectResult r = Connect(link_, info_, flags_, state_, {}, "English", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
+    EXPECT_TRUE(r.infoRead);
     EXPECT_TRUE(r.refillPanel);
     EXPECT_EQ(link_.currentPort, HID_LINK_PORT);
     EXPECT_EQ(flags_.connectEnabled + flags_.liveEnabled + flags_.historyEnabled + flags_.configurationEnabled, 4);
@@ -131,6 +132,7 @@ TEST_F(ConnectTest, UsbLinkWithoutTheSecondPartStillConnectsButDecodesNothing) {
     logger_.part1Fails = true;
     const ConnectResult r = Connect(link_, info_, flags_, state_, {}, "Chinese", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
+    EXPECT_FALSE(r.infoRead);
     EXPECT_EQ(flags_.historyEnabled, 1);
     EXPECT_EQ(info_.storedRecordCount, 0);
     for (uint32_t code : logger_.reads) EXPECT_EQ((code >> 16) & 0xFF, cmd::InfoQuery);
