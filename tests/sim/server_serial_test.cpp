@@ -1,0 +1,226 @@
+// The server over a real pseudo-terminal, opened the way the program opens a serial port.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "civil_time.h"
+#include "server.h"
+#include "sim_test_support.h"
+
+namespace {
+
+using simtest::Bytes;
+using simtest::Request;
+using namespace velorin::sim;
+
+int64_t NowMs() {
+    timespec ts {};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+// A client side like the program's serial driver: raw 8N1, non-blocking reads.
+class Port {
+public:
+    explicit Port(const std::string& path) {
+        fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ < 0) return;
+        termios tio {};
+        tcgetattr(fd_, &tio);
+        cfmakeraw(&tio);
+        cfsetspeed(&tio, B115200);
+        tcsetattr(fd_, TCSANOW, &tio);
+        tcflush(fd_, TCIOFLUSH);
+    }
+    ~Port() {
+        if (fd_ >= 0) close(fd_);
+    }
+    bool ok() const { return fd_ >= 0; }
+    void Send(const Bytes& bytes) { ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+
+    // Reads until `want` bytes arrived or `timeoutMs` passed; records when each chunk arrived.
+    Bytes Receive(size_t want, int timeoutMs, std::vector<std::pair<size_t, int64_t>>* arrivals = nullptr) {
+        Bytes out;
+        const int64_t deadline = NowMs() + timeoutMs;
+        while (out.size() < want) {
+            const int64_t left = deadline - NowMs();
+            if (left <= 0) break;
+            pollfd p {fd_, POLLIN, 0};
+            if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+            uint8_t chunk[4096];
+            const ssize_t n = read(fd_, chunk, sizeof chunk);
+            if (n <= 0) continue;
+            if (arrivals != nullptr) arrivals->push_back({out.size(), NowMs()});
+            out.insert(out.end(), chunk, chunk + n);
+        }
+        return out;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+class sim_SerialServer : public ::testing::Test {
+protected:
+    void Start(const ServerOptions& extra = ServerOptions()) {
+        ServerOptions options = extra;
+        options.portFolder = folder.path();
+        options.comNumber = 3;
+        options.usb = false;
+        if (options.logPath.empty()) options.logPath = folder.path() + "/requests.log";
+        server = std::make_unique<LoggerServer>(DefaultLoggerState(HostNowCivil()), options);
+        std::string error;
+        ASSERT_TRUE(server->Start(&error)) << error;
+    }
+    std::string Log() const {
+        std::ifstream in(folder.path() + "/requests.log");
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    simtest::TempFolder folder;
+    std::unique_ptr<LoggerServer> server;
+};
+
+TEST_F(sim_SerialServer, AnswersInfoQueryThroughTheComLink) {
+    ServerOptions o;
+    o.pacing = false;
+    Start(o);
+    EXPECT_EQ(server->LinkPath(), folder.path() + "/COM3");
+    char target[256] = {};
+    ASSERT_GT(readlink(server->LinkPath().c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(server->DevicePath(), target);
+
+    Port port(server->LinkPath());
+    ASSERT_TRUE(port.ok());
+    port.Send({0x3C, 0x00, 0x01, 0x00, 0x02, 0x3F, 0x3E});
+    const Bytes reply = port.Receive(115, 2000);
+    EXPECT_TRUE(simtest::IsFullReply(reply));
+    EXPECT_GE(reply.size(), 113u);
+    EXPECT_NE(Log().find("0x01 serial reply"), std::string::npos);
+}
+
+TEST_F(sim_SerialServer, KeepsServingAfterTheProgramClosesAndReopensThePort) {
+    ServerOptions o;
+    o.pacing = false;
+    Start(o);
+    for (int round = 0; round < 3; ++round) {
+        Port port(server->LinkPath());
+        ASSERT_TRUE(port.ok());
+        port.Send(Request(0x19));
+        EXPECT_EQ(port.Receive(9, 2000).size(), 9u) << "round " << round;
+    }
+}
+
+TEST_F(sim_SerialServer, ResynchronisesAfterNoiseAndMalformedFrames) {
+    ServerOptions o;
+    o.pacing = false;
+    Start(o);
+    Port port(server->LinkPath());
+    ASSERT_TRUE(port.ok());
+    Bytes stream = {0x00, 0xFF, 0x3E, 0x29, 0x17};     // noise
+    stream.insert(stream.end(), {0x3C, 0x00, 0x01, 0xFF, 0xFF});  // start byte with an absurd length
+    Bytes badSum = Request(0x06);
+    badSum[5] ^= 0x10;
+    stream.insert(stream.end(), badSum.begin(), badSum.end());
+    const Bytes good = Request(0x19);
+    stream.insert(stream.end(), good.begin(), good.end());
+    port.Send(stream);
+    const Bytes reply = port.Receive(9, 2000);
+    ASSERT_EQ(reply.size(), 9u);
+    EXPECT_EQ(reply[2], 0x19);
+    EXPECT_TRUE(port.Receive(1, 200).empty());  // nothing for the bad frames
+}
+
+TEST_F(sim_SerialServer, PacedRepliesTakeTheirLineTime) {
+    Start();  // pacing on
+    Port port(server->LinkPath());
+    ASSERT_TRUE(port.ok());
+    std::vector<std::pair<size_t, int64_t>> arrivals;
+    port.Send(Request(0x01));
+    const Bytes reply = port.Receive(115, 2000, &arrivals);
+    ASSERT_EQ(reply.size(), 115u);
+    ASSERT_FALSE(arrivals.empty());
+    // 114 byte times after the first byte: at least 9.8 ms at 115200 baud.
+    EXPECT_GE(arrivals.back().second - arrivals.front().second, 9);
+}
+
+TEST_F(sim_SerialServer, SilenceFaultLeavesTheFirstRequestsUnanswered) {
+    ServerOptions o;
+    o.pacing = false;
+    o.fault.kind = FaultKind::Silence;
+    o.fault.command = 0x01;
+    o.fault.count = 1;
+    Start(o);
+    Port port(server->LinkPath());
+    ASSERT_TRUE(port.ok());
+    port.Send(Request(0x01));
+    EXPECT_TRUE(port.Receive(1, 300).empty());
+    port.Send(Request(0x06));  // not filtered
+    EXPECT_EQ(port.Receive(31, 2000).size(), 31u);
+    port.Send(Request(0x01));  // the count is used up
+    EXPECT_EQ(port.Receive(115, 2000).size(), 115u);
+    EXPECT_NE(Log().find("0x01 serial fault silence"), std::string::npos);
+}
+
+TEST_F(sim_SerialServer, SplitFaultPausesLongerThanTheProgramWaits) {
+    ServerOptions o;
+    o.pacing = false;
+    o.fault.kind = FaultKind::Split;
+    o.fault.parameter = 300;
+    Start(o);
+    Port port(server->LinkPath());
+    ASSERT_TRUE(port.ok());
+    std::vector<std::pair<size_t, int64_t>> arrivals;
+    port.Send(Request(0x01));
+    const Bytes reply = port.Receive(115, 3000, &arrivals);
+    ASSERT_EQ(reply.size(), 115u);
+    EXPECT_TRUE(simtest::IsFullReply(reply));
+    ASSERT_GE(arrivals.size(), 2u);
+    // The first half arrives at once, the rest after the pause (> 150 ms of silence).
+    size_t restAt = 0;
+    for (size_t i = 1; i < arrivals.size(); ++i) {
+        if (arrivals[i].second - arrivals[i - 1].second >= 250) restAt = i;
+    }
+    ASSERT_NE(restAt, 0u);
+    EXPECT_EQ(arrivals[restAt].first, 57u);
+}
+
+TEST_F(sim_SerialServer, StopRemovesTheLinkAndTheStateIsReadableWhileRunning) {
+    ServerOptions o;
+    o.pacing = false;
+    Start(o);
+    const std::string link = server->LinkPath();
+    {
+        Port port(link);
+        ASSERT_TRUE(port.ok());
+        port.Send({0x3C, 0x00, 0x1D, 0x00, 0x02, 0x5B, 0x3E});
+        EXPECT_EQ(port.Receive(7, 2000).size(), 7u);
+    }
+    EXPECT_EQ(server->State().workState, 0);
+    server->Stop();
+    struct stat st {};
+    EXPECT_NE(lstat(link.c_str(), &st), 0);
+}
+
+TEST_F(sim_SerialServer, AStaleLinkIsReplaced) {
+    ASSERT_EQ(symlink("/dev/null", (folder.path() + "/COM3").c_str()), 0);
+    ServerOptions o;
+    o.pacing = false;
+    Start(o);
+    char target[256] = {};
+    ASSERT_GT(readlink(server->LinkPath().c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(server->DevicePath(), target);
+}
+
+}  // namespace
