@@ -14,6 +14,8 @@
 #include "device/device_info.h"
 #include "device/frame.h"
 #include "device/link.h"
+#include "support/pty_peer.h"
+#include "support/temp_dir.h"
 
 namespace velorin {
 namespace {
@@ -182,6 +184,27 @@ TEST_F(ConnectTest, WithoutTheUsbLibraryNothingIsCalled) {
     EXPECT_EQ(logger_.handlesOpened, 0);
     EXPECT_TRUE(logger_.reads.empty());
     EXPECT_FALSE(state_.usbConnected);
+}
+
+TEST_F(ConnectTest, PinnedPortIsTriedOncePerListEntry) {
+    logger_.attached = false;
+    test::TempDir ports;
+    test::PtyPeer silent;  // a logger that never answers
+    ASSERT_TRUE(silent.Ok());
+    silent.Start([](test::PtyPeer&, const test::PtyPeer::Request&, size_t) {});
+    ports.MakeLink("COM7", silent.SlavePath());
+    test::ScopedEnv env("VELORIN_PORT_DIR", ports.Path());
+    state_.selectedPortText = "7";
+    // Two other ports in the list; with the pin, each entry means another go at port 7.
+    const ConnectResult r =
+        Connect(link_, info_, flags_, state_, PortEntries({1, 2}), "English", messages_);
+    EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
+    EXPECT_EQ(silent.RequestCount(), 16u);  // 2 entries × 8 information requests
+    for (const test::PtyPeer::Request& req : silent.Requests()) {
+        EXPECT_EQ(req, (test::PtyPeer::Request{0x3C, 0x00, 0x01, 0x00, 0x02, 0x3F, 0x3E}));
+    }
+    EXPECT_EQ(messages_.boxes.size(), 1u);
+    EXPECT_FALSE(link_.serial.IsOpen());
 }
 
 }  // namespace
