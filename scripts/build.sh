@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds Velorin into build/ (or $VELORIN_BUILD_DIR). Extra arguments go to cmake.
+# Configures and builds Velorin into build/ (or $VELORIN_BUILD_DIR).
+# Usage: scripts/build.sh [--target T ...] [-- cmake options...]
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${VELORIN_BUILD_DIR:-$top/build}"
+targets=()
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+  if [ "$1" = "--target" ]; then targets+=(--target "$2"); shift 2; else break; fi
+done
+[ "${1:-}" = "--" ] && shift
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE="${VELORIN_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$(nproc)" "${targets[@]}"

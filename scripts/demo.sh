@@ -5,7 +5,7 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
-"$top/scripts/build.sh"
+"$top/scripts/build.sh" --target velorin --target velorin-cli --target velorin-logger-sim --target kvusb --target kvusb-sim
 bin="${VELORIN_BUILD_DIR:-$top/build}/bin"
 
 ports="$(mktemp -d /tmp/velorin-demo-XXXXXX)"

@@ -11,6 +11,6 @@ if [ "${VELORIN_SANITIZE:-0}" = "1" ]; then
   extra+=(-DVELORIN_SANITIZE=ON)
 fi
 build="${VELORIN_BUILD_DIR:-$top/build}"
-"$top/scripts/build.sh" "${extra[@]}"
+"$top/scripts/build.sh" -- "${extra[@]}"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
