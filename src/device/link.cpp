@@ -59,6 +59,20 @@ void Link::CloseHidHandle() {
     hidHandle = nullptr;
 }
 
+LinkUse ChooseLink(const Link& link) {
+    if (link.currentPort != HID_LINK_PORT) return LinkUse::Serial;
+    return link.hidHandle != nullptr ? LinkUse::Hid : LinkUse::None;
+}
+
+LinkUse ChooseLinkForHistory(const Link& link) {
+    if (link.currentPort != HID_LINK_PORT && link.currentPort != 0) return LinkUse::Serial;
+    return link.hidHandle != nullptr ? LinkUse::Hid : LinkUse::None;
+}
+
+LinkUse ChooseLinkForLive(const Link& link) {
+    return link.hidHandle != nullptr ? LinkUse::Hid : LinkUse::Serial;
+}
+
 Link& ProcessLink() {
     static Link link;
     return link;

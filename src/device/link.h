@@ -37,9 +37,6 @@ public:
     Link(const Link&) = delete;
     Link& operator=(const Link&) = delete;
 
-    // Serial senders choose the USB link when currentPort is HID_LINK_PORT and a handle exists.
-    bool UsesHid() const { return currentPort == HID_LINK_PORT && hidHandle != nullptr; }
-
     // Closes the serial port if open, then opens currentPort at 115200 baud, 'N', 8, 1.
     bool OpenCurrentPort();
     // Opens port `port` (or `path` when not empty) with the standard line settings.
@@ -54,6 +51,21 @@ public:
     void CloseHidHandle();
     static void CloseHandle(const KvusbApi& api, KvusbHandle handle);
 };
+
+// Which way a request goes.
+enum class LinkUse {
+    Serial,  // open currentPort and Transact
+    Hid,     // the USB library with hidHandle
+    None,    // the USB link is chosen but no device is attached: nothing can be sent
+};
+
+// The rule for most senders (Stop, configuration): the USB link when currentPort is
+// HID_LINK_PORT, which needs a handle; the serial port otherwise.
+LinkUse ChooseLink(const Link& link);
+// The history download also takes the USB link before any connection (currentPort 0).
+LinkUse ChooseLinkForHistory(const Link& link);
+// The live view takes the USB link whenever a handle exists, whatever currentPort says.
+LinkUse ChooseLinkForLive(const Link& link);
 
 Link& ProcessLink();
 
