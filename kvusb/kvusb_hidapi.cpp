@@ -21,11 +21,19 @@ struct Device {
     std::mutex mutex;
 };
 
+// hidapi keeps global state from hid_init() on; it is released when the library is unloaded
+// (the program may dlclose it) or the process ends.
+struct HidapiSession {
+    HidapiSession() : ok(hid_init() == 0) {}
+    ~HidapiSession() {
+        if (ok) hid_exit();
+    }
+    bool ok;
+};
+
 bool InitHidapi() {
-    static std::once_flag once;
-    static bool ok = false;
-    std::call_once(once, [] { ok = hid_init() == 0; });
-    return ok;
+    static HidapiSession session;  // thread-safe one-time initialisation
+    return session.ok;
 }
 
 int64_t MonotonicMs() {

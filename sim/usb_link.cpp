@@ -41,7 +41,7 @@ bool UsbLink::Open(const std::string& path, std::string* error) {
     }
     listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        listen(listener_, 8) != 0) {
+        listen(listener_, 16) != 0) {
         *error = std::string("cannot serve ") + path + ": " + std::strerror(errno);
         if (listener_ >= 0) close(listener_);
         listener_ = -1;
