@@ -64,4 +64,14 @@ std::vector<uint8_t> ReplyFrame(uint8_t command, const std::vector<uint8_t>& dat
     return out;
 }
 
+DeviceInfo Sentinel() {
+    DeviceInfo info;
+    std::memset(static_cast<void*>(&info), 0x5A, sizeof info);
+    return info;
+}
+
+bool SameBytes(const DeviceInfo& a, const DeviceInfo& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
 }  // namespace velorin::test

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "device/device_info.h"
+
 namespace velorin::test {
 
 // Information block data with offsets as the logger lays them out.
@@ -55,5 +57,10 @@ struct ChannelData {
 
 // A complete serial reply frame ('(' addr cmd N data CS ')') around `data`.
 std::vector<uint8_t> ReplyFrame(uint8_t command, const std::vector<uint8_t>& data);
+
+// A DeviceInfo whose every byte (padding included) is 0x5A, and a byte-wise comparison: a read
+// that fails must leave such a record exactly as it was.
+DeviceInfo Sentinel();
+bool SameBytes(const DeviceInfo& a, const DeviceInfo& b);
 
 }  // namespace velorin::test
