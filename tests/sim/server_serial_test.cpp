@@ -69,6 +69,16 @@ private:
     int fd_ = -1;
 };
 
+using Arrivals = std::vector<std::pair<size_t, int64_t>>;
+
+// Sends InfoQuery and collects its 115-byte reply, noting when it was sent and when each chunk
+// of the reply arrived (ms, monotonic).
+Bytes TimedInfoQuery(Port& port, int timeoutMs, int64_t* sent, Arrivals* arrivals) {
+    *sent = NowMs();
+    port.Send(Request(0x01));
+    return port.Receive(115, timeoutMs, arrivals);
+}
+
 class sim_SerialServer : public ::testing::Test {
 protected:
     void Start(const ServerOptions& extra = ServerOptions()) {
@@ -146,10 +156,9 @@ TEST_F(sim_SerialServer, PacedRepliesTakeTheirLineTime) {
     Start();  // pacing on
     Port port(server->LinkPath());
     ASSERT_TRUE(port.ok());
-    std::vector<std::pair<size_t, int64_t>> arrivals;
-    const int64_t sent = NowMs();
-    port.Send(Request(0x01));
-    const Bytes reply = port.Receive(115, 2000, &arrivals);
+    Arrivals arrivals;
+    int64_t sent = 0;
+    const Bytes reply = TimedInfoQuery(port, 2000, &sent, &arrivals);
     ASSERT_EQ(reply.size(), 115u);
     ASSERT_FALSE(arrivals.empty());
     // 115 bytes at 115200 baud take 10 ms of line time; the last one cannot come sooner, however
@@ -183,10 +192,9 @@ TEST_F(sim_SerialServer, SplitFaultPausesLongerThanTheProgramWaits) {
     Start(o);
     Port port(server->LinkPath());
     ASSERT_TRUE(port.ok());
-    std::vector<std::pair<size_t, int64_t>> arrivals;
-    const int64_t sent = NowMs();
-    port.Send(Request(0x01));
-    const Bytes reply = port.Receive(115, 3000, &arrivals);
+    Arrivals arrivals;
+    int64_t sent = 0;
+    const Bytes reply = TimedInfoQuery(port, 3000, &sent, &arrivals);
     ASSERT_EQ(reply.size(), 115u);
     EXPECT_TRUE(simtest::IsFullReply(reply));
     // The first 57 bytes go at once; no byte of the rest may come before the pause is over,
