@@ -221,6 +221,10 @@ bool CSerialPort::ApplyLineSettings(int baud, char parity, int dataBits, int sto
 
 void CSerialPort::ClosePort() {
     if (fd_ >= 0) {
+        // The exclusive flag belongs to the tty, not to this descriptor: when another process
+        // keeps the device open (a simulator, a modem manager) it would outlive the close and
+        // lock every later open out.
+        ioctl(fd_, TIOCNXCL);
         ::close(fd_);
         fd_ = -1;
     }
