@@ -20,22 +20,22 @@ struct FakeUsbEntry {
         active->calls_.push_back(call);
         return FakeUsb::Handle();
     }
-    static int Write(KvusbHandle, int selector, unsigned char* report, int length, unsigned int code) {
+    static FakeUsbCall Transfer(FakeUsbCall::Kind kind, int selector, int length, unsigned int code) {
         FakeUsbCall call;
-        call.kind = FakeUsbCall::Write;
+        call.kind = kind;
         call.selector = selector;
         call.callCode = code;
         call.length = length;
+        return call;
+    }
+    static int Write(KvusbHandle, int selector, unsigned char* report, int length, unsigned int code) {
+        FakeUsbCall call = Transfer(FakeUsbCall::Write, selector, length, code);
         call.report.assign(report, report + length);
         active->calls_.push_back(call);
         return 1;
     }
     static int Read(KvusbHandle, int selector, unsigned char* report, int length, unsigned int code) {
-        FakeUsbCall call;
-        call.kind = FakeUsbCall::Read;
-        call.selector = selector;
-        call.callCode = code;
-        call.length = length;
+        FakeUsbCall call = Transfer(FakeUsbCall::Read, selector, length, code);
         call.reportWasClear = std::all_of(report, report + length, [](unsigned char b) { return b == 0; });
         active->calls_.push_back(call);
         const auto it = active->answers_.find({selector, code});
