@@ -108,6 +108,8 @@ HidInfoStatus ReadInfoHid(Link& link, DeviceInfo& info, const Texts& texts) {
 bool ReadIdentityHid(Link& link, DeviceInfo& info) {
     uint8_t report[64];
     if (!link.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::IdentityQuery), report)) return false;
+    // A report that carries less than the identity would write zeros over it.
+    if (report[0] < kIdentityDataBytes) return false;
     ApplyIdentity(info, report + kHidDataOffset);
     return true;
 }
@@ -120,6 +122,7 @@ void ReadChannelsHid(Link& link, DeviceInfo& info) {
                           HidCallCode(cmd::ChannelQuery, 0, static_cast<uint8_t>(i)), report)) {
             continue;
         }
+        if (report[0] < kChannelDataBytes + 1) continue;  // channel data bytes 0..20
         uint8_t data[kChannelDataBytes];
         std::memcpy(data, report + kHidDataOffset + 1, kChannelDataBytes);
         ApplyChannel(info, i, data, LinkKind::Hid);

@@ -71,7 +71,7 @@ int FakeRead(KvusbHandle, int selector, unsigned char* report, int length, unsig
         report[1 + 19] = 11;
         WriteU32BE(report + 1 + 20, 4000);
     } else if (command == cmd::ChannelQuery) {
-        report[0] = 20;
+        report[0] = 21;  // channel data bytes 0..20
         report[1 + 1] = 1;                                       // quantity
         report[1 + 3] = 0x02;                                    // ChannelType
         WriteU16BE(report + 1 + 5, static_cast<uint16_t>(-40));  // range low, whole units

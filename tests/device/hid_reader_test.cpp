@@ -184,6 +184,21 @@ TEST_F(HidReader, AChannelWhoseReadFailsKeepsItsValues) {
     EXPECT_EQ(std::memcmp(&info.channel[5], &before, sizeof before), 0);
 }
 
+TEST_F(HidReader, ReportsTooShortForWhatTheyCarryChangeNothing) {
+    // A report whose payload stops before the decoded bytes would write zeros as settings.
+    const std::vector<uint8_t> identity = test::IdentityData{}.Bytes();
+    usb.Answer(KVUSB_SELECTOR_READ, HidCallCode(cmd::IdentityQuery), Report(Slice(identity, 0, 23)));
+    const std::vector<uint8_t> channel = test::ChannelData{}.Bytes();
+    usb.Answer(KVUSB_SELECTOR_READ, HidCallCode(cmd::ChannelQuery, 0, 0), Report(Slice(channel, 0, 20)));
+    DeviceInfo info = Sentinel();
+    for (ChannelInfo& c : info.channel) c.channelEnabled = 0;
+    info.channel[0].channelEnabled = 1;
+    const DeviceInfo before = info;
+    EXPECT_FALSE(ReadIdentityHid(link, info));
+    ReadChannelsHid(link, info);
+    EXPECT_TRUE(SameBytes(info, before));
+}
+
 TEST_F(HidReader, SecondaryReportByte13IsTheOverLimitIntervalIndex) {
     std::vector<uint8_t> report(KVUSB_REPORT_BYTES, 0);
     report[0] = 20;
