@@ -39,7 +39,37 @@ struct Texts {
     std::string checkingUsb, usbFoundConnecting, usbConnected, usbReadFailed, usbNotFound;
     std::string storageArrived, usbRemoved, autoDownloadAfterArrival, autoDownloadStarts,
         downloadThreadFailed, noHistoryOnDevice;
+
+    // Main frame: menu titles, the commands' menu texts (menu without a document / with a data
+    // window where they differ), toolbar labels.
+    std::string menuFile, menuFileDoc, menuView, menuViewDoc, menuTool, menuWindows, menuHelp;
+    std::string cmdConnect, cmdConnectDoc, cmdChoosePort, cmdSetupWizard, cmdSetupWizardDoc,
+        cmdUpdateTime, cmdUpdateTimeDoc, cmdStop, cmdF0Config, cmdLiveView, cmdHistory,
+        cmdShowPanel, cmdCloseLiveView, cmdHelp, cmdHelpDoc, cmdSwitchLanguage, cmdAbout,
+        cmdOpen, cmdOpenDoc, cmdClose, cmdSaveAs, cmdPrintCurve, cmdPrintList, cmdRecentFiles,
+        cmdExit, cmdToolbar, cmdToolbarDoc, cmdStatusBar, cmdStatusBarDoc;
+    std::string switchLanguageLabel;  // the switch command's text as set while running
+    std::string toolbarLabel[14];     // by toolbar position; separators carry their own text
+    std::string windowCascade, windowTile;
+
+    // Dialogs of the shell.
+    std::string aboutTitle, aboutVersion, aboutStatement, aboutOk;
+    std::string choosePortTitle;
+    std::string helpFile;              // help file name next to the executable
+    std::string helpFileMissing;       // followed by the full path
+    // Opening a serial port was refused: device path, group to join (printf %s %s %s).
+    std::string portPermissionFormat;
+    std::string demoTitleSuffix;       // " (demo)"
+    std::string openFilter;            // file dialog filter for data files
+    std::string openFailed;            // a data file could not be opened (%s path)
 };
+
+// Texts that exist in Chinese only and are shown so in both interface languages (GBK).
+struct FixedTexts {
+    std::string stopQuestion, stopTitle, stopFailed;
+    std::string closeQuestion, closeTitle;
+};
+const FixedTexts& Fixed();
 
 // The texts of the given interface language (compares with "English" exactly).
 const Texts& TextsFor(const std::string& languageName);

@@ -75,6 +75,62 @@ Texts MakeChinese() {
     t.autoDownloadStarts = g("开始自动下载历史数据...");
     t.downloadThreadFailed = g("启动下载线程失败");
     t.noHistoryOnDevice = g("设备上没有历史数据");
+    t.menuFile = g("文件(&F)");
+    t.menuFileDoc = g("文件(&F)");
+    t.menuView = g("查看(&V)");
+    t.menuViewDoc = g("查看(&V)");
+    t.menuTool = g("工具");
+    t.menuWindows = g("视图");
+    t.menuHelp = g("帮助(&H)");
+    t.cmdConnect = g("连接");
+    t.cmdConnectDoc = g("连接");
+    t.cmdChoosePort = g("串口设置");
+    t.cmdSetupWizard = g("参数设置");
+    t.cmdSetupWizardDoc = g("参数设置");
+    t.cmdUpdateTime = g("时间校准");
+    t.cmdUpdateTimeDoc = g("时间校准");
+    t.cmdStop = g("停止记录");
+    t.cmdF0Config = g("F0参数配置");
+    t.cmdLiveView = g("实时数据");
+    t.cmdHistory = g("历史曲线");
+    t.cmdShowPanel = g("属性栏");
+    t.cmdCloseLiveView = g("关闭实时曲线");
+    t.cmdHelp = g("帮助");
+    t.cmdHelpDoc = g("帮助");
+    t.cmdSwitchLanguage = g("使用英文");
+    t.cmdAbout = g("关于 Velorin(&A)...");
+    t.cmdOpen = g("打开(&O)...\tCtrl+O");
+    t.cmdOpenDoc = g("打开(&O)...\tCtrl+O");
+    t.cmdClose = g("关闭(&C)");
+    t.cmdSaveAs = g("另存为(&A)...");
+    t.cmdPrintCurve = g("打印曲线");
+    t.cmdPrintList = g("打印列表");
+    t.cmdRecentFiles = g("最近文件");
+    t.cmdExit = g("退出(&X)");
+    t.cmdToolbar = g("工具栏(&T)");
+    t.cmdToolbarDoc = g("工具栏(&T)");
+    t.cmdStatusBar = g("状态栏(&S)");
+    t.cmdStatusBarDoc = g("状态栏(&S)");
+    t.switchLanguageLabel = g("&使用英文");
+    const char* toolbar[14] = {"连接设备", "按钮1文字", "重启仪器", "时间校准", "停止记录",
+                               "历史下载", "按钮6文字", "串口设置", "属性窗口", "在线监测",
+                               "停止监测", "按钮2文字", "文件保存", "系统说明"};
+    for (int i = 0; i < 14; ++i) t.toolbarLabel[i] = g(toolbar[i]);
+    t.windowCascade = g("层叠");
+    t.windowTile = g("平铺");
+    t.aboutTitle = g("关于 Velorin");
+    t.aboutVersion = g("Velorin 2.9");
+    t.aboutStatement = g("本软件用于采集、下载和记录 Velorin 数据记录仪的数据。\n"
+                         "版权所有 (C) Velorin 仪器有限公司");
+    t.aboutOk = g("确   定");
+    t.choosePortTitle = g("选择串口");
+    t.helpFile = g("Velorin使用说明.chm");
+    t.helpFileMissing = g("未找到帮助文件: ");
+    t.portPermissionFormat = g("无权打开 %s：请把当前用户加入组“%s”"
+                               "（sudo usermod -aG %s $USER）后重新登录");
+    t.demoTitleSuffix = g(" (demo)");
+    t.openFilter = g("KVRec文件 (*.kv)");
+    t.openFailed = g("无法打开数据文件 %s");
     return t;
 }
 }  // namespace

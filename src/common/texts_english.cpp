@@ -76,6 +76,62 @@ Texts MakeEnglish() {
     t.autoDownloadStarts = g("Starting auto download of history data...");
     t.downloadThreadFailed = g("Failed to start download thread");
     t.noHistoryOnDevice = g("No history data found on device");
+    t.menuFile = g("Files(&F)");
+    t.menuFileDoc = g("File(&F)");
+    t.menuView = g("Window(&V)");
+    t.menuViewDoc = g("View(&V)");
+    t.menuTool = g("Tool");
+    t.menuWindows = g("Windows");
+    t.menuHelp = g("Help(&H)");
+    t.cmdConnect = g("Link Device");
+    t.cmdConnectDoc = g("Link");
+    t.cmdChoosePort = g("COM");
+    t.cmdSetupWizard = g("Restart Device");
+    t.cmdSetupWizardDoc = g("Restart");
+    t.cmdUpdateTime = g("Upate Time");
+    t.cmdUpdateTimeDoc = g("Update time");
+    t.cmdStop = g("Stop");
+    t.cmdF0Config = g("F0 Config");
+    t.cmdLiveView = g("RealImageDlg");
+    t.cmdHistory = g("HisImage");
+    t.cmdShowPanel = g("Proper");
+    t.cmdCloseLiveView = g("CloseReal");
+    t.cmdHelp = g("Help");
+    t.cmdHelpDoc = g("help");
+    t.cmdSwitchLanguage = g("Use Chinese");
+    t.cmdAbout = g("About Velorin(&A)...");
+    t.cmdOpen = g("Open(&O)...\tCtrl+O");
+    t.cmdOpenDoc = g("Open File(&O)...\tCtrl+O");
+    t.cmdClose = g("Close File(&C)");
+    t.cmdSaveAs = g("File Save as(&A)...");
+    t.cmdPrintCurve = g("Wave Print");
+    t.cmdPrintList = g("Data Print");
+    t.cmdRecentFiles = g("Recent Files");
+    t.cmdExit = g("Exit(&X)");
+    t.cmdToolbar = g("Tool Bar(&T)");
+    t.cmdToolbarDoc = g("View Toolbar(&T)");
+    t.cmdStatusBar = g("Status Bar(&S)");
+    t.cmdStatusBarDoc = g("View Statusbar(&S)");
+    t.switchLanguageLabel = g("&Use English");
+    const char* toolbar[14] = {"Link Device", "按钮1文字", "Restart", "Time calibration", "Stop Record",
+                               "Download", "按钮6文字", "COM", "Properties", "Online", "Stop",
+                               "按钮2文字", "FileSave", "System"};
+    for (int i = 0; i < 14; ++i) t.toolbarLabel[i] = g(toolbar[i]);
+    t.windowCascade = g("Cascade");
+    t.windowTile = g("Tile");
+    t.aboutTitle = g("About Velorin");
+    t.aboutVersion = g("Velorin 2.7");
+    t.aboutStatement = g("This software collects, downloads and records the data of Velorin data loggers.\n"
+                         "Copyright (C) Velorin Instruments Co., Ltd.");
+    t.aboutOk = g("OK");
+    t.choosePortTitle = g("Serial port");
+    t.helpFile = g("Velorin_English.chm");
+    t.helpFileMissing = g("Help file not found: ");
+    t.portPermissionFormat = g("No permission to open %s: add your user to the group '%s' "
+                               "(sudo usermod -aG %s $USER) and log in again");
+    t.demoTitleSuffix = g(" (demo)");
+    t.openFilter = g("KVRec files (*.kv)");
+    t.openFailed = g("Cannot open the data file %s");
     return t;
 }
 }  // namespace

@@ -1,0 +1,21 @@
+#include "app/gui_text.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace velorin {
+
+QString FromGbk(const std::string& gbk) {
+    QStringDecoder decoder("GBK");
+    if (!decoder.isValid()) return QString::fromLatin1(gbk.data(), static_cast<int>(gbk.size()));
+    return decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+}
+
+std::string ToGbk(const QString& text) {
+    QStringEncoder encoder("GBK");
+    if (!encoder.isValid()) return text.toStdString();
+    const QByteArray bytes = encoder.encode(text);
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+}  // namespace velorin

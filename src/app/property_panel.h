@@ -1,0 +1,47 @@
+// The property panel: a bar docked on the left that shows DeviceInfo as a two-level tree
+// (title picture, hide button, background picture, tree).
+//
+// Threading: GUI thread only. A worker that builds lines (BuildPanelLines) hands them over with
+// FillQueued(), which queues the change to the GUI thread.
+#pragma once
+
+#include <QDockWidget>
+#include <QStringList>
+#include <vector>
+
+#include "app/panel_lines.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace velorin {
+
+class PropertyPanel : public QDockWidget {
+    Q_OBJECT
+public:
+    explicit PropertyPanel(QWidget* parent = nullptr);
+
+    // Rebuilds the tree from scratch (depth 0 = root item, 1 = child, 2 = grandchild).
+    void Fill(const std::vector<PanelLine>& lines);
+    // Thread-safe: queues Fill on the GUI thread.
+    void FillQueued(std::vector<PanelLine> lines);
+
+    QTreeWidget* Tree() const { return tree_; }
+    // The tree as text, children indented by two blanks per level (for comparisons).
+    QStringList TreeText() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Layout();
+
+    QWidget* body_ = nullptr;
+    QLabel* title_ = nullptr;
+    QPushButton* hide_ = nullptr;
+    QLabel* background_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+};
+
+}  // namespace velorin
