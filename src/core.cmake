@@ -12,7 +12,9 @@ add_library(velorin_core STATIC
   device/kvusb_loader.cpp
   device/link.cpp
   device/name_tables.cpp
+  device/port_permission.cpp
   device/serial_port.cpp
+  device/stop_recording.cpp
   device/transport.cpp
   app/connect.cpp
   app/language.cpp
@@ -32,9 +34,5 @@ target_link_libraries(velorin-cli PRIVATE velorin_core)
 install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(VELORIN_GUI)
-  find_package(Qt6 REQUIRED COMPONENTS Widgets)
-  set(CMAKE_AUTOMOC ON)
-  add_executable(velorin app/main_gui.cpp)
-  target_link_libraries(velorin PRIVATE velorin_core Qt6::Widgets)
-  install(TARGETS velorin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  include(gui.cmake)
 endif()

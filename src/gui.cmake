@@ -1,0 +1,17 @@
+# The Qt program: the shell's windows and dialogs over the core.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
+
+add_library(velorin_gui STATIC
+  app/gui_text.cpp
+  app/hotplug_monitor.cpp
+  app/icons.cpp
+  app/property_panel.cpp
+)
+set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
+target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(velorin_gui PUBLIC velorin_core Qt6::Widgets PkgConfig::UDEV)
+
+add_executable(velorin app/main_gui.cpp)
+target_link_libraries(velorin PRIVATE velorin_gui)
+install(TARGETS velorin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
