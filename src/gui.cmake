@@ -3,14 +3,24 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
 
 add_library(velorin_gui STATIC
+  app/about_dialog.cpp
+  app/child_frame.cpp
+  app/connection_manager.cpp
+  app/demo_mode.cpp
   app/gui_text.cpp
   app/hotplug_monitor.cpp
   app/icons.cpp
+  app/main_frame.cpp
+  app/main_frame_menus.cpp
+  app/presenter.cpp
   app/property_panel.cpp
+  app/qt_messages.cpp
+  app/recent_files.cpp
+  app/set_com_dialog.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
 target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(velorin_gui PUBLIC velorin_core Qt6::Widgets PkgConfig::UDEV)
+target_link_libraries(velorin_gui PUBLIC velorin_core velorin_sim Qt6::Widgets PkgConfig::UDEV)
 
 add_executable(velorin app/main_gui.cpp)
 target_link_libraries(velorin PRIVATE velorin_gui)

@@ -1,0 +1,39 @@
+#include "app/about_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/gui_text.h"
+#include "app/icons.h"
+#include "common/texts.h"
+
+namespace velorin {
+
+CAboutDlg::CAboutDlg(const std::string& languageName, QWidget* parent) : QDialog(parent) {
+    const Texts& t = TextsFor(languageName);
+    setWindowTitle(FromGbk(t.aboutTitle));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ApplicationIcon().pixmap(48, 48));
+    auto* version = new QLabel(FromGbk(t.aboutVersion), this);
+    version->setObjectName(QStringLiteral("version"));
+    auto* statement = new QLabel(FromGbk(t.aboutStatement), this);
+    statement->setWordWrap(true);
+    auto* ok = new QPushButton(FromGbk(t.aboutOk), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(version);
+    texts->addWidget(statement);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    setFixedWidth(380);
+}
+
+}  // namespace velorin

@@ -1,0 +1,27 @@
+#include "app/child_frame.h"
+
+#include <QCloseEvent>
+
+#include "app/gui_text.h"
+#include "app/presenter.h"
+#include "common/texts.h"
+
+namespace velorin {
+
+CChildFrame::CChildFrame(Presenter& presenter, std::function<bool()> liveViewOpen, QWidget* parent)
+    : QMdiSubWindow(parent), presenter_(presenter), liveViewOpen_(std::move(liveViewOpen)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (!liveViewOpen_()) {
+        const FixedTexts& f = Fixed();
+        if (!presenter_.AskOkCancel(FromGbk(f.closeQuestion), FromGbk(f.closeTitle), BoxIcon::Warning)) {
+            event->ignore();
+            return;
+        }
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace velorin

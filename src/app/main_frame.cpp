@@ -1,0 +1,283 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/about_dialog.h"
+#include "app/command_ids.h"
+#include "app/connection_manager.h"
+#include "app/gui_text.h"
+#include "app/hotplug_monitor.h"
+#include "app/icons.h"
+#include "app/language.h"
+#include "app/panel_lines.h"
+#include "app/presenter.h"
+#include "app/property_panel.h"
+#include "app/qt_messages.h"
+#include "app/recent_files.h"
+#include "common/format.h"
+#include "common/texts.h"
+#include "device/kvusb_loader.h"
+#include "device/link.h"
+#include "device/port_permission.h"
+#include "device/stop_recording.h"
+
+namespace velorin {
+
+namespace {
+constexpr const char* kLockNames[3] = {"CAP", "NUM", "SCRL"};
+constexpr int kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
+}  // namespace
+
+CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
+    : link_(link), presenter_(presenter), options_(options) {
+    // Before any window exists: the language decides every text that follows.
+    languageName_ = ReadLanguage().languageName;
+    link_.deviceAddress = 0;
+    if (presenter_ == nullptr) {
+        ownPresenter_ = std::make_unique<WidgetPresenter>(this);
+        presenter_ = ownPresenter_.get();
+    }
+    messages_ = std::make_unique<QtMessages>(this, *presenter_, [this](const QString& t) { ShowStatus(t); });
+    link_.serial.SetMessageSink(messages_.get());
+
+    setWindowIcon(ApplicationIcon());
+    setAcceptDrops(true);
+    mdi_ = new QMdiArea(this);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { BuildMenus(); });
+
+    panel_ = new PropertyPanel(this);
+    addDockWidget(Qt::LeftDockWidgetArea, panel_);
+    connection_ = std::make_unique<ConnectionManager>(link_, info_, flags_, languageName_, *messages_,
+                                                      *presenter_, panel_);
+    connect(connection_.get(), &ConnectionManager::CommandsChanged, this, &CMainFrame::UpdateCommands);
+    connect(connection_.get(), &ConnectionManager::ToolbarLabelsReset, this, &CMainFrame::SetToolbarLabels);
+    connect(connection_.get(), &ConnectionManager::HistoryCommandPosted, this, [this] { RunCommand(ID_HISTORY); });
+
+    if (options_.checkUsbAtStartup) {
+        QTimer::singleShot(0, this, [this] { connection_->CheckUsbAtStartup(); });
+    }
+    BuildToolBar();
+    BuildStatusBar();
+    BuildMenus();
+    panel_->Fill(InitialPanelLines(languageName_));
+    if (options_.watchHotplug) {
+        hotplug_ = new HotplugMonitor(this);
+        connect(hotplug_, &HotplugMonitor::VolumeArrived, connection_.get(), &ConnectionManager::OnVolumeArrived);
+        connect(hotplug_, &HotplugMonitor::VolumeRemoved, connection_.get(), &ConnectionManager::OnVolumeRemoved);
+        connect(hotplug_, &HotplugMonitor::HidInterfaceArrived, connection_.get(),
+                &ConnectionManager::OnDeviceInterfaceArrived);
+    }
+
+    // The USB library: without it the USB link is simply unavailable.
+    const KvusbLoadResult usb = LoadKvusb(ExecutableFolder(), link_.usb);
+    if (usb.status != KvusbLoadStatus::Loaded) {
+        presenter_->Message(FromGbk(usb.message), QString(), BoxIcon::Error);
+    }
+
+    QString title = QStringLiteral("Velorin");
+    if (options_.demo) title += FromGbk(TextsFor(languageName_).demoTitleSuffix);
+    setWindowTitle(title);
+    move(0, 0);
+    resize(1024, 768);
+    qApp->installEventFilter(this);
+    UpdateCommands();
+}
+
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    // Workers still talking to the logger finish before the state they use goes away.
+    connection_.reset();
+    link_.CloseHidHandle();
+    link_.serial.ClosePort();
+    link_.serial.SetMessageSink(nullptr);
+}
+
+void CMainFrame::BuildStatusBar() {
+    pane0_ = new QLabel(this);
+    statusBar()->addWidget(pane0_, 1);
+    for (int i = 0; i < 3; ++i) {
+        lockLabels_[i] = new QLabel(QString::fromLatin1(kLockNames[i]), this);
+        lockLabels_[i]->setAlignment(Qt::AlignCenter);
+        lockLabels_[i]->setMinimumWidth(40);
+        statusBar()->addPermanentWidget(lockLabels_[i]);
+    }
+    UpdateLockIndicators();
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    for (int i = 0; i < 3; ++i) lockLabels_[i]->setEnabled(lockState_[i]);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The lock keys are followed as they are pressed in the program's windows.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (int i = 0; i < 3; ++i) {
+            if (key == kLockKeys[i] && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+                lockState_[i] = !lockState_[i];
+                UpdateLockIndicators();
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ShowStatus(const QString& text) { pane0_->setText(text); }
+
+QString CMainFrame::StatusText() const { return pane0_->text(); }
+
+std::vector<QAction*> CMainFrame::Actions(int id) const {
+    std::vector<QAction*> out;
+    auto range = actions_.equal_range(id);
+    for (auto it = range.first; it != range.second; ++it) out.push_back(it->second);
+    return out;
+}
+
+bool CMainFrame::DataWindowActive() const { return mdi_->activeSubWindow() != nullptr; }
+
+void CMainFrame::UpdateCommands() {
+    const bool busy = connection_ && connection_->Busy();
+    const bool english = IsEnglish(languageName_);
+    for (auto& [id, action] : actions_) {
+        bool enabled = true;
+        switch (id) {
+            case ID_CONNECT: enabled = flags_.connectEnabled != 0; break;
+            case ID_LIVE_VIEW: enabled = flags_.liveEnabled != 0; break;
+            case ID_HISTORY: enabled = flags_.historyEnabled != 0; break;
+            case ID_SETUP_WIZARD:
+            case ID_UPDATE_TIME:
+            case ID_STOP: enabled = flags_.configurationEnabled != 0; break;
+            case ID_CLOSE_LIVE_VIEW: enabled = flags_.liveViewOpen != 0; break;
+            case ID_CHOOSE_PORT: enabled = !busy; break;
+            case ID_F0_CONFIG:
+            case ID_FILE_CLOSE:
+            case ID_FILE_SAVE_AS:
+            case ID_PRINT_CURVE:
+            case ID_PRINT_LIST: enabled = DataWindowActive(); break;
+            case ID_VIEW_TOOLBAR: action->setChecked(toolbar_ && toolbar_->isVisible()); break;
+            case ID_VIEW_STATUS_BAR: action->setChecked(statusBar()->isVisible()); break;
+            case ID_SWITCH_LANGUAGE:
+                action->setChecked(english);
+                action->setText(FromGbk(TextsFor(languageName_).switchLanguageLabel));
+                break;
+            default: break;
+        }
+        action->setEnabled(enabled);
+    }
+}
+
+void CMainFrame::RunCommand(int id) {
+    // Disabled commands never run, whoever asks (a posted command may arrive late).
+    for (QAction* a : Actions(id)) {
+        if (!a->isEnabled()) return;
+    }
+    switch (id) {
+        case ID_CONNECT: connection_->Connect(); break;
+        case ID_CHOOSE_PORT: connection_->ChoosePort(); break;
+        case ID_STOP: StopCommand(); break;
+        case ID_SHOW_PANEL: panel_->show(); break;
+        case ID_HELP: OpenHelp(); break;
+        case ID_SWITCH_LANGUAGE: SwitchLanguage(); break;
+        case ID_APP_ABOUT: ShowAbout(); break;
+        case ID_APP_EXIT: close(); break;
+        case ID_VIEW_TOOLBAR: toolbar_->setVisible(!toolbar_->isVisible()); break;
+        case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); break;
+        case ID_FILE_OPEN: {
+            const QString path = presenter_->AskOpenFile(FromGbk(TextsFor(languageName_).openFilter));
+            if (!path.isEmpty()) OpenDataFile(path);
+            break;
+        }
+        case ID_FILE_CLOSE:
+            if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
+            break;
+        default:
+            // Download, views and dialogs of the logger: provided by their own windows.
+            emit CommandRequested(id);
+            break;
+    }
+    UpdateCommands();
+}
+
+void CMainFrame::StopCommand() {
+    const FixedTexts& f = Fixed();
+    if (!presenter_->AskOkCancel(FromGbk(f.stopQuestion), FromGbk(f.stopTitle), BoxIcon::Warning)) return;
+    connection_->RunExclusive([this] { return StopRecording(link_, info_); },
+                              [this](bool ok) {
+                                  if (ok) {
+                                      panel_->Fill(BuildPanelLines(info_, languageName_));
+                                  } else {
+                                      presenter_->Message(FromGbk(Fixed().stopFailed), QString(), BoxIcon::None);
+                                  }
+                              });
+}
+
+void CMainFrame::OpenHelp() {
+    const QString path = QString::fromStdString(ExecutableFolder()) + QLatin1Char('/') +
+                         FromGbk(TextsFor(languageName_).helpFile);
+    if (QFileInfo::exists(path)) {
+        presenter_->OpenWithDesktop(path);
+    } else {
+        presenter_->Message(FromGbk(TextsFor(languageName_).helpFileMissing) + path, QString(),
+                            BoxIcon::None);
+    }
+}
+
+void CMainFrame::SwitchLanguage() {
+    // A failed write is ignored: the new instance then reads the old file.
+    WriteLanguage(SwitchedLanguageName(languageName_));
+    presenter_->RestartProgram();
+}
+
+void CMainFrame::ShowAbout() {
+    CAboutDlg about(languageName_, this);
+    presenter_->Exec(about);
+}
+
+bool CMainFrame::OpenDataFile(const QString& path) {
+    // A file that is already open is brought to the front instead of opened twice.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (!canonical.isEmpty() && w->property("path").toString() == canonical) {
+            mdi_->setActiveSubWindow(w);
+            return true;
+        }
+    }
+    const bool opened = opener_ && opener_(path);
+    if (!opened) {
+        const std::string text = FormatC(TextsFor(languageName_).openFailed.c_str(), ToGbk(path).c_str());
+        presenter_->Message(FromGbk(text), QString(), BoxIcon::Warning);
+        return false;
+    }
+    AddRecentFile(path);
+    BuildMenus();
+    return true;
+}
+
+void CMainFrame::AddRecentFile(const QString& path) { velorin::AddRecentFile(QFileInfo(path).absoluteFilePath()); }
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) OpenDataFile(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}
+
+}  // namespace velorin

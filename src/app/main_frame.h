@@ -1,0 +1,113 @@
+// CMainFrame: the main window — menus (without a document / with a data window), toolbar,
+// status bar, the docked property panel and the MDI area for data windows. It owns DeviceInfo,
+// the command-enable flags, the interface language and the F0 parameters for the whole run.
+//
+// Threading: GUI thread only. Exchanges with the logger run through the ConnectionManager,
+// which keeps them off the GUI thread and reports back with queued calls.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/command_flags.h"
+#include "device/device_info.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QToolBar;
+
+namespace velorin {
+
+class ConnectionManager;
+class HotplugMonitor;
+class Link;
+class Presenter;
+class PropertyPanel;
+class QtMessages;
+
+struct FrameOptions {
+    bool demo = false;            // title says "(demo)"
+    bool checkUsbAtStartup = true;  // post the start-up USB check
+    bool watchHotplug = true;     // listen to udev
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // `presenter` null: real message boxes and dialogs. The language is read from Language.ini
+    // in the working directory before any window is created.
+    CMainFrame(Link& link, Presenter* presenter = nullptr, FrameOptions options = FrameOptions());
+    ~CMainFrame() override;
+
+    // The one place that enables, checks and names commands from the flags.
+    void UpdateCommands();
+    // Runs a command by its id, as menu and toolbar do.
+    void RunCommand(int id);
+    // Opens a data file as a data window (command line, drop, Open, recent files).
+    bool OpenDataFile(const QString& path);
+    // The history issue's documents plug in here; without it opening reports a failure.
+    void SetDocumentOpener(std::function<bool(const QString&)> opener) { opener_ = std::move(opener); }
+
+    const std::string& LanguageName() const { return languageName_; }
+    CommandFlags& Flags() { return flags_; }
+    DeviceInfo& Info() { return info_; }
+    float F0Parameter(int i) const { return f0_[i]; }
+    PropertyPanel* Panel() const { return panel_; }
+    ConnectionManager* Connection() const { return connection_.get(); }
+    QMdiArea* MdiArea() const { return mdi_; }
+    QToolBar* ToolBar() const { return toolbar_; }
+    QString StatusText() const;
+    // All actions of a command (menu entries and the toolbar button).
+    std::vector<QAction*> Actions(int id) const;
+    bool DataWindowActive() const;
+
+signals:
+    // Commands whose windows other parts of the program provide (download, views, dialogs).
+    void CommandRequested(int id);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void SetToolbarLabels();
+    void ShowStatus(const QString& text);
+    QAction* MakeAction(int id, const QString& text);
+    void StopCommand();
+    void OpenHelp();
+    void SwitchLanguage();
+    void ShowAbout();
+    void AddRecentFile(const QString& path);
+    void UpdateLockIndicators();
+
+    Link& link_;
+    std::unique_ptr<Presenter> ownPresenter_;
+    Presenter* presenter_;
+    std::string languageName_;
+    DeviceInfo info_;
+    CommandFlags flags_;
+    float f0_[2] = {121.0f, 10.0f};
+    FrameOptions options_;
+
+    QMdiArea* mdi_ = nullptr;
+    PropertyPanel* panel_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QLabel* pane0_ = nullptr;
+    QLabel* lockLabels_[3] = {};
+    bool lockState_[3] = {};
+    std::unique_ptr<QtMessages> messages_;
+    std::unique_ptr<ConnectionManager> connection_;
+    HotplugMonitor* hotplug_ = nullptr;
+    std::multimap<int, QAction*> actions_;
+    std::function<bool(const QString&)> opener_;
+};
+
+}  // namespace velorin
