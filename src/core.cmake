@@ -17,6 +17,7 @@ add_library(velorin_core STATIC
   device/stop_recording.cpp
   device/transport.cpp
   app/connect.cpp
+  app/hotplug_event.cpp
   app/language.cpp
   app/panel_lines.cpp
 )

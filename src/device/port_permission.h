@@ -6,11 +6,13 @@
 namespace velorin {
 
 // When `openError` is a permission error (EACCES/EPERM), the group that owns `devicePath`
-// (usually "dialout"); empty otherwise or when the device cannot be inspected.
+// (usually "dialout"); the COM<N> link is followed to the device. Empty otherwise, when the
+// device cannot be inspected, and whenever joining the group would not help: the group is root,
+// it lacks read and write permission on the device, or the process holds it already.
 std::string GroupToJoin(const std::string& devicePath, int openError);
 
-// The status text for a refused port in the given language (GBK); empty when the error was not
-// a permission error.
+// The status text for a refused port in the given language (GBK); empty when GroupToJoin is
+// empty, so that the caller shows its general error instead.
 std::string PortPermissionHint(const std::string& devicePath, int openError,
                                const std::string& languageName);
 
