@@ -9,6 +9,7 @@ packages=(
   libhidapi-dev libudev-dev libcairo2-dev
   libgtest-dev libgmock-dev googletest
   locales
+  fonts-arphic-uming fonts-wqy-microhei
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -8,6 +8,8 @@
 #include "device/device_info.h"
 #include "device/device_reader.h"
 #include "device/link.h"
+#include "device/port_permission.h"
+#include "device/serial_port.h"
 
 namespace velorin {
 
@@ -67,10 +69,20 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
         link.serial.ClosePort();
         const int pinned = PinnedPort(state.selectedPortText);
         bool answered = false;
+        std::string permissionHint;
         for (const PortEntry& entry : portList) {
             const int port = pinned != 0 ? pinned : entry.number;
             const std::string path = pinned != 0 ? std::string() : entry.path;
-            if (!link.OpenSerial(port, path)) continue;
+            if (!link.OpenSerial(port, path)) {
+                // A port the user may not open says which group would let them in.
+                const std::string hint = PortPermissionHint(
+                    path.empty() ? SerialDevicePath(port) : path, link.serial.LastOpenError(), languageName);
+                if (!hint.empty()) {
+                    messages.Status(hint);
+                    permissionHint = hint;
+                }
+                continue;
+            }
             link.deviceAddress = 0;
             if (!ReadInfoSerial(link, info, texts)) continue;
             answered = true;
@@ -91,6 +103,8 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
         if (!answered) {
             messages.MessageBox(texts.communicationTimeout, std::string(), MessageIcon::None);
             messages.Status(texts.hardwareNotFound);
+            // The reason stays in view: the port was there, the user may not open it.
+            if (!permissionHint.empty()) messages.Status(permissionHint);
         }
         link.serial.ClosePort();
         flags.connectEnabled = 1;

@@ -1,12 +1,52 @@
-// Velorin's desktop program. For now the main window only; the shell fills it.
+// Velorin's desktop program: CDastrelApp's start-up.
+//
+//   velorin [--demo] [FILE.kv]
+//
+// --demo starts a simulated logger inside the program (COM1 of a private port folder and the
+// simulated USB link), so every command can be tried without hardware.
 #include <QApplication>
-#include <QMainWindow>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+#include "app/demo_mode.h"
+#include "app/main_frame.h"
+#include "device/link.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Velorin"));
-    window.setGeometry(0, 0, 1024, 768);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Velorin"));
+
+    QStringList files;
+    bool demo = false;
+    for (const QString& arg : app.arguments().mid(1)) {
+        if (arg == QLatin1String("--demo")) demo = true;
+        else if (!arg.startsWith(QLatin1String("--"))) files << arg;
+    }
+
+    // The simulated logger outlives the main frame: it is declared first.
+    std::unique_ptr<velorin::DemoMode> demoMode;
+    if (demo) {
+        demoMode = std::make_unique<velorin::DemoMode>();
+        std::string error;
+        if (!demoMode->Start(error)) {
+            QMessageBox::critical(nullptr, QStringLiteral("Velorin"), QString::fromStdString(error));
+            return 1;
+        }
+    }
+
+    velorin::FrameOptions options;
+    options.demo = demo;
+    int code = 0;
+    {
+        velorin::CMainFrame frame(velorin::ProcessLink(), nullptr, options);
+        frame.show();
+        // A plain start opens no document; a file named on the command line opens as a data window.
+        if (!files.isEmpty()) {
+            QTimer::singleShot(0, &frame, [&frame, files] { frame.OpenDataFile(files.first()); });
+        }
+        code = app.exec();
+    }
+    return code;
 }

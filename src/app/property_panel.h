@@ -42,6 +42,7 @@ private:
     QPushButton* hide_ = nullptr;
     QLabel* background_ = nullptr;
     QTreeWidget* tree_ = nullptr;
+    int titleWidth_ = 0;  // width of the title picture after scaling
 };
 
 }  // namespace velorin

@@ -1,0 +1,14 @@
+// Widgets need one QApplication for the whole run; the tests run inside it on the GUI thread.
+// Without a platform named, the offscreen one is used, so that listing the tests at build time
+// works without a display as well.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QtGlobal>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,296 @@
+// The main frame with scripted answers to every question: start-up, toolbar and menus, the
+// command-enable flags, Connect against the simulator on both links, hot-plug events, Stop,
+// language switching, help and the USB library messages.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QToolBar>
+#include <fstream>
+#include <memory>
+#include <unistd.h>
+
+#include "app/command_ids.h"
+#include "app/connection_manager.h"
+#include "app/gui_text.h"
+#include "app/main_frame.h"
+#include "app/panel_lines.h"
+#include "app/property_panel.h"
+#include "device/link.h"
+#include "gui/scripted_presenter.h"
+#include "server.h"
+#include "civil_time.h"
+#include "logger_state.h"
+#include "support/temp_dir.h"
+
+namespace velorin {
+namespace {
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+QStringList Render(const std::vector<PanelLine>& lines) {
+    QStringList out;
+    for (const PanelLine& l : lines) out << QString(l.depth * 2, QLatin1Char(' ')) + FromGbk(l.text);
+    return out;
+}
+
+bool Enabled(CMainFrame& frame, int id) {
+    const std::vector<QAction*> actions = frame.Actions(id);
+    if (actions.empty()) return false;
+    for (QAction* a : actions) {
+        if (!a->isEnabled()) return false;
+    }
+    return true;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char cwd[4096];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        previousDir_ = cwd;
+        ASSERT_EQ(chdir(work_.Path().c_str()), 0);  // Language.ini is read from here
+        env_.push_back(std::make_unique<test::ScopedEnv>("VELORIN_PORT_DIR", ports_.Path()));
+        env_.push_back(std::make_unique<test::ScopedEnv>("VELORIN_KVUSB_SOCKET", ports_.Path() + "/kvusb-sim.sock"));
+        env_.push_back(std::make_unique<test::ScopedEnv>("HOME", work_.Path()));  // private settings
+        const char* bin = std::getenv("VELORIN_BIN_DIR");
+        simLibrary_ = std::string(bin ? bin : ".") + "/libkvusb-sim.so";
+        env_.push_back(std::make_unique<test::ScopedEnv>("VELORIN_KVUSB", simLibrary_));
+    }
+    void TearDown() override {
+        frame_.reset();
+        server_.reset();
+        link_.currentPort = 0;
+        ASSERT_EQ(chdir(previousDir_.c_str()), 0);
+    }
+    void Language(const std::string& content) { work_.MakeFile("Language.ini", content); }
+
+    void StartSimulator(bool usb) {
+        sim::ServerOptions o;
+        o.portFolder = ports_.Path();
+        o.comNumber = 3;
+        o.pacing = false;
+        o.usb = usb;
+        o.socketPath = ports_.Path() + "/kvusb-sim.sock";
+        server_ = std::make_unique<sim::LoggerServer>(sim::DefaultLoggerState(sim::HostNowCivil()), o);
+        std::string error;
+        ASSERT_TRUE(server_->Start(&error)) << error;
+    }
+
+    CMainFrame& Frame(FrameOptions options = {false, false, false}) {
+        frame_ = std::make_unique<CMainFrame>(link_, &presenter_, options);
+        frame_->Connection()->SetDelayScale(0.01);
+        frame_->Connection()->SetPortListProvider([] { return PortEntries({3}); });
+        return *frame_;
+    }
+
+    bool ConnectAndWait(CMainFrame& frame) {
+        int finished = 0;
+        QMetaObject::Connection c = QObject::connect(frame.Connection(), &ConnectionManager::ConnectFinished,
+                                                     [&finished](int) { ++finished; });
+        frame.RunCommand(ID_CONNECT);
+        const bool ok = WaitFor([&] { return finished > 0; });
+        QObject::disconnect(c);
+        return ok;
+    }
+
+    test::TempDir work_, ports_;
+    std::vector<std::unique_ptr<test::ScopedEnv>> env_;
+    std::string previousDir_, simLibrary_;
+    test::ScriptedPresenter presenter_;
+    Link link_;
+    std::unique_ptr<sim::LoggerServer> server_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(MainFrameTest, StartsEmptyAtTheOriginWithDeviceCommandsDisabled) {
+    CMainFrame& frame = Frame();
+    frame.show();
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(frame.pos(), QPoint(0, 0));
+    EXPECT_EQ(frame.size(), QSize(1024, 768));
+    EXPECT_TRUE(Enabled(frame, ID_CONNECT));
+    for (int id : {ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_UPDATE_TIME, ID_STOP, ID_CLOSE_LIVE_VIEW}) {
+        EXPECT_FALSE(Enabled(frame, id)) << id;
+    }
+    EXPECT_TRUE(Enabled(frame, ID_HELP));
+    EXPECT_FLOAT_EQ(frame.F0Parameter(0), 121.0f);
+    EXPECT_FLOAT_EQ(frame.F0Parameter(1), 10.0f);
+    // The panel starts with the labels only.
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(InitialPanelLines(frame.LanguageName())));
+}
+
+TEST_F(MainFrameTest, EnglishToolbarHasElevenButtonsInOrder) {
+    Language("English");
+    CMainFrame& frame = Frame();
+    QStringList labels;
+    int separators = 0;
+    for (QAction* a : frame.ToolBar()->actions()) {
+        if (a->isSeparator()) ++separators;
+        else labels << a->text();
+    }
+    EXPECT_EQ(labels, (QStringList{"Link Device", "Restart", "Time calibration", "Stop Record", "Download",
+                                   "COM", "Properties", "Online", "Stop", "FileSave", "System"}));
+    EXPECT_EQ(separators, 3);
+    EXPECT_EQ(frame.ToolBar()->iconSize(), QSize(32, 32));
+    for (QAction* a : frame.ToolBar()->actions()) {
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+        }
+    }
+    // The switch command shows its English text with a check mark.
+    const std::vector<QAction*> sw = frame.Actions(ID_SWITCH_LANGUAGE);
+    ASSERT_EQ(sw.size(), 1u);
+    EXPECT_EQ(sw[0]->text(), QStringLiteral("&Use English"));
+    EXPECT_TRUE(sw[0]->isChecked());
+}
+
+TEST_F(MainFrameTest, LanguageFileWithALineBreakIsChinese) {
+    Language("English\n");
+    CMainFrame& frame = Frame();
+    EXPECT_EQ(frame.ToolBar()->actions().first()->text(), QStringLiteral("连接设备"));
+    const std::vector<QAction*> sw = frame.Actions(ID_SWITCH_LANGUAGE);
+    ASSERT_EQ(sw.size(), 1u);
+    EXPECT_EQ(sw[0]->text(), QStringLiteral("&使用英文"));
+    EXPECT_FALSE(sw[0]->isChecked());
+}
+
+TEST_F(MainFrameTest, SwitchingTwiceReturnsToTheFirstLanguage) {
+    Language("Chinese");
+    Frame().RunCommand(ID_SWITCH_LANGUAGE);
+    EXPECT_EQ(presenter_.restarts, 1);
+    EXPECT_EQ(Frame().LanguageName(), "English");  // the "new instance" reads the file
+    frame_->RunCommand(ID_SWITCH_LANGUAGE);
+    EXPECT_EQ(Frame().LanguageName(), "Chinese");
+    std::ifstream in(work_.Path() + "/Language.ini", std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "Chinese");
+}
+
+TEST_F(MainFrameTest, MissingHelpFileIsReported) {
+    Language("English");
+    Frame().RunCommand(ID_HELP);
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_TRUE(presenter_.messages[0].text.startsWith(QStringLiteral("Help file not found: /")));
+    EXPECT_TRUE(presenter_.messages[0].text.endsWith(QStringLiteral("/Velorin_English.chm")));
+    EXPECT_TRUE(presenter_.opened.isEmpty());
+}
+
+TEST_F(MainFrameTest, MissingUsbLibraryIsReportedOnceAndNeverCalled) {
+    test::ScopedEnv env("VELORIN_KVUSB", "/nonexistent/libkvusb.so");
+    Language("English");
+    CMainFrame& frame = Frame({false, true, false});
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("Failed to load /nonexistent/libkvusb.so"));
+    EXPECT_FALSE(link_.usb.Available());
+    WaitFor([&] { return frame.StatusText() == QStringLiteral("No USB device found, ready for connection"); }, 3000);
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("No USB device found, ready for connection"));
+    EXPECT_EQ(presenter_.messages.size(), 1u);
+}
+
+TEST_F(MainFrameTest, ConnectOverSerialFillsThePanelFromTheCoreLines) {
+    Language("English");
+    StartSimulator(false);
+    CMainFrame& frame = Frame();
+    ASSERT_TRUE(ConnectAndWait(frame));
+    EXPECT_EQ(link_.currentPort, 3);
+    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_UPDATE_TIME, ID_STOP}) {
+        EXPECT_TRUE(Enabled(frame, id)) << id;
+    }
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
+    EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  SN：20261209")));
+    EXPECT_TRUE(presenter_.messages.empty());
+}
+
+TEST_F(MainFrameTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
+    Language("English");
+    CMainFrame& frame = Frame();
+    frame.Connection()->SetPortListProvider([] { return std::vector<PortEntry>{}; });
+    ASSERT_TRUE(ConnectAndWait(frame));
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("Communication timeout, please check device connection!"));
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Hardware device not found!"));
+    EXPECT_TRUE(Enabled(frame, ID_CONNECT));
+    EXPECT_FALSE(Enabled(frame, ID_HISTORY));
+}
+
+TEST_F(MainFrameTest, ChosenPortIsItsDigitsAndCancelMeansAllPorts) {
+    CMainFrame& frame = Frame();
+    presenter_.portAnswer = QStringLiteral("Com12");
+    frame.RunCommand(ID_CHOOSE_PORT);
+    EXPECT_EQ(frame.Connection()->SelectedPortText(), "12");
+    presenter_.portAnswer = QString();
+    frame.RunCommand(ID_CHOOSE_PORT);
+    EXPECT_EQ(frame.Connection()->SelectedPortText(), "");
+}
+
+TEST_F(MainFrameTest, UsbArrivalConnectsAndStartsTheAutomaticDownload) {
+    Language("English");
+    StartSimulator(true);
+    CMainFrame& frame = Frame({false, true, false});
+    std::vector<int> commands;
+    QObject::connect(&frame, &CMainFrame::CommandRequested, [&commands](int id) { commands.push_back(id); });
+    int finished = 0;
+    QObject::connect(frame.Connection(), &ConnectionManager::ConnectFinished, [&finished](int) { ++finished; });
+    // Start-up detection finds the device; then an arrival while connected changes nothing.
+    ASSERT_TRUE(WaitFor([&] { return frame.Connection()->UsbConnected(); }));
+    ASSERT_TRUE(WaitFor([&] { return !commands.empty(); }));
+    EXPECT_EQ(commands.front(), ID_HISTORY);
+    EXPECT_EQ(frame.StatusText().isEmpty(), false);
+    frame.Connection()->OnDeviceInterfaceArrived();
+    WaitFor([] { return false; }, 100);
+    EXPECT_EQ(finished, 0);
+
+    // Connect takes the USB link.
+    ASSERT_TRUE(ConnectAndWait(frame));
+    EXPECT_EQ(link_.currentPort, HID_LINK_PORT);
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Connected USB device!"));
+
+    // Removal disables every device command, Connect included, until the next arrival.
+    frame.Connection()->OnVolumeRemoved();
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("USB device disconnected"));
+    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_STOP, ID_CLOSE_LIVE_VIEW}) {
+        EXPECT_FALSE(Enabled(frame, id)) << id;
+    }
+    EXPECT_EQ(link_.hidHandle, nullptr);
+    frame.RunCommand(ID_CONNECT);
+    EXPECT_FALSE(frame.Connection()->Busy());
+    frame.Connection()->OnDeviceInterfaceArrived();
+    ASSERT_TRUE(WaitFor([&] { return finished >= 2; }));  // the automatic Connect
+    EXPECT_TRUE(Enabled(frame, ID_CONNECT));
+}
+
+TEST_F(MainFrameTest, StopAsksFirstAndOnlyOkStopsTheLogger) {
+    Language("English");
+    StartSimulator(false);
+    CMainFrame& frame = Frame();
+    ASSERT_TRUE(ConnectAndWait(frame));
+    ASSERT_EQ(server_->State().workState, 1);
+    presenter_.answers = {false};
+    frame.RunCommand(ID_STOP);
+    EXPECT_EQ(presenter_.questions.size(), 1u);
+    EXPECT_EQ(presenter_.questions[0].text, QStringLiteral("您确定要停止记录吗？"));
+    EXPECT_FALSE(frame.Connection()->Busy());
+    EXPECT_EQ(server_->State().workState, 1);
+
+    frame.RunCommand(ID_STOP);  // answered OK
+    ASSERT_TRUE(WaitFor([&] { return !frame.Connection()->Busy(); }));
+    EXPECT_EQ(server_->State().workState, 0);
+    EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  Work Stat:停止状态")));
+    EXPECT_TRUE(Enabled(frame, ID_STOP));
+    EXPECT_TRUE(presenter_.messages.empty());
+}
+
+}  // namespace
+}  // namespace velorin
