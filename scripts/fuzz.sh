@@ -6,9 +6,12 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 "$top/scripts/install-deps.sh" --fuzz
 build="$top/build-fuzz"
-CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DVELORIN_FUZZ=ON -DVELORIN_GUI=OFF -DVELORIN_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target reply_decoders_fuzz
-for target in reply_decoders_fuzz; do
+CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DVELORIN_FUZZ=ON -DVELORIN_GUI=OFF -DVELORIN_TESTS=OFF \
+  -DVELORIN_BENCH=OFF >/dev/null
+targets=()
+for source in "$top"/fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
+for target in "${targets[@]}"; do
   mkdir -p "$build/corpus/$target"
   "$build/bin/$target" -max_total_time="$seconds" -max_len=4096 "$build/corpus/$target"
 done

@@ -1,4 +1,5 @@
-# The Qt-free core: link state, protocol, device information, texts, panel lines, connect.
+# The Qt-free core: link state, protocol, device information, texts, panel lines, connect,
+# record sets and .kv files, text exports, the download engine, the date-time value.
 
 add_library(velorin_core STATIC
   common/atomic_file.cpp
@@ -16,6 +17,15 @@ add_library(velorin_core STATIC
   device/serial_port.cpp
   device/stop_recording.cpp
   device/transport.cpp
+  config/deal_time.cpp
+  history/block_codec.cpp
+  history/download_engine.cpp
+  history/download_store.cpp
+  history/kv_file.cpp
+  history/record_set.cpp
+  report/csv_export.cpp
+  report/export_format.cpp
+  report/txt_export.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp
@@ -28,6 +38,8 @@ add_executable(velorin-cli
   cli/main.cpp
   cli/cli_options.cpp
   cli/cli_output.cpp
+  cli/cmd_download.cpp
+  cli/cmd_export.cpp
   cli/cmd_info.cpp
   cli/cmd_ports.cpp
 )

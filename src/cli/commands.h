@@ -8,5 +8,7 @@ namespace velorin::cli {
 
 int RunPorts(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
+int RunDownload(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
 
 }  // namespace velorin::cli

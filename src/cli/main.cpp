@@ -14,7 +14,11 @@ constexpr const char* kUsage =
     "commands:\n"
     "  ports                                   list the serial ports Connect walks\n"
     "  info [--port N|PATH | --hid] [--lang en|zh] [--verbose]\n"
-    "                                          connect and print the logger's attributes\n";
+    "                                          connect and print the logger's attributes\n"
+    "  download [--port N|PATH | --hid] [-o FILE.kv] [--lang en|zh]\n"
+    "                                          read the logger's history into a .kv file\n"
+    "  export FILE.kv (--csv OUT | --txt OUT) [--lang en|zh]\n"
+    "                                          write a data file as a CSV or TXT table\n";
 
 }  // namespace
 
@@ -27,6 +31,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "ports") return velorin::cli::RunPorts(args);
     if (command == "info") return velorin::cli::RunInfo(args);
+    if (command == "download") return velorin::cli::RunDownload(args);
+    if (command == "export") return velorin::cli::RunExport(args);
     std::fprintf(stderr, "velorin-cli: unknown command '%s'\n%s", command.c_str(), kUsage);
     return velorin::cli::kExitUsage;
 }

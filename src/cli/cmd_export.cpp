@@ -1,0 +1,6 @@
+// (being written)
+#include "cli/commands.h"
+#include "cli/cli_options.h"
+namespace velorin::cli {
+int RunExport(const std::vector<std::string>&) { return kExitUsage; }
+}  // namespace velorin::cli

@@ -1,0 +1,32 @@
+// The two text exports of a data set: a CSV table (side-by-side blocks of 65,522 rows) and a
+// fixed-width TXT table. Both are GBK with "\r\n" line ends, formatted independently of the
+// process locale, written row by row (memory does not grow with the record count) into a
+// temporary file that replaces the target only when complete.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velorin {
+
+struct RecordSet;
+
+struct ExportOptions {
+    bool english = false;  // interface language is exactly "English"
+    // ChannelType of each channel in the DeviceInfo read last (0 when none was read): a high
+    // nibble of 2 gives two decimals in the first block, anything else one.
+    uint8_t channelType[8] = {};
+};
+
+struct ExportResult {
+    bool ok = false;
+    std::string path;    // the file written (".csv"/".txt" appended when missing)
+    std::string detail;  // system error text when !ok
+};
+
+constexpr int32_t kCsvBlockRows = 65522;
+
+ExportResult ExportCsv(const RecordSet& set, const std::string& path, const ExportOptions& options);
+ExportResult ExportTxt(const RecordSet& set, const std::string& path, const ExportOptions& options);
+
+}  // namespace velorin
