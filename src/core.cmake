@@ -29,6 +29,7 @@ add_library(velorin_core STATIC
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp
+  app/lock_leds.cpp
   app/panel_lines.cpp
 )
 target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

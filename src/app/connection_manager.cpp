@@ -81,6 +81,7 @@ void ConnectionManager::Connect() {
     flags_.connectEnabled = 0;
     flags_.SetDeviceCommands(0);
     emit CommandsChanged();
+    emit StatusPaneWidthSet(0, 1200);
 
     const std::vector<PortEntry> ports = portList_();
     ConnectState state = state_;
@@ -147,6 +148,7 @@ void ConnectionManager::FinishConnect(const ConnectResult& result, const Command
     state_.usbConnected = state.usbConnected;
     busy_ = false;
     if (!lines.empty() && panel_ != nullptr) panel_->Fill(lines);
+    emit StatusPaneWidthSet(1, 700);
     emit CommandsChanged();
     emit ConnectFinished(static_cast<int>(result.outcome));
     RunDeferred();

@@ -65,6 +65,8 @@ signals:
     void ToolbarLabelsReset();   // set the toolbar labels again
     void HistoryCommandPosted(); // the History command must run now
     void ConnectFinished(int outcome);  // ConnectOutcome, for observers and tests
+    // Connect widens status pane 0 to 1200 px when it starts and pane 1 to 700 px at its end.
+    void StatusPaneWidthSet(int pane, int pixels);
 
 private:
     void After(int milliseconds, std::function<void()> step);

@@ -22,11 +22,13 @@
 #include "app/hotplug_monitor.h"
 #include "app/icons.h"
 #include "app/language.h"
+#include "app/lock_leds.h"
 #include "app/panel_lines.h"
 #include "app/presenter.h"
 #include "app/property_panel.h"
 #include "app/qt_messages.h"
 #include "app/recent_files.h"
+#include "app/status_pane.h"
 #include "common/format.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
@@ -65,6 +67,10 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
                                                       *presenter_, panel_);
     connect(connection_.get(), &ConnectionManager::CommandsChanged, this, &CMainFrame::UpdateCommands);
     connect(connection_.get(), &ConnectionManager::ToolbarLabelsReset, this, &CMainFrame::SetToolbarLabels);
+    connect(connection_.get(), &ConnectionManager::StatusPaneWidthSet, this,
+            [this](int pane, int pixels) {
+                if (StatusPane* p = Pane(pane)) p->SetPaneWidth(pixels);
+            });
     connect(connection_.get(), &ConnectionManager::HistoryCommandPosted, this, [this] { RunCommand(ID_HISTORY); });
 
     if (options_.checkUsbAtStartup) {
@@ -107,15 +113,37 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::BuildStatusBar() {
-    pane0_ = new QLabel(this);
+    pane0_ = new StatusPane(QString(), this);
     statusBar()->addWidget(pane0_, 1);
     for (int i = 0; i < 3; ++i) {
-        lockLabels_[i] = new QLabel(QString::fromLatin1(kLockNames[i]), this);
+        lockLabels_[i] = new StatusPane(QString::fromLatin1(kLockNames[i]), this);
         lockLabels_[i]->setAlignment(Qt::AlignCenter);
         lockLabels_[i]->setMinimumWidth(40);
         statusBar()->addPermanentWidget(lockLabels_[i]);
     }
+    PollLockLeds();
+    // The keyboard lights follow lock keys pressed in any program; where the kernel shows them
+    // they are read twice a second, elsewhere key presses in this program toggle the panes.
+    if (ReadLockLeds().found) {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, &CMainFrame::PollLockLeds);
+        timer->start(500);
+    }
     UpdateLockIndicators();
+}
+
+void CMainFrame::PollLockLeds() {
+    const LockLeds leds = ReadLockLeds();
+    if (!leds.found) return;
+    lockState_[0] = leds.capsLock;
+    lockState_[1] = leds.numLock;
+    lockState_[2] = leds.scrollLock;
+    UpdateLockIndicators();
+}
+
+StatusPane* CMainFrame::Pane(int index) const {
+    if (index == 0) return pane0_;
+    return index >= 1 && index <= 3 ? lockLabels_[index - 1] : nullptr;
 }
 
 void CMainFrame::UpdateLockIndicators() {
@@ -130,6 +158,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             if (key == kLockKeys[i] && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
                 lockState_[i] = !lockState_[i];
                 UpdateLockIndicators();
+                // The light changes after the key event; read it back shortly after.
+                QTimer::singleShot(100, this, &CMainFrame::PollLockLeds);
             }
         }
     }

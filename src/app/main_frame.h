@@ -28,6 +28,7 @@ class Link;
 class Presenter;
 class PropertyPanel;
 class QtMessages;
+class StatusPane;
 
 struct FrameOptions {
     bool demo = false;            // title says "(demo)"
@@ -61,6 +62,8 @@ public:
     QMdiArea* MdiArea() const { return mdi_; }
     QToolBar* ToolBar() const { return toolbar_; }
     QString StatusText() const;
+    // Status pane `index` (0 = messages, 1..3 = CAP, NUM, SCRL).
+    StatusPane* Pane(int index) const;
     // All actions of a command (menu entries and the toolbar button).
     std::vector<QAction*> Actions(int id) const;
     bool DataWindowActive() const;
@@ -87,6 +90,7 @@ private:
     void ShowAbout();
     void AddRecentFile(const QString& path);
     void UpdateLockIndicators();
+    void PollLockLeds();
 
     Link& link_;
     std::unique_ptr<Presenter> ownPresenter_;
@@ -100,8 +104,8 @@ private:
     QMdiArea* mdi_ = nullptr;
     PropertyPanel* panel_ = nullptr;
     QToolBar* toolbar_ = nullptr;
-    QLabel* pane0_ = nullptr;
-    QLabel* lockLabels_[3] = {};
+    StatusPane* pane0_ = nullptr;
+    StatusPane* lockLabels_[3] = {};  // status panes 1..3
     bool lockState_[3] = {};
     std::unique_ptr<QtMessages> messages_;
     std::unique_ptr<ConnectionManager> connection_;

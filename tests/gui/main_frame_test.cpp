@@ -17,6 +17,7 @@
 #include "app/connection_manager.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
+#include "app/status_pane.h"
 #include "app/panel_lines.h"
 #include "app/property_panel.h"
 #include "device/link.h"
@@ -222,6 +223,13 @@ TEST_F(MainFrameTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
     EXPECT_EQ(frame.StatusText(), QStringLiteral("Hardware device not found!"));
     EXPECT_TRUE(Enabled(frame, ID_CONNECT));
     EXPECT_FALSE(Enabled(frame, ID_HISTORY));
+    // Connect widened the message pane and, at its end, pane 1; the window kept its size.
+    EXPECT_EQ(frame.Pane(0)->PaneWidth(), 1200);
+    EXPECT_EQ(frame.Pane(1)->PaneWidth(), 700);
+    EXPECT_EQ(frame.Pane(2)->PaneWidth(), 0);
+    frame.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame.size(), QSize(1024, 768));
 }
 
 TEST_F(MainFrameTest, ChosenPortIsItsDigitsAndCancelMeansAllPorts) {
