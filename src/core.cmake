@@ -19,6 +19,7 @@ add_library(velorin_core STATIC
   device/transport.cpp
   config/deal_time.cpp
   history/block_codec.cpp
+  history/dastrel_doc.cpp
   history/download_engine.cpp
   history/download_store.cpp
   history/kv_file.cpp

@@ -62,12 +62,23 @@ struct Texts {
     std::string demoTitleSuffix;       // " (demo)"
     std::string openFilter;            // file dialog filter for data files
     std::string openFailed;            // a data file could not be opened (%s path)
+    std::string openFailedReason;      // the same with the reason (%s path, %s reason)
+
+    // History download.
+    std::string downloadCaption;
+    std::string saveAsQuestion, saveAsCaption;  // a data window is already open
+    std::string storedInFallback;               // status: the data file went here (%s folder)
+    std::string storeFailed;                    // the data file could not be written (%s path, %s reason)
 };
 
 // Texts that exist in Chinese only and are shown so in both interface languages (GBK).
 struct FixedTexts {
     std::string stopQuestion, stopTitle, stopFailed;
     std::string closeQuestion, closeTitle;
+    // Opening a data file whose name has no ".kv".
+    std::string kvExtensionRefused;
+    // The download dialog's status texts and the save dialog's filter.
+    std::string downloading, downloadChooseButton, downloadShowing, downloadSaveFilter;
 };
 const FixedTexts& Fixed();
 

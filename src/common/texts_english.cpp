@@ -132,6 +132,12 @@ Texts MakeEnglish() {
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec files (*.kv)");
     t.openFailed = g("Cannot open the data file %s");
+    t.openFailedReason = g("Cannot open the data file %s: %s");
+    t.downloadCaption = g("Progress of historical data download");
+    t.saveAsQuestion = g("There is already a data window displaying, do you want to save the downloaded historical data as?");
+    t.saveAsCaption = g("Note");
+    t.storedInFallback = g("The program folder is not writable; the data file was stored in %s");
+    t.storeFailed = g("Cannot store the data file %s: %s");
     return t;
 }
 }  // namespace
