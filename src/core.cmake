@@ -26,7 +26,9 @@ add_library(velorin_core STATIC
   history/record_set.cpp
   report/csv_export.cpp
   report/export_format.cpp
+  report/export_texts.cpp
   report/txt_export.cpp
+  view/data_list.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp
@@ -38,6 +40,7 @@ target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CM
 
 add_executable(velorin-cli
   cli/main.cpp
+  cli/cli_connect.cpp
   cli/cli_options.cpp
   cli/cli_output.cpp
   cli/cmd_download.cpp

@@ -17,6 +17,8 @@ add_library(velorin_gui STATIC
   app/qt_messages.cpp
   app/recent_files.cpp
   app/set_com_dialog.cpp
+  history/download_dialog.cpp
+  view/data_list_model.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
 target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -5,9 +5,11 @@
 
 #include <QMdiSubWindow>
 #include <functional>
+#include <memory>
 
 namespace velorin {
 
+class CDastrelDoc;
 class Presenter;
 
 class CChildFrame : public QMdiSubWindow {
@@ -16,12 +18,17 @@ public:
     // `liveViewOpen` tells at close time whether the live view is open.
     CChildFrame(Presenter& presenter, std::function<bool()> liveViewOpen, QWidget* parent = nullptr);
 
+    // The data set shown (null for windows without one).
+    void SetDocument(std::shared_ptr<CDastrelDoc> doc) { doc_ = std::move(doc); }
+    const std::shared_ptr<CDastrelDoc>& Document() const { return doc_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     Presenter& presenter_;
     std::function<bool()> liveViewOpen_;
+    std::shared_ptr<CDastrelDoc> doc_;
 };
 
 }  // namespace velorin

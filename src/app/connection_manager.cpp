@@ -59,6 +59,11 @@ void ConnectionManager::After(int milliseconds, std::function<void()> step) {
     QTimer::singleShot(static_cast<int>(milliseconds * delayScale_), this, std::move(step));
 }
 
+void ConnectionManager::EndLinkWork() {
+    if (externalWork_ > 0) --externalWork_;
+    if (!LinkInUse()) RunDeferred();
+}
+
 void ConnectionManager::RunDeferred() {
     std::vector<std::function<void()>> work;
     work.swap(deferred_);
@@ -71,7 +76,7 @@ void ConnectionManager::RefillPanel() {
 
 void ConnectionManager::Connect() {
     if (busy_) return;
-    if (workers_.load() > 0) {
+    if (LinkInUse()) {
         deferred_.push_back([this] { Connect(); });
         return;
     }
@@ -109,7 +114,7 @@ void ConnectionManager::Connect() {
 }
 
 void ConnectionManager::RunExclusive(std::function<bool()> work, std::function<void(bool)> done) {
-    if (busy_ || workers_.load() > 0) {
+    if (LinkInUse()) {
         deferred_.push_back([this, work, done] { RunExclusive(work, done); });
         return;
     }
@@ -168,7 +173,7 @@ void ConnectionManager::CheckUsbAtStartup() {
 }
 
 void ConnectionManager::StartupDetection() {
-    if (busy_ || workers_.load() > 0) {
+    if (LinkInUse()) {
         deferred_.push_back([this] { StartupDetection(); });
         return;
     }
@@ -217,7 +222,7 @@ void ConnectionManager::OnDeviceInterfaceArrived() {
 void ConnectionManager::ArrivalDetection() {
     if (state_.usbConnected) return;
     After(kArrivalWaitMs, [this] {
-        if (busy_ || workers_.load() > 0) {
+        if (LinkInUse()) {
             deferred_.push_back([this] { ArrivalDetection(); });
             return;
         }
@@ -256,7 +261,7 @@ void ConnectionManager::ArrivalDetection() {
 }
 
 void ConnectionManager::OnVolumeRemoved() {
-    if (busy_ || workers_.load() > 0) {
+    if (LinkInUse()) {
         deferred_.push_back([this] { OnVolumeRemoved(); });
         return;
     }
@@ -273,7 +278,7 @@ void ConnectionManager::OnVolumeRemoved() {
 
 void ConnectionManager::StartAutoDownload() {
     if (downloadPending_) return;
-    if (busy_ || workers_.load() > 0) {
+    if (LinkInUse()) {
         deferred_.push_back([this] { StartAutoDownload(); });
         return;
     }

@@ -51,6 +51,12 @@ public:
     // Waits its turn when another exchange is running.
     void RunExclusive(std::function<bool()> work, std::function<void(bool)> done);
 
+    // An exchange run elsewhere (the history download) holds the link from Begin to End:
+    // Connect, Stop and hot-plug work wait until it ends (the USB handle is never closed under
+    // it). GUI thread.
+    void BeginLinkWork() { ++externalWork_; }
+    void EndLinkWork();
+
     bool UsbConnected() const { return state_.usbConnected; }
     bool DownloadPending() const { return downloadPending_; }
     bool Busy() const { return busy_; }
@@ -95,6 +101,8 @@ private:
     // destructor's wait (atomic because the thread that starts a worker may fail to).
     std::atomic<int> workers_{0};
     bool closing_ = false;
+    int externalWork_ = 0;  // BeginLinkWork calls not yet ended
+    bool LinkInUse() const { return busy_ || workers_.load() > 0 || externalWork_ > 0; }
 };
 
 }  // namespace velorin

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTableView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -16,6 +19,7 @@
 #include <QToolBar>
 
 #include "app/about_dialog.h"
+#include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/connection_manager.h"
 #include "app/gui_text.h"
@@ -30,6 +34,10 @@
 #include "app/recent_files.h"
 #include "app/status_pane.h"
 #include "common/format.h"
+#include "common/text_codec.h"
+#include "history/dastrel_doc.h"
+#include "history/download_dialog.h"
+#include "view/data_list_model.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "device/link.h"
@@ -106,6 +114,7 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
     // Workers still talking to the logger finish before the state they use goes away.
+    delete download_.data();  // cancels and joins the download worker
     connection_.reset();
     link_.CloseHidHandle();
     link_.serial.ClosePort();
@@ -177,7 +186,7 @@ std::vector<QAction*> CMainFrame::Actions(int id) const {
     return out;
 }
 
-bool CMainFrame::DataWindowActive() const { return mdi_->activeSubWindow() != nullptr; }
+bool CMainFrame::DataWindowActive() const { return ActiveDocument() != nullptr; }
 
 void CMainFrame::UpdateCommands() {
     const bool busy = connection_ && connection_->Busy();
@@ -219,6 +228,7 @@ void CMainFrame::RunCommand(int id) {
         case ID_CONNECT: connection_->Connect(); break;
         case ID_CHOOSE_PORT: connection_->ChoosePort(); break;
         case ID_STOP: StopCommand(); break;
+        case ID_HISTORY: HistoryCommand(); break;
         case ID_SHOW_PANEL: panel_->show(); break;
         case ID_HELP: OpenHelp(); break;
         case ID_SWITCH_LANGUAGE: SwitchLanguage(); break;
@@ -255,6 +265,50 @@ void CMainFrame::StopCommand() {
                               });
 }
 
+CProgress1Dlg* CMainFrame::Download() const { return download_.data(); }
+
+void CMainFrame::HistoryCommand() {
+    if (download_) return;  // one download at a time
+    // The commands that would talk to the logger wait until the download has ended.
+    flags_.liveEnabled = 0;
+    flags_.historyEnabled = 0;
+    flags_.configurationEnabled = 0;
+    flags_.connectEnabled = 0;
+    UpdateCommands();
+
+    CProgress1Dlg::Inputs inputs;
+    if (DataWindowActive()) {
+        const Texts& t = TextsFor(languageName_);
+        if (presenter_->AskOkCancel(FromGbk(t.saveAsQuestion), FromGbk(t.saveAsCaption), BoxIcon::Warning)) {
+            QString name = presenter_->AskSaveFile(FromGbk(Fixed().downloadSaveFilter));
+            if (!name.isEmpty()) {
+                if (!name.contains(QStringLiteral(".kv"))) name += QStringLiteral(".kv");
+                inputs.targetPath = name;
+                inputs.saveToChosenPath = true;
+            }
+        } else if (QMdiSubWindow* w = mdi_->activeSubWindow()) {
+            w->close();
+        }
+    }
+
+    CProgress1Dlg::Hooks hooks;
+    hooks.openFile = [this](const QString& path) { return OpenDataFile(path, true); };
+    hooks.status = [this](const QString& text) { ShowStatus(text); };
+    hooks.ended = [this](bool stored) {
+        // After OK only Connect comes back (the next connection enables the rest); an abandoned
+        // download gives every command back.
+        flags_.connectEnabled = 1;
+        if (!stored) flags_.SetDeviceCommands(1);
+        connection_->EndLinkWork();
+        UpdateCommands();
+    };
+    connection_->BeginLinkWork();
+    download_ = new CProgress1Dlg(link_, info_, languageName_, *presenter_, inputs, hooks, this);
+    if (downloadSetup_) downloadSetup_(*download_);
+    download_->show();
+    download_->Start();
+}
+
 void CMainFrame::OpenHelp() {
     const QString path = QString::fromStdString(ExecutableFolder()) + QLatin1Char('/') +
                          FromGbk(TextsFor(languageName_).helpFile);
@@ -277,24 +331,61 @@ void CMainFrame::ShowAbout() {
     presenter_->Exec(about);
 }
 
-bool CMainFrame::OpenDataFile(const QString& path) {
+bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
     // A file that is already open is brought to the front instead of opened twice.
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    for (QMdiSubWindow* w : mdi_->subWindowList()) {
-        if (!canonical.isEmpty() && w->property("path").toString() == canonical) {
-            mdi_->setActiveSubWindow(w);
-            return true;
+    if (!freshWindow) {
+        for (QMdiSubWindow* w : mdi_->subWindowList()) {
+            if (!canonical.isEmpty() && w->property("path").toString() == canonical) {
+                mdi_->setActiveSubWindow(w);
+                return true;
+            }
         }
     }
-    const bool opened = opener_ && opener_(path);
-    if (!opened) {
-        const std::string text = FormatC(TextsFor(languageName_).openFailed.c_str(), ToGbk(path).c_str());
+    auto doc = std::make_shared<CDastrelDoc>();
+    const DocOpenResult result = doc->OnOpenDocument(QFile::encodeName(path).toStdString());
+    if (result.outcome == DocOpenOutcome::WrongExtension) {
+        presenter_->Message(FromGbk(Fixed().kvExtensionRefused), QString(), BoxIcon::Warning);
+        return false;
+    }
+    if (result.outcome != DocOpenOutcome::Opened) {
+        const Texts& t = TextsFor(languageName_);
+        const std::string text =
+            FormatC(t.openFailedReason.c_str(), ToGbk(path).c_str(), Utf8ToGbk(result.read.detail).c_str());
         presenter_->Message(FromGbk(text), QString(), BoxIcon::Warning);
         return false;
     }
+    auto* child = new CChildFrame(*presenter_, [this] { return flags_.liveViewOpen != 0; });
+    child->SetDocument(doc);
+    child->setProperty("path", canonical);
+    child->setWidget(viewFactory_ ? viewFactory_(doc, child) : DefaultDataView(doc, child));
+    child->setWindowTitle(QFileInfo(path).fileName());
+    mdi_->addSubWindow(child);
+    child->showMaximized();
+    mdi_->setActiveSubWindow(child);
     AddRecentFile(path);
     BuildMenus();
+    UpdateCommands();
     return true;
+}
+
+QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const {
+    uint8_t types[kChannelCount];
+    for (int c = 0; c < kChannelCount; ++c) types[c] = info_.channel[c].channelType;
+    auto* view = new QTableView(parent);
+    view->setModel(new DataListModel(std::move(doc), IsEnglish(languageName_), types, view));
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->horizontalHeader()->setDefaultSectionSize(100);
+    view->setColumnWidth(0, 50);
+    view->setColumnWidth(1, 240);
+    return view;
+}
+
+std::shared_ptr<CDastrelDoc> CMainFrame::ActiveDocument() const {
+    auto* child = qobject_cast<CChildFrame*>(mdi_->activeSubWindow());
+    return child != nullptr ? child->Document() : nullptr;
 }
 
 void CMainFrame::AddRecentFile(const QString& path) { velorin::AddRecentFile(QFileInfo(path).absoluteFilePath()); }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,6 +23,8 @@ class QToolBar;
 
 namespace velorin {
 
+class CDastrelDoc;
+class CProgress1Dlg;
 class ConnectionManager;
 class HotplugMonitor;
 class Link;
@@ -48,10 +51,18 @@ public:
     void UpdateCommands();
     // Runs a command by its id, as menu and toolbar do.
     void RunCommand(int id);
-    // Opens a data file as a data window (command line, drop, Open, recent files).
-    bool OpenDataFile(const QString& path);
-    // The history issue's documents plug in here; without it opening reports a failure.
-    void SetDocumentOpener(std::function<bool(const QString&)> opener) { opener_ = std::move(opener); }
+    // Opens a data file as a data window (command line, drop, Open, recent files). A file that
+    // is open already is brought to the front, except after a download (`freshWindow`): the
+    // file then holds new data and gets a window of its own.
+    bool OpenDataFile(const QString& path, bool freshWindow = false);
+    // What a data window shows of its document; the default is the data list.
+    using DataViewFactory = std::function<QWidget*(std::shared_ptr<CDastrelDoc>, QWidget* parent)>;
+    void SetDataViewFactory(DataViewFactory factory) { viewFactory_ = std::move(factory); }
+    // The running download dialog, or null. Tests adjust a new dialog before it starts.
+    CProgress1Dlg* Download() const;
+    void SetDownloadSetup(std::function<void(CProgress1Dlg&)> setup) { downloadSetup_ = std::move(setup); }
+    // The document of the active data window, or null.
+    std::shared_ptr<CDastrelDoc> ActiveDocument() const;
 
     const std::string& LanguageName() const { return languageName_; }
     CommandFlags& Flags() { return flags_; }
@@ -85,11 +96,13 @@ private:
     void ShowStatus(const QString& text);
     QAction* MakeAction(int id, const QString& text);
     void StopCommand();
+    void HistoryCommand();
     void OpenHelp();
     void SwitchLanguage();
     void ShowAbout();
     void AddRecentFile(const QString& path);
     void UpdateLockIndicators();
+    QWidget* DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const;
     void PollLockLeds();
 
     Link& link_;
@@ -111,7 +124,9 @@ private:
     std::unique_ptr<ConnectionManager> connection_;
     HotplugMonitor* hotplug_ = nullptr;
     std::multimap<int, QAction*> actions_;
-    std::function<bool(const QString&)> opener_;
+    DataViewFactory viewFactory_;
+    QPointer<CProgress1Dlg> download_;
+    std::function<void(CProgress1Dlg&)> downloadSetup_;
 };
 
 }  // namespace velorin

@@ -54,6 +54,10 @@ QString WidgetPresenter::AskOpenFile(const QString& filter) {
     return QFileDialog::getOpenFileName(owner_, QString(), QString(), filter);
 }
 
+QString WidgetPresenter::AskSaveFile(const QString& filter) {
+    return QFileDialog::getSaveFileName(owner_, QString(), QString(), filter);
+}
+
 }  // namespace velorin
 
 namespace velorin {

@@ -29,6 +29,8 @@ public:
     virtual void RestartProgram() = 0;
     // Asks for a data file to open; empty when cancelled.
     virtual QString AskOpenFile(const QString& filter) = 0;
+    // Asks for a file name to save under; empty when cancelled.
+    virtual QString AskSaveFile(const QString& filter) = 0;
     // Runs a modal dialog of the shell (the About box); returns its result code.
     virtual int Exec(QDialog& dialog) = 0;
 };
@@ -43,6 +45,7 @@ public:
     void OpenWithDesktop(const QString& path) override;
     void RestartProgram() override;
     QString AskOpenFile(const QString& filter) override;
+    QString AskSaveFile(const QString& filter) override;
     int Exec(QDialog& dialog) override;
 
 private:

@@ -1,6 +1,211 @@
-// (being written)
-#include "cli/commands.h"
+// velorin-cli download: connect, read the logger's history and store it as a data file.
+//
+// Without -o the file goes where the program puts every download: "<program folder>/xData/
+// <serial number>.kv" (or the user's data folder when that is not writable) with its CSV copy;
+// with -o FILE the file is written there (quantity names in Chinese, no CSV), ".kv" appended
+// when the name has none.
+//
+// Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed.
+// A download that failed part-way (a block that never came, more records than a data set holds)
+// still stores the records received so far, prints the failure text and exits 2. When the block
+// count could not be read nothing is stored: an empty file would replace the last good download
+// of that logger. Ctrl-C cancels cleanly before the next block request: nothing is stored, exit 2.
+// 1 for wrong arguments.
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+
+#include "app/connect.h"
+#include "cli/cli_connect.h"
 #include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "common/format.h"
+#include "common/texts.h"
+#include "device/device_info.h"
+#include "device/link.h"
+#include "history/block_codec.h"
+#include "history/download_engine.h"
+#include "history/download_store.h"
+
 namespace velorin::cli {
-int RunDownload(const std::vector<std::string>&) { return kExitUsage; }
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velorin-cli download [--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] "
+    "[--verbose]\n";
+
+std::atomic<bool>* g_cancel = nullptr;
+
+extern "C" void OnInterrupt(int) {
+    if (g_cancel != nullptr) g_cancel->store(true);
+    // A second Ctrl-C ends the program at once.
+    struct sigaction dfl = {};
+    dfl.sa_handler = SIG_DFL;
+    sigaction(SIGINT, &dfl, nullptr);
+}
+
+// Ctrl-C sets the download's cancel flag while it lives.
+class InterruptCancels {
+public:
+    explicit InterruptCancels(std::atomic<bool>& flag) {
+        g_cancel = &flag;
+        struct sigaction sa = {};
+        sa.sa_handler = OnInterrupt;
+        sigemptyset(&sa.sa_mask);
+        sigaction(SIGINT, &sa, &previous_);
+    }
+    ~InterruptCancels() {
+        sigaction(SIGINT, &previous_, nullptr);
+        g_cancel = nullptr;
+    }
+    InterruptCancels(const InterruptCancels&) = delete;
+    InterruptCancels& operator=(const InterruptCancels&) = delete;
+
+private:
+    struct sigaction previous_ = {};
+};
+
+// One line redrawn in place on a terminal; a line per tenth of the way otherwise.
+class ProgressBar {
+public:
+    ProgressBar() : tty_(isatty(STDERR_FILENO) == 1) {}
+    ~ProgressBar() { Done(); }
+
+    void Range(int blocks) {
+        total_ = blocks;
+        if (!tty_) std::fprintf(stderr, "downloading %d blocks\n", blocks);
+        Draw(0);
+    }
+    void Position(int block) { Draw(block); }
+    void Done() {
+        if (tty_ && drawn_) std::fputc('\n', stderr);
+        drawn_ = false;
+    }
+
+private:
+    void Draw(int block) {
+        if (total_ <= 0) return;
+        if (tty_) {
+            constexpr int kWidth = 40;
+            const int filled = static_cast<int>(static_cast<long long>(block) * kWidth / total_);
+            std::string bar(static_cast<size_t>(filled), '#');
+            bar.append(static_cast<size_t>(kWidth - filled), '.');
+            std::fprintf(stderr, "\r[%s] %d/%d blocks", bar.c_str(), block, total_);
+            std::fflush(stderr);
+            drawn_ = true;
+            return;
+        }
+        const int tenth = static_cast<int>(static_cast<long long>(block) * 10 / total_);
+        if (block > 0 && tenth != lastTenth_) {
+            std::fprintf(stderr, "block %d/%d\n", block, total_);
+            lastTenth_ = tenth;
+        }
+    }
+
+    bool tty_;
+    bool drawn_ = false;
+    int total_ = 0;
+    int lastTenth_ = 0;
+};
+
+// "-o" is the one short option; the parser knows long names only.
+std::vector<std::string> WithLongNames(const std::vector<std::string>& args) {
+    std::vector<std::string> out = args;
+    for (std::string& a : out) {
+        if (a == "-o") a = "--output";
+    }
+    return out;
+}
+
+std::string TargetPath(const ParsedArgs& parsed) {
+    std::string path = parsed.Value("output");
+    if (!path.empty() && path.find(".kv") == std::string::npos) path += ".kv";
+    return path;
+}
+
+int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const std::string& languageName,
+          const std::string& target) {
+    StoreOptions options;
+    options.languageName = languageName;
+    options.targetPath = target;
+    const StoreResult stored = StoreDownload(buffer, info, options);
+    if (!stored.ok) {
+        std::fprintf(stderr, "velorin-cli download: cannot store %s: %s\n", stored.kvPath.c_str(),
+                     stored.detail.c_str());
+        return kExitFailed;
+    }
+    if (stored.fallbackFolder) {
+        PrintGbk(stderr, FormatC(TextsFor(languageName).storedInFallback.c_str(), stored.folder.c_str()));
+        std::fputc('\n', stderr);
+    }
+    std::printf("%s\n", stored.kvPath.c_str());
+    if (stored.csvWritten) std::printf("%s\n", stored.csvPath.c_str());
+    if (target.empty() && !stored.csvWritten) {
+        std::fprintf(stderr, "velorin-cli download: no CSV copy: %s\n", stored.detail.c_str());
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunDownload(const std::vector<std::string>& args) {
+    const ParsedArgs parsed = ParseArgs(WithLongNames(args), {"port", "lang", "output"}, {"hid", "verbose"});
+    std::string error = parsed.error;
+    LinkChoice choice;
+    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    if (error.empty() && !parsed.positional.empty()) error = "unexpected argument " + parsed.positional[0];
+    if (error.empty() && parsed.Has("output") && parsed.Value("output").empty()) error = "-o needs a file name";
+    if (error.empty()) ChooseLink(parsed, choice, error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "velorin-cli download: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+
+    TerminalMessages messages(parsed.Has("verbose"));
+    Link& link = ProcessLink();
+    DeviceInfo info;
+    const ConnectResult connected = ConnectAsChosen(link, choice, languageName, info, messages);
+    if (connected.outcome == ConnectOutcome::NotFound) return kExitFailed;
+    if (!connected.infoRead) {
+        link.CloseHidHandle();
+        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
+        return kExitFailed;
+    }
+    if (connected.outcome == ConnectOutcome::SerialWithoutIdentity) {
+        // Without the channel settings the records cannot be decoded.
+        std::fprintf(stderr, "velorin-cli download: the logger did not report its identity and channels\n");
+        return kExitFailed;
+    }
+
+    auto buffer = std::make_unique<DownloadBuffer>();
+    DownloadResult result;
+    {
+        ProgressBar progress;
+        DownloadHooks hooks;
+        hooks.messages = &messages;
+        hooks.setRange = [&progress](int blocks) { progress.Range(blocks); };
+        hooks.setPosition = [&progress](int block) { progress.Position(block); };
+        InterruptCancels interrupt(hooks.cancelRequested);
+        result = velorin::RunDownload(link, info, *buffer, hooks, languageName);
+        result.cancelled = result.cancelled || hooks.cancelRequested.load();
+    }
+    link.CloseHidHandle();
+
+    if (result.cancelled) {
+        std::fputs("velorin-cli download: cancelled, nothing stored\n", stderr);
+        return kExitFailed;
+    }
+    for (const DownloadWarning& w : result.warnings) messages.MessageBox(w.text, std::string(), MessageIcon::None);
+    if (result.Has(DownloadWarningKind::CountFailed)) return kExitFailed;
+
+    const int stored = Store(*buffer, info, languageName, TargetPath(parsed));
+    if (stored != kExitOk) return stored;
+    return result.finished && result.warnings.empty() ? kExitOk : kExitFailed;
+}
+
 }  // namespace velorin::cli

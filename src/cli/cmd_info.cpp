@@ -1,9 +1,9 @@
 #include <cstdio>
 
-#include "app/command_flags.h"
 #include "app/connect.h"
 #include "app/panel_lines.h"
 #include "common/texts.h"
+#include "cli/cli_connect.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -31,27 +31,8 @@ int RunInfo(const std::vector<std::string>& args) {
 
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
-    link.serial.SetMessageSink(&messages);
     DeviceInfo info;
-    CommandFlags flags;
-    ConnectState state;
-    std::vector<PortEntry> ports;
-
-    if (choice.kind != LinkChoice::Kind::Port) LoadUsbLibrary(link, messages);
-    if (choice.kind == LinkChoice::Kind::Usb) {
-        // As if detection had seen the logger arrive; Connect then takes the USB link.
-        state.usbConnected = link.usb.Available();
-    } else if (choice.kind == LinkChoice::Kind::Walk) {
-        // As the program after start-up detection: an attached USB logger is used first.
-        KvusbHandle probe = link.FindLogger();
-        state.usbConnected = probe != nullptr;
-        Link::CloseHandle(link.usb, probe);
-        ports = choice.ports;
-    } else {
-        ports = choice.ports;
-    }
-
-    const ConnectResult result = Connect(link, info, flags, state, ports, languageName, messages);
+    const ConnectResult result = ConnectAsChosen(link, choice, languageName, info, messages);
     link.CloseHidHandle();
     if (result.outcome == ConnectOutcome::NotFound) return kExitFailed;
     if (!result.infoRead) {

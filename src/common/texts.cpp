@@ -15,6 +15,8 @@ const FixedTexts& Fixed() {
         t.stopFailed = Utf8ToGbk("无法停止记录");
         t.closeQuestion = Utf8ToGbk("您确定要关闭吗？请确认数据已保存！");
         t.closeTitle = Utf8ToGbk("关闭");
+        t.historyCountFailed = Utf8ToGbk("历史数据下载失败了!");
+        t.historyBlockFailed = Utf8ToGbk("历史数据下载失败!");
         t.kvExtensionRefused = Utf8ToGbk("  您执行了非法操作,\n\n请选择扩展名为(.kv)的文件进行操作");
         t.downloading = Utf8ToGbk("正在下载数据，请稍候");
         t.downloadChooseButton = Utf8ToGbk("请点击按钮“OK”或“取消”");

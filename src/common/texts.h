@@ -69,12 +69,19 @@ struct Texts {
     std::string saveAsQuestion, saveAsCaption;  // a data window is already open
     std::string storedInFallback;               // status: the data file went here (%s folder)
     std::string storeFailed;                    // the data file could not be written (%s path, %s reason)
+    std::string historyCapacityReached;         // more records than a data set can take
+
+    // Data list of a data window.
+    std::string dataListSerial, dataListTime;
+    std::string dataListChannelFormat;  // %d channel number; followed by "(unit)"
 };
 
 // Texts that exist in Chinese only and are shown so in both interface languages (GBK).
 struct FixedTexts {
     std::string stopQuestion, stopTitle, stopFailed;
     std::string closeQuestion, closeTitle;
+    // History download: no valid block count; a block still invalid after its retries.
+    std::string historyCountFailed, historyBlockFailed;
     // Opening a data file whose name has no ".kv".
     std::string kvExtensionRefused;
     // The download dialog's status texts and the save dialog's filter.

@@ -131,12 +131,16 @@ Texts MakeChinese() {
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec文件 (*.kv)");
     t.openFailed = g("无法打开数据文件 %s");
+    t.historyCapacityReached = g("设备上的记录超过数据集的容量，只下载了前270336条记录。");
     t.openFailedReason = g("无法打开数据文件 %s：%s");
     t.downloadCaption = g("历史数据下载进度。。。");
     t.saveAsQuestion = g("已有数据窗口显示，是否将下载的历史数据另存为？");
     t.saveAsCaption = g("提示");
     t.storedInFallback = g("程序目录不可写，数据文件已保存到 %s");
     t.storeFailed = g("无法保存数据文件 %s：%s");
+    t.dataListSerial = g("序号");
+    t.dataListTime = g("时间");
+    t.dataListChannelFormat = g("通道%d");
     return t;
 }
 }  // namespace

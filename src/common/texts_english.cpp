@@ -132,12 +132,17 @@ Texts MakeEnglish() {
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec files (*.kv)");
     t.openFailed = g("Cannot open the data file %s");
+    t.historyCapacityReached = g("The logger holds more records than a data set can take: only the "
+                                 "first 270336 records were downloaded.");
     t.openFailedReason = g("Cannot open the data file %s: %s");
     t.downloadCaption = g("Progress of historical data download");
     t.saveAsQuestion = g("There is already a data window displaying, do you want to save the downloaded historical data as?");
     t.saveAsCaption = g("Note");
     t.storedInFallback = g("The program folder is not writable; the data file was stored in %s");
     t.storeFailed = g("Cannot store the data file %s: %s");
+    t.dataListSerial = g("Serial");
+    t.dataListTime = g("Time");
+    t.dataListChannelFormat = g("CH%d");
     return t;
 }
 }  // namespace

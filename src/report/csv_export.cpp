@@ -1,1 +1,73 @@
-// (being written)
+// The CSV table: the head, then rows of side-by-side blocks of kCsvBlockRows records, so that
+// a spreadsheet limited to 65,536 rows still shows every record. Block 0 keeps the channel's
+// own decimals; the further blocks always use one decimal.
+#include <vector>
+
+#include "history/record_set.h"
+#include "report/export_format.h"
+#include "report/export_texts.h"
+#include "report/text_export.h"
+
+namespace velorin {
+
+namespace {
+
+constexpr int kCsvBlocks = 6;  // 6 × 65,522 covers the whole record capacity
+
+void AppendColumnGroup(std::string& out, const RecordSet& set, const std::vector<int>& channels,
+                       const ExportHeadLabels& labels) {
+    out += labels.columns;
+    AppendChannelHeaders(out, set, channels, ",");
+}
+
+// Serial number, time and values of record `index`, each followed by a comma.
+void AppendCells(std::string& out, const SampleRecord& record, int32_t index,
+                 const std::vector<int>& channels, const int* decimals) {
+    AppendInt(out, static_cast<int64_t>(index) + 1);
+    out += ',';
+    AppendRecordTime(out, record);
+    out += ',';
+    for (size_t k = 0; k < channels.size(); ++k) {
+        AppendFixed(out, record.value[channels[k]], decimals[k]);
+        out += ',';
+    }
+}
+
+}  // namespace
+
+ExportResult ExportCsv(const RecordSet& set, const std::string& path, const ExportOptions& options) {
+    ExportFile file(WithExtension(path, ".csv"));
+    if (!file.Ok()) return file.Finish();
+
+    const ExportHeadLabels& labels = ExportTextsFor(options.english).csv;
+    const ExportLayout layout = LayoutOf(set, options);
+    const int32_t n = layout.recordCount;
+    const std::vector<int>& channels = layout.channels;
+    const std::vector<int> laterDecimals(channels.size(), 1);
+
+    std::string& out = file.Buffer();
+    AppendHead(out, set, layout, labels, /*blankErasedTexts=*/true);
+    AppendColumnGroup(out, set, channels, labels);
+    for (int b = 1; b < kCsvBlocks && n > b * kCsvBlockRows; ++b) {
+        out += ",,,";
+        AppendColumnGroup(out, set, channels, labels);
+    }
+    out += "\r\n";
+    file.RowDone();
+
+    const int32_t firstRows = n < kCsvBlockRows ? n : kCsvBlockRows;
+    for (int32_t i = 0; i < firstRows; ++i) {
+        AppendCells(out, set.records[static_cast<size_t>(i)], i, channels, layout.decimals.data());
+        for (int b = 1; b < kCsvBlocks; ++b) {
+            const int32_t j = b * kCsvBlockRows + i;
+            if (j >= n) break;
+            out += ",,,";
+            AppendCells(out, set.records[static_cast<size_t>(j)], j, channels, laterDecimals.data());
+        }
+        out += "\r\n";
+        file.RowDone();
+    }
+    return file.Finish();
+}
+
+}  // namespace velorin

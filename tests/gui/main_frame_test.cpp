@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QToolBar>
 #include <fstream>
 #include <memory>
@@ -18,9 +19,11 @@
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "app/status_pane.h"
+#include "history/download_dialog.h"
 #include "app/panel_lines.h"
 #include "app/property_panel.h"
 #include "device/link.h"
+#include "gui/frame_fixture.h"
 #include "gui/scripted_presenter.h"
 #include "server.h"
 #include "civil_time.h"
@@ -30,89 +33,11 @@
 namespace velorin {
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::Enabled;
+using test::MainFrameTest;
+using test::Render;
+using test::WaitFor;
 
-QStringList Render(const std::vector<PanelLine>& lines) {
-    QStringList out;
-    for (const PanelLine& l : lines) out << QString(l.depth * 2, QLatin1Char(' ')) + FromGbk(l.text);
-    return out;
-}
-
-bool Enabled(CMainFrame& frame, int id) {
-    const std::vector<QAction*> actions = frame.Actions(id);
-    if (actions.empty()) return false;
-    for (QAction* a : actions) {
-        if (!a->isEnabled()) return false;
-    }
-    return true;
-}
-
-class MainFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        previousDir_ = cwd;
-        ASSERT_EQ(chdir(work_.Path().c_str()), 0);  // Language.ini is read from here
-        env_.push_back(std::make_unique<test::ScopedEnv>("VELORIN_PORT_DIR", ports_.Path()));
-        env_.push_back(std::make_unique<test::ScopedEnv>("VELORIN_KVUSB_SOCKET", ports_.Path() + "/kvusb-sim.sock"));
-        env_.push_back(std::make_unique<test::ScopedEnv>("HOME", work_.Path()));  // private settings
-        const char* bin = std::getenv("VELORIN_BIN_DIR");
-        simLibrary_ = std::string(bin ? bin : ".") + "/libkvusb-sim.so";
-        env_.push_back(std::make_unique<test::ScopedEnv>("VELORIN_KVUSB", simLibrary_));
-    }
-    void TearDown() override {
-        frame_.reset();
-        server_.reset();
-        link_.currentPort = 0;
-        ASSERT_EQ(chdir(previousDir_.c_str()), 0);
-    }
-    void Language(const std::string& content) { work_.MakeFile("Language.ini", content); }
-
-    void StartSimulator(bool usb) {
-        sim::ServerOptions o;
-        o.portFolder = ports_.Path();
-        o.comNumber = 3;
-        o.pacing = false;
-        o.usb = usb;
-        o.socketPath = ports_.Path() + "/kvusb-sim.sock";
-        server_ = std::make_unique<sim::LoggerServer>(sim::DefaultLoggerState(sim::HostNowCivil()), o);
-        std::string error;
-        ASSERT_TRUE(server_->Start(&error)) << error;
-    }
-
-    CMainFrame& Frame(FrameOptions options = {false, false, false}) {
-        frame_ = std::make_unique<CMainFrame>(link_, &presenter_, options);
-        frame_->Connection()->SetDelayScale(0.01);
-        frame_->Connection()->SetPortListProvider([] { return PortEntries({3}); });
-        return *frame_;
-    }
-
-    bool ConnectAndWait(CMainFrame& frame) {
-        int finished = 0;
-        QMetaObject::Connection c = QObject::connect(frame.Connection(), &ConnectionManager::ConnectFinished,
-                                                     [&finished](int) { ++finished; });
-        frame.RunCommand(ID_CONNECT);
-        const bool ok = WaitFor([&] { return finished > 0; });
-        QObject::disconnect(c);
-        return ok;
-    }
-
-    test::TempDir work_, ports_;
-    std::vector<std::unique_ptr<test::ScopedEnv>> env_;
-    std::string previousDir_, simLibrary_;
-    test::ScriptedPresenter presenter_;
-    Link link_;
-    std::unique_ptr<sim::LoggerServer> server_;
-    std::unique_ptr<CMainFrame> frame_;
-};
 
 TEST_F(MainFrameTest, StartsEmptyAtTheOriginWithDeviceCommandsDisabled) {
     CMainFrame& frame = Frame();
@@ -246,15 +171,15 @@ TEST_F(MainFrameTest, UsbArrivalConnectsAndStartsTheAutomaticDownload) {
     Language("English");
     StartSimulator(true);
     CMainFrame& frame = Frame({false, true, false});
-    std::vector<int> commands;
-    QObject::connect(&frame, &CMainFrame::CommandRequested, [&commands](int id) { commands.push_back(id); });
     int finished = 0;
     QObject::connect(frame.Connection(), &ConnectionManager::ConnectFinished, [&finished](int) { ++finished; });
-    // Start-up detection finds the device; then an arrival while connected changes nothing.
+    // Start-up detection finds the device and the automatic download opens its dialog; the
+    // user cancels it. An arrival while connected changes nothing.
     ASSERT_TRUE(WaitFor([&] { return frame.Connection()->UsbConnected(); }));
-    ASSERT_TRUE(WaitFor([&] { return !commands.empty(); }));
-    EXPECT_EQ(commands.front(), ID_HISTORY);
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() != nullptr; }));
     EXPECT_EQ(frame.StatusText().isEmpty(), false);
+    frame.Download()->CancelButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
     frame.Connection()->OnDeviceInterfaceArrived();
     WaitFor([] { return false; }, 100);
     EXPECT_EQ(finished, 0);

@@ -37,6 +37,8 @@ public:
     void OpenWithDesktop(const QString& path) override { opened << path; }
     void RestartProgram() override { ++restarts; }
     QString AskOpenFile(const QString&) override { return QString(); }
+    QString saveAnswer;  // what the save dialog returns (empty: cancelled)
+    QString AskSaveFile(const QString&) override { return saveAnswer; }
     int Exec(QDialog&) override {
         ++dialogs;
         return QDialog::Accepted;

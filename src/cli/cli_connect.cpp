@@ -1,0 +1,36 @@
+#include "cli/cli_connect.h"
+
+#include <vector>
+
+#include "app/command_flags.h"
+#include "app/connect.h"
+#include "cli/cli_output.h"
+#include "device/device_info.h"
+#include "device/link.h"
+
+namespace velorin::cli {
+
+ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::string& languageName,
+                              DeviceInfo& info, UserMessages& messages) {
+    link.serial.SetMessageSink(&messages);
+    CommandFlags flags;
+    ConnectState state;
+    std::vector<PortEntry> ports;
+
+    if (choice.kind != LinkChoice::Kind::Port) LoadUsbLibrary(link, messages);
+    if (choice.kind == LinkChoice::Kind::Usb) {
+        // As if detection had seen the logger arrive; Connect then takes the USB link.
+        state.usbConnected = link.usb.Available();
+    } else if (choice.kind == LinkChoice::Kind::Walk) {
+        // As the program after start-up detection: an attached USB logger is used first.
+        KvusbHandle probe = link.FindLogger();
+        state.usbConnected = probe != nullptr;
+        Link::CloseHandle(link.usb, probe);
+        ports = choice.ports;
+    } else {
+        ports = choice.ports;
+    }
+    return Connect(link, info, flags, state, ports, languageName, messages);
+}
+
+}  // namespace velorin::cli

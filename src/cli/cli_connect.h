@@ -1,0 +1,24 @@
+// Connecting for a CLI command, the way `velorin-cli info` does: the USB library is loaded unless
+// a serial port was named; --hid takes the USB link as if detection had seen the logger arrive;
+// without a choice an attached USB logger is used first, then the port list is walked.
+#pragma once
+
+#include <string>
+
+namespace velorin {
+class Link;
+class UserMessages;
+struct ConnectResult;
+struct DeviceInfo;
+}  // namespace velorin
+
+namespace velorin::cli {
+
+struct LinkChoice;
+
+// Leaves the link as Connect left it (hidHandle open after a USB connection); the caller closes
+// the handle when it is done with the logger.
+ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::string& languageName,
+                              DeviceInfo& info, UserMessages& messages);
+
+}  // namespace velorin::cli

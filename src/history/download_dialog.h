@@ -1,0 +1,99 @@
+// CProgress1Dlg: the modeless history download dialog. It starts the download engine on a
+// worker thread, shows its progress, and at OK stores the data set and opens it as a data
+// window; Cancel or closing abandons it.
+//
+// Threading: the dialog lives on the GUI thread. The worker runs RunDownload over a Job that
+// the dialog and the worker share (buffer, hooks, result), so nothing the worker touches goes
+// away with the window. Progress and the end of the worker come back as queued calls to qApp
+// that check a QPointer to the dialog first. The dialog's destructor cancels the worker and
+// joins it; every pause of the engine wakes up at once on cancel, so this takes at most one
+// exchange with the logger.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "device/device_info.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace velorin {
+
+class Link;
+class Presenter;
+struct DownloadTiming;
+
+class CProgress1Dlg : public QDialog {
+    Q_OBJECT
+public:
+    struct Inputs {
+        QString targetPath;             // a .kv path the user chose; empty otherwise
+        bool saveToChosenPath = false;  // set only when the user chose a path
+    };
+    struct Hooks {
+        // Opens the stored file as a new data window (the application's open route).
+        std::function<bool(const QString& path)> openFile;
+        // The dialog has ended: `stored` after OK, false after Cancel or close.
+        std::function<void(bool stored)> ended;
+        // A line for the status bar (where the file went when the usual folder was unusable).
+        std::function<void(const QString& text)> status;
+    };
+
+    CProgress1Dlg(Link& link, const DeviceInfo& info, const std::string& languageName, Presenter& presenter,
+                  Inputs inputs, Hooks hooks, QWidget* parent = nullptr);
+    ~CProgress1Dlg() override;
+
+    // Tests: shorter pauses (before Start), where storing puts the default route's folder.
+    void SetTiming(const DownloadTiming& timing);
+    void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
+
+    // Starts the worker and the animation timer (the dialog's initialisation).
+    void Start();
+
+    bool WorkerFinished() const { return workerDone_; }
+    QPushButton* OkButton() const { return ok_; }
+    QPushButton* CancelButton() const { return cancel_; }
+    QString StatusText() const;
+    int ProgressValue() const;
+    int ProgressMaximum() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;  // Escape
+
+private:
+    struct Job;
+    void Animate();
+    void OnWorkerFinished();
+    void OnOk();
+    void Abandon();
+    void End(bool stored);
+
+    Link& link_;
+    DeviceInfo info_;  // a copy: the download reads it while the GUI may refill its own
+    std::string languageName_;
+    Presenter& presenter_;
+    Inputs inputs_;
+    Hooks hooks_;
+    std::string executableFolder_;
+    std::shared_ptr<Job> job_;
+    std::thread worker_;
+    bool workerDone_ = false;
+    bool ended_ = false;
+    int animationPhase_ = 0;
+
+    QProgressBar* progress_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QLabel* status_ = nullptr;
+    QTimer* timer_ = nullptr;
+};
+
+}  // namespace velorin

@@ -1,0 +1,29 @@
+// The labels of the CSV and TXT exports, one instance per interface language (GBK bytes).
+//
+// The two heads are built the same way: each label is written in front of its value, and the
+// labels carry their own line breaks and separators, so one head builder serves both formats.
+#pragma once
+
+#include <string>
+
+namespace velorin {
+
+struct ExportHeadLabels {
+    std::string userName, title, recordCount, interval, recordMode, startChannels, startTime,
+        stopTime;
+    // Per-channel statistics line: "CH%d" + max + "%.1f" + min + "%.1f" + avg + "%.2f" +
+    // channelType + the channel's quantity text.
+    std::string max, min, avg, channelType;
+    // The start of the column header (serial number and record time columns).
+    std::string columns;
+};
+
+struct ExportTexts {
+    ExportHeadLabels csv;
+    ExportHeadLabels txt;
+};
+
+// English texts when `english`, Chinese texts otherwise.
+const ExportTexts& ExportTextsFor(bool english);
+
+}  // namespace velorin

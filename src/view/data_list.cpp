@@ -1,0 +1,53 @@
+#include "view/data_list.h"
+
+#include <cmath>
+
+#include "common/format.h"
+#include "common/texts.h"
+#include "device/device_info.h"
+#include "history/record_set.h"
+
+namespace velorin {
+
+DataList::DataList(const RecordSet& set, bool english, const uint8_t (&channelType)[8])
+    : set_(set), english_(english) {
+    for (int c = 0; c < kRecordSetChannels; ++c) {
+        channelType_[c] = channelType[c];
+        if (set.channelEnabled[c] == 1) channels_.push_back(c);
+    }
+}
+
+int DataList::RowCount() const { return static_cast<int>(set_.records.size()); }
+
+int DataList::ChannelOfColumn(int column) const {
+    const int index = column - 2;
+    return index >= 0 && index < static_cast<int>(channels_.size()) ? channels_[index] : -1;
+}
+
+std::string DataList::Header(int column) const {
+    const Texts& t = TextsFor(english_ ? "English" : "Chinese");
+    if (column == 0) return t.dataListSerial;
+    if (column == 1) return t.dataListTime;
+    const int c = ChannelOfColumn(column);
+    if (c < 0) return std::string();
+    return FormatC(t.dataListChannelFormat.c_str(), c + 1) + "(" + UnitTextOf(set_, c) + ")";
+}
+
+std::string DataList::Cell(int row, int column) const {
+    if (row < 0 || row >= RowCount()) return std::string();
+    const SampleRecord& r = set_.records[static_cast<size_t>(row)];
+    if (column == 0) return FormatC("%d", row + 1);
+    if (column == 1) {
+        return FormatC("%.2d-%.2d-%.2d  %.2d:%.2d:%.2d", r.year, r.month, r.day, r.hour, r.minute, r.second);
+    }
+    const int c = ChannelOfColumn(column);
+    if (c < 0) return std::string();
+    return ListValueText(r.value[c], HasHundredths(channelType_[c]));
+}
+
+std::string ListValueText(float value, bool hundredths) {
+    if (std::fabs(static_cast<double>(value) - static_cast<double>(kMissingValue2Byte)) < 0.1) return "Error";
+    return FormatC(hundredths ? "%.2f" : "%.1f", static_cast<double>(value));
+}
+
+}  // namespace velorin
