@@ -566,13 +566,6 @@ TEST(KvWrite, FailedWriteKeepsTheExistingFile) {
     EXPECT_EQ(entries, 1u) << "the temporary file was left behind";
 }
 
-TEST(KvWrite, ReplacesAnExistingFile) {
-    test::TempDir dir;
-    const std::string path = dir.MakeFile("replaced.kv", std::string(5000, 'x'));
-    ASSERT_TRUE(WriteKvFile(path, SampleSet(2)).ok);
-    EXPECT_EQ(FileContent(path), SerializeKv(SampleSet(2)));
-}
-
 // ---- extension -----------------------------------------------------------------------------
 
 TEST(KvExtension, LooksForLowerCaseKvAfterTheFirstCharacter) {
