@@ -23,10 +23,12 @@ Link::~Link() {
     serial.ClosePort();
 }
 
-bool Link::OpenSerial(int port, const std::string& path) {
+bool OpenLoggerLine(CSerialPort& serial, int port, const std::string& path) {
     if (path.empty()) return serial.OpenPort(port, kBaud, kParity, kDataBits, kStopBits);
     return serial.OpenDevice(path, port, kBaud, kParity, kDataBits, kStopBits);
 }
+
+bool Link::OpenSerial(int port, const std::string& path) { return OpenLoggerLine(serial, port, path); }
 
 bool Link::OpenCurrentPort() {
     serial.ClosePort();

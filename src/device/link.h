@@ -52,6 +52,10 @@ public:
     static void CloseHandle(const KvusbApi& api, KvusbHandle handle);
 };
 
+// Opens `serial` on port `port` (or on `path` when not empty) with the logger's line settings:
+// 115200 baud, 'N', 8, 1.
+bool OpenLoggerLine(CSerialPort& serial, int port, const std::string& path);
+
 // Which way a request goes.
 enum class LinkUse {
     Serial,  // open currentPort and Transact

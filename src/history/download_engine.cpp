@@ -15,10 +15,6 @@ namespace velorin {
 
 namespace {
 
-constexpr int kBaud = 115200;
-constexpr char kParity = 'N';
-constexpr int kDataBits = 8;
-constexpr int kStopBits = 1;
 // Reads per drain: a logger that never stops talking must not keep the loop busy forever.
 constexpr int kMaxReadsPerDrain = 64;
 
@@ -75,10 +71,7 @@ void Session::Warn(DownloadWarningKind kind, int block) {
 
 bool Session::OpenPort(CSerialPort& port) {
     port.SetMessageSink(hooks_.messages);
-    const bool open = link_.currentPortPath.empty()
-                          ? port.OpenPort(link_.currentPort, kBaud, kParity, kDataBits, kStopBits)
-                          : port.OpenDevice(link_.currentPortPath, link_.currentPort, kBaud, kParity,
-                                            kDataBits, kStopBits);
+    const bool open = OpenLoggerLine(port, link_.currentPort, link_.currentPortPath);
     if (!open) result_.portOpenFailed = true;
     return open;
 }

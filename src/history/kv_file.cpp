@@ -56,16 +56,6 @@ inline float BitsToFloat(uint32_t u) {
 
 // How many records and text bytes a set writes: the lengths are bounded the way the reader
 // bounds them, so whatever is in memory the file written reads back.
-int32_t StoredRecordCount(const RecordSet& set) {
-    const size_t limit = std::min(set.records.size(), static_cast<size_t>(kRecordCapacity));
-    if (set.recordCount <= 0) return 0;
-    return static_cast<int32_t>(std::min(static_cast<size_t>(set.recordCount), limit));
-}
-
-int32_t StoredTextLength(int32_t length) {
-    return std::clamp<int32_t>(length, 0, kChannelTextBytes);
-}
-
 class ByteWriter {
 public:
     explicit ByteWriter(uint8_t* out) : p_(out) {}
@@ -323,17 +313,17 @@ KvReadResult ReadKvFile(const std::string& path, RecordSet& set) {
 uint64_t KvFileSize(const RecordSet& set) {
     uint64_t texts = 0;
     for (int c = 0; c < kRecordSetChannels; ++c) {
-        texts += static_cast<uint64_t>(StoredTextLength(set.unitLength[c]));
-        texts += static_cast<uint64_t>(StoredTextLength(set.quantityLength[c]));
+        texts += static_cast<uint64_t>(UsableTextLength(set.unitLength[c]));
+        texts += static_cast<uint64_t>(UsableTextLength(set.quantityLength[c]));
     }
-    return kRecordBytes * static_cast<uint64_t>(StoredRecordCount(set)) + kFixedBytes + texts;
+    return kRecordBytes * static_cast<uint64_t>(UsableRecordCount(set)) + kFixedBytes + texts;
 }
 
 std::string SerializeKv(const RecordSet& set) {
     std::string out(static_cast<size_t>(KvFileSize(set)), '\0');
     ByteWriter w(reinterpret_cast<uint8_t*>(&out[0]));
 
-    const int32_t count = StoredRecordCount(set);
+    const int32_t count = UsableRecordCount(set);
     w.I32(count);
     for (int32_t i = 0; i < count; ++i) {
         const SampleRecord& r = set.records[static_cast<size_t>(i)];
@@ -372,10 +362,10 @@ std::string SerializeKv(const RecordSet& set) {
     w.Text(set.model);
     w.Text(set.serialNumber);
     for (int c = 0; c < kRecordSetChannels; ++c) {
-        const int32_t units = StoredTextLength(set.unitLength[c]);
+        const int32_t units = UsableTextLength(set.unitLength[c]);
         w.I32(units);
         w.Bytes(set.unitText[c], static_cast<size_t>(units));
-        const int32_t quantities = StoredTextLength(set.quantityLength[c]);
+        const int32_t quantities = UsableTextLength(set.quantityLength[c]);
         w.I32(quantities);
         w.Bytes(set.quantityText[c], static_cast<size_t>(quantities));
     }

@@ -77,18 +77,27 @@ struct RecordSet {
     int32_t channelEnabled[kRecordSetChannels] = {};
 };
 
+// The records that exist: recordCount bounded by the vector and the capacity (never negative),
+// so a set whose count and vector disagree is never read past its end.
+inline int32_t UsableRecordCount(const RecordSet& set) {
+    int64_t n = set.recordCount < 0 ? 0 : set.recordCount;
+    if (n > static_cast<int64_t>(set.records.size())) n = static_cast<int64_t>(set.records.size());
+    if (n > kRecordCapacity) n = kRecordCapacity;
+    return static_cast<int32_t>(n);
+}
+
+// A unit or quantity text length bounded by its 20-byte field.
+inline int32_t UsableTextLength(int32_t length) {
+    return length < 0 ? 0 : (length > kChannelTextBytes ? kChannelTextBytes : length);
+}
+
 inline std::string UnitTextOf(const RecordSet& set, int channel) {
-    int32_t n = set.unitLength[channel];
-    if (n < 0) n = 0;
-    if (n > kChannelTextBytes) n = kChannelTextBytes;
-    return std::string(set.unitText[channel], static_cast<size_t>(n));
+    return std::string(set.unitText[channel], static_cast<size_t>(UsableTextLength(set.unitLength[channel])));
 }
 
 inline std::string QuantityTextOf(const RecordSet& set, int channel) {
-    int32_t n = set.quantityLength[channel];
-    if (n < 0) n = 0;
-    if (n > kChannelTextBytes) n = kChannelTextBytes;
-    return std::string(set.quantityText[channel], static_cast<size_t>(n));
+    return std::string(set.quantityText[channel],
+                       static_cast<size_t>(UsableTextLength(set.quantityLength[channel])));
 }
 
 // Stores `text` as a unit or quantity text (cut to kChannelTextBytes) with its length.

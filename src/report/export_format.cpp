@@ -37,14 +37,6 @@ bool HasErasedByte(const std::string& text) {
 
 }  // namespace
 
-int32_t ExportedRecordCount(const RecordSet& set) {
-    int64_t n = set.recordCount;
-    if (n < 0) n = 0;
-    if (n > static_cast<int64_t>(set.records.size())) n = static_cast<int64_t>(set.records.size());
-    if (n > kRecordCapacity) n = kRecordCapacity;
-    return static_cast<int32_t>(n);
-}
-
 std::vector<int> EnabledChannels(const RecordSet& set) {
     std::vector<int> channels;
     for (int c = 0; c < kRecordSetChannels; ++c) {
@@ -59,7 +51,7 @@ int FirstBlockDecimals(const ExportOptions& options, int channel) {
 
 ExportLayout LayoutOf(const RecordSet& set, const ExportOptions& options) {
     ExportLayout layout;
-    layout.recordCount = ExportedRecordCount(set);
+    layout.recordCount = UsableRecordCount(set);
     layout.channels = EnabledChannels(set);
     for (int c : layout.channels) layout.decimals.push_back(FirstBlockDecimals(options, c));
     return layout;

@@ -18,10 +18,6 @@ struct ExportResult;
 struct RecordSet;
 struct SampleRecord;
 
-// The number of records the exports write: recordCount, bounded by the records present and by
-// the capacity (a set whose count and array disagree is never read past its array).
-int32_t ExportedRecordCount(const RecordSet& set);
-
 // Channel indices (0-based) whose channelEnabled is 1, in channel order.
 std::vector<int> EnabledChannels(const RecordSet& set);
 
@@ -31,7 +27,7 @@ int FirstBlockDecimals(const ExportOptions& options, int channel);
 
 // What both exports take from the set and the options.
 struct ExportLayout {
-    int32_t recordCount = 0;    // ExportedRecordCount
+    int32_t recordCount = 0;    // UsableRecordCount
     std::vector<int> channels;  // EnabledChannels
     std::vector<int> decimals;  // FirstBlockDecimals of each entry of `channels`
 };

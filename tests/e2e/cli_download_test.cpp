@@ -24,17 +24,8 @@
 namespace velorin::e2e {
 namespace {
 
-bool Exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using velorin::test::FileExists;
+using velorin::test::ReadFileBytes;
 
 class CliDownload : public CliAgainstSimulator {
 protected:
@@ -86,7 +77,7 @@ TEST_F(CliDownload, SerialDownloadStoresTheDataFileAndItsCsvCopy) {
     EXPECT_EQ(set.records[0].day, 2);
     EXPECT_EQ(set.records[999].hour, 19);  // 999 minutes later: 2026-01-02 19:43:05
     EXPECT_EQ(set.records[999].minute, 43);
-    const std::string csv = Contents(kv + ".csv");
+    const std::string csv = ReadFileBytes(kv + ".csv");
     EXPECT_NE(csv.find("Record times:1000\r\n"), std::string::npos);
     EXPECT_EQ(Logged("0x1a"), 3u);
 }
@@ -100,8 +91,8 @@ TEST_F(CliDownload, UsbDownloadToAChosenFile) {
     const RecordSet set = Read(target + ".kv");
     EXPECT_EQ(set.recordCount, 1000);
     EXPECT_EQ(GbkToUtf8(QuantityTextOf(set, 0)), "温度") << "Chinese names on the chosen path";
-    EXPECT_FALSE(Exists(target + ".kv.csv"));
-    EXPECT_FALSE(Exists(XData()));
+    EXPECT_FALSE(FileExists(target + ".kv.csv"));
+    EXPECT_FALSE(FileExists(XData()));
 }
 
 TEST_F(CliDownload, UnwritableProgramFolderStoresInTheUserDataFolder) {
@@ -129,7 +120,7 @@ TEST_F(CliDownload, NoBlockCountStoresNothing) {
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("历史数据下载失败了!"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
-    EXPECT_FALSE(Exists(XData() + "/20261209.kv"));
+    EXPECT_FALSE(FileExists(XData() + "/20261209.kv"));
     EXPECT_EQ(Logged("0x1a"), 0u);
 }
 
@@ -161,9 +152,9 @@ TEST_F(CliDownload, CtrlCCancelsBeforeTheNextBlockAndStoresNothing) {
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal instead of cancelling";
     EXPECT_EQ(WEXITSTATUS(status), 2);
-    EXPECT_NE(Contents(errPath).find("cancelled"), std::string::npos) << Contents(errPath);
+    EXPECT_NE(ReadFileBytes(errPath).find("cancelled"), std::string::npos) << ReadFileBytes(errPath);
     EXPECT_LE(Logged("0x1a"), 2u) << "no block requested after the cancel was seen";
-    EXPECT_FALSE(Exists(XData()));
+    EXPECT_FALSE(FileExists(XData()));
 }
 
 TEST_F(CliDownload, WrongArgumentsAreAUsageError) {

@@ -96,11 +96,6 @@ std::string TwoRecordFile() {
     return kv.Bytes();
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class CliExport : public ::testing::Test {
 protected:
     void SetUp() override { input_ = dir_.MakeFile("run.kv", TwoRecordFile()); }
@@ -141,13 +136,13 @@ TEST_F(CliExport, EnglishCsvWithOneDecimalEverywhere) {
         "SN,Record time,CH1(\xA1\xE6),CH2(%RH),\r\n"
         "1,2026-01-31 23:59:58,25.2,-3276.7,\r\n"
         "2,2026-01-31 23:59:59,25.2,-3276.7,\r\n";
-    EXPECT_EQ(ReadAll(Out("table.csv")), expected);
+    EXPECT_EQ(velorin::test::ReadFileBytes(Out("table.csv")), expected);
 }
 
 TEST_F(CliExport, ChineseTxt) {
     const RunResult r = Export({input_, "--txt", Out("list.txt"), "--lang", "zh"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::string txt = ReadAll(Out("list.txt"));
+    const std::string txt = velorin::test::ReadFileBytes(Out("list.txt"));
     const std::string firstLine = "\xD3\xC3\xBB\xA7\xC3\xFB:Lab 3  \xB1\xEA\xCC\xE2:Run 7\r\n";  // 用户名: 标题:
     EXPECT_EQ(txt.substr(0, firstLine.size()), firstLine);
     EXPECT_NE(txt.find("\r\n\xBC\xC7\xC2\xBC\xB4\xCE\xCA\xFD:2\r\n"), std::string::npos);  // 记录次数:2
@@ -156,10 +151,10 @@ TEST_F(CliExport, ChineseTxt) {
 
 TEST_F(CliExport, LanguageFollowsLanguageIniWithoutLangLikeInfo) {
     ASSERT_EQ(Export({input_, "--txt", Out("a")}).exitCode, 0);
-    EXPECT_EQ(ReadAll(Out("a.txt")).rfind("\xD3\xC3\xBB\xA7\xC3\xFB:", 0), 0u);  // Chinese
+    EXPECT_EQ(velorin::test::ReadFileBytes(Out("a.txt")).rfind("\xD3\xC3\xBB\xA7\xC3\xFB:", 0), 0u);  // Chinese
     std::ofstream(work_.Path() + "/Language.ini") << "English";
     ASSERT_EQ(Export({input_, "--txt", Out("b")}).exitCode, 0);
-    EXPECT_EQ(ReadAll(Out("b.txt")).rfind("User name:Lab 3", 0), 0u);
+    EXPECT_EQ(velorin::test::ReadFileBytes(Out("b.txt")).rfind("User name:Lab 3", 0), 0u);
 }
 
 TEST_F(CliExport, WrongArgumentsAreUsageErrors) {

@@ -22,6 +22,7 @@ namespace velorin {
 namespace {
 
 using test::Enabled;
+using test::FileExists;
 using test::WaitFor;
 
 class DownloadTest : public test::MainFrameTest {
@@ -57,7 +58,6 @@ protected:
         return frame;
     }
 
-    static bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
     std::string SerialName() const { return std::string(server_->State().serialNumber, 8); }
 };
 
@@ -148,8 +148,7 @@ TEST_F(DownloadTest, OpeningRefusesOtherExtensionsAndBrokenFiles) {
     set.channelEnabled[0] = 1;
     const std::string good = work_.Path() + "/a.kv";
     ASSERT_TRUE(WriteKvFile(good, set).ok);
-    std::ifstream in(good, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = test::ReadFileBytes(good);
     const std::string upper = work_.MakeFile("b.KV", bytes);
     const std::string broken = work_.MakeFile("c.kv", bytes.substr(0, bytes.size() - 1));
 

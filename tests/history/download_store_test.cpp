@@ -25,17 +25,8 @@ namespace {
 using test::ScopedEnv;
 using test::TempDir;
 
-bool Exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using velorin::test::FileExists;
+using velorin::test::ReadFileBytes;
 
 // Two channels: 1 in tenths (temperature, ℃), 3 as 4-byte floats (pressure, KPa); 2 is off.
 DeviceInfo SampleInfo(const char* serial = "20261209") {
@@ -217,7 +208,7 @@ TEST_F(StoreDownloadTest, DefaultRouteWritesXDataAndTheCsvCopy) {
     EXPECT_EQ(r.kvPath, exe.Path() + "/xData/20261209.kv");
     EXPECT_TRUE(r.csvWritten) << r.detail;
     EXPECT_EQ(r.csvPath, exe.Path() + "/xData/20261209.kv.csv");
-    EXPECT_TRUE(Exists(r.csvPath));
+    EXPECT_TRUE(FileExists(r.csvPath));
 
     RecordSet back;
     ASSERT_TRUE(ReadKvFile(r.kvPath, back).ok());
@@ -226,7 +217,7 @@ TEST_F(StoreDownloadTest, DefaultRouteWritesXDataAndTheCsvCopy) {
     EXPECT_FLOAT_EQ(back.avgValue[0], 22.0f);
     EXPECT_EQ(QuantityTextOf(back, 0), "TEMP") << "English names in an English interface";
 
-    const std::string csv = Contents(r.csvPath);
+    const std::string csv = ReadFileBytes(r.csvPath);
     EXPECT_EQ(csv.rfind(Utf8ToGbk("用户名:"), 0), 0u);
     EXPECT_NE(csv.find("Record times:3\r\n"), std::string::npos) << "English CSV head";
 }
@@ -240,7 +231,7 @@ TEST_F(StoreDownloadTest, ASecondDownloadReplacesTheFile) {
     RecordSet back;
     ASSERT_TRUE(ReadKvFile(r.kvPath, back).ok());
     EXPECT_EQ(back.recordCount, 0);
-    EXPECT_EQ(KvFileSize(back), Contents(r.kvPath).size());
+    EXPECT_EQ(KvFileSize(back), ReadFileBytes(r.kvPath).size());
 }
 
 TEST_F(StoreDownloadTest, AHostileSerialNumberStaysInsideXData) {
@@ -250,13 +241,13 @@ TEST_F(StoreDownloadTest, AHostileSerialNumberStaysInsideXData) {
         ASSERT_TRUE(r.ok) << serial << ": " << r.detail;
         EXPECT_EQ(r.kvPath.rfind(exe.Path() + "/xData/", 0), 0u) << r.kvPath;
         EXPECT_EQ(r.kvPath.find('/', exe.Path().size() + 7), std::string::npos) << r.kvPath;
-        EXPECT_TRUE(Exists(r.kvPath));
+        EXPECT_TRUE(FileExists(r.kvPath));
     }
-    EXPECT_TRUE(Exists(exe.Path() + "/xData/___x.kv"));
-    EXPECT_TRUE(Exists(exe.Path() + "/xData/a_b.kv"));
-    EXPECT_TRUE(Exists(exe.Path() + "/xData/__.kv"));
-    EXPECT_FALSE(Exists(exe.Path() + "/x.kv"));
-    EXPECT_FALSE(Exists(exe.Path() + "/xData/a"));
+    EXPECT_TRUE(FileExists(exe.Path() + "/xData/___x.kv"));
+    EXPECT_TRUE(FileExists(exe.Path() + "/xData/a_b.kv"));
+    EXPECT_TRUE(FileExists(exe.Path() + "/xData/__.kv"));
+    EXPECT_FALSE(FileExists(exe.Path() + "/x.kv"));
+    EXPECT_FALSE(FileExists(exe.Path() + "/xData/a"));
 }
 
 TEST_F(StoreDownloadTest, AnUnusableProgramFolderFallsBackToTheUserDataFolder) {
@@ -266,10 +257,10 @@ TEST_F(StoreDownloadTest, AnUnusableProgramFolderFallsBackToTheUserDataFolder) {
     EXPECT_TRUE(r.fallbackFolder);
     EXPECT_EQ(r.folder, data.Path() + "/Velorin/xData");
     EXPECT_EQ(r.kvPath, data.Path() + "/Velorin/xData/20261209.kv");
-    EXPECT_TRUE(Exists(r.kvPath));
+    EXPECT_TRUE(FileExists(r.kvPath));
     EXPECT_TRUE(r.csvWritten);
-    EXPECT_TRUE(Exists(data.Path() + "/Velorin/xData/20261209.kv.csv"));
-    EXPECT_EQ(Contents(exe.Path() + "/xData"), "not a folder");
+    EXPECT_TRUE(FileExists(data.Path() + "/Velorin/xData/20261209.kv.csv"));
+    EXPECT_EQ(ReadFileBytes(exe.Path() + "/xData"), "not a folder");
 }
 
 TEST_F(StoreDownloadTest, NoUsableFolderAtAllWritesNothing) {
@@ -289,8 +280,8 @@ TEST_F(StoreDownloadTest, ChosenPathTakesChineseNamesAndNoCsv) {
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_EQ(r.kvPath, o.targetPath);
     EXPECT_FALSE(r.csvWritten);
-    EXPECT_FALSE(Exists(o.targetPath + ".csv"));
-    EXPECT_FALSE(Exists(exe.Path() + "/xData")) << "the default folder is not touched";
+    EXPECT_FALSE(FileExists(o.targetPath + ".csv"));
+    EXPECT_FALSE(FileExists(exe.Path() + "/xData")) << "the default folder is not touched";
     RecordSet back;
     ASSERT_TRUE(ReadKvFile(o.targetPath, back).ok());
     EXPECT_EQ(GbkToUtf8(QuantityTextOf(back, 0)), "温度");
@@ -304,8 +295,8 @@ TEST_F(StoreDownloadTest, ChosenPathThatCannotBeCreatedWritesNothing) {
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.detail.empty());
     EXPECT_FALSE(r.csvWritten);
-    EXPECT_FALSE(Exists(o.targetPath));
-    EXPECT_FALSE(Exists(o.targetPath + ".csv"));
+    EXPECT_FALSE(FileExists(o.targetPath));
+    EXPECT_FALSE(FileExists(o.targetPath + ".csv"));
 }
 
 }  // namespace

@@ -82,11 +82,6 @@ KvReadResult Read(const std::string& bytes, RecordSet& set) {
     return ReadKvBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), set);
 }
 
-std::string FileContent(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Everything a read could change, including what the file does not hold (channels 7 and 8,
 // the in-memory report times, the vector's size).
 std::string Fingerprint(const RecordSet& set) {
@@ -336,8 +331,8 @@ TEST(KvRoundTrip, WriteReadWriteGivesTheSameBytes) {
     EXPECT_EQ(loaded.records[8].value[4], kMissingValue4Byte);
     EXPECT_EQ(loaded.records[49].minute, 49);
     ASSERT_TRUE(WriteKvFile(second, loaded).ok);
-    const std::string a = FileContent(first);
-    EXPECT_EQ(a, FileContent(second));
+    const std::string a = test::ReadFileBytes(first);
+    EXPECT_EQ(a, test::ReadFileBytes(second));
     EXPECT_EQ(a, SerializeKv(set));
 }
 
@@ -560,7 +555,7 @@ TEST(KvWrite, FailedWriteKeepsTheExistingFile) {
 
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.detail.empty());
-    EXPECT_EQ(FileContent(path), "old content");
+    EXPECT_EQ(test::ReadFileBytes(path), "old content");
     size_t entries = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path())) entries += e.exists();
     EXPECT_EQ(entries, 1u) << "the temporary file was left behind";

@@ -16,13 +16,13 @@ namespace {
 using test::G;
 using test::Line;
 using test::LineCount;
-using test::ReadAll;
+using test::ReadFileBytes;
 
 std::string Csv(const RecordSet& set, const ExportOptions& options = ExportOptions()) {
     test::TempDir dir;
     const ExportResult r = ExportCsv(set, dir.Path() + "/out.csv", options);
     EXPECT_TRUE(r.ok) << r.detail;
-    return ReadAll(r.path);
+    return ReadFileBytes(r.path);
 }
 
 TEST(CsvExport, EnglishFileIsExactlyTheExpectedBytes) {

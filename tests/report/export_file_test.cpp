@@ -54,7 +54,7 @@ TEST(ExportFile, ExistingFileIsReplaced) {
     test::TempDir dir;
     const std::string path = dir.MakeFile("old.csv", std::string(100000, 'x'));
     ASSERT_TRUE(ExportCsv(test::SmallSet(1), path, ExportOptions()).ok);
-    const std::string text = test::ReadAll(path);
+    const std::string text = test::ReadFileBytes(path);
     EXPECT_EQ(text.find('x'), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 }
@@ -76,7 +76,7 @@ TEST(ExportFile, TargetThatIsAFolderIsNotReplaced) {
     const ExportResult r = ExportCsv(test::SmallSet(1), folder, ExportOptions());
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.detail.empty());
-    EXPECT_EQ(test::ReadAll(folder + "/keep"), "kept");
+    EXPECT_EQ(test::ReadFileBytes(folder + "/keep"), "kept");
     EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
 }
 
@@ -117,8 +117,8 @@ TEST(ExportFile, WriteFailingMidwayLeavesTheExistingFileIntact) {
     EXPECT_FALSE(csv.ok);
     EXPECT_FALSE(txt.ok);
     EXPECT_EQ(csv.detail, "File too large");
-    EXPECT_EQ(test::ReadAll(csvPath), "previous table");
-    EXPECT_EQ(test::ReadAll(txtPath), "previous list");
+    EXPECT_EQ(test::ReadFileBytes(csvPath), "previous table");
+    EXPECT_EQ(test::ReadFileBytes(txtPath), "previous list");
     EXPECT_EQ(FilesIn(dir.Path()), 2u);
 }
 

@@ -156,8 +156,8 @@ TEST(ExportLocale, DecimalCommaLocaleDoesNotReachTheFiles) {
     const ExportResult csv = ExportCsv(set, dir.Path() + "/de", ExportOptions());
     const ExportResult txt = ExportTxt(set, dir.Path() + "/de", ExportOptions());
     ASSERT_TRUE(csv.ok && txt.ok);
-    const std::string csvText = test::ReadAll(csv.path);
-    const std::string txtText = test::ReadAll(txt.path);
+    const std::string csvText = test::ReadFileBytes(csv.path);
+    const std::string txtText = test::ReadFileBytes(txt.path);
     EXPECT_NE(csvText.find(",25.3,-3276.7,"), std::string::npos);
     EXPECT_NE(csvText.find(",100000002004087734272.0,"), std::string::npos);
     EXPECT_NE(csvText.find("12.25"), std::string::npos);

@@ -8,16 +8,12 @@
 
 #include "common/text_codec.h"
 #include "history/record_set.h"
+#include "support/temp_dir.h"
 
 namespace velorin::test {
 
 // GBK bytes of a UTF-8 literal.
 inline std::string G(const char* utf8) { return Utf8ToGbk(utf8); }
-
-inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The text between the start of line `line` (0-based, lines end with "\r\n") and its end.
 inline std::string Line(const std::string& text, size_t line) {

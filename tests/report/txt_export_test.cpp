@@ -18,7 +18,7 @@ std::string Txt(const RecordSet& set, const ExportOptions& options = ExportOptio
     test::TempDir dir;
     const ExportResult r = ExportTxt(set, dir.Path() + "/out.txt", options);
     EXPECT_TRUE(r.ok) << r.detail;
-    return test::ReadAll(r.path);
+    return test::ReadFileBytes(r.path);
 }
 
 std::string B(size_t n) { return std::string(n, ' '); }

@@ -30,6 +30,10 @@ private:
     std::string path_;
 };
 
+// The whole content of a file (empty when it cannot be read), and whether a path exists.
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value);  // value nullptr: unset
