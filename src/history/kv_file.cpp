@@ -21,12 +21,10 @@ namespace {
 // One record in the file: six int32 time fields and the float32 values of channels 1..6.
 constexpr size_t kRecordBytes = 6 * 4 + kStoredValueChannels * 4;
 static_assert(kRecordBytes == 48, "a stored record is 48 bytes");
+static_assert(offsetof(SampleRecord, value) == 24 && sizeof(float) == 4,
+              "the time fields and the first six values of a SampleRecord are laid out as stored");
 // Everything but the records and the unit/quantity text bytes.
 constexpr size_t kFixedBytes = 492;
-// The largest file a valid data set gives: full capacity and every text 20 bytes long.
-constexpr uint64_t kLargestKvBytes = kRecordBytes * static_cast<uint64_t>(kRecordCapacity) +
-                                     kFixedBytes + 2 * kRecordSetChannels * kChannelTextBytes;
-
 // Little-endian stores and loads written byte by byte, so the layout does not depend on the host;
 // compilers merge them into single moves on little-endian machines.
 inline void StoreU32(uint8_t* p, uint32_t v) {
@@ -163,10 +161,16 @@ KvReadResult Truncated(const ByteReader& in, size_t size) {
                                                " bytes, in " + in.TruncatedIn());
 }
 
-void DecodeRecords(const uint8_t* p, int32_t count, std::vector<SampleRecord>& records) {
-    records.reserve(static_cast<size_t>(count));  // the one allocation of the records
-    for (int32_t i = 0; i < count; ++i, p += kRecordBytes) {
-        SampleRecord r;
+void DecodeRecords(const uint8_t* p, size_t count, std::vector<SampleRecord>& records) {
+    const size_t first = records.size();
+    records.resize(first + count);  // within the reserved capacity; channels 7 and 8 stay zero
+    SampleRecord* out = records.data() + first;
+    for (size_t i = 0; i < count; ++i, p += kRecordBytes) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        // A stored record is the first 48 bytes of a SampleRecord on a little-endian host.
+        std::memcpy(static_cast<void*>(&out[i]), p, kRecordBytes);
+#else
+        SampleRecord& r = out[i];
         r.year = static_cast<int32_t>(LoadU32(p));
         r.month = static_cast<int32_t>(LoadU32(p + 4));
         r.day = static_cast<int32_t>(LoadU32(p + 8));
@@ -174,9 +178,73 @@ void DecodeRecords(const uint8_t* p, int32_t count, std::vector<SampleRecord>& r
         r.minute = static_cast<int32_t>(LoadU32(p + 16));
         r.second = static_cast<int32_t>(LoadU32(p + 20));
         for (int c = 0; c < kStoredValueChannels; ++c) r.value[c] = BitsToFloat(LoadU32(p + 24 + 4 * c));
-        records.push_back(r);
+#endif
     }
 }
+
+// Where the file's bytes come from: a file descriptor or bytes in memory. The reader pulls them
+// in pieces, so the records go from the source into the data set through one small buffer that
+// stays in the cache instead of through a copy of the whole file.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Up to `count` bytes into `out`; fewer only at the end of the source. False on a read error.
+    virtual bool Read(uint8_t* out, size_t count, size_t& got) = 0;
+    // The bytes the source says it holds in all (a file's size when it was opened).
+    virtual uint64_t Size() const = 0;
+};
+
+class MemorySource : public ByteSource {
+public:
+    MemorySource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    bool Read(uint8_t* out, size_t count, size_t& got) override {
+        got = std::min(count, size_ - pos_);
+        if (got > 0) std::memcpy(out, data_ + pos_, got);
+        pos_ += got;
+        return true;
+    }
+    uint64_t Size() const override { return size_; }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t pos_ = 0;
+};
+
+class FileSource : public ByteSource {
+public:
+    FileSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
+    bool Read(uint8_t* out, size_t count, size_t& got) override {
+        got = 0;
+        while (got < count) {
+            const ssize_t n = ::read(fd_, out + got, count - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                error_ = errno;
+                return false;
+            }
+            if (n == 0) break;  // the file shrank meanwhile: the caller sees a short read
+            got += static_cast<size_t>(n);
+        }
+        return true;
+    }
+    uint64_t Size() const override { return size_; }
+    int Error() const { return error_; }
+
+private:
+    int fd_;
+    uint64_t size_;
+    int error_ = 0;
+};
+
+// Records per piece: 64 KiB of file bytes, small enough to stay in the cache between the read
+// and the decoding.
+constexpr size_t kRecordsPerPiece = 65536 / kRecordBytes;
+// Everything after the records, at its largest: the fixed fields after the count and the
+// longest unit and quantity texts.
+constexpr size_t kLargestTailBytes = kFixedBytes - 4 + 2 * kRecordSetChannels * kChannelTextBytes;
+
+KvReadResult ReadFailed() { return Failure(KvReadError::CannotOpen, "the file could not be read"); }
 
 // Reads a unit or quantity text: its length (0..20) and that many bytes; the rest of the
 // 20-byte field stays zero.
@@ -195,26 +263,7 @@ KvReadResult DecodeChannelText(ByteReader& in, size_t size, int channel, const c
     return {};
 }
 
-KvReadResult Decode(const uint8_t* data, size_t size, RecordSet& set) {
-    ByteReader in(data, size);
-    int32_t count = 0;
-    if (!in.I32(count, "the record count")) return Truncated(in, size);
-    if (count < 0 || count > kRecordCapacity) {
-        return Failure(KvReadError::TooManyRecords, "the record count " + std::to_string(count) +
-                                                        " is outside 0.." +
-                                                        std::to_string(kRecordCapacity));
-    }
-    // Refuse a short file before allocating its records.
-    const uint64_t least = kRecordBytes * static_cast<uint64_t>(count) + kFixedBytes;
-    if (size < least) {
-        return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(size) +
-                                                   " bytes; " + std::to_string(count) +
-                                                   " records need at least " + std::to_string(least));
-    }
-    const uint8_t* records = in.Take(kRecordBytes * static_cast<size_t>(count), "the records");
-    DecodeRecords(records, count, set.records);
-    set.recordCount = count;
-
+KvReadResult DecodeTail(ByteReader& in, size_t size, RecordSet& set) {
     bool whole = true;
     for (int c = 0; c < kRecordSetChannels; ++c) {
         whole = whole && in.F32(set.maxValue[c], "the channel statistics") &&
@@ -254,10 +303,58 @@ KvReadResult Decode(const uint8_t* data, size_t size, RecordSet& set) {
             in.I16s(set.lowerAlarmX10, "the alarm limits") &&
             in.I16s(set.upperAlarmX10, "the alarm limits");
     if (!whole) return Truncated(in, size);
+    return {};
+}
 
-    KvReadResult ok;
-    ok.trailingBytes = in.Remaining();
-    return ok;
+// Decodes a whole data set from `source` into `set`, which the caller throws away on failure.
+KvReadResult Decode(ByteSource& source, RecordSet& set) {
+    uint8_t head[4];
+    size_t got = 0;
+    if (!source.Read(head, sizeof head, got)) return ReadFailed();
+    if (got < sizeof head) {
+        return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(got) +
+                                                   " bytes, in the record count");
+    }
+    const int32_t count = static_cast<int32_t>(LoadU32(head));
+    if (count < 0 || count > kRecordCapacity) {
+        return Failure(KvReadError::TooManyRecords, "the record count " + std::to_string(count) +
+                                                        " is outside 0.." +
+                                                        std::to_string(kRecordCapacity));
+    }
+    // Refuse a short file before allocating its records.
+    const uint64_t least = kRecordBytes * static_cast<uint64_t>(count) + kFixedBytes;
+    if (source.Size() < least) {
+        return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(source.Size()) +
+                                                   " bytes; " + std::to_string(count) +
+                                                   " records need at least " + std::to_string(least));
+    }
+
+    set.records.reserve(static_cast<size_t>(count));  // the one allocation of the records
+    std::unique_ptr<uint8_t[]> piece(new uint8_t[kRecordsPerPiece * kRecordBytes]);
+    uint64_t consumed = sizeof head;
+    for (size_t left = static_cast<size_t>(count); left > 0;) {
+        const size_t want = std::min(left, kRecordsPerPiece);
+        if (!source.Read(piece.get(), want * kRecordBytes, got)) return ReadFailed();
+        consumed += got;
+        if (got < want * kRecordBytes) {  // the file shrank after its size was taken
+            return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(consumed) +
+                                                       " bytes, in the records");
+        }
+        DecodeRecords(piece.get(), want, set.records);
+        left -= want;
+    }
+    set.recordCount = count;
+
+    uint8_t tail[kLargestTailBytes];
+    if (!source.Read(tail, sizeof tail, got)) return ReadFailed();
+    consumed += got;
+    ByteReader in(tail, got);
+    KvReadResult result = DecodeTail(in, static_cast<size_t>(consumed), set);
+    if (!result.ok()) return result;
+    // Whatever follows the last field is accepted and counted.
+    result.trailingBytes = in.Remaining();
+    if (source.Size() > consumed) result.trailingBytes += source.Size() - consumed;
+    return result;
 }
 
 std::string SystemError(int err, const char* fallback) {
@@ -267,13 +364,10 @@ std::string SystemError(int err, const char* fallback) {
 }  // namespace
 
 KvReadResult ReadKvBytes(const uint8_t* data, size_t size, RecordSet& set) {
-    static const uint8_t kNothing = 0;
-    if (data == nullptr) {
-        data = &kNothing;
-        size = 0;
-    }
+    if (data == nullptr) size = 0;
+    MemorySource source(data, size);
     RecordSet loaded;  // the caller's set changes only when everything was read
-    KvReadResult result = Decode(data, size, loaded);
+    KvReadResult result = Decode(source, loaded);
     if (result.ok()) set = std::move(loaded);
     return result;
 }
@@ -291,22 +385,13 @@ KvReadResult ReadKvFile(const std::string& path, RecordSet& set) {
     if (S_ISDIR(st.st_mode)) return Failure(KvReadError::CannotOpen, std::strerror(EISDIR));
     if (!S_ISREG(st.st_mode)) return Failure(KvReadError::CannotOpen, "not a regular file");
 
-    // No valid data set is longer than kLargestKvBytes; what lies beyond is only counted.
-    const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
-    const size_t wanted = static_cast<size_t>(std::min(fileSize, kLargestKvBytes));
-    std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[wanted > 0 ? wanted : 1]);
-    if (!bytes) return Failure(KvReadError::CannotOpen, std::strerror(ENOMEM));
-    size_t got = 0;
-    while (got < wanted) {
-        const ssize_t n = ::read(fd, bytes.get() + got, wanted - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Failure(KvReadError::CannotOpen, std::strerror(errno));
-        if (n == 0) break;  // the file shrank meanwhile: decode what is there
-        got += static_cast<size_t>(n);
+    FileSource source(fd, static_cast<uint64_t>(st.st_size));
+    RecordSet loaded;
+    KvReadResult result = Decode(source, loaded);
+    if (result.error == KvReadError::CannotOpen && source.Error() != 0) {
+        result.detail = std::strerror(source.Error());
     }
-
-    KvReadResult result = ReadKvBytes(bytes.get(), got, set);
-    if (result.ok() && fileSize > got) result.trailingBytes += fileSize - got;
+    if (result.ok()) set = std::move(loaded);
     return result;
 }
 

@@ -336,6 +336,34 @@ TEST(KvRoundTrip, WriteReadWriteGivesTheSameBytes) {
     EXPECT_EQ(a, SerializeKv(set));
 }
 
+// The reader moves records through a 64 KiB buffer (1365 records at a time): a set of several
+// such pieces reads back whole and in order, and a cut at or near a piece boundary is refused.
+TEST(KvRoundTrip, RecordsSpanningSeveralReadPiecesKeepTheirOrder) {
+    test::TempDir dir;
+    RecordSet set = SampleSet(4000);
+    for (int i = 0; i < 4000; ++i) set.records[static_cast<size_t>(i)].value[5] = static_cast<float>(i);
+    const std::string path = dir.Path() + "/long.kv";
+    ASSERT_TRUE(WriteKvFile(path, set).ok);
+    RecordSet loaded;
+    ASSERT_TRUE(ReadKvFile(path, loaded).ok());
+    ASSERT_EQ(loaded.records.size(), 4000u);
+    for (int i : {0, 1364, 1365, 1366, 2729, 2730, 3999}) {
+        EXPECT_EQ(loaded.records[static_cast<size_t>(i)].value[5], static_cast<float>(i)) << i;
+        EXPECT_EQ(loaded.records[static_cast<size_t>(i)].minute, i % 60) << i;
+        EXPECT_EQ(loaded.records[static_cast<size_t>(i)].value[6], 0.0f) << i;
+    }
+
+    const std::string bytes = SerializeKv(set);
+    for (size_t records : {1365u, 2730u}) {
+        for (size_t cut : {4 + 48 * records - 1, 4 + 48 * records, 4 + 48 * records + 1}) {
+            RecordSet target;
+            const std::string shorter = dir.MakeFile("cut.kv", bytes.substr(0, cut));
+            EXPECT_EQ(ReadKvFile(shorter, target).error, KvReadError::Truncated) << cut;
+            EXPECT_TRUE(target.records.empty()) << cut;
+        }
+    }
+}
+
 TEST(KvRoundTrip, FileSizeIsRecordsPlusFixedPartPlusTexts) {
     test::TempDir dir;
     struct Case {
