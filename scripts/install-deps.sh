@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   locales
   fonts-arphic-uming fonts-wqy-microhei
+  poppler-utils
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

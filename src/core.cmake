@@ -29,6 +29,7 @@ add_library(velorin_core STATIC
   report/export_texts.cpp
   report/txt_export.cpp
   view/data_list.cpp
+  view/print_layout.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp

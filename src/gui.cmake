@@ -1,5 +1,5 @@
 # The Qt program: the shell's windows and dialogs over the core.
-find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport)
 pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
 
 add_library(velorin_gui STATIC
@@ -19,10 +19,11 @@ add_library(velorin_gui STATIC
   app/set_com_dialog.cpp
   history/download_dialog.cpp
   view/data_list_model.cpp
+  view/print_job.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
 target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(velorin_gui PUBLIC velorin_core velorin_sim Qt6::Widgets PkgConfig::UDEV)
+target_link_libraries(velorin_gui PUBLIC velorin_core velorin_sim Qt6::Widgets Qt6::PrintSupport PkgConfig::UDEV)
 
 add_executable(velorin app/main_gui.cpp)
 target_link_libraries(velorin PRIVATE velorin_gui)
