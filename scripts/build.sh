@@ -9,5 +9,10 @@ while [ $# -gt 0 ] && [ "$1" != "--" ]; do
   if [ "$1" = "--target" ]; then targets+=(--target "$2"); shift 2; else break; fi
 done
 [ "${1:-}" = "--" ] && shift
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE="${VELORIN_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+# ccache, where installed, lets rebuilds in other build folders reuse what was compiled once.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE="${VELORIN_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)" "${targets[@]}"
