@@ -1,0 +1,77 @@
+// The report canvas on cairo's PDF surface: A4 pages, PDF points with the origin at the
+// bottom-left (cairo's y axis is turned over here), line width 1, texts in AR PL UMing (the
+// Song-style CJK font of fonts-arphic-uming) embedded as a subset.
+//
+// The PDF is written to a temporary file in the target's folder and renamed over the target
+// by Finish() only when cairo finished the document without error. Single thread.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "report/report_canvas.h"
+
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
+
+namespace velorin {
+
+class AtomicFile;
+
+// Document information entries (UTF-8).
+struct PdfDocumentInfo {
+    std::string creator, author, title, subject, keywords;
+};
+
+// The font family every report text is set in.
+constexpr const char* kReportFontFamily = "AR PL UMing CN";
+
+class CairoPdfCanvas final : public ReportCanvas {
+public:
+    CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& info);
+    ~CairoPdfCanvas() override;
+    CairoPdfCanvas(const CairoPdfCanvas&) = delete;
+    CairoPdfCanvas& operator=(const CairoPdfCanvas&) = delete;
+
+    bool Ok() const;
+    const std::string& Error() const { return error_; }
+    // The family fontconfig chose for kReportFontFamily, and whether it is AR PL UMing.
+    const std::string& FontFamily() const { return fontFamily_; }
+    bool HasCjkFont() const { return hasCjkFont_; }
+    // Ends the document and replaces the target; false (target untouched) on any error.
+    bool Finish();
+
+    void BeginPage() override;
+    void EndPage() override;
+    void SetFontSize(double points) override;
+    void SetTextWidthScale(double scale) override;
+    void SetColor(ColorTarget target, Rgb color) override;
+    void ShowText(double x, double y, const std::string& gbk) override;
+    void MoveTo(double x, double y) override;
+    void LineTo(double x, double y) override;
+    void Rect(double x, double y, double width, double height) override;
+    void Stroke() override;
+    bool PlaceImage(const std::string& pngPath, double x, double y, double scale) override;
+
+private:
+    friend struct CairoStream;  // cairo's write callback
+    bool WriteBytes(const unsigned char* data, unsigned length);
+    void UseColor(const Rgb& color);
+    void TakeCairoError();
+
+    std::unique_ptr<AtomicFile> file_;
+    cairo_surface_t* surface_ = nullptr;
+    cairo_t* cr_ = nullptr;
+    bool writeFailed_ = false;
+    bool finished_ = false;
+    std::string error_;
+    std::string fontFamily_;
+    bool hasCjkFont_ = false;
+    void ApplyFont();
+    double fontSize_ = 12, widthScale_ = 1;
+    Rgb fill_, stroke_, source_;
+    bool sourceSet_ = false;
+    std::string utf8_;  // reused conversion buffer
+};
+
+}  // namespace velorin
