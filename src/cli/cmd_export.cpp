@@ -108,8 +108,8 @@ int RunExport(const std::vector<std::string>& args) {
 
     if (form == "pdf") {
         if (parsed.Has("from") && to > UsableRecordCount(set)) {
-            std::fprintf(stderr, "velorin-cli export: --to %d is beyond the %d records of %s\n", to,
-                         UsableRecordCount(set), input.c_str());
+            std::fprintf(stderr, "velorin-cli export: --to %d is beyond the %d records of %s\n%s", to,
+                         UsableRecordCount(set), input.c_str(), kUsage);
             return kExitUsage;
         }
         return WritePdf(set, parsed.Value("pdf"), IsEnglish(languageName), from, to);
