@@ -34,6 +34,7 @@ add_library(velorin_core STATIC
   report/recording_canvas.cpp
   report/report_statistics.cpp
   report/report_texts.cpp
+  report/save_as.cpp
   view/data_list.cpp
   app/connect.cpp
   app/hotplug_event.cpp

@@ -26,6 +26,8 @@ struct ReportFixedTexts {
     std::string webAddress;     // footer, middle
     std::string creator, author, title, subject, keywords;  // document information (UTF-8)
     std::string createFailed;   // the file could not be written (%s path, %s reason)
+    // The Save As dialog's filters, "|"-separated pairs of name and pattern (GBK).
+    std::string saveAsFilter;
 };
 
 // English texts when `english`, Chinese texts otherwise.
