@@ -4,6 +4,7 @@
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -72,7 +73,10 @@ CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& i
     fontFamily_ = MatchedFamily(kReportFontFamily);
     hasCjkFont_ = fontFamily_.rfind("AR PL UMing", 0) == 0;
     cairo_select_font_face(cr_, kReportFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    ApplyFont();
     cairo_set_line_width(cr_, 1.0);
+    // The curve is one path per channel: round joins keep its corners as narrow as the line.
+    cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
 }
 
 CairoPdfCanvas::~CairoPdfCanvas() {
@@ -105,6 +109,7 @@ void CairoPdfCanvas::TakeCairoError() {
 
 bool CairoPdfCanvas::Finish() {
     if (finished_ || !cr_) return false;
+    FlushTexts();
     finished_ = true;
     const cairo_status_t drawing = cairo_status(cr_);
     cairo_destroy(cr_);
@@ -130,15 +135,20 @@ void CairoPdfCanvas::BeginPage() {
 }
 
 void CairoPdfCanvas::EndPage() {
+    FlushTexts();
     if (cr_) cairo_show_page(cr_);
 }
 
 void CairoPdfCanvas::SetFontSize(double points) {
+    if (points == fontSize_) return;
+    FlushTexts();
     fontSize_ = points;
     ApplyFont();
 }
 
 void CairoPdfCanvas::SetTextWidthScale(double scale) {
+    if (scale == widthScale_) return;
+    FlushTexts();
     widthScale_ = scale;
     ApplyFont();
 }
@@ -163,43 +173,67 @@ void CairoPdfCanvas::UseColor(const Rgb& color) {
 
 void CairoPdfCanvas::ShowText(double x, double y, const std::string& gbk) {
     if (!cr_ || gbk.empty()) return;
-    UseColor(fill_);
-    cairo_move_to(cr_, x, kPageHeight - y);
-    // Plain ASCII without tabs (every table row) goes to cairo as it is.
-    if (IsAscii(gbk) && gbk.find('\t') == std::string::npos) {
-        cairo_show_text(cr_, gbk.c_str());
+    const size_t offset = pendingBytes_.size();
+    // Plain ASCII (every table row) is already UTF-8.
+    if (IsAscii(gbk)) {
+        pendingBytes_ += gbk;
     } else {
-        utf8_ = GbkToUtf8(gbk);
-        // A tab has no glyph (a label aligns with tabs): it is set as a blank.
-        for (char& ch : utf8_) {
-            if (ch == '\t') ch = ' ';
-        }
-        cairo_show_text(cr_, utf8_.c_str());
+        pendingBytes_ += GbkToUtf8(gbk);
     }
-    // The text's position must not become part of the next stroked path.
+    // A tab has no glyph (a label aligns with tabs): it is set as a blank.
+    for (size_t i = offset; i < pendingBytes_.size(); ++i) {
+        if (pendingBytes_[i] == '\t') pendingBytes_[i] = ' ';
+    }
+    pending_.push_back({x, y, fill_, offset, pendingBytes_.size() - offset});
+}
+
+void CairoPdfCanvas::FlushTexts() {
+    if (pending_.empty() || !cr_) return;
+    // Colours in the order they first appear; a page has very few.
+    std::vector<Rgb> colors;
+    for (const PendingText& t : pending_) {
+        if (std::find(colors.begin(), colors.end(), t.color) == colors.end()) colors.push_back(t.color);
+    }
+    for (const Rgb& color : colors) {
+        UseColor(color);
+        for (const PendingText& t : pending_) {
+            if (!(t.color == color)) continue;
+            one_.assign(pendingBytes_, t.offset, t.length);
+            cairo_move_to(cr_, t.x, kPageHeight - t.y);
+            cairo_show_text(cr_, one_.c_str());
+        }
+    }
+    // The texts' positions must not become part of the next stroked path.
     cairo_new_path(cr_);
+    pending_.clear();
+    pendingBytes_.clear();
 }
 
 void CairoPdfCanvas::MoveTo(double x, double y) {
+    FlushTexts();
     if (cr_) cairo_move_to(cr_, x, kPageHeight - y);
 }
 
 void CairoPdfCanvas::LineTo(double x, double y) {
+    FlushTexts();
     if (cr_) cairo_line_to(cr_, x, kPageHeight - y);
 }
 
 void CairoPdfCanvas::Rect(double x, double y, double width, double height) {
+    FlushTexts();
     if (cr_) cairo_rectangle(cr_, x, kPageHeight - y - height, width, height);
 }
 
 void CairoPdfCanvas::Stroke() {
     if (!cr_) return;
+    FlushTexts();
     UseColor(stroke_);
     cairo_stroke(cr_);
 }
 
 bool CairoPdfCanvas::PlaceImage(const std::string& pngPath, double x, double y, double scale) {
     if (!cr_) return false;
+    FlushTexts();
     cairo_surface_t* image = cairo_image_surface_create_from_png(pngPath.c_str());
     const bool ok = cairo_surface_status(image) == CAIRO_STATUS_SUCCESS;
     if (ok) {

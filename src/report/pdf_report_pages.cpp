@@ -88,23 +88,33 @@ void PdfReport::DrawCurve() {
 
         if (n <= 0) continue;  // no records: no curve (its step would be undefined)
         // A missing value moves the pen one step without drawing; the next value is joined
-        // from the last drawn height.
+        // from the last drawn height. The segments of a channel form one stroked path (a new
+        // subpath where a gap moved the pen), which draws the same lines as stroking each
+        // segment alone at a fraction of the cost for hundreds of thousands of records.
         const double curveStep = kCurveWidth / n;
         double px = kCurveLeft, py = kCurveBottom;
+        bool connected = false;  // the path's current point is (px, py)
         for (int32_t i = range_.first; i < range_.first + n; ++i) {
             const float v = s.records[static_cast<size_t>(i)].value[c];
             if (IsMissingValue(v)) {
                 px += curveStep;
+                connected = false;
                 continue;
             }
             const double y = scale.Y(v);
-            const double x = i == range_.first ? px : px + curveStep;
-            canvas_.MoveTo(px, i == range_.first ? y : py);
-            canvas_.LineTo(x, y);
-            canvas_.Stroke();
-            px = x;
-            py = y;
+            if (i == range_.first) {
+                canvas_.MoveTo(px, y);  // the first record: a segment of zero length
+                canvas_.LineTo(px, y);
+                py = y;
+            } else {
+                if (!connected) canvas_.MoveTo(px, py);
+                px += curveStep;
+                py = y;
+                canvas_.LineTo(px, py);
+            }
+            connected = true;
         }
+        canvas_.Stroke();
     }
 
     canvas_.SetColor(ColorTarget::Stroke, kAxisColor);
