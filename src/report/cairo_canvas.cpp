@@ -34,6 +34,8 @@ std::string MatchedFamily(const char* family) {
     return result;
 }
 
+constexpr double kLatinWidth = 2.0 / 3.0;
+
 bool IsAscii(const std::string& text) {
     for (unsigned char ch : text) {
         if (ch >= 0x80) return false;
@@ -73,7 +75,6 @@ CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& i
     fontFamily_ = MatchedFamily(kReportFontFamily);
     hasCjkFont_ = fontFamily_.rfind("AR PL UMing", 0) == 0;
     cairo_select_font_face(cr_, kReportFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    ApplyFont();
     cairo_set_line_width(cr_, 1.0);
     // The curve is one path per channel: round joins keep its corners as narrow as the line.
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
@@ -131,7 +132,6 @@ void CairoPdfCanvas::BeginPage() {
     // Every page starts in black, as a new PDF page's graphics state does.
     fill_ = stroke_ = kBlack;
     sourceSet_ = false;
-    if (widthScale_ != 1) SetTextWidthScale(1);
 }
 
 void CairoPdfCanvas::EndPage() {
@@ -143,21 +143,31 @@ void CairoPdfCanvas::SetFontSize(double points) {
     if (points == fontSize_) return;
     FlushTexts();
     fontSize_ = points;
-    ApplyFont();
+    appliedFont_ = -1;
 }
 
-void CairoPdfCanvas::SetTextWidthScale(double scale) {
-    if (scale == widthScale_) return;
-    FlushTexts();
-    widthScale_ = scale;
-    ApplyFont();
-}
-
-void CairoPdfCanvas::ApplyFont() {
-    if (!cr_) return;
+void CairoPdfCanvas::ApplyFont(bool latin) {
+    const int wanted = latin ? 1 : 0;
+    if (!cr_ || appliedFont_ == wanted) return;
     cairo_matrix_t m;
-    cairo_matrix_init_scale(&m, fontSize_ * widthScale_, fontSize_);
+    cairo_matrix_init_scale(&m, fontSize_ * (latin ? kLatinWidth : 1.0), fontSize_);
     cairo_set_font_matrix(cr_, &m);
+    appliedFont_ = wanted;
+}
+
+void CairoPdfCanvas::ShowRuns(const std::string& utf8) {
+    // Runs of ASCII and of other characters, each at its width; cairo's current point carries
+    // the position from one run to the next.
+    size_t start = 0;
+    while (start < utf8.size()) {
+        const bool latin = static_cast<unsigned char>(utf8[start]) < 0x80;
+        size_t end = start;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) < 0x80) == latin) ++end;
+        ApplyFont(latin);
+        one_.assign(utf8, start, end - start);
+        cairo_show_text(cr_, one_.c_str());
+        start = end;
+    }
 }
 
 void CairoPdfCanvas::SetColor(ColorTarget target, Rgb color) {
@@ -198,9 +208,9 @@ void CairoPdfCanvas::FlushTexts() {
         UseColor(color);
         for (const PendingText& t : pending_) {
             if (!(t.color == color)) continue;
-            one_.assign(pendingBytes_, t.offset, t.length);
             cairo_move_to(cr_, t.x, kPageHeight - t.y);
-            cairo_show_text(cr_, one_.c_str());
+            runs_.assign(pendingBytes_, t.offset, t.length);
+            ShowRuns(runs_);
         }
     }
     // The texts' positions must not become part of the next stroked path.

@@ -2,6 +2,11 @@
 // bottom-left (cairo's y axis is turned over here), line width 1, texts in AR PL UMing (the
 // Song-style CJK font of fonts-arphic-uming) embedded as a subset.
 //
+// The report's positions leave about a third of an em for each Latin character (the curve's
+// value labels end at x 70 by the rule "2 points a byte" at size 6; a table row's time and
+// cells sit 20 points apart at size 8). AR PL UMing's Latin glyphs are half an em wide, so
+// ASCII runs are set at two thirds of their width; Chinese characters keep their full width.
+//
 // Texts are collected until the next drawing of another kind (a path, an image, a font change,
 // the end of the page) and then set grouped by colour: a table page's black and red cells cost
 // one colour change instead of one per cell. Texts do not overlap one another, so the page
@@ -50,7 +55,6 @@ public:
     void BeginPage() override;
     void EndPage() override;
     void SetFontSize(double points) override;
-    void SetTextWidthScale(double scale) override;
     void SetColor(ColorTarget target, Rgb color) override;
     void ShowText(double x, double y, const std::string& gbk) override;
     void MoveTo(double x, double y) override;
@@ -73,7 +77,8 @@ private:
     std::string error_;
     std::string fontFamily_;
     bool hasCjkFont_ = false;
-    void ApplyFont();
+    void ApplyFont(bool latin);
+    void ShowRuns(const std::string& utf8);
     void FlushTexts();
     struct PendingText {
         double x, y;
@@ -82,8 +87,10 @@ private:
     };
     std::vector<PendingText> pending_;
     std::string pendingBytes_;
-    std::string one_;  // reused: one pending text with its terminator
-    double fontSize_ = 12, widthScale_ = 1;
+    std::string runs_;  // reused: one pending text
+    std::string one_;   // reused: one run of it with its terminator
+    double fontSize_ = 12;
+    int appliedFont_ = -1;  // -1 none, 0 full width, 1 Latin width, at fontSize_
     Rgb fill_, stroke_, source_;
     bool sourceSet_ = false;
 };

@@ -18,7 +18,6 @@ const Rgb kChannelColors[kRecordSetChannels] = {
     {0.1, 0.1, 0.1}, {0, 0.128, 1}, {0, 0, 1}, {0.128, 0, 1}, {1, 1, 0}, {1, 0, 1}, {0, 1, 0}, {1, 0, 0},
 };
 constexpr Rgb kAxisColor{0.1, 0.1, 0.1};
-constexpr double kTableTextWidth = 0.7;
 
 constexpr double kCurveLeft = 75, kCurveBottom = 80, kCurveWidth = 450, kCurveHeight = 350;
 
@@ -194,9 +193,6 @@ void PdfReport::DrawDataPages() {
         }
         canvas_.Stroke();
         canvas_.SetFontSize(8);
-        // The table's positions leave about 2.8 points a character: the Song font's Latin
-        // glyphs (half an em wide) are set narrower so that a row's time and cells do not overlap.
-        canvas_.SetTextWidthScale(kTableTextWidth);
         canvas_.SetColor(ColorTarget::Fill, kBlack);
         fill = kBlack;
         for (int b = 0; b < t.perRow; ++b) Text(50 + b * t.colW, 746, heading);
@@ -232,7 +228,6 @@ void PdfReport::DrawDataPages() {
                 Text(x + 40 + 20 * static_cast<double>(s + 1), y, text);
             }
         }
-        canvas_.SetTextWidthScale(1);
         DrawFooter(static_cast<int>(k) + 2, total);
         canvas_.EndPage();
     }

@@ -11,7 +11,6 @@ void RecordingCanvas::Add(CanvasCall call) {
 
 void RecordingCanvas::BeginPage() {
     ++page_;
-    widthScale_ = 1;
     Add(CanvasCall(CanvasCall::BeginPage));
 }
 
@@ -21,13 +20,6 @@ void RecordingCanvas::SetFontSize(double points) {
     fontSize_ = points;
     CanvasCall c(CanvasCall::FontSize);
     c.x = points;
-    Add(c);
-}
-
-void RecordingCanvas::SetTextWidthScale(double scale) {
-    widthScale_ = scale;
-    CanvasCall c(CanvasCall::WidthScale);
-    c.widthScale = scale;
     Add(c);
 }
 
@@ -45,7 +37,6 @@ void RecordingCanvas::ShowText(double x, double y, const std::string& gbk) {
     c.y = y;
     c.color = fill_;
     c.fontSize = fontSize_;
-    c.widthScale = widthScale_;
     c.text = gbk;
     Add(std::move(c));
 }

@@ -10,7 +10,7 @@
 namespace velorin {
 
 struct CanvasCall {
-    enum Kind { BeginPage, EndPage, FontSize, WidthScale, Color, Text, MoveTo, LineTo, Rect, Stroke, Image };
+    enum Kind { BeginPage, EndPage, FontSize, Color, Text, MoveTo, LineTo, Rect, Stroke, Image };
     explicit CanvasCall(Kind k) : kind(k) {}
     Kind kind;
     int page = 0;  // 1-based page the call belongs to (0 before the first BeginPage)
@@ -18,7 +18,6 @@ struct CanvasCall {
     ColorTarget target = ColorTarget::Fill;
     Rgb color;              // Color; Text/LineTo/Stroke: the fill/stroke colour in force
     double fontSize = 0;    // Text: the font size in force
-    double widthScale = 1;  // Text: the width scale in force; WidthScale: the new scale
     std::string text;       // Text: the GBK bytes; Image: the path
 };
 
@@ -30,7 +29,6 @@ public:
     void BeginPage() override;
     void EndPage() override;
     void SetFontSize(double points) override;
-    void SetTextWidthScale(double scale) override;
     void SetColor(ColorTarget target, Rgb color) override;
     void ShowText(double x, double y, const std::string& gbk) override;
     void MoveTo(double x, double y) override;
@@ -57,7 +55,6 @@ private:
     bool imagesExist_;
     int page_ = 0;
     double fontSize_ = 0;
-    double widthScale_ = 1;
     Rgb fill_, stroke_;
     std::vector<CanvasCall> calls_;
 };

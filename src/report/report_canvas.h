@@ -31,8 +31,6 @@ public:
     virtual void BeginPage() = 0;  // A4
     virtual void EndPage() = 0;
     virtual void SetFontSize(double points) = 0;
-    // Horizontal scale of the glyphs (1 = the font's own widths); a new page starts at 1.
-    virtual void SetTextWidthScale(double scale) = 0;
     virtual void SetColor(ColorTarget target, Rgb color) = 0;
     virtual void ShowText(double x, double y, const std::string& gbk) = 0;
     virtual void MoveTo(double x, double y) = 0;
