@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
-  libhidapi-dev libudev-dev libcairo2-dev
+  libhidapi-dev libudev-dev libcairo2-dev libfontconfig-dev
+  poppler-utils
   libgtest-dev libgmock-dev googletest
   locales
   fonts-arphic-uming fonts-wqy-microhei

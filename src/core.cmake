@@ -28,6 +28,13 @@ add_library(velorin_core STATIC
   report/export_format.cpp
   report/export_texts.cpp
   report/txt_export.cpp
+  report/cairo_canvas.cpp
+  report/pdf_report.cpp
+  report/pdf_report_pages.cpp
+  report/recording_canvas.cpp
+  report/report_statistics.cpp
+  report/report_texts.cpp
+  report/save_as.cpp
   view/data_list.cpp
   view/print_layout.cpp
   app/connect.cpp
@@ -38,6 +45,9 @@ add_library(velorin_core STATIC
 )
 target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CMAKE_DL_LIBS})
+# The PDF report: cairo's PDF surface, fontconfig to find the CJK font.
+pkg_check_modules(REPORT_PDF REQUIRED IMPORTED_TARGET cairo fontconfig)
+target_link_libraries(velorin_core PRIVATE PkgConfig::REPORT_PDF)
 
 add_executable(velorin-cli
   cli/main.cpp

@@ -18,6 +18,7 @@ add_library(velorin_gui STATIC
   app/recent_files.cpp
   app/set_com_dialog.cpp
   history/download_dialog.cpp
+  report/save_as_command.cpp
   view/data_list_model.cpp
   view/print_job.cpp
 )

@@ -37,6 +37,7 @@
 #include "common/text_codec.h"
 #include "history/dastrel_doc.h"
 #include "history/download_dialog.h"
+#include "report/save_as_command.h"
 #include "view/data_list_model.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
@@ -244,6 +245,7 @@ void CMainFrame::RunCommand(int id) {
         case ID_FILE_CLOSE:
             if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
             break;
+        case ID_FILE_SAVE_AS: SaveAsCommand(ActiveDocument(), languageName_, info_, *presenter_); break;
         default:
             // Download, views and dialogs of the logger: provided by their own windows.
             emit CommandRequested(id);

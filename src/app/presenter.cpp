@@ -58,6 +58,16 @@ QString WidgetPresenter::AskSaveFile(const QString& filter) {
     return QFileDialog::getSaveFileName(owner_, QString(), QString(), filter);
 }
 
+QString WidgetPresenter::AskSaveFileAs(const QStringList& filters, int& chosen) {
+    QFileDialog dialog(owner_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    chosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles().first();
+}
+
 }  // namespace velorin
 
 namespace velorin {

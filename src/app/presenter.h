@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -31,6 +32,9 @@ public:
     virtual QString AskOpenFile(const QString& filter) = 0;
     // Asks for a file name to save under; empty when cancelled.
     virtual QString AskSaveFile(const QString& filter) = 0;
+    // The same with a choice of forms: `filters` are Qt name filters; `chosen` receives the
+    // 1-based index of the filter selected. No default suffix is added; overwriting is confirmed.
+    virtual QString AskSaveFileAs(const QStringList& filters, int& chosen) = 0;
     // Runs a modal dialog of the shell (the About box); returns its result code.
     virtual int Exec(QDialog& dialog) = 0;
 };
@@ -46,6 +50,7 @@ public:
     void RestartProgram() override;
     QString AskOpenFile(const QString& filter) override;
     QString AskSaveFile(const QString& filter) override;
+    QString AskSaveFileAs(const QStringList& filters, int& chosen) override;
     int Exec(QDialog& dialog) override;
 
 private:

@@ -166,7 +166,13 @@ TEST_F(CliExport, WrongArgumentsAreUsageErrors) {
         {input_, "--csv", ""},
         {input_, "--csv", Out("x"), "--lang", "fr"},
         {input_, input_, "--csv", Out("x")},
-        {input_, "--pdf", Out("x")},
+        {input_, "--csv", Out("x"), "--pdf", Out("y")},
+        {input_, "--pdf", Out("x"), "--from", "0"},
+        {input_, "--pdf", Out("x"), "--from", "1", "--to", "1"},
+        {input_, "--pdf", Out("x"), "--from", "-1", "--to", "1"},
+        {input_, "--pdf", Out("x"), "--from", "0", "--to", "2x"},
+        {input_, "--pdf", Out("x"), "--from", "0", "--to", "3"},  // beyond the 2 records
+        {input_, "--csv", Out("x"), "--from", "0", "--to", "1"},
     };
     for (const auto& args : wrong) {
         const RunResult r = Export(args);
@@ -174,6 +180,40 @@ TEST_F(CliExport, WrongArgumentsAreUsageErrors) {
         EXPECT_NE(r.err.find("usage: velorin-cli export"), std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(Out("x.csv")));
+    EXPECT_FALSE(std::filesystem::exists(Out("x.pdf")));
+}
+
+// The text of a PDF file (pdftotext from poppler-utils).
+std::string PdfText(const std::string& path) {
+    const RunResult r = RunProgram("/usr/bin/pdftotext", {"-layout", path, "-"});
+    return r.exitCode == 0 ? r.out : "<pdftotext failed: " + r.err + ">";
+}
+
+TEST_F(CliExport, PdfReportOfTheWholeSetAndOfARange) {
+    RunResult r = Export({input_, "--pdf", Out("report"), "--lang", "en"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, Out("report.pdf") + "\n");
+    std::string text = PdfText(Out("report.pdf"));
+    for (const char* expected : {"DataLogger PDF Report", "S/N:20261209", "Page 1/2", "Page 2/2",
+                                 "01/31/26 23:59:58", "01/31/26 23:59:59", "25.3", "Err", "2026-01-31 23:59:58"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+
+    // Records 1 … 1: the report starts at the second record.
+    r = Export({input_, "--pdf", Out("part.pdf"), "--lang", "zh", "--from", "1", "--to", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    text = PdfText(Out("part.pdf"));
+    EXPECT_NE(text.find("数据记录仪PDF报告"), std::string::npos) << text;
+    EXPECT_NE(text.find("启动时间: 2026-01-31 23:59:59"), std::string::npos) << text;
+    EXPECT_EQ(text.find("01/31/26 23:59:58"), std::string::npos) << text;
+}
+
+TEST_F(CliExport, UnwritablePdfShowsTheReportsFailureMessage) {
+    const RunResult r = Export({input_, "--pdf", Out("no/such/folder/x.pdf")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("创建PDF文件失败！\n路径: " + Out("no/such/folder/x.pdf") + "\n错误: No such file or directory"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(CliExport, UnreadableInputFailsNamingTheReason) {

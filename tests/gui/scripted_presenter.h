@@ -39,6 +39,13 @@ public:
     QString AskOpenFile(const QString&) override { return QString(); }
     QString saveAnswer;  // what the save dialog returns (empty: cancelled)
     QString AskSaveFile(const QString&) override { return saveAnswer; }
+    QStringList saveAsFilters;   // what the Save As dialog offered
+    int saveAsFilterAnswer = 1;  // the filter "chosen" there (1-based)
+    QString AskSaveFileAs(const QStringList& filters, int& chosen) override {
+        saveAsFilters = filters;
+        chosen = saveAsFilterAnswer;
+        return saveAnswer;
+    }
     int Exec(QDialog&) override {
         ++dialogs;
         return QDialog::Accepted;

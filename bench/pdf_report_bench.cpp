@@ -1,0 +1,234 @@
+// Times the PDF report of a full data set (270,336 records × 2 channels, about 966 data pages)
+// against a bare cairo loop that draws the same strings at the same positions with the same
+// font, and of 10,000 records × 8 channels; shows that memory does not grow with the page count.
+//
+//   pdf_report_bench [records]   (default 270336; the memory comparison also runs a tenth)
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/text_codec.h"
+#include "history/record_set.h"
+#include "report/cairo_canvas.h"
+#include "report/pdf_report.h"
+
+namespace {
+
+using velorin::RecordSet;
+
+RecordSet MakeSet(int records, int channels) {
+    RecordSet set;
+    set.records.resize(static_cast<size_t>(records));
+    set.recordCount = records;
+    set.deviceRecordCount = records;
+    set.storageCapacity = velorin::kRecordCapacity;
+    set.intervalSeconds = 10;
+    for (int i = 0; i < records; ++i) {
+        velorin::SampleRecord& r = set.records[static_cast<size_t>(i)];
+        const int s = i * 10;
+        r.year = 25;
+        r.month = 1 + s / (86400 * 28) % 12;
+        r.day = 1 + s / 86400 % 28;
+        r.hour = s / 3600 % 24;
+        r.minute = s / 60 % 60;
+        r.second = s % 60;
+        for (int c = 0; c < channels; ++c) r.value[c] = 20.0f + 15.0f * std::sin(i / 500.0 + c) + c;
+        if (i % 997 == 0) r.value[channels - 1] = velorin::kMissingValue2Byte;
+    }
+    for (int c = 0; c < channels; ++c) {
+        set.channelEnabled[c] = 1;
+        set.upperAlarmX10[c] = 300;
+        set.lowerAlarmX10[c] = 80;
+        velorin::SetUnitText(set, c, velorin::Utf8ToGbk(c % 2 ? "%RH" : "℃"));
+        velorin::SetQuantityText(set, c, velorin::Utf8ToGbk(c % 2 ? "湿度" : "温度"));
+    }
+    velorin::StoreInField(set.serialNumber, "B0000001");
+    velorin::StoreInField(set.userName, "bench");
+    return set;
+}
+
+long StatusKb(const char* key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(key) + ":";
+    while (std::getline(in, line)) {
+        if (line.rfind(prefix, 0) == 0) return std::atol(line.c_str() + prefix.size());
+    }
+    return -1;
+}
+
+long long FileSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    return static_cast<long long>(in.tellg());
+}
+
+double Seconds(std::chrono::steady_clock::time_point t0) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// The texts of a report, compactly: what the bare loop draws.
+class TextCollector final : public velorin::ReportCanvas {
+public:
+    struct Item {
+        int page;
+        double x, y, size;
+        size_t offset, length;  // in `bytes`
+    };
+    std::vector<Item> items;
+    std::string bytes;
+    int pages = 0;
+
+    void BeginPage() override { ++pages; }
+    void EndPage() override {}
+    void SetFontSize(double points) override { size_ = points; }
+    void SetColor(velorin::ColorTarget, velorin::Rgb) override {}
+    void ShowText(double x, double y, const std::string& gbk) override {
+        // The bare loop gets UTF-8, as cairo needs it.
+        const std::string utf8 = velorin::GbkToUtf8(gbk);
+        items.push_back({pages, x, y, size_, bytes.size(), utf8.size()});
+        bytes += utf8;
+    }
+    void MoveTo(double, double) override {}
+    void LineTo(double, double) override {}
+    void Rect(double, double, double, double) override {}
+    void Stroke() override {}
+    bool PlaceImage(const std::string&, double, double, double) override { return true; }
+
+private:
+    double size_ = 12;
+};
+
+// cairo alone: the same texts at the same positions, page by page, in the same font with its
+// Latin glyphs at two thirds of their width as the report sets them.
+double BareCairo(const TextCollector& texts, const std::string& path) {
+    const auto t0 = std::chrono::steady_clock::now();
+    cairo_surface_t* surface = cairo_pdf_surface_create(path.c_str(), 595, 842);
+    cairo_t* cr = cairo_create(surface);
+    cairo_select_font_face(cr, velorin::kReportFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    int page = 1;
+    double size = -1;
+    std::string text;
+    for (const TextCollector::Item& item : texts.items) {
+        while (page < item.page) {
+            cairo_show_page(cr);
+            ++page;
+        }
+        if (item.size != size) {
+            size = item.size;
+            cairo_matrix_t m;
+            cairo_matrix_init_scale(&m, size * 2 / 3, size);
+            cairo_set_font_matrix(cr, &m);
+        }
+        text.assign(texts.bytes, item.offset, item.length);
+        cairo_move_to(cr, item.x, 842 - item.y);
+        cairo_show_text(cr, text.c_str());
+    }
+    cairo_show_page(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    cairo_surface_destroy(surface);
+    return Seconds(t0);
+}
+
+struct ReportRun {
+    double seconds = 0;
+    long long bytes = 0;
+    int pages = 0;
+};
+
+ReportRun Report(RecordSet& set, const std::string& path) {
+    velorin::PdfOptions options;
+    options.english = true;
+    const auto t0 = std::chrono::steady_clock::now();
+    const velorin::PdfResult r = velorin::ExportPdf(set, path, options);
+    ReportRun run;
+    run.seconds = Seconds(t0);
+    if (!r.ok) {
+        std::fprintf(stderr, "report failed: %s\n", r.detail.c_str());
+        std::exit(1);
+    }
+    run.bytes = FileSize(r.path);
+    run.pages = r.pages;
+    return run;
+}
+
+// Peak resident growth of one report in a fresh child process (kB), after its data set exists.
+long ReportPeakGrowthKb(int records, int channels, const std::string& path) {
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        RecordSet set = MakeSet(records, channels);
+        const long before = StatusKb("VmRSS");
+        Report(set, path);
+        const long growth = StatusKb("VmHWM") - before;
+        if (write(fds[1], &growth, sizeof growth) != sizeof growth) _exit(1);
+        _exit(0);
+    }
+    close(fds[1]);
+    long growth = -1;
+    if (read(fds[0], &growth, sizeof growth) != sizeof growth) growth = -1;
+    close(fds[0]);
+    waitpid(pid, nullptr, 0);
+    return growth;
+}
+
+void Compare(int records, int channels, const std::string& folder, bool withBareLoop) {
+    RecordSet set = MakeSet(records, channels);
+    std::vector<double> times;
+    ReportRun run;
+    for (int i = 0; i < 3; ++i) {
+        run = Report(set, folder + "/report.pdf");
+        times.push_back(run.seconds);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%7d records x %d channels: %d pages, %lld bytes, report best %.3f s, median %.3f s\n", records,
+                channels, run.pages, run.bytes, times[0], times[1]);
+    if (!withBareLoop) return;
+
+    TextCollector texts;
+    velorin::PdfOptions options;
+    options.english = true;
+    velorin::PdfReport(texts, set, options).Draw();
+    std::vector<double> bare;
+    for (int i = 0; i < 3; ++i) bare.push_back(BareCairo(texts, folder + "/bare.pdf"));
+    std::sort(bare.begin(), bare.end());
+    std::printf("  bare cairo loop, the same %zu strings: best %.3f s, median %.3f s, %lld bytes; ratio %.2f\n",
+                texts.items.size(), bare[0], bare[1], FileSize(folder + "/bare.pdf"), times[1] / bare[1]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int records = argc > 1 ? std::atoi(argv[1]) : velorin::kRecordCapacity;
+    if (records < 10 || records > velorin::kRecordCapacity) {
+        std::fprintf(stderr, "records: 10..%d\n", velorin::kRecordCapacity);
+        return 1;
+    }
+    char folder[] = "/tmp/pdf-bench-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::string dir = folder;
+    Compare(records, 2, dir, true);
+    Compare(10000, 8, dir, false);
+    const long small = ReportPeakGrowthKb(records / 10, 2, dir + "/m1.pdf");
+    const long full = ReportPeakGrowthKb(records, 2, dir + "/m2.pdf");
+    std::printf("peak RSS growth of one report: %d records %ld kB, %d records %ld kB\n", records / 10, small,
+                records, full);
+    for (const char* name : {"/report.pdf", "/bare.pdf", "/m1.pdf", "/m2.pdf"}) std::remove((dir + name).c_str());
+    rmdir(folder);
+    return 0;
+}

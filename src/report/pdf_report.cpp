@@ -1,0 +1,337 @@
+// The report's setup, first page (frame, labels, values, statistics, alarm table) and footer.
+// The curve and the data table pages are in pdf_report_pages.cpp.
+#include "report/pdf_report.h"
+
+#include <clocale>
+#include <cstdio>
+#include <ctime>
+#include <locale.h>
+
+#include "common/format.h"
+#include "common/text_codec.h"
+#include "report/cairo_canvas.h"
+#include "report/export_format.h"
+#include "report/report_texts.h"
+
+namespace velorin {
+
+namespace {
+
+constexpr int kRowsPerBlock = 70;
+constexpr int kTableWidth = 504;
+
+// Numbers are formatted with printf under the "C" locale while a report is drawn, whatever
+// LC_NUMERIC the GUI toolkit installed (uselocale switches only the calling thread).
+class CLocaleScope {
+public:
+    CLocaleScope() {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+        previous_ = uselocale(c);
+    }
+    ~CLocaleScope() { uselocale(previous_); }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    locale_t previous_;
+};
+
+bool HasErasedByte(const std::string& text) { return text.find('\xff') != std::string::npos; }
+
+// A user name or title: empty when the logger's field was erased (a byte 255), otherwise at
+// most its first 30 bytes.
+std::string UserText(const std::string& field) {
+    if (HasErasedByte(field)) return std::string();
+    return field.substr(0, 30);
+}
+
+std::string TimeText(const RecordTime& t) {
+    return FormatC("%02d/%02d/%02d %02d:%02d:%02d", t.month, t.day, t.year, t.hour, t.minute, t.second);
+}
+
+bool IsTemperature(const std::string& quantity) {
+    static const std::string chinese = Utf8ToGbk("温度");
+    return quantity == chinese || quantity == "TEMP";
+}
+
+}  // namespace
+
+ReportClock ReportClockNow() {
+    ReportClock clock;
+    const std::time_t now = std::time(nullptr);
+    localtime_r(&now, &clock.local);
+    clock.utcOffsetSeconds = clock.local.tm_gmtoff;
+    return clock;
+}
+
+PdfOptions::PdfOptions() : clock(ReportClockNow()) {}
+
+TableLayout TableLayoutOf(int enabledChannels) {
+    TableLayout t;
+    t.channels = enabledChannels < 0 ? 0 : (enabledChannels > 8 ? 8 : enabledChannels);
+    t.w = 20 * t.channels + 64;
+    t.perRow = kTableWidth / t.w;
+    t.colW = t.w + (kTableWidth % t.w) / t.perRow;
+    t.rowsPerPage = t.perRow * kRowsPerBlock;
+    return t;
+}
+
+int32_t DataPageCount(const TableLayout& layout, int32_t rows) {
+    if (rows <= 0 || layout.rowsPerPage <= 0) return 0;
+    return (rows + layout.rowsPerPage - 1) / layout.rowsPerPage;
+}
+
+std::string PdfFailureMessage(const PdfResult& result) {
+    std::string message = ReportFixed().createFailed;
+    const std::string path = Utf8ToGbk(result.path);
+    const std::string detail = Utf8ToGbk(result.detail);
+    std::string out;
+    // The format holds exactly two "%s"; the path and the detail are inserted as they are.
+    size_t at = message.find("%s");
+    out += message.substr(0, at);
+    out += path;
+    const size_t second = message.find("%s", at + 2);
+    out += message.substr(at + 2, second - at - 2);
+    out += detail;
+    out += message.substr(second + 2);
+    return out;
+}
+
+std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool english) {
+    const ReportTexts& t = ReportTextsFor(english);
+    const std::string& format = warning == PdfWarning::LogoMissing ? t.logoMissing : t.cjkFontMissing;
+    const std::string value = Utf8ToGbk(warning == PdfWarning::LogoMissing ? result.logoPath : result.fontUsed);
+    const size_t at = format.find("%s");
+    return format.substr(0, at) + value + format.substr(at + 2);
+}
+
+PdfReport::PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& options)
+    : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.english)) {
+    range_ = RangeOf(set, options.firstIndex, options.endIndex);
+    // The table alone counts a whole-set range by the records the logger reported holding (when
+    // it named a number), limited like the rest by the capacity and by the records that exist.
+    int64_t rows = static_cast<int64_t>(options.endIndex) - options.firstIndex;
+    if (rows <= 0) rows = set.deviceRecordCount > 0 ? set.deviceRecordCount : set.recordCount;
+    if (set.storageCapacity > 0 && rows > set.storageCapacity) rows = set.storageCapacity;
+    const int32_t available = UsableRecordCount(set) - range_.first;
+    if (rows > available) rows = available;
+    tableRows_ = rows < 0 ? 0 : static_cast<int32_t>(rows);
+    channels_ = EnabledChannels(set);
+    layout_ = TableLayoutOf(static_cast<int>(channels_.size()));
+}
+
+int PdfReport::Draw() {
+    CLocaleScope cLocale;
+    const int total = TotalPages();
+    canvas_.BeginPage();
+    DrawFirstPageFrame();
+    DrawFirstPageLabels();
+    DrawFirstPageValues();
+    DrawCurve();
+    DrawFooter(1, total);
+    canvas_.EndPage();
+    DrawDataPages();
+    return total;
+}
+
+void PdfReport::DashedLine(double x1, double y1, double x2, double y2) {
+    // Segments of 2 points with gaps of 2 points from the start point on.
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double length = dx != 0 ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
+    if (length <= 0) return;
+    const double ux = dx / length, uy = dy / length;
+    for (double s = 0; s < length; s += 4) {
+        canvas_.MoveTo(x1 + ux * s, y1 + uy * s);
+        canvas_.LineTo(x1 + ux * (s + 2), y1 + uy * (s + 2));
+    }
+}
+
+void PdfReport::DrawFirstPageFrame() {
+    canvas_.SetColor(ColorTarget::Stroke, kBlack);
+    const double lines[4][4] = {{50, 702, 280, 702}, {350, 702, 550, 702}, {50, 652, 550, 652}, {50, 602, 550, 602}};
+    for (const auto& l : lines) {
+        canvas_.MoveTo(l[0], l[1]);
+        canvas_.LineTo(l[2], l[3]);
+    }
+    DashedLine(50, 592, 550, 592);
+    canvas_.Rect(75, 80, 450, 350);
+    for (int i = 0; i < 9; ++i) DashedLine(75, 110 + 35 * i, 525, 110 + 35 * i);
+    for (int i = 0; i < 8; ++i) DashedLine(125 + 50 * i, 80, 125 + 50 * i, 430);
+    canvas_.Stroke();
+}
+
+void PdfReport::DrawFirstPageLabels() {
+    const ReportTexts& t = texts_;
+    canvas_.SetColor(ColorTarget::Fill, kBlack);
+    canvas_.SetFontSize(24);
+    Text(50, 752, t.heading);
+
+    // The logger's clock was set from this computer's local time, so the note names its offset.
+    const long offset = options_.clock.utcOffsetSeconds;
+    const long magnitude = offset < 0 ? -offset : offset;
+    const std::string utc = FormatC("UTC%c%02ld:%02ld", offset < 0 ? '-' : '+', magnitude / 3600 % 100,
+                                    magnitude / 60 % 60);
+    canvas_.SetFontSize(8);
+    canvas_.SetColor(ColorTarget::Fill, kRed);
+    Text(50, 742, t.noteBefore + utc + t.noteAfter);
+    canvas_.SetColor(ColorTarget::Fill, kBlack);
+
+    if (!options_.logoPath.empty()) logoPlaced_ = canvas_.PlaceImage(options_.logoPath, 350, 742, 0.5);
+
+    canvas_.SetFontSize(12);
+    Text(50, 707, t.configInform);
+    Text(350, 707, t.deviceInform);
+    Text(50, 657, t.logInform);
+    Text(50, 607, t.alarmInform);
+
+    canvas_.SetFontSize(6);
+    const double columnX[7] = {50, 150, 200, 300, 350, 450, 520};
+    for (int i = 0; i < 7; ++i) Text(columnX[i], 594, t.alarmColumns[i]);
+    Text(50, 796, t.serialNumber);
+    Text(50, 782, t.reportCreation);
+    Text(52, 695, t.userName);
+    Text(52, 687, t.title);
+    Text(52, 679, t.startMode);
+    Text(200, 679, t.stopMode);
+    Text(52, 671, t.interval);
+    Text(200, 671, t.startChannel);
+    Text(352, 695, t.model);
+    Text(440, 695, t.hardVersion);
+    Text(352, 687, t.capacity);
+    Text(52, 645, t.max);
+    Text(52, 637, t.min);
+    Text(52, 629, t.avg);
+    Text(52, 621, "MKT:");
+    Text(352, 629, t.startTime);
+
+    canvas_.SetFontSize(12);
+    Text(270, 436, t.dataCurve);
+}
+
+void PdfReport::DrawFirstPageValues() {
+    const RecordSet& s = set_;
+    canvas_.SetFontSize(6);
+    canvas_.SetColor(ColorTarget::Fill, kBlack);
+    Text(90, 796, ReadField(s.serialNumber));
+    char now[64];
+    std::strftime(now, sizeof now, "%m/%d/%y %H:%M:%S", &options_.clock.local);
+    Text(90, 782, now);
+    Text(82, 695, UserText(ReadField(s.userName)));
+    Text(82, 687, UserText(ReadField(s.title)));
+    Text(82, 679, ReadField(s.startModeText));
+    Text(230, 679, ReadField(s.stopModeText));
+    const int32_t interval = s.intervalSeconds;
+    Text(82, 671, FormatC("%02dH:%02dM:%02dS", interval / 3600, interval / 60 % 60, interval % 60));
+
+    // Each channel's own unit, whole (a unit cut to two bytes reads "%R" or splits a character).
+    std::string limits;
+    for (int c : channels_) {
+        limits += FormatC("%d:%0.1f/%0.1f%2s,", c + 1, s.upperAlarmX10[c] / 10.0, s.lowerAlarmX10[c] / 10.0,
+                          UnitTextOf(s, c).c_str());
+    }
+    Text(230, 671, limits);
+    Text(382, 695, ReadField(s.model));
+    Text(470, 695, FormatC("V%.1f", s.firmwareVersion / 10.0));
+    int64_t shownLength = static_cast<int64_t>(options_.endIndex) - options_.firstIndex;
+    if (shownLength <= 0) shownLength = s.deviceRecordCount;
+    static const std::string recorded = Utf8ToGbk(" / 已记录:");
+    Text(382, 687, FormatC("%d", s.storageCapacity) + recorded + FormatC("%lld", static_cast<long long>(shownLength)));
+
+    for (int c : channels_) stats_[c] = ReportStatistics(set_, range_, c);
+    // A channel without a valid value in the range has no maximum, minimum, average or MKT.
+    static const std::string notAvailable = "N/A ,";
+    std::string maxList, minList, avgList, mktList;
+    for (int c : channels_) {
+        if (!stats_[c].valid) {
+            maxList += notAvailable;
+            minList += notAvailable;
+            avgList += notAvailable;
+            mktList += notAvailable;
+            continue;
+        }
+        maxList += FormatC("%0.1f@", s.maxValue[c]) + TimeText(s.maxTime[c]) + " ,";
+        minList += FormatC("%0.1f@", s.minValue[c]) + TimeText(s.minTime[c]) + " ,";
+        avgList += FormatC("%0.2f ,", s.avgValue[c]);
+        mktList += IsTemperature(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
+    }
+    Text(72, 645, maxList);
+    Text(72, 637, minList);
+    Text(72, 629, avgList);
+    Text(72, 621, mktList);
+    if (range_.length > 0) {
+        const SampleRecord& r = s.records[static_cast<size_t>(range_.first)];
+        Text(382, 629, FormatC("20%.2d-%.2d-%.2d %.2d:%.2d:%.2d", r.year, r.month, r.day, r.hour, r.minute, r.second));
+    }
+    DrawAlarmTable(AlarmStatistics(s, range_));
+}
+
+void PdfReport::DrawAlarmTable(const AlarmStats& a) {
+    const RecordSet& s = set_;
+    canvas_.SetFontSize(6);
+    auto duration = [](int64_t d) {
+        return FormatC("%lldDay:%02lldH:%02lldM:%02lldS", static_cast<long long>(d / 86400),
+                       static_cast<long long>(d % 86400 / 3600), static_cast<long long>(d % 3600 / 60),
+                       static_cast<long long>(d % 60));
+    };
+    for (int c : channels_) {
+        // Rows belong to channel numbers, so a disabled channel leaves its rows empty.
+        const double y1 = 586 - 16 * c;
+        const double y2 = y1 - 8;
+        Text(50, y1, FormatC("%d:Upper limit>%0.1f", c + 1, s.upperAlarmX10[c] / 10.0));
+        Text(50, y2, FormatC("%d:Lower limit<%0.1f", c + 1, s.lowerAlarmX10[c] / 10.0));
+        Text(150, y1, "0 Min");
+        Text(150, y2, "0 Min");
+        Text(200, y1, duration(a.upperSeconds[c]));
+        Text(200, y2, duration(a.lowerSeconds[c]));
+        Text(300, y1, FormatC("%d", a.upperCount[c]));
+        Text(300, y2, FormatC("%d", a.lowerCount[c]));
+        Text(350, y1, TimeText(a.upperFirst[c]) + " ,");
+        Text(350, y2, TimeText(a.lowerFirst[c]) + " ,");
+        Text(450, y1, a.upperFlag[c] ? texts_.upperAlarm : "N/A");
+        Text(450, y2, a.lowerFlag[c] ? texts_.lowerAlarm : "N/A");
+        Text(520, y1, texts_.continuousAlarm);
+        Text(520, y2, texts_.continuousAlarm);
+    }
+}
+
+void PdfReport::DrawFooter(int page, int total) {
+    canvas_.SetColor(ColorTarget::Stroke, kBlack);
+    canvas_.MoveTo(40, 30);
+    canvas_.LineTo(560, 30);
+    canvas_.Stroke();
+    canvas_.SetFontSize(10);
+    canvas_.SetColor(ColorTarget::Fill, kBlack);
+    Text(40, 20, texts_.companyName);
+    Text(250, 20, ReportFixed().webAddress);
+    Text(520, 20, FormatC("Page %d/%d", page, total));
+}
+
+PdfResult ExportPdf(RecordSet& set, const std::string& path, const PdfOptions& options) {
+    PdfResult result;
+    result.path = path.find(".pdf") == std::string::npos ? path + ".pdf" : path;
+    const ReportFixedTexts& fixed = ReportFixed();
+    PdfDocumentInfo info;
+    info.creator = fixed.creator;
+    info.author = fixed.author;
+    info.title = fixed.title;
+    info.subject = fixed.subject;
+    info.keywords = fixed.keywords;
+    CairoPdfCanvas canvas(result.path, info);
+    if (!canvas.Ok()) {
+        result.detail = canvas.Error();
+        return result;
+    }
+    result.fontUsed = canvas.FontFamily();
+    if (!canvas.HasCjkFont()) result.warnings.push_back(PdfWarning::CjkFontMissing);
+    PdfReport report(canvas, set, options);
+    result.pages = report.Draw();
+    if (!options.logoPath.empty() && !report.LogoPlaced()) {
+        result.logoPath = options.logoPath;
+        result.warnings.push_back(PdfWarning::LogoMissing);
+    }
+    result.ok = canvas.Finish();
+    if (!result.ok) result.detail = canvas.Error();
+    return result;
+}
+
+}  // namespace velorin

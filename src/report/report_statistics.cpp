@@ -1,0 +1,100 @@
+#include "report/report_statistics.h"
+
+#include <cmath>
+
+namespace velorin {
+
+namespace {
+
+RecordTime TimeOf(const SampleRecord& r) {
+    RecordTime t;
+    t.year = r.year;
+    t.month = r.month;
+    t.day = r.day;
+    t.hour = r.hour;
+    t.minute = r.minute;
+    t.second = r.second;
+    return t;
+}
+
+// The value's tenths truncated toward zero, computed in float as the logger's own tools do, and
+// kept as a double so that no value (a 4-byte sample may be huge) can overflow an integer.
+double TruncatedTenths(float v) { return std::trunc(static_cast<double>(v * 10.0f)); }
+
+}  // namespace
+
+ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex) {
+    const int32_t usable = UsableRecordCount(set);
+    ReportRange range;
+    range.first = firstIndex < 0 ? 0 : (firstIndex > usable ? usable : firstIndex);
+    int64_t length = static_cast<int64_t>(endIndex) - firstIndex;
+    if (length <= 0) length = set.recordCount;
+    if (length > usable - range.first) length = usable - range.first;
+    if (length < 0) length = 0;
+    range.length = static_cast<int32_t>(length);
+    // A set that names no capacity (0) is not limited by it.
+    range.limited = set.storageCapacity > 0 && set.storageCapacity < range.length ? set.storageCapacity
+                                                                                  : range.length;
+    return range;
+}
+
+ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int channel) {
+    ChannelStatistics stats;
+    if (channel < 0 || channel >= kRecordSetChannels) return stats;
+    float max = -100000.0f, min = 10000000.0f;
+    double expSum = 0, sum = 0;
+    RecordTime maxTime, minTime;
+    for (int32_t i = range.first; i < range.first + range.length; ++i) {
+        const SampleRecord& r = set.records[static_cast<size_t>(i)];
+        const float v = r.value[channel];
+        if (IsMissingValue(v)) continue;
+        expSum += std::exp(-10000.0 / (static_cast<double>(v) + 273.1));
+        sum += v;
+        ++stats.count;
+        if (v > max) {
+            max = v;
+            maxTime = TimeOf(r);
+        }
+        if (v < min) {
+            min = v;
+            minTime = TimeOf(r);
+        }
+    }
+    if (stats.count == 0) return stats;
+    stats.valid = true;
+    set.maxValue[channel] = max;
+    set.minValue[channel] = min;
+    set.avgValue[channel] = static_cast<float>(sum / stats.count);
+    set.maxTime[channel] = maxTime;
+    set.minTime[channel] = minTime;
+    stats.mkt = -10000.0 / std::log(expSum / stats.count) - 273.1;
+    return stats;
+}
+
+AlarmStats AlarmStatistics(const RecordSet& set, const ReportRange& range) {
+    AlarmStats a;
+    for (int c = 0; c < kRecordSetChannels; ++c) {
+        if (set.channelEnabled[c] != 1) continue;
+        const double upper = set.upperAlarmX10[c];
+        const double lower = set.lowerAlarmX10[c];
+        for (int32_t i = range.first; i < range.first + range.limited; ++i) {
+            const SampleRecord& r = set.records[static_cast<size_t>(i)];
+            const double x = TruncatedTenths(r.value[c]);
+            if (x > upper) {
+                // The first time is the first record counted: a record of the year 2000
+                // (stored year 0) must not let a later record take its place.
+                if (a.upperCount[c]++ == 0) a.upperFirst[c] = TimeOf(r);
+                a.upperFlag[c] = 1;
+                a.upperSeconds[c] += set.intervalSeconds;
+            }
+            if (x < lower) {
+                if (a.lowerCount[c]++ == 0) a.lowerFirst[c] = TimeOf(r);
+                a.lowerFlag[c] = 1;
+                a.lowerSeconds[c] += set.intervalSeconds;
+            }
+        }
+    }
+    return a;
+}
+
+}  // namespace velorin

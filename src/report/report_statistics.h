@@ -1,0 +1,58 @@
+// The statistics of the PDF report over the chosen range of a data set: per channel maximum,
+// minimum, average and mean kinetic temperature, and the alarm counts, durations and first
+// alarm times.
+#pragma once
+
+#include <cstdint>
+
+#include "history/record_set.h"
+
+namespace velorin {
+
+// The records a report covers: `first` … `first + length − 1`, always inside the records that
+// exist. `length` is endIndex − firstIndex, or the record count when that is 0 or less.
+struct ReportRange {
+    int32_t first = 0;
+    int32_t length = 0;
+    // `length` limited to the logger's capacity (when the set names one): what the alarm
+    // statistics, the curve and the data table cover.
+    int32_t limited = 0;
+};
+ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex);
+
+// |v + 3276.7| < 0.1: the marker of a missing 2-byte sample.
+inline bool IsMissingValue(float v) {
+    const double d = static_cast<double>(v) + 3276.7;
+    return d < 0.1 && d > -0.1;
+}
+
+struct ChannelStatistics {
+    bool valid = false;  // at least one value in the range that is not missing
+    int32_t count = 0;
+    double mkt = 0;      // mean kinetic temperature, °C (meaningful when valid)
+};
+
+// Recomputes maxValue, minValue, avgValue, maxTime and minTime of channel `channel` (0-based)
+// over the range and returns them with the mean kinetic temperature (ΔH/R = 10000 K, 273.1 as
+// the Celsius offset). A channel without a valid value keeps its stored statistics.
+ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int channel);
+
+// Alarm statistics of the eight channels over the first range.limited records; the members
+// keep the order of the report's 144-value table (counts, flags, durations, first times —
+// upper first, then lower), durations widened to 64 bits so that long recordings never overflow.
+struct AlarmStats {
+    int32_t upperCount[kRecordSetChannels] = {};
+    int32_t upperFlag[kRecordSetChannels] = {};
+    int64_t upperSeconds[kRecordSetChannels] = {};
+    RecordTime upperFirst[kRecordSetChannels];
+    int32_t lowerCount[kRecordSetChannels] = {};
+    int32_t lowerFlag[kRecordSetChannels] = {};
+    int64_t lowerSeconds[kRecordSetChannels] = {};
+    RecordTime lowerFirst[kRecordSetChannels];
+};
+
+// A value counts as above the upper limit when its tenths, truncated toward zero, exceed
+// upperAlarmX10; the same for the lower limit. Missing values take part like any other value.
+AlarmStats AlarmStatistics(const RecordSet& set, const ReportRange& range);
+
+}  // namespace velorin

@@ -1,0 +1,114 @@
+// Report texts in both languages (UTF-8 sources, held as GBK).
+#include "report/report_texts.h"
+
+#include "common/text_codec.h"
+
+namespace velorin {
+
+namespace {
+
+ReportTexts MakeEnglish() {
+    ReportTexts t;
+    t.heading = "DataLogger PDF Report";
+    t.noteBefore = "Note: All data are based on ";
+    t.noteAfter = " 24-hour system [MM/dd/yy hh/mm/ss]";
+    t.configInform = "Config Inform:";
+    t.deviceInform = "Device Inform:";
+    t.logInform = "Log Inform:";
+    t.alarmInform = "Alarm Inform:";
+    const char* columns[7] = {"Alarm Setting",    "Alarm Delay",  "Alarm duration", "Number of alarms",
+                              "First alarm time", "Alarm status", "Alarm type"};
+    for (int i = 0; i < 7; ++i) t.alarmColumns[i] = columns[i];
+    t.serialNumber = "SN:";
+    t.reportCreation = "Report creation:";
+    t.userName = "User name:";
+    t.title = "Title:";
+    t.startMode = "Start mode:";
+    t.stopMode = "Stop mode";
+    t.interval = "Rec Interval:";
+    t.startChannel = "Start channel:";
+    t.model = "Model:";
+    t.hardVersion = "Hard VER:";
+    t.capacity = "Capacity:";
+    t.max = "MAX:";
+    t.min = "MIN:";
+    t.avg = "AVG:";
+    t.startTime = "Start Time:";
+    t.dataCurve = "Data curve:";
+    t.upperAlarm = "Over limit alarm";
+    t.lowerAlarm = "Over lower limit alarm";
+    t.continuousAlarm = "Continuous alarm";
+    t.companyName = "Velorin Instruments Ltd.";
+    t.cjkFontMissing =
+        "PDF report: the Chinese font AR PL UMing (package fonts-arphic-uming) was not found; %s was "
+        "used instead and Chinese texts may not show.";
+    t.logoMissing = "PDF report: %s could not be read; the report has no logo.";
+    return t;
+}
+
+ReportTexts MakeChinese() {
+    auto g = Utf8ToGbk;
+    ReportTexts t;
+    t.heading = g("数据记录仪PDF报告");
+    t.noteBefore = g("注:所有数据基于");
+    t.noteAfter = g(" 24小时制[月/日/年 时/分/秒]");
+    t.configInform = g("配置信息:");
+    t.deviceInform = g("设备信息:");
+    t.logInform = g("日志信息:");
+    t.alarmInform = g("报警信息:");
+    const char* columns[7] = {"报警设定", "报警延时", "报警时长", "报警次数",
+                              "报警首次时间", "报警状态", "报警类型"};
+    for (int i = 0; i < 7; ++i) t.alarmColumns[i] = g(columns[i]);
+    t.serialNumber = g("序\t  列\t  号:");
+    t.reportCreation = g("报告创建时间:");
+    t.userName = g("用   户  名:");
+    t.title = g("标          题:");
+    t.startMode = g("启动方式:");
+    t.stopMode = g("停止方式:");
+    t.interval = g("记录间隔:");
+    t.startChannel = g("启动通道:");
+    t.model = g("设备型号:");
+    t.hardVersion = g("固件版本:");
+    t.capacity = g("记录容量:");
+    t.max = g("最高值:");
+    t.min = g("最低值:");
+    t.avg = g("平均值:");
+    t.startTime = g("启动时间:");
+    t.dataCurve = g("数据曲线图");
+    t.upperAlarm = g("超上限报警");
+    t.lowerAlarm = g("超下限报警");
+    t.continuousAlarm = g("持续报警");
+    t.companyName = g("维洛林仪器有限公司");
+    t.cjkFontMissing = g("PDF报告: 未找到中文字体 AR PL UMing (软件包 fonts-arphic-uming)，已改用 %s，中文可能无法显示。");
+    t.logoMissing = g("PDF报告: 无法读取 %s，报告中没有标志。");
+    return t;
+}
+
+ReportFixedTexts MakeFixed() {
+    auto g = Utf8ToGbk;
+    ReportFixedTexts t;
+    t.webAddress = "www.velorin.example";
+    t.creator = "PDF Creator";
+    t.author = "Brannoc";
+    t.title = "Morvane Datalog PDF";
+    t.subject = "rolbex";
+    t.keywords = "velorin.example";
+    t.createFailed = g("创建PDF文件失败！\n路径: %s\n错误: %s");
+    t.saveAsFilter = g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|");
+    return t;
+}
+
+}  // namespace
+
+const ReportTexts& ReportTextsFor(bool english) {
+    static const ReportTexts englishTexts = MakeEnglish();
+    static const ReportTexts chineseTexts = MakeChinese();
+    return english ? englishTexts : chineseTexts;
+}
+
+const ReportFixedTexts& ReportFixed() {
+    static const ReportFixedTexts fixed = MakeFixed();
+    return fixed;
+}
+
+}  // namespace velorin

@@ -1,0 +1,91 @@
+#include "report/save_as.h"
+
+#include <cstring>
+
+#include "common/texts.h"
+#include "common/text_codec.h"
+#include "history/dastrel_doc.h"
+#include "report/export_format.h"
+#include "report/pdf_report.h"
+#include "report/text_export.h"
+
+namespace velorin {
+
+namespace {
+
+// "Cannot store the data file %s: %s" of the interface language.
+std::string StoreFailed(bool english, const std::string& path, const std::string& detail) {
+    const std::string& format = TextsFor(english ? "English" : "Chinese").storeFailed;
+    std::string out;
+    const size_t first = format.find("%s");
+    const size_t second = format.find("%s", first + 2);
+    out += format.substr(0, first);
+    out += Utf8ToGbk(path);
+    out += format.substr(first + 2, second - first - 2);
+    out += Utf8ToGbk(detail);
+    out += format.substr(second + 2);
+    return out;
+}
+
+}  // namespace
+
+bool SaveFormOfFilter(int filterIndex, SaveForm& form) {
+    if (filterIndex < 1 || filterIndex > 4) return false;
+    form = static_cast<SaveForm>(filterIndex);
+    return true;
+}
+
+const char* ExtensionOf(SaveForm form) {
+    switch (form) {
+        case SaveForm::Pdf: return ".pdf";
+        case SaveForm::Csv: return ".csv";
+        case SaveForm::Txt: return ".txt";
+        case SaveForm::Kv: return ".kv";
+    }
+    return "";
+}
+
+std::string SaveAsTarget(const std::string& path, SaveForm form) { return WithExtension(path, ExtensionOf(form)); }
+
+SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& path, const SaveAsOptions& options) {
+    SaveAsResult result;
+    result.path = SaveAsTarget(path, form);
+    switch (form) {
+        case SaveForm::Pdf: {
+            PdfOptions pdf;
+            pdf.english = options.english;
+            std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
+            pdf.firstIndex = options.firstIndex;
+            pdf.endIndex = options.endIndex;
+            pdf.logoPath = options.logoPath;
+            const PdfResult r = ExportPdf(doc.Set(), result.path, pdf);
+            result.ok = r.ok;
+            if (!r.ok) result.failure = PdfFailureMessage(r);
+            // A report without its logo is complete; a missing CJK font is not silent.
+            for (PdfWarning w : r.warnings) {
+                if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(r, w, options.english));
+            }
+            return result;
+        }
+        case SaveForm::Csv:
+        case SaveForm::Txt: {
+            ExportOptions text;
+            text.english = options.english;
+            std::memcpy(text.channelType, options.channelType, sizeof text.channelType);
+            const ExportResult r =
+                form == SaveForm::Csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
+            result.ok = r.ok;
+            if (!r.ok) result.failure = StoreFailed(options.english, r.path, r.detail);
+            return result;
+        }
+        case SaveForm::Kv: {
+            const KvWriteResult r = doc.OnSaveDocument(result.path);
+            result.ok = r.ok;
+            if (!r.ok) result.failure = StoreFailed(options.english, result.path, r.detail);
+            return result;
+        }
+    }
+    return result;
+}
+
+}  // namespace velorin

@@ -1,0 +1,41 @@
+// Save As of a data set: the form is the filter the user chose in the save dialog (not the
+// typed extension), the form's extension is appended when the name does not contain it, and
+// the document goes to the form's writer. Any single thread that owns the document.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velorin {
+
+class CDastrelDoc;
+
+enum class SaveForm { Pdf = 1, Csv = 2, Txt = 3, Kv = 4 };
+
+// The form of the dialog's filter `filterIndex` (1-based, in the order of the filter list);
+// false for any other index.
+bool SaveFormOfFilter(int filterIndex, SaveForm& form);
+// ".pdf", ".csv", ".txt" or ".kv".
+const char* ExtensionOf(SaveForm form);
+// `path` with the form's extension appended unless it occurs anywhere in it (case-sensitive):
+// "report.csv" saved as PDF becomes "report.csv.pdf".
+std::string SaveAsTarget(const std::string& path, SaveForm form);
+
+struct SaveAsOptions {
+    bool english = false;
+    uint8_t channelType[8] = {};  // of the DeviceInfo read last
+    int32_t firstIndex = 0, endIndex = 0;  // the shown range (PDF); endIndex ≤ firstIndex: all
+    std::string logoPath;         // the report's logo
+};
+
+struct SaveAsResult {
+    bool ok = false;
+    std::string path;                   // the file written
+    std::string failure;                // GBK message for the user when !ok
+    std::vector<std::string> warnings;  // GBK messages the user should see (a missing CJK font)
+};
+
+SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& path, const SaveAsOptions& options);
+
+}  // namespace velorin

@@ -1,0 +1,48 @@
+#include "report/save_as_command.h"
+
+#include <QStringList>
+
+#include "app/gui_text.h"
+#include "app/presenter.h"
+#include "common/texts.h"
+#include "device/device_info.h"
+#include "device/kvusb_loader.h"
+#include "history/dastrel_doc.h"
+#include "report/report_texts.h"
+#include "report/save_as.h"
+
+namespace velorin {
+
+namespace {
+
+// "Name (*.x)|*.x|…|" as Qt name filters: the names, which carry their patterns.
+QStringList NameFilters(const QString& pairs) {
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
+    return filters;
+}
+
+}  // namespace
+
+bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
+                   Presenter& presenter) {
+    if (!doc) return false;
+    int chosen = 0;
+    const QString name = presenter.AskSaveFileAs(NameFilters(FromGbk(ReportFixed().saveAsFilter)), chosen);
+    SaveForm form;
+    if (name.isEmpty() || !SaveFormOfFilter(chosen, form)) return false;
+
+    SaveAsOptions options;
+    options.english = IsEnglish(languageName);
+    for (int c = 0; c < 8; ++c) options.channelType[c] = info.channel[c].channelType;
+    // The shown range is the whole data set until the data window offers a narrower one.
+    options.logoPath = ExecutableFolder() + "/logo.png";
+    const SaveAsResult result = SaveDocumentAs(*doc, form, name.toStdString(), options);
+    const QString caption = QStringLiteral("Velorin");
+    for (const std::string& warning : result.warnings) presenter.Message(FromGbk(warning), caption, BoxIcon::Warning);
+    if (!result.ok) presenter.Message(FromGbk(result.failure), caption, BoxIcon::Error);
+    return result.ok;
+}
+
+}  // namespace velorin

@@ -1,0 +1,20 @@
+// The data window's Save As command: asks for a file and a form (PDF report, CSV table, TXT
+// table or .kv data file) and writes the active document in that form. GUI thread only; the
+// document is not changed meanwhile except by the report statistics of the PDF form.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace velorin {
+
+class CDastrelDoc;
+class Presenter;
+struct DeviceInfo;
+
+// Nothing happens without a document or when the user cancels. Failures and a missing CJK
+// font are shown through `presenter`. Returns true when a file was written.
+bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
+                   Presenter& presenter);
+
+}  // namespace velorin

@@ -1,0 +1,107 @@
+// The PDF report as a real file: its text read back with pdftotext, its fonts embedded
+// (pdffonts), its page count and document information (pdfinfo), the failure message, an
+// existing file kept when the report cannot be written, and the report without its logo.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "report/report_test_data.h"
+#include "report/report_texts.h"
+#include "support/temp_dir.h"
+
+namespace velorin::test {
+namespace {
+
+// Standard output of a command (poppler-utils).
+std::string Output(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+class PdfFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(Output("command -v pdftotext pdffonts pdfinfo"), "")
+            << "poppler-utils is missing (scripts/install-deps.sh installs it)";
+    }
+    TempDir dir_;
+};
+
+TEST_F(PdfFile, ChineseReportHasItsTextsPagesInformationAndEmbeddedFont) {
+    RecordSet set = ReportSet(300, {1, 2});
+    SetUnitText(set, 0, G("℃"));
+    SetQuantityText(set, 0, G("温度"));
+    set.records[3].value[0] = 45.0f;
+    const PdfResult r = ExportPdf(set, dir_.Path() + "/report", ReportOptions(false));
+    ASSERT_TRUE(r.ok) << r.detail;
+    EXPECT_EQ(r.path, dir_.Path() + "/report.pdf");
+    EXPECT_EQ(r.pages, 3);  // 300 rows at 280 a page, plus the first page
+    EXPECT_TRUE(r.warnings.empty()) << "font used: " << r.fontUsed;
+
+    const std::string text = Output("pdftotext -layout '" + r.path + "' -");
+    for (const char* expected : {"数据记录仪PDF报告", "配置信息:", "报警信息:", "数据曲线图", "1:Upper limit>30.0",
+                                 "超上限报警", "S/N:A1234567", "Report Creation Time:03/04/26 05:06:07",
+                                 "03/09/25 07:08:00", "45.0", "Page 3/3", "www.velorin.example"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+    const std::string fonts = Output("pdffonts '" + r.path + "'");
+    EXPECT_NE(fonts.find("UMing"), std::string::npos) << fonts;
+    // Every font line says "emb yes".
+    size_t lines = 0, embedded = 0;
+    for (size_t p = fonts.find("UMing"); p != std::string::npos; p = fonts.find("UMing", p + 1)) {
+        const size_t end = fonts.find('\n', p);
+        const std::string line = fonts.substr(p, end - p);
+        ++lines;
+        embedded += line.find(" yes yes ") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_GT(lines, 0u);
+    EXPECT_EQ(embedded, lines) << fonts;
+    const std::string info = Output("pdfinfo '" + r.path + "'");
+    EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Morvane Datalog PDF"), std::string::npos) << info;
+    EXPECT_NE(info.find("Creator:         PDF Creator"), std::string::npos) << info;
+    EXPECT_NE(info.find("Keywords:        velorin.example"), std::string::npos) << info;
+    EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
+}
+
+TEST_F(PdfFile, NameWithPdfAnywhereIsKeptAndAMissingLogoOnlyWarns) {
+    RecordSet set = ReportSet(3, {1});
+    PdfOptions o = ReportOptions(true);
+    o.logoPath = dir_.Path() + "/logo.png";  // does not exist
+    const PdfResult r = ExportPdf(set, dir_.Path() + "/a.pdf.old", o);
+    ASSERT_TRUE(r.ok) << r.detail;
+    EXPECT_EQ(r.path, dir_.Path() + "/a.pdf.old");
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0], PdfWarning::LogoMissing);
+    EXPECT_NE(PdfWarningMessage(r, PdfWarning::LogoMissing, true).find(o.logoPath), std::string::npos);
+    EXPECT_NE(Output("pdftotext '" + r.path + "' -").find("DataLogger PDF Report"), std::string::npos);
+}
+
+TEST_F(PdfFile, UnwritableTargetReportsThePathAndLeavesAnExistingFile) {
+    RecordSet set = ReportSet(3, {1});
+    const PdfResult missingFolder = ExportPdf(set, dir_.Path() + "/no/such/folder/r.pdf", ReportOptions(true));
+    EXPECT_FALSE(missingFolder.ok);
+    EXPECT_FALSE(missingFolder.detail.empty());
+    const std::string message = PdfFailureMessage(missingFolder);
+    EXPECT_EQ(message.find(G("创建PDF文件失败！\n路径: ") + missingFolder.path + G("\n错误: ")), 0u)
+        << GbkToUtf8(message);
+    EXPECT_NE(message.find(missingFolder.detail), std::string::npos);
+
+    // A target that cannot be replaced (a folder of that name) fails after the document was
+    // drawn; what was there stays as it was.
+    const std::string kept = dir_.MakeFile("r.pdf/kept", "old");
+    const PdfResult folder = ExportPdf(set, dir_.Path() + "/r.pdf", ReportOptions(true));
+    EXPECT_FALSE(folder.ok);
+    EXPECT_FALSE(folder.detail.empty());
+    EXPECT_EQ(ReadFileBytes(kept), "old");
+}
+
+}  // namespace
+}  // namespace velorin::test
