@@ -34,6 +34,12 @@ add_library(velorin_core STATIC
   app/language.cpp
   app/lock_leds.cpp
   app/panel_lines.cpp
+  live/live_geometry.cpp
+  live/live_poll.cpp
+  live/live_reading.cpp
+  live/live_text_format.cpp
+  live/live_texts.cpp
+  live/live_window.cpp
 )
 target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CMAKE_DL_LIBS})
