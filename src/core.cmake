@@ -47,11 +47,13 @@ target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CM
 add_executable(velorin-cli
   cli/main.cpp
   cli/cli_connect.cpp
+  cli/cli_interrupt.cpp
   cli/cli_options.cpp
   cli/cli_output.cpp
   cli/cmd_download.cpp
   cli/cmd_export.cpp
   cli/cmd_info.cpp
+  cli/cmd_live.cpp
   cli/cmd_ports.cpp
 )
 target_link_libraries(velorin-cli PRIVATE velorin_core)
