@@ -18,6 +18,9 @@ add_library(velorin_gui STATIC
   app/recent_files.cpp
   app/set_com_dialog.cpp
   history/download_dialog.cpp
+  live/live_poller.cpp
+  live/live_view_frame.cpp
+  live/real_image.cpp
   view/data_list_model.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)

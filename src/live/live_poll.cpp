@@ -8,13 +8,14 @@
 namespace velorin {
 
 LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address,
-                              const ChannelInfo (&channels)[kChannelCount]) {
+                              const ChannelInfo (&channels)[kChannelCount], const std::atomic<bool>* cancel) {
     LivePollResult result;
     result.via = LivePollVia::Serial;
     if (!serial.IsOpen()) return result;
     const AngleFrame request = BuildLiveRequest(address);
     uint8_t reply[kLiveReplyCapacity];
     for (int attempt = 0; attempt < kLiveSerialAttempts; ++attempt) {
+        if (cancel != nullptr && cancel->load()) break;
         ++result.attempts;
         const TransactResult r = Transact(serial, request.bytes, request.length, reply, sizeof reply);
         // A reply longer than the buffer was cut: its count no longer matches what it holds.
@@ -46,9 +47,10 @@ LivePollResult PollLiveUsb(Link& link, const ChannelInfo (&channels)[kChannelCou
     return result;
 }
 
-LivePollResult PollLive(Link& link, const ChannelInfo (&channels)[kChannelCount]) {
+LivePollResult PollLive(Link& link, const ChannelInfo (&channels)[kChannelCount],
+                        const std::atomic<bool>* cancel) {
     if (ChooseLinkForLive(link) == LinkUse::Hid) return PollLiveUsb(link, channels);
-    return PollLiveSerial(link.serial, link.deviceAddress, channels);
+    return PollLiveSerial(link.serial, link.deviceAddress, channels, cancel);
 }
 
 }  // namespace velorin

@@ -6,6 +6,7 @@
 // it holds the link (no other exchange runs); it reads `link` and may replace link.hidHandle.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "device/device_info.h"
@@ -30,9 +31,10 @@ struct LivePollResult {
 };
 
 // Over the open serial port: up to five attempts until a reply is accepted. A closed port fails
-// at once.
+// at once; `cancel` (optional) ends the attempts early when it becomes true.
 LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address,
-                              const ChannelInfo (&channels)[kChannelCount]);
+                              const ChannelInfo (&channels)[kChannelCount],
+                              const std::atomic<bool>* cancel = nullptr);
 
 // Over USB: the logger is looked up afresh and its handle kept in link.hidHandle (a different
 // earlier handle is closed, so hidHandle never names a closed handle); one report is read. No
@@ -40,6 +42,7 @@ LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address,
 LivePollResult PollLiveUsb(Link& link, const ChannelInfo (&channels)[kChannelCount]);
 
 // The live view's choice: USB whenever a handle exists, the serial port otherwise.
-LivePollResult PollLive(Link& link, const ChannelInfo (&channels)[kChannelCount]);
+LivePollResult PollLive(Link& link, const ChannelInfo (&channels)[kChannelCount],
+                        const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace velorin
