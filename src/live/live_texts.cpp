@@ -30,8 +30,9 @@ LiveTexts MakeCommon() {
 LiveTexts MakeEnglish() {
     LiveTexts t = MakeCommon();
     t.windowTitle = "Online";
-    t.curveBox = "Curve";
-    t.scaleBox = "Scale";
+    // The boxes are 45 pixels wide: short words.
+    t.curveBox = "Line";
+    t.scaleBox = "Axis";
     return t;
 }
 

@@ -26,6 +26,7 @@
 #include "live/live_texts.h"
 #include "live/live_view_frame.h"
 #include "live/real_image.h"
+#include "support/pty_peer.h"
 
 namespace velorin {
 namespace {
@@ -234,6 +235,58 @@ TEST_F(LiveViewTest, PointerReadsOffASampleAndColoursAreChosenPerSwatch) {
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(view->BackgroundColour(), QColor(10, 20, 30));
     EXPECT_EQ(view->Plot().toImage().pixelColor(400, 100), QColor(10, 20, 30));
+}
+
+TEST_F(LiveViewTest, ShowsWhatTheLoggerSentAndMissingSamplesReadErrorEverywhere) {
+    // A scripted logger on COM5: channel 1 in hundredths reads 25.00, then 26.50; channel 2 in
+    // tenths reads 10.0, then a missing sample.
+    test::PtyPeer peer;
+    ASSERT_TRUE(peer.Ok());
+    ports_.MakeLink("COM5", peer.SlavePath());
+    peer.Start([](test::PtyPeer& p, const test::PtyPeer::Request&, size_t i) {
+        uint8_t data[17] = {};
+        WriteU16BE(data + 1, i == 0 ? 2500 : 2650);
+        WriteU16BE(data + 3, i == 0 ? 100 : 0x8001);
+        uint8_t reply[32];
+        p.Write(reply, EncodeReply(0, cmd::LiveReading, data, sizeof data, reply, sizeof reply));
+    });
+    CMainFrame& frame = Frame();
+    frame.show();
+    link_.currentPort = 5;
+    frame.Info().channel[0].channelEnabled = 1;
+    frame.Info().channel[0].channelType = 0x22;
+    frame.Info().channel[0].quantityCode = 1;
+    frame.Info().channel[1].channelEnabled = 1;
+    frame.Info().channel[1].channelType = 0x12;
+    frame.Flags().SetDeviceCommands(1);
+    frame.UpdateCommands();
+    frame.RunCommand(ID_LIVE_VIEW);
+    CRealImage* view = LiveView(frame);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(Poll(*view));
+    EXPECT_EQ(view->ValueText(0), QStringLiteral("25.00"));
+    EXPECT_EQ(view->ValueText(1), QStringLiteral("10.0"));
+    ASSERT_TRUE(Poll(*view));
+    EXPECT_EQ(view->ValueText(0), QStringLiteral("26.50"));
+    EXPECT_EQ(view->ValueText(1), QStringLiteral("Error"));
+
+    // 26.5 against the first 25.0: 6 pixels above the centre line, 4 pixels to the right.
+    const QImage plot = view->Plot().toImage();
+    EXPECT_EQ(plot.pixelColor(4, 239), QColor(0, 255, 0));
+    EXPECT_EQ(plot.pixelColor(4, 233), QColor(100, 100, 100));
+
+    MovePointer(view, 20 + 4 * 1, 200);
+    ASSERT_EQ(view->List()->topLevelItemCount(), 2);
+    EXPECT_EQ(view->List()->topLevelItem(0)->text(3), QStringLiteral("26.50"));
+    EXPECT_EQ(view->List()->topLevelItem(1)->text(3), QStringLiteral("Error"));
+    MovePointer(view, 20 + 4 * 0 + 1, 200);
+    EXPECT_EQ(view->List()->topLevelItem(0)->text(3), QStringLiteral("25.00"));
+    EXPECT_EQ(view->List()->topLevelItem(1)->text(3), QStringLiteral("10.00"));
+    EXPECT_EQ(view->ReadoutText(), FromGbk(FormatReadoutTime(view->Series().window.TimeAt(0),
+                                                              LiveTextsFor(frame.LanguageName()))))
+        << "the first sample has its own time too";
+    frame.RunCommand(ID_CLOSE_LIVE_VIEW);
+    peer.Stop();
 }
 
 TEST_F(LiveViewTest, ResizingChangesThePlotWidthCapacityAndLayout) {
