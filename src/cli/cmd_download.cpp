@@ -138,13 +138,8 @@ int RunDownload(const std::vector<std::string>& args) {
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;
-    const ConnectResult connected = ConnectAsChosen(link, choice, languageName, info, messages);
-    if (connected.outcome == ConnectOutcome::NotFound) return kExitFailed;
-    if (!connected.infoRead) {
-        link.CloseHidHandle();
-        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
-        return kExitFailed;
-    }
+    ConnectResult connected;
+    if (!ConnectForExchange(link, choice, languageName, info, messages, &connected)) return kExitFailed;
     if (connected.outcome == ConnectOutcome::SerialWithoutIdentity) {
         // Without the channel settings the records cannot be decoded.
         std::fprintf(stderr, "velorin-cli download: the logger did not report its identity and channels\n");

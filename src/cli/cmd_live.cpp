@@ -18,7 +18,6 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "common/texts.h"
 #include "device/device_info.h"
 #include "device/link.h"
 #include "live/live_poll.h"
@@ -85,13 +84,7 @@ int RunLive(const std::vector<std::string>& args) {
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;
-    const ConnectResult connected = ConnectAsChosen(link, choice, languageName, info, messages);
-    if (connected.outcome == ConnectOutcome::NotFound) return kExitFailed;
-    if (!connected.infoRead) {
-        link.CloseHidHandle();
-        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
-        return kExitFailed;
-    }
+    if (!ConnectForExchange(link, choice, languageName, info, messages)) return kExitFailed;
 
     // The port stays open while the readings go on (a USB poll does not use it).
     if (ChooseLinkForLive(link) == LinkUse::Serial) link.OpenCurrentPort();

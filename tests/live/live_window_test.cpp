@@ -1,10 +1,10 @@
 // The window of samples, the pixel arithmetic of the plot and the texts made from a reading.
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <memory>
 
 #include "common/text_codec.h"
+#include "config/deal_time.h"
 #include "live/live_geometry.h"
 #include "live/live_text_format.h"
 #include "live/live_texts.h"
@@ -187,15 +187,7 @@ TEST(LiveTextsMade, ListRowsTimesAndReadout) {
     EXPECT_EQ(GbkToUtf8(rows[1].unit), "℃");
     EXPECT_EQ(rows[2].unit, "");
 
-    std::tm tm = {};
-    tm.tm_year = 2026 - 1900;
-    tm.tm_mon = 0;
-    tm.tm_mday = 2;
-    tm.tm_hour = 3;
-    tm.tm_min = 4;
-    tm.tm_sec = 5;
-    tm.tm_isdst = -1;
-    const int64_t t = mktime(&tm);
+    const int64_t t = CDealTime(2026, 1, 2, 3, 4, 5).GetTime();
     EXPECT_EQ(FormatLiveTime(t), "2026-01-02 03:04:05");
     EXPECT_EQ(GbkToUtf8(FormatReadoutTime(t, english)), "2026年1月2日03:04:05");
     EXPECT_EQ(FormatReadoutTime(t, english), FormatReadoutTime(t, LiveTextsFor("Chinese")));
