@@ -48,7 +48,8 @@ std::array<LiveScaleTick, kLiveScaleTicks> LiveScale(float reference) {
 int LiveCursorX(int pointerX, int pointerY, int plotWidth, int sampleCount) {
     if (!(pointerX > kLivePlotLeft && pointerX < 2 * plotWidth)) return -1;
     if (pointerY < kPointerTop || pointerY > kPointerBottom) return -1;
-    return ClampToLastSample(pointerX, sampleCount) - kLivePlotLeft;
+    const int x = ClampToLastSample(pointerX, sampleCount) - kLivePlotLeft;
+    return x >= 0 ? x : -1;  // no sample yet: no cursor
 }
 
 int LivePointerSample(int pointerX, int pointerY, int plotWidth, int sampleCount) {

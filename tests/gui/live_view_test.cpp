@@ -159,11 +159,15 @@ TEST_F(LiveViewTest, UsbPollsKeepTheHandleUsableAndSkipAFailedRead) {
     ASSERT_TRUE(Poll(*view));
     EXPECT_EQ(view->Series().window.Count(), 2);
     EXPECT_NE(view->ValueText(0), QStringLiteral("0.00"));
-    frame.RunCommand(ID_CLOSE_LIVE_VIEW);
-    // The handle the view left behind still reaches the logger: Connect goes over USB again.
+    // The handle the view left behind still reaches the logger.
     ASSERT_NE(link_.hidHandle, nullptr);
     uint8_t report[64];
     EXPECT_TRUE(link_.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::IdentityQuery), report));
+    // Unplugged: nothing to find, so the handle is forgotten rather than left dangling.
+    server_->SetUsbPlugged(false);
+    EXPECT_FALSE(Poll(*view));
+    EXPECT_EQ(link_.hidHandle, nullptr);
+    frame.RunCommand(ID_CLOSE_LIVE_VIEW);
 }
 
 TEST_F(LiveViewTest, CurvesStartOnTheCentreLineAndChannels7And8AreNeitherDrawnNorListed) {

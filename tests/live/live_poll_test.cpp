@@ -1,25 +1,14 @@
-// One live poll over a scripted serial peer, and over both links of the simulated logger,
-// including a period in which the logger stays silent.
+// One live poll over a scripted serial peer: attempts, acceptance and the time a silent logger
+// costs. (Polls against the simulator on both links run in the GUI and end-to-end tests.)
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <memory>
-#include <string>
 #include <vector>
 
-#include "civil_time.h"
-#include "common/texts.h"
-#include "device/device_info.h"
-#include "device/device_reader.h"
 #include "device/frame.h"
-#include "device/kvusb_loader.h"
-#include "device/link.h"
+#include "device/serial_port.h"
 #include "live/live_poll.h"
-#include "logger_state.h"
-#include "server.h"
 #include "support/pty_peer.h"
-#include "support/temp_dir.h"
 
 namespace velorin {
 namespace {
@@ -102,105 +91,6 @@ TEST(LivePollClosedPort, FailsAtOnceWithoutAnExchange) {
     const LivePollResult r = PollLiveSerial(closed, 0, c.channels);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.attempts, 0);
-}
-
-// The simulated logger in-process: COM3 of a private port folder and its USB socket.
-class LivePollAgainstSimulator : public ::testing::Test {
-protected:
-    void SetUp() override {
-        sim::ServerOptions o;
-        o.portFolder = ports_.Path();
-        o.comNumber = 3;
-        o.pacing = false;
-        o.socketPath = ports_.Path() + "/kvusb-sim.sock";
-        socketEnv_ = std::make_unique<test::ScopedEnv>("VELORIN_KVUSB_SOCKET", o.socketPath);
-        portEnv_ = std::make_unique<test::ScopedEnv>("VELORIN_PORT_DIR", ports_.Path());
-        const char* bin = std::getenv("VELORIN_BIN_DIR");
-        libraryEnv_ = std::make_unique<test::ScopedEnv>(
-            "VELORIN_KVUSB", std::string(bin ? bin : ".") + "/libkvusb-sim.so");
-        state_ = sim::DefaultLoggerState(sim::HostNowCivil());
-        server_ = std::make_unique<sim::LoggerServer>(state_, o);
-        std::string error;
-        ASSERT_TRUE(server_->Start(&error)) << error;
-        for (int k = 0; k < kChannelCount; ++k) {
-            channels_[k].channelEnabled = state_.channels[k].enabled ? 1 : 0;
-            channels_[k].channelType = state_.channels[k].type;
-        }
-    }
-    void Silence(int64_t count) {
-        sim::FaultPlan plan;
-        plan.kind = sim::FaultKind::Silence;
-        plan.command = cmd::LiveReading;
-        plan.count = count;
-        server_->SetFaultPlan(plan);
-    }
-    void LoadUsb() {
-        const KvusbLoadResult r = LoadKvusb(".", link_.usb);
-        ASSERT_EQ(r.status, KvusbLoadStatus::Loaded) << r.message << " " << r.detail;
-    }
-
-    test::TempDir ports_;
-    std::unique_ptr<test::ScopedEnv> socketEnv_, portEnv_, libraryEnv_;
-    sim::LoggerState state_;
-    std::unique_ptr<sim::LoggerServer> server_;
-    ChannelInfo channels_[kChannelCount];
-    Link link_;
-};
-
-// Plausible readings of the simulator's default channels (temperature, humidity, ...).
-void ExpectPlausible(const LivePollResult& r) {
-    EXPECT_GT(r.sample.value[0], -40.0f);
-    EXPECT_LT(r.sample.value[0], 85.0f);
-    EXPECT_GT(r.sample.value[1], 0.0f);
-    EXPECT_LT(r.sample.value[1], 100.0f);
-    EXPECT_EQ(r.sample.value[4], 0.0f) << "channel 5 is off";
-}
-
-TEST_F(LivePollAgainstSimulator, SerialPollsSurviveASilentPeriod) {
-    link_.currentPort = 3;
-    ASSERT_TRUE(link_.OpenCurrentPort());
-    LivePollResult r = PollLive(link_, channels_);
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.via, LivePollVia::Serial);
-    ExpectPlausible(r);
-
-    Silence(5);  // one whole poll goes unanswered
-    r = PollLive(link_, channels_);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.attempts, 5);
-    r = PollLive(link_, channels_);
-    EXPECT_TRUE(r.ok) << "the next poll reads again";
-    EXPECT_EQ(r.attempts, 1);
-    link_.serial.ClosePort();
-}
-
-TEST_F(LivePollAgainstSimulator, UsbPollsKeepAUsableHandleAndSkipFailedReads) {
-    LoadUsb();
-    link_.currentPort = HID_LINK_PORT;
-    link_.hidHandle = link_.FindLogger();
-    ASSERT_NE(link_.hidHandle, nullptr);
-    for (int i = 0; i < 3; ++i) {
-        const LivePollResult r = PollLive(link_, channels_);
-        ASSERT_TRUE(r.ok) << i;
-        EXPECT_EQ(r.via, LivePollVia::Usb);
-        ExpectPlausible(r);
-    }
-    // The handle the poll left behind still talks to the logger.
-    ASSERT_NE(link_.hidHandle, nullptr);
-    DeviceInfo info;
-    EXPECT_TRUE(ReadIdentityHid(link_, info));
-
-    Silence(1);
-    EXPECT_FALSE(PollLive(link_, channels_).ok) << "a failed read is skipped, not decoded";
-    EXPECT_TRUE(PollLive(link_, channels_).ok);
-
-    // Unplugged: no logger to find, the handle is cleared and later polls take the serial port.
-    server_->SetUsbPlugged(false);
-    EXPECT_FALSE(PollLive(link_, channels_).ok);
-    EXPECT_EQ(link_.hidHandle, nullptr);
-    const LivePollResult serial = PollLive(link_, channels_);
-    EXPECT_EQ(serial.via, LivePollVia::Serial);
-    EXPECT_FALSE(serial.ok) << "the serial port is not open";
 }
 
 }  // namespace

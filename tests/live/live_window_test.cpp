@@ -136,6 +136,7 @@ TEST(LivePointer, SelectsTheSampleUnderThePointerAndItsOwnTime) {
     EXPECT_EQ(LiveCursorX(1000, 200, width, 50), 4 * 49) << "lowered to the newest sample";
     EXPECT_EQ(LiveCursorX(2 * width, 200, width, 50), -1);
     EXPECT_EQ(LiveCursorX(60, 500, width, 50), -1);
+    EXPECT_EQ(LiveCursorX(60, 200, width, 0), -1) << "no cursor before the first sample";
 }
 
 TEST(LiveLayout, StaticsWrapBeforeThePlotEdgeAndLegendHitsDoNotOverlap) {
