@@ -6,6 +6,7 @@
 #include "device/name_tables.h"
 #include "live/live_reading.h"
 #include "live/live_texts.h"
+#include "live/live_window.h"
 
 namespace velorin {
 
@@ -46,7 +47,7 @@ std::string FormatSelectedValue(float value, const LiveTexts& texts) {
 
 std::vector<LiveListRow> LiveListRows(const ChannelInfo (&channels)[kChannelCount], const LiveTexts& texts) {
     std::vector<LiveListRow> rows;
-    for (int k = 0; k < kLiveListedChannels; ++k) {
+    for (int k = 0; k < kLiveShownChannels; ++k) {
         const ChannelInfo& c = channels[k];
         if (c.channelEnabled == 0) continue;
         LiveListRow row;

@@ -29,7 +29,5 @@ struct LiveListRow {
     std::string name, quantity, unit;
 };
 std::vector<LiveListRow> LiveListRows(const ChannelInfo (&channels)[kChannelCount], const LiveTexts& texts);
-// Channels 7 and 8 are neither drawn nor listed.
-constexpr int kLiveListedChannels = 6;
 
 }  // namespace velorin

@@ -35,7 +35,7 @@ void LiveSeries::Apply(const LiveSample& sample, const ChannelInfo (&channels)[k
     polled = true;
     if (window.Append(current, time, capacity)) {
         // Only channels 1–6 are ever drawn; their first values are the centre line.
-        for (int k = 0; k < 6; ++k) reference.value[k] = current.value[k];
+        for (int k = 0; k < kLiveShownChannels; ++k) reference.value[k] = current.value[k];
     }
 }
 

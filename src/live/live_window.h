@@ -16,6 +16,8 @@ namespace velorin {
 // at the end of the buffer).
 constexpr int kLiveBufferSamples = 1000;
 constexpr int kLivePixelsPerSample = 4;
+// Channels 7 and 8 are neither drawn nor listed (they still get value statics).
+constexpr int kLiveShownChannels = 6;
 
 // C for a plot width: width ÷ 4, at most the buffer, at least 2 (so one sample always fits).
 int LiveCapacity(int plotWidth);

@@ -1,6 +1,7 @@
 #include "live/real_image.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QColorDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -168,7 +169,7 @@ void CRealImage::ApplyPoll(const LivePollResult& result, int64_t time) {
         value_[k]->setText(FromGbk(FormatLiveValue(series_->current.value[k], info_.channel[k].channelType, t)));
     }
     // Only channels 1–6 are drawn; the scale box follows its curve box.
-    for (int k = 0; k < kLiveListedChannels; ++k) {
+    for (int k = 0; k < kLiveShownChannels; ++k) {
         curveFlag_[k] = curveBox_[k]->isChecked() ? 1 : 0;
         scaleBox_[k]->setEnabled(curveFlag_[k] != 0);
         if (curveFlag_[k]) scaleFlag_[k] = scaleBox_[k]->isChecked() ? 1 : 0;
