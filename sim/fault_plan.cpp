@@ -85,6 +85,10 @@ FaultAction FaultInjector::Decide(uint8_t command, uint32_t block) {
         return action;
     }
     if (!Matches(command)) return action;
+    if (skipped_ < plan_.skip) {
+        ++skipped_;
+        return action;
+    }
     switch (plan_.kind) {
         case FaultKind::BlockFail: {
             int64_t& fails = blockFails_[block];

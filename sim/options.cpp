@@ -146,6 +146,7 @@ const char* UsageText() {
            "                        block-fail, drop-after\n"
            "  --fault-cmd CODE      only requests with this command (hex 0x.. or decimal)\n"
            "  --fault-count K       only the first K matching requests (default all)\n"
+           "  --fault-skip N        answer the first N matching requests normally (default 0)\n"
            "  --fault-arg V         short: bytes cut (3); long: extra bytes (300); split: pause ms (400);\n"
            "                        late: delay ms (400); block-fail: failures per block (1);\n"
            "                        drop-after: block replies before silence (2)\n"
@@ -271,6 +272,9 @@ bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig*
         } else if (flag("--fault-count")) {
             if (!integer(0, 1ll << 40)) return false;
             cfg.server.fault.count = n;
+        } else if (flag("--fault-skip")) {
+            if (!integer(0, 1ll << 40)) return false;
+            cfg.server.fault.skip = n;
         } else if (flag("--fault-arg")) {
             if (!integer(0, 3600000)) return false;
             cfg.server.fault.parameter = n;

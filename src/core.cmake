@@ -42,6 +42,12 @@ add_library(velorin_core STATIC
   app/language.cpp
   app/lock_leds.cpp
   app/panel_lines.cpp
+  live/live_geometry.cpp
+  live/live_poll.cpp
+  live/live_reading.cpp
+  live/live_text_format.cpp
+  live/live_texts.cpp
+  live/live_window.cpp
 )
 target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CMAKE_DL_LIBS})
@@ -52,11 +58,13 @@ target_link_libraries(velorin_core PRIVATE PkgConfig::REPORT_PDF)
 add_executable(velorin-cli
   cli/main.cpp
   cli/cli_connect.cpp
+  cli/cli_interrupt.cpp
   cli/cli_options.cpp
   cli/cli_output.cpp
   cli/cmd_download.cpp
   cli/cmd_export.cpp
   cli/cmd_info.cpp
+  cli/cmd_live.cpp
   cli/cmd_ports.cpp
 )
 target_link_libraries(velorin-cli PRIVATE velorin_core)

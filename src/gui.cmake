@@ -19,6 +19,9 @@ add_library(velorin_gui STATIC
   app/set_com_dialog.cpp
   history/download_dialog.cpp
   report/save_as_command.cpp
+  live/live_poller.cpp
+  live/live_view_frame.cpp
+  live/real_image.cpp
   view/data_list_model.cpp
   view/print_job.cpp
 )

@@ -38,6 +38,7 @@
 #include "history/dastrel_doc.h"
 #include "history/download_dialog.h"
 #include "report/save_as_command.h"
+#include "live/live_view_frame.h"
 #include "view/data_list_model.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
@@ -115,6 +116,7 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
     // Workers still talking to the logger finish before the state they use goes away.
+    CloseLiveView(*this);
     delete download_.data();  // cancels and joins the download worker
     connection_.reset();
     link_.CloseHidHandle();
@@ -230,6 +232,8 @@ void CMainFrame::RunCommand(int id) {
         case ID_CHOOSE_PORT: connection_->ChoosePort(); break;
         case ID_STOP: StopCommand(); break;
         case ID_HISTORY: HistoryCommand(); break;
+        case ID_LIVE_VIEW: OpenLiveView(*this, link_); break;
+        case ID_CLOSE_LIVE_VIEW: CloseLiveView(*this); break;
         case ID_SHOW_PANEL: panel_->show(); break;
         case ID_HELP: OpenHelp(); break;
         case ID_SWITCH_LANGUAGE: SwitchLanguage(); break;

@@ -5,6 +5,7 @@
 #include "app/command_flags.h"
 #include "app/connect.h"
 #include "cli/cli_output.h"
+#include "common/texts.h"
 #include "device/device_info.h"
 #include "device/link.h"
 
@@ -31,6 +32,19 @@ ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::s
         ports = choice.ports;
     }
     return Connect(link, info, flags, state, ports, languageName, messages);
+}
+
+bool ConnectForExchange(Link& link, const LinkChoice& choice, const std::string& languageName,
+                        DeviceInfo& info, UserMessages& messages, ConnectResult* result) {
+    const ConnectResult connected = ConnectAsChosen(link, choice, languageName, info, messages);
+    if (result != nullptr) *result = connected;
+    if (connected.outcome == ConnectOutcome::NotFound) return false;
+    if (!connected.infoRead) {
+        link.CloseHidHandle();
+        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace velorin::cli

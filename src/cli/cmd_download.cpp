@@ -11,7 +11,6 @@
 // count could not be read nothing is stored: an empty file would replace the last good download
 // of that logger. Ctrl-C cancels cleanly before the next block request: nothing is stored, exit 2.
 // 1 for wrong arguments.
-#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -20,6 +19,7 @@
 
 #include "app/connect.h"
 #include "cli/cli_connect.h"
+#include "cli/cli_interrupt.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -38,37 +38,6 @@ namespace {
 constexpr const char* kUsage =
     "usage: velorin-cli download [--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] "
     "[--verbose]\n";
-
-std::atomic<bool>* g_cancel = nullptr;
-
-extern "C" void OnInterrupt(int) {
-    if (g_cancel != nullptr) g_cancel->store(true);
-    // A second Ctrl-C ends the program at once.
-    struct sigaction dfl = {};
-    dfl.sa_handler = SIG_DFL;
-    sigaction(SIGINT, &dfl, nullptr);
-}
-
-// Ctrl-C sets the download's cancel flag while it lives.
-class InterruptCancels {
-public:
-    explicit InterruptCancels(std::atomic<bool>& flag) {
-        g_cancel = &flag;
-        struct sigaction sa = {};
-        sa.sa_handler = OnInterrupt;
-        sigemptyset(&sa.sa_mask);
-        sigaction(SIGINT, &sa, &previous_);
-    }
-    ~InterruptCancels() {
-        sigaction(SIGINT, &previous_, nullptr);
-        g_cancel = nullptr;
-    }
-    InterruptCancels(const InterruptCancels&) = delete;
-    InterruptCancels& operator=(const InterruptCancels&) = delete;
-
-private:
-    struct sigaction previous_ = {};
-};
 
 // One line redrawn in place on a terminal; a line per tenth of the way otherwise.
 class ProgressBar {
@@ -169,13 +138,8 @@ int RunDownload(const std::vector<std::string>& args) {
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;
-    const ConnectResult connected = ConnectAsChosen(link, choice, languageName, info, messages);
-    if (connected.outcome == ConnectOutcome::NotFound) return kExitFailed;
-    if (!connected.infoRead) {
-        link.CloseHidHandle();
-        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
-        return kExitFailed;
-    }
+    ConnectResult connected;
+    if (!ConnectForExchange(link, choice, languageName, info, messages, &connected)) return kExitFailed;
     if (connected.outcome == ConnectOutcome::SerialWithoutIdentity) {
         // Without the channel settings the records cannot be decoded.
         std::fprintf(stderr, "velorin-cli download: the logger did not report its identity and channels\n");

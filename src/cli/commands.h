@@ -10,5 +10,6 @@ int RunPorts(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
 int RunDownload(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunLive(const std::vector<std::string>& args);
 
 }  // namespace velorin::cli

@@ -18,7 +18,9 @@ constexpr const char* kUsage =
     "  download [--port N|PATH | --hid] [-o FILE.kv] [--lang en|zh]\n"
     "                                          read the logger's history into a .kv file\n"
     "  export FILE.kv (--csv OUT | --txt OUT) [--lang en|zh]\n"
-    "                                          write a data file as a CSV or TXT table\n";
+    "                                          write a data file as a CSV or TXT table\n"
+    "  live [--port N|PATH | --hid] [--count K] [--lang en|zh]\n"
+    "                                          print the current readings every 2 s\n";
 
 }  // namespace
 
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
     if (command == "info") return velorin::cli::RunInfo(args);
     if (command == "download") return velorin::cli::RunDownload(args);
     if (command == "export") return velorin::cli::RunExport(args);
+    if (command == "live") return velorin::cli::RunLive(args);
     std::fprintf(stderr, "velorin-cli: unknown command '%s'\n%s", command.c_str(), kUsage);
     return velorin::cli::kExitUsage;
 }

@@ -26,13 +26,15 @@ protected:
         ASSERT_TRUE(sims_.back()->Ok()) << "the simulator did not start";
     }
 
-    // velorin-cli with the port folder, the simulated USB link and a clean working directory.
-    RunResult Cli(const std::vector<std::string>& args, std::vector<std::string> env = {}) {
+    // velorin-cli with the port folder, the simulated USB link and a clean working directory;
+    // Ctrl-C after `interruptSeconds` when that is positive.
+    RunResult Cli(const std::vector<std::string>& args, std::vector<std::string> env = {},
+                  double interruptSeconds = -1) {
         env.push_back("VELORIN_PORT_DIR=" + dir_.Path());
         bool kvusbGiven = false;
         for (const std::string& e : env) kvusbGiven = kvusbGiven || e.rfind("VELORIN_KVUSB=", 0) == 0;
         if (!kvusbGiven) env.push_back("VELORIN_KVUSB=" + BinDir() + "/libkvusb-sim.so");
-        return RunProgram("velorin-cli", args, env, Workdir());
+        return RunProgram("velorin-cli", args, env, Workdir(), 60, interruptSeconds);
     }
 
     std::string LogPath() const { return dir_.Path() + "/requests.log"; }

@@ -64,20 +64,31 @@ std::string BinDir() {
 }
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-              const std::vector<std::string>& env, const std::string& cwd, double timeoutSeconds) {
+              const std::vector<std::string>& env, const std::string& cwd, double timeoutSeconds,
+              double interruptSeconds) {
     RunResult result;
     int outFd = -1, errFd = -1;
     const double start = Now();
     const pid_t pid = Spawn(program, args, env, cwd, outFd, &errFd);
     if (pid < 0) return result;
     bool killed = false;
+    bool interrupted = interruptSeconds <= 0;
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     int open = 2;
     while (open > 0) {
-        const double left = timeoutSeconds - (Now() - start);
+        double left = timeoutSeconds - (Now() - start);
         if (left <= 0 && !killed) {
             kill(pid, SIGKILL);
             killed = true;
+        }
+        if (!interrupted) {
+            const double untilInterrupt = interruptSeconds - (Now() - start);
+            if (untilInterrupt <= 0) {
+                kill(pid, SIGINT);
+                interrupted = true;
+            } else if (untilInterrupt < left) {
+                left = untilInterrupt;
+            }
         }
         if (poll(fds, 2, killed ? 1000 : static_cast<int>(left * 1000) + 1) < 0) break;
         for (pollfd& f : fds) {

@@ -29,6 +29,20 @@ TEST(sim_FaultInjection, CommandFilterAndCountLimitSelectTheAffectedRequests) {
     EXPECT_EQ(f.Decide(0x01, 0).kind, FaultKind::None);
 }
 
+TEST(sim_FaultInjection, SkippedRequestsAreAnsweredBeforeTheFaultStarts) {
+    FaultPlan plan;
+    plan.kind = FaultKind::Silence;
+    plan.command = 0x05;
+    plan.skip = 2;
+    plan.count = 1;
+    FaultInjector f(plan, 7);
+    EXPECT_EQ(f.Decide(0x01, 0).kind, FaultKind::None) << "other commands do not count as skipped";
+    EXPECT_EQ(f.Decide(0x05, 0).kind, FaultKind::None);
+    EXPECT_EQ(f.Decide(0x05, 0).kind, FaultKind::None);
+    EXPECT_EQ(f.Decide(0x05, 0).kind, FaultKind::Silence);
+    EXPECT_EQ(f.Decide(0x05, 0).kind, FaultKind::None);
+}
+
 TEST(sim_FaultInjection, BlockFailFailsEachBlockTheGivenNumberOfTimes) {
     FaultInjector f = Injector(FaultKind::BlockFail, -1, -1, 2);
     EXPECT_EQ(f.Decide(0x19, 0).kind, FaultKind::None);

@@ -57,7 +57,7 @@ TEST(sim_Options, TimesRecordsAndFaults) {
     std::string error;
     ASSERT_TRUE(Parse({"--records", "10", "--interval", "30", "--timed-stop", "2030-01-02 03:04:05",
                        "--fault", "split", "--fault-cmd", "0x1a", "--fault-count", "2", "--fault-arg",
-                       "250", "--no-pacing", "--usb-unplugged", "--com", "7", "--block-records", "50"},
+                       "250", "--fault-skip", "4", "--no-pacing", "--usb-unplugged", "--com", "7", "--block-records", "50"},
                       &c, &error))
         << error;
     EXPECT_EQ(c.state.startTime, simtest::FixedNow() - 300);
@@ -69,6 +69,7 @@ TEST(sim_Options, TimesRecordsAndFaults) {
     EXPECT_EQ(c.server.fault.command, 0x1A);
     EXPECT_EQ(c.server.fault.count, 2);
     EXPECT_EQ(c.server.fault.parameter, 250);
+    EXPECT_EQ(c.server.fault.skip, 4);
     EXPECT_FALSE(c.server.pacing);
     EXPECT_FALSE(c.server.usbPlugged);
     EXPECT_EQ(c.server.comNumber, 7);
@@ -106,8 +107,8 @@ TEST(sim_Options, HelpNamesEveryOption) {
           "--serial-number", "--firmware", "--capacity", "--user", "--title", "--records", "--interval",
           "--start", "--timed-start", "--timed-stop", "--record-mode", "--work-state", "--start-mode",
           "--stop-mode", "--power-mode", "--over-limit-index", "--overflow-byte", "--channels-off",
-          "--channel", "--block-records", "--fault", "--fault-cmd", "--fault-count", "--fault-arg",
-          "--log", "--seed"}) {
+          "--channel", "--block-records", "--fault", "--fault-cmd", "--fault-count", "--fault-skip",
+          "--fault-arg", "--log", "--seed"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

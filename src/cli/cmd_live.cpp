@@ -1,0 +1,122 @@
+// velorin-cli live: connect, then read the logger's current values every 2 s and print one line
+// per reading: the local time, then each enabled channel's value (two decimals for hundredths
+// channels, one otherwise, "Error" for a missing sample), separated by tabs.
+//
+// A poll that brings no reading prints nothing on stdout (a note goes to stderr) and does not
+// count. The serial port stays open from the first poll to the end. Stops after --count K
+// readings or on Ctrl-C (exit 0); exit 2 when no logger was found, 1 for wrong arguments.
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <thread>
+
+#include "app/connect.h"
+#include "cli/cli_connect.h"
+#include "cli/cli_interrupt.h"
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "device/device_info.h"
+#include "device/link.h"
+#include "live/live_poll.h"
+#include "live/live_text_format.h"
+#include "live/live_texts.h"
+
+namespace velorin::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velorin-cli live [--port N | --port PATH | --hid] [--count K] [--lang en|zh] [--verbose]\n";
+
+constexpr auto kPollPeriod = std::chrono::milliseconds(2000);
+constexpr auto kCancelCheck = std::chrono::milliseconds(50);
+
+bool ParseCount(const std::string& text, long long& count) {
+    if (text.empty() || text.size() > 12) return false;
+    count = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        count = count * 10 + (c - '0');
+    }
+    return count > 0;
+}
+
+// Sleeps until `until` in short steps, so Ctrl-C ends the wait at once.
+void WaitUntil(std::chrono::steady_clock::time_point until, const std::atomic<bool>& cancel) {
+    while (!cancel.load() && std::chrono::steady_clock::now() < until) {
+        const auto left = until - std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(left < kCancelCheck ? left : kCancelCheck);
+    }
+}
+
+std::string ReadingLine(const LivePollResult& r, const DeviceInfo& info, const LiveTexts& texts,
+                        int64_t time) {
+    std::string line = FormatLiveTime(time);
+    for (const ChannelInfo& c : info.channel) {
+        if (c.channelEnabled != 1) continue;
+        line += '\t';
+        line += FormatLiveValue(r.sample.value[&c - info.channel], c.channelType, texts);
+    }
+    return line;
+}
+
+}  // namespace
+
+int RunLive(const std::vector<std::string>& args) {
+    const ParsedArgs parsed = ParseArgs(args, {"port", "lang", "count"}, {"hid", "verbose"});
+    std::string error = parsed.error;
+    LinkChoice choice;
+    long long count = 0;  // 0: until Ctrl-C
+    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    if (error.empty() && !parsed.positional.empty()) error = "unexpected argument " + parsed.positional[0];
+    if (error.empty() && parsed.Has("count") && !ParseCount(parsed.Value("count"), count)) {
+        error = "--count needs a positive number";
+    }
+    if (error.empty()) ChooseLink(parsed, choice, error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "velorin-cli live: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+
+    TerminalMessages messages(parsed.Has("verbose"));
+    Link& link = ProcessLink();
+    DeviceInfo info;
+    if (!ConnectForExchange(link, choice, languageName, info, messages)) return kExitFailed;
+
+    // The port stays open while the readings go on (a USB poll does not use it).
+    if (ChooseLinkForLive(link) == LinkUse::Serial) link.OpenCurrentPort();
+
+    const LiveTexts& texts = LiveTextsFor(languageName);
+    std::atomic<bool> cancel{false};
+    long long readings = 0;
+    {
+        InterruptCancels interrupt(cancel);
+        auto next = std::chrono::steady_clock::now();
+        while (!cancel.load() && (count == 0 || readings < count)) {
+            const LivePollResult r = PollLive(link, info.channel);
+            const int64_t now = static_cast<int64_t>(std::time(nullptr));
+            if (r.ok) {
+                PrintGbk(stdout, ReadingLine(r, info, texts, now));
+                std::fputc('\n', stdout);
+                std::fflush(stdout);
+                ++readings;
+            } else {
+                std::fprintf(stderr, "%s no reading\n", FormatLiveTime(now).c_str());
+            }
+            if (count != 0 && readings >= count) break;
+            // The next poll is due 2 s after the last one began; a poll that ran past its slot
+            // is followed at once by the next one on the same grid.
+            next += kPollPeriod;
+            while (next < std::chrono::steady_clock::now()) next += kPollPeriod;
+            WaitUntil(next, cancel);
+        }
+    }
+    link.serial.ClosePort();
+    link.CloseHidHandle();
+    return kExitOk;
+}
+
+}  // namespace velorin::cli

@@ -1,0 +1,73 @@
+#include "live/live_view_frame.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "app/connection_manager.h"
+#include "app/gui_text.h"
+#include "app/main_frame.h"
+#include "live/live_texts.h"
+#include "live/real_image.h"
+
+namespace velorin {
+
+namespace {
+
+const char* const kFrameName = "liveViewFrame";
+
+QMdiSubWindow* LiveFrame(CMainFrame& frame) {
+    for (QMdiSubWindow* w : frame.MdiArea()->subWindowList()) {
+        if (w->objectName() == QLatin1String(kFrameName)) return w;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CRealImage* LiveView(CMainFrame& frame) {
+    QMdiSubWindow* w = LiveFrame(frame);
+    return w != nullptr ? qobject_cast<CRealImage*>(w->widget()) : nullptr;
+}
+
+void CloseLiveView(CMainFrame& frame) {
+    // Deleted now, not later: the view gives the commands back before the caller goes on.
+    delete LiveFrame(frame);
+}
+
+CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
+    CloseLiveView(frame);
+    CommandFlags& flags = frame.Flags();
+    flags.connectEnabled = 0;
+    flags.SetDeviceCommands(0);
+    flags.liveViewOpen = 1;
+    frame.UpdateCommands();
+
+    QPointer<CMainFrame> owner(&frame);
+    CRealImage::Hooks hooks;
+    hooks.holdLink = [owner] {
+        if (owner && owner->Connection()) owner->Connection()->BeginLinkWork();
+    };
+    hooks.released = [owner] {
+        if (!owner) return;
+        CommandFlags& f = owner->Flags();
+        f.connectEnabled = 1;
+        f.SetDeviceCommands(1);
+        f.liveViewOpen = 0;
+        owner->UpdateCommands();
+        if (owner->Connection()) owner->Connection()->EndLinkWork();
+    };
+
+    auto* child = new QMdiSubWindow;
+    child->setObjectName(QLatin1String(kFrameName));
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    auto* view = new CRealImage(link, frame.Info(), frame.LanguageName(), std::move(hooks), child);
+    child->setWidget(view);
+    child->setWindowTitle(FromGbk(LiveTextsFor(frame.LanguageName()).windowTitle));
+    frame.MdiArea()->addSubWindow(child);
+    child->showMaximized();
+    view->Start();
+    return view;
+}
+
+}  // namespace velorin
