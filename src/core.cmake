@@ -17,7 +17,13 @@ add_library(velorin_core STATIC
   device/serial_port.cpp
   device/stop_recording.cpp
   device/transport.cpp
+  config/clock_calibration.cpp
+  config/config_codec.cpp
+  config/config_requests.cpp
+  config/config_texts.cpp
   config/deal_time.cpp
+  config/finish_sequence.cpp
+  config/wizard_entries.cpp
   history/block_codec.cpp
   history/dastrel_doc.cpp
   history/download_engine.cpp
