@@ -53,6 +53,10 @@ add_executable(velorin-cli
   cli/cmd_export.cpp
   cli/cmd_info.cpp
   cli/cmd_ports.cpp
+  cli/cli_device_command.cpp
+  cli/cmd_configure.cpp
+  cli/cmd_set_clock.cpp
+  cli/cmd_stop.cpp
 )
 target_link_libraries(velorin-cli PRIVATE velorin_core)
 install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

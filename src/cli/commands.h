@@ -10,5 +10,8 @@ int RunPorts(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
 int RunDownload(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunStop(const std::vector<std::string>& args);
+int RunSetClock(const std::vector<std::string>& args);
+int RunConfigure(const std::vector<std::string>& args);
 
 }  // namespace velorin::cli

@@ -18,7 +18,12 @@ constexpr const char* kUsage =
     "  download [--port N|PATH | --hid] [-o FILE.kv] [--lang en|zh]\n"
     "                                          read the logger's history into a .kv file\n"
     "  export FILE.kv (--csv OUT | --txt OUT) [--lang en|zh]\n"
-    "                                          write a data file as a CSV or TXT table\n";
+    "                                          write a data file as a CSV or TXT table\n"
+    "  stop [--port N|PATH | --hid]            stop the logger's recording\n"
+    "  set-clock [--time \"YYYY-MM-DD hh:mm:ss\"] --yes [--port N|PATH | --hid]\n"
+    "                                          clear the records and set the logger's clock\n"
+    "  configure [options] --yes [--port N|PATH | --hid]\n"
+    "                                          write settings and restart (configure --help)\n";
 
 }  // namespace
 
@@ -33,6 +38,9 @@ int main(int argc, char** argv) {
     if (command == "info") return velorin::cli::RunInfo(args);
     if (command == "download") return velorin::cli::RunDownload(args);
     if (command == "export") return velorin::cli::RunExport(args);
+    if (command == "stop") return velorin::cli::RunStop(args);
+    if (command == "set-clock") return velorin::cli::RunSetClock(args);
+    if (command == "configure") return velorin::cli::RunConfigure(args);
     std::fprintf(stderr, "velorin-cli: unknown command '%s'\n%s", command.c_str(), kUsage);
     return velorin::cli::kExitUsage;
 }
