@@ -41,12 +41,33 @@ bool HandOverFrame(Link& link, const AngleFrame& frame) {
 struct Exchange {
     uint8_t reply[kConfigReplyCapacity] = {};
     TransactResult result;
+    bool serial = false;  // the reply came over the serial link (and is judged by the caller)
     ReplySeen Seen() const { return {reply, result.received, result.stored}; }
 };
 
 void ExchangeOnce(Link& link, const AngleFrame& request, Exchange& out) {
     std::memset(out.reply, 0, sizeof out.reply);
     out.result = Transact(link.serial, request.bytes, request.length, out.reply, sizeof out.reply);
+}
+
+// A request sent once: over the USB link the library's answer is the result; over the serial
+// link the reply is left in `exchange` for the sender's own judgement.
+OnceResult SendOnce(Link& link, const AngleFrame& request, Exchange& exchange) {
+    OnceResult out;
+    switch (ChooseLink(link)) {
+        case LinkUse::None:
+            break;
+        case LinkUse::Hid:
+            out.sent = true;
+            out.accepted = HandOverFrame(link, request);
+            break;
+        case LinkUse::Serial:
+            out.sent = true;
+            exchange.serial = true;
+            ExchangeOnce(link, request, exchange);
+            break;
+    }
+    return out;
 }
 
 uint8_t StartCode(const RecordModeSetting& s) {
@@ -239,52 +260,29 @@ bool SetAlarmLimits(Link& link, DeviceInfo& info, const AlarmSetting (&settings)
 }
 
 OnceResult SetClock(Link& link, const ClockBytes& time, ConfigSender sender) {
-    const AngleFrame request = BuildClockRequest(link.deviceAddress, time);
-    OnceResult out;
-    switch (ChooseLink(link)) {
-        case LinkUse::None:
-            break;
-        case LinkUse::Hid:
-            out.sent = true;
-            out.accepted = HandOverFrame(link, request);
-            break;
-        case LinkUse::Serial: {
-            out.sent = true;
-            Exchange exchange;
-            ExchangeOnce(link, request, exchange);
-            out.accepted = AcceptCount7(exchange.Seen());
-            if (sender == ConfigSender::ClockDialog) {
-                out.clockFailureTexts = ClockDialogFailureCount(exchange.Seen());
-                out.accepted = out.clockFailureTexts == 0;
-            }
-            return out;
+    Exchange exchange;
+    OnceResult out = SendOnce(link, BuildClockRequest(link.deviceAddress, time), exchange);
+    if (exchange.serial) {
+        out.accepted = AcceptCount7(exchange.Seen());
+        if (sender == ConfigSender::ClockDialog) {
+            out.clockFailureTexts = ClockDialogFailureCount(exchange.Seen());
+            out.accepted = out.clockFailureTexts == 0;
         }
+    } else if (sender == ConfigSender::ClockDialog && !out.accepted) {
+        out.clockFailureTexts = 1;
     }
-    if (sender == ConfigSender::ClockDialog && !out.accepted) out.clockFailureTexts = 1;
     return out;
 }
 
 OnceResult ClearAndRestart(Link& link, DeviceInfo& info, ConfigSender sender) {
-    const AngleFrame request = BuildClearAndRestartRequest(link.deviceAddress);
-    OnceResult out;
-    switch (ChooseLink(link)) {
-        case LinkUse::None:
-            break;
-        case LinkUse::Hid:
-            out.sent = true;
-            out.accepted = HandOverFrame(link, request);
-            break;
-        case LinkUse::Serial: {
-            out.sent = true;
-            Exchange exchange;
-            ExchangeOnce(link, request, exchange);
-            if (sender == ConfigSender::Wizard) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(kRestartSettleMs));
-                out.accepted = AcceptWizardRestart(exchange.Seen());
-            } else {
-                out.accepted = AcceptCount7(exchange.Seen());
-            }
-            break;
+    Exchange exchange;
+    OnceResult out = SendOnce(link, BuildClearAndRestartRequest(link.deviceAddress), exchange);
+    if (exchange.serial) {
+        if (sender == ConfigSender::Wizard) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kRestartSettleMs));
+            out.accepted = AcceptWizardRestart(exchange.Seen());
+        } else {
+            out.accepted = AcceptCount7(exchange.Seen());
         }
     }
     if (out.accepted) {

@@ -188,8 +188,10 @@ CStep4::CStep4(const ConfigTexts& t, const WizardEntries& e, const std::string& 
 
     connect(manual_, &QRadioButton::clicked, this, &CStep4::OnManual);
     connect(automatic_, &QRadioButton::clicked, this, &CStep4::OnAutomatic);
-    connect(startBox_, qOverload<int>(&QComboBox::activated), this, &CStep4::OnStartChosen);
-    connect(stopBox_, qOverload<int>(&QComboBox::activated), this, &CStep4::OnStopChosen);
+    connect(startBox_, qOverload<int>(&QComboBox::activated), this,
+            [this] { OnModeChosen(startBox_, timedStart_, startDate_, startTime_); });
+    connect(stopBox_, qOverload<int>(&QComboBox::activated), this,
+            [this] { OnModeChosen(stopBox_, timedStop_, stopDate_, stopTime_); });
     if (autoMode_) {
         EnablePickers();
     } else {
@@ -220,21 +222,11 @@ void CStep4::OnAutomatic() {
     EnablePickers();
 }
 
-void CStep4::OnStartChosen(int) {
-    // Choosing the timed start shows the current date and time to start from.
-    if (ToGbk(startBox_->currentText()) == timedStart_) {
+void CStep4::OnModeChosen(QComboBox* box, const std::string& timedItem, QDateEdit* date, QTimeEdit* time) {
+    if (ToGbk(box->currentText()) == timedItem) {
         const QDateTime now = ToQt(CDealTime());
-        startDate_->setDate(now.date());
-        startTime_->setTime(now.time());
-    }
-    EnablePickers();
-}
-
-void CStep4::OnStopChosen(int) {
-    if (ToGbk(stopBox_->currentText()) == timedStop_) {
-        const QDateTime now = ToQt(CDealTime());
-        stopDate_->setDate(now.date());
-        stopTime_->setTime(now.time());
+        date->setDate(now.date());
+        time->setTime(now.time());
     }
     EnablePickers();
 }

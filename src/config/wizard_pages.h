@@ -90,8 +90,9 @@ public:
 private:
     void OnManual();
     void OnAutomatic();
-    void OnStartChosen(int index);
-    void OnStopChosen(int index);
+    // A new item in a mode box: choosing the timed mode shows the current date and time in its
+    // pickers.
+    void OnModeChosen(QComboBox* box, const std::string& timedItem, QDateEdit* date, QTimeEdit* time);
     void EnablePickers();
 
     bool autoMode_ = true;

@@ -20,13 +20,8 @@ using test::Bytes;
 using test::LoggerAck;
 using test::ScriptedLogger;
 
-const ConfigTexts& T() { return ConfigTextsFor("Chinese"); }
-
-std::vector<std::string> Texts(const test::RecordedMessages& m) {
-    std::vector<std::string> out;
-    for (const auto& b : m.Boxes()) out.push_back(b.text);
-    return out;
-}
+using test::T;
+using test::BoxTexts;
 
 Bytes Silence(const test::PtyPeer::Request&, size_t) { return {}; }
 
@@ -53,7 +48,7 @@ TEST(ConfigRequestsSerial, UserAndTitleAreTakenIntoDeviceInfoBeforeSending) {
     EXPECT_FALSE(SetUserTitle(link, info, std::string(35, 'n'), "new title", messages));
     ASSERT_EQ(logger.Requests().size(), 5u);
     EXPECT_EQ(logger.Requests()[0], test::Of(BuildUserTitleRequest(0, std::string(30, 'n'), "new title")));
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{T().userTitleFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().userTitleFailed});
     // Not undone by the failure.
     EXPECT_EQ(ReadField(info.userName), std::string(30, 'n'));
     EXPECT_EQ(ReadField(info.title), "new title");
@@ -77,7 +72,7 @@ TEST(ConfigRequestsSerial, IntervalChangesOnlyTheSplitAndFailsWithItsText) {
     EXPECT_FALSE(SetRecordInterval(link, info, 0, 0, 30, 0, messages));
     EXPECT_EQ(logger.Requests().size(), 6u);
     EXPECT_EQ(info.intervalSeconds, 5);
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{T().intervalFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().intervalFailed});
 }
 
 TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothingFits) {
@@ -105,7 +100,7 @@ TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothin
         test::RecordedMessages messages;
         EXPECT_FALSE(SetStartMode(link, info, immediate, messages));
         EXPECT_EQ(logger.Requests().size(), 5u);
-        EXPECT_EQ(Texts(messages), std::vector<std::string>{T().startModeFailed});
+        EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().startModeFailed});
         EXPECT_EQ(ReadField(info.startMode), before);
     }
 }
@@ -135,7 +130,7 @@ TEST(ConfigRequestsSerial, ManualRecordModeSendsStartThreeAndStopFour) {
     EXPECT_EQ(ReadField(info.recordMode), T().recordManual);
     EXPECT_EQ(ReadField(info.startMode), T().startManual);
     EXPECT_EQ(ReadField(info.stopMode), T().stopManual);
-    EXPECT_TRUE(Texts(messages).empty());
+    EXPECT_TRUE(BoxTexts(messages).empty());
 }
 
 TEST(ConfigRequestsSerial, RecordModeStopsAtItsFirstFailure) {
@@ -148,7 +143,7 @@ TEST(ConfigRequestsSerial, RecordModeStopsAtItsFirstFailure) {
     test::RecordedMessages messages;
     EXPECT_FALSE(SetRecordMode(link, info, RecordModeSetting{}, messages));
     EXPECT_EQ(logger.Commands(), Bytes(5, cmd::SetRecordMode));
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{T().recordModeFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().recordModeFailed});
 }
 
 TEST(ConfigRequestsSerial, TimedModesCarryTheirTimeAndOtherChoicesSendNothing) {
@@ -204,7 +199,7 @@ TEST(ConfigRequestsSerial, AlarmLimitsCoverRecordedChannelsOneToSix) {
     EXPECT_FALSE(SetAlarmLimits(link, info, s, messages));
     EXPECT_EQ(info.channel[0].alarmEnabled, 0);
     EXPECT_EQ(info.channel[0].upperAlarmX10, 100);
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{T().alarmFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().alarmFailed});
 }
 
 TEST(ConfigRequestsSerial, ClockAndRestartAreSentOnceAndJudgedBySender) {
@@ -285,7 +280,7 @@ TEST_F(ConfigRequestsUsb, RefusedWritesFailExceptTheInterval) {
     EXPECT_FALSE(SetStartMode(link_, info_, s, messages_));
     EXPECT_FALSE(SetUserTitle(link_, info_, "a", "b", messages_));
     EXPECT_FALSE(SetClock(link_, ClockBytesOf(2030, 1, 1, 0, 0, 0), ConfigSender::Wizard).accepted);
-    EXPECT_EQ(Texts(messages_), (std::vector<std::string>{T().startModeFailed, T().userTitleFailed}));
+    EXPECT_EQ(BoxTexts(messages_), (std::vector<std::string>{T().startModeFailed, T().userTitleFailed}));
 }
 
 TEST_F(ConfigRequestsUsb, WithoutADeviceModesPassAndTheRestFails) {

@@ -8,14 +8,26 @@
 
 #include "common/text_codec.h"
 #include "common/texts.h"
+#include "config/config_texts.h"
 #include "device/device_info.h"
 #include "device/frame.h"
 #include "device/link.h"
 #include "support/pty_peer.h"
+#include "support/recorded_messages.h"
 
 namespace velorin::test {
 
 using Bytes = std::vector<uint8_t>;
+
+// The configuration texts (the same in both languages for every message).
+inline const ConfigTexts& T() { return ConfigTextsFor("Chinese"); }
+
+// The texts of the message boxes shown so far.
+inline std::vector<std::string> BoxTexts(const RecordedMessages& m) {
+    std::vector<std::string> out;
+    for (const auto& b : m.Boxes()) out.push_back(b.text);
+    return out;
+}
 
 inline Bytes Of(const AngleFrame& f) { return Bytes(f.bytes, f.bytes + f.length); }
 

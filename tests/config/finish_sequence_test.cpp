@@ -23,13 +23,8 @@ using test::Bytes;
 using test::LoggerAck;
 using test::ScriptedLogger;
 
-const ConfigTexts& T() { return ConfigTextsFor("Chinese"); }
-
-std::vector<std::string> Texts(const test::RecordedMessages& m) {
-    std::vector<std::string> out;
-    for (const auto& b : m.Boxes()) out.push_back(b.text);
-    return out;
-}
+using test::T;
+using test::BoxTexts;
 
 struct Answers {
     std::vector<std::string> asked;
@@ -63,7 +58,7 @@ TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
     FinishResult r = RunFinishSequence(link, info, e, "English", messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::EntryRefused);
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{T().userTitleEmpty});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().userTitleEmpty});
     EXPECT_TRUE(answers.asked.empty());
 
     e.title = "t";
@@ -98,7 +93,7 @@ TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
     const auto requests = logger.Requests();
     EXPECT_EQ(test::Slice(requests[4], 5, 12), (Bytes{2, 26, 12, 9, 10, 0, 0}));
     EXPECT_EQ(test::Slice(requests[7], 5, 11), (Bytes{26, 12, 9, 10, 0, 0}));
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{T().restartSucceeded});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().restartSucceeded});
     EXPECT_EQ(ReadField(info.timedStartTime), "2026-12-09 10:00:00");
 }
 
@@ -126,7 +121,7 @@ TEST(FinishSequence, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNothingLate
     EXPECT_EQ(r.outcome, FinishOutcome::WriteFailed);
     EXPECT_EQ(r.failedStep, FinishStep::PowerMode);
     EXPECT_EQ(logger.Commands(), (Bytes{0x11, 0x16, 0x20, 0x20, 0x20, 0x20, 0x20}));
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{T().powerModeFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().powerModeFailed});
     EXPECT_EQ(wait, (std::vector<bool>{true, false}));
     EXPECT_EQ(ReadField(info.userName), "new user");
     EXPECT_EQ(info.intervalMinutes, 5);
@@ -150,7 +145,7 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::RestartFailed);
     EXPECT_FALSE(r.restarted);
-    EXPECT_EQ(Texts(messages), (std::vector<std::string>{T().clockFailed, T().restartFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clockFailed, T().restartFailed}));
     EXPECT_EQ(info.storedRecordCount, 1000);
 }
 
@@ -168,7 +163,7 @@ TEST(ClockCalibration, ASilentLoggerShowsBothTextsOnceAndKeepsTheRecordCount) {
     const ClockCalibrationResult r = CalibrateClock(link, info, choice, messages);
     EXPECT_FALSE(r.clearAccepted);
     EXPECT_FALSE(r.clockAccepted);
-    EXPECT_EQ(Texts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
     EXPECT_EQ(logger.Commands(), (Bytes{0x1E, 0x13}));
     EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11),
               (Bytes{0x1F, 0x02, 0x03, 0x04, 0x05, 0x06}));
@@ -198,7 +193,7 @@ TEST(ClockCalibration, TheSystemTimeIsReadAfterTheClear) {
     EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11),
               (Bytes{27, 1, 2, 3, 4, 5}));
     EXPECT_EQ(info.storedRecordCount, 0);
-    EXPECT_TRUE(Texts(messages).empty());
+    EXPECT_TRUE(BoxTexts(messages).empty());
 }
 
 // --- the simulated logger ----------------------------------------------------------------------

@@ -9,7 +9,7 @@
 namespace velorin {
 namespace {
 
-const ConfigTexts& T() { return ConfigTextsFor("Chinese"); }
+using test::T;
 
 TEST(WizardPages, ModesAreReadByMeaningInEitherLanguage) {
     for (const char* language : {"Chinese", "English"}) {

@@ -88,6 +88,7 @@ TEST_F(ConfigDialogs, WizardOpensWithTheLoggerSettingsAndNavigatesWithoutSending
             if (step < 5) w->NextButton()->click();
         }
         EXPECT_EQ(w->NextButton()->text(), QStringLiteral("完  成"));
+        Shot(*w->WaitWindow(), QStringLiteral("wait-window"));
         w->PreviousButton()->click();
         EXPECT_EQ(w->NextButton()->text(), QStringLiteral("下一步"));
         EXPECT_EQ(w->CurrentStep(), 4);
@@ -130,7 +131,9 @@ TEST_F(ConfigDialogs, FinishingWritesTheLoggerRefusesToEndMeanwhileAndRefillsThe
         wizard->Step3()->Saving()->setChecked(true);
         wizard->Step5()->Upper(0)->setText(QStringLiteral("25.9"));
         wizard->Step5()->Lower(0)->setText(QStringLiteral("25.1"));
+        Shot(*wizard, QStringLiteral("wizard-zh-1"));
         ToLastPage(*wizard);
+        Shot(*wizard, QStringLiteral("wizard-zh-5"));
         Finish(*wizard);
         return wizard->result();
     };
