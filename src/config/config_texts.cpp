@@ -66,6 +66,7 @@ ConfigTexts MakeChinese() {
     t.limitOutOfRangeFormat = g("通道%d报警限超出范围（-3276.8 ~ 3276.7）");
     t.wizardCaption = g("参数设置向导");
     t.previous = g("上一步");
+    t.nextFirst = g("下一步");
     t.cancel = g("取  消");
     t.basicGroup = g("基本信息");
     t.userName = g("用户名：");
@@ -104,6 +105,7 @@ ConfigTexts MakeEnglish() {
     t.limitOutOfRangeFormat = g("CH%d: alarm limits must lie within -3276.8 ... 3276.7");
     t.wizardCaption = g("Parameter Setting Wizard");
     t.previous = g("Previous step");
+    t.nextFirst = g("Next step");
     t.cancel = g("Cancel");
     t.basicGroup = g("Basic information");
     t.userName = g("User name:");

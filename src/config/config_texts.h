@@ -31,7 +31,9 @@ struct ConfigTexts {
     std::string stopMemoryFull, stopTimed, stopFifo, stopManual;
 
     // The wizard's frame and pages.
-    std::string wizardCaption, previous, next, finish, cancel;
+    // `nextFirst` is the Next button's caption when the wizard opens; `next` and `finish` are the
+    // captions navigation sets (Chinese in both languages).
+    std::string wizardCaption, previous, nextFirst, next, finish, cancel;
     std::string basicGroup, userName, title;
     std::string intervalGroup, intervalNote, intervalLabel, intervalHeading, overLimitLabel;
     std::string overLimitItem[14];

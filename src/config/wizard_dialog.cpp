@@ -68,7 +68,7 @@ CWizard::CWizard(Link& link, DeviceInfo& info, const std::string& languageName, 
     }
 
     previous_ = new QPushButton(FromGbk(t.previous), this);
-    next_ = new QPushButton(FromGbk(t.next), this);
+    next_ = new QPushButton(FromGbk(t.nextFirst), this);
     cancel_ = new QPushButton(FromGbk(t.cancel), this);
     next_->setDefault(true);
     connect(previous_, &QPushButton::clicked, this, &CWizard::OnPrevious);

@@ -66,6 +66,8 @@ TEST_F(ConfigDialogs, WizardOpensWithTheLoggerSettingsAndNavigatesWithoutSending
         EXPECT_EQ(w->windowTitle(), QStringLiteral("Parameter Setting Wizard"));
         EXPECT_TRUE(link_.serial.IsOpen());  // kept open while the wizard is shown
         EXPECT_FALSE(w->PreviousButton()->isEnabled());
+        EXPECT_EQ(w->NextButton()->text(), QStringLiteral("Next step"));
+        EXPECT_EQ(w->PreviousButton()->text(), QStringLiteral("Previous step"));
         EXPECT_EQ(w->Step1()->UserName()->text(), QStringLiteral("Velorin demo"));
         EXPECT_EQ(w->Step2()->Interval()->time(), QTime(0, 1, 0));
         EXPECT_TRUE(w->Step3()->Normal()->isChecked());
