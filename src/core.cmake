@@ -17,7 +17,13 @@ add_library(velorin_core STATIC
   device/serial_port.cpp
   device/stop_recording.cpp
   device/transport.cpp
+  config/clock_calibration.cpp
+  config/config_codec.cpp
+  config/config_requests.cpp
+  config/config_texts.cpp
   config/deal_time.cpp
+  config/finish_sequence.cpp
+  config/wizard_entries.cpp
   history/block_codec.cpp
   history/dastrel_doc.cpp
   history/download_engine.cpp
@@ -66,6 +72,10 @@ add_executable(velorin-cli
   cli/cmd_info.cpp
   cli/cmd_live.cpp
   cli/cmd_ports.cpp
+  cli/cli_device_command.cpp
+  cli/cmd_configure.cpp
+  cli/cmd_set_clock.cpp
+  cli/cmd_stop.cpp
 )
 target_link_libraries(velorin-cli PRIVATE velorin_core)
 install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -17,6 +17,10 @@ add_library(velorin_gui STATIC
   app/qt_messages.cpp
   app/recent_files.cpp
   app/set_com_dialog.cpp
+  config/config_commands.cpp
+  config/time_adj_dialog.cpp
+  config/wizard_dialog.cpp
+  config/wizard_pages.cpp
   history/download_dialog.cpp
   report/save_as_command.cpp
   live/live_poller.cpp

@@ -34,6 +34,7 @@
 #include "app/recent_files.h"
 #include "app/status_pane.h"
 #include "common/format.h"
+#include "config/config_commands.h"
 #include "common/text_codec.h"
 #include "history/dastrel_doc.h"
 #include "history/download_dialog.h"
@@ -231,6 +232,8 @@ void CMainFrame::RunCommand(int id) {
         case ID_CONNECT: connection_->Connect(); break;
         case ID_CHOOSE_PORT: connection_->ChoosePort(); break;
         case ID_STOP: StopCommand(); break;
+        case ID_SETUP_WIZARD: RunSetupWizard(*this, link_, *presenter_); break;
+        case ID_UPDATE_TIME: RunClockCalibration(*this, link_, *presenter_); break;
         case ID_HISTORY: HistoryCommand(); break;
         case ID_LIVE_VIEW: OpenLiveView(*this, link_); break;
         case ID_CLOSE_LIVE_VIEW: CloseLiveView(*this); break;

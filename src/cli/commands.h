@@ -11,5 +11,8 @@ int RunInfo(const std::vector<std::string>& args);
 int RunDownload(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 int RunLive(const std::vector<std::string>& args);
+int RunStop(const std::vector<std::string>& args);
+int RunSetClock(const std::vector<std::string>& args);
+int RunConfigure(const std::vector<std::string>& args);
 
 }  // namespace velorin::cli

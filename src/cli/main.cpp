@@ -20,7 +20,12 @@ constexpr const char* kUsage =
     "  export FILE.kv (--csv OUT | --txt OUT) [--lang en|zh]\n"
     "                                          write a data file as a CSV or TXT table\n"
     "  live [--port N|PATH | --hid] [--count K] [--lang en|zh]\n"
-    "                                          print the current readings every 2 s\n";
+    "                                          print the current readings every 2 s\n"
+    "  stop [--port N|PATH | --hid]            stop the logger's recording\n"
+    "  set-clock [--time \"YYYY-MM-DD hh:mm:ss\"] --yes [--port N|PATH | --hid]\n"
+    "                                          clear the records and set the logger's clock\n"
+    "  configure [options] --yes [--port N|PATH | --hid]\n"
+    "                                          write settings and restart (configure --help)\n";
 
 }  // namespace
 
@@ -36,6 +41,9 @@ int main(int argc, char** argv) {
     if (command == "download") return velorin::cli::RunDownload(args);
     if (command == "export") return velorin::cli::RunExport(args);
     if (command == "live") return velorin::cli::RunLive(args);
+    if (command == "stop") return velorin::cli::RunStop(args);
+    if (command == "set-clock") return velorin::cli::RunSetClock(args);
+    if (command == "configure") return velorin::cli::RunConfigure(args);
     std::fprintf(stderr, "velorin-cli: unknown command '%s'\n%s", command.c_str(), kUsage);
     return velorin::cli::kExitUsage;
 }

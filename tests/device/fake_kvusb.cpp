@@ -32,7 +32,7 @@ struct FakeUsbEntry {
         FakeUsbCall call = Transfer(FakeUsbCall::Write, selector, length, code);
         call.report.assign(report, report + length);
         active->calls_.push_back(call);
-        return 1;
+        return active->writeResult;
     }
     static int Read(KvusbHandle, int selector, unsigned char* report, int length, unsigned int code) {
         FakeUsbCall call = Transfer(FakeUsbCall::Read, selector, length, code);

@@ -42,6 +42,8 @@ public:
     // A read with this selector and call code succeeds and fills the report with `report`.
     void Answer(int selector, uint32_t callCode, const std::vector<uint8_t>& report);
     const std::vector<FakeUsbCall>& Calls() const { return calls_; }
+    // What writes return (nonzero: the device accepted the report).
+    int writeResult = 1;
 
 private:
     friend struct FakeUsbEntry;

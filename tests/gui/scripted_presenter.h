@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "app/presenter.h"
 
@@ -26,8 +27,14 @@ public:
     void Message(const QString& text, const QString& caption, BoxIcon icon) override {
         messages.push_back({text, caption, icon});
     }
+    // Called while a question is open (before it is answered), e.g. to press buttons meanwhile.
+    std::function<void(const QString& text)> duringQuestion;
+    // Runs a modal dialog instead of the default (count it and answer Accepted).
+    std::function<int(QDialog&)> onExec;
+
     bool AskOkCancel(const QString& text, const QString& caption, BoxIcon icon) override {
         questions.push_back({text, caption, icon});
+        if (duringQuestion) duringQuestion(text);
         if (answers.empty()) return true;
         const bool a = answers.front();
         answers.pop_front();
@@ -46,8 +53,9 @@ public:
         chosen = saveAsFilterAnswer;
         return saveAnswer;
     }
-    int Exec(QDialog&) override {
+    int Exec(QDialog& dialog) override {
         ++dialogs;
+        if (onExec) return onExec(dialog);
         return QDialog::Accepted;
     }
 };

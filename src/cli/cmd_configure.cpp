@@ -1,0 +1,176 @@
+// velorin-cli configure: the setup wizard without windows. It connects, starts from the settings
+// the logger reports (as the wizard's pages do when they open), changes what the options name,
+// and runs the wizard's finish sequence: the checks, every setting in page order, the clock set
+// to the computer's time, and the clear-and-restart. Restarting clears the logger's records, so
+// nothing is sent without --yes; with --yes every question is answered OK (a timed start or stop
+// in the past becomes the current time).
+//
+// Exit codes: 0 the logger acknowledged the restart; 2 refused (no --yes, a check failed, a
+// channel option for a channel the logger does not record), no logger, or a request failed
+// (earlier settings stay written, later ones are not sent); 1 for wrong arguments.
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/cli_device_command.h"
+#include "cli/commands.h"
+#include "common/text_codec.h"
+#include "config/config_texts.h"
+#include "config/finish_sequence.h"
+#include "device/device_info.h"
+#include "device/link.h"
+
+namespace velorin::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velorin-cli configure [options] --yes [--port N | --port PATH | --hid] [--lang en|zh] [--verbose]\n"
+    "  --user TEXT, --title TEXT          user name and title (30 bytes each)\n"
+    "  --interval HH:MM:SS                record interval (00:00:00 to 23:59:59)\n"
+    "  --over-limit N                     over-limit interval choice 0..13 (10 s ... 24 h)\n"
+    "  --power normal|saving              power mode\n"
+    "  --record-mode auto|manual          record mode (manual: manual start and stop)\n"
+    "  --start now|timed|manual           start mode; --start-time \"YYYY-MM-DD hh:mm:ss\"\n"
+    "  --stop fifo|full|timed             stop mode; --stop-time \"YYYY-MM-DD hh:mm:ss\"\n"
+    "  --ch1 ... --ch6 lower=X,upper=Y,on|off   alarm limits and switch of a channel\n"
+    "  unnamed settings keep what the logger reports; configuring clears the logger's records\n";
+
+const char* const kChannelOptions[6] = {"ch1", "ch2", "ch3", "ch4", "ch5", "ch6"};
+
+// "H:MM:SS" within a day.
+bool ParseInterval(const std::string& text, WizardEntries& e) {
+    int h = -1, m = -1, s = -1;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%d:%d:%d%c", &h, &m, &s, &tail) != 3) return false;
+    if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return false;
+    e.intervalHours = h;
+    e.intervalMinutes = m;
+    e.intervalSeconds = s;
+    return true;
+}
+
+// "lower=X,upper=Y,on|off" in any order, each part optional.
+bool ParseChannel(const std::string& text, AlarmEntry& entry) {
+    size_t from = 0;
+    while (from <= text.size()) {
+        size_t comma = text.find(',', from);
+        if (comma == std::string::npos) comma = text.size();
+        const std::string item = text.substr(from, comma - from);
+        if (item == "on" || item == "off") {
+            entry.on = item == "on";
+        } else if (item.rfind("lower=", 0) == 0) {
+            entry.lowerText = item.substr(6);
+        } else if (item.rfind("upper=", 0) == 0) {
+            entry.upperText = item.substr(6);
+        } else {
+            return false;
+        }
+        from = comma + 1;
+    }
+    return true;
+}
+
+// Options that need nothing from the logger; false with `error` set.
+bool ApplyOptions(const ParsedArgs& p, WizardEntries& e, std::string& error) {
+    if (p.Has("user")) e.userName = Utf8ToGbk(p.Value("user"));
+    if (p.Has("title")) e.title = Utf8ToGbk(p.Value("title"));
+    if (p.Has("interval") && !ParseInterval(p.Value("interval"), e)) {
+        error = "--interval wants HH:MM:SS below 24:00:00";
+        return false;
+    }
+    if (p.Has("over-limit")) {
+        char* end = nullptr;
+        const long n = std::strtol(p.Value("over-limit").c_str(), &end, 10);
+        if (p.Value("over-limit").empty() || *end != '\0' || n < 0 || n > 13) {
+            error = "--over-limit wants 0..13";
+            return false;
+        }
+        e.overLimitIndex = static_cast<uint8_t>(n);
+    }
+    const std::string power = p.Value("power", "-");
+    if (power != "-") {
+        if (power != "normal" && power != "saving") return error = "--power wants normal or saving", false;
+        e.powerSaving = power == "saving";
+    }
+    const std::string record = p.Value("record-mode", "-");
+    if (record != "-") {
+        if (record != "auto" && record != "manual") return error = "--record-mode wants auto or manual", false;
+        e.automatic = record == "auto";
+    }
+    // Timed times are shown as BCD, so their years stay within 2000 … 2099.
+    if (p.Has("start-time") && !ParseLocalTime(p.Value("start-time"), 2000, 2099, e.timedStart)) {
+        return error = "--start-time wants \"YYYY-MM-DD hh:mm:ss\", years 2000 to 2099", false;
+    }
+    if (p.Has("stop-time") && !ParseLocalTime(p.Value("stop-time"), 2000, 2099, e.timedStop)) {
+        return error = "--stop-time wants \"YYYY-MM-DD hh:mm:ss\", years 2000 to 2099", false;
+    }
+    const std::string start = p.Value("start", p.Has("start-time") ? "timed" : "-");
+    if (start == "now") e.start = StartChoice::Immediate;
+    else if (start == "timed") e.start = StartChoice::Timed;
+    else if (start == "manual") e.start = StartChoice::Manual;
+    else if (start != "-") return error = "--start wants now, timed or manual", false;
+    const std::string stop = p.Value("stop", p.Has("stop-time") ? "timed" : "-");
+    if (stop == "fifo") e.stop = StopChoice::Fifo;
+    else if (stop == "full") e.stop = StopChoice::MemoryFull;
+    else if (stop == "timed") e.stop = StopChoice::Timed;
+    else if (stop != "-") return error = "--stop wants fifo, full or timed", false;
+    for (int c = 0; c < 6; ++c) {
+        if (p.Has(kChannelOptions[c]) && !ParseChannel(p.Value(kChannelOptions[c]), e.alarm[c])) {
+            error = std::string("--") + kChannelOptions[c] + " wants lower=X,upper=Y,on|off";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunConfigure(const std::vector<std::string>& args) {
+    DeviceCommand command;
+    std::set<std::string> withValue = {"user",  "title", "interval",   "over-limit", "power",    "record-mode",
+                                       "start", "stop",  "start-time", "stop-time"};
+    for (const char* ch : kChannelOptions) withValue.insert(ch);
+    if (!ParseDeviceCommand("configure", kUsage, args, withValue, {"yes"}, command)) return kExitUsage;
+    const ParsedArgs& p = command.parsed;
+    WizardEntries check;
+    std::string error;
+    if (!ApplyOptions(p, check, error)) {
+        std::fprintf(stderr, "velorin-cli configure: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+
+    CommandMessages messages(p.Has("verbose"));
+    Link& link = ProcessLink();
+    DeviceInfo info;
+    if (!ConnectForCommand(link, command, info, messages)) return kExitFailed;
+    for (int c = 0; c < 6; ++c) {
+        if (p.Has(kChannelOptions[c]) && info.channel[c].channelEnabled == 0) {
+            std::fprintf(stderr, "velorin-cli configure: the logger does not record channel %d\n", c + 1);
+            link.CloseHidHandle();
+            return kExitFailed;
+        }
+    }
+    WizardEntries entries = EntriesFromDeviceInfo(info, CDealTime());
+    ApplyOptions(p, entries, error);
+
+    const bool yes = p.Has("yes");
+    FinishHooks hooks;
+    hooks.ask = [yes, &messages](const std::string& text, const std::string& caption) {
+        if (!yes) messages.MessageBox(text, caption, MessageIcon::Question);
+        return yes;
+    };
+    if (ChooseLink(link) == LinkUse::Serial) link.OpenCurrentPort();
+    const FinishResult result = RunFinishSequence(link, info, entries, command.languageName, messages, hooks);
+    link.serial.ClosePort();
+    link.CloseHidHandle();
+    if (result.outcome == FinishOutcome::NotConfirmed) {
+        std::fputs("velorin-cli configure: nothing sent; add --yes to write the settings and restart the logger\n",
+                   stderr);
+        return kExitFailed;
+    }
+    const bool done = result.outcome == FinishOutcome::Restarted ||
+                      (result.outcome == FinishOutcome::HandedOver && result.restartAccepted);
+    return done ? kExitOk : kExitFailed;
+}
+
+}  // namespace velorin::cli

@@ -1,0 +1,33 @@
+#include "config/clock_calibration.h"
+
+#include "common/user_messages.h"
+#include "config/config_requests.h"
+#include "config/config_texts.h"
+#include "device/link.h"
+
+namespace velorin {
+
+ClockCalibrationResult CalibrateClock(Link& link, DeviceInfo& info, const ClockChoice& choice,
+                                      UserMessages& messages) {
+    // The texts of this sequence are the same in both languages.
+    const ConfigTexts& t = ConfigTextsFor("Chinese");
+    ClockCalibrationResult out;
+    const bool serial = ChooseLink(link) == LinkUse::Serial;
+    if (serial) link.OpenCurrentPort();
+
+    out.clearAccepted = ClearAndRestart(link, info, ConfigSender::ClockDialog).accepted;
+    if (!out.clearAccepted) messages.MessageBox(t.clearFailed, std::string(), MessageIcon::None);
+
+    ClockBytes time = choice.chosen;
+    if (choice.useSystemTime) time = ClockBytesOf(choice.now ? choice.now() : CDealTime());
+    const OnceResult clock = SetClock(link, time, ConfigSender::ClockDialog);
+    out.clockAccepted = clock.accepted;
+    out.clockFailureTexts = clock.clockFailureTexts;
+    for (int i = 0; i < clock.clockFailureTexts; ++i) {
+        messages.MessageBox(t.clockFailed, std::string(), MessageIcon::None);
+    }
+    link.serial.ClosePort();
+    return out;
+}
+
+}  // namespace velorin

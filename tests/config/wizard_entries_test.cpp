@@ -1,0 +1,115 @@
+// The wizard's pages as they open from DeviceInfo (in both interface languages) and the checks
+// made on them before anything is sent.
+#include <gtest/gtest.h>
+
+#include "config/config_texts.h"
+#include "config/wizard_entries.h"
+#include "config/config_test_support.h"
+
+namespace velorin {
+namespace {
+
+using test::T;
+
+TEST(WizardPages, ModesAreReadByMeaningInEitherLanguage) {
+    for (const char* language : {"Chinese", "English"}) {
+        SCOPED_TRACE(language);
+        const Texts& t = TextsFor(language);
+        DeviceInfo info = test::ConnectedInfo(language);
+        StoreInField(info.recordMode, t.recordModeManual);
+        EXPECT_TRUE(IsManualRecordMode(info));
+        EXPECT_FALSE(EntriesFromDeviceInfo(info, CDealTime()).automatic);
+
+        StoreInField(info.recordMode, t.recordModeAuto);
+        StoreInField(info.startMode, t.startModeLabel[1]);  // timed start, cut to its field
+        StoreInField(info.stopMode, t.stopModeLabel[0]);    // memory full, cut to its field
+        EXPECT_EQ(StartBoxText(info), T().startTimed);
+        EXPECT_EQ(StopBoxText(info), T().stopMemoryFull);
+        const WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
+        EXPECT_TRUE(e.automatic);
+        EXPECT_EQ(e.start, StartChoice::Timed);
+        EXPECT_EQ(e.stop, StopChoice::MemoryFull);
+
+        // Modes the boxes do not offer show as their Chinese label and send nothing.
+        StoreInField(info.startMode, t.startModeLabel[3]);
+        StoreInField(info.stopMode, t.stopModeLabel[3]);
+        EXPECT_EQ(StartBoxText(info), TextsFor("Chinese").startModeLabel[3]);
+        EXPECT_EQ(EntriesFromDeviceInfo(info, CDealTime()).start, StartChoice::Other);
+        EXPECT_EQ(EntriesFromDeviceInfo(info, CDealTime()).stop, StopChoice::Other);
+    }
+}
+
+TEST(WizardPages, OtherPagesTakeDeviceInfoAsItStands) {
+    DeviceInfo info = test::ConnectedInfo();
+    info.intervalHours = 1;
+    info.intervalMinutes = 2;
+    info.intervalSeconds = 5;
+    info.overLimitIntervalIndex = 8;
+    info.powerMode = 0x80;
+    info.channel[1].lowerAlarmX10 = -5;
+    info.channel[1].upperAlarmX10 = 1234;
+    info.channel[1].alarmEnabled = 0;
+    info.channel[2].upperAlarmX10 = 777;  // not recorded
+    const CDealTime now(2026, 12, 9, 10, 0, 0);
+    const WizardEntries e = EntriesFromDeviceInfo(info, now);
+    EXPECT_EQ(e.userName, "old user");
+    EXPECT_EQ(e.title, "old title");
+    EXPECT_EQ(e.intervalHours * 3600 + e.intervalMinutes * 60 + e.intervalSeconds, 3725);
+    EXPECT_EQ(e.overLimitIndex, 8);
+    EXPECT_TRUE(e.powerSaving);
+    EXPECT_EQ(e.alarm[1].lowerText, "-0.5");
+    EXPECT_EQ(e.alarm[1].upperText, "123.4");
+    EXPECT_FALSE(e.alarm[1].on);
+    EXPECT_TRUE(e.alarm[2].upperText.empty());
+    EXPECT_EQ(e.timedStart.GetTime(), now.GetTime());
+}
+
+TEST(WizardChecks, UserNameTitleAndPowerSavingInterval) {
+    WizardEntries e = EntriesFromDeviceInfo(test::ConnectedInfo(), CDealTime());
+    e.userName = "   ";  // blanks are a name
+    EXPECT_TRUE(CheckBasicEntries(e, "English").Ok());
+    e.title.clear();
+    EXPECT_EQ(CheckBasicEntries(e, "English").fault, EntryFault::UserTitleEmpty);
+    EXPECT_EQ(CheckBasicEntries(e, "English").text, T().userTitleEmpty);
+
+    e.title = "t";
+    e.powerSaving = true;
+    e.intervalHours = e.intervalMinutes = 0;
+    e.intervalSeconds = 9;
+    EXPECT_EQ(CheckBasicEntries(e, "Chinese").text, T().powerSavingInterval);
+    e.intervalSeconds = 10;
+    EXPECT_TRUE(CheckBasicEntries(e, "Chinese").Ok());
+    e.powerSaving = false;
+    e.intervalSeconds = 0;
+    EXPECT_TRUE(CheckBasicEntries(e, "Chinese").Ok());
+}
+
+TEST(WizardChecks, LimitsAreComparedAsTheTenthsThatWillBeSent) {
+    const DeviceInfo info = test::ConnectedInfo();  // channels 1, 2 and 4
+    WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
+    AlarmSetting s[6];
+
+    e.alarm[1] = {"25.1", "25.9", true};
+    EntryCheck c = CheckAlarmEntries(e, info, "Chinese", s);
+    EXPECT_EQ(c.fault, EntryFault::UpperBelowLower);
+    EXPECT_EQ(c.channel, 2);
+    EXPECT_EQ(c.text, Utf8ToGbk("通道2上限不能小于下限"));
+
+    e.alarm[1] = {"25.9", "25.1", true};
+    e.alarm[2] = {"1", "9", true};  // channel 3 is not recorded: neither checked nor sent
+    ASSERT_TRUE(CheckAlarmEntries(e, info, "Chinese", s).Ok());
+    EXPECT_EQ(s[1].upperX10, 259);
+    EXPECT_EQ(s[1].lowerX10, 251);
+    EXPECT_TRUE(s[1].enabled);
+    EXPECT_EQ(s[2].upperX10, 0);
+
+    e.alarm[3] = {"3276.8", "0", true};
+    c = CheckAlarmEntries(e, info, "English", s);
+    EXPECT_EQ(c.fault, EntryFault::LimitOutOfRange);
+    EXPECT_EQ(c.channel, 4);
+    EXPECT_NE(c.text.find("CH4"), std::string::npos);
+    EXPECT_EQ(CheckAlarmEntries(e, info, "Chinese", s).text.find(Utf8ToGbk("通道4")), 0u);
+}
+
+}  // namespace
+}  // namespace velorin
