@@ -29,6 +29,10 @@ add_library(velorin_core STATIC
   report/export_texts.cpp
   report/txt_export.cpp
   view/data_list.cpp
+  view/f0.cpp
+  view/record_panel_lines.cpp
+  view/statistics_list.cpp
+  view/view_texts.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp
