@@ -18,7 +18,12 @@ add_library(velorin_gui STATIC
   app/recent_files.cpp
   app/set_com_dialog.cpp
   history/download_dialog.cpp
+  view/config_value_dlg.cpp
   view/data_list_model.cpp
+  view/f0_command.cpp
+  view/f0_formula.cpp
+  view/history_lists.cpp
+  view/statistics_model.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
 target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -6,7 +6,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QTableView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,6 +37,7 @@
 #include "history/dastrel_doc.h"
 #include "history/download_dialog.h"
 #include "view/data_list_model.h"
+#include "view/f0_command.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "device/link.h"
@@ -244,6 +244,7 @@ void CMainFrame::RunCommand(int id) {
         case ID_FILE_CLOSE:
             if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
             break;
+        case ID_F0_CONFIG: RunF0ConfigCommand(mdi_->activeSubWindow(), languageName_, f0_, *presenter_, this); break;
         default:
             // Download, views and dialogs of the logger: provided by their own windows.
             emit CommandRequested(id);
@@ -374,12 +375,7 @@ QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* 
     for (int c = 0; c < kChannelCount; ++c) types[c] = info_.channel[c].channelType;
     auto* view = new QTableView(parent);
     view->setModel(new DataListModel(std::move(doc), IsEnglish(languageName_), types, view));
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->horizontalHeader()->setDefaultSectionSize(100);
-    view->setColumnWidth(0, 50);
-    view->setColumnWidth(1, 240);
+    SetUpDataListTable(*view);
     return view;
 }
 

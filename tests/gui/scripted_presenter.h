@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "app/presenter.h"
 
@@ -39,9 +40,11 @@ public:
     QString AskOpenFile(const QString&) override { return QString(); }
     QString saveAnswer;  // what the save dialog returns (empty: cancelled)
     QString AskSaveFile(const QString&) override { return saveAnswer; }
-    int Exec(QDialog&) override {
+    // Plays the user's part in a dialog and returns its result; unset: Accepted untouched.
+    std::function<int(QDialog&)> onExec;
+    int Exec(QDialog& dialog) override {
         ++dialogs;
-        return QDialog::Accepted;
+        return onExec ? onExec(dialog) : QDialog::Accepted;
     }
 };
 
