@@ -41,6 +41,15 @@ bool HoldsTimedStopLabel(const char* field, size_t fieldSize) {
     return HoldsTimedLabel(field, fieldSize, &Texts::stopModeLabel);
 }
 
+std::string ChannelNumberList(const std::vector<int>& channels) {
+    std::string out;
+    for (int c : channels) {
+        if (!out.empty()) out += ',';
+        out += FormatC("%d", c + 1);
+    }
+    return out;
+}
+
 std::string PanelUnitName(int quantityCode, int unitCode) {
     if (quantityCode == kQuantityVoltageAc || quantityCode == kQuantityCurrentAc) {
         return unitCode >= kAcUnitOffset ? UnitName(unitCode - kAcUnitOffset) : std::string();
@@ -76,13 +85,11 @@ std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& lang
 
     add(1, FormatC(t.recordIntervalFormat.c_str(), info.intervalHours, info.intervalMinutes,
                    info.intervalSeconds));
-    std::string channels;
+    std::vector<int> channels;
     for (int i = 0; i < 6; ++i) {
-        if (info.channel[i].channelEnabled != 1) continue;
-        if (!channels.empty()) channels += ',';
-        channels += FormatC("%d", i + 1);
+        if (info.channel[i].channelEnabled == 1) channels.push_back(i);
     }
-    add(1, t.startChannels + channels);
+    add(1, t.startChannels + ChannelNumberList(channels));
     add(1, t.recordMode + ReadField(info.recordMode));
     add(1, t.storageCapacity + FormatC("%d", info.storageCapacity));
     add(1, t.powerMode + (info.powerMode == 0x80 ? t.powerSave : t.powerNormal));

@@ -25,6 +25,9 @@ std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& lang
 bool HoldsTimedStartLabel(const char* field, size_t fieldSize);
 bool HoldsTimedStopLabel(const char* field, size_t fieldSize);
 
+// "1,2,5" for the 0-based channels {0, 1, 4}: the panel's list of started channels.
+std::string ChannelNumberList(const std::vector<int>& channels);
+
 // The labels-only panel shown before anything has been read.
 std::vector<PanelLine> InitialPanelLines(const std::string& languageName);
 

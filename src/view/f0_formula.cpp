@@ -70,7 +70,7 @@ QPixmap DrawF0Formula(int width) {
     p.setPen(QColor(80, 80, 80));
     Text(p, 14, 140, 12, QString(QChar(0x0394)) + QStringLiteral("t: min    T: CH1 ") + QChar(0x2103), false);
     Text(p, 318, 12, 11, QStringLiteral("Tref"), true);
-    Text(p, 378, 110, 11, QStringLiteral("z"), true);
+    Text(p, 380, 86, 13, QStringLiteral("z"), true);
     return picture;
 }
 

@@ -6,6 +6,7 @@
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "history/record_set.h"
+#include "report/export_format.h"
 #include "view/view_texts.h"
 
 namespace velorin {
@@ -44,13 +45,7 @@ std::vector<PanelLine> BuildRecordPanelLines(RecordSet& set, const std::string& 
 
     add(1, p.recordInterval +
                FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes, set.intervalSecondsPart));
-    std::string channels;
-    for (int c = 0; c < kRecordSetChannels; ++c) {
-        if (set.channelEnabled[c] != 1) continue;
-        if (!channels.empty()) channels += ',';
-        channels += FormatC("%d", c + 1);
-    }
-    add(1, p.startChannels + channels);
+    add(1, p.startChannels + ChannelNumberList(EnabledChannels(set)));
     add(1, p.recordMode + ReadField(set.recordModeText));
     add(1, p.storageCapacity + FormatC("%d", set.storageCapacity));
     add(1, p.powerMode + (set.powerMode == 0x80 ? p.powerSave : p.powerNormal));
