@@ -28,7 +28,11 @@ add_library(velorin_core STATIC
   report/export_format.cpp
   report/export_texts.cpp
   report/txt_export.cpp
+  view/curve_geometry.cpp
+  view/curve_state.cpp
+  view/curve_texts.cpp
   view/data_list.cpp
+  view/record_times.cpp
   view/f0.cpp
   view/record_panel_lines.cpp
   view/statistics_list.cpp
