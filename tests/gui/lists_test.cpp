@@ -64,7 +64,7 @@ protected:
     std::vector<F0Switch> switches_;
 };
 
-TEST_F(ListsHost, OpeningShowsChannelsOneTwoAndFiveInBothListsAndThePanel) {
+TEST_F(ListsHost, ChannelsOneTwoAndFiveInBothListsAndThePanelAndReturnKeepsThem) {
     Build(test::ChannelsOneTwoFive(10));
     ASSERT_EQ(statistics_->model()->rowCount(), 3);
     EXPECT_EQ(At(*statistics_, 0, 0), "CH1");
@@ -82,6 +82,14 @@ TEST_F(ListsHost, OpeningShowsChannelsOneTwoAndFiveInBothListsAndThePanel) {
     EXPECT_EQ(data_->columnWidth(4), 100);
     EXPECT_TRUE(panel_.contains("Start channel:1,2,5"));
     EXPECT_TRUE(switches_.empty());
+
+    // "Return" without F0 mode leaves the recorded channel 2 where it was.
+    lists_->SwitchF0Off();
+    ASSERT_EQ(switches_.size(), 1u);
+    EXPECT_FALSE(switches_[0].changed);
+    EXPECT_TRUE(switches_[0].channel2Enabled);
+    EXPECT_EQ(doc_->Set().channelEnabled[1], 1);
+    EXPECT_EQ(data_->model()->columnCount(), 5);
 }
 
 TEST_F(ListsHost, TheReadoutFillsTheSelectedColumnUntilTheListsAreRebuilt) {
@@ -147,16 +155,6 @@ TEST_F(ListsHost, F0AddsAChannelTwoColumnToASetWithoutOneAndReturnRemovesIt) {
     // A z-value of zero switches nothing on.
     EXPECT_FALSE(lists_->SwitchF0On(121.0f, 0.0f));
     EXPECT_EQ(data_->model()->columnCount(), 4);
-}
-
-TEST_F(ListsHost, ReturnWithoutF0KeepsARecordedChannelTwo) {
-    Build(test::ChannelsOneTwoFive(5));
-    lists_->SwitchF0Off();
-    ASSERT_EQ(switches_.size(), 1u);
-    EXPECT_FALSE(switches_[0].changed);
-    EXPECT_TRUE(switches_[0].channel2Enabled);
-    EXPECT_EQ(doc_->Set().channelEnabled[1], 1);
-    EXPECT_EQ(data_->model()->columnCount(), 5);
 }
 
 TEST_F(ListsHost, AFullDataSetIsUsableAtOnce) {
