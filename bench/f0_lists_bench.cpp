@@ -5,30 +5,21 @@
 //   the data list built over all records (its row count and columns, nothing per row);
 //   one screenful of cells (40 rows × 5 columns) formatted as the table paints them.
 // Each figure is the best and the median of several runs, in milliseconds.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "history/record_set.h"
 #include "view/data_list.h"
 #include "view/f0.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 void Report(const char* what, int runs, const std::function<void()>& body) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        body();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-52s best %8.3f ms   median %8.3f ms\n", what, ms.front(), ms[ms.size() / 2]);
+    const velorin::bench::Timing t = velorin::bench::Measure(runs, body);
+    std::printf("%-52s best %8.3f ms   median %8.3f ms\n", what, t.best, t.median);
 }
 
 velorin::RecordSet FullSet() {
