@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -23,27 +22,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "history/kv_file.h"
 #include "history/record_set.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Timing {
-    double best = 0, median = 0;  // milliseconds
-};
-
-Timing Measure(int runs, const std::function<void()>& body) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        body();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms[ms.size() / 2]};
-}
+using velorin::bench::Measure;
+using velorin::bench::Timing;
 
 velorin::RecordSet FullSet() {
     velorin::RecordSet set;

@@ -43,6 +43,14 @@ add_library(velorin_core STATIC
   report/save_as.cpp
   view/data_list.cpp
   view/print_layout.cpp
+  view/curve_geometry.cpp
+  view/curve_state.cpp
+  view/curve_texts.cpp
+  view/record_times.cpp
+  view/f0.cpp
+  view/record_panel_lines.cpp
+  view/statistics_list.cpp
+  view/view_texts.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp

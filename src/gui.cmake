@@ -28,6 +28,15 @@ add_library(velorin_gui STATIC
   live/real_image.cpp
   view/data_list_model.cpp
   view/print_job.cpp
+  view/config_value_dlg.cpp
+  view/curve_renderer.cpp
+  view/dastrel_view.cpp
+  view/f0_command.cpp
+  view/f0_formula.cpp
+  view/history_lists.cpp
+  view/statistics_model.cpp
+  view/time_cho.cpp
+  view/view_images.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
 target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -6,7 +6,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QTableView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,6 +40,7 @@
 #include "report/save_as_command.h"
 #include "live/live_view_frame.h"
 #include "view/data_list_model.h"
+#include "view/f0_command.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "device/link.h"
@@ -253,6 +253,7 @@ void CMainFrame::RunCommand(int id) {
             if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
             break;
         case ID_FILE_SAVE_AS: SaveAsCommand(ActiveDocument(), languageName_, info_, *presenter_); break;
+        case ID_F0_CONFIG: RunF0ConfigCommand(mdi_->activeSubWindow(), languageName_, f0_, *presenter_, this); break;
         default:
             // Download, views and dialogs of the logger: provided by their own windows.
             emit CommandRequested(id);
@@ -383,12 +384,7 @@ QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* 
     for (int c = 0; c < kChannelCount; ++c) types[c] = info_.channel[c].channelType;
     auto* view = new QTableView(parent);
     view->setModel(new DataListModel(std::move(doc), IsEnglish(languageName_), types, view));
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->horizontalHeader()->setDefaultSectionSize(100);
-    view->setColumnWidth(0, 50);
-    view->setColumnWidth(1, 240);
+    SetUpDataListTable(*view);
     return view;
 }
 

@@ -13,6 +13,7 @@
 #include "app/demo_mode.h"
 #include "app/main_frame.h"
 #include "device/link.h"
+#include "view/dastrel_view.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -41,6 +42,12 @@ int main(int argc, char** argv) {
     int code = 0;
     {
         velorin::CMainFrame frame(velorin::ProcessLink(), nullptr, options);
+        // Data windows show the history view (curve, statistics and data lists).
+        frame.SetDataViewFactory([&frame](std::shared_ptr<velorin::CDastrelDoc> doc, QWidget* parent) -> QWidget* {
+            uint8_t types[8];
+            for (int c = 0; c < 8; ++c) types[c] = frame.Info().channel[c].channelType;
+            return new velorin::CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
+        });
         frame.show();
         // A plain start opens no document; a file named on the command line opens as a data window.
         if (!files.isEmpty()) {

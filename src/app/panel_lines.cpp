@@ -23,6 +23,7 @@ constexpr int kAcUnitOffset = 32;
 // time from the panel.
 using ModeLabels = std::string[4];
 bool HoldsTimedLabel(const char* field, size_t fieldSize, const ModeLabels Texts::*labels) {
+    if (fieldSize == 0) return false;
     const std::string stored = ReadField(field, fieldSize);
     for (const Texts* t : {&TextsFor("English"), &TextsFor("Chinese")}) {
         if (stored == (t->*labels)[kTimedModeLabel].substr(0, fieldSize - 1)) return true;
@@ -31,6 +32,23 @@ bool HoldsTimedLabel(const char* field, size_t fieldSize, const ModeLabels Texts
 }
 
 }  // namespace
+
+bool HoldsTimedStartLabel(const char* field, size_t fieldSize) {
+    return HoldsTimedLabel(field, fieldSize, &Texts::startModeLabel);
+}
+
+bool HoldsTimedStopLabel(const char* field, size_t fieldSize) {
+    return HoldsTimedLabel(field, fieldSize, &Texts::stopModeLabel);
+}
+
+std::string ChannelNumberList(const std::vector<int>& channels) {
+    std::string out;
+    for (int c : channels) {
+        if (!out.empty()) out += ',';
+        out += FormatC("%d", c + 1);
+    }
+    return out;
+}
 
 std::string PanelUnitName(int quantityCode, int unitCode) {
     if (quantityCode == kQuantityVoltageAc || quantityCode == kQuantityCurrentAc) {
@@ -55,8 +73,8 @@ std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& lang
     add(1, t.recordCount + FormatC("%d", info.storedRecordCount));
     add(1, t.overflowCount + FormatC("%d", info.overflowCount));
 
-    const bool timedStart = HoldsTimedLabel(info.startMode, sizeof info.startMode, &Texts::startModeLabel);
-    const bool timedStop = HoldsTimedLabel(info.stopMode, sizeof info.stopMode, &Texts::stopModeLabel);
+    const bool timedStart = HoldsTimedStartLabel(info.startMode, sizeof info.startMode);
+    const bool timedStop = HoldsTimedStopLabel(info.stopMode, sizeof info.stopMode);
 
     add(1, t.startMode + ReadField(info.startMode), true);
     if (timedStart) add(2, ReadField(info.timedStartTime));
@@ -67,13 +85,11 @@ std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& lang
 
     add(1, FormatC(t.recordIntervalFormat.c_str(), info.intervalHours, info.intervalMinutes,
                    info.intervalSeconds));
-    std::string channels;
+    std::vector<int> channels;
     for (int i = 0; i < 6; ++i) {
-        if (info.channel[i].channelEnabled != 1) continue;
-        if (!channels.empty()) channels += ',';
-        channels += FormatC("%d", i + 1);
+        if (info.channel[i].channelEnabled == 1) channels.push_back(i);
     }
-    add(1, t.startChannels + channels);
+    add(1, t.startChannels + ChannelNumberList(channels));
     add(1, t.recordMode + ReadField(info.recordMode));
     add(1, t.storageCapacity + FormatC("%d", info.storageCapacity));
     add(1, t.powerMode + (info.powerMode == 0x80 ? t.powerSave : t.powerNormal));

@@ -2,6 +2,7 @@
 // interface language. One source for the GUI's tree and for `velorin-cli info`.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,14 @@ struct PanelLine {
 // Builds the full panel. Side effect, as the panel always had: when the start (stop) mode is
 // not a timed mode, the timed-start (timed-stop) text of `info` is emptied.
 std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& languageName);
+
+// Whether a fixed-width start (stop) mode field holds the timed mode's label. The label may have
+// been stored in either language, as far as it fits the field, so both are recognised.
+bool HoldsTimedStartLabel(const char* field, size_t fieldSize);
+bool HoldsTimedStopLabel(const char* field, size_t fieldSize);
+
+// "1,2,5" for the 0-based channels {0, 1, 4}: the panel's list of started channels.
+std::string ChannelNumberList(const std::vector<int>& channels);
 
 // The labels-only panel shown before anything has been read.
 std::vector<PanelLine> InitialPanelLines(const std::string& languageName);

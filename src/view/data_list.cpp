@@ -1,23 +1,28 @@
 #include "view/data_list.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/format.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "history/record_set.h"
+#include "report/export_format.h"
 
 namespace velorin {
 
-DataList::DataList(const RecordSet& set, bool english, const uint8_t (&channelType)[8])
-    : set_(set), english_(english) {
-    for (int c = 0; c < kRecordSetChannels; ++c) {
-        channelType_[c] = channelType[c];
-        if (set.channelEnabled[c] == 1) channels_.push_back(c);
-    }
+DataList::DataList(const RecordSet& set, bool english, const uint8_t (&channelType)[8], int32_t firstIndex,
+                   int32_t endIndex)
+    : set_(set), english_(english), channels_(EnabledChannels(set)) {
+    for (int c = 0; c < kRecordSetChannels; ++c) channelType_[c] = channelType[c];
+    const int32_t count = UsableRecordCount(set);
+    const int32_t first = std::max<int32_t>(firstIndex, 0);
+    const int32_t last = std::min<int32_t>(endIndex, count - 1);  // inclusive
+    firstRecord_ = first;
+    rowCount_ = last >= first ? last - first + 1 : 0;
 }
 
-int DataList::RowCount() const { return static_cast<int>(set_.records.size()); }
+int DataList::ColumnWidth(int column) { return column == 0 ? 50 : column == 1 ? 240 : 100; }
 
 int DataList::ChannelOfColumn(int column) const {
     const int index = column - 2;
@@ -34,8 +39,9 @@ std::string DataList::Header(int column) const {
 }
 
 std::string DataList::Cell(int row, int column) const {
-    if (row < 0 || row >= RowCount()) return std::string();
-    const SampleRecord& r = set_.records[static_cast<size_t>(row)];
+    const int record = RecordOfRow(row);
+    if (record < 0) return std::string();
+    const SampleRecord& r = set_.records[static_cast<size_t>(record)];
     if (column == 0) return FormatC("%d", row + 1);
     if (column == 1) {
         return FormatC("%.2d-%.2d-%.2d  %.2d:%.2d:%.2d", r.year, r.month, r.day, r.hour, r.minute, r.second);

@@ -1,30 +1,64 @@
 #include "view/data_list_model.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 #include "app/gui_text.h"
 #include "history/dastrel_doc.h"
 
 namespace velorin {
 
 DataListModel::DataListModel(std::shared_ptr<CDastrelDoc> doc, bool english, const uint8_t (&channelType)[8],
-                             QObject* parent)
-    : QAbstractTableModel(parent), doc_(std::move(doc)), list_(doc_->Set(), english, channelType) {}
+                             QObject* parent, int32_t firstIndex, int32_t endIndex)
+    : QAbstractTableModel(parent), doc_(std::move(doc)), english_(english) {
+    for (int c = 0; c < 8; ++c) channelType_[c] = channelType[c];
+    list_ = std::make_unique<DataList>(doc_->Set(), english_, channelType_, firstIndex, endIndex);
+}
 
-int DataListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_.RowCount(); }
+DataListModel::~DataListModel() = default;
+
+void DataListModel::Rebuild(int32_t firstIndex, int32_t endIndex) {
+    beginResetModel();
+    list_ = std::make_unique<DataList>(doc_->Set(), english_, channelType_, firstIndex, endIndex);
+    endResetModel();
+}
+
+int DataListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_->RowCount(); }
 
 int DataListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : list_.ColumnCount();
+    return parent.isValid() ? 0 : list_->ColumnCount();
 }
 
 QVariant DataListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return QVariant();
-    if (role == Qt::DisplayRole) return FromGbk(list_.Cell(index.row(), index.column()));
+    if (role == Qt::DisplayRole) return FromGbk(list_->Cell(index.row(), index.column()));
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return QVariant();
 }
 
 QVariant DataListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return QVariant();
-    return FromGbk(list_.Header(section));
+    return FromGbk(list_->Header(section));
+}
+
+void SetUpListTable(QTableView& table, bool gridLines) {
+    table.setShowGrid(gridLines);
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.setWordWrap(false);
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
+}
+
+void SetUpDataListTable(QTableView& table) {
+    SetUpListTable(table, true);
+    table.horizontalHeader()->setDefaultSectionSize(DataList::ColumnWidth(2));
+    ApplyDataListWidths(table);
+}
+
+void ApplyDataListWidths(QTableView& table) {
+    if (table.model() == nullptr) return;
+    for (int c = 0; c < table.model()->columnCount(); ++c) table.setColumnWidth(c, DataList::ColumnWidth(c));
 }
 
 }  // namespace velorin

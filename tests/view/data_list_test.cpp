@@ -4,6 +4,7 @@
 
 #include "common/text_codec.h"
 #include "history/record_set.h"
+#include "view/lists_test_set.h"
 
 namespace velorin {
 namespace {
@@ -57,6 +58,59 @@ TEST(DataList, CellsUseTheChannelTypeDecimalsAndMarkMissingSamples) {
     EXPECT_EQ(list.Cell(-1, 0), "");
     const uint8_t tenths[8] = {};
     EXPECT_EQ(DataList(set, true, tenths).Cell(0, 2), "25.2");  // an exact tie rounds to even, as printf does
+}
+
+TEST(DataList, ChannelsOneTwoAndFiveEachFillTheirOwnColumn) {
+    const RecordSet set = test::ChannelsOneTwoFive(5);
+    const uint8_t types[8] = {0x22, 0x02, 0x02, 0x02, 0x02};
+    const DataList list(set, true, types);
+    ASSERT_EQ(list.ColumnCount(), 5);
+    EXPECT_EQ(list.Header(2), Utf8ToGbk("CH1(℃)"));
+    EXPECT_EQ(list.Header(3), "CH2(%RH)");
+    EXPECT_EQ(list.Header(4), "CH5(kPa)");
+    ASSERT_EQ(list.RowCount(), 5);
+    EXPECT_EQ(list.Cell(4, 0), "5");
+    EXPECT_EQ(list.Cell(4, 1), "26-03-04  05:10:00");
+    EXPECT_EQ(list.Cell(4, 2), "21.00");
+    EXPECT_EQ(list.Cell(4, 3), "44.0");
+    EXPECT_EQ(list.Cell(4, 4), "102.0");
+    EXPECT_EQ(list.Cell(3, 4), "Error");
+    EXPECT_EQ(DataList::ColumnWidth(0), 50);
+    EXPECT_EQ(DataList::ColumnWidth(1), 240);
+    EXPECT_EQ(DataList::ColumnWidth(4), 100);
+}
+
+TEST(DataList, ARangeIncludesTheRecordAtItsEndAndNumbersFromOne) {
+    const RecordSet set = test::ChannelsOneTwoFive(300);
+    const uint8_t types[8] = {};
+    // Zoomed to records 100..199 (endIndex 200): the list shows records 100..200.
+    const DataList zoomed(set, true, types, 100, 200);
+    ASSERT_EQ(zoomed.RowCount(), 101);
+    EXPECT_EQ(zoomed.Cell(0, 0), "1");
+    EXPECT_EQ(zoomed.RecordOfRow(0), 100);
+    EXPECT_EQ(zoomed.Cell(0, 3), "140.0");
+    EXPECT_EQ(zoomed.Cell(100, 0), "101");
+    EXPECT_EQ(zoomed.RecordOfRow(100), 200);
+    EXPECT_EQ(zoomed.Cell(100, 3), "240.0");
+    EXPECT_EQ(zoomed.RecordOfRow(101), -1);
+    EXPECT_EQ(zoomed.Cell(101, 0), "");
+    // The whole set (endIndex = recordCount) has no record at endIndex.
+    EXPECT_EQ(DataList(set, true, types, 0, 300).RowCount(), 300);
+    // A range beyond the records or reversed shows nothing; a negative start is the first record.
+    EXPECT_EQ(DataList(set, true, types, 400, 500).RowCount(), 0);
+    EXPECT_EQ(DataList(set, true, types, 50, 40).RowCount(), 0);
+    EXPECT_EQ(DataList(set, true, types, -5, 1).RowCount(), 2);
+    RecordSet empty;
+    EXPECT_EQ(DataList(empty, true, types).RowCount(), 0);
+}
+
+TEST(DataList, ACountBeyondTheRecordsHeldIsNeverRead) {
+    RecordSet set = test::ChannelsOneTwoFive(3);
+    set.recordCount = 1000;  // disagrees with the records held
+    const uint8_t types[8] = {};
+    const DataList list(set, true, types);
+    EXPECT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.Cell(3, 1), "");
 }
 
 }  // namespace

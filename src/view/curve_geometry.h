@@ -1,0 +1,105 @@
+// The arithmetic of the curve plot: where a record and a value land on the canvas, the time
+// axis, gap markers, the value range of the shown records and the record under the pointer.
+//
+// Canvas coordinates have their origin at the canvas's top-left corner; the canvas is W × H
+// pixels. The curve area spans x = 50 … W − 10 and y = 20 (axisMax) … H − 25 (axisMin). The
+// canvas sits in the view at x = 10, y = top (20 × dpiScale), so view x = canvas x + 10.
+// Plain functions over plain values: usable on any thread.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "history/record_set.h"
+
+namespace velorin {
+
+
+constexpr int kCurveLeft = 50;        // first x of the curve area
+constexpr int kCurveRightMargin = 10;  // the curve area ends at W − 10
+constexpr int kCurveTop = 20;          // y of axisMax
+constexpr int kCurveBottomMargin = 25;  // y of axisMin is H − 25
+constexpr int kCanvasViewX = 10;       // the canvas's left edge in view coordinates
+
+// −3276.7 within 0.1: a missing 2-byte sample. 0.0001 within 0.001: a missing 4-byte sample.
+inline bool IsMissing2Byte(float value) {
+    // The quick range test rules nearly every value out before the exact one.
+    return value > -3277.0f && value < -3276.4f && std::fabs(static_cast<double>(value) - static_cast<double>(kMissingValue2Byte)) < 0.1;
+}
+inline bool IsMissing4Byte(float value) {
+    return value > -0.01f && value < 0.01f && std::fabs(static_cast<double>(value) - static_cast<double>(kMissingValue4Byte)) < 0.001;
+}
+
+// x of record `index` while first … end − 1 are shown: 50 + (index − first) × (W − 60) ÷ (n − 1),
+// truncated. With one record shown (n − 1 = 0) the record sits at x = 50.
+int RecordX(int64_t index, int32_t first, int32_t end, int width);
+
+// Value → canvas y for one channel: f = (H − 45) ÷ (axisMax − axisMin), or H − 45 when the two
+// are equal (a flat channel then lies on the bottom line).
+class ValueScale {
+public:
+    ValueScale(float axisMax, float axisMin, int height);
+    // The exact y, not limited; NaN for a NaN value or range.
+    float Y(float value) const;
+    // y limited to the curve area (20 … H − 25) and truncated; NaN lies at the bottom.
+    int ClampedY(float value) const;
+    // y truncated but not limited, except to ±100000 so no value overflows an int.
+    int UnlimitedY(float value) const;
+
+private:
+    float axisMin_;
+    float factor_;
+    int bottom_;
+};
+
+// A gap marker goes before a record that follows its predecessor more than 20 seconds later
+// and not exactly one record interval later.
+inline bool IsGap(int64_t deltaSeconds, int32_t intervalSeconds) {
+    return deltaSeconds > 20 && deltaSeconds != intervalSeconds;
+}
+
+// 8 divisions on a canvas of 500 pixels and more, 5 below.
+inline int TimeDivisions(int width) { return width >= 500 ? 8 : 5; }
+
+struct TimeTick {
+    int x = 0;          // canvas x of the tick
+    int32_t record = 0;  // record whose time of day labels it
+};
+// Ticks j = 0 … d: x_j = 50 + j × (W − 60) ÷ d, r_j = first + j × (n − 1) ÷ d (integer
+// division), r_j kept inside 0 … recordCount − 1. Empty when there is no record.
+std::vector<TimeTick> TimeTicks(int width, int32_t first, int32_t end, int32_t recordCount);
+// Left edge of label j of d with its tick at `tickX`: the first starts 5 pixels right of its
+// tick, the last ends 5 pixels left of it, the others are centred; every label then stays
+// within 50 … W − 10.
+int TimeLabelLeft(int j, int divisions, int tickX, int labelWidth, int width);
+
+// "%d-%.2d-%.2d %.2d:%.2d:%.2d" with the full year.
+std::string RecordTimeText(const SampleRecord& record);
+// The part after the blank: "%.2d:%.2d:%.2d".
+std::string RecordTimeOfDayText(const SampleRecord& record);
+
+// axisMax/axisMin of every enabled channel from records first … end − 1: starting from record
+// first's value (−10000/10000 when that is a missing 2-byte sample), widened by every value that
+// is no missing sample. Channels not enabled keep their values. Nothing changes without records.
+void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float axisMax[8],
+                        float axisMin[8]);
+
+// The channel (0-based) that carries the value scale: the first one enabled and visible; −1.
+int ScaledChannel(const int32_t enabled[8], const int32_t visible[8]);
+
+// Tick m (0 … 4) of the value scale: y = 20 + m × (H − 45) ÷ 4 and the value it stands for.
+int ScaleTickY(int m, int height);
+float ScaleTickValue(int m, float axisMax, float axisMin);
+
+// The record under canvas x `canvasX`: x limited to 50 … W − 10 (also the x of the cursor
+// line), then first + trunc((x − 50) ÷ step) with step = (W − 60) ÷ (n − 1); kept inside
+// first … end − 1 and below recordCount. −1 when no record is shown.
+struct PointedRecord {
+    int32_t index = -1;
+    int cursorX = 0;  // canvas x of the cursor line
+};
+PointedRecord RecordUnderCanvasX(int canvasX, int width, int32_t first, int32_t end, int32_t recordCount);
+
+}  // namespace velorin

@@ -1,0 +1,413 @@
+#include "view/curve_renderer.h"
+
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "history/record_set.h"
+#include "view/curve_geometry.h"
+#include "view/curve_state.h"
+#include "view/record_times.h"
+
+namespace velorin {
+
+namespace {
+
+const QRgb kMissingGrey = qRgb(200, 200, 200);
+const QRgb kMarkerBlack = qRgb(0, 0, 0);
+
+// 1-pixel lines written straight into an RGB32 image, clipped to it. A line covers both of its
+// end points; a vertical line covers every pixel between them, so vertical lines that share
+// end points cover exactly the span from the lowest to the highest of them.
+//
+// The pen may be limited to a band of columns [left, right): it then writes only the pixels of
+// its lines that fall into the band, so drawing band after band writes every pixel in the same
+// order as drawing whole lines one after another.
+class PixelPen {
+public:
+    explicit PixelPen(QImage& image)
+        : bits_(reinterpret_cast<QRgb*>(image.bits())),
+          stride_(image.bytesPerLine() / 4),
+          height_(image.height()),
+          left_(0),
+          right_(image.width()) {}
+
+    void SetBand(int left, int right) {
+        left_ = left;
+        right_ = right;
+    }
+
+    void Point(int x, int y, QRgb colour) {
+        if (x >= left_ && x < right_ && y >= 0 && y < height_) bits_[y * stride_ + x] = colour;
+    }
+
+    void Vertical(int x, int y0, int y1, QRgb colour) {
+        if (x < left_ || x >= right_) return;
+        if (y0 > y1) std::swap(y0, y1);
+        y0 = std::max(y0, 0);
+        y1 = std::min(y1, height_ - 1);
+        for (QRgb* p = bits_ + y0 * stride_ + x; y0 <= y1; ++y0, p += stride_) *p = colour;
+    }
+
+    // Bresenham from (x0, y0) to (x1, y1), both end points included.
+    void Line(int x0, int y0, int x1, int y1, QRgb colour) {
+        if (x0 == x1) {
+            Vertical(x0, y0, y1, colour);
+            return;
+        }
+        const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+        const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+        int err = dx + dy;
+        for (;;) {
+            Point(x0, y0, colour);
+            if (x0 == x1 && y0 == y1) break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+            }
+        }
+    }
+
+    // A dotted vertical line from `from` towards `to`: every second pixel, starting at `from`.
+    void Dotted(int x, int from, int to, QRgb colour) {
+        const int step = from <= to ? 1 : -1;
+        for (int y = from, k = 0;; y += step, ++k) {
+            if (k % 2 == 0) Point(x, y, colour);
+            if (y == to) break;
+        }
+    }
+
+private:
+    QRgb* bits_;
+    int stride_, height_;
+    int left_, right_;
+};
+
+// The drawing primitives of one channel, in drawing order.
+enum class Ink : uint8_t { Channel, Missing, Marker };
+struct Stroke {
+    int x0, y0, x1, y1;
+    Ink ink;
+};
+
+// Collects one channel's strokes, merging consecutive same-ink segments inside one column into
+// one vertical stroke from the lowest to the highest point.
+class ColumnReducer {
+public:
+    explicit ColumnReducer(std::vector<Stroke>& out) : out_(out) {}
+
+    void Start(int x, int y) {
+        px_ = x;
+        py_ = y;
+    }
+
+    void Segment(int x, int y, Ink ink) {
+        if (x == px_) {
+            Extend(x, ink, std::min(py_, y), std::max(py_, y));
+        } else {
+            Flush();
+            out_.push_back({px_, py_, x, y, ink});
+        }
+        px_ = x;
+        py_ = y;
+    }
+
+    // `count` records of one column with the channel's ink and no marker among them: the first
+    // at yFirst, the last at yLast, all within yMin … yMax. The same strokes as `count` Segment
+    // calls.
+    void Column(int x, int yFirst, int yMin, int yMax, int yLast, int32_t count) {
+        Segment(x, yFirst, Ink::Channel);
+        if (count < 2) return;
+        Extend(x, Ink::Channel, std::min(yFirst, yMin), std::max(yFirst, yMax));
+        py_ = yLast;
+    }
+
+    void Marker(int x, int bottom) {
+        Flush();
+        out_.push_back({x, bottom, x, py_, Ink::Marker});
+        px_ = x;
+    }
+
+    void Flush() {
+        if (!open_) return;
+        out_.push_back({runX_, runMin_, runX_, runMax_, runInk_});
+        open_ = false;
+    }
+
+private:
+    void Extend(int x, Ink ink, int lo, int hi) {
+        if (open_ && runX_ == x && runInk_ == ink) {
+            runMin_ = std::min(runMin_, lo);
+            runMax_ = std::max(runMax_, hi);
+            return;
+        }
+        Flush();
+        open_ = true;
+        runX_ = x;
+        runInk_ = ink;
+        runMin_ = lo;
+        runMax_ = hi;
+    }
+
+    std::vector<Stroke>& out_;
+    int px_ = 0, py_ = 0;
+    bool open_ = false;
+    int runX_ = 0, runMin_ = 0, runMax_ = 0;
+    Ink runInk_ = Ink::Channel;
+};
+
+void DrawStroke(PixelPen& pen, const Stroke& s, QRgb colour) {
+    {
+        switch (s.ink) {
+        case Ink::Channel:
+            pen.Line(s.x0, s.y0, s.x1, s.y1, colour);
+            break;
+        case Ink::Missing:
+            pen.Line(s.x0, s.y0, s.x1, s.y1, kMissingGrey);
+            break;
+        case Ink::Marker:
+            pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack);
+            break;
+        }
+    }
+}
+
+// The strokes of channels drawn one after another, written band by band of 16 columns so that
+// the image is swept once instead of once per channel. A channel's strokes run from left to
+// right (their x never decreases), so each band needs only the strokes from a moving cursor on.
+struct ChannelStrokes {
+    const std::vector<Stroke>* strokes;
+    QRgb colour;
+};
+
+void DrawBanded(QImage& canvas, const std::vector<ChannelStrokes>& channels) {
+    constexpr int kBand = 16;
+    PixelPen pen(canvas);
+    std::vector<size_t> cursor(channels.size(), 0);
+    const int width = canvas.width();
+    for (int left = 0; left < width; left += kBand) {
+        const int right = std::min(left + kBand, width);
+        pen.SetBand(left, right);
+        for (size_t k = 0; k < channels.size(); ++k) {
+            const std::vector<Stroke>& strokes = *channels[k].strokes;
+            size_t& first = cursor[k];
+            // Strokes wholly left of this band are done (the right ends never decrease either).
+            while (first < strokes.size() && std::max(strokes[first].x0, strokes[first].x1) < left) ++first;
+            for (size_t i = first; i < strokes.size(); ++i) {
+                const Stroke& s = strokes[i];
+                if (std::min(s.x0, s.x1) >= right) break;
+                DrawStroke(pen, s, channels[k].colour);
+            }
+        }
+    }
+    // Strokes left of the image (never drawn) or right of it are clipped away by the bands.
+}
+
+bool Drawn(const CurveState& s, int c) { return s.channelEnabled[c] != 0 && s.channelVisible[c] != 0; }
+
+// A quick test that rules most values out before the exact missing-sample test.
+inline bool MaybeMissing(float v) { return !(v < -3277.0f || v > -3276.4f); }
+
+// The value scale of the first visible channel at canvas x = 10 (any further channel's scale
+// would lie 60 pixels further left, outside the canvas, so only one is drawn).
+void DrawValueScale(QImage& canvas, const CurveScene& scene, int c) {
+    const CurveState& s = *scene.state;
+    const int h = s.plotHeight;
+    QPainter p(&canvas);
+    p.setFont(scene.font);
+    p.setPen(QPen(scene.colour[c], 0));
+    p.drawLine(10, kCurveTop, 10, h - kCurveBottomMargin);
+    const QFontMetrics metrics(scene.font);
+    for (int m = 0; m <= 4; ++m) {
+        const int y = ScaleTickY(m, h);
+        p.setPen(QPen(scene.colour[c], 0));
+        p.drawLine(10, y, 16, y);
+        const double value = ScaleTickValue(m, s.axisMax[c], s.axisMin[c]);
+        p.setPen(Qt::black);
+        p.drawText(18, y - metrics.height() / 2 + metrics.ascent(), QString::asprintf("%.2f", value));
+    }
+    p.setPen(scene.colour[c]);
+    p.drawText(15, h - 20 + metrics.ascent(), QString::asprintf("CH%d", c + 1));
+}
+
+// The value scale belongs to the first channel drawn and is drawn right after its curve.
+void ScaleAfter(QImage& canvas, const CurveScene& scene, int channel) {
+    const CurveState& s = *scene.state;
+    if (s.showScale && channel == ScaledChannel(s.channelEnabled, s.channelVisible)) DrawValueScale(canvas, scene, channel);
+}
+
+// One record shown: a point (grey when the sample is missing).
+void DrawSinglePoints(QImage& canvas, const CurveScene& scene) {
+    const CurveState& s = *scene.state;
+    const SampleRecord& r = scene.set->records[static_cast<size_t>(s.firstIndex)];
+    for (int c = 0; c < kRecordSetChannels; ++c) {
+        if (!Drawn(s, c)) continue;
+        const ValueScale scale(s.axisMax[c], s.axisMin[c], s.plotHeight);
+        PixelPen pen(canvas);
+        pen.Point(kCurveLeft, scale.ClampedY(r.value[c]), IsMissing2Byte(r.value[c]) ? kMissingGrey : scene.colour[c].rgb());
+        ScaleAfter(canvas, scene, c);
+    }
+}
+
+// The reference: one line per record, from the previous point, each with its own ink.
+void DrawEverySegment(QImage& canvas, const CurveScene& scene) {
+    const CurveState& s = *scene.state;
+    const int bottom = s.plotHeight - kCurveBottomMargin;
+    for (int c = 0; c < kRecordSetChannels; ++c) {
+        if (!Drawn(s, c)) continue;
+        PixelPen pen(canvas);
+        const ValueScale scale(s.axisMax[c], s.axisMin[c], s.plotHeight);
+        int lastX = kCurveLeft;
+        int lastY = scale.UnlimitedY(scene.set->records[static_cast<size_t>(s.firstIndex)].value[c]);
+        for (int32_t i = s.firstIndex + 1; i < s.endIndex; ++i) {
+            const float v = scene.set->records[static_cast<size_t>(i)].value[c];
+            const int x = RecordX(i, s.firstIndex, s.endIndex, s.plotWidth);
+            const int y = scale.ClampedY(v);
+            pen.Line(lastX, lastY, x, y, IsMissing2Byte(v) ? kMissingGrey : scene.colour[c].rgb());
+            lastX = x;
+            lastY = y;
+            if (scene.times->GapBefore(i)) pen.Dotted(x, bottom, lastY, kMarkerBlack);
+        }
+        ScaleAfter(canvas, scene, c);
+    }
+}
+
+void DrawReduced(QImage& canvas, const CurveScene& scene) {
+    const CurveState& s = *scene.state;
+    const int bottom = s.plotHeight - kCurveBottomMargin;
+    int channels[kRecordSetChannels];
+    int active = 0;
+    for (int c = 0; c < kRecordSetChannels; ++c) {
+        if (Drawn(s, c)) channels[active++] = c;
+    }
+    if (active == 0) return;
+    const SampleRecord* records = scene.set->records.data();
+    std::vector<ValueScale> scales;
+    std::vector<std::vector<Stroke>> strokes(static_cast<size_t>(active));
+    std::vector<ColumnReducer> reducers;
+    reducers.reserve(static_cast<size_t>(active));
+    for (int a = 0; a < active; ++a) {
+        const int c = channels[a];
+        scales.emplace_back(s.axisMax[c], s.axisMin[c], s.plotHeight);
+        strokes[static_cast<size_t>(a)].reserve(static_cast<size_t>(4 * std::max(s.plotWidth, 16)));
+        reducers.emplace_back(strokes[static_cast<size_t>(a)]);
+        reducers.back().Start(kCurveLeft, scales.back().UnlimitedY(records[s.firstIndex].value[c]));
+    }
+
+    // Column by column: records first+1 … end−1 grouped by their x.
+    int32_t a = s.firstIndex + 1;
+    while (a < s.endIndex) {
+        const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
+        int32_t b = a + 1;
+        bool gap = scene.times->GapBefore(a);
+        while (b < s.endIndex && RecordX(b, s.firstIndex, s.endIndex, s.plotWidth) == x) {
+            gap = gap || scene.times->GapBefore(b);
+            ++b;
+        }
+        float lo[kRecordSetChannels], hi[kRecordSetChannels];
+        bool plain[kRecordSetChannels];
+        for (int k = 0; k < active; ++k) {
+            lo[k] = hi[k] = records[a].value[channels[k]];
+            plain[k] = !gap;
+        }
+        if (!gap) {
+            for (int32_t i = a; i < b; ++i) {
+                const float* values = records[i].value;
+                for (int k = 0; k < active; ++k) {
+                    const float v = values[channels[k]];
+                    if (v != v || (MaybeMissing(v) && IsMissing2Byte(v))) plain[k] = false;
+                    lo[k] = v < lo[k] ? v : lo[k];
+                    hi[k] = v > hi[k] ? v : hi[k];
+                }
+            }
+        }
+        for (int k = 0; k < active; ++k) {
+            const int c = channels[k];
+            const ValueScale& scale = scales[static_cast<size_t>(k)];
+            ColumnReducer& reducer = reducers[static_cast<size_t>(k)];
+            if (plain[k]) {
+                // Scaling is monotonic, so the column's extreme values give its extreme ys.
+                const int y1 = scale.ClampedY(lo[k]), y2 = scale.ClampedY(hi[k]);
+                reducer.Column(x, scale.ClampedY(records[a].value[c]), std::min(y1, y2), std::max(y1, y2),
+                               scale.ClampedY(records[b - 1].value[c]), b - a);
+                continue;
+            }
+            for (int32_t i = a; i < b; ++i) {
+                const float v = records[i].value[c];
+                reducer.Segment(x, scale.ClampedY(v), IsMissing2Byte(v) ? Ink::Missing : Ink::Channel);
+                if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
+            }
+        }
+        a = b;
+    }
+    // The channels up to the one carrying the value scale, the scale, then the others.
+    const int scaled = s.showScale ? ScaledChannel(s.channelEnabled, s.channelVisible) : -1;
+    std::vector<ChannelStrokes> before, after;
+    for (int k = 0; k < active; ++k) {
+        reducers[static_cast<size_t>(k)].Flush();
+        const ChannelStrokes group{&strokes[static_cast<size_t>(k)], scene.colour[channels[k]].rgb()};
+        (scaled >= 0 && channels[k] > scaled ? after : before).push_back(group);
+    }
+    DrawBanded(canvas, before);
+    if (scaled >= 0) DrawValueScale(canvas, scene, scaled);
+    DrawBanded(canvas, after);
+}
+
+void DrawTimeAxis(QImage& canvas, const CurveScene& scene) {
+    const CurveState& s = *scene.state;
+    const int w = s.plotWidth, h = s.plotHeight;
+    QPainter p(&canvas);
+    p.setFont(scene.font);
+    QPen axis(Qt::black);
+    axis.setWidth(2);
+    p.setPen(axis);
+    p.drawLine(kCurveLeft, h - kCurveBottomMargin, w - kCurveRightMargin, h - kCurveBottomMargin);
+    const int d = TimeDivisions(w);
+    const QFontMetrics metrics(scene.font);
+    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
+    const std::vector<TimeTick> ticks = TimeTicks(w, s.firstIndex, s.endIndex, count);
+    for (int j = 0; j < static_cast<int>(ticks.size()); ++j) {
+        p.setPen(axis);
+        p.drawLine(ticks[j].x, h - kCurveBottomMargin, ticks[j].x, h - 19);
+        const QString label =
+            QString::fromLatin1(RecordTimeOfDayText(scene.set->records[static_cast<size_t>(ticks[j].record)]).c_str());
+        const int left = TimeLabelLeft(j, d, ticks[j].x, metrics.horizontalAdvance(label), w);
+        p.setPen(Qt::black);
+        p.drawText(left, h - 17 + metrics.ascent(), label);
+    }
+}
+
+}  // namespace
+
+void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing drawing) {
+    const CurveState& s = *scene.state;
+    const int w = std::max(s.plotWidth, 1), h = std::max(s.plotHeight, 1);
+    if (canvas.size() != QSize(w, h) || canvas.format() != QImage::Format_RGB32) {
+        canvas = QImage(w, h, QImage::Format_RGB32);
+    }
+    canvas.fill(Qt::white);
+    {
+        QPainter p(&canvas);
+        p.setPen(QPen(Qt::black, 0));
+        p.drawRect(0, 0, w - 1, h - 1);
+    }
+    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
+    const bool haveRecords = s.firstIndex >= 0 && s.firstIndex < s.endIndex && s.endIndex <= count &&
+                             scene.times != nullptr && scene.times->Count() >= s.endIndex;
+    if (haveRecords) {
+        if (s.endIndex - s.firstIndex == 1) DrawSinglePoints(canvas, scene);
+        else if (drawing == CurveDrawing::EverySegment) DrawEverySegment(canvas, scene);
+        else DrawReduced(canvas, scene);
+    }
+    DrawTimeAxis(canvas, scene);
+}
+
+}  // namespace velorin

@@ -1,0 +1,40 @@
+// Draws the curve canvas of a view into a QImage (RGB32): frame, curves with grey segments into missing
+// samples, gap markers, the value scale of the first visible channel and the time axis.
+//
+// Two ways to draw the curves give the same pixels:
+//  - EverySegment draws one line per record, each with its own pen, exactly as the curve is
+//    defined (the reference);
+//  - Reduced walks the records once for all channels and merges the segments that run inside
+//    one pixel column with one pen into a single vertical line from the column's lowest to its
+//    highest point (the M4 reduction: first, last, minimum and maximum per column). The lines
+//    into and out of a column, every pen change and every gap marker stay where they are in the
+//    drawing order, so the result is identical pixel for pixel.
+// Any thread may render into its own QImage; the scene must not change meanwhile.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <cstdint>
+
+class QImage;
+
+namespace velorin {
+
+struct CurveState;
+struct RecordSet;
+class RecordTimes;
+
+enum class CurveDrawing { EverySegment, Reduced };
+
+struct CurveScene {
+    const RecordSet* set = nullptr;
+    const RecordTimes* times = nullptr;
+    const CurveState* state = nullptr;  // shown range, value range, visibility, scale, W × H
+    QColor colour[8];
+    QFont font;  // scale and time-axis labels
+};
+
+// Renders the whole canvas, W × H of the state, into `canvas` (resized when its size differs).
+void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing drawing = CurveDrawing::Reduced);
+
+}  // namespace velorin

@@ -1,0 +1,497 @@
+#include "view/dastrel_view.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTableView>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+#include "app/gui_text.h"
+#include "common/format.h"
+#include "common/texts.h"
+#include "device/device_info.h"
+#include "history/dastrel_doc.h"
+#include "view/curve_renderer.h"
+#include "view/curve_texts.h"
+#include "view/data_list.h"
+#include "view/f0.h"
+#include "view/history_lists.h"
+#include "view/time_cho.h"
+#include "view/view_images.h"
+#include "view/view_texts.h"
+
+namespace velorin {
+
+namespace {
+
+const QColor kDefaultColour[8] = {QColor(0, 0, 255),    QColor(255, 0, 0),   QColor(255, 255, 0),
+                                  QColor(64, 128, 128), QColor(128, 0, 255), QColor(128, 128, 0),
+                                  QColor(0, 0, 255),    QColor(128, 0, 0)};
+const QColor kDisabledColour(192, 192, 192);
+const QColor kStripColour(200, 221, 222);
+
+// The template positions of the three bitmap buttons in dialog units (x, width, height) and
+// the dialog-unit size of the form's font at 96 dots per inch.
+constexpr double kDluX = 1.5, kDluY = 1.625;
+constexpr int kBitmapButtonX[3] = {89, 163, 237};
+
+// Shrinks a control's font until its text fits the width the form gives it.
+void FitText(QWidget* control, const QString& text, int padding) {
+    QFont font = control->font();
+    while (font.pointSizeF() > 5.0 && QFontMetrics(font).horizontalAdvance(text) + padding > control->width()) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    control->setFont(font);
+}
+
+QFont ReadoutFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
+                      QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSize(8);
+    return font;
+}
+
+}  // namespace
+
+CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& languageName,
+                           const uint8_t (&channelType)[8], QWidget* parent)
+    : QWidget(parent), doc_(std::move(doc)), languageName_(languageName), texts_(CurveTextsFor(languageName)) {
+    for (int c = 0; c < 8; ++c) channelType_[c] = channelType[c];
+    const QScreen* screen = parent != nullptr && parent->screen() != nullptr ? parent->screen()
+                                                                              : QGuiApplication::primaryScreen();
+    if (screen != nullptr) dpiScale_ = screen->logicalDotsPerInchX() / 96.0;
+    if (!(dpiScale_ > 0.25 && dpiScale_ < 8.0)) dpiScale_ = 1.0;
+
+    const RecordSet& set = doc_->Set();
+    state_ = OpenedCurveState(set);
+    times_ = RecordTimes(set);
+    for (int c = 0; c < 8; ++c) colour_[c] = state_.channelEnabled[c] ? kDefaultColour[c] : kDisabledColour;
+
+    setMouseTracking(true);
+    BuildControls();
+
+    HistoryLists::Setup setup;
+    setup.doc = doc_;
+    setup.languageName = languageName_;
+    std::copy(channelType, channelType + 8, setup.channelType);
+    setup.statistics = statistics_;
+    setup.data = dataList_;
+    setup.shownRange = [this] { return std::make_pair(state_.firstIndex, state_.endIndex); };
+    lists_ = new HistoryLists(std::move(setup), this);
+    connect(this, &CDastrelView::SelectedValuesChanged, lists_, &HistoryLists::ShowSelected);
+    connect(this, &CDastrelView::Returned, lists_, &HistoryLists::SwitchF0Off);
+    connect(lists_, &HistoryLists::F0Switched, this, &CDastrelView::ApplyF0Switch);
+    UpdateCursor();
+    resize(900, 640);
+}
+
+CDastrelView::~CDastrelView() = default;
+
+int CDastrelView::Scaled(double value) const { return static_cast<int>(value * dpiScale_); }
+
+void CDastrelView::BuildControls() {
+    const ViewTexts& vt = ViewTextsFor(languageName_);
+    tabs_ = new QTabBar(this);
+    tabs_->setExpanding(false);
+    tabs_->setDrawBase(false);
+    tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 8px; }"));
+    tabs_->addTab(FromGbk(vt.tabs.graph));
+    tabs_->addTab(FromGbk(vt.tabs.data));
+    connect(tabs_, &QTabBar::currentChanged, this, &CDastrelView::ShowTab);
+
+    statistics_ = new QTableView(this);
+    statistics_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    statistics_->verticalHeader()->hide();
+
+    dataList_ = new QTableView(this);
+    dataList_->hide();
+
+    for (int c = 0; c < 8; ++c) {
+        auto* box = new QCheckBox(FromGbk(FormatC(texts_.channelBox.c_str(), c + 1)), this);
+        box->setChecked(state_.channelEnabled[c] != 0);
+        box->setEnabled(state_.channelEnabled[c] != 0);
+        connect(box, &QCheckBox::clicked, this, [this, c] {
+            state_.channelVisible[c] = state_.channelVisible[c] ? 0 : 1;
+            channelBox_[c]->setChecked(state_.channelVisible[c] != 0);
+            Redraw();
+        });
+        channelBox_[c] = box;
+    }
+    coordinate_ = new QCheckBox(FromGbk(texts_.coordinate), this);
+    coordinate_->setChecked(state_.showScale);
+    connect(coordinate_, &QCheckBox::clicked, this, [this] {
+        state_.showScale = !state_.showScale;
+        coordinate_->setChecked(state_.showScale);
+        Redraw();
+    });
+
+    return_ = new QPushButton(FromGbk(texts_.returnButton), this);
+    amplification_ = new QPushButton(FromGbk(texts_.amplification), this);
+    range_ = new QPushButton(FromGbk(texts_.range), this);
+    connect(return_, &QPushButton::clicked, this, &CDastrelView::Return);
+    connect(amplification_, &QPushButton::clicked, this, &CDastrelView::Amplify);
+    connect(range_, &QPushButton::clicked, this, &CDastrelView::ChooseRange);
+
+    // The bitmap buttons show their images only; the text is the tip.
+    compress_ = new QToolButton(this);
+    compress_->setToolTip(FromGbk(texts_.compression));
+    expand_ = new QToolButton(this);
+    pan_ = new QToolButton(this);
+    pan_->setCheckable(true);
+    connect(compress_, &QToolButton::clicked, this, [this] {
+        ChangeCompression(state_, +1);
+        Redraw();
+    });
+    connect(expand_, &QToolButton::clicked, this, [this] {
+        ChangeCompression(state_, -1);
+        Redraw();
+    });
+    connect(pan_, &QToolButton::toggled, this, [this](bool on) {
+        state_.panMode = on;
+        if (on) ClearOverlay();
+        UpdateCursor();
+    });
+
+    firstTime_ = new QLabel(this);
+    firstTime_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lastTime_ = new QLabel(this);
+    lastTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // Printing belongs to the printing commands; the buttons wait for them.
+    printCurve_ = new QPushButton(FromGbk(texts_.printCurve), this);
+    printList_ = new QPushButton(FromGbk(texts_.printList), this);
+    printCurve_->setEnabled(false);
+    printList_->setEnabled(false);
+    UpdateControls();
+}
+
+void CDastrelView::ApplyF0Switch(const F0Switch& result) {
+    const bool on = result.channel2Enabled;
+    state_.channelEnabled[1] = on ? 1 : 0;
+    state_.channelVisible[1] = on ? 1 : 0;
+    colour_[1] = on ? kDefaultColour[1] : kDisabledColour;
+    if (result.extremes.any) {
+        state_.axisMax[1] = result.extremes.max;
+        state_.axisMin[1] = result.extremes.min;
+    }
+    ChannelChanged(1);
+}
+
+void CDastrelView::showEvent(QShowEvent*) {
+    // The first showing refills the main window's panel from the data set and fills the lists.
+    if (opened_) return;
+    opened_ = true;
+    lists_->Open();
+}
+
+void CDastrelView::SetDpiScale(double scale) {
+    dpiScale_ = scale;
+    Layout();
+}
+
+void CDastrelView::SetChannelColour(int channel, const QColor& colour) {
+    if (channel < 0 || channel >= 8) return;
+    colour_[channel] = colour;
+    Redraw();
+}
+
+void CDastrelView::ChannelChanged(int channel) {
+    if (channel < 0 || channel >= 8) return;
+    channelBox_[channel]->setEnabled(state_.channelEnabled[channel] != 0);
+    channelBox_[channel]->setChecked(state_.channelEnabled[channel] != 0 && state_.channelVisible[channel] != 0);
+    Redraw();
+}
+
+void CDastrelView::Layout() {
+    const double s = dpiScale_;
+    const int cw = width(), ch = height();
+    state_.plotWidth = static_cast<int>(cw - 68 * s);
+    state_.plotHeight = static_cast<int>(ch - 155 * s);
+    state_.plotTop = Scaled(20);
+    const int w = state_.plotWidth, h = state_.plotHeight;
+    tabs_->setGeometry(5, 0, 400, 40);
+    int y = Scaled(20);
+    for (int k = 0; k < 8; ++k) {
+        channelBox_[k]->setGeometry(static_cast<int>(w + 13 * s), static_cast<int>(y + 5 * s), Scaled(60), Scaled(16));
+        y = static_cast<int>(y + 40 * s);
+    }
+    coordinate_->setGeometry(static_cast<int>(w + 13 * s), y, Scaled(60), Scaled(16));
+    return_->setGeometry(static_cast<int>(w + 10 * s), static_cast<int>(y + 40 * s), Scaled(54), Scaled(30));
+    amplification_->setGeometry(static_cast<int>(w + 10 * s), static_cast<int>(y + 80 * s), Scaled(54), Scaled(30));
+    range_->setGeometry(static_cast<int>(w + 10 * s), static_cast<int>(y + 120 * s), Scaled(54), Scaled(30));
+    const int b = static_cast<int>(h + 46 * s + 5);
+    const int r = static_cast<int>(w + 68 * s);
+    dataList_->setGeometry(10, Scaled(20), r - 10, static_cast<int>(b - 20 * s - 8));
+    statistics_->setGeometry(10, b, std::max(w, 0), std::max(ch - b - 5, 0));
+    printCurve_->setGeometry(static_cast<int>(r - 58 * s), static_cast<int>(b + 10 * s), Scaled(54), Scaled(30));
+    printList_->setGeometry(static_cast<int>(r - 58 * s), static_cast<int>(b + 50 * s), Scaled(54), Scaled(30));
+    firstTime_->setGeometry(10, static_cast<int>(h + 19 * s), Scaled(150), Scaled(20));
+    lastTime_->setGeometry(static_cast<int>(w - 108 * s), static_cast<int>(h + 19 * s), Scaled(115), Scaled(20));
+    QToolButton* bitmapButtons[3] = {compress_, expand_, pan_};
+    const QPixmap images[3] = {CompressionImage(s * 0.75), ExpansionImage(s * 0.75), PanImage(s * 0.75)};
+    for (QWidget* control : {static_cast<QWidget*>(coordinate_), static_cast<QWidget*>(return_),
+                             static_cast<QWidget*>(amplification_), static_cast<QWidget*>(range_),
+                             static_cast<QWidget*>(printCurve_), static_cast<QWidget*>(printList_)}) {
+        control->setFont(font());
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        FitText(control, button->text(), qobject_cast<const QCheckBox*>(control) != nullptr ? 24 : 8);
+    }
+    for (int i = 0; i < 3; ++i) {
+        bitmapButtons[i]->setGeometry(Scaled(kBitmapButtonX[i] * kDluX), 0, Scaled(62 * kDluX), Scaled(14 * kDluY));
+        bitmapButtons[i]->setIcon(images[i]);
+        bitmapButtons[i]->setIconSize(images[i].size());
+        bitmapButtons[i]->raise();
+    }
+    Redraw();
+}
+
+void CDastrelView::Redraw() {
+    ClearOverlay();
+    if (!state_.graphShown || state_.plotWidth <= 0 || state_.plotHeight <= 0) {
+        UpdateControls();
+        update();
+        return;
+    }
+    if (BeginDrawing(state_)) {
+        RecomputeAxisRange(doc_->Set(), state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
+    }
+    CurveScene scene;
+    scene.set = &doc_->Set();
+    scene.times = &times_;
+    scene.state = &state_;
+    for (int c = 0; c < 8; ++c) scene.colour[c] = colour_[c];
+    scene.font = font();
+    RenderCurveCanvas(canvas_, scene);
+    canvasKept_ = true;
+    EndDrawing(state_);
+    UpdateControls();
+    update();
+}
+
+void CDastrelView::UpdateControls() {
+    return_->setEnabled(state_.returnEnabled);
+    amplification_->setEnabled(state_.amplificationEnabled);
+    pan_->setEnabled(state_.panEnabled);
+    if (!state_.panEnabled && pan_->isChecked()) pan_->setChecked(false);
+    const RecordSet& set = doc_->Set();
+    const int32_t count = UsableRecordCount(set);
+    if (state_.firstIndex >= 0 && state_.firstIndex < state_.endIndex && state_.endIndex <= count) {
+        firstTime_->setText(QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.firstIndex)]).c_str()));
+        lastTime_->setText(QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.endIndex - 1)]).c_str()));
+        for (QLabel* label : {firstTime_, lastTime_}) {
+            label->setFont(font());
+            FitText(label, label->text(), 2);
+        }
+    } else {
+        firstTime_->clear();
+        lastTime_->clear();
+    }
+}
+
+void CDastrelView::UpdateCursor() { setCursor(state_.panMode ? PanPointerCursor() : CurvePointerCursor()); }
+
+void CDastrelView::Amplify() {
+    ArmZoom(state_);
+    UpdateControls();
+}
+
+void CDastrelView::Return() {
+    ReturnToWholeSet(state_);
+    canvasKept_ = false;
+    emit Returned();
+    UpdateCursor();
+    Redraw();
+}
+
+void CDastrelView::ChooseRange() {
+    const RecordSet& set = doc_->Set();
+    if (times_.Count() == 0) return;
+    CTimeCho chooser(languageName_, this);
+    chooser.SetTimes(times_.Seconds(0), times_.Seconds(times_.Count() - 1));
+    const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;
+    (void)set;
+    if (!ok) return;
+    ApplyTimeRange(state_, times_, chooser.Start(), chooser.End());
+    Redraw();
+}
+
+void CDastrelView::ShowTab(int index) {
+    const bool graph = index == 0;
+    if (tabs_->currentIndex() != index) tabs_->setCurrentIndex(index);
+    state_.graphShown = graph;
+    dataList_->setVisible(!graph);
+    for (QWidget* w : {static_cast<QWidget*>(coordinate_), static_cast<QWidget*>(return_),
+                       static_cast<QWidget*>(amplification_), static_cast<QWidget*>(range_),
+                       static_cast<QWidget*>(expand_), static_cast<QWidget*>(compress_), static_cast<QWidget*>(pan_),
+                       static_cast<QWidget*>(firstTime_), static_cast<QWidget*>(lastTime_)}) {
+        w->setVisible(graph);
+    }
+    for (QCheckBox* box : channelBox_) box->setVisible(graph);
+    if (graph) Redraw();
+    else {
+        ClearOverlay();
+        update();
+    }
+}
+
+QRect CDastrelView::PlotRect() const {
+    return QRect(kCanvasViewX, state_.plotTop, state_.plotWidth, state_.plotHeight);
+}
+
+QRect CDastrelView::OverlayRect() const {
+    switch (overlay_) {
+    case Overlay::Readout:
+        return QRect(cursorViewX_, state_.plotTop, 1, state_.plotHeight + 1).united(readoutBox_).adjusted(-1, -1, 2, 2);
+    case Overlay::ZoomRectangle:
+        return zoomRect_.normalized().adjusted(-1, -1, 2, 2);
+    case Overlay::None:
+        break;
+    }
+    return QRect();
+}
+
+void CDastrelView::ClearOverlay() {
+    if (overlay_ != Overlay::None) update(OverlayRect());
+    overlay_ = Overlay::None;
+}
+
+void CDastrelView::Readout(int x, int y) {
+    const QRect before = OverlayRect();
+    const RecordSet& set = doc_->Set();
+    if (state_.dragging) {
+        // The rectangle starts where the button went down: pressX is a canvas x.
+        zoomRect_ = QRect(QPoint(static_cast<int>(state_.pressX) + kCanvasViewX, static_cast<int>(state_.pressY)),
+                          QPoint(x, y));
+        overlay_ = Overlay::ZoomRectangle;
+        update(before.united(OverlayRect()));
+        return;
+    }
+    pointed_ = RecordUnderCanvasX(x - kCanvasViewX, state_.plotWidth, state_.firstIndex, state_.endIndex,
+                                  std::min(state_.recordCount, UsableRecordCount(set)));
+    if (pointed_.index < 0) return;
+    const SampleRecord& record = set.records[static_cast<size_t>(pointed_.index)];
+
+    QStringList selected;
+    std::string text = texts_.readoutTime + RecordTimeText(record) + "\r\n";
+    for (int c = 0; c < 8; ++c) {
+        if (set.channelEnabled[c] != 1) continue;
+        const float v = record.value[c];
+        const bool hundredths = HasHundredths(channelType_[c]);
+        selected << FromGbk(ListValueText(v, hundredths));
+        if (!state_.channelVisible[c]) continue;
+        text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
+        if (IsMissing2Byte(v)) text += texts_.error;
+        else text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
+        text += "\r\n";
+    }
+    emit SelectedValuesChanged(selected);
+
+    readoutText_ = FromGbk(text);
+    cursorViewX_ = pointed_.cursorX + kCanvasViewX;
+    const QFontMetrics metrics(ReadoutFont());
+    const QString shown = QString(readoutText_).replace(QLatin1String("\r\n"), QLatin1String("\n")).trimmed();
+    const QRect extent = metrics.boundingRect(QRect(0, 0, 4000, 4000), Qt::AlignLeft | Qt::AlignTop, shown);
+    const int bw = extent.width() + 20, bh = extent.height() + 20;
+    int bx = cursorViewX_ + 15, by = y + 15;
+    if (bx + bw > state_.plotWidth + kCanvasViewX) bx = cursorViewX_ - bw - 5;
+    if (by + bh > state_.plotHeight + state_.plotTop) by = y - bh - 5;
+    bx = std::max(bx, kCanvasViewX);
+    by = std::max(by, state_.plotTop);
+    readoutBox_ = QRect(bx, by, bw, bh);
+    overlay_ = Overlay::Readout;
+    update(before.united(OverlayRect()));
+}
+
+void CDastrelView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const double s = dpiScale_;
+    const int cw = width(), ch = height();
+    if (state_.graphShown && !canvas_.isNull()) {
+        const QRect plot = PlotRect();
+        if (event->rect().intersects(plot)) {
+            p.drawImage(plot.topLeft(), canvas_);
+        }
+        if (overlay_ == Overlay::ZoomRectangle) {
+            p.setPen(QPen(QColor(100, 100, 100), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(zoomRect_.normalized());
+        } else if (overlay_ == Overlay::Readout) {
+            p.setPen(QPen(QColor(150, 150, 150), 1));
+            p.drawLine(cursorViewX_, state_.plotTop, cursorViewX_, state_.plotTop + state_.plotHeight);
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(QColor(255, 255, 225));
+            p.drawRect(readoutBox_.adjusted(0, 0, -1, -1));
+            p.setFont(ReadoutFont());
+            const QString shown = QString(readoutText_).replace(QLatin1String("\r\n"), QLatin1String("\n")).trimmed();
+            p.drawText(readoutBox_.adjusted(10, 10, -10, -10), Qt::AlignLeft | Qt::AlignTop, shown);
+        }
+    }
+    const int stripTop = static_cast<int>(state_.plotHeight + 46 * s);
+    p.fillRect(QRect(10, stripTop, cw - 10, ch - stripTop), kStripColour);
+    if (state_.graphShown) {
+        for (int k = 0; k < 8; ++k) {
+            const int x0 = static_cast<int>(cw - 55 * s), x1 = static_cast<int>(cw - 10 * s);
+            const int y0 = static_cast<int>(40 * s + 40 * s * k), y1 = static_cast<int>(52 * s + 40 * s * k);
+            p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), colour_[k]);
+        }
+    }
+}
+
+void CDastrelView::resizeEvent(QResizeEvent*) { Layout(); }
+
+void CDastrelView::mousePressEvent(QMouseEvent* event) {
+    const int x = static_cast<int>(event->position().x()), y = static_cast<int>(event->position().y());
+    if (event->button() == Qt::LeftButton) {
+        if (PressLeft(state_, x, y)) Readout(x, y);
+        return;
+    }
+    if (event->button() != Qt::RightButton) return;
+    const double s = dpiScale_;
+    const int w = state_.plotWidth;
+    for (int k = 0; k < 6; ++k) {
+        if (state_.channelEnabled[k] == 0) continue;
+        if (x > w + 12 * s && x < w + 57 * s && y > 40 * s + 40 * s * k && y < 55 * s + 40 * s * k) {
+            const QColor chosen = colourChooser_ ? colourChooser_(Qt::black) : QColorDialog::getColor(Qt::black, this);
+            if (chosen.isValid()) SetChannelColour(k, chosen);
+            return;
+        }
+    }
+}
+
+void CDastrelView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const int x = static_cast<int>(event->position().x()), y = static_cast<int>(event->position().y());
+    const bool wasDragging = state_.dragging;
+    if (ReleaseLeft(state_, x, y)) {
+        canvasKept_ = false;
+        Redraw();
+        UpdateControls();
+    } else if (wasDragging) {
+        ClearOverlay();
+    }
+}
+
+void CDastrelView::mouseMoveEvent(QMouseEvent* event) {
+    const int x = static_cast<int>(event->position().x()), y = static_cast<int>(event->position().y());
+    if (!state_.graphShown || state_.firstDrawPending || !InPlot(state_, x, y)) return;
+    if (state_.panMode) {
+        if (PanMove(state_, x, y)) Redraw();
+        return;
+    }
+    Readout(x, y);
+}
+
+void CDastrelView::leaveEvent(QEvent*) { ClearOverlay(); }
+
+}  // namespace velorin

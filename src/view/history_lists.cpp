@@ -1,0 +1,86 @@
+#include "view/history_lists.h"
+
+#include <QTableView>
+#include <QWidget>
+
+#include "app/property_panel.h"
+#include "common/texts.h"
+#include "history/dastrel_doc.h"
+#include "view/data_list_model.h"
+#include "view/record_panel_lines.h"
+#include "view/statistics_model.h"
+#include "view/view_texts.h"
+
+namespace velorin {
+
+HistoryLists::HistoryLists(Setup setup, QObject* parent)
+    : QObject(parent), setup_(std::move(setup)), statisticsTable_(setup_.statistics), dataTable_(setup_.data) {
+    const bool english = IsEnglish(setup_.languageName);
+    const auto range = ShownRange();
+    dataModel_ = new DataListModel(setup_.doc, english, setup_.channelType, this, range.first, range.second);
+    statisticsModel_ = new StatisticsModel(setup_.doc, english, this);
+    if (dataTable_) {
+        dataTable_->setModel(dataModel_);
+        SetUpDataListTable(*dataTable_);
+    }
+    if (statisticsTable_) {
+        statisticsTable_->setModel(statisticsModel_);
+        SetUpStatisticsTable(*statisticsTable_);
+    }
+}
+
+HistoryLists::~HistoryLists() {
+    // The tables may outlive this object for a moment while their window closes.
+    if (dataTable_ && dataTable_->model() == dataModel_) dataTable_->setModel(nullptr);
+    if (statisticsTable_ && statisticsTable_->model() == statisticsModel_) statisticsTable_->setModel(nullptr);
+}
+
+std::pair<int32_t, int32_t> HistoryLists::ShownRange() const {
+    return setup_.shownRange ? setup_.shownRange() : std::make_pair(0, setup_.doc->Set().recordCount);
+}
+
+void HistoryLists::Open() {
+    FillPanel();
+    Refill();
+}
+
+void HistoryLists::Refill() {
+    const auto range = ShownRange();
+    dataModel_->Rebuild(range.first, range.second);
+    statisticsModel_->Rebuild();
+    if (dataTable_) ApplyDataListWidths(*dataTable_);
+    if (statisticsTable_) ApplyStatisticsWidths(*statisticsTable_);
+}
+
+void HistoryLists::FillPanel() {
+    const std::vector<PanelLine> lines = BuildRecordPanelLines(setup_.doc->Set(), setup_.languageName);
+    if (setup_.fillPanel) {
+        setup_.fillPanel(lines);
+        return;
+    }
+    auto* host = qobject_cast<QWidget*>(parent());
+    PropertyPanel* panel = host != nullptr ? host->window()->findChild<PropertyPanel*>() : nullptr;
+    if (panel != nullptr) panel->Fill(lines);
+}
+
+bool HistoryLists::SwitchF0On(float referenceTemperature, float zValue) {
+    const auto range = ShownRange();
+    const F0Switch result = f0_.SwitchOn(setup_.doc->Set(), range.first, range.second, referenceTemperature, zValue,
+                                         ViewTextsFor(setup_.languageName).f0Quantity);
+    if (!result.changed) return false;
+    FillPanel();
+    Refill();
+    emit F0Switched(result);
+    return true;
+}
+
+void HistoryLists::SwitchF0Off() {
+    const F0Switch result = f0_.SwitchOff(setup_.doc->Set());
+    FillPanel();
+    Refill();
+    emit F0Switched(result);
+}
+
+void HistoryLists::ShowSelected(const QStringList& texts) { statisticsModel_->SetSelected(texts); }
+
+}  // namespace velorin

@@ -1,0 +1,54 @@
+// The statistics list as a Qt table model: one row per recorded channel (StatisticsList), plus
+// the "Selected" column that the curve's pointer readout writes.
+//
+// How the view uses it: HistoryLists (history_lists.h) sets it on the view's statistics table
+// and forwards the readout's texts to SetSelected. Without HistoryLists a view can also use it
+// alone:
+//     auto* model = new StatisticsModel(doc, english, table);
+//     table->setModel(model); SetUpStatisticsTable(*table);
+//     model->SetSelected({"21.50", "Error"});   // one text per row, in channel order
+//
+// Threading: GUI thread only.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <memory>
+
+#include "view/statistics_list.h"
+
+class QTableView;
+
+namespace velorin {
+
+class CDastrelDoc;
+
+class StatisticsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    StatisticsModel(std::shared_ptr<CDastrelDoc> doc, bool english, QObject* parent = nullptr);
+    ~StatisticsModel() override;
+
+    // Rows anew from the channels enabled now; the "Selected" column becomes empty.
+    void Rebuild();
+    // The "Selected" texts, one per row in row order; rows beyond `texts` are emptied.
+    void SetSelected(const QStringList& texts);
+    const StatisticsList& List() const { return *list_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::shared_ptr<CDastrelDoc> doc_;
+    bool english_;
+    std::unique_ptr<StatisticsList> list_;
+    QStringList selected_;
+};
+
+// Full-row selection, no grid, no row numbers of Qt's own, the statistics column widths.
+void SetUpStatisticsTable(QTableView& table);
+void ApplyStatisticsWidths(QTableView& table);
+
+}  // namespace velorin
