@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <thread>
 
@@ -18,6 +17,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "config/deal_time.h"
 #include "device/device_info.h"
 #include "device/link.h"
 #include "live/live_poll.h"
@@ -97,7 +97,7 @@ int RunLive(const std::vector<std::string>& args) {
         auto next = std::chrono::steady_clock::now();
         while (!cancel.load() && (count == 0 || readings < count)) {
             const LivePollResult r = PollLive(link, info.channel);
-            const int64_t now = static_cast<int64_t>(std::time(nullptr));
+            const int64_t now = CDealTime().GetTime();
             if (r.ok) {
                 PrintGbk(stdout, ReadingLine(r, info, texts, now));
                 std::fputc('\n', stdout);

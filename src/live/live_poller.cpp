@@ -3,8 +3,9 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <atomic>
-#include <ctime>
 #include <system_error>
+
+#include "config/deal_time.h"
 
 namespace velorin {
 
@@ -33,7 +34,7 @@ bool LivePoller::Start(const ChannelInfo (&channels)[kChannelCount]) {
     try {
         worker_ = std::thread([job, guard, link = &link_] {
             job->result = PollLive(*link, job->channels, &job->cancel);
-            job->time = static_cast<int64_t>(std::time(nullptr));
+            job->time = CDealTime().GetTime();
             QMetaObject::invokeMethod(
                 qApp, [guard] { if (guard) guard->Finished(); }, Qt::QueuedConnection);
         });

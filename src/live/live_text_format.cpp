@@ -1,8 +1,7 @@
 #include "live/live_text_format.h"
 
-#include <ctime>
-
 #include "common/format.h"
+#include "config/deal_time.h"
 #include "device/name_tables.h"
 #include "live/live_reading.h"
 #include "live/live_texts.h"
@@ -10,28 +9,18 @@
 
 namespace velorin {
 
-namespace {
-bool LocalFields(int64_t time, std::tm& out) {
-    const std::time_t t = static_cast<std::time_t>(time);
-    return localtime_r(&t, &out) != nullptr;
-}
-}  // namespace
-
 std::string FormatLiveTime(int64_t time) {
-    std::tm tm = {};
-    if (!LocalFields(time, tm)) return std::string();
-    char text[64];
-    const size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
-    return std::string(text, n);
+    const CDealTime t(time);
+    return FormatC("%04d-%02d-%02d %02d:%02d:%02d", t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(),
+                   t.GetMinute(), t.GetSecond());
 }
 
 std::string FormatReadoutTime(int64_t time, const LiveTexts& texts) {
-    std::tm tm = {};
-    if (!LocalFields(time, tm)) return std::string();
+    const CDealTime t(time);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return FormatC(texts.readoutTimeFormat.c_str(), tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
-                   tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return FormatC(texts.readoutTimeFormat.c_str(), t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(),
+                   t.GetMinute(), t.GetSecond());
 #pragma GCC diagnostic pop
 }
 

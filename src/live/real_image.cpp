@@ -87,9 +87,7 @@ CRealImage::CRealImage(Link& link, const DeviceInfo& info, const std::string& la
         scaleBox_[k] = new QCheckBox(FromGbk(t.scaleBox), this);
         PaintOnStaticBrush(curveBox_[k]);
         PaintOnStaticBrush(scaleBox_[k]);
-        // A box changed by hand shows at once, not only after the next poll.
-        connect(curveBox_[k], &QCheckBox::toggled, this, [this] { update(); });
-        connect(scaleBox_[k], &QCheckBox::toggled, this, [this] { update(); });
+        // The boxes are read at every poll: a change shows with the next sample.
     }
 
     list_ = new QTreeWidget(this);

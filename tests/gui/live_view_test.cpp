@@ -193,6 +193,7 @@ TEST_F(LiveViewTest, CurvesStartOnTheCentreLineAndChannels7And8AreNeitherDrawnNo
 
     EXPECT_EQ(view->List()->topLevelItemCount(), 4) << "channels 1–4 listed, channel 7 not";
     EXPECT_NE(view->ValueText(6), QStringLiteral("0.00")) << "channel 7 still shows its value";
+    EXPECT_EQ(view->LabelText(6), QStringLiteral("通道7:"));
     const QImage plot = view->Plot().toImage();
     EXPECT_EQ(plot.pixelColor(1, 245), QColor(0, 255, 0)) << "channel 1's first sample on the centre line";
     EXPECT_EQ(plot.pixelColor(400, 100), QColor(100, 100, 100));
