@@ -10,6 +10,7 @@
 #include "config/clock_calibration.h"
 #include "config/config_texts.h"
 #include "config/finish_sequence.h"
+#include "device/fake_kvusb.h"
 #include "logger_state.h"
 #include "server.h"
 #include "support/recorded_messages.h"
@@ -196,6 +197,32 @@ TEST(ClockCalibration, TheSystemTimeIsReadAfterTheClear) {
     EXPECT_TRUE(BoxTexts(messages).empty());
 }
 
+TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWithoutRestartFlag) {
+    Link link;
+    test::FakeUsb usb(link.usb);
+    link.currentPort = HID_LINK_PORT;
+    link.hidHandle = test::FakeUsb::Handle();
+    DeviceInfo info = test::ConnectedInfo();
+    test::RecordedMessages messages;
+    Answers answers;
+    FinishHooks hooks = answers.Hooks(CDealTime(2026, 12, 9, 10, 0, 0));
+    std::vector<bool> wait;
+    hooks.waitWindow = [&wait](bool shown) { wait.push_back(shown); };
+
+    const FinishResult r =
+        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), "Chinese", messages, hooks);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_FALSE(r.restarted);
+    EXPECT_EQ(r.outcome, FinishOutcome::HandedOver);
+    EXPECT_TRUE(r.restartAccepted);
+    Bytes commands;
+    for (const auto& call : usb.Calls()) commands.push_back(static_cast<uint8_t>(call.callCode >> 16));
+    EXPECT_EQ(commands, (Bytes{0x11, 0x16, 0x20, 0x21, 0x14, 0x15, 0x1F, 0x13, 0x1E}));
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().restartSucceeded});
+    // The wait window stays until the wizard closes.
+    EXPECT_EQ(wait, std::vector<bool>{true});
+}
+
 // --- the simulated logger ----------------------------------------------------------------------
 
 class FinishAgainstSimulator : public ::testing::Test {
@@ -257,22 +284,6 @@ TEST_F(FinishAgainstSimulator, EverySettingIsWrittenTheClockSetAndTheHistoryEmpt
     // The logger's clock runs with the computer's (within the few seconds the test takes).
     EXPECT_LT(std::llabs(s.clockOffset), 5);
     EXPECT_EQ(info_.storedRecordCount, 0);
-}
-
-TEST_F(FinishAgainstSimulator, ClockCalibrationClearsAndSetsTheChosenTime) {
-    ClockChoice choice;
-    choice.useSystemTime = false;
-    choice.chosen = ClockBytesOf(2031, 2, 3, 4, 5, 6);
-    link_.serial.ClosePort();
-    const ClockCalibrationResult r = CalibrateClock(link_, info_, choice, messages_);
-    EXPECT_TRUE(r.clearAccepted && r.clockAccepted);
-    const sim::LoggerState s = server_->State();
-    EXPECT_EQ(s.recordCount, 0u);
-    const sim::CivilTime now = sim::SecondsToCivil(sim::HostNowCivil() + s.clockOffset);
-    EXPECT_EQ(now.year, 2031);
-    EXPECT_EQ(now.month, 2);
-    EXPECT_EQ(now.day, 3);
-    EXPECT_EQ(now.hour, 4);
 }
 
 }  // namespace
