@@ -223,6 +223,34 @@ TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWitho
     EXPECT_EQ(wait, std::vector<bool>{true});
 }
 
+TEST(ClockCalibration, OverTheUsbLinkTheLibraryAnswersForTheLogger) {
+    Link link;
+    test::FakeUsb usb(link.usb);
+    link.currentPort = HID_LINK_PORT;
+    link.hidHandle = test::FakeUsb::Handle();
+    DeviceInfo info = test::ConnectedInfo();
+    test::RecordedMessages messages;
+    ClockChoice choice;
+    choice.useSystemTime = false;
+    choice.chosen = ClockBytesOf(2031, 2, 3, 4, 5, 6);
+
+    ClockCalibrationResult r = CalibrateClock(link, info, choice, messages);
+    EXPECT_TRUE(r.clearAccepted && r.clockAccepted);
+    ASSERT_EQ(usb.Calls().size(), 2u);
+    EXPECT_EQ(usb.Calls()[0].callCode, 0x1Eu << 16);
+    EXPECT_EQ(usb.Calls()[1].callCode, 0x13u << 16);
+    EXPECT_EQ(test::Slice(usb.Calls()[1].report, 0, 13), test::Of(BuildClockRequest(0, choice.chosen)));
+    EXPECT_TRUE(BoxTexts(messages).empty());
+    EXPECT_EQ(info.storedRecordCount, 0);
+
+    usb.writeResult = 0;
+    info.storedRecordCount = 7;
+    r = CalibrateClock(link, info, choice, messages);
+    EXPECT_FALSE(r.clearAccepted || r.clockAccepted);
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
+    EXPECT_EQ(info.storedRecordCount, 7);
+}
+
 // --- the simulated logger ----------------------------------------------------------------------
 
 class FinishAgainstSimulator : public ::testing::Test {
