@@ -47,8 +47,7 @@ struct Answers {
 TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return LoggerAck(r); });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
     test::RecordedMessages messages;
@@ -75,8 +74,7 @@ TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
 TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return LoggerAck(r); });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     const CDealTime now(2026, 12, 9, 10, 0, 0);
     WizardEntries e = EntriesFromDeviceInfo(info, now);
@@ -104,8 +102,7 @@ TEST(FinishSequence, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNothingLate
         return r[2] == cmd::SetPowerMode ? Bytes{} : LoggerAck(r);
     });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
     e.userName = "new user";
@@ -135,8 +132,7 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
         return r[2] == cmd::SetClock || r[2] == cmd::ClearAndRestart ? Bytes{} : LoggerAck(r);
     });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     Answers answers;
@@ -151,10 +147,9 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
 }
 
 TEST(ClockCalibration, ASilentLoggerShowsBothTextsOnceAndKeepsTheRecordCount) {
-    ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes{}; });
+    ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes{}; }, false);
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link, false);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     ClockChoice choice;
@@ -179,8 +174,7 @@ TEST(ClockCalibration, TheSystemTimeIsReadAfterTheClear) {
         return test::Ack(r);
     });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link, false);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     ClockChoice choice;
