@@ -28,8 +28,7 @@ Bytes Silence(const test::PtyPeer::Request&, size_t) { return {}; }
 TEST(ConfigRequestsSerial, SendConfigRequestStopsAtTheFirstAcceptedReplyOrAfterItsAttempts) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t i) { return i < 2 ? Bytes(7, 0x5A) : Ack(r); });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     const AngleFrame request = BuildPowerModeRequest(0, 0x80);
     EXPECT_TRUE(SendConfigRequest(link, request, 5, AcceptFramed7));
     EXPECT_EQ(logger.Requests().size(), 3u);
@@ -40,8 +39,7 @@ TEST(ConfigRequestsSerial, SendConfigRequestStopsAtTheFirstAcceptedReplyOrAfterI
 TEST(ConfigRequestsSerial, UserAndTitleAreTakenIntoDeviceInfoBeforeSending) {
     ScriptedLogger logger(Silence);
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
 
@@ -57,8 +55,7 @@ TEST(ConfigRequestsSerial, UserAndTitleAreTakenIntoDeviceInfoBeforeSending) {
 TEST(ConfigRequestsSerial, IntervalChangesOnlyTheSplitAndFailsWithItsText) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t i) { return i == 0 ? Ack(r) : Bytes{}; });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
 
@@ -81,8 +78,7 @@ TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothin
     {
         ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return Ack(r); });
         ASSERT_TRUE(logger.Ok());
-        Link link;
-        logger.Attach(link);
+        Link& link = logger.link;
         DeviceInfo info = test::ConnectedInfo("English");
         test::RecordedMessages messages;
         EXPECT_TRUE(SetStartMode(link, info, immediate, messages));
@@ -93,8 +89,7 @@ TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothin
         // Seven bytes that are no acknowledgement: tried five times, then a failure.
         ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes(7, 0x5A); });
         ASSERT_TRUE(logger.Ok());
-        Link link;
-        logger.Attach(link);
+        Link& link = logger.link;
         DeviceInfo info = test::ConnectedInfo("English");
         const std::string before = ReadField(info.startMode);
         test::RecordedMessages messages;
@@ -108,8 +103,7 @@ TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothin
 TEST(ConfigRequestsSerial, ManualRecordModeSendsStartThreeAndStopFour) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return LoggerAck(r); });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     RecordModeSetting manual;
@@ -137,8 +131,7 @@ TEST(ConfigRequestsSerial, RecordModeStopsAtItsFirstFailure) {
     // The record mode fails: neither start nor stop is sent.
     ScriptedLogger logger(Silence);
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     EXPECT_FALSE(SetRecordMode(link, info, RecordModeSetting{}, messages));
@@ -149,8 +142,7 @@ TEST(ConfigRequestsSerial, RecordModeStopsAtItsFirstFailure) {
 TEST(ConfigRequestsSerial, TimedModesCarryTheirTimeAndOtherChoicesSendNothing) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return LoggerAck(r); });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     RecordModeSetting s;
@@ -178,8 +170,7 @@ TEST(ConfigRequestsSerial, TimedModesCarryTheirTimeAndOtherChoicesSendNothing) {
 TEST(ConfigRequestsSerial, AlarmLimitsCoverRecordedChannelsOneToSix) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t i) { return i == 0 ? Ack(r) : Bytes{}; });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     info.channel[6].channelEnabled = 1;  // channel 7 never takes part
     test::RecordedMessages messages;
@@ -205,8 +196,7 @@ TEST(ConfigRequestsSerial, AlarmLimitsCoverRecordedChannelsOneToSix) {
 TEST(ConfigRequestsSerial, ClockAndRestartAreSentOnceAndJudgedBySender) {
     ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes{0x28, 0x00, 0x1E}; });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     info.overflowCount = 4;
 

@@ -57,21 +57,21 @@ inline Bytes LoggerAck(const PtyPeer::Request& request) {
     return Ack(request);
 }
 
+// A scripted logger on a pseudo-terminal and a link pointed at it. With `open` the port is
+// opened, as the wizard does when it opens.
 class ScriptedLogger {
 public:
-    explicit ScriptedLogger(Answer answer) {
+    explicit ScriptedLogger(Answer answer, bool open = true) {
         peer_.Start([answer](PtyPeer& p, const PtyPeer::Request& r, size_t i) {
             const Bytes reply = answer(r, i);
             if (!reply.empty()) p.Write(reply);
         });
-    }
-    bool Ok() const { return peer_.Ok(); }
-    // Points the link at the logger and opens the port, as the wizard does when it opens.
-    void Attach(Link& link, bool open = true) {
         link.currentPort = 3;
         link.currentPortPath = peer_.SlavePath();
-        if (open) link.OpenCurrentPort();
+        if (open && peer_.Ok()) link.OpenCurrentPort();
     }
+    bool Ok() const { return peer_.Ok(); }
+    Link link;
     std::vector<PtyPeer::Request> Requests() const { return peer_.Requests(); }
     // The commands of the requests that arrived, in order.
     Bytes Commands() const {

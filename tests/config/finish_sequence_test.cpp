@@ -10,6 +10,7 @@
 #include "config/clock_calibration.h"
 #include "config/config_texts.h"
 #include "config/finish_sequence.h"
+#include "device/fake_kvusb.h"
 #include "logger_state.h"
 #include "server.h"
 #include "support/recorded_messages.h"
@@ -46,8 +47,7 @@ struct Answers {
 TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return LoggerAck(r); });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
     test::RecordedMessages messages;
@@ -74,8 +74,7 @@ TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
 TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
     ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return LoggerAck(r); });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     const CDealTime now(2026, 12, 9, 10, 0, 0);
     WizardEntries e = EntriesFromDeviceInfo(info, now);
@@ -103,8 +102,7 @@ TEST(FinishSequence, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNothingLate
         return r[2] == cmd::SetPowerMode ? Bytes{} : LoggerAck(r);
     });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
     e.userName = "new user";
@@ -134,8 +132,7 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
         return r[2] == cmd::SetClock || r[2] == cmd::ClearAndRestart ? Bytes{} : LoggerAck(r);
     });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     Answers answers;
@@ -150,10 +147,9 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
 }
 
 TEST(ClockCalibration, ASilentLoggerShowsBothTextsOnceAndKeepsTheRecordCount) {
-    ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes{}; });
+    ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes{}; }, false);
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link, false);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     ClockChoice choice;
@@ -178,8 +174,7 @@ TEST(ClockCalibration, TheSystemTimeIsReadAfterTheClear) {
         return test::Ack(r);
     });
     ASSERT_TRUE(logger.Ok());
-    Link link;
-    logger.Attach(link, false);
+    Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
     test::RecordedMessages messages;
     ClockChoice choice;
@@ -194,6 +189,60 @@ TEST(ClockCalibration, TheSystemTimeIsReadAfterTheClear) {
               (Bytes{27, 1, 2, 3, 4, 5}));
     EXPECT_EQ(info.storedRecordCount, 0);
     EXPECT_TRUE(BoxTexts(messages).empty());
+}
+
+TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWithoutRestartFlag) {
+    Link link;
+    test::FakeUsb usb(link.usb);
+    link.currentPort = HID_LINK_PORT;
+    link.hidHandle = test::FakeUsb::Handle();
+    DeviceInfo info = test::ConnectedInfo();
+    test::RecordedMessages messages;
+    Answers answers;
+    FinishHooks hooks = answers.Hooks(CDealTime(2026, 12, 9, 10, 0, 0));
+    std::vector<bool> wait;
+    hooks.waitWindow = [&wait](bool shown) { wait.push_back(shown); };
+
+    const FinishResult r =
+        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), "Chinese", messages, hooks);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_FALSE(r.restarted);
+    EXPECT_EQ(r.outcome, FinishOutcome::HandedOver);
+    EXPECT_TRUE(r.restartAccepted);
+    Bytes commands;
+    for (const auto& call : usb.Calls()) commands.push_back(static_cast<uint8_t>(call.callCode >> 16));
+    EXPECT_EQ(commands, (Bytes{0x11, 0x16, 0x20, 0x21, 0x14, 0x15, 0x1F, 0x13, 0x1E}));
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().restartSucceeded});
+    // The wait window stays until the wizard closes.
+    EXPECT_EQ(wait, std::vector<bool>{true});
+}
+
+TEST(ClockCalibration, OverTheUsbLinkTheLibraryAnswersForTheLogger) {
+    Link link;
+    test::FakeUsb usb(link.usb);
+    link.currentPort = HID_LINK_PORT;
+    link.hidHandle = test::FakeUsb::Handle();
+    DeviceInfo info = test::ConnectedInfo();
+    test::RecordedMessages messages;
+    ClockChoice choice;
+    choice.useSystemTime = false;
+    choice.chosen = ClockBytesOf(2031, 2, 3, 4, 5, 6);
+
+    ClockCalibrationResult r = CalibrateClock(link, info, choice, messages);
+    EXPECT_TRUE(r.clearAccepted && r.clockAccepted);
+    ASSERT_EQ(usb.Calls().size(), 2u);
+    EXPECT_EQ(usb.Calls()[0].callCode, 0x1Eu << 16);
+    EXPECT_EQ(usb.Calls()[1].callCode, 0x13u << 16);
+    EXPECT_EQ(test::Slice(usb.Calls()[1].report, 0, 13), test::Of(BuildClockRequest(0, choice.chosen)));
+    EXPECT_TRUE(BoxTexts(messages).empty());
+    EXPECT_EQ(info.storedRecordCount, 0);
+
+    usb.writeResult = 0;
+    info.storedRecordCount = 7;
+    r = CalibrateClock(link, info, choice, messages);
+    EXPECT_FALSE(r.clearAccepted || r.clockAccepted);
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
+    EXPECT_EQ(info.storedRecordCount, 7);
 }
 
 // --- the simulated logger ----------------------------------------------------------------------
@@ -257,22 +306,6 @@ TEST_F(FinishAgainstSimulator, EverySettingIsWrittenTheClockSetAndTheHistoryEmpt
     // The logger's clock runs with the computer's (within the few seconds the test takes).
     EXPECT_LT(std::llabs(s.clockOffset), 5);
     EXPECT_EQ(info_.storedRecordCount, 0);
-}
-
-TEST_F(FinishAgainstSimulator, ClockCalibrationClearsAndSetsTheChosenTime) {
-    ClockChoice choice;
-    choice.useSystemTime = false;
-    choice.chosen = ClockBytesOf(2031, 2, 3, 4, 5, 6);
-    link_.serial.ClosePort();
-    const ClockCalibrationResult r = CalibrateClock(link_, info_, choice, messages_);
-    EXPECT_TRUE(r.clearAccepted && r.clockAccepted);
-    const sim::LoggerState s = server_->State();
-    EXPECT_EQ(s.recordCount, 0u);
-    const sim::CivilTime now = sim::SecondsToCivil(sim::HostNowCivil() + s.clockOffset);
-    EXPECT_EQ(now.year, 2031);
-    EXPECT_EQ(now.month, 2);
-    EXPECT_EQ(now.day, 3);
-    EXPECT_EQ(now.hour, 4);
 }
 
 }  // namespace
