@@ -94,6 +94,8 @@ public:
 
 private:
     void DashedLine(double x1, double y1, double x2, double y2);
+    // A black line from (x1, y) to (x2, y), stroked; then texts of `fontSize` in black follow.
+    void RuleThenText(double x1, double x2, double y, double fontSize);
     void Text(double x, double y, const std::string& gbk) { canvas_.ShowText(x, y, gbk); }
     void DrawAlarmTable(const AlarmStats& alarms);
     void AppendCell(std::string& out, int slot, float v, Rgb& color) const;

@@ -130,12 +130,7 @@ void PdfReport::DrawCurve() {
 }
 
 void PdfReport::DrawPageHeader() {
-    canvas_.SetColor(ColorTarget::Stroke, kBlack);
-    canvas_.MoveTo(40, 774);
-    canvas_.LineTo(560, 774);
-    canvas_.Stroke();
-    canvas_.SetFontSize(16);
-    canvas_.SetColor(ColorTarget::Fill, kBlack);
+    RuleThenText(40, 560, 774, 16);
     Text(40, 800, "S/N:" + ReadField(set_.serialNumber));
     char now[64];
     std::strftime(now, sizeof now, "%m/%d/%y %H:%M:%S", &options_.clock.local);
