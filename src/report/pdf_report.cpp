@@ -115,9 +115,14 @@ int PdfReport::Draw() {
     DrawFirstPageValues();
     DrawCurve();
     DrawFooter(1, total);
-    canvas_.EndPage();
-    DrawDataPages();
+    if (PageDone(1, total)) DrawDataPages();
     return total;
+}
+
+bool PdfReport::PageDone(int page, int total) {
+    canvas_.EndPage();
+    if (options_.progress && !options_.progress(page, total)) cancelled_ = true;
+    return !cancelled_;
 }
 
 void PdfReport::DashedLine(double x1, double y1, double x2, double y2) {
@@ -315,6 +320,12 @@ PdfResult ExportPdf(RecordSet& set, const std::string& path, const PdfOptions& o
     if (!canvas.HasCjkFont()) result.warnings.push_back(PdfWarning::CjkFontMissing);
     PdfReport report(canvas, set, options);
     result.pages = report.Draw();
+    if (report.Cancelled()) {
+        // The canvas discards its temporary file: an existing target stays as it was.
+        result.cancelled = true;
+        result.detail = "cancelled";
+        return result;
+    }
     if (!options.logoPath.empty() && !report.LogoPlaced()) {
         result.logoPath = options.logoPath;
         result.warnings.push_back(PdfWarning::LogoMissing);

@@ -228,7 +228,7 @@ void PdfReport::DrawDataPages() {
             }
         }
         DrawFooter(static_cast<int>(k) + 2, total);
-        canvas_.EndPage();
+        if (!PageDone(static_cast<int>(k) + 2, total)) return;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "report/save_as_command.h"
 
+#include <QApplication>
 #include <QStringList>
 
 #include "app/gui_text.h"
@@ -38,7 +39,10 @@ bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& l
     for (int c = 0; c < 8; ++c) options.channelType[c] = info.channel[c].channelType;
     // The shown range is the whole data set until the data window offers a narrower one.
     options.logoPath = ExecutableFolder() + "/logo.png";
+    // A full data set's report takes seconds on this thread: the cursor says so.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const SaveAsResult result = SaveDocumentAs(*doc, form, name.toStdString(), options);
+    QApplication::restoreOverrideCursor();
     const QString caption = QStringLiteral("Velorin");
     for (const std::string& warning : result.warnings) presenter.Message(FromGbk(warning), caption, BoxIcon::Warning);
     if (!result.ok) presenter.Message(FromGbk(result.failure), caption, BoxIcon::Error);

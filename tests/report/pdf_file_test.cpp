@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "report/report_test_data.h"
 #include "report/report_texts.h"
@@ -82,6 +84,31 @@ TEST_F(PdfFile, NameWithPdfAnywhereIsKeptAndAMissingLogoOnlyWarns) {
     EXPECT_EQ(r.warnings[0], PdfWarning::LogoMissing);
     EXPECT_NE(PdfWarningMessage(r, PdfWarning::LogoMissing, true).find(o.logoPath), std::string::npos);
     EXPECT_NE(Output("pdftotext '" + r.path + "' -").find("DataLogger PDF Report"), std::string::npos);
+}
+
+TEST_F(PdfFile, ProgressCountsThePagesAndCancellingKeepsTheOldFile) {
+    RecordSet set = ReportSet(600, {1, 2});  // 1 + 3 pages
+    const std::string target = dir_.MakeFile("old.pdf", "old report");
+    PdfOptions o = ReportOptions(true);
+    std::vector<std::pair<int, int>> seen;
+    o.progress = [&seen](int page, int total) {
+        seen.emplace_back(page, total);
+        return page < 2;
+    };
+    const PdfResult r = ExportPdf(set, target, o);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 4}, {2, 4}}));
+    EXPECT_EQ(ReadFileBytes(target), "old report");
+
+    seen.clear();
+    o.progress = [&seen](int page, int total) {
+        seen.emplace_back(page, total);
+        return true;
+    };
+    ASSERT_TRUE(ExportPdf(set, target, o).ok);
+    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_EQ(ReadFileBytes(target).substr(0, 5), "%PDF-");
 }
 
 TEST_F(PdfFile, UnwritableTargetReportsThePathAndLeavesAnExistingFile) {
