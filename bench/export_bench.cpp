@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "report/text_export.h"
@@ -52,23 +53,9 @@ RecordSet MakeSet(int records) {
     return set;
 }
 
-// A "kB" line of /proc/self/status.
-long StatusKb(const char* key) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(key) + ":";
-    while (std::getline(in, line)) {
-        if (line.rfind(prefix, 0) == 0) return std::atol(line.c_str() + prefix.size());
-    }
-    return -1;
-}
+using velorin::bench::StatusKb;
 
-// Resets the peak resident size to the current one (Linux: writing 5 to clear_refs).
-bool ResetPeak() {
-    std::ofstream out("/proc/self/clear_refs");
-    out << "5";
-    return static_cast<bool>(out.flush());
-}
+using velorin::bench::ResetPeak;
 
 struct Figures {
     double best = 0, median = 0;

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "report/cairo_canvas.h"
@@ -57,15 +58,7 @@ RecordSet MakeSet(int records, int channels) {
     return set;
 }
 
-long StatusKb(const char* key) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(key) + ":";
-    while (std::getline(in, line)) {
-        if (line.rfind(prefix, 0) == 0) return std::atol(line.c_str() + prefix.size());
-    }
-    return -1;
-}
+using velorin::bench::StatusKb;
 
 long long FileSize(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);

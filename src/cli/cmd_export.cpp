@@ -20,8 +20,9 @@ namespace velorin::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: velorin-cli export FILE.kv (--csv OUT | --txt OUT | --pdf OUT) [--lang en|zh] [--from I --to J]\n"
-    "       --from/--to: the PDF report of the records I ... J-1 (0-based; the whole set by default)\n";
+    "usage: velorin-cli export FILE.kv (--csv OUT | --txt OUT | --pdf OUT) [--lang en|zh] [--from I] [--to J]\n"
+    "       --from/--to: the PDF report of the records I ... J-1 (0-based; by default from the\n"
+    "       first record to the last)\n";
 
 // A record index of --from/--to: a whole number from 0 to the record capacity.
 bool ParseIndex(const std::string& text, int32_t& value) {
@@ -79,15 +80,15 @@ int RunExport(const std::vector<std::string>& args) {
     if (error.empty() && forms != 1) error = "give one of --csv, --txt and --pdf";
     const std::string form = parsed.Has("csv") ? "csv" : (parsed.Has("txt") ? "txt" : "pdf");
     if (error.empty() && parsed.Value(form).empty()) error = "the output file name is empty";
-    int32_t from = 0, to = 0;
-    if (error.empty() && (parsed.Has("from") || parsed.Has("to"))) {
+    int32_t from = 0, to = -1;  // -1: up to the last record
+    const bool ranged = parsed.Has("from") || parsed.Has("to");
+    if (error.empty() && ranged) {
         if (form != "pdf") {
             error = "--from and --to apply to --pdf only";
-        } else if (!parsed.Has("from") || !parsed.Has("to")) {
-            error = "give both --from and --to";
-        } else if (!ParseIndex(parsed.Value("from"), from) || !ParseIndex(parsed.Value("to"), to)) {
+        } else if ((parsed.Has("from") && !ParseIndex(parsed.Value("from"), from)) ||
+                   (parsed.Has("to") && !ParseIndex(parsed.Value("to"), to))) {
             error = "--from and --to take record numbers from 0 to " + std::to_string(kRecordCapacity);
-        } else if (to <= from) {
+        } else if (to >= 0 && to <= from) {
             error = "--to must be greater than --from";
         }
     }
@@ -107,11 +108,15 @@ int RunExport(const std::vector<std::string>& args) {
     }
 
     if (form == "pdf") {
-        if (parsed.Has("from") && to > UsableRecordCount(set)) {
-            std::fprintf(stderr, "velorin-cli export: --to %d is beyond the %d records of %s\n%s", to,
-                         UsableRecordCount(set), input.c_str(), kUsage);
+        // The range must hold at least one of the records that exist.
+        const int32_t count = UsableRecordCount(set);
+        if (to < 0) to = count;
+        if (ranged && (to > count || from >= to)) {
+            std::fprintf(stderr, "velorin-cli export: the range %d ... %d is not inside the %d records of %s\n%s",
+                         from, to - 1, count, input.c_str(), kUsage);
             return kExitUsage;
         }
+        if (!ranged) to = 0;  // the whole set, even an empty one
         return WritePdf(set, parsed.Value("pdf"), IsEnglish(languageName), from, to);
     }
 

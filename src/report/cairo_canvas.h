@@ -86,6 +86,8 @@ private:
         size_t offset, length;  // UTF-8 bytes in pendingBytes_
     };
     std::vector<PendingText> pending_;
+    std::vector<PendingText> tails_;  // non-ASCII ends, at cairo's (turned) coordinates
+    std::vector<size_t> mixed_;       // indices of texts that mix ASCII and other characters
     std::string pendingBytes_;
     std::string runs_;  // reused: one pending text
     std::string one_;   // reused: one run of it with its terminator

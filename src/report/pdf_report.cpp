@@ -82,27 +82,13 @@ int32_t DataPageCount(const TableLayout& layout, int32_t rows) {
 }
 
 std::string PdfFailureMessage(const PdfResult& result) {
-    std::string message = ReportFixed().createFailed;
-    const std::string path = Utf8ToGbk(result.path);
-    const std::string detail = Utf8ToGbk(result.detail);
-    std::string out;
-    // The format holds exactly two "%s"; the path and the detail are inserted as they are.
-    size_t at = message.find("%s");
-    out += message.substr(0, at);
-    out += path;
-    const size_t second = message.find("%s", at + 2);
-    out += message.substr(at + 2, second - at - 2);
-    out += detail;
-    out += message.substr(second + 2);
-    return out;
+    return FormatC(ReportFixed().createFailed.c_str(), Utf8ToGbk(result.path).c_str(), Utf8ToGbk(result.detail).c_str());
 }
 
 std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool english) {
     const ReportTexts& t = ReportTextsFor(english);
-    const std::string& format = warning == PdfWarning::LogoMissing ? t.logoMissing : t.cjkFontMissing;
-    const std::string value = Utf8ToGbk(warning == PdfWarning::LogoMissing ? result.logoPath : result.fontUsed);
-    const size_t at = format.find("%s");
-    return format.substr(0, at) + value + format.substr(at + 2);
+    if (warning == PdfWarning::LogoMissing) return FormatC(t.logoMissing.c_str(), Utf8ToGbk(result.logoPath).c_str());
+    return FormatC(t.cjkFontMissing.c_str(), Utf8ToGbk(result.fontUsed).c_str());
 }
 
 PdfReport::PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& options)
@@ -129,9 +115,14 @@ int PdfReport::Draw() {
     DrawFirstPageValues();
     DrawCurve();
     DrawFooter(1, total);
-    canvas_.EndPage();
-    DrawDataPages();
+    if (PageDone(1, total)) DrawDataPages();
     return total;
+}
+
+bool PdfReport::PageDone(int page, int total) {
+    canvas_.EndPage();
+    if (options_.progress && !options_.progress(page, total)) cancelled_ = true;
+    return !cancelled_;
 }
 
 void PdfReport::DashedLine(double x1, double y1, double x2, double y2) {
@@ -294,13 +285,17 @@ void PdfReport::DrawAlarmTable(const AlarmStats& a) {
     }
 }
 
-void PdfReport::DrawFooter(int page, int total) {
+void PdfReport::RuleThenText(double x1, double x2, double y, double fontSize) {
     canvas_.SetColor(ColorTarget::Stroke, kBlack);
-    canvas_.MoveTo(40, 30);
-    canvas_.LineTo(560, 30);
+    canvas_.MoveTo(x1, y);
+    canvas_.LineTo(x2, y);
     canvas_.Stroke();
-    canvas_.SetFontSize(10);
+    canvas_.SetFontSize(fontSize);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
+}
+
+void PdfReport::DrawFooter(int page, int total) {
+    RuleThenText(40, 560, 30, 10);
     Text(40, 20, texts_.companyName);
     Text(250, 20, ReportFixed().webAddress);
     Text(520, 20, FormatC("Page %d/%d", page, total));
@@ -325,6 +320,12 @@ PdfResult ExportPdf(RecordSet& set, const std::string& path, const PdfOptions& o
     if (!canvas.HasCjkFont()) result.warnings.push_back(PdfWarning::CjkFontMissing);
     PdfReport report(canvas, set, options);
     result.pages = report.Draw();
+    if (report.Cancelled()) {
+        // The canvas discards its temporary file: an existing target stays as it was.
+        result.cancelled = true;
+        result.detail = "cancelled";
+        return result;
+    }
     if (!options.logoPath.empty() && !report.LogoPlaced()) {
         result.logoPath = options.logoPath;
         result.warnings.push_back(PdfWarning::LogoMissing);

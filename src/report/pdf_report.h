@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct PdfOptions {
     int32_t endIndex = 0;       // endIndex ≤ firstIndex means the whole set
     std::string logoPath;       // PNG placed on the first page; empty: none
     ReportClock clock;          // fills `local` and the offset with ReportClockNow() by default
+    // Called after each finished page with its number and the total; false cancels the report
+    // (no file is written). Runs on the drawing thread.
+    std::function<bool(int page, int total)> progress;
     PdfOptions();
 };
 
@@ -45,6 +49,7 @@ enum class PdfWarning {
 
 struct PdfResult {
     bool ok = false;
+    bool cancelled = false;  // the progress callback stopped it
     std::string path;    // the file written (".pdf" appended when missing)
     std::string detail;  // why it failed (system or PDF error text)
     int pages = 0;       // pages drawn
@@ -75,8 +80,10 @@ class PdfReport {
 public:
     PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& options);
 
-    // Every page: the first page, then the data pages. Returns the number of pages.
+    // Every page: the first page, then the data pages, unless the progress callback cancels.
+    // Returns the number of pages of the report.
     int Draw();
+    bool Cancelled() const { return cancelled_; }
     // Parts of the first page.
     void DrawFirstPageFrame();
     void DrawFirstPageLabels();
@@ -94,6 +101,8 @@ public:
 
 private:
     void DashedLine(double x1, double y1, double x2, double y2);
+    // A black line from (x1, y) to (x2, y), stroked; then texts of `fontSize` in black follow.
+    void RuleThenText(double x1, double x2, double y, double fontSize);
     void Text(double x, double y, const std::string& gbk) { canvas_.ShowText(x, y, gbk); }
     void DrawAlarmTable(const AlarmStats& alarms);
     void AppendCell(std::string& out, int slot, float v, Rgb& color) const;
@@ -108,6 +117,9 @@ private:
     ChannelStatistics stats_[kRecordSetChannels];
     TableLayout layout_;
     bool logoPlaced_ = false;
+    bool cancelled_ = false;
+    // Ends the page `page` of `total` and asks the progress callback whether to go on.
+    bool PageDone(int page, int total);
 };
 
 }  // namespace velorin

@@ -59,6 +59,9 @@ void PdfReport::DrawCurve() {
         Scale scale;
         scale.lo = std::floor(static_cast<double>(s.minValue[c]));
         scale.hi = std::ceil(static_cast<double>(s.maxValue[c]));
+        // Statistics read from a damaged file may not be numbers: the channel is then drawn
+        // flat at the bottom of the frame.
+        if (!std::isfinite(scale.lo) || !std::isfinite(scale.hi)) scale.lo = scale.hi = 0;
         const double step = (scale.hi - scale.lo) / 10;
         for (int j = 0; j <= 10; ++j) valueLabels[j] += FormatC("%.2f/", scale.lo + j * step);
 
@@ -87,7 +90,8 @@ void PdfReport::DrawCurve() {
 
         if (n <= 0) continue;  // no records: no curve (its step would be undefined)
         // A missing value moves the pen one step without drawing; the next value is joined
-        // from the last drawn height. The segments of a channel form one stroked path (a new
+        // from the last drawn height (a value that is not a finite number counts as missing).
+        // The segments of a channel form one stroked path (a new
         // subpath where a gap moved the pen), which draws the same lines as stroking each
         // segment alone at a fraction of the cost for hundreds of thousands of records.
         const double curveStep = kCurveWidth / n;
@@ -95,7 +99,7 @@ void PdfReport::DrawCurve() {
         bool connected = false;  // the path's current point is (px, py)
         for (int32_t i = range_.first; i < range_.first + n; ++i) {
             const float v = s.records[static_cast<size_t>(i)].value[c];
-            if (IsMissingValue(v)) {
+            if (!IsUsableValue(v)) {
                 px += curveStep;
                 connected = false;
                 continue;
@@ -130,12 +134,7 @@ void PdfReport::DrawCurve() {
 }
 
 void PdfReport::DrawPageHeader() {
-    canvas_.SetColor(ColorTarget::Stroke, kBlack);
-    canvas_.MoveTo(40, 774);
-    canvas_.LineTo(560, 774);
-    canvas_.Stroke();
-    canvas_.SetFontSize(16);
-    canvas_.SetColor(ColorTarget::Fill, kBlack);
+    RuleThenText(40, 560, 774, 16);
     Text(40, 800, "S/N:" + ReadField(set_.serialNumber));
     char now[64];
     std::strftime(now, sizeof now, "%m/%d/%y %H:%M:%S", &options_.clock.local);
@@ -229,7 +228,7 @@ void PdfReport::DrawDataPages() {
             }
         }
         DrawFooter(static_cast<int>(k) + 2, total);
-        canvas_.EndPage();
+        if (!PageDone(static_cast<int>(k) + 2, total)) return;
     }
 }
 

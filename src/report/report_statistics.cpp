@@ -47,7 +47,7 @@ ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int
     for (int32_t i = range.first; i < range.first + range.length; ++i) {
         const SampleRecord& r = set.records[static_cast<size_t>(i)];
         const float v = r.value[channel];
-        if (IsMissingValue(v)) continue;
+        if (!IsUsableValue(v)) continue;
         expSum += std::exp(-10000.0 / (static_cast<double>(v) + 273.1));
         sum += v;
         ++stats.count;

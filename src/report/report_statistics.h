@@ -3,6 +3,7 @@
 // alarm times.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "history/record_set.h"
@@ -26,6 +27,10 @@ inline bool IsMissingValue(float v) {
     return d < 0.1 && d > -0.1;
 }
 
+// A value the statistics and the curve can use: not the missing-value marker, and finite (a
+// damaged file may hold NaN or infinity, which would poison every sum and coordinate).
+inline bool IsUsableValue(float v) { return !IsMissingValue(v) && std::isfinite(v); }
+
 struct ChannelStatistics {
     bool valid = false;  // at least one value in the range that is not missing
     int32_t count = 0;
@@ -34,7 +39,8 @@ struct ChannelStatistics {
 
 // Recomputes maxValue, minValue, avgValue, maxTime and minTime of channel `channel` (0-based)
 // over the range and returns them with the mean kinetic temperature (ΔH/R = 10000 K, 273.1 as
-// the Celsius offset). A channel without a valid value keeps its stored statistics.
+// the Celsius offset). Only usable values count; a channel without one keeps its stored
+// statistics.
 ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int channel);
 
 // Alarm statistics of the eight channels over the first range.limited records; the members

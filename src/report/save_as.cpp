@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/format.h"
 #include "common/texts.h"
 #include "common/text_codec.h"
 #include "history/dastrel_doc.h"
@@ -15,16 +16,8 @@ namespace {
 
 // "Cannot store the data file %s: %s" of the interface language.
 std::string StoreFailed(bool english, const std::string& path, const std::string& detail) {
-    const std::string& format = TextsFor(english ? "English" : "Chinese").storeFailed;
-    std::string out;
-    const size_t first = format.find("%s");
-    const size_t second = format.find("%s", first + 2);
-    out += format.substr(0, first);
-    out += Utf8ToGbk(path);
-    out += format.substr(first + 2, second - first - 2);
-    out += Utf8ToGbk(detail);
-    out += format.substr(second + 2);
-    return out;
+    return FormatC(TextsFor(english ? "English" : "Chinese").storeFailed.c_str(), Utf8ToGbk(path).c_str(),
+                   Utf8ToGbk(detail).c_str());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "report/save_as_command.h"
 
+#include <QApplication>
 #include <QStringList>
 
 #include "app/gui_text.h"
@@ -26,7 +27,7 @@ QStringList NameFilters(const QString& pairs) {
 }  // namespace
 
 bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
-                   Presenter& presenter) {
+                   Presenter& presenter, int32_t firstIndex, int32_t endIndex) {
     if (!doc) return false;
     int chosen = 0;
     const QString name = presenter.AskSaveFileAs(NameFilters(FromGbk(ReportFixed().saveAsFilter)), chosen);
@@ -36,9 +37,13 @@ bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& l
     SaveAsOptions options;
     options.english = IsEnglish(languageName);
     for (int c = 0; c < 8; ++c) options.channelType[c] = info.channel[c].channelType;
-    // The shown range is the whole data set until the data window offers a narrower one.
+    options.firstIndex = firstIndex;
+    options.endIndex = endIndex;
     options.logoPath = ExecutableFolder() + "/logo.png";
+    // A full data set's report takes seconds on this thread: the cursor says so.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const SaveAsResult result = SaveDocumentAs(*doc, form, name.toStdString(), options);
+    QApplication::restoreOverrideCursor();
     const QString caption = QStringLiteral("Velorin");
     for (const std::string& warning : result.warnings) presenter.Message(FromGbk(warning), caption, BoxIcon::Warning);
     if (!result.ok) presenter.Message(FromGbk(result.failure), caption, BoxIcon::Error);

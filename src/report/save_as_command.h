@@ -3,6 +3,7 @@
 // document is not changed meanwhile except by the report statistics of the PDF form.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -13,8 +14,10 @@ class Presenter;
 struct DeviceInfo;
 
 // Nothing happens without a document or when the user cancels. Failures and a missing CJK
-// font are shown through `presenter`. Returns true when a file was written.
+// font are shown through `presenter`. The PDF report covers the records firstIndex …
+// endIndex − 1 that the data window shows (endIndex ≤ firstIndex: the whole set). Returns true
+// when a file was written.
 bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
-                   Presenter& presenter);
+                   Presenter& presenter, int32_t firstIndex = 0, int32_t endIndex = 0);
 
 }  // namespace velorin

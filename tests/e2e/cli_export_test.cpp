@@ -167,7 +167,7 @@ TEST_F(CliExport, WrongArgumentsAreUsageErrors) {
         {input_, "--csv", Out("x"), "--lang", "fr"},
         {input_, input_, "--csv", Out("x")},
         {input_, "--csv", Out("x"), "--pdf", Out("y")},
-        {input_, "--pdf", Out("x"), "--from", "0"},
+        {input_, "--pdf", Out("x"), "--from", "2"},  // the 2 records end before it
         {input_, "--pdf", Out("x"), "--from", "1", "--to", "1"},
         {input_, "--pdf", Out("x"), "--from", "-1", "--to", "1"},
         {input_, "--pdf", Out("x"), "--from", "0", "--to", "2x"},
@@ -199,8 +199,8 @@ TEST_F(CliExport, PdfReportOfTheWholeSetAndOfARange) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
 
-    // Records 1 … 1: the report starts at the second record.
-    r = Export({input_, "--pdf", Out("part.pdf"), "--lang", "zh", "--from", "1", "--to", "2"});
+    // Records 1 … 1: the report starts at the second record (--to defaults to the end).
+    r = Export({input_, "--pdf", Out("part.pdf"), "--lang", "zh", "--from", "1"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     text = PdfText(Out("part.pdf"));
     EXPECT_NE(text.find("数据记录仪PDF报告"), std::string::npos) << text;

@@ -3,8 +3,11 @@
 // existing file kept when the report cannot be written, and the report without its logo.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "report/report_test_data.h"
 #include "report/report_texts.h"
@@ -71,6 +74,75 @@ TEST_F(PdfFile, ChineseReportHasItsTextsPagesInformationAndEmbeddedFont) {
     EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
 }
 
+struct Word {
+    double xMin, yMin, xMax;
+    std::string text;
+};
+
+// The words of page `page` with their boxes (pdftotext -bbox; y from the top of the page).
+std::vector<Word> WordsOf(const std::string& path, int page) {
+    const std::string p = std::to_string(page);
+    const std::string html = Output("pdftotext -bbox -f " + p + " -l " + p + " '" + path + "' -");
+    std::vector<Word> words;
+    for (size_t at = html.find("<word "); at != std::string::npos; at = html.find("<word ", at + 1)) {
+        Word w{};
+        if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\"", &w.xMin, &w.yMin, &w.xMax) != 3) {
+            continue;
+        }
+        const size_t open = html.find('>', at) + 1;
+        w.text = html.substr(open, html.find("</word>", open) - open);
+        words.push_back(w);
+    }
+    return words;
+}
+
+const Word* Find(const std::vector<Word>& words, const std::string& text) {
+    for (const Word& w : words) {
+        if (w.text == text) return &w;
+    }
+    return nullptr;
+}
+
+TEST_F(PdfFile, TextsFitTheReportsPositionsWithoutOverlapping) {
+    RecordSet set = ReportSet(300, {1, 2, 3});
+    // A red slot-1 cell with its arrow still ends before slot 2. (A slot's 20 points cannot
+    // hold every value: " -12.2 " with an arrow reaches into the next slot, as the fixed
+    // positions make it.)
+    set.records[0].value[0] = 35.0f;
+    const PdfResult r = ExportPdf(set, dir_.Path() + "/fit.pdf", ReportOptions(true));
+    ASSERT_TRUE(r.ok) << r.detail;
+
+    const std::vector<Word> first = WordsOf(r.path, 1);
+    struct Label {
+        const char* lastWord;
+        double valueX;
+    };
+    for (const Label& l : {Label{"creation:", 90}, Label{"Interval:", 82}, Label{"channel:", 230}, Label{"mode:", 82}}) {
+        const Word* w = Find(first, l.lastWord);
+        ASSERT_NE(w, nullptr) << l.lastWord;
+        EXPECT_LE(w->xMax, l.valueX + 0.01) << l.lastWord;
+    }
+    // The curve's eleven value labels ("lo/lo/lo/" left of the frame) end at the ticks' x 70.
+    int labels = 0;
+    for (const Word& w : first) {
+        if (w.xMin >= 64 || w.text.find('/') == std::string::npos) continue;
+        ++labels;
+        EXPECT_LE(w.xMax, 70.01) << w.text;
+    }
+    EXPECT_EQ(labels, 11);
+
+    // On a table page no word runs into the next one of its line.
+    std::vector<Word> table = WordsOf(r.path, 2);
+    ASSERT_GT(table.size(), 200u);
+    std::sort(table.begin(), table.end(), [](const Word& a, const Word& b) {
+        return a.yMin != b.yMin ? a.yMin < b.yMin : a.xMin < b.xMin;
+    });
+    for (size_t i = 0; i + 1 < table.size(); ++i) {
+        if (table[i].yMin != table[i + 1].yMin) continue;
+        EXPECT_LE(table[i].xMax, table[i + 1].xMin + 0.01) << table[i].text << " | " << table[i + 1].text;
+    }
+}
+
 TEST_F(PdfFile, NameWithPdfAnywhereIsKeptAndAMissingLogoOnlyWarns) {
     RecordSet set = ReportSet(3, {1});
     PdfOptions o = ReportOptions(true);
@@ -82,6 +154,31 @@ TEST_F(PdfFile, NameWithPdfAnywhereIsKeptAndAMissingLogoOnlyWarns) {
     EXPECT_EQ(r.warnings[0], PdfWarning::LogoMissing);
     EXPECT_NE(PdfWarningMessage(r, PdfWarning::LogoMissing, true).find(o.logoPath), std::string::npos);
     EXPECT_NE(Output("pdftotext '" + r.path + "' -").find("DataLogger PDF Report"), std::string::npos);
+}
+
+TEST_F(PdfFile, ProgressCountsThePagesAndCancellingKeepsTheOldFile) {
+    RecordSet set = ReportSet(600, {1, 2});  // 1 + 3 pages
+    const std::string target = dir_.MakeFile("old.pdf", "old report");
+    PdfOptions o = ReportOptions(true);
+    std::vector<std::pair<int, int>> seen;
+    o.progress = [&seen](int page, int total) {
+        seen.emplace_back(page, total);
+        return page < 2;
+    };
+    const PdfResult r = ExportPdf(set, target, o);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 4}, {2, 4}}));
+    EXPECT_EQ(ReadFileBytes(target), "old report");
+
+    seen.clear();
+    o.progress = [&seen](int page, int total) {
+        seen.emplace_back(page, total);
+        return true;
+    };
+    ASSERT_TRUE(ExportPdf(set, target, o).ok);
+    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_EQ(ReadFileBytes(target).substr(0, 5), "%PDF-");
 }
 
 TEST_F(PdfFile, UnwritableTargetReportsThePathAndLeavesAnExistingFile) {

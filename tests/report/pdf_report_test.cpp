@@ -204,6 +204,20 @@ TEST(PdfReportCurve, MissingValuesMoveThePenAndTheNextValueJoinsFromTheLastHeigh
     EXPECT_EQ(TextAt(canvas, 1, 2 * (35 - 6), 432), "25.00/");
 }
 
+TEST(PdfReportCurve, DamagedValuesAndStatisticsNeverGiveCoordinatesThatAreNotNumbers) {
+    RecordSet set = ReportSet(5, {1, 2});
+    set.records[1].value[0] = std::nanf("");
+    set.records[3].value[0] = -HUGE_VALF;
+    for (SampleRecord& r : set.records) r.value[1] = kMissingValue2Byte;  // channel 2: no valid value
+    set.maxValue[1] = std::nanf("");  // and stored statistics of a damaged file
+    set.minValue[1] = HUGE_VALF;
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    for (const CanvasCall& c : canvas.Calls()) {
+        ASSERT_TRUE(std::isfinite(c.x) && std::isfinite(c.y)) << "call kind " << c.kind << " on page " << c.page;
+    }
+    EXPECT_EQ(CurveOfChannel1(canvas).size(), 3u);  // records 0, 2 and 4
+}
+
 TEST(PdfReportCurve, AlarmLinesOnlyStrictlyInsideTheScale) {
     RecordSet set = ReportSet(3, {1});
     set.records[0].value[0] = 10.2f;

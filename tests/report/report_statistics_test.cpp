@@ -62,6 +62,19 @@ TEST(ReportStatistics, MeanKineticTemperature) {
     EXPECT_NEAR(ReportStatistics(set, RangeOf(set, 0, 0), 0).mkt, 26.2603, 1e-3);
 }
 
+TEST(ReportStatistics, ValuesThatAreNotNumbersAreLeftOutLikeMissingOnes) {
+    RecordSet set = ReportSet(4, {1});
+    set.records[0].value[0] = std::nanf("");
+    set.records[1].value[0] = 21.0f;
+    set.records[2].value[0] = HUGE_VALF;
+    set.records[3].value[0] = 23.0f;
+    const ChannelStatistics s = ReportStatistics(set, RangeOf(set, 0, 0), 0);
+    EXPECT_EQ(s.count, 2);
+    EXPECT_FLOAT_EQ(set.maxValue[0], 23.0f);
+    EXPECT_FLOAT_EQ(set.avgValue[0], 22.0f);
+    EXPECT_TRUE(std::isfinite(s.mkt));
+}
+
 TEST(ReportStatistics, AChannelWithoutValidValuesKeepsItsStoredStatistics) {
     RecordSet set = ReportSet(3, {1});
     for (SampleRecord& r : set.records) r.value[0] = kMissingValue2Byte;

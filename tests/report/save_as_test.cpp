@@ -1,0 +1,31 @@
+// Save As without the dialog: the form of each filter index and the extension rule (the
+// writers behind the dispatcher are tested through the data window's command).
+#include <gtest/gtest.h>
+
+#include "report/save_as.h"
+
+namespace velorin::test {
+namespace {
+
+TEST(SaveAs, FilterIndexChoosesTheFormAndOthersAreRefused) {
+    SaveForm form = SaveForm::Kv;
+    for (int bad : {0, 5, -1}) EXPECT_FALSE(SaveFormOfFilter(bad, form)) << bad;
+    EXPECT_EQ(form, SaveForm::Kv);  // untouched by a refused index
+    const SaveForm expected[4] = {SaveForm::Pdf, SaveForm::Csv, SaveForm::Txt, SaveForm::Kv};
+    for (int i = 1; i <= 4; ++i) {
+        ASSERT_TRUE(SaveFormOfFilter(i, form));
+        EXPECT_EQ(form, expected[i - 1]);
+    }
+}
+
+TEST(SaveAs, ExtensionIsAppendedUnlessItOccursAnywhereWithTheSameCase) {
+    EXPECT_EQ(SaveAsTarget("report.csv", SaveForm::Pdf), "report.csv.pdf");
+    EXPECT_EQ(SaveAsTarget("data", SaveForm::Kv), "data.kv");
+    EXPECT_EQ(SaveAsTarget("a.PDF", SaveForm::Pdf), "a.PDF.pdf");
+    EXPECT_EQ(SaveAsTarget("x.pdf.bak", SaveForm::Pdf), "x.pdf.bak");
+    EXPECT_EQ(SaveAsTarget("dir.kv/list", SaveForm::Kv), "dir.kv/list");
+    EXPECT_EQ(SaveAsTarget("t.txt", SaveForm::Txt), "t.txt");
+}
+
+}  // namespace
+}  // namespace velorin::test
