@@ -188,6 +188,18 @@ TEST(ValueRange, RecomputedFromTheShownRecordsWithoutMissingSamples) {
     RecomputeAxisRange(set, 10, 12, hi, lo);
     RecomputeAxisRange(set, 5, 5, hi, lo);
     EXPECT_FLOAT_EQ(hi[0], 5.0f);
+    // Values just outside the missing-sample tolerances count; those just inside do not.
+    set.records[6].value[0] = -3276.79f;  // 0.09 from the 2-byte marker: missing
+    set.records[7].value[0] = -3276.81f;  // 0.11 away: a value
+    set.records[8].value[0] = 0.00105f;   // 0.00095 from the 4-byte marker: missing
+    set.records[9].value[0] = 0.0012f;    // 0.0011 away: a value
+    RecomputeAxisRange(set, 6, 10, hi, lo);
+    EXPECT_FLOAT_EQ(lo[0], -3276.81f);
+    EXPECT_FLOAT_EQ(hi[0], 0.0012f);
+    set.records[7].value[0] = 5.0f;
+    RecomputeAxisRange(set, 6, 10, hi, lo);
+    EXPECT_FLOAT_EQ(lo[0], 0.0012f);
+    EXPECT_FLOAT_EQ(hi[0], 5.0f);
     // Only missing samples: the range stays at its starting values.
     for (auto& r : set.records) r.value[2] = kMissingValue2Byte;
     RecomputeAxisRange(set, 0, 10, hi, lo);
