@@ -253,6 +253,9 @@ void CDastrelView::Layout() {
         bitmapButtons[i]->setIconSize(images[i].size());
         bitmapButtons[i]->raise();
     }
+    // The range texts are fitted to their new widths by the drawing.
+    firstTime_->clear();
+    lastTime_->clear();
     Redraw();
 }
 
@@ -287,11 +290,13 @@ void CDastrelView::UpdateControls() {
     const RecordSet& set = doc_->Set();
     const int32_t count = UsableRecordCount(set);
     if (state_.firstIndex >= 0 && state_.firstIndex < state_.endIndex && state_.endIndex <= count) {
-        firstTime_->setText(QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.firstIndex)]).c_str()));
-        lastTime_->setText(QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.endIndex - 1)]).c_str()));
-        for (QLabel* label : {firstTime_, lastTime_}) {
+        const QString first = QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.firstIndex)]).c_str());
+        const QString last = QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.endIndex - 1)]).c_str());
+        for (auto [label, text] : {std::make_pair(firstTime_, first), std::make_pair(lastTime_, last)}) {
+            if (label->text() == text) continue;
+            label->setText(text);
             label->setFont(font());
-            FitText(label, label->text(), 2);
+            FitText(label, text, 2);
         }
     } else {
         firstTime_->clear();

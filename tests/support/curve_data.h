@@ -29,7 +29,7 @@ inline void SetCurveTimes(RecordSet& set, int32_t interval, int32_t gapEvery) {
 }
 
 // `records` records of `channels` enabled channels (1..8) with the statistics of the data.
-// `dense`: channels 5, 7 and 8 change from full scale to full scale within a few records and
+// `dense`: channels 3, 5, 7 and 8 change from full scale to full scale within a few records and
 // channel 8 misses every 50th sample, so on a full data set nearly every pixel column of those
 // curves spans the whole height several times (the worst case for drawing); otherwise they
 // change as slowly as measured quantities usually do and channel 8 misses every 5000th sample.
@@ -49,7 +49,7 @@ inline RecordSet MakeCurveSet(int32_t records, int channels = 8, int32_t interva
         const float jitter = static_cast<float>((noise >> 16) % 100) / 100.0f;
         v[0] = 20.0f + 10.0f * std::sin(static_cast<float>(i) / 700.0f) + jitter;  // smooth + noise
         v[1] = (i / 1500) % 2 ? 121.0f : 25.0f;                                        // steep square wave
-        v[2] = static_cast<float>((i / 37) % 11);                                      // stairs, flat runs
+        v[2] = static_cast<float>((i / (37 * period)) % 11);                           // stairs, flat runs
         v[3] = i % 4000 < 150 ? kMissingValue2Byte                                     // missing bursts
                               : 55.0f + 3.0f * jitter / slow + (dense ? 0.0f : 10.0f * std::sin(static_cast<float>(i) / 20000.0f));
         v[4] = i % 997 == 0 ? kMissingValue4Byte : 1000.0f * std::cos(static_cast<float>(i) / (90.0f * slow));

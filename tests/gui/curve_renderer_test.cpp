@@ -1,0 +1,194 @@
+// The curve canvas: the column-reduced drawing gives the same pixels as drawing every segment,
+// and what the canvas shows (flat channels, missing samples, gap markers, the value scale, a
+// single record).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <string>
+
+#include "support/curve_data.h"
+#include "view/curve_geometry.h"
+#include "view/curve_renderer.h"
+#include "view/curve_state.h"
+#include "view/record_times.h"
+
+namespace velorin {
+namespace {
+
+const QColor kColours[8] = {QColor(0, 0, 255),    QColor(255, 0, 0),   QColor(255, 255, 0),
+                            QColor(64, 128, 128), QColor(128, 0, 255), QColor(128, 128, 0),
+                            QColor(0, 0, 255),    QColor(128, 0, 0)};
+
+class CurveCanvas : public ::testing::Test {
+protected:
+    void Use(RecordSet set, int width, int height) {
+        set_ = std::move(set);
+        times_ = RecordTimes(set_);
+        state_ = OpenedCurveState(set_);
+        state_.plotWidth = width;
+        state_.plotHeight = height;
+    }
+
+    QImage Render(CurveDrawing drawing) {
+        CurveScene scene;
+        scene.set = &set_;
+        scene.times = &times_;
+        scene.state = &state_;
+        for (int c = 0; c < 8; ++c) scene.colour[c] = kColours[c];
+        QImage image;
+        RenderCurveCanvas(image, scene, drawing);
+        return image;
+    }
+
+    // Both drawings, compared pixel for pixel; the first difference is reported.
+    void ExpectIdentical(const std::string& what) {
+        const QImage every = Render(CurveDrawing::EverySegment);
+        const QImage reduced = Render(CurveDrawing::Reduced);
+        ASSERT_EQ(every.size(), reduced.size()) << what;
+        for (int y = 0; y < every.height(); ++y) {
+            for (int x = 0; x < every.width(); ++x) {
+                if (every.pixel(x, y) != reduced.pixel(x, y)) {
+                    ADD_FAILURE() << what << ": first difference at (" << x << ", " << y << "): every segment "
+                                  << std::hex << every.pixel(x, y) << ", reduced " << reduced.pixel(x, y);
+                    return;
+                }
+            }
+        }
+    }
+
+    int Count(const QImage& image, int x, QRgb colour) const {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) n += image.pixel(x, y) == colour;
+        return n;
+    }
+
+    RecordSet set_;
+    RecordTimes times_;
+    CurveState state_;
+};
+
+TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
+    // Steep edges, flat stretches, noise, missing 2- and 4-byte samples and gaps on 8 channels,
+    // with many records per pixel column, about one, and fewer.
+    struct Case {
+        int32_t records;
+        int width, height;
+        int32_t gapEvery;
+    };
+    for (const Case& c : {Case{60000, 1600, 900, 5000}, Case{60000, 300, 200, 7}, Case{1700, 1600, 900, 97},
+                          Case{900, 1000, 400, 3}, Case{37, 800, 300, 5}, Case{2, 500, 300, 1}}) {
+        Use(test::MakeCurveSet(c.records, 8, 60, c.gapEvery), c.width, c.height);
+        const std::string what = std::to_string(c.records) + " records on " + std::to_string(c.width) + "x" +
+                                 std::to_string(c.height);
+        ExpectIdentical(what + ", stored value range");
+        state_.recomputeRange = true;
+        RecomputeAxisRange(set_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
+        ExpectIdentical(what + ", value range recomputed");
+        // A zoomed range starting on a missing sample, scale off, some channels hidden.
+        if (c.records > 4000) {
+            state_.firstIndex = 3990;
+            state_.endIndex = c.records - 7;
+            state_.showScale = false;
+            state_.channelVisible[1] = 0;
+            state_.channelVisible[5] = 0;
+            ExpectIdentical(what + ", zoomed");
+        }
+    }
+}
+
+TEST_F(CurveCanvas, ReducedDrawingIsIdenticalForMissingRunsAndGapsInOneColumn) {
+    // Every column mixes missing samples, gaps and values at the top, the bottom and between.
+    RecordSet set = test::MakeCurveSet(5000, 3, 60, 3);
+    for (int32_t i = 0; i < 5000; ++i) {
+        float* v = set.records[static_cast<size_t>(i)].value;
+        v[0] = i % 7 == 0 ? kMissingValue2Byte : static_cast<float>((i * 37) % 11);
+        v[1] = i % 3 == 0 ? kMissingValue2Byte : 5.0f;
+        v[2] = (i / 13) % 2 ? 10.0f : 0.0f;
+    }
+    for (int c = 0; c < 3; ++c) {
+        set.maxValue[c] = 10.0f;
+        set.minValue[c] = 0.0f;
+    }
+    Use(std::move(set), 400, 300);
+    ExpectIdentical("mixed columns");
+}
+
+TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
+    RecordSet set = test::MakeCurveSet(200, 6, 60, 0);
+    set.maxValue[5] = set.minValue[5] = 7.5f;  // channel 6 is constant
+    for (int c = 0; c < 5; ++c) set.channelEnabled[c] = 0;
+    Use(std::move(set), 600, 300);
+    // The line lies on the bottom line, under the time axis drawn after it: nowhere above.
+    const QImage flat = Render(CurveDrawing::EverySegment);
+    for (int x = 60; x < 590; x += 13) EXPECT_EQ(Count(flat, x, kColours[5].rgb()), 0) << x;
+    state_.axisMin[5] = 7.0f;  // lift it off the bottom: now it shows, straight
+    const QImage lifted = Render(CurveDrawing::Reduced);
+    const int y = ValueScale(state_.axisMax[5], 7.0f, 300).ClampedY(7.5f);
+    for (int x = 60; x < 590; x += 13) EXPECT_EQ(lifted.pixel(x, y), kColours[5].rgb()) << x;
+
+    RecordSet holes = test::MakeCurveSet(200, 1, 60, 0);
+    for (auto& r : holes.records) r.value[0] = 20.0f;
+    holes.records[100].value[0] = kMissingValue2Byte;
+    holes.maxValue[0] = 30.0f;
+    holes.minValue[0] = 10.0f;
+    Use(std::move(holes), 600, 300);
+    const QImage image = Render(CurveDrawing::Reduced);
+    const int x = RecordX(100, 0, 200, 600);
+    // The segment into the missing sample runs grey down to the bottom of the curve area (the
+    // segment back up, drawn after it, covers its last column).
+    int grey = 0;
+    for (int column = RecordX(99, 0, 200, 600); column <= x; ++column) grey += Count(image, column, qRgb(200, 200, 200));
+    EXPECT_GT(grey, 100);
+    EXPECT_EQ(Count(image, RecordX(90, 0, 200, 600), qRgb(200, 200, 200)), 0);
+    EXPECT_EQ(image.pixel(x - 20, 147), kColours[0].rgb());  // y(20) = 275 − 10 × 12.75
+}
+
+TEST_F(CurveCanvas, GapMarkerIsADottedBlackLineFromTheBottom) {
+    RecordSet set = test::MakeCurveSet(100, 1, 60, 50);  // record 50 comes an hour late
+    for (auto& r : set.records) r.value[0] = 20.0f;
+    set.maxValue[0] = 30.0f;
+    set.minValue[0] = 10.0f;
+    Use(std::move(set), 600, 300);
+    const QImage image = Render(CurveDrawing::Reduced);
+    const int x = RecordX(50, 0, 100, 600);
+    int black = 0;
+    for (int y = 160; y < 270; ++y) black += image.pixel(x, y) == qRgb(0, 0, 0);
+    EXPECT_GT(black, 40);  // every second pixel
+    EXPECT_LT(black, 70);
+    EXPECT_EQ(Count(Render(CurveDrawing::EverySegment), x, qRgb(0, 0, 0)), Count(image, x, qRgb(0, 0, 0)));
+    // 60 s apart in a 60 s data set: no marker.
+    const int plain = RecordX(30, 0, 100, 600);
+    EXPECT_EQ(image.pixel(plain, 200), qRgb(255, 255, 255));
+}
+
+TEST_F(CurveCanvas, ScaleBelongsToTheFirstVisibleChannel) {
+    RecordSet set = test::MakeCurveSet(100, 3, 60, 0);
+    set.channelEnabled[1] = 0;  // channels 1 and 3
+    Use(std::move(set), 600, 300);
+    EXPECT_EQ(Render(CurveDrawing::Reduced).pixel(10, 100), kColours[0].rgb());
+    state_.channelVisible[0] = 0;
+    EXPECT_EQ(Render(CurveDrawing::Reduced).pixel(10, 100), kColours[2].rgb());
+    state_.showScale = false;
+    EXPECT_EQ(Render(CurveDrawing::Reduced).pixel(10, 100), qRgb(255, 255, 255));
+}
+
+TEST_F(CurveCanvas, OneRecordIsAPointAndNoRecordsOnlyTheFrame) {
+    RecordSet one = test::MakeCurveSet(1, 1, 60, 0);
+    one.records[0].value[0] = 20.0f;
+    one.maxValue[0] = 30.0f;
+    one.minValue[0] = 10.0f;
+    Use(std::move(one), 600, 300);
+    state_.showScale = false;
+    const QImage image = Render(CurveDrawing::Reduced);
+    EXPECT_EQ(image.pixel(50, 147), kColours[0].rgb());  // y(20) = 275 − 10 × 12.75 = 147.5
+    EXPECT_EQ(image.pixel(51, 147), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(50, 146), qRgb(255, 255, 255));
+
+    Use(RecordSet(), 600, 300);
+    const QImage empty = Render(CurveDrawing::Reduced);
+    EXPECT_EQ(empty.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(empty.pixel(300, 100), qRgb(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace velorin

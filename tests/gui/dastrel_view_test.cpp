@@ -1,0 +1,312 @@
+// CDastrelView as a user works it: opening, the pointer readout over the kept canvas, rectangle
+// zoom and "Return", "Range", the tabs, the colour chooser, tiny data sets; and CTimeCho.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableView>
+#include <QTimeEdit>
+#include <QToolButton>
+#include <memory>
+
+#include "config/deal_time.h"
+#include "history/dastrel_doc.h"
+#include "support/curve_data.h"
+#include "view/curve_geometry.h"
+#include "view/dastrel_view.h"
+#include "view/time_cho.h"
+
+namespace velorin {
+namespace {
+
+// Channel 1 in hundredths, the others in tenths (high nibble 2: hundredths; low: 2-byte samples).
+const uint8_t kTypes[8] = {0x22, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02};
+
+void Mouse(QWidget& w, QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton) {
+    const QPointF at(x, y);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, at, w.mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &event);
+}
+
+class ViewTest : public ::testing::Test {
+protected:
+    void Open(RecordSet set, const std::string& language = "English") {
+        doc_ = std::make_shared<CDastrelDoc>();
+        doc_->Set() = std::move(set);
+        view_ = std::make_unique<CDastrelView>(doc_, language, kTypes);
+        view_->SetDpiScale(1.0);
+        view_->resize(1068, 655);  // canvas 1000 × 500
+        view_->show();
+        QCoreApplication::processEvents();
+    }
+    // View x of record i of the shown range.
+    int ViewX(int32_t i) const {
+        const CurveState& s = view_->State();
+        return RecordX(i, s.firstIndex, s.endIndex, s.plotWidth) + kCanvasViewX;
+    }
+
+    // Counts the readouts and keeps the last "Selected" texts.
+    void WatchSelected() {
+        QObject::connect(view_.get(), &CDastrelView::SelectedValuesChanged, view_.get(), [this](const QStringList& v) {
+            ++readouts_;
+            lastSelected_ = v;
+        });
+    }
+
+    std::shared_ptr<CDastrelDoc> doc_;
+    std::unique_ptr<CDastrelView> view_;
+    int readouts_ = 0;
+    QStringList lastSelected_;
+};
+
+TEST_F(ViewTest, OpensWithTheWholeSetAndTheControlsOfItsChannels) {
+    RecordSet set = test::MakeCurveSet(100, 3);
+    set.channelEnabled[1] = 0;  // channels 1 and 3
+    Open(std::move(set));
+    const CurveState& s = view_->State();
+    EXPECT_EQ(s.plotWidth, 1000);
+    EXPECT_EQ(s.plotHeight, 500);
+    EXPECT_EQ(s.endIndex, 100);
+    EXPECT_FALSE(s.firstDrawPending);
+    EXPECT_TRUE(view_->CanvasKept());
+    EXPECT_EQ(view_->Canvas().size(), QSize(1000, 500));
+    EXPECT_TRUE(view_->ChannelBox(0)->isChecked());
+    EXPECT_FALSE(view_->ChannelBox(1)->isEnabled());
+    EXPECT_FALSE(view_->ChannelBox(1)->isChecked());
+    EXPECT_EQ(view_->ChannelColour(1), QColor(192, 192, 192));
+    EXPECT_EQ(view_->ChannelColour(2), QColor(255, 255, 0));
+    EXPECT_FALSE(view_->ReturnButton()->isEnabled());
+    EXPECT_TRUE(view_->AmplificationButton()->isEnabled());
+    EXPECT_FALSE(view_->PanButton()->isEnabled());
+    EXPECT_EQ(view_->FirstTimeLabel()->text(), QStringLiteral("2025-03-01 08:00:00"));
+    EXPECT_EQ(view_->LastTimeLabel()->text(), QStringLiteral("2025-03-01 09:39:00"));
+    EXPECT_EQ(view_->Tabs()->tabText(0), QStringLiteral("Graph"));
+    EXPECT_EQ(view_->AmplificationButton()->text(), QStringLiteral("Amplification"));
+}
+
+TEST_F(ViewTest, ChineseControls) {
+    Open(test::MakeCurveSet(10, 1), "Chinese");
+    EXPECT_EQ(view_->Tabs()->tabText(1), QStringLiteral("数据"));
+    EXPECT_EQ(view_->ChannelBox(4)->text(), QStringLiteral("通道5"));
+    EXPECT_EQ(view_->ReturnButton()->text(), QStringLiteral("返回曲线"));
+    EXPECT_EQ(view_->RangeButton()->text(), QStringLiteral("曲线范围"));
+}
+
+TEST_F(ViewTest, ReadoutNamesTheRecordUnderTheDrawnCursorLine) {
+    RecordSet set = test::MakeCurveSet(11, 2);
+    set.records[4].value[1] = kMissingValue2Byte;
+    set.records[4].value[0] = 21.25f;
+    Open(std::move(set));
+    WatchSelected();
+    const QImage before = view_->Canvas();
+    // On record 4's line and just left of record 5's: both name record 4, the line on record 4.
+    for (int x : {ViewX(4), ViewX(5) - 1}) {
+        Mouse(*view_, QEvent::MouseMove, x, 200);
+        EXPECT_EQ(view_->PointedRecord(), 4) << x;
+        EXPECT_EQ(view_->CursorLineX(), x);
+    }
+    EXPECT_TRUE(view_->ReadoutText().startsWith(QStringLiteral("时间: 2025-03-01 08:04:00\r\n")));
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道1(温度): 21.25 ℃\r\n")));
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道2(湿度): Error\r\n")));
+    ASSERT_EQ(readouts_, 2);
+    EXPECT_EQ(lastSelected_, (QStringList{QStringLiteral("21.25"), QStringLiteral("Error")}));
+    // The box stays inside the canvas, also at the right and bottom edges.
+    Mouse(*view_, QEvent::MouseMove, 1005, 515);
+    const QRect box = view_->ReadoutBox();
+    EXPECT_LE(box.right(), 1010);
+    EXPECT_LE(box.bottom(), 520);
+    EXPECT_GE(box.left(), 10);
+    EXPECT_GE(box.top(), 20);
+    // Pointer moves never redraw the curves.
+    EXPECT_EQ(view_->Canvas(), before);
+    // Hidden channels leave the box but keep their "Selected" value.
+    view_->ChannelBox(1)->click();
+    Mouse(*view_, QEvent::MouseMove, ViewX(4), 200);
+    EXPECT_FALSE(view_->ReadoutText().contains(QStringLiteral("通道2")));
+    EXPECT_EQ(lastSelected_.size(), 2);
+}
+
+TEST_F(ViewTest, RectangleZoomThenReturnShowsTheWholeSetAgain) {
+    Open(test::MakeCurveSet(10, 1));
+    int returned = 0;
+    QObject::connect(view_.get(), &CDastrelView::Returned, view_.get(), [&returned] { ++returned; });
+    // Not armed: dragging does nothing.
+    Mouse(*view_, QEvent::MouseButtonPress, ViewX(2), 100, Qt::LeftButton);
+    Mouse(*view_, QEvent::MouseButtonRelease, ViewX(6), 300, Qt::LeftButton);
+    EXPECT_EQ(view_->State().endIndex - view_->State().firstIndex, 10);
+
+    view_->AmplificationButton()->click();
+    EXPECT_FALSE(view_->AmplificationButton()->isEnabled());
+    EXPECT_TRUE(view_->ReturnButton()->isEnabled());
+    const int from = ViewX(2), to = ViewX(6);
+    Mouse(*view_, QEvent::MouseButtonPress, from, 100, Qt::LeftButton);
+    Mouse(*view_, QEvent::MouseMove, to, 300, Qt::LeftButton);
+    // The rectangle starts where the button went down.
+    EXPECT_EQ(view_->State().dragging, true);
+    Mouse(*view_, QEvent::MouseButtonRelease, to, 300, Qt::LeftButton);
+    EXPECT_EQ(view_->State().firstIndex, 2);
+    EXPECT_EQ(view_->State().endIndex, 7);
+    EXPECT_TRUE(view_->PanButton()->isEnabled());
+    EXPECT_EQ(view_->FirstTimeLabel()->text(), QStringLiteral("2025-03-01 08:02:00"));
+
+    view_->PanButton()->click();
+    EXPECT_TRUE(view_->State().panMode);
+    view_->ReturnButton()->click();
+    EXPECT_EQ(returned, 1);
+    const CurveState& s = view_->State();
+    EXPECT_EQ(s.firstIndex, 0);
+    EXPECT_EQ(s.endIndex, 10);
+    EXPECT_FALSE(s.zoomArmed);
+    EXPECT_FALSE(s.panMode);
+    EXPECT_FALSE(view_->ReturnButton()->isEnabled());
+    EXPECT_TRUE(view_->AmplificationButton()->isEnabled());
+    EXPECT_FALSE(view_->PanButton()->isEnabled());
+    EXPECT_FALSE(view_->PanButton()->isChecked());
+}
+
+TEST_F(ViewTest, RangeWithAStartAfterTheLastRecordOnlyRecomputesTheValueRange) {
+    Open(test::MakeCurveSet(100, 1));
+    view_->State().axisMax[0] = 1000.0f;
+    bool asked = false;
+    view_->SetRangeChooser([&](CTimeCho& chooser) {
+        asked = true;
+        // Preset with the first and the last record.
+        EXPECT_EQ(chooser.StartTime()->time(), QTime(8, 0, 0));
+        EXPECT_EQ(chooser.EndTime()->time(), QTime(9, 39, 0));
+        chooser.StartDate()->setDate(chooser.EndDate()->date().addDays(1));
+        chooser.accept();
+        return true;
+    });
+    view_->RangeButton()->click();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(view_->State().firstIndex, 0);
+    EXPECT_EQ(view_->State().endIndex, 100);
+    EXPECT_LT(view_->State().axisMax[0], 1000.0f);
+    EXPECT_TRUE(view_->ReturnButton()->isEnabled());
+    EXPECT_FALSE(view_->State().zoomArmed);
+    // Cancel changes nothing.
+    view_->SetRangeChooser([](CTimeCho&) { return false; });
+    view_->State().axisMax[0] = 1000.0f;
+    view_->RangeButton()->click();
+    EXPECT_FLOAT_EQ(view_->State().axisMax[0], 1000.0f);
+}
+
+TEST_F(ViewTest, DataTabCoversThePlotAndHidesTheCurveControls) {
+    Open(test::MakeCurveSet(100, 2));
+    view_->Tabs()->setCurrentIndex(1);
+    EXPECT_FALSE(view_->State().graphShown);
+    EXPECT_TRUE(view_->DataList()->isVisible());
+    EXPECT_FALSE(view_->ChannelBox(0)->isVisible());
+    EXPECT_FALSE(view_->CoordinateBox()->isVisible());
+    EXPECT_FALSE(view_->CompressionButton()->isVisible());
+    EXPECT_FALSE(view_->FirstTimeLabel()->isVisible());
+    EXPECT_TRUE(view_->StatisticsList()->isVisible());
+    EXPECT_EQ(view_->DataList()->geometry(), QRect(10, 20, 1058, 551 - 20 - 8));  // B = 500 + 46 + 5
+    // No readout over the data list.
+    WatchSelected();
+    Mouse(*view_, QEvent::MouseMove, 300, 200);
+    EXPECT_EQ(readouts_, 0);
+    view_->Tabs()->setCurrentIndex(0);
+    EXPECT_TRUE(view_->ChannelBox(0)->isVisible());
+    EXPECT_FALSE(view_->DataList()->isVisible());
+}
+
+TEST_F(ViewTest, RightClickOnASwatchChoosesTheColourOfChannelsOneToSix) {
+    Open(test::MakeCurveSet(100, 8));
+    int asked = 0;
+    view_->SetColourChooser([&](const QColor& initial) {
+        ++asked;
+        EXPECT_EQ(initial, QColor(Qt::black));
+        return QColor(10, 20, 30);
+    });
+    // Channel 3's hit area: W + 12 < x < W + 57, 120 < y < 135.
+    Mouse(*view_, QEvent::MouseButtonPress, 1030, 128, Qt::RightButton);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(view_->ChannelColour(2), QColor(10, 20, 30));
+    // Channel 7 keeps its colour.
+    Mouse(*view_, QEvent::MouseButtonPress, 1030, 288, Qt::RightButton);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(view_->ChannelColour(6), QColor(0, 0, 255));
+    // Cancel keeps the colour.
+    view_->SetColourChooser([](const QColor&) { return QColor(); });
+    Mouse(*view_, QEvent::MouseButtonPress, 1030, 48, Qt::RightButton);
+    EXPECT_EQ(view_->ChannelColour(0), QColor(0, 0, 255));
+}
+
+TEST_F(ViewTest, OneRecordAndNoRecordsAreShownWithoutFault) {
+    RecordSet one = test::MakeCurveSet(1, 1);
+    one.records[0].value[0] = 20.0f;
+    one.maxValue[0] = 30.0f;
+    one.minValue[0] = 10.0f;
+    Open(std::move(one));
+    view_->State().showScale = false;
+    view_->Redraw();
+    EXPECT_EQ(view_->Canvas().pixel(50, 20 + 227), qRgb(0, 0, 255));  // y(20) = 475 − 10 × 22.75
+    Mouse(*view_, QEvent::MouseMove, 600, 200);
+    EXPECT_EQ(view_->PointedRecord(), 0);
+    view_->AmplificationButton()->click();
+    Mouse(*view_, QEvent::MouseButtonPress, 100, 100, Qt::LeftButton);
+    Mouse(*view_, QEvent::MouseButtonRelease, 900, 300, Qt::LeftButton);
+    EXPECT_EQ(view_->State().endIndex - view_->State().firstIndex, 1);
+
+    Open(RecordSet());
+    Mouse(*view_, QEvent::MouseMove, 600, 200);
+    EXPECT_EQ(view_->PointedRecord(), -1);
+    view_->RangeButton()->click();  // nothing to choose from: no dialog
+    view_->ReturnButton()->click();
+    EXPECT_EQ(view_->State().endIndex, 0);
+}
+
+TEST_F(ViewTest, LayoutFollowsTheScreenScale) {
+    Open(test::MakeCurveSet(10, 1));
+    view_->SetDpiScale(1.5);
+    const CurveState& s = view_->State();
+    EXPECT_EQ(s.plotWidth, 1068 - 102);
+    EXPECT_EQ(s.plotHeight, 422);  // 655 − 232.5, truncated
+    EXPECT_EQ(s.plotTop, 30);
+    // Channel box 2: (W + 19.5, y_1 + 7.5) with y_1 = 30 + 60.
+    EXPECT_EQ(view_->ChannelBox(1)->geometry().topLeft(), QPoint(966 + 19, 97));
+    EXPECT_EQ(view_->Canvas().size(), QSize(966, 422));
+}
+
+TEST(TimeChooser, TimesRoundTripAndSerialNumbersReadTheirLeadingDigits) {
+    CTimeCho chooser("English");
+    const int64_t start = CDealTime(2025, 3, 1, 8, 0, 5).GetTime();
+    const int64_t end = CDealTime(2025, 4, 2, 23, 59, 59).GetTime();
+    chooser.SetTimes(start, end);
+    EXPECT_EQ(chooser.StartDate()->date(), QDate(2025, 3, 1));
+    EXPECT_EQ(chooser.EndTime()->time(), QTime(23, 59, 59));
+    chooser.accept();
+    EXPECT_EQ(chooser.Start(), start);
+    EXPECT_EQ(chooser.End(), end);
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Dialog"));
+
+    chooser.SetMode(CTimeCho::Mode::Serial);
+    EXPECT_TRUE(chooser.StartDate()->isHidden());
+    EXPECT_FALSE(chooser.FirstSerialEdit()->isHidden());
+    EXPECT_EQ(chooser.FirstSerialEdit()->text(), QStringLiteral("1"));
+    chooser.FirstSerialEdit()->setText(QStringLiteral("12ab"));
+    chooser.LastSerialEdit()->setText(QStringLiteral("x9"));
+    chooser.accept();
+    EXPECT_EQ(chooser.FirstSerial(), 12);
+    EXPECT_EQ(chooser.LastSerial(), 0);
+    EXPECT_EQ(LeadingDigits(QStringLiteral("99999999999")), 2147483647);
+}
+
+TEST(TimeChooser, BackgroundShadesTowardsTheTopLeftCorner) {
+    CTimeCho chooser("Chinese");
+    chooser.resize(466, 300);
+    const QImage image = chooser.grab().toImage();
+    EXPECT_EQ(image.pixel(0, 0), qRgb(239, 249, 244));  // the smallest rectangle, n = 1
+    EXPECT_EQ(image.pixel(465, 299), qRgb(240 - 233, 250 - 233, 245 - 233));
+}
+
+}  // namespace
+}  // namespace velorin
