@@ -28,6 +28,7 @@ add_library(velorin_gui STATIC
   live/real_image.cpp
   view/data_list_model.cpp
   view/print_job.cpp
+  view/view_printing.cpp
   view/config_value_dlg.cpp
   view/curve_renderer.cpp
   view/dastrel_view.cpp

@@ -41,6 +41,8 @@
 #include "live/live_view_frame.h"
 #include "view/data_list_model.h"
 #include "view/f0_command.h"
+#include "view/dastrel_view.h"
+#include "view/view_printing.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "device/link.h"
@@ -252,7 +254,23 @@ void CMainFrame::RunCommand(int id) {
         case ID_FILE_CLOSE:
             if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
             break;
-        case ID_FILE_SAVE_AS: SaveAsCommand(ActiveDocument(), languageName_, info_, *presenter_); break;
+        case ID_FILE_SAVE_AS: {
+            // The report covers what the data window's view shows.
+            const CDastrelView* view = ViewOf(mdi_->activeSubWindow());
+            SaveAsCommand(ActiveDocument(), languageName_, info_, *presenter_, view ? view->FirstIndex() : 0,
+                          view ? view->EndIndex() : 0);
+            break;
+        }
+        case ID_PRINT_CURVE:
+            if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) PrintViewCurve(*view, *presenter_);
+            break;
+        case ID_PRINT_LIST:
+            if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) {
+                uint8_t types[8];
+                ChannelTypesOf(info_, types);
+                PrintViewList(*view, *presenter_, languageName_, types);
+            }
+            break;
         case ID_F0_CONFIG: RunF0ConfigCommand(mdi_->activeSubWindow(), languageName_, f0_, *presenter_, this); break;
         default:
             // Download, views and dialogs of the logger: provided by their own windows.

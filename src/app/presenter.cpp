@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QUrl>
 
@@ -66,6 +68,13 @@ QString WidgetPresenter::AskSaveFileAs(const QStringList& filters, int& chosen) 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     chosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return dialog.selectedFiles().first();
+}
+
+bool WidgetPresenter::ChoosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner_);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace velorin

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace velorin {
@@ -35,6 +36,9 @@ public:
     // The same with a choice of forms: `filters` are Qt name filters; `chosen` receives the
     // 1-based index of the filter selected. No default suffix is added; overwriting is confirmed.
     virtual QString AskSaveFileAs(const QStringList& filters, int& chosen) = 0;
+    // The system print dialog, without its print-to-file option and page range; false when
+    // cancelled. The printer's orientation is preset by the caller.
+    virtual bool ChoosePrinter(QPrinter& printer) = 0;
     // Runs a modal dialog of the shell (the About box); returns its result code.
     virtual int Exec(QDialog& dialog) = 0;
 };
@@ -51,6 +55,7 @@ public:
     QString AskOpenFile(const QString& filter) override;
     QString AskSaveFile(const QString& filter) override;
     QString AskSaveFileAs(const QStringList& filters, int& chosen) override;
+    bool ChoosePrinter(QPrinter& printer) override;
     int Exec(QDialog& dialog) override;
 
 private:

@@ -2,7 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPrintDialog>
+#include <QImage>
 #include <QPrinter>
 
 #include "app/gui_text.h"
@@ -97,20 +97,11 @@ void FinishJob(Presenter& presenter, QPrinter& printer, QPainter& painter, bool 
 
 }  // namespace
 
-PrinterChooser SystemPrintDialog(QWidget* parent) {
-    return [parent](QPrinter& printer) {
-        QPrintDialog dialog(&printer, parent);
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        return dialog.exec() == QDialog::Accepted;
-    };
-}
-
-void PrintCurve(Presenter& presenter, const PrinterChooser& choose, const RecordSet& set,
-                int firstIndex, int endIndex, const QImage& plot) {
+void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int endIndex,
+                const QImage& plot) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    if (!choose(printer)) return;
+    if (!presenter.ChoosePrinter(printer)) return;
     printer.setDocName(FromGbk(PrintTextsOf().curveJobName));
     QPainter painter;
     PainterSurface surface(printer, painter, &plot);
@@ -118,14 +109,14 @@ void PrintCurve(Presenter& presenter, const PrinterChooser& choose, const Record
     FinishJob(presenter, printer, painter, drawn);
 }
 
-void PrintList(Presenter& presenter, const PrinterChooser& choose, const RecordSet& set,
-               const uint8_t (&channelType)[8], int firstSerial, int lastSerial) {
+void PrintList(Presenter& presenter, const RecordSet& set, const uint8_t (&channelType)[8],
+               int firstSerial, int lastSerial) {
     if (!ListRangeAccepted(firstSerial, lastSerial)) {
         presenter.Message(FromGbk(PrintTextsOf().badRange), QString(), BoxIcon::Warning);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    if (!choose(printer)) return;
+    if (!presenter.ChoosePrinter(printer)) return;
     printer.setDocName(FromGbk(PrintTextsOf().listJobName));
     QPainter painter;
     PainterSurface surface(printer, painter, nullptr);

@@ -4,33 +4,25 @@
 // Threading: GUI thread only; a print runs synchronously from the command to its message box.
 #pragma once
 
-#include <QImage>
 #include <cstdint>
-#include <functional>
 
-class QPrinter;
-class QWidget;
+class QImage;
 
 namespace velorin {
 
 class Presenter;
 struct RecordSet;
 
-// Lets the user choose the printer (the system's print dialog); false when cancelled. Tests
-// point the printer at a PDF file instead.
-using PrinterChooser = std::function<bool(QPrinter& printer)>;
-
-// The system print dialog without its print-to-file option.
-PrinterChooser SystemPrintDialog(QWidget* parent);
+// The printer is chosen through the presenter's print dialog (tests print to PDF files).
 
 // The curve page of records firstIndex … endIndex − 1 with `plot` stretched into its frame.
 // The dialog opens in landscape; the job is called "Print 设备曲线!".
-void PrintCurve(Presenter& presenter, const PrinterChooser& choose, const RecordSet& set,
-                int firstIndex, int endIndex, const QImage& plot);
+void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int endIndex,
+                const QImage& plot);
 
 // The data list of serial numbers F … T (the range chooser's answer). F ≥ T is refused with a
 // message and no dialog. The job is called "Print 设备数据!".
-void PrintList(Presenter& presenter, const PrinterChooser& choose, const RecordSet& set,
-               const uint8_t (&channelType)[8], int firstSerial, int lastSerial);
+void PrintList(Presenter& presenter, const RecordSet& set, const uint8_t (&channelType)[8],
+               int firstSerial, int lastSerial);
 
 }  // namespace velorin

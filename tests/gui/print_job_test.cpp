@@ -37,16 +37,10 @@ RecordSet ListSet(int records) {
 
 class PrintJobTest : public ::testing::Test {
 protected:
-    // Prints into a PDF file instead of asking for a printer.
-    PrinterChooser ToPdf(const std::string& name) {
+    // The print dialog answers with a PDF file.
+    void PrintTo(const std::string& name) {
         path_ = dir_.Path() + "/" + name;
-        return [this](QPrinter& printer) {
-            ++dialogs_;
-            orientation_ = printer.pageLayout().orientation();
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(path_));
-            return true;
-        };
+        presenter_.printTo = QString::fromStdString(path_);
     }
     // A poppler tool's output for the printed file (`toStdout`: the tool takes "-" as its output).
     std::string Run(const std::string& tool, bool toStdout = true) const {
@@ -69,13 +63,12 @@ protected:
     test::TempDir dir_;
     test::ScriptedPresenter presenter_;
     std::string path_;
-    int dialogs_ = 0;
-    QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     const uint8_t types_[8] = {0x02, 0, 0x22};
 };
 
 TEST_F(PrintJobTest, DataListRunsOverSeveralPagesAndEndsWithItsMessage) {
-    PrintList(presenter_, ToPdf("list.pdf"), ListSet(300), types_, 1, 300);
+    PrintTo("list.pdf");
+    PrintList(presenter_, ListSet(300), types_, 1, 300);
     ASSERT_EQ(presenter_.messages.size(), 1u);
     EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("打印完毕"));
     EXPECT_EQ(presenter_.messages[0].icon, BoxIcon::Information);
@@ -89,8 +82,9 @@ TEST_F(PrintJobTest, DataListRunsOverSeveralPagesAndEndsWithItsMessage) {
 }
 
 TEST_F(PrintJobTest, RefusedRangeShowsItsMessageWithoutADialog) {
-    PrintList(presenter_, ToPdf("none.pdf"), ListSet(100), types_, 5, 5);
-    EXPECT_EQ(dialogs_, 0);
+    PrintTo("none.pdf");
+    PrintList(presenter_, ListSet(100), types_, 5, 5);
+    EXPECT_EQ(presenter_.printDialogs, 0);
     ASSERT_EQ(presenter_.messages.size(), 1u);
     EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("您要打印的数据范围不正确!"));
     EXPECT_FALSE(test::FileExists(path_));
@@ -99,23 +93,26 @@ TEST_F(PrintJobTest, RefusedRangeShowsItsMessageWithoutADialog) {
 TEST_F(PrintJobTest, NoEnabledChannelAbortsTheJob) {
     RecordSet set = ListSet(10);
     set.channelEnabled[0] = set.channelEnabled[2] = 0;
-    PrintList(presenter_, ToPdf("aborted.pdf"), set, types_, 1, 10);
+    PrintTo("aborted.pdf");
+    PrintList(presenter_, set, types_, 1, 10);
     ASSERT_EQ(presenter_.messages.size(), 1u);
     EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("Encountered Error While Printing\nPrint Job Aborted"));
     EXPECT_EQ(presenter_.messages[0].icon, BoxIcon::Warning);
 }
 
 TEST_F(PrintJobTest, CancelledDialogPrintsNothingAndSaysNothing) {
-    PrintList(presenter_, [](QPrinter&) { return false; }, ListSet(10), types_, 1, 10);
-    PrintCurve(presenter_, [](QPrinter&) { return false; }, ListSet(10), 0, 10, QImage());
+    PrintList(presenter_, ListSet(10), types_, 1, 10);  // no print target: the dialog is cancelled
+    PrintCurve(presenter_, ListSet(10), 0, 10, QImage());
+    EXPECT_EQ(presenter_.printDialogs, 2);
     EXPECT_TRUE(presenter_.messages.empty());
 }
 
 TEST_F(PrintJobTest, CurvePageIsOneLandscapePageWithSummaryAndPlot) {
     QImage plot(400, 200, QImage::Format_RGB32);
     plot.fill(Qt::white);
-    PrintCurve(presenter_, ToPdf("curve.pdf"), ListSet(50), 10, 40, plot);
-    EXPECT_EQ(orientation_, QPageLayout::Landscape) << "the dialog opens in landscape";
+    PrintTo("curve.pdf");
+    PrintCurve(presenter_, ListSet(50), 10, 40, plot);
+    EXPECT_EQ(presenter_.printOrientation, QPageLayout::Landscape) << "the dialog opens in landscape";
     ASSERT_EQ(presenter_.messages.size(), 1u);
     EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("打印完毕"));
     EXPECT_EQ(Pages(), 1);

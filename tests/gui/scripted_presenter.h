@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPrinter>
 #include <QStringList>
 #include <deque>
 #include <functional>
@@ -52,6 +53,18 @@ public:
         saveAsFilters = filters;
         chosen = saveAsFilterAnswer;
         return saveAnswer;
+    }
+    // Where a print goes (a PDF file); empty: the print dialog is cancelled.
+    QString printTo;
+    int printDialogs = 0;
+    QPageLayout::Orientation printOrientation = QPageLayout::Portrait;  // as the dialog opened
+    bool ChoosePrinter(QPrinter& printer) override {
+        ++printDialogs;
+        printOrientation = printer.pageLayout().orientation();
+        if (printTo.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return true;
     }
     int Exec(QDialog& dialog) override {
         ++dialogs;
