@@ -69,7 +69,7 @@ double Seconds(std::chrono::steady_clock::time_point t0) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-// The texts of a report, compactly: what the bare loop draws.
+// The texts of a report, compactly, and its lines: what the bare loops draw.
 class TextCollector final : public velorin::ReportCanvas {
 public:
     struct Item {
@@ -77,7 +77,13 @@ public:
         double x, y, size;
         size_t offset, length;  // in `bytes`
     };
+    struct PathOp {
+        enum Kind { Move, Line, Box, Stroke } kind;
+        int page;
+        double x, y, w, h;
+    };
     std::vector<Item> items;
+    std::vector<PathOp> paths;
     std::string bytes;
     int pages = 0;
 
@@ -91,10 +97,10 @@ public:
         items.push_back({pages, x, y, size_, bytes.size(), utf8.size()});
         bytes += utf8;
     }
-    void MoveTo(double, double) override {}
-    void LineTo(double, double) override {}
-    void Rect(double, double, double, double) override {}
-    void Stroke() override {}
+    void MoveTo(double x, double y) override { paths.push_back({PathOp::Move, pages, x, y, 0, 0}); }
+    void LineTo(double x, double y) override { paths.push_back({PathOp::Line, pages, x, y, 0, 0}); }
+    void Rect(double x, double y, double w, double h) override { paths.push_back({PathOp::Box, pages, x, y, w, h}); }
+    void Stroke() override { paths.push_back({PathOp::Stroke, pages, 0, 0, 0, 0}); }
     bool PlaceImage(const std::string&, double, double, double) override { return true; }
 
 private:
@@ -102,8 +108,9 @@ private:
 };
 
 // cairo alone: the same texts at the same positions, page by page, in the same font with its
-// Latin glyphs at two thirds of their width as the report sets them.
-double BareCairo(const TextCollector& texts, const std::string& path) {
+// Latin glyphs at two thirds of their width as the report sets them; with `lines` also the
+// report's lines and curves (each page's paths after its texts).
+double BareCairo(const TextCollector& texts, const std::string& path, bool lines) {
     const auto t0 = std::chrono::steady_clock::now();
     cairo_surface_t* surface = cairo_pdf_surface_create(path.c_str(), 595, 842);
     cairo_t* cr = cairo_create(surface);
@@ -111,8 +118,22 @@ double BareCairo(const TextCollector& texts, const std::string& path) {
     int page = 1;
     double size = -1;
     std::string text;
+    size_t op = 0;
+    auto drawPathsUpTo = [&](int lastPage) {
+        for (; lines && op < texts.paths.size() && texts.paths[op].page <= lastPage; ++op) {
+            const TextCollector::PathOp& p = texts.paths[op];
+            switch (p.kind) {
+                case TextCollector::PathOp::Move: cairo_move_to(cr, p.x, 842 - p.y); break;
+                case TextCollector::PathOp::Line: cairo_line_to(cr, p.x, 842 - p.y); break;
+                case TextCollector::PathOp::Box: cairo_rectangle(cr, p.x, 842 - p.y - p.h, p.w, p.h); break;
+                case TextCollector::PathOp::Stroke: cairo_stroke(cr); break;
+            }
+        }
+        cairo_new_path(cr);
+    };
     for (const TextCollector::Item& item : texts.items) {
         while (page < item.page) {
+            drawPathsUpTo(page);
             cairo_show_page(cr);
             ++page;
         }
@@ -126,6 +147,7 @@ double BareCairo(const TextCollector& texts, const std::string& path) {
         cairo_move_to(cr, item.x, 842 - item.y);
         cairo_show_text(cr, text.c_str());
     }
+    drawPathsUpTo(page);
     cairo_show_page(cr);
     cairo_destroy(cr);
     cairo_surface_finish(surface);
@@ -194,11 +216,14 @@ void Compare(int records, int channels, const std::string& folder, bool withBare
     velorin::PdfOptions options;
     options.english = true;
     velorin::PdfReport(texts, set, options).Draw();
-    std::vector<double> bare;
-    for (int i = 0; i < 3; ++i) bare.push_back(BareCairo(texts, folder + "/bare.pdf"));
-    std::sort(bare.begin(), bare.end());
-    std::printf("  bare cairo loop, the same %zu strings: best %.3f s, median %.3f s, %lld bytes; ratio %.2f\n",
-                texts.items.size(), bare[0], bare[1], FileSize(folder + "/bare.pdf"), times[1] / bare[1]);
+    for (bool lines : {false, true}) {
+        std::vector<double> bare;
+        for (int i = 0; i < 3; ++i) bare.push_back(BareCairo(texts, folder + "/bare.pdf", lines));
+        std::sort(bare.begin(), bare.end());
+        std::printf("  bare cairo loop, the same %zu strings%s: best %.3f s, median %.3f s, %lld bytes; ratio %.2f\n",
+                    texts.items.size(), lines ? " and the same lines and curves" : "", bare[0], bare[1],
+                    FileSize(folder + "/bare.pdf"), times[1] / bare[1]);
+    }
 }
 
 }  // namespace
