@@ -204,6 +204,38 @@ TEST(PdfReportCurve, MissingValuesMoveThePenAndTheNextValueJoinsFromTheLastHeigh
     EXPECT_EQ(TextAt(canvas, 1, 2 * (35 - 6), 432), "25.00/");
 }
 
+// A long data set keeps per 1/20 point only the first, lowest, highest and last point of the
+// curve: far fewer segments, but the same extremes, the same ends and every gap.
+TEST(PdfReportCurve, ALongCurveKeepsItsExtremesEndsAndGapsWithFarFewerPoints) {
+    const int n = 200000;
+    RecordSet set = ReportSet(n, {1});
+    set.storageCapacity = n;
+    set.deviceRecordCount = n;
+    for (int i = 0; i < n; ++i) set.records[static_cast<size_t>(i)].value[0] = 20.0f + static_cast<float>(i % 7);
+    set.records[123457].value[0] = 99.0f;  // one spike
+    set.records[150001].value[0] = -50.0f;  // one dip
+    set.records[100000].value[0] = kMissingValue2Byte;  // one gap
+    set.maxValue[0] = 99.0f;
+    set.minValue[0] = -50.0f;
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    const auto curve = CurveOfChannel1(canvas);
+    EXPECT_LT(curve.size(), 4u * 9001u + 10u) << "at most four points per 1/20 point";
+    EXPECT_GT(curve.size(), 9000u);
+    double top = 0, bottom = 1000, rightmost = 0;
+    int gaps = 0;
+    for (size_t k = 0; k < curve.size(); ++k) {
+        top = std::max({top, curve[k].y1, curve[k].y2});
+        bottom = std::min({bottom, curve[k].y1, curve[k].y2});
+        rightmost = std::max(rightmost, curve[k].x2);
+        if (k > 0 && curve[k].x1 != curve[k - 1].x2) ++gaps;
+    }
+    EXPECT_DOUBLE_EQ(top, 430) << "the spike is drawn";
+    EXPECT_DOUBLE_EQ(bottom, 80) << "the dip is drawn";
+    EXPECT_DOUBLE_EQ(curve.front().x1, 75);
+    EXPECT_NEAR(rightmost, 75 + 450.0 / n * (n - 1), 1e-6) << "the last record is drawn";
+    EXPECT_EQ(gaps, 1) << "the missing value still breaks the line";
+}
+
 TEST(PdfReportCurve, DamagedValuesAndStatisticsNeverGiveCoordinatesThatAreNotNumbers) {
     RecordSet set = ReportSet(5, {1, 2});
     set.records[1].value[0] = std::nanf("");
