@@ -49,7 +49,7 @@ constexpr int kBitmapButtonX[3] = {89, 163, 237};
 // Shrinks a control's font until its text fits the width the form gives it.
 void FitText(QWidget* control, const QString& text, int padding) {
     QFont font = control->font();
-    while (font.pointSizeF() > 5.0 && QFontMetrics(font).horizontalAdvance(text) + padding > control->width()) {
+    while (font.pointSizeF() > 7.0 && QFontMetrics(font).horizontalAdvance(text) + padding > control->width()) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
     }
     control->setFont(font);
