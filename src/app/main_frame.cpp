@@ -118,6 +118,9 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // Closing the data windows while the frame is torn down activates others; the menus, whose
+    // actions are already gone by then, must not be rebuilt.
+    disconnect(mdi_, nullptr, this, nullptr);
     // Workers still talking to the logger finish before the state they use goes away.
     CloseLiveView(*this);
     delete download_.data();  // cancels and joins the download worker

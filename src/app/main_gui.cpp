@@ -43,11 +43,7 @@ int main(int argc, char** argv) {
     {
         velorin::CMainFrame frame(velorin::ProcessLink(), nullptr, options);
         // Data windows show the history view (curve, statistics and data lists).
-        frame.SetDataViewFactory([&frame](std::shared_ptr<velorin::CDastrelDoc> doc, QWidget* parent) -> QWidget* {
-            uint8_t types[8];
-            for (int c = 0; c < 8; ++c) types[c] = frame.Info().channel[c].channelType;
-            return new velorin::CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
-        });
+        velorin::UseHistoryViews(frame);
         frame.show();
         // A plain start opens no document; a file named on the command line opens as a data window.
         if (!files.isEmpty()) {

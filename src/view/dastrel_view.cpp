@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "app/gui_text.h"
+#include "app/main_frame.h"
 #include "common/format.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -48,7 +49,7 @@ constexpr int kBitmapButtonX[3] = {89, 163, 237};
 // Shrinks a control's font until its text fits the width the form gives it.
 void FitText(QWidget* control, const QString& text, int padding) {
     QFont font = control->font();
-    while (font.pointSizeF() > 5.0 && QFontMetrics(font).horizontalAdvance(text) + padding > control->width()) {
+    while (font.pointSizeF() > 7.0 && QFontMetrics(font).horizontalAdvance(text) + padding > control->width()) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
     }
     control->setFont(font);
@@ -498,5 +499,13 @@ void CDastrelView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CDastrelView::leaveEvent(QEvent*) { ClearOverlay(); }
+
+void UseHistoryViews(CMainFrame& frame) {
+    frame.SetDataViewFactory([&frame](std::shared_ptr<CDastrelDoc> doc, QWidget* parent) -> QWidget* {
+        uint8_t types[8];
+        for (int c = 0; c < 8; ++c) types[c] = frame.Info().channel[c].channelType;
+        return new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
+    });
+}
 
 }  // namespace velorin

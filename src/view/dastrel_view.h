@@ -34,6 +34,7 @@ class QToolButton;
 namespace velorin {
 
 class CDastrelDoc;
+class CMainFrame;
 class CTimeCho;
 class HistoryLists;
 struct CurveTexts;
@@ -174,5 +175,9 @@ private:
     HistoryLists* lists_ = nullptr;
     bool opened_ = false;
 };
+
+// Makes the main window's data windows show history views (with its language and the channel
+// types of the DeviceInfo it holds when a window opens).
+void UseHistoryViews(CMainFrame& frame);
 
 }  // namespace velorin

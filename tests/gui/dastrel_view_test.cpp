@@ -20,6 +20,7 @@
 #include "support/curve_data.h"
 #include "view/curve_geometry.h"
 #include "view/dastrel_view.h"
+#include "view/history_lists.h"
 #include "view/time_cho.h"
 
 namespace velorin {
@@ -262,6 +263,29 @@ TEST_F(ViewTest, OneRecordAndNoRecordsAreShownWithoutFault) {
     view_->RangeButton()->click();  // nothing to choose from: no dialog
     view_->ReturnButton()->click();
     EXPECT_EQ(view_->State().endIndex, 0);
+}
+
+TEST_F(ViewTest, F0ModeShowsChannelTwoAndReturnHidesItAgain) {
+    RecordSet set = test::MakeCurveSet(100, 1);  // channel 2 not recorded
+    for (auto& r : set.records) r.value[0] = 121.0f;
+    Open(std::move(set));
+    ASSERT_NE(view_->Lists(), nullptr);
+    EXPECT_FALSE(view_->ChannelBox(1)->isEnabled());
+    ASSERT_TRUE(view_->Lists()->SwitchF0On(121.0f, 10.0f));
+    EXPECT_TRUE(view_->ChannelBox(1)->isEnabled());
+    EXPECT_TRUE(view_->ChannelBox(1)->isChecked());
+    EXPECT_EQ(view_->ChannelColour(1), QColor(255, 0, 0));
+    EXPECT_FLOAT_EQ(view_->State().axisMin[1], 1.0f);  // F grows by 1.0 per record
+    EXPECT_FLOAT_EQ(view_->State().axisMax[1], 100.0f);
+    // The readout now names channel 2 too.
+    Mouse(*view_, QEvent::MouseMove, ViewX(9), 200);
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道2(F0): 10.0")));
+    view_->ReturnButton()->setEnabled(true);
+    view_->ReturnButton()->click();
+    EXPECT_FALSE(view_->ChannelBox(1)->isEnabled());
+    EXPECT_FALSE(view_->ChannelBox(1)->isChecked());
+    EXPECT_EQ(view_->ChannelColour(1), QColor(192, 192, 192));
+    EXPECT_EQ(view_->State().channelEnabled[1], 0);
 }
 
 TEST_F(ViewTest, LayoutFollowsTheScreenScale) {
