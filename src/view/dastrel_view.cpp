@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/command_ids.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "common/format.h"
@@ -29,6 +30,7 @@
 #include "view/history_lists.h"
 #include "view/time_cho.h"
 #include "view/view_images.h"
+#include "view/view_printing.h"
 #include "view/view_texts.h"
 
 namespace velorin {
@@ -172,8 +174,9 @@ void CDastrelView::BuildControls() {
     // Printing belongs to the printing commands; the buttons wait for them.
     printCurve_ = new QPushButton(FromGbk(texts_.printCurve), this);
     printList_ = new QPushButton(FromGbk(texts_.printList), this);
-    printCurve_->setEnabled(false);
-    printList_->setEnabled(false);
+    // The printing itself belongs to the data window's print commands (view_printing.h).
+    connect(printCurve_, &QPushButton::clicked, this, &CDastrelView::PrintCurveClicked);
+    connect(printList_, &QPushButton::clicked, this, &CDastrelView::PrintListClicked);
     UpdateControls();
 }
 
@@ -503,8 +506,12 @@ void CDastrelView::leaveEvent(QEvent*) { ClearOverlay(); }
 void UseHistoryViews(CMainFrame& frame) {
     frame.SetDataViewFactory([&frame](std::shared_ptr<CDastrelDoc> doc, QWidget* parent) -> QWidget* {
         uint8_t types[8];
-        for (int c = 0; c < 8; ++c) types[c] = frame.Info().channel[c].channelType;
-        return new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
+        ChannelTypesOf(frame.Info(), types);
+        auto* view = new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
+        // The buttons run the same commands as the data window's File menu.
+        QObject::connect(view, &CDastrelView::PrintCurveClicked, &frame, [&frame] { frame.RunCommand(ID_PRINT_CURVE); });
+        QObject::connect(view, &CDastrelView::PrintListClicked, &frame, [&frame] { frame.RunCommand(ID_PRINT_LIST); });
+        return view;
     });
 }
 

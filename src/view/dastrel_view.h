@@ -113,6 +113,9 @@ signals:
     void SelectedValuesChanged(const QStringList& values);
     // "Return" was pressed; emitted before the whole set is drawn again (F0 mode ends here).
     void Returned();
+    // "Print Curve" / "Print List" was pressed.
+    void PrintCurveClicked();
+    void PrintListClicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <string>
@@ -27,11 +28,7 @@ protected:
     CMainFrame& FrameWithView() {
         Language("Chinese");
         CMainFrame& frame = Frame();
-        frame.SetDataViewFactory([&frame](std::shared_ptr<CDastrelDoc> doc, QWidget* parent) -> QWidget* {
-            uint8_t types[8];
-            ChannelTypesOf(frame.Info(), types);
-            return new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
-        });
+        UseHistoryViews(frame);
         const std::string path = work_.Path() + "/run.kv";
         EXPECT_TRUE(WriteKvFile(path, test::MakeCurveSet(100, 2)).ok);
         EXPECT_TRUE(frame.OpenDataFile(QString::fromStdString(path)));
@@ -92,6 +89,19 @@ TEST_F(ViewPrintTest, PrintListAsksForTheSerialRangeAndPrintsIt) {
     frame.RunCommand(ID_PRINT_LIST);
     EXPECT_EQ(presenter_.messages.size(), 2u) << "Cancel in the chooser does nothing";
     EXPECT_EQ(presenter_.printDialogs, 1);
+
+    // The view's own button runs the same command.
+    ChooseSerials(QStringLiteral("1"), QStringLiteral("10"));
+    QPushButton* button = nullptr;
+    for (QPushButton* b : View(frame)->findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("打印列表")) button = b;
+    }
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
+    EXPECT_EQ(choosers_, 4);
+    EXPECT_EQ(presenter_.printDialogs, 2);
+    EXPECT_EQ(presenter_.messages.back().text, QStringLiteral("打印完毕"));
 }
 
 TEST_F(ViewPrintTest, PrintCurveDrawsTheShownRangeOnOneLandscapePage) {
