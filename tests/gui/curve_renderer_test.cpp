@@ -19,6 +19,16 @@ const QColor kColours[8] = {QColor(0, 0, 255),    QColor(255, 0, 0),   QColor(25
                             QColor(64, 128, 128), QColor(128, 0, 255), QColor(128, 128, 0),
                             QColor(0, 0, 255),    QColor(128, 0, 0)};
 
+// Channel 1 constant at 20 in a value range of 10 … 30: on a canvas 300 pixels high it lies at
+// y = 275 − 10 × 12.75 = 147.
+RecordSet Level20(int32_t records, int32_t gapEvery) {
+    RecordSet set = test::MakeCurveSet(records, 1, 60, gapEvery);
+    for (auto& r : set.records) r.value[0] = 20.0f;
+    set.maxValue[0] = 30.0f;
+    set.minValue[0] = 10.0f;
+    return set;
+}
+
 class CurveCanvas : public ::testing::Test {
 protected:
     void Use(RecordSet set, int width, int height) {
@@ -126,11 +136,8 @@ TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
     const int y = ValueScale(state_.axisMax[5], 7.0f, 300).ClampedY(7.5f);
     for (int x = 60; x < 590; x += 13) EXPECT_EQ(lifted.pixel(x, y), kColours[5].rgb()) << x;
 
-    RecordSet holes = test::MakeCurveSet(200, 1, 60, 0);
-    for (auto& r : holes.records) r.value[0] = 20.0f;
+    RecordSet holes = Level20(200, 0);
     holes.records[100].value[0] = kMissingValue2Byte;
-    holes.maxValue[0] = 30.0f;
-    holes.minValue[0] = 10.0f;
     Use(std::move(holes), 600, 300);
     const QImage image = Render(CurveDrawing::Reduced);
     const int x = RecordX(100, 0, 200, 600);
@@ -140,15 +147,11 @@ TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
     for (int column = RecordX(99, 0, 200, 600); column <= x; ++column) grey += Count(image, column, qRgb(200, 200, 200));
     EXPECT_GT(grey, 100);
     EXPECT_EQ(Count(image, RecordX(90, 0, 200, 600), qRgb(200, 200, 200)), 0);
-    EXPECT_EQ(image.pixel(x - 20, 147), kColours[0].rgb());  // y(20) = 275 − 10 × 12.75
+    EXPECT_EQ(image.pixel(x - 20, 147), kColours[0].rgb());
 }
 
 TEST_F(CurveCanvas, GapMarkerIsADottedBlackLineFromTheBottom) {
-    RecordSet set = test::MakeCurveSet(100, 1, 60, 50);  // record 50 comes an hour late
-    for (auto& r : set.records) r.value[0] = 20.0f;
-    set.maxValue[0] = 30.0f;
-    set.minValue[0] = 10.0f;
-    Use(std::move(set), 600, 300);
+    Use(Level20(100, 50), 600, 300);  // record 50 comes an hour late
     const QImage image = Render(CurveDrawing::Reduced);
     const int x = RecordX(50, 0, 100, 600);
     int black = 0;
@@ -173,14 +176,10 @@ TEST_F(CurveCanvas, ScaleBelongsToTheFirstVisibleChannel) {
 }
 
 TEST_F(CurveCanvas, OneRecordIsAPointAndNoRecordsOnlyTheFrame) {
-    RecordSet one = test::MakeCurveSet(1, 1, 60, 0);
-    one.records[0].value[0] = 20.0f;
-    one.maxValue[0] = 30.0f;
-    one.minValue[0] = 10.0f;
-    Use(std::move(one), 600, 300);
+    Use(Level20(1, 0), 600, 300);
     state_.showScale = false;
     const QImage image = Render(CurveDrawing::Reduced);
-    EXPECT_EQ(image.pixel(50, 147), kColours[0].rgb());  // y(20) = 275 − 10 × 12.75 = 147.5
+    EXPECT_EQ(image.pixel(50, 147), kColours[0].rgb());
     EXPECT_EQ(image.pixel(51, 147), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(50, 146), qRgb(255, 255, 255));
 
