@@ -92,7 +92,7 @@ private:
 };
 
 // The drawing primitives of one channel, in drawing order.
-enum class Ink : uint8_t { Channel, Missing, Marker };
+enum class Ink : uint8_t { Channel, Missing, Marker, Covered };
 struct Stroke {
     int x0, y0, x1, y1;
     Ink ink;
@@ -132,17 +132,46 @@ public:
 
     void Marker(int x, int bottom) {
         Flush();
-        out_.push_back({x, bottom, x, py_, Ink::Marker});
+        Vertical(x, bottom, py_, Ink::Marker);
         px_ = x;
     }
 
     void Flush() {
         if (!open_) return;
-        out_.push_back({runX_, runMin_, runX_, runMax_, runInk_});
+        Vertical(runX_, runMin_, runMax_, runInk_);
         open_ = false;
     }
 
 private:
+    // A vertical stroke. Earlier vertical strokes of this channel in the same column that lie
+    // wholly inside a solid one are drawn over by it whatever came between (this channel's
+    // strokes are drawn in order, other channels' before or after all of them), so they are
+    // marked covered and skipped. Only the last few are looked at, which keeps columns that
+    // alternate between inks many times cheap.
+    void Vertical(int x, int from, int to, Ink ink) {
+        if (x != columnX_) {
+            columnX_ = x;
+            columnCount_ = 0;
+        }
+        if (ink != Ink::Marker) {
+            const int lo = std::min(from, to), hi = std::max(from, to);
+            for (int k = 0; k < columnCount_ && k < kLookBack; ++k) {
+                Stroke& earlier = out_[columnStrokes_[k]];
+                if (std::min(earlier.y0, earlier.y1) >= lo && std::max(earlier.y0, earlier.y1) <= hi) {
+                    earlier.ink = Ink::Covered;
+                }
+            }
+        }
+        columnStrokes_[columnCount_ % kLookBack] = out_.size();
+        ++columnCount_;
+        out_.push_back({x, from, x, to, ink});
+    }
+
+    static constexpr int kLookBack = 8;
+    int columnX_ = -1;
+    int columnCount_ = 0;
+    size_t columnStrokes_[kLookBack] = {};
+
     void Extend(int x, Ink ink, int lo, int hi) {
         if (open_ && runX_ == x && runInk_ == ink) {
             runMin_ = std::min(runMin_, lo);
@@ -175,6 +204,8 @@ void DrawStroke(PixelPen& pen, const Stroke& s, QRgb colour) {
             break;
         case Ink::Marker:
             pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack);
+            break;
+        case Ink::Covered:
             break;
         }
     }
