@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "history/record_set.h"
@@ -379,11 +380,34 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
         }
         a = b;
     }
+    // A vertical stroke that lies wholly inside a solid vertical stroke of a channel drawn later,
+    // in the same column, is drawn over by it (the value scale drawn between them lies under it
+    // too): skip it. Each column keeps the longest such span of the channels after the one at
+    // hand.
+    std::vector<std::pair<int, int>> cover(static_cast<size_t>(std::max(s.plotWidth, 0)), {1, 0});
+    for (int k = active - 1; k >= 0; --k) {
+        std::vector<Stroke>& list = strokes[static_cast<size_t>(k)];
+        reducers[static_cast<size_t>(k)].Flush();
+        for (Stroke& stroke : list) {
+            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= s.plotWidth) continue;
+            const std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
+            if (std::min(stroke.y0, stroke.y1) >= span.first && std::max(stroke.y0, stroke.y1) <= span.second) {
+                stroke.ink = Ink::Covered;
+            }
+        }
+        for (const Stroke& stroke : list) {
+            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= s.plotWidth) continue;
+            if (stroke.ink != Ink::Channel && stroke.ink != Ink::Missing) continue;
+            std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
+            const int lo = std::min(stroke.y0, stroke.y1), hi = std::max(stroke.y0, stroke.y1);
+            if (hi - lo > span.second - span.first) span = {lo, hi};
+        }
+    }
+
     // The channels up to the one carrying the value scale, the scale, then the others.
     const int scaled = s.showScale ? ScaledChannel(s.channelEnabled, s.channelVisible) : -1;
     std::vector<ChannelStrokes> before, after;
     for (int k = 0; k < active; ++k) {
-        reducers[static_cast<size_t>(k)].Flush();
         const ChannelStrokes group{&strokes[static_cast<size_t>(k)], scene.colour[channels[k]].rgb()};
         (scaled >= 0 && channels[k] > scaled ? after : before).push_back(group);
     }
