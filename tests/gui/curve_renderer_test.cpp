@@ -79,13 +79,14 @@ protected:
 
 TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
     // Steep edges, flat stretches, noise, missing 2- and 4-byte samples and gaps on 8 channels,
-    // with many records per pixel column, about one, and fewer.
+    // with many records per pixel column (a full data set on the benchmark's canvas), about one,
+    // and fewer.
     struct Case {
         int32_t records;
         int width, height;
         int32_t gapEvery;
     };
-    for (const Case& c : {Case{60000, 1600, 900, 5000}, Case{60000, 300, 200, 7}, Case{1700, 1600, 900, 97},
+    for (const Case& c : {Case{kRecordCapacity, 1600, 900, 5000}, Case{60000, 300, 200, 7}, Case{1700, 1600, 900, 97},
                           Case{900, 1000, 400, 3}, Case{37, 800, 300, 5}, Case{2, 500, 300, 1}}) {
         Use(test::MakeCurveSet(c.records, 8, 60, c.gapEvery), c.width, c.height);
         const std::string what = std::to_string(c.records) + " records on " + std::to_string(c.width) + "x" +
@@ -94,6 +95,13 @@ TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
         state_.recomputeRange = true;
         RecomputeAxisRange(set_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
         ExpectIdentical(what + ", value range recomputed");
+        // A wider value range keeps the curves' lowest points off the time axis drawn over them.
+        for (int ch = 0; ch < 8; ++ch) {
+            const float margin = (state_.axisMax[ch] - state_.axisMin[ch]) * 0.1f + 1.0f;
+            state_.axisMax[ch] += margin;
+            state_.axisMin[ch] -= margin;
+        }
+        ExpectIdentical(what + ", value range widened");
         // A zoomed range starting on a missing sample, scale off, some channels hidden.
         if (c.records > 4000) {
             state_.firstIndex = 3990;
@@ -121,6 +129,26 @@ TEST_F(CurveCanvas, ReducedDrawingIsIdenticalForMissingRunsAndGapsInOneColumn) {
     }
     Use(std::move(set), 400, 300);
     ExpectIdentical("mixed columns");
+}
+
+TEST_F(CurveCanvas, ALaterChannelCoversOnlyThePixelsItDraws) {
+    // One unit per pixel (range 0 … 255 on 300 pixels): in every column channel 1 spans
+    // y = 125 … 225 and channel 2, drawn after it, y = 125 … 224; row 225 stays channel 1's.
+    RecordSet set = test::MakeCurveSet(4000, 2, 60, 0);
+    for (int32_t i = 0; i < 4000; ++i) {
+        set.records[static_cast<size_t>(i)].value[0] = i % 2 ? 150.0f : 50.0f;
+        set.records[static_cast<size_t>(i)].value[1] = i % 2 ? 150.0f : 51.0f;
+    }
+    for (int c = 0; c < 2; ++c) {
+        set.maxValue[c] = 255.0f;
+        set.minValue[c] = 0.0f;
+    }
+    Use(std::move(set), 300, 300);
+    state_.showScale = false;
+    ExpectIdentical("two alternating channels");
+    const QImage image = Render(CurveDrawing::Reduced);
+    EXPECT_EQ(image.pixel(150, 225), kColours[0].rgb());
+    EXPECT_EQ(image.pixel(150, 224), kColours[1].rgb());
 }
 
 TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
