@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "history/record_set.h"
@@ -92,7 +93,7 @@ private:
 };
 
 // The drawing primitives of one channel, in drawing order.
-enum class Ink : uint8_t { Channel, Missing, Marker };
+enum class Ink : uint8_t { Channel, Missing, Marker, Covered };
 struct Stroke {
     int x0, y0, x1, y1;
     Ink ink;
@@ -132,17 +133,46 @@ public:
 
     void Marker(int x, int bottom) {
         Flush();
-        out_.push_back({x, bottom, x, py_, Ink::Marker});
+        Vertical(x, bottom, py_, Ink::Marker);
         px_ = x;
     }
 
     void Flush() {
         if (!open_) return;
-        out_.push_back({runX_, runMin_, runX_, runMax_, runInk_});
+        Vertical(runX_, runMin_, runMax_, runInk_);
         open_ = false;
     }
 
 private:
+    // A vertical stroke. Earlier vertical strokes of this channel in the same column that lie
+    // wholly inside a solid one are drawn over by it whatever came between (this channel's
+    // strokes are drawn in order, other channels' before or after all of them), so they are
+    // marked covered and skipped. Only the last few are looked at, which keeps columns that
+    // alternate between inks many times cheap.
+    void Vertical(int x, int from, int to, Ink ink) {
+        if (x != columnX_) {
+            columnX_ = x;
+            columnCount_ = 0;
+        }
+        if (ink != Ink::Marker) {
+            const int lo = std::min(from, to), hi = std::max(from, to);
+            for (int k = 0; k < columnCount_ && k < kLookBack; ++k) {
+                Stroke& earlier = out_[columnStrokes_[k]];
+                if (std::min(earlier.y0, earlier.y1) >= lo && std::max(earlier.y0, earlier.y1) <= hi) {
+                    earlier.ink = Ink::Covered;
+                }
+            }
+        }
+        columnStrokes_[columnCount_ % kLookBack] = out_.size();
+        ++columnCount_;
+        out_.push_back({x, from, x, to, ink});
+    }
+
+    static constexpr int kLookBack = 8;
+    int columnX_ = -1;
+    int columnCount_ = 0;
+    size_t columnStrokes_[kLookBack] = {};
+
     void Extend(int x, Ink ink, int lo, int hi) {
         if (open_ && runX_ == x && runInk_ == ink) {
             runMin_ = std::min(runMin_, lo);
@@ -175,6 +205,8 @@ void DrawStroke(PixelPen& pen, const Stroke& s, QRgb colour) {
             break;
         case Ink::Marker:
             pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack);
+            break;
+        case Ink::Covered:
             break;
         }
     }
@@ -348,11 +380,34 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
         }
         a = b;
     }
+    // A vertical stroke that lies wholly inside a solid vertical stroke of a channel drawn later,
+    // in the same column, is drawn over by it (the value scale drawn between them lies under it
+    // too): skip it. Each column keeps the longest such span of the channels after the one at
+    // hand.
+    std::vector<std::pair<int, int>> cover(static_cast<size_t>(std::max(s.plotWidth, 0)), {1, 0});
+    for (int k = active - 1; k >= 0; --k) {
+        std::vector<Stroke>& list = strokes[static_cast<size_t>(k)];
+        reducers[static_cast<size_t>(k)].Flush();
+        for (Stroke& stroke : list) {
+            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= s.plotWidth) continue;
+            const std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
+            if (std::min(stroke.y0, stroke.y1) >= span.first && std::max(stroke.y0, stroke.y1) <= span.second) {
+                stroke.ink = Ink::Covered;
+            }
+        }
+        for (const Stroke& stroke : list) {
+            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= s.plotWidth) continue;
+            if (stroke.ink != Ink::Channel && stroke.ink != Ink::Missing) continue;
+            std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
+            const int lo = std::min(stroke.y0, stroke.y1), hi = std::max(stroke.y0, stroke.y1);
+            if (hi - lo > span.second - span.first) span = {lo, hi};
+        }
+    }
+
     // The channels up to the one carrying the value scale, the scale, then the others.
     const int scaled = s.showScale ? ScaledChannel(s.channelEnabled, s.channelVisible) : -1;
     std::vector<ChannelStrokes> before, after;
     for (int k = 0; k < active; ++k) {
-        reducers[static_cast<size_t>(k)].Flush();
         const ChannelStrokes group{&strokes[static_cast<size_t>(k)], scene.colour[channels[k]].rgb()};
         (scaled >= 0 && channels[k] > scaled ? after : before).push_back(group);
     }

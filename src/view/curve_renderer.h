@@ -1,14 +1,18 @@
-// Draws the curve canvas of a view into a QImage (RGB32): frame, curves with grey segments into missing
-// samples, gap markers, the value scale of the first visible channel and the time axis.
+// Draws the curve canvas of a view into a QImage (RGB32): frame, curves with grey segments into
+// missing samples, gap markers, the value scale of the first visible channel and the time axis.
+// Curve lines are 1-pixel lines (both end points included) written straight into the image;
+// texts, frame and axis are drawn with QPainter.
 //
 // Two ways to draw the curves give the same pixels:
-//  - EverySegment draws one line per record, each with its own pen, exactly as the curve is
+//  - EverySegment draws one line per record, each with its own colour, exactly as the curve is
 //    defined (the reference);
 //  - Reduced walks the records once for all channels and merges the segments that run inside
-//    one pixel column with one pen into a single vertical line from the column's lowest to its
-//    highest point (the M4 reduction: first, last, minimum and maximum per column). The lines
-//    into and out of a column, every pen change and every gap marker stay where they are in the
-//    drawing order, so the result is identical pixel for pixel.
+//    one pixel column with one colour into a single vertical line from the column's lowest to
+//    its highest point (the M4 reduction: first, last, minimum and maximum per column). The
+//    lines into and out of a column, every colour change and every gap marker keep their place
+//    in the drawing order; vertical lines wholly drawn over by a later one in the same column
+//    are skipped; the image is written in bands of 16 columns, all channels in their order per
+//    band. So the result is identical pixel for pixel.
 // Any thread may render into its own QImage; the scene must not change meanwhile.
 #pragma once
 

@@ -324,12 +324,10 @@ void CDastrelView::Return() {
 }
 
 void CDastrelView::ChooseRange() {
-    const RecordSet& set = doc_->Set();
-    if (times_.Count() == 0) return;
+    if (times_.Count() == 0) return;  // no record to choose from
     CTimeCho chooser(languageName_, this);
     chooser.SetTimes(times_.Seconds(0), times_.Seconds(times_.Count() - 1));
     const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;
-    (void)set;
     if (!ok) return;
     ApplyTimeRange(state_, times_, chooser.Start(), chooser.End());
     Redraw();

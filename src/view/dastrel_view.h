@@ -23,7 +23,6 @@
 #include "view/curve_state.h"
 #include "view/record_times.h"
 
-class QAbstractItemModel;
 class QCheckBox;
 class QLabel;
 class QPushButton;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 namespace velorin {
@@ -11,15 +12,21 @@ namespace {
 
 constexpr int kDesign = 24;
 
-QPixmap Canvas(double scale) {
+// An image of `scale` × the 24-unit design, drawn by `draw` in design units.
+template <typename Draw>
+QPixmap DesignImage(double scale, Draw draw) {
     const int side = std::max(8, static_cast<int>(std::lround(kDesign * scale)));
     QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / double(kDesign), side / double(kDesign));
+    draw(p);
     return pixmap;
 }
 
-// A horizontal double arrow along y = 12 of the 24-unit design: heads at both ends pointing
-// outwards or inwards.
+// A horizontal double arrow along y = 12 of the design: heads at both ends pointing outwards
+// or inwards, under a short curve stroke so the image reads as "curve".
 void Arrows(QPainter& p, bool inwards) {
     p.setPen(QPen(QColor(30, 60, 140), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(QPointF(2, 12), QPointF(22, 12));
@@ -28,7 +35,6 @@ void Arrows(QPainter& p, bool inwards) {
     const double back = inwards ? 5.0 : 7.0;
     p.drawPolygon(QPolygonF({QPointF(tip, 12), QPointF(back, 8), QPointF(back, 16)}));
     p.drawPolygon(QPolygonF({QPointF(24 - tip, 12), QPointF(24 - back, 8), QPointF(24 - back, 16)}));
-    // Two short curve strokes above and below, so the image reads as "curve".
     p.setPen(QPen(QColor(200, 40, 40), 1.5));
     p.setBrush(Qt::NoBrush);
     QPainterPath wave;
@@ -40,37 +46,24 @@ void Arrows(QPainter& p, bool inwards) {
 }  // namespace
 
 QPixmap CompressionImage(double scale) {
-    QPixmap pixmap = Canvas(scale);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(pixmap.width() / double(kDesign), pixmap.height() / double(kDesign));
-    Arrows(p, true);
-    return pixmap;
+    return DesignImage(scale, [](QPainter& p) { Arrows(p, true); });
 }
 
 QPixmap ExpansionImage(double scale) {
-    QPixmap pixmap = Canvas(scale);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(pixmap.width() / double(kDesign), pixmap.height() / double(kDesign));
-    Arrows(p, false);
-    return pixmap;
+    return DesignImage(scale, [](QPainter& p) { Arrows(p, false); });
 }
 
 QPixmap PanImage(double scale) {
-    QPixmap pixmap = Canvas(scale);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(pixmap.width() / double(kDesign), pixmap.height() / double(kDesign));
-    p.setPen(QPen(QColor(40, 40, 40), 1.8, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(12, 3), QPointF(12, 21));
-    p.drawLine(QPointF(3, 12), QPointF(21, 12));
-    p.setBrush(QColor(40, 40, 40));
-    p.drawPolygon(QPolygonF({QPointF(12, 1), QPointF(9, 5), QPointF(15, 5)}));
-    p.drawPolygon(QPolygonF({QPointF(12, 23), QPointF(9, 19), QPointF(15, 19)}));
-    p.drawPolygon(QPolygonF({QPointF(1, 12), QPointF(5, 9), QPointF(5, 15)}));
-    p.drawPolygon(QPolygonF({QPointF(23, 12), QPointF(19, 9), QPointF(19, 15)}));
-    return pixmap;
+    return DesignImage(scale, [](QPainter& p) {
+        p.setPen(QPen(QColor(40, 40, 40), 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(12, 3), QPointF(12, 21));
+        p.drawLine(QPointF(3, 12), QPointF(21, 12));
+        p.setBrush(QColor(40, 40, 40));
+        p.drawPolygon(QPolygonF({QPointF(12, 1), QPointF(9, 5), QPointF(15, 5)}));
+        p.drawPolygon(QPolygonF({QPointF(12, 23), QPointF(9, 19), QPointF(15, 19)}));
+        p.drawPolygon(QPolygonF({QPointF(1, 12), QPointF(5, 9), QPointF(5, 15)}));
+        p.drawPolygon(QPolygonF({QPointF(23, 12), QPointF(19, 9), QPointF(19, 15)}));
+    });
 }
 
 QCursor CurvePointerCursor() {

@@ -19,6 +19,16 @@ const QColor kColours[8] = {QColor(0, 0, 255),    QColor(255, 0, 0),   QColor(25
                             QColor(64, 128, 128), QColor(128, 0, 255), QColor(128, 128, 0),
                             QColor(0, 0, 255),    QColor(128, 0, 0)};
 
+// Channel 1 constant at 20 in a value range of 10 … 30: on a canvas 300 pixels high it lies at
+// y = 275 − 10 × 12.75 = 147.
+RecordSet Level20(int32_t records, int32_t gapEvery) {
+    RecordSet set = test::MakeCurveSet(records, 1, 60, gapEvery);
+    for (auto& r : set.records) r.value[0] = 20.0f;
+    set.maxValue[0] = 30.0f;
+    set.minValue[0] = 10.0f;
+    return set;
+}
+
 class CurveCanvas : public ::testing::Test {
 protected:
     void Use(RecordSet set, int width, int height) {
@@ -69,13 +79,14 @@ protected:
 
 TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
     // Steep edges, flat stretches, noise, missing 2- and 4-byte samples and gaps on 8 channels,
-    // with many records per pixel column, about one, and fewer.
+    // with many records per pixel column (a full data set on the benchmark's canvas), about one,
+    // and fewer.
     struct Case {
         int32_t records;
         int width, height;
         int32_t gapEvery;
     };
-    for (const Case& c : {Case{60000, 1600, 900, 5000}, Case{60000, 300, 200, 7}, Case{1700, 1600, 900, 97},
+    for (const Case& c : {Case{kRecordCapacity, 1600, 900, 5000}, Case{60000, 300, 200, 7}, Case{1700, 1600, 900, 97},
                           Case{900, 1000, 400, 3}, Case{37, 800, 300, 5}, Case{2, 500, 300, 1}}) {
         Use(test::MakeCurveSet(c.records, 8, 60, c.gapEvery), c.width, c.height);
         const std::string what = std::to_string(c.records) + " records on " + std::to_string(c.width) + "x" +
@@ -84,6 +95,13 @@ TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
         state_.recomputeRange = true;
         RecomputeAxisRange(set_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
         ExpectIdentical(what + ", value range recomputed");
+        // A wider value range keeps the curves' lowest points off the time axis drawn over them.
+        for (int ch = 0; ch < 8; ++ch) {
+            const float margin = (state_.axisMax[ch] - state_.axisMin[ch]) * 0.1f + 1.0f;
+            state_.axisMax[ch] += margin;
+            state_.axisMin[ch] -= margin;
+        }
+        ExpectIdentical(what + ", value range widened");
         // A zoomed range starting on a missing sample, scale off, some channels hidden.
         if (c.records > 4000) {
             state_.firstIndex = 3990;
@@ -113,6 +131,26 @@ TEST_F(CurveCanvas, ReducedDrawingIsIdenticalForMissingRunsAndGapsInOneColumn) {
     ExpectIdentical("mixed columns");
 }
 
+TEST_F(CurveCanvas, ALaterChannelCoversOnlyThePixelsItDraws) {
+    // One unit per pixel (range 0 … 255 on 300 pixels): in every column channel 1 spans
+    // y = 125 … 225 and channel 2, drawn after it, y = 125 … 224; row 225 stays channel 1's.
+    RecordSet set = test::MakeCurveSet(4000, 2, 60, 0);
+    for (int32_t i = 0; i < 4000; ++i) {
+        set.records[static_cast<size_t>(i)].value[0] = i % 2 ? 150.0f : 50.0f;
+        set.records[static_cast<size_t>(i)].value[1] = i % 2 ? 150.0f : 51.0f;
+    }
+    for (int c = 0; c < 2; ++c) {
+        set.maxValue[c] = 255.0f;
+        set.minValue[c] = 0.0f;
+    }
+    Use(std::move(set), 300, 300);
+    state_.showScale = false;
+    ExpectIdentical("two alternating channels");
+    const QImage image = Render(CurveDrawing::Reduced);
+    EXPECT_EQ(image.pixel(150, 225), kColours[0].rgb());
+    EXPECT_EQ(image.pixel(150, 224), kColours[1].rgb());
+}
+
 TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
     RecordSet set = test::MakeCurveSet(200, 6, 60, 0);
     set.maxValue[5] = set.minValue[5] = 7.5f;  // channel 6 is constant
@@ -126,11 +164,8 @@ TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
     const int y = ValueScale(state_.axisMax[5], 7.0f, 300).ClampedY(7.5f);
     for (int x = 60; x < 590; x += 13) EXPECT_EQ(lifted.pixel(x, y), kColours[5].rgb()) << x;
 
-    RecordSet holes = test::MakeCurveSet(200, 1, 60, 0);
-    for (auto& r : holes.records) r.value[0] = 20.0f;
+    RecordSet holes = Level20(200, 0);
     holes.records[100].value[0] = kMissingValue2Byte;
-    holes.maxValue[0] = 30.0f;
-    holes.minValue[0] = 10.0f;
     Use(std::move(holes), 600, 300);
     const QImage image = Render(CurveDrawing::Reduced);
     const int x = RecordX(100, 0, 200, 600);
@@ -140,15 +175,11 @@ TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
     for (int column = RecordX(99, 0, 200, 600); column <= x; ++column) grey += Count(image, column, qRgb(200, 200, 200));
     EXPECT_GT(grey, 100);
     EXPECT_EQ(Count(image, RecordX(90, 0, 200, 600), qRgb(200, 200, 200)), 0);
-    EXPECT_EQ(image.pixel(x - 20, 147), kColours[0].rgb());  // y(20) = 275 − 10 × 12.75
+    EXPECT_EQ(image.pixel(x - 20, 147), kColours[0].rgb());
 }
 
 TEST_F(CurveCanvas, GapMarkerIsADottedBlackLineFromTheBottom) {
-    RecordSet set = test::MakeCurveSet(100, 1, 60, 50);  // record 50 comes an hour late
-    for (auto& r : set.records) r.value[0] = 20.0f;
-    set.maxValue[0] = 30.0f;
-    set.minValue[0] = 10.0f;
-    Use(std::move(set), 600, 300);
+    Use(Level20(100, 50), 600, 300);  // record 50 comes an hour late
     const QImage image = Render(CurveDrawing::Reduced);
     const int x = RecordX(50, 0, 100, 600);
     int black = 0;
@@ -173,14 +204,10 @@ TEST_F(CurveCanvas, ScaleBelongsToTheFirstVisibleChannel) {
 }
 
 TEST_F(CurveCanvas, OneRecordIsAPointAndNoRecordsOnlyTheFrame) {
-    RecordSet one = test::MakeCurveSet(1, 1, 60, 0);
-    one.records[0].value[0] = 20.0f;
-    one.maxValue[0] = 30.0f;
-    one.minValue[0] = 10.0f;
-    Use(std::move(one), 600, 300);
+    Use(Level20(1, 0), 600, 300);
     state_.showScale = false;
     const QImage image = Render(CurveDrawing::Reduced);
-    EXPECT_EQ(image.pixel(50, 147), kColours[0].rgb());  // y(20) = 275 − 10 × 12.75 = 147.5
+    EXPECT_EQ(image.pixel(50, 147), kColours[0].rgb());
     EXPECT_EQ(image.pixel(51, 147), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(50, 146), qRgb(255, 255, 255));
 

@@ -172,6 +172,31 @@ TEST_F(ViewTest, RectangleZoomThenReturnShowsTheWholeSetAgain) {
     EXPECT_FALSE(view_->PanButton()->isChecked());
 }
 
+TEST_F(ViewTest, PanningMovesAZoomedRangeWithThePointer) {
+    Open(test::MakeCurveSet(1000, 1));
+    view_->AmplificationButton()->click();
+    Mouse(*view_, QEvent::MouseButtonPress, ViewX(100), 100, Qt::LeftButton);
+    Mouse(*view_, QEvent::MouseButtonRelease, ViewX(199), 300, Qt::LeftButton);
+    ASSERT_EQ(view_->State().firstIndex, 100);
+    ASSERT_EQ(view_->State().endIndex, 200);
+    view_->PanButton()->click();
+    ASSERT_TRUE(view_->State().panMode);
+    const QImage before = view_->Canvas();
+    // 100 records on 1000 pixels: each 10-pixel step is one record; left shows later records.
+    Mouse(*view_, QEvent::MouseButtonPress, 500, 200, Qt::LeftButton);
+    Mouse(*view_, QEvent::MouseMove, 490, 200, Qt::LeftButton);
+    Mouse(*view_, QEvent::MouseMove, 480, 200, Qt::LeftButton);
+    EXPECT_EQ(view_->State().firstIndex, 102);
+    EXPECT_EQ(view_->State().endIndex, 202);
+    EXPECT_NE(view_->Canvas(), before);
+    Mouse(*view_, QEvent::MouseMove, 520, 200, Qt::LeftButton);
+    EXPECT_EQ(view_->State().firstIndex, 101);
+    Mouse(*view_, QEvent::MouseButtonRelease, 520, 200, Qt::LeftButton);
+    // Releasing ends the drag and keeps the range.
+    EXPECT_EQ(view_->State().firstIndex, 101);
+    EXPECT_FALSE(view_->State().dragging);
+}
+
 TEST_F(ViewTest, RangeWithAStartAfterTheLastRecordOnlyRecomputesTheValueRange) {
     Open(test::MakeCurveSet(100, 1));
     view_->State().axisMax[0] = 1000.0f;
