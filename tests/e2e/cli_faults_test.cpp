@@ -55,7 +55,9 @@ TEST_F(Faults, SplitReplyIsRetriedUntilAWholeReplyArrives) {
     const RunResult r = Cli({"info", "--port", "3", "--lang", "en"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_GE(Logged("0x01"), 2u);
-    EXPECT_LE(Logged("0x01"), 3u);
+    // Usually three; on a busy machine the tail may straddle one more attempt. Far below the
+    // eight attempts a connect allows.
+    EXPECT_LE(Logged("0x01"), 4u);
     EXPECT_EQ(r.out, Cli({"info", "--port", "3", "--lang", "en"}).out);
 }
 
