@@ -104,18 +104,11 @@ void Run(int records, const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int records = argc > 1 ? std::atoi(argv[1]) : velorin::kRecordCapacity;
-    if (records < 1 || records > velorin::kRecordCapacity) {
-        std::fprintf(stderr, "records: 1..%d\n", velorin::kRecordCapacity);
-        return 1;
-    }
-    char folder[] = "/tmp/export-bench-XXXXXX";
-    if (mkdtemp(folder) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
+    const int records = velorin::bench::RecordsArgument(argc, argv, 1);
+    const std::string folder = velorin::bench::MakeScratchFolder("export-bench");
+    if (records == 0 || folder.empty()) return 1;
     Run(records / 10 > 0 ? records / 10 : 1, folder);
     Run(records, folder);
-    rmdir(folder);
+    rmdir(folder.c_str());
     return 0;
 }

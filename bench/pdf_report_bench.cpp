@@ -229,17 +229,9 @@ void Compare(int records, int channels, const std::string& folder, bool withBare
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int records = argc > 1 ? std::atoi(argv[1]) : velorin::kRecordCapacity;
-    if (records < 10 || records > velorin::kRecordCapacity) {
-        std::fprintf(stderr, "records: 10..%d\n", velorin::kRecordCapacity);
-        return 1;
-    }
-    char folder[] = "/tmp/pdf-bench-XXXXXX";
-    if (mkdtemp(folder) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const std::string dir = folder;
+    const int records = velorin::bench::RecordsArgument(argc, argv, 10);
+    const std::string dir = velorin::bench::MakeScratchFolder("pdf-bench");
+    if (records == 0 || dir.empty()) return 1;
     Compare(records, 2, dir, true);
     Compare(10000, 8, dir, false);
     const long small = ReportPeakGrowthKb(records / 10, 2, dir + "/m1.pdf");
@@ -247,6 +239,6 @@ int main(int argc, char** argv) {
     std::printf("peak RSS growth of one report: %d records %ld kB, %d records %ld kB\n", records / 10, small,
                 records, full);
     for (const char* name : {"/report.pdf", "/bare.pdf", "/m1.pdf", "/m2.pdf"}) std::remove((dir + name).c_str());
-    rmdir(folder);
+    rmdir(dir.c_str());
     return 0;
 }

@@ -4,10 +4,8 @@
 
 #include "app/connect.h"
 #include "cli/cli_connect.h"
-#include "common/texts.h"
 #include "config/deal_time.h"
 #include "device/device_info.h"
-#include "device/link.h"
 
 namespace velorin::cli {
 
@@ -26,14 +24,7 @@ bool ParseDeviceCommand(const char* name, const char* usage, const std::vector<s
 }
 
 bool ConnectForCommand(Link& link, const DeviceCommand& command, DeviceInfo& info, UserMessages& messages) {
-    const ConnectResult connected = ConnectAsChosen(link, command.choice, command.languageName, info, messages);
-    if (connected.outcome == ConnectOutcome::NotFound) return false;
-    if (!connected.infoRead) {
-        link.CloseHidHandle();
-        messages.MessageBox(TextsFor(command.languageName).communicationTimeout, std::string(), MessageIcon::None);
-        return false;
-    }
-    return true;
+    return ConnectForExchange(link, command.choice, command.languageName, info, messages);
 }
 
 bool ParseLocalTime(const std::string& text, int minYear, int maxYear, CDealTime& out) {

@@ -11,6 +11,7 @@
 #include "common/text_codec.h"
 #include "gui/scripted_presenter.h"
 #include "history/record_set.h"
+#include "support/command_output.h"
 #include "support/temp_dir.h"
 #include "view/print_job.h"
 
@@ -44,15 +45,7 @@ protected:
     }
     // A poppler tool's output for the printed file (`toStdout`: the tool takes "-" as its output).
     std::string Run(const std::string& tool, bool toStdout = true) const {
-        std::string out;
-        const std::string command = tool + " '" + path_ + "'" + (toStdout ? " -" : "") + " 2>/dev/null";
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return out;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-        ::pclose(pipe);
-        return out;
+        return test::CommandOutput(tool + " '" + path_ + "'" + (toStdout ? " -" : ""));
     }
     int Pages() const {
         const std::string info = Run("pdfinfo", false);

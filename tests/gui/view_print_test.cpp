@@ -12,6 +12,7 @@
 #include "gui/frame_fixture.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
+#include "support/command_output.h"
 #include "support/curve_data.h"
 #include "view/dastrel_view.h"
 #include "view/time_cho.h"
@@ -52,14 +53,7 @@ protected:
         };
     }
     std::string PdfText(const std::string& path) const {
-        std::string out;
-        FILE* pipe = ::popen(("pdftotext '" + path + "' - 2>/dev/null").c_str(), "r");
-        if (pipe == nullptr) return out;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-        ::pclose(pipe);
-        return out;
+        return test::CommandOutput("pdftotext '" + path + "' -");
     }
 
     int choosers_ = 0;

@@ -11,27 +11,16 @@
 
 #include "report/report_test_data.h"
 #include "report/report_texts.h"
+#include "support/command_output.h"
 #include "support/temp_dir.h"
 
 namespace velorin::test {
 namespace {
 
-// Standard output of a command (poppler-utils).
-std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
-
 class PdfFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(Output("command -v pdftotext pdffonts pdfinfo"), "")
+        ASSERT_NE(CommandOutput("command -v pdftotext pdffonts pdfinfo"), "")
             << "poppler-utils is missing (scripts/install-deps.sh installs it)";
     }
     TempDir dir_;
@@ -48,13 +37,13 @@ TEST_F(PdfFile, ChineseReportHasItsTextsPagesInformationAndEmbeddedFont) {
     EXPECT_EQ(r.pages, 3);  // 300 rows at 280 a page, plus the first page
     EXPECT_TRUE(r.warnings.empty()) << "font used: " << r.fontUsed;
 
-    const std::string text = Output("pdftotext -layout '" + r.path + "' -");
+    const std::string text = CommandOutput("pdftotext -layout '" + r.path + "' -");
     for (const char* expected : {"数据记录仪PDF报告", "配置信息:", "报警信息:", "数据曲线图", "1:Upper limit>30.0",
                                  "超上限报警", "S/N:A1234567", "Report Creation Time:03/04/26 05:06:07",
                                  "03/09/25 07:08:00", "45.0", "Page 3/3", "www.velorin.example"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     }
-    const std::string fonts = Output("pdffonts '" + r.path + "'");
+    const std::string fonts = CommandOutput("pdffonts '" + r.path + "'");
     EXPECT_NE(fonts.find("UMing"), std::string::npos) << fonts;
     // Every font line says "emb yes".
     size_t lines = 0, embedded = 0;
@@ -66,7 +55,7 @@ TEST_F(PdfFile, ChineseReportHasItsTextsPagesInformationAndEmbeddedFont) {
     }
     EXPECT_GT(lines, 0u);
     EXPECT_EQ(embedded, lines) << fonts;
-    const std::string info = Output("pdfinfo '" + r.path + "'");
+    const std::string info = CommandOutput("pdfinfo '" + r.path + "'");
     EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
     EXPECT_NE(info.find("Title:           Morvane Datalog PDF"), std::string::npos) << info;
     EXPECT_NE(info.find("Creator:         PDF Creator"), std::string::npos) << info;
@@ -82,7 +71,7 @@ struct Word {
 // The words of page `page` with their boxes (pdftotext -bbox; y from the top of the page).
 std::vector<Word> WordsOf(const std::string& path, int page) {
     const std::string p = std::to_string(page);
-    const std::string html = Output("pdftotext -bbox -f " + p + " -l " + p + " '" + path + "' -");
+    const std::string html = CommandOutput("pdftotext -bbox -f " + p + " -l " + p + " '" + path + "' -");
     std::vector<Word> words;
     for (size_t at = html.find("<word "); at != std::string::npos; at = html.find("<word ", at + 1)) {
         Word w{};
@@ -153,7 +142,7 @@ TEST_F(PdfFile, NameWithPdfAnywhereIsKeptAndAMissingLogoOnlyWarns) {
     ASSERT_EQ(r.warnings.size(), 1u);
     EXPECT_EQ(r.warnings[0], PdfWarning::LogoMissing);
     EXPECT_NE(PdfWarningMessage(r, PdfWarning::LogoMissing, true).find(o.logoPath), std::string::npos);
-    EXPECT_NE(Output("pdftotext '" + r.path + "' -").find("DataLogger PDF Report"), std::string::npos);
+    EXPECT_NE(CommandOutput("pdftotext '" + r.path + "' -").find("DataLogger PDF Report"), std::string::npos);
 }
 
 TEST_F(PdfFile, ProgressCountsThePagesAndCancellingKeepsTheOldFile) {
