@@ -26,6 +26,14 @@ constexpr int kStoredValueChannels = 6;
 constexpr float kMissingValue2Byte = -3276.7f;
 constexpr float kMissingValue4Byte = 0.0001f;
 
+// A sample that was not measured: the 2-byte marker (within 0.1 of −3276.7) or the 4-byte
+// marker (exactly the float 0.0001 the download stores for FF FF FF FF; a data file does not
+// say which channels are 4-byte, so only that exact value counts and a real 0.0 stays a value).
+inline bool IsMissingSample(float v) {
+    const double d = static_cast<double>(v) - static_cast<double>(kMissingValue2Byte);
+    return (d < 0.1 && d > -0.1) || v == kMissingValue4Byte;
+}
+
 // Six calendar fields as the logger counts them: year − 2000, month 1–12, day 1–31,
 // hour 0–23, minute 0–59, second 0–59.
 struct RecordTime {
