@@ -15,6 +15,7 @@ add_library(velorin_gui STATIC
   app/presenter.cpp
   app/property_panel.cpp
   app/qt_messages.cpp
+  app/qt_translations.cpp
   app/recent_files.cpp
   app/set_com_dialog.cpp
   config/config_commands.cpp

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -30,6 +31,7 @@
 #include "app/presenter.h"
 #include "app/property_panel.h"
 #include "app/qt_messages.h"
+#include "app/qt_translations.h"
 #include "app/recent_files.h"
 #include "app/status_pane.h"
 #include "common/format.h"
@@ -59,7 +61,12 @@ constexpr int kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollL
 CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     : link_(link), presenter_(presenter), options_(options) {
     // Before any window exists: the language decides every text that follows.
-    languageName_ = ReadLanguage().languageName;
+    const LanguageSetting language = ReadLanguage();
+    languageName_ = language.languageName;
+    const std::string locale =
+        options_.systemLocale.empty() ? QLocale::system().name().toStdString() : options_.systemLocale;
+    uiLanguage_ = EffectiveUiLanguage(language, locale);
+    InstallQtTranslations(uiLanguage_, this);
     link_.deviceAddress = 0;
     if (presenter_ == nullptr) {
         ownPresenter_ = std::make_unique<WidgetPresenter>(this);
@@ -72,7 +79,10 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     setAcceptDrops(true);
     mdi_ = new QMdiArea(this);
     setCentralWidget(mdi_);
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { BuildMenus(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        KeepChildrenMaximized(w);
+        UpdateMenus();
+    });
 
     panel_ = new PropertyPanel(this);
     addDockWidget(Qt::LeftDockWidgetArea, panel_);
@@ -128,6 +138,23 @@ CMainFrame::~CMainFrame() {
     link_.CloseHidHandle();
     link_.serial.ClosePort();
     link_.serial.SetMessageSink(nullptr);
+}
+
+// Child windows share one maximised state, as in any multiple-document frame: a window that
+// comes to the front because a maximised one closed (the live view, another data window) is
+// shown maximised too, instead of at the small restored size it never had on screen.
+void CMainFrame::KeepChildrenMaximized(QMdiSubWindow* active) {
+    if (active == nullptr) return;  // the last one closed: the state stays for the next
+    if (childrenMaximized_ && !active->isMaximized()) active->showMaximized();
+    childrenMaximized_ = active->isMaximized();
+    if (!active->property("stateWatched").toBool()) {
+        active->setProperty("stateWatched", true);
+        // A window the user restores or maximises decides for those that follow it.
+        connect(active, &QMdiSubWindow::windowStateChanged, this,
+                [this, active](Qt::WindowStates, Qt::WindowStates now) {
+                    if (mdi_->activeSubWindow() == active) childrenMaximized_ = (now & Qt::WindowMaximized) != 0;
+                });
+    }
 }
 
 void CMainFrame::BuildStatusBar() {
@@ -358,7 +385,7 @@ void CMainFrame::SwitchLanguage() {
 }
 
 void CMainFrame::ShowAbout() {
-    CAboutDlg about(languageName_, this);
+    CAboutDlg about(UiLanguageName(uiLanguage_), this);
     presenter_->Exec(about);
 }
 
@@ -395,8 +422,7 @@ bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
     AddRecentFile(path);
-    BuildMenus();
-    UpdateCommands();
+    UpdateMenus();
     return true;
 }
 

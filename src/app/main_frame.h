@@ -12,13 +12,16 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/command_flags.h"
 #include "device/device_info.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
+class QMdiSubWindow;
 class QToolBar;
 
 namespace velorin {
@@ -34,9 +37,13 @@ class QtMessages;
 class StatusPane;
 
 struct FrameOptions {
+    FrameOptions(bool demoMode = false, bool checkUsb = true, bool hotplug = true)
+        : demo(demoMode), checkUsbAtStartup(checkUsb), watchHotplug(hotplug) {}
     bool demo = false;            // title says "(demo)"
     bool checkUsbAtStartup = true;  // post the start-up USB check
     bool watchHotplug = true;     // listen to udev
+    // The system's locale name ("zh_CN", "en_US"); empty: the desktop's (tests choose one).
+    std::string systemLocale;
 };
 
 class CMainFrame : public QMainWindow {
@@ -65,6 +72,8 @@ public:
     std::shared_ptr<CDastrelDoc> ActiveDocument() const;
 
     const std::string& LanguageName() const { return languageName_; }
+    // The language of menus and dialogs: the file's choice or the system's.
+    int UiLanguage() const { return uiLanguage_; }
     CommandFlags& Flags() { return flags_; }
     DeviceInfo& Info() { return info_; }
     float F0Parameter(int i) const { return f0_[i]; }
@@ -90,6 +99,10 @@ protected:
 
 private:
     void BuildMenus();
+    void UpdateMenus();
+    void KeepChildrenMaximized(QMdiSubWindow* active);
+    void FillRecentFilesMenu();
+    void FillWindowsMenu();
     void BuildToolBar();
     void BuildStatusBar();
     void SetToolbarLabels();
@@ -109,6 +122,7 @@ private:
     std::unique_ptr<Presenter> ownPresenter_;
     Presenter* presenter_;
     std::string languageName_;
+    int uiLanguage_ = 0;  // what menus and dialogs follow: kUiEnglish or kUiChinese
     DeviceInfo info_;
     CommandFlags flags_;
     float f0_[2] = {121.0f, 10.0f};
@@ -124,6 +138,12 @@ private:
     std::unique_ptr<ConnectionManager> connection_;
     HotplugMonitor* hotplug_ = nullptr;
     std::multimap<int, QAction*> actions_;
+    QMenu* menus_[5] = {};
+    QMenu* recentMenu_ = nullptr;
+    QAction* cascadeAction_ = nullptr;
+    QAction* tileAction_ = nullptr;
+    std::vector<QAction*> windowActions_;
+    bool childrenMaximized_ = false;
     DataViewFactory viewFactory_;
     QPointer<CProgress1Dlg> download_;
     std::function<void(CProgress1Dlg&)> downloadSetup_;

@@ -57,6 +57,7 @@ struct Texts {
     std::string choosePortTitle;
     std::string helpFile;              // help file name next to the executable
     std::string helpFileMissing;       // followed by the full path
+    std::string noPrinterInstalled;    // a print asked for where the system has no printer
     // Opening a serial port was refused: device path, group to join (printf %s %s %s).
     std::string portPermissionFormat;
     std::string demoTitleSuffix;       // " (demo)"

@@ -126,6 +126,7 @@ Texts MakeChinese() {
     t.choosePortTitle = g("选择串口");
     t.helpFile = g("Velorin使用说明.chm");
     t.helpFileMissing = g("未找到帮助文件: ");
+    t.noPrinterInstalled = g("没有安装打印机，无法打印。请先在系统设置中添加打印机。");
     t.portPermissionFormat = g("无权打开 %s：请把当前用户加入组“%s”"
                                "（sudo usermod -aG %s $USER）后重新登录");
     t.demoTitleSuffix = g(" (demo)");

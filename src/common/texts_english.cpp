@@ -127,6 +127,7 @@ Texts MakeEnglish() {
     t.choosePortTitle = g("Serial port");
     t.helpFile = g("Velorin_English.chm");
     t.helpFileMissing = g("Help file not found: ");
+    t.noPrinterInstalled = g("No printer is installed, so nothing can be printed. Add a printer in the system settings first.");
     t.portPermissionFormat = g("No permission to open %s: add your user to the group '%s' "
                                "(sudo usermod -aG %s $USER) and log in again");
     t.demoTitleSuffix = g(" (demo)");

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollArea>
 
 #include "app/connection_manager.h"
 #include "app/gui_text.h"
@@ -27,7 +28,8 @@ QMdiSubWindow* LiveFrame(CMainFrame& frame) {
 
 CRealImage* LiveView(CMainFrame& frame) {
     QMdiSubWindow* w = LiveFrame(frame);
-    return w != nullptr ? qobject_cast<CRealImage*>(w->widget()) : nullptr;
+    auto* scroll = w != nullptr ? qobject_cast<QScrollArea*>(w->widget()) : nullptr;
+    return scroll != nullptr ? qobject_cast<CRealImage*>(scroll->widget()) : nullptr;
 }
 
 void CloseLiveView(CMainFrame& frame) {
@@ -61,8 +63,13 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
     auto* child = new QMdiSubWindow;
     child->setObjectName(QLatin1String(kFrameName));
     child->setAttribute(Qt::WA_DeleteOnClose);
-    auto* view = new CRealImage(link, frame.Info(), frame.LanguageName(), std::move(hooks), child);
-    child->setWidget(view);
+    // The view keeps its layout at its minimum size; a smaller window scrolls it.
+    auto* scroll = new QScrollArea(child);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* view = new CRealImage(link, frame.Info(), frame.LanguageName(), std::move(hooks), scroll);
+    scroll->setWidget(view);
+    child->setWidget(scroll);
     child->setWindowTitle(FromGbk(LiveTextsFor(frame.LanguageName()).windowTitle));
     frame.MdiArea()->addSubWindow(child);
     child->showMaximized();

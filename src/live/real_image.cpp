@@ -67,7 +67,7 @@ CRealImage::CRealImage(Link& link, const DeviceInfo& info, const std::string& la
       series_(std::make_unique<LiveSeries>()) {
     if (!hooks_.chooseColour) hooks_.chooseColour = DefaultChooser;
     setMouseTracking(true);
-    setMinimumSize(400, 300);
+    setMinimumSize(LiveMinimumViewWidth(), kLiveMinimumViewHeight);
     const LiveTexts& t = Texts();
 
     QFont staticFont = font();

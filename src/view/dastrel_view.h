@@ -49,6 +49,7 @@ public:
     ~CDastrelView() override;
 
     const std::shared_ptr<CDastrelDoc>& Document() const { return doc_; }
+    const std::string& LanguageName() const { return languageName_; }
     // The shown range and display state; after changing it call ChannelChanged / Redraw.
     CurveState& State() { return state_; }
     const CurveState& State() const { return state_; }

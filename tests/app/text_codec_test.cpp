@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/temp_dir.h"
 #include "common/format.h"
 #include "common/text_codec.h"
 
@@ -46,8 +47,8 @@ TEST(TextCodec, FixedFieldsAreBoundedBothWays) {
 
 TEST(TextCodec, NumbersIgnoreTheProcessLocale) {
     // Build a German locale in a private folder; without localedef there is nothing to prove.
-    char dir[] = "/tmp/velorin-locale-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
+    const test::TempDir folder;
+    const char* dir = folder.Path().c_str();
     const std::string cmd = std::string("localedef -i de_DE -f UTF-8 ") + dir +
                             "/de_DE.UTF-8 >/dev/null 2>&1";
     if (std::system(cmd.c_str()) != 0) GTEST_SKIP() << "localedef cannot build de_DE here";
@@ -58,7 +59,6 @@ TEST(TextCodec, NumbersIgnoreTheProcessLocale) {
     const std::string ours = FormatC("%.1f|%0.2f|%d", 25.3, -12.5, 7);
     std::setlocale(LC_NUMERIC, "C");
     unsetenv("LOCPATH");
-    std::system((std::string("rm -rf ") + dir).c_str());
     EXPECT_EQ(std::string(native), "25,3");  // the locale really was in force
     EXPECT_EQ(ours, "25.3|-12.50|7");
 }

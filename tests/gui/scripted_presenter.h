@@ -66,6 +66,8 @@ public:
         printer.setOutputFileName(printTo);
         return true;
     }
+    QStringList printers{QStringLiteral("Test printer")};
+    QStringList PrinterNames() override { return printers; }
     int Exec(QDialog& dialog) override {
         ++dialogs;
         if (onExec) return onExec(dialog);
