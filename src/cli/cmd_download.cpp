@@ -106,7 +106,7 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadRe
     options.wantStoredSet = false;
     const StoreResult stored = StoreDownload(buffer, info, download, options);
     if (stored.plan == StorePlan::Nothing) {
-        PrintGbk(stderr, TextsFor(languageName).downloadNothingStored);
+        PrintGbk(stderr, "velorin-cli download: " + TextsFor(languageName).downloadNothingStored);
         std::fputc('\n', stderr);
         return kExitFailed;
     }

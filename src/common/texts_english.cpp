@@ -141,7 +141,7 @@ Texts MakeEnglish() {
     t.storedInFallback = g("The program folder is not writable; the data file was stored in %s");
     t.storeFailed = g("Cannot store the data file %s: %s");
     t.downloadStarting = g("Downloading data, please wait");
-    t.downloadNothingStored = g("Nothing was downloaded: no data file was stored or changed.");
+    t.downloadNothingStored = g("Nothing stored");
     t.partialStoredBeside = g("The download is incomplete: it was stored as %s; the earlier file %s was kept.");
     t.channelsNotStorable = g("Channels 7 and 8 cannot be stored in a data file; the data window shows "
                               "them as not recorded.");

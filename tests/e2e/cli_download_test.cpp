@@ -136,7 +136,7 @@ TEST_F(CliDownload, ACountButNoValidBlockKeepsTheEarlierFile) {
     const RunResult r = Download({"--hid", "-o", target, "--lang", "en"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("历史数据下载失败!"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Nothing was downloaded"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("velorin-cli download: Nothing stored"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadFileBytes(target), bytes);
     EXPECT_GE(Logged("0x1a"), 10u);
