@@ -5,7 +5,8 @@
 // with -o FILE the file is written there (quantity names in Chinese, no CSV), ".kv" appended
 // when the name has none.
 //
-// Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed.
+// Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed,
+// or the -o target cannot be written (checked before the first request).
 // A download that failed part-way (a block that never came, more records than a data set holds)
 // still stores the records received so far, prints the failure text and exits 2. When the block
 // count could not be read nothing is stored: an empty file would replace the last good download
@@ -23,6 +24,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/atomic_file.h"
 #include "common/format.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -135,6 +137,18 @@ int RunDownload(const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
+    // A target that cannot be written is refused before the logger is asked anything: reading a
+    // full logger takes minutes, and its records would then have nowhere to go.
+    const std::string target = TargetPath(parsed);
+    if (!target.empty()) {
+        const WriteCheck writable = CheckReplaceable(target);
+        if (!writable.ok) {
+            std::fprintf(stderr, "velorin-cli download: cannot write %s: %s; nothing was read\n", target.c_str(),
+                         writable.detail.c_str());
+            return kExitFailed;
+        }
+    }
+
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;
@@ -167,7 +181,7 @@ int RunDownload(const std::vector<std::string>& args) {
     for (const DownloadWarning& w : result.warnings) messages.MessageBox(w.text, std::string(), MessageIcon::None);
     if (result.Has(DownloadWarningKind::CountFailed)) return kExitFailed;
 
-    const int stored = Store(*buffer, info, languageName, TargetPath(parsed));
+    const int stored = Store(*buffer, info, languageName, target);
     if (stored != kExitOk) return stored;
     return result.finished && result.warnings.empty() ? kExitOk : kExitFailed;
 }
