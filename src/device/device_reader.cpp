@@ -139,9 +139,8 @@ void ReadChannelsHid(Link& link, DeviceInfo& info) {
 bool ReadSecondaryInfoHid(Link& link, DeviceInfo& info) {
     uint8_t report[64];
     if (!link.HidRead(KVUSB_SELECTOR_SECONDARY, HidCallCode(cmd::InfoQuery), report)) return false;
-    const UsbReplyView v = ViewUsbReply(UsbReply::Secondary, report, sizeof report);
-    if (!v.Usable()) return false;
-    info.overLimitIntervalIndex = v.frame[kSerialDataOffset + kSecondaryOverLimitData];
+    // Taken where the table's layout puts it; the report is not judged otherwise.
+    info.overLimitIntervalIndex = report[UsbDataOffset(UsbReply::Secondary) + kSecondaryOverLimitData];
     return true;
 }
 

@@ -57,6 +57,10 @@ void ReadAsFrame(const uint8_t* report, size_t reportBytes, UsbReplyView& v) {
 
 const UsbReplyEntry& UsbReplyInfo(UsbReply reply) { return kTable[static_cast<int>(reply)]; }
 
+size_t UsbDataOffset(UsbReply reply) {
+    return UsbReplyInfo(reply).layout == UsbLayout::Payload ? 1 : kFrameHeaderBytes;
+}
+
 UsbReplyView ViewUsbReply(UsbReply reply, const uint8_t* report, size_t reportBytes) {
     UsbReplyView v;
     if (report == nullptr || reportBytes == 0) return v;

@@ -26,7 +26,8 @@ enum class UsbLayout { Payload, Frame };
 enum class UsbReply {
     InfoPart0,   // InfoQuery, part 0: the first part of the information block
     InfoPart1,   // InfoQuery, part 1: the rest of it
-    Secondary,   // InfoQuery on selector 254: the over-limit interval index at data byte 12
+    Secondary,   // InfoQuery on selector 254: the over-limit interval index at data byte 12,
+                 // taken whatever the report's first byte says
     Identity,    // IdentityQuery
     Channel,     // ChannelQuery, index = channel (0-based)
     Live,        // live reading
@@ -74,6 +75,10 @@ struct UsbReplyView {
     bool Usable() const { return fit == UsbReplyFit::AsTable || fit == UsbReplyFit::OtherLayout; }
 };
 UsbReplyView ViewUsbReply(UsbReply reply, const uint8_t* report, size_t reportBytes);
+
+// Report offset of data byte 0 in the table's layout (1 for a payload, 5 for a frame), for a
+// reader that takes a byte where it lies without judging the report (the secondary report).
+size_t UsbDataOffset(UsbReply reply);
 
 // The other way, for the simulated logger: lays the serial reply `frame` of `frameBytes` bytes
 // into `report` (cleared first) in the table's layout. A payload longer than 63 bytes is cut.

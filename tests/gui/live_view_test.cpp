@@ -99,6 +99,8 @@ protected:
             }
         }
 
+        // A tick of the view's own timer may have started a poll meanwhile.
+        ASSERT_TRUE(WaitFor([&] { return !view.PollInFlight(); }));
         ASSERT_TRUE(Poll(view));
         EXPECT_TRUE(view.NoReadingText().isEmpty());
         EXPECT_NE(view.ValueText(0), QStringLiteral("Error"));
