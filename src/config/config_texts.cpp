@@ -56,6 +56,8 @@ void FillChineseOnly(ConfigTexts& t) {
                                  "30分钟", "1小时", "2小时", "5小时", "10小时", "20小时", "24小时"};
     for (int i = 0; i < 14; ++i) t.overLimitItem[i] = g(overLimit[i]);
     t.waitText = g("正在重启记录仪，请稍候");
+    // A configuration message: these read the same in both interface languages.
+    t.limitOutOfRangeFormat = g("通道%d报警限超出范围（-3276.8 ~ 3276.7）");
     t.clockShownFormat = g("%d年%d月%d日 %.2d:%.2d:%.2d");
 }
 
@@ -63,7 +65,6 @@ ConfigTexts MakeChinese() {
     auto g = Utf8ToGbk;
     ConfigTexts t;
     FillChineseOnly(t);
-    t.limitOutOfRangeFormat = g("通道%d报警限超出范围（-3276.8 ~ 3276.7）");
     t.userNameShortenedFormat = g("用户名超过30字节，记录仪将保存：“%s”");
     t.titleShortenedFormat = g("标题超过30字节，记录仪将保存：“%s”");
     t.wizardCaption = g("参数设置向导");
@@ -104,7 +105,6 @@ ConfigTexts MakeEnglish() {
     auto g = Utf8ToGbk;
     ConfigTexts t;
     FillChineseOnly(t);
-    t.limitOutOfRangeFormat = g("CH%d: alarm limits must lie within -3276.8 ... 3276.7");
     t.userNameShortenedFormat = g("The user name is longer than 30 bytes; the logger will hold \"%s\"");
     t.titleShortenedFormat = g("The title is longer than 30 bytes; the logger will hold \"%s\"");
     t.wizardCaption = g("Parameter Setting Wizard");

@@ -199,7 +199,8 @@ void Session::SerialBlocks(int blockCount) {
             port.WriteBlock(request, static_cast<int>(sizeof request));
             Wait(timing().blockReplyMs + (block == blockCount ? timing().lastBlockExtraMs : 0));
             received = CollectBlockReply(port, reply.data(), reply.size());
-            valid = ValidSerialBlockReply(reply.data(), received);
+            valid = ValidSerialBlockReply(reply.data(), received) &&
+                    BlockRecordCount(reply.data(), received, buffer_.layout) > 0;
             if (!valid && attempt < timing().blockRequests) Wait(timing().blockRetryMs);
         }
         if (!valid) {
@@ -226,7 +227,8 @@ void Session::UsbBlocks(int blockCount) {
             }
             const bool read = link_.HidRead(KVUSB_SELECTOR_READ, callCode, report);  // clears the report first
             if (read) view = ViewUsbReply(UsbReply::Block, report, sizeof report);
-            ok = read && view.Usable();
+            // A block that brings no record is retried like an invalid one.
+            ok = read && view.Usable() && BlockRecordCount(view.frame, view.held, buffer_.layout) > 0;
             unrecognised = read && view.fit == UsbReplyFit::NoLayout;
             if (!ok && attempt < timing().hidBlockRequests) Wait(timing().hidRetryMs);
         }
