@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/command_flags.h"
+#include "common/format.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
 #include "device/device_info.h"
@@ -41,12 +41,11 @@ std::vector<PortEntry> PortEntries(const std::vector<int>& numbers) {
     return entries;
 }
 
-ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, ConnectState& state,
+ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state,
                       const std::vector<PortEntry>& portList, const std::string& languageName,
                       UserMessages& messages) {
     const Texts& texts = TextsFor(languageName);
     ConnectResult result;
-    flags.connectEnabled = 0;
     messages.Status(texts.connecting);
 
     // A fresh handle replaces the old one, which is closed rather than leaked.
@@ -57,8 +56,6 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
     if (state.usbConnected && link.hidHandle != nullptr) {
         messages.Status(texts.hidLinkFound);
         result.infoRead = ConnectOverUsb(link, info, texts);
-        flags.connectEnabled = 1;
-        flags.SetDeviceCommands(1);
         link.currentPort = HID_LINK_PORT;
         link.currentPortPath.clear();
         messages.Status(texts.hidLinkConnected);
@@ -87,7 +84,6 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             if (!ReadInfoSerial(link, info, texts)) continue;
             answered = true;
             result.infoRead = true;
-            flags.SetDeviceCommands(1);
             link.currentPort = port;
             link.currentPortPath = path;
             result.port = port;
@@ -100,14 +96,16 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             result.refillPanel = true;
             break;
         }
-        if (!answered) {
+        if (answered) {
+            // "connecting......" has ended: say where the logger answered.
+            messages.Status(FormatC(texts.serialLinkConnected.c_str(), result.port));
+        } else {
             messages.MessageBox(texts.communicationTimeout, std::string(), MessageIcon::None);
             messages.Status(texts.hardwareNotFound);
             // The reason stays in view: the port was there, the user may not open it.
             if (!permissionHint.empty()) messages.Status(permissionHint);
         }
         link.serial.ClosePort();
-        flags.connectEnabled = 1;
     }
     state.usbConnected = link.hidHandle != nullptr;
     return result;

@@ -4,7 +4,6 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include "app/connection_manager.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "live/live_texts.h"
@@ -35,7 +34,7 @@ void CloseLiveView(CMainFrame& frame) {
     delete LiveFrame(frame);
 }
 
-CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
+CRealImage* OpenLiveView(CMainFrame& frame, LinkWorker& worker) {
     CloseLiveView(frame);
     CommandFlags& flags = frame.Flags();
     flags.connectEnabled = 0;
@@ -43,11 +42,9 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
     flags.liveViewOpen = 1;
     frame.UpdateCommands();
 
+    // While the view lives the other device commands stay off; its polls are LivePoll jobs.
     QPointer<CMainFrame> owner(&frame);
     CRealImage::Hooks hooks;
-    hooks.holdLink = [owner] {
-        if (owner && owner->Connection()) owner->Connection()->BeginLinkWork();
-    };
     hooks.released = [owner] {
         if (!owner) return;
         CommandFlags& f = owner->Flags();
@@ -55,13 +52,12 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
         f.SetDeviceCommands(1);
         f.liveViewOpen = 0;
         owner->UpdateCommands();
-        if (owner->Connection()) owner->Connection()->EndLinkWork();
     };
 
     auto* child = new QMdiSubWindow;
     child->setObjectName(QLatin1String(kFrameName));
     child->setAttribute(Qt::WA_DeleteOnClose);
-    auto* view = new CRealImage(link, frame.Info(), frame.LanguageName(), std::move(hooks), child);
+    auto* view = new CRealImage(worker, frame.Info(), frame.LanguageName(), std::move(hooks), child);
     child->setWidget(view);
     child->setWindowTitle(FromGbk(LiveTextsFor(frame.LanguageName()).windowTitle));
     frame.MdiArea()->addSubWindow(child);
