@@ -210,14 +210,17 @@ void ConnectionManager::OnVolumeRemoved() {
 void ConnectionManager::StartAutoDownload() {
     if (downloadPending_) return;
     downloadPending_ = true;
-    messages_.Status(TextsFor(languageName_).autoDownloadStarts);
     const bool linkUp = state_.usbConnected;
     const int32_t stored = info_.storedRecordCount;
     auto read = std::make_shared<bool>(false);
     QPointer<ConnectionManager> self(this);
+    const std::string announcement = TextsFor(languageName_).autoDownloadStarts;
+    UserMessages* messages = &messages_;
     worker_.Submit(
         LinkJobKind::AutoDownloadCheck,
-        [read, linkUp](Link& link, CancelToken&) {
+        [read, linkUp, announcement, messages](Link& link, CancelToken&) {
+            // Said when the check begins, after what the jobs before it said.
+            messages->Status(announcement);
             if (!linkUp || link.hidHandle == nullptr) return;
             uint8_t report[64] = {};
             *read = link.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::InfoQuery, 0), report);
