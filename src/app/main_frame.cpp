@@ -344,11 +344,11 @@ void CMainFrame::HistoryCommand() {
     // What the download announced ("Starting auto download ...") is replaced when it ends: by
     // where the file went, or by its cancellation.
     auto ownStatus = std::make_shared<bool>(false);
-    hooks.openFile = [this, ownStatus](const QString& path) {
+    hooks.openFile = [this, ownStatus](const QString& path, std::unique_ptr<RecordSet> set) {
         if (!*ownStatus) {
             ShowStatus(FromGbk(FormatC(TextsFor(languageName_).downloadSaved.c_str(), ToGbk(path).c_str())));
         }
-        return OpenDataFile(path, true);
+        return OpenDataSet(path, std::move(set));
     };
     hooks.status = [this, ownStatus](const QString& text) {
         *ownStatus = true;
@@ -416,6 +416,19 @@ bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
         presenter_->Message(FromGbk(text), QString(), BoxIcon::Warning);
         return false;
     }
+    ShowDataWindow(std::move(doc), path, canonical);
+    return true;
+}
+
+bool CMainFrame::OpenDataSet(const QString& path, std::unique_ptr<RecordSet> set) {
+    if (!set) return OpenDataFile(path, true);
+    auto doc = std::make_shared<CDastrelDoc>();
+    doc->Adopt(std::move(set), QFile::encodeName(path).toStdString());
+    ShowDataWindow(std::move(doc), path, QFileInfo(path).canonicalFilePath());
+    return true;
+}
+
+void CMainFrame::ShowDataWindow(std::shared_ptr<CDastrelDoc> doc, const QString& path, const QString& canonical) {
     auto* child = new CChildFrame(*presenter_, [this] { return flags_.liveViewOpen != 0; });
     child->SetDocument(doc);
     child->setProperty("path", canonical);
@@ -427,7 +440,6 @@ bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
     AddRecentFile(path);
     BuildMenus();
     UpdateCommands();
-    return true;
 }
 
 QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const {
