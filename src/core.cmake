@@ -52,11 +52,13 @@ add_library(velorin_core STATIC
   view/record_panel_lines.cpp
   view/statistics_list.cpp
   view/view_texts.cpp
+  app/cancel_token.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp
   app/lock_leds.cpp
   app/panel_lines.cpp
+  app/usb_detection.cpp
   live/live_geometry.cpp
   live/live_health.cpp
   live/live_poll.cpp

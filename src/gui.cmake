@@ -9,7 +9,9 @@ add_library(velorin_gui STATIC
   app/demo_mode.cpp
   app/gui_text.cpp
   app/hotplug_monitor.cpp
+  app/hotplug_source.cpp
   app/icons.cpp
+  app/link_worker.cpp
   app/main_frame.cpp
   app/main_frame_menus.cpp
   app/presenter.cpp
@@ -18,6 +20,8 @@ add_library(velorin_gui STATIC
   app/qt_translations.cpp
   app/recent_files.cpp
   app/set_com_dialog.cpp
+  app/signal_watch.cpp
+  app/simulated_hotplug.cpp
   config/config_commands.cpp
   config/time_adj_dialog.cpp
   config/wizard_dialog.cpp

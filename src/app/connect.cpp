@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/command_flags.h"
+#include "common/format.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
 #include "device/device_info.h"
@@ -43,12 +43,11 @@ std::vector<PortEntry> PortEntries(const std::vector<int>& numbers) {
     return entries;
 }
 
-ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, ConnectState& state,
+ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state,
                       const std::vector<PortEntry>& portList, const std::string& languageName,
                       UserMessages& messages) {
     const Texts& texts = TextsFor(languageName);
     ConnectResult result;
-    flags.connectEnabled = 0;
     messages.Status(texts.connecting);
 
     // A fresh handle replaces the old one, which is closed rather than leaked.
@@ -61,8 +60,6 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
         const HidInfoStatus status = ConnectOverUsb(link, info, texts);
         result.infoRead = status == HidInfoStatus::Decoded;
         result.usbReplyUnrecognised = status == HidInfoStatus::Unrecognised;
-        flags.connectEnabled = 1;
-        flags.SetDeviceCommands(1);
         link.currentPort = HID_LINK_PORT;
         link.currentPortPath.clear();
         messages.Status(result.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
@@ -99,7 +96,6 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             if (!ReadInfoSerial(link, info, texts)) continue;
             answered = true;
             result.infoRead = true;
-            flags.SetDeviceCommands(1);
             link.currentPort = port;
             link.currentPortPath = path;
             result.port = port;
@@ -112,7 +108,10 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             result.refillPanel = true;
             break;
         }
-        if (!answered) {
+        if (answered) {
+            // "connecting......" has ended: say where the logger answered.
+            messages.Status(FormatC(texts.serialLinkConnected.c_str(), result.port));
+        } else {
             // The box says the whole reason; the status pane may be too narrow for it.
             std::string text = openProblem.empty() ? texts.communicationTimeout : openProblem;
             if (openProblem.empty() && !permissionHint.empty()) text += "\n" + permissionHint;
@@ -126,7 +125,6 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             }
         }
         link.serial.ClosePort();
-        flags.connectEnabled = 1;
     }
     state.usbConnected = link.hidHandle != nullptr;
     return result;

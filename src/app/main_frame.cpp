@@ -23,7 +23,10 @@
 #include "app/command_ids.h"
 #include "app/connection_manager.h"
 #include "app/gui_text.h"
+#include "app/cancel_token.h"
 #include "app/hotplug_monitor.h"
+#include "app/link_worker.h"
+#include "app/simulated_hotplug.h"
 #include "app/icons.h"
 #include "app/language.h"
 #include "app/lock_leds.h"
@@ -86,7 +89,9 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
 
     panel_ = new PropertyPanel(this);
     addDockWidget(Qt::LeftDockWidgetArea, panel_);
-    connection_ = std::make_unique<ConnectionManager>(link_, info_, flags_, languageName_, *messages_,
+    worker_ = std::make_unique<LinkWorker>(link_);
+    connect(worker_.get(), &LinkWorker::BusyChanged, this, &CMainFrame::UpdateCommands);
+    connection_ = std::make_unique<ConnectionManager>(*worker_, info_, flags_, languageName_, *messages_,
                                                       *presenter_, panel_);
     connect(connection_.get(), &ConnectionManager::CommandsChanged, this, &CMainFrame::UpdateCommands);
     connect(connection_.get(), &ConnectionManager::ToolbarLabelsReset, this, &CMainFrame::SetToolbarLabels);
@@ -103,12 +108,17 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     BuildStatusBar();
     BuildMenus();
     panel_->Fill(InitialPanelLines(languageName_));
-    if (options_.watchHotplug) {
-        hotplug_ = new HotplugMonitor(this);
-        connect(hotplug_, &HotplugMonitor::VolumeArrived, connection_.get(), &ConnectionManager::OnVolumeArrived);
-        connect(hotplug_, &HotplugMonitor::VolumeRemoved, connection_.get(), &ConnectionManager::OnVolumeRemoved);
-        connect(hotplug_, &HotplugMonitor::HidInterfaceArrived, connection_.get(),
-                &ConnectionManager::OnDeviceInterfaceArrived);
+    // Real and simulated device notices reach the connection manager the same way.
+    if (options_.watchHotplug) hotplug_.push_back(new HotplugMonitor(this));
+    if (options_.watchSimulatedHotplug) {
+        hotplug_.push_back(new SimulatedHotplugSource(SimulatedHotplugSource::DefaultStateFile(), 200, this));
+    }
+    for (HotplugSource* source : hotplug_) {
+        ConnectionManager* c = connection_.get();
+        connect(source, &HotplugSource::VolumeArrived, c, &ConnectionManager::OnVolumeArrived);
+        connect(source, &HotplugSource::VolumeRemoved, c, &ConnectionManager::OnVolumeRemoved);
+        connect(source, &HotplugSource::HidInterfaceArrived, c, &ConnectionManager::OnDeviceInterfaceArrived);
+        connect(source, &HotplugSource::HidInterfaceRemoved, c, &ConnectionManager::OnDeviceInterfaceRemoved);
     }
 
     // The USB library: without it the USB link is simply unavailable.
@@ -131,12 +141,12 @@ CMainFrame::~CMainFrame() {
     // Closing the data windows while the frame is torn down activates others; the menus, whose
     // actions are already gone by then, must not be rebuilt.
     disconnect(mdi_, nullptr, this, nullptr);
-    // Workers still talking to the logger finish before the state they use goes away.
+    // The link's last job ends and the link thread closes the port and the handle before the
+    // state the jobs' results go to disappears; later submissions are dropped.
+    worker_->Shutdown();
     CloseLiveView(*this);
-    delete download_.data();  // cancels and joins the download worker
+    delete download_.data();
     connection_.reset();
-    link_.CloseHidHandle();
-    link_.serial.ClosePort();
     link_.serial.SetMessageSink(nullptr);
 }
 
@@ -164,6 +174,7 @@ void CMainFrame::BuildStatusBar() {
         lockLabels_[i] = new StatusPane(QString::fromLatin1(kLockNames[i]), this);
         lockLabels_[i]->setAlignment(Qt::AlignCenter);
         lockLabels_[i]->setMinimumWidth(40);
+        lockLabels_[i]->KeepTextWidth();
         statusBar()->addPermanentWidget(lockLabels_[i]);
     }
     PollLockLeds();
@@ -228,17 +239,19 @@ std::vector<QAction*> CMainFrame::Actions(int id) const {
 bool CMainFrame::DataWindowActive() const { return ActiveDocument() != nullptr; }
 
 void CMainFrame::UpdateCommands() {
-    const bool busy = connection_ && connection_->Busy();
+    // Connect and Stop grey the device commands while they wait or run; the download, the
+    // live view and the modal dialogs keep their own windows' state in the flags.
+    const bool busy = worker_ && (worker_->Pending(LinkJobKind::Connect) || worker_->Pending(LinkJobKind::Stop));
     const bool english = IsEnglish(languageName_);
     for (auto& [id, action] : actions_) {
         bool enabled = true;
         switch (id) {
-            case ID_CONNECT: enabled = flags_.connectEnabled != 0; break;
-            case ID_LIVE_VIEW: enabled = flags_.liveEnabled != 0; break;
-            case ID_HISTORY: enabled = flags_.historyEnabled != 0; break;
+            case ID_CONNECT: enabled = flags_.connectEnabled != 0 && !busy; break;
+            case ID_LIVE_VIEW: enabled = flags_.liveEnabled != 0 && !busy; break;
+            case ID_HISTORY: enabled = flags_.historyEnabled != 0 && !busy; break;
             case ID_SETUP_WIZARD:
             case ID_UPDATE_TIME:
-            case ID_STOP: enabled = flags_.configurationEnabled != 0; break;
+            case ID_STOP: enabled = flags_.configurationEnabled != 0 && !busy; break;
             case ID_CLOSE_LIVE_VIEW: enabled = flags_.liveViewOpen != 0; break;
             case ID_CHOOSE_PORT: enabled = !busy; break;
             case ID_F0_CONFIG:
@@ -267,10 +280,10 @@ void CMainFrame::RunCommand(int id) {
         case ID_CONNECT: connection_->Connect(); break;
         case ID_CHOOSE_PORT: connection_->ChoosePort(); break;
         case ID_STOP: StopCommand(); break;
-        case ID_SETUP_WIZARD: RunSetupWizard(*this, link_, *presenter_); break;
-        case ID_UPDATE_TIME: RunClockCalibration(*this, link_, *presenter_); break;
+        case ID_SETUP_WIZARD: RunSetupWizard(*this, *worker_, *presenter_); break;
+        case ID_UPDATE_TIME: RunClockCalibration(*this, *worker_, *presenter_); break;
         case ID_HISTORY: HistoryCommand(); break;
-        case ID_LIVE_VIEW: OpenLiveView(*this, link_); break;
+        case ID_LIVE_VIEW: OpenLiveView(*this, *worker_); break;
         case ID_CLOSE_LIVE_VIEW: CloseLiveView(*this); break;
         case ID_SHOW_PANEL: panel_->show(); break;
         case ID_HELP: OpenHelp(); break;
@@ -316,14 +329,19 @@ void CMainFrame::RunCommand(int id) {
 void CMainFrame::StopCommand() {
     const FixedTexts& f = Fixed();
     if (!presenter_->AskOkCancel(FromGbk(f.stopQuestion), FromGbk(f.stopTitle), BoxIcon::Warning)) return;
-    connection_->RunExclusive([this] { return StopRecording(link_, info_); },
-                              [this](bool ok) {
-                                  if (ok) {
-                                      panel_->Fill(BuildPanelLines(info_, languageName_));
-                                  } else {
-                                      presenter_->Message(FromGbk(Fixed().stopFailed), QString(), BoxIcon::None);
-                                  }
-                              });
+    // A Stop job: the stop request on the link thread with a copy of DeviceInfo, whose work
+    // state comes back here.
+    auto stopped = std::make_shared<std::pair<DeviceInfo, bool>>(info_, false);
+    worker_->Submit(
+        LinkJobKind::Stop, [stopped](Link& link, CancelToken&) { stopped->second = StopRecording(link, stopped->first); },
+        [this, stopped](bool ran) {
+            if (ran && stopped->second) {
+                info_ = stopped->first;
+                panel_->Fill(BuildPanelLines(info_, languageName_));
+            } else {
+                presenter_->Message(FromGbk(Fixed().stopFailed), QString(), BoxIcon::None);
+            }
+        });
 }
 
 CProgress1Dlg* CMainFrame::Download() const { return download_.data(); }
@@ -353,20 +371,30 @@ void CMainFrame::HistoryCommand() {
     }
 
     CProgress1Dlg::Hooks hooks;
-    hooks.openFile = [this](const QString& path, std::unique_ptr<RecordSet> set) {
+    // What the download announced ("Starting auto download ...") is replaced when it ends: by
+    // where the file went, or by its cancellation.
+    auto ownStatus = std::make_shared<bool>(false);
+    hooks.openFile = [this, ownStatus](const QString& path, std::unique_ptr<RecordSet> set) {
+        if (!*ownStatus) {
+            ShowStatus(FromGbk(FormatC(TextsFor(languageName_).downloadSaved.c_str(), ToGbk(path).c_str())));
+        }
         return OpenDataSet(path, std::move(set));
     };
-    hooks.status = [this](const QString& text) { ShowStatus(text); };
+    hooks.status = [this, ownStatus](const QString& text) {
+        *ownStatus = true;
+        ShowStatus(text);
+    };
     hooks.ended = [this](bool stored) {
         // After OK only Connect comes back (the next connection enables the rest); an abandoned
         // download gives every command back.
         flags_.connectEnabled = 1;
-        if (!stored) flags_.SetDeviceCommands(1);
-        connection_->EndLinkWork();
+        if (!stored) {
+            flags_.SetDeviceCommands(1);
+            ShowStatus(FromGbk(TextsFor(languageName_).downloadAbandoned));
+        }
         UpdateCommands();
     };
-    connection_->BeginLinkWork();
-    download_ = new CProgress1Dlg(link_, info_, languageName_, *presenter_, inputs, hooks, this);
+    download_ = new CProgress1Dlg(*worker_, info_, languageName_, *presenter_, inputs, hooks, this);
     if (downloadSetup_) downloadSetup_(*download_);
     download_->show();
     download_->Start();

@@ -2,8 +2,9 @@
 // status bar, the docked property panel and the MDI area for data windows. It owns DeviceInfo,
 // the command-enable flags, the interface language and the F0 parameters for the whole run.
 //
-// Threading: GUI thread only. Exchanges with the logger run through the ConnectionManager,
-// which keeps them off the GUI thread and reports back with queued calls.
+// Threading: GUI thread only. Every exchange with the logger is a job of the frame's LinkWorker
+// (its header states the rule); Stop submits a Stop job, History opens the download dialog,
+// which submits a Download job.
 #pragma once
 
 #include <QMainWindow>
@@ -29,8 +30,9 @@ namespace velorin {
 class CDastrelDoc;
 class CProgress1Dlg;
 class ConnectionManager;
-class HotplugMonitor;
+class HotplugSource;
 class Link;
+class LinkWorker;
 class Presenter;
 class PropertyPanel;
 class QtMessages;
@@ -45,6 +47,9 @@ struct FrameOptions {
     bool watchHotplug = true;     // listen to udev
     // The system's locale name ("zh_CN", "en_US"); empty: the desktop's (tests choose one).
     std::string systemLocale;
+    // Listen to the simulated logger's USB plug state (demo mode, a simulator named by
+    // VELORIN_KVUSB_SOCKET).
+    bool watchSimulatedHotplug = false;
 };
 
 class CMainFrame : public QMainWindow {
@@ -83,6 +88,7 @@ public:
     float F0Parameter(int i) const { return f0_[i]; }
     PropertyPanel* Panel() const { return panel_; }
     ConnectionManager* Connection() const { return connection_.get(); }
+    LinkWorker& Worker() const { return *worker_; }
     QMdiArea* MdiArea() const { return mdi_; }
     QToolBar* ToolBar() const { return toolbar_; }
     QString StatusText() const;
@@ -140,8 +146,9 @@ private:
     StatusPane* lockLabels_[3] = {};  // status panes 1..3
     bool lockState_[3] = {};
     std::unique_ptr<QtMessages> messages_;
+    std::unique_ptr<LinkWorker> worker_;
     std::unique_ptr<ConnectionManager> connection_;
-    HotplugMonitor* hotplug_ = nullptr;
+    std::vector<HotplugSource*> hotplug_;
     std::multimap<int, QAction*> actions_;
     QMenu* menus_[5] = {};
     QMenu* recentMenu_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/command_flags.h"
 #include "app/connect.h"
 #include "cli/cli_output.h"
 #include "common/format.h"
@@ -18,7 +17,6 @@ namespace velorin::cli {
 ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::string& languageName,
                               DeviceInfo& info, UserMessages& messages) {
     link.serial.SetMessageSink(&messages);
-    CommandFlags flags;
     ConnectState state;
     std::vector<PortEntry> ports;
 
@@ -44,7 +42,7 @@ ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::s
     } else {
         ports = choice.ports;
     }
-    return Connect(link, info, flags, state, ports, languageName, messages);
+    return Connect(link, info, state, ports, languageName, messages);
 }
 
 bool ConnectForExchange(Link& link, const LinkChoice& choice, const std::string& languageName,

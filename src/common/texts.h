@@ -39,6 +39,10 @@ struct Texts {
     std::string checkingUsb, usbFoundConnecting, usbConnected, usbReadFailed, usbNotFound;
     std::string storageArrived, usbRemoved, autoDownloadAfterArrival, autoDownloadStarts,
         downloadThreadFailed, noHistoryOnDevice;
+    // What replaces an announcing status when its action has ended.
+    std::string serialLinkConnected;  // %d: the port that answered
+    std::string downloadSaved;        // %s: the data file written
+    std::string downloadAbandoned;
 
     // Main frame: menu titles, the commands' menu texts (menu without a document / with a data
     // window where they differ), toolbar labels.

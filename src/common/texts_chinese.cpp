@@ -75,6 +75,9 @@ Texts MakeChinese() {
     t.autoDownloadStarts = g("开始自动下载历史数据...");
     t.downloadThreadFailed = g("启动下载线程失败");
     t.noHistoryOnDevice = g("设备上没有历史数据");
+    t.serialLinkConnected = g("已连接串口设备 COM%d");
+    t.downloadSaved = g("已保存 %s");
+    t.downloadAbandoned = g("历史数据下载已取消");
     t.menuFile = g("文件(&F)");
     t.menuFileDoc = g("文件(&F)");
     t.menuView = g("查看(&V)");

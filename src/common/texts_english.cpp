@@ -76,6 +76,9 @@ Texts MakeEnglish() {
     t.autoDownloadStarts = g("Starting auto download of history data...");
     t.downloadThreadFailed = g("Failed to start download thread");
     t.noHistoryOnDevice = g("No history data found on device");
+    t.serialLinkConnected = g("Connected to the logger on COM%d");
+    t.downloadSaved = g("Saved %s");
+    t.downloadAbandoned = g("History download cancelled");
     t.menuFile = g("Files(&F)");
     t.menuFileDoc = g("File(&F)");
     t.menuView = g("Window(&V)");

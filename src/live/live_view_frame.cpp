@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QScrollArea>
 
-#include "app/connection_manager.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "live/live_texts.h"
@@ -37,7 +36,7 @@ void CloseLiveView(CMainFrame& frame) {
     delete LiveFrame(frame);
 }
 
-CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
+CRealImage* OpenLiveView(CMainFrame& frame, LinkWorker& worker) {
     CloseLiveView(frame);
     CommandFlags& flags = frame.Flags();
     flags.connectEnabled = 0;
@@ -45,11 +44,9 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
     flags.liveViewOpen = 1;
     frame.UpdateCommands();
 
+    // While the view lives the other device commands stay off; its polls are LivePoll jobs.
     QPointer<CMainFrame> owner(&frame);
     CRealImage::Hooks hooks;
-    hooks.holdLink = [owner] {
-        if (owner && owner->Connection()) owner->Connection()->BeginLinkWork();
-    };
     hooks.released = [owner] {
         if (!owner) return;
         CommandFlags& f = owner->Flags();
@@ -57,7 +54,6 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
         f.SetDeviceCommands(1);
         f.liveViewOpen = 0;
         owner->UpdateCommands();
-        if (owner->Connection()) owner->Connection()->EndLinkWork();
     };
 
     auto* child = new QMdiSubWindow;
@@ -67,7 +63,7 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
     auto* scroll = new QScrollArea(child);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    auto* view = new CRealImage(link, frame.Info(), frame.LanguageName(), std::move(hooks), scroll);
+    auto* view = new CRealImage(worker, frame.Info(), frame.LanguageName(), std::move(hooks), scroll);
     scroll->setWidget(view);
     child->setWidget(scroll);
     child->setWindowTitle(FromGbk(LiveTextsFor(frame.LanguageName()).windowTitle));

@@ -10,7 +10,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/cancel_token.h"
 #include "app/gui_text.h"
+#include "app/link_worker.h"
 #include "common/format.h"
 #include "device/link.h"
 #include "live/live_geometry.h"
@@ -57,10 +59,10 @@ QColor DefaultChooser(const QColor& initial) { return QColorDialog::getColor(ini
 
 }  // namespace
 
-CRealImage::CRealImage(Link& link, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
+CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
                        QWidget* parent)
     : QWidget(parent),
-      link_(link),
+      worker_(worker),
       info_(info),
       languageName_(languageName),
       hooks_(std::move(hooks)),
@@ -104,15 +106,16 @@ CRealImage::CRealImage(Link& link, const DeviceInfo& info, const std::string& la
 
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
-    poller_ = new LivePoller(link_, [this](const LivePollResult& r, int64_t time) { ApplyPoll(r, time); }, this);
+    poller_ = new LivePoller(worker_, [this](const LivePollResult& r, int64_t time) { ApplyPoll(r, time); }, this);
     SetColours();
 }
 
 CRealImage::~CRealImage() {
     timer_->stop();
-    delete poller_;  // cancels and joins a poll still running
+    delete poller_;  // cancels a poll still to come
     poller_ = nullptr;
-    link_.serial.ClosePort();
+    // A LiveClose job: the port closes after the last poll has ended.
+    worker_.Submit(LinkJobKind::LiveClose, [](Link& link, CancelToken&) { link.serial.ClosePort(); });
     series_->Reset();
     if (holdingLink_ && hooks_.released) hooks_.released();
 }
@@ -127,8 +130,9 @@ void CRealImage::Start() {
     if (started_) return;
     started_ = true;
     plotWidth_ = LivePlotWidth(width());
-    // The port stays open while the view lives (a USB poll does not use it).
-    link_.OpenCurrentPort();
+    // The port stays open while the view lives (a USB poll does not use it): a LiveOpen job,
+    // ahead of every poll.
+    worker_.Submit(LinkJobKind::LiveOpen, [](Link& link, CancelToken&) { link.OpenCurrentPort(); });
     if (hooks_.holdLink) hooks_.holdLink();
     holdingLink_ = true;
     SetColours();

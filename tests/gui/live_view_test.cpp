@@ -125,13 +125,13 @@ TEST_F(LiveViewTest, OpeningDisablesTheDeviceCommandsAndClosingGivesThemBack) {
     frame.RunCommand(ID_LIVE_VIEW);
     CRealImage* view = LiveView(frame);
     ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(link_.serial.IsOpen()) << "the port stays open while the view lives";
+    EXPECT_TRUE(WaitFor([&] { return link_.serial.IsOpen(); })) << "the port stays open while the view lives";
     for (int id : kDeviceCommands) EXPECT_FALSE(Enabled(frame, id)) << id;
     EXPECT_TRUE(Enabled(frame, ID_CLOSE_LIVE_VIEW));
 
     frame.RunCommand(ID_CLOSE_LIVE_VIEW);
     EXPECT_EQ(LiveView(frame), nullptr);
-    EXPECT_FALSE(link_.serial.IsOpen());
+    EXPECT_TRUE(WaitFor([&] { return !link_.serial.IsOpen(); }));
     for (int id : kDeviceCommands) EXPECT_TRUE(Enabled(frame, id)) << id;
     EXPECT_FALSE(Enabled(frame, ID_CLOSE_LIVE_VIEW));
 

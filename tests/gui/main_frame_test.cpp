@@ -142,6 +142,42 @@ TEST_F(MainFrameTest, ConnectOverSerialFillsThePanelFromTheCoreLines) {
     EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
     EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  SN：20261209")));
     EXPECT_TRUE(presenter_.messages.empty());
+    // "connecting......" ends with the port that answered.
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Connected to the logger on COM3"));
+}
+
+TEST_F(MainFrameTest, AFailedConnectForgetsTheLoggerThatWasThere) {
+    Language("English");
+    StartSimulator(false);
+    CMainFrame& frame = Frame();
+    ASSERT_TRUE(ConnectAndWait(frame));
+    ASSERT_TRUE(Enabled(frame, ID_STOP));
+    server_.reset();  // the logger is gone
+    frame.Connection()->SetPortListProvider([] { return std::vector<PortEntry>{}; });
+    ASSERT_TRUE(ConnectAndWait(frame));
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Hardware device not found!"));
+    EXPECT_TRUE(Enabled(frame, ID_CONNECT));
+    for (int id : {ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_UPDATE_TIME, ID_STOP}) {
+        EXPECT_FALSE(Enabled(frame, id)) << id;
+    }
+    // The panel shows that no logger is connected.
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(InitialPanelLines("English")));
+    EXPECT_EQ(frame.Info().storedRecordCount, 0);
+}
+
+TEST_F(MainFrameTest, TheLockIndicatorsStayAtTheRightEdgeAfterConnect) {
+    Language("English");
+    StartSimulator(false);
+    CMainFrame& frame = Frame();
+    frame.show();
+    ASSERT_TRUE(ConnectAndWait(frame));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame.Pane(1)->PaneWidth(), 700);
+    const QRect cap = frame.Pane(1)->geometry();
+    const QRect num = frame.Pane(2)->geometry();
+    EXPECT_LT(cap.width(), 200) << cap.width();
+    EXPECT_LE(num.left() - cap.right(), 20) << "CAP sits beside NUM";
+    EXPECT_GT(frame.Pane(0)->width(), 500) << "the message pane keeps the room";
 }
 
 TEST_F(MainFrameTest, AFifoNamedAsADataFileIsRefusedWithoutWaiting) {
@@ -238,15 +274,18 @@ TEST_F(MainFrameTest, UsbArrivalConnectsAndStartsTheAutomaticDownload) {
     EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
     EXPECT_EQ(frame.StatusText(), QStringLiteral("Connected USB device!"));
 
-    // Removal disables every device command, Connect included, until the next arrival.
+    // The logger's removal disables every device command, Connect included, until the next
+    // arrival.
+    server_->SetUsbPlugged(false);
     frame.Connection()->OnVolumeRemoved();
-    EXPECT_EQ(frame.StatusText(), QStringLiteral("USB device disconnected"));
+    ASSERT_TRUE(WaitFor([&] { return frame.StatusText() == QStringLiteral("USB device disconnected"); }));
     for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_STOP, ID_CLOSE_LIVE_VIEW}) {
         EXPECT_FALSE(Enabled(frame, id)) << id;
     }
     EXPECT_EQ(link_.hidHandle, nullptr);
     frame.RunCommand(ID_CONNECT);
     EXPECT_FALSE(frame.Connection()->Busy());
+    server_->SetUsbPlugged(true);
     frame.Connection()->OnDeviceInterfaceArrived();
     ASSERT_TRUE(WaitFor([&] { return finished >= 2; }));  // the automatic Connect
     EXPECT_TRUE(Enabled(frame, ID_CONNECT));
