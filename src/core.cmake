@@ -2,6 +2,12 @@
 # record sets and .kv files, text exports, the download engine, the date-time value.
 
 add_library(velorin_core STATIC
+  analysis/analysis_texts.cpp
+  analysis/clock_time.cpp
+  analysis/compare_files.cpp
+  analysis/number_text.cpp
+  analysis/range_statistics.cpp
+  analysis/range_statistics_output.cpp
   common/atomic_file.cpp
   common/format.cpp
   common/text_codec.cpp
