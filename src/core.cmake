@@ -4,7 +4,9 @@
 add_library(velorin_core STATIC
   analysis/analysis_texts.cpp
   analysis/clock_time.cpp
+  analysis/compare_csv.cpp
   analysis/compare_files.cpp
+  analysis/compare_report.cpp
   analysis/number_text.cpp
   analysis/range_statistics.cpp
   analysis/range_statistics_output.cpp
@@ -90,6 +92,9 @@ add_executable(velorin-cli
   cli/cmd_configure.cpp
   cli/cmd_set_clock.cpp
   cli/cmd_stop.cpp
+  cli/cmd_stats.cpp
+  cli/cmd_compare.cpp
+  cli/cli_data_file.cpp
 )
 target_link_libraries(velorin-cli PRIVATE velorin_core)
 install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "analysis/clock_time.h"
+#include "common/text_codec.h"
 
 namespace velorin {
 
@@ -66,9 +67,9 @@ void PrepareCompareFiles(std::vector<CompareFile>& files) {
         if (f.serial.empty()) {
             f.label = FileNameOf(f.path);
         } else if (serialUses[f.serial] > 1) {
-            f.label = f.serial + " (" + FileNameOf(f.path) + ")";
+            f.label = GbkToUtf8(f.serial) + " (" + FileNameOf(f.path) + ")";
         } else {
-            f.label = f.serial;
+            f.label = GbkToUtf8(f.serial);
         }
     }
 }

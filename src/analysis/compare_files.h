@@ -22,9 +22,9 @@ constexpr int kMaxCompareFiles = 32;
 struct CompareFile {
     std::string path;
     std::string serial;  // serial number as stored (GBK bytes, up to 8)
-    // The file's name in the comparison: its serial number, or "<serial> (<file name>)" when
-    // another file of the comparison has the same serial number (file name: UTF-8, the path's
-    // last component). A file without a serial number is named by its file name.
+    // The file's name in the comparison (UTF-8): its serial number, or "<serial> (<file name>)"
+    // when another file of the comparison has the same serial number (file name: the path's last
+    // component). A file without a serial number is named by its file name.
     std::string label;
     RecordSet set;
     // Record indices ordered by clock time (equal times: file order) and their times; a file
