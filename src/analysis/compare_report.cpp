@@ -64,15 +64,6 @@ std::string ValueOrNone(bool exists, const std::string& text, const AnalysisText
 
 }  // namespace
 
-// A line of the statistics pages: a file's identity (channel < 0) or one channel's figures.
-struct CompareReport::Row {
-    size_t file = 0;
-    int channelIndex = -1;  // index into stats_[file].channels, −1 for the file's line
-    int page = 1;
-    double y = 0;
-    const char* mark = nullptr;  // "warmest" / "coldest"
-};
-
 CompareReport::CompareReport(ReportCanvas& canvas, const std::vector<CompareFile>& files,
                              const CompareReportOptions& options)
     : canvas_(canvas), files_(files), options_(options) {
@@ -87,8 +78,8 @@ CompareReport::CompareReport(ReportCanvas& canvas, const std::vector<CompareFile
 void CompareReport::BuildRows() {
     const AnalysisTexts& t = AnalysisTextsFor(options_.english);
     // The warmest and coldest temperature channel by its average over the range.
-    const Row* warmest = nullptr;
-    const Row* coldest = nullptr;
+    Row* warmest = nullptr;
+    Row* coldest = nullptr;
     double warm = 0, cold = 0;
     int page = 1;
     double y = kTopRowY;
@@ -111,7 +102,7 @@ void CompareReport::BuildRows() {
             y -= height;
         }
     }
-    for (const Row& row : rows_) {
+    for (Row& row : rows_) {
         if (row.channelIndex < 0) continue;
         const ChannelRangeStatistics& s = stats_[row.file].channels[static_cast<size_t>(row.channelIndex)];
         if (!s.temperature || !s.HasValues()) continue;
@@ -120,8 +111,8 @@ void CompareReport::BuildRows() {
     }
     // Only when there is something to choose between.
     if (warmest && coldest && warmest != coldest) {
-        const_cast<Row*>(warmest)->mark = t.warmest.c_str();
-        const_cast<Row*>(coldest)->mark = t.coldest.c_str();
+        warmest->mark = t.warmest.c_str();
+        coldest->mark = t.coldest.c_str();
     }
     statisticsPages_ = page;
 }

@@ -7,6 +7,7 @@
 // Any single thread (the CLI's, or a worker of the GUI); the files must not change meanwhile.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -42,7 +43,15 @@ public:
     const RangeStatistics& StatisticsOf(size_t k) const { return stats_[k]; }
 
 private:
-    struct Row;
+    // A line of the statistics pages: a file's identity (channelIndex < 0) or one channel's
+    // figures (index into stats_[file].channels).
+    struct Row {
+        size_t file = 0;
+        int channelIndex = -1;
+        int page = 1;
+        double y = 0;
+        const char* mark = nullptr;  // "warmest" / "coldest" text, or none
+    };
     void BuildRows();
     void DrawStatisticsPage(int page, size_t& row);
     void DrawCurvePage();
