@@ -9,6 +9,7 @@ add_library(velorin_core STATIC
   analysis/compare_report.cpp
   analysis/number_text.cpp
   analysis/range_statistics.cpp
+  analysis/range_statistics_columns.cpp
   analysis/range_statistics_output.cpp
   common/atomic_file.cpp
   common/format.cpp

@@ -35,6 +35,10 @@ AnalysisTexts MakeEnglish() {
     t.wholeSet = "Whole set";
     t.shownRange = "Shown range";
     t.copyRange = "Copy range statistics";
+    t.rangeMax = "Range MAX";
+    t.rangeMin = "Range MIN";
+    t.rangeAvg = "Range AVG";
+    t.rangeMkt = "Range MKT";
     t.compareTitle = "Comparison Report";
     t.compareFiles = "Files";
     t.compareStatistics = "Statistics of the range";
@@ -76,6 +80,10 @@ AnalysisTexts MakeChinese() {
     t.wholeSet = g("全部数据");
     t.shownRange = g("显示范围");
     t.copyRange = g("复制范围统计");
+    t.rangeMax = g("范围最大值");
+    t.rangeMin = g("范围最小值");
+    t.rangeAvg = g("范围平均值");
+    t.rangeMkt = g("范围平均动力学温度");
     t.compareTitle = g("对比报告");
     t.compareFiles = g("文件");
     t.compareStatistics = g("范围统计");
