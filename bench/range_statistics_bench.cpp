@@ -31,13 +31,7 @@ velorin::RecordSet FullSet(int records) {
     float walk[6] = {4, 5, 6, 20, 21, 22};
     for (size_t i = 0; i < set.records.size(); ++i) {
         velorin::SampleRecord& r = set.records[i];
-        const velorin::RecordTime t = velorin::RecordTimeOfSeconds(start + static_cast<int64_t>(i) * 60);
-        r.year = t.year;
-        r.month = t.month;
-        r.day = t.day;
-        r.hour = t.hour;
-        r.minute = t.minute;
-        r.second = t.second;
+        velorin::SetRecordClock(r, start + static_cast<int64_t>(i) * 60);
         for (int c = 0; c < 6; ++c) {
             seed = seed * 1103515245u + 12345u;
             walk[c] += static_cast<float>(static_cast<int>((seed >> 16) % 21) - 10) / 100.0f;

@@ -44,6 +44,7 @@ add_library(velorin_core STATIC
   report/export_texts.cpp
   report/txt_export.cpp
   report/cairo_canvas.cpp
+  report/pdf_document.cpp
   report/pdf_report.cpp
   report/pdf_report_pages.cpp
   report/recording_canvas.cpp

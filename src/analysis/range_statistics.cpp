@@ -10,17 +10,6 @@ namespace velorin {
 
 namespace {
 
-RecordTime TimeOf(const SampleRecord& r) {
-    RecordTime t;
-    t.year = r.year;
-    t.month = r.month;
-    t.day = r.day;
-    t.hour = r.hour;
-    t.minute = r.minute;
-    t.second = r.second;
-    return t;
-}
-
 // Runs of consecutive record indices [first, end) inside the range. Records of one recording
 // come in time order, so a clock-time range is nearly always one run; a set whose clock was
 // moved back gives several, and every record is still counted once.
@@ -92,17 +81,17 @@ ChannelRangeStatistics ChannelStatisticsOf(const RecordSet& set, const Runs& run
     s.belowLowerSeconds = belowCount * interval;
     if (aboveIndex >= 0) {
         s.crossedUpper = true;
-        s.firstAbove = TimeOf(set.records[static_cast<size_t>(aboveIndex)]);
+        s.firstAbove = TimeOfRecord(set.records[static_cast<size_t>(aboveIndex)]);
     }
     if (belowIndex >= 0) {
         s.crossedLower = true;
-        s.firstBelow = TimeOf(set.records[static_cast<size_t>(belowIndex)]);
+        s.firstBelow = TimeOfRecord(set.records[static_cast<size_t>(belowIndex)]);
     }
     if (s.count == 0) return s;
     s.min = min;
     s.max = max;
-    s.minTime = TimeOf(set.records[static_cast<size_t>(minIndex)]);
-    s.maxTime = TimeOf(set.records[static_cast<size_t>(maxIndex)]);
+    s.minTime = TimeOfRecord(set.records[static_cast<size_t>(minIndex)]);
+    s.maxTime = TimeOfRecord(set.records[static_cast<size_t>(maxIndex)]);
     s.avg = sum / s.count;
     if (s.temperature) {
         s.hasMkt = true;
@@ -121,8 +110,8 @@ RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRan
     if (!runs.empty()) {
         result.firstIndex = runs.front().first;
         result.lastIndex = runs.back().second - 1;
-        result.firstTime = TimeOf(set.records[static_cast<size_t>(result.firstIndex)]);
-        result.lastTime = TimeOf(set.records[static_cast<size_t>(result.lastIndex)]);
+        result.firstTime = TimeOfRecord(set.records[static_cast<size_t>(result.firstIndex)]);
+        result.lastTime = TimeOfRecord(set.records[static_cast<size_t>(result.lastIndex)]);
     }
     for (int c = 0; c < kRecordSetChannels; ++c) {
         if (set.channelEnabled[c] != 1) continue;

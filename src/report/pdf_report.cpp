@@ -9,8 +9,8 @@
 
 #include "common/format.h"
 #include "common/text_codec.h"
-#include "report/cairo_canvas.h"
 #include "report/export_format.h"
+#include "report/pdf_document.h"
 #include "report/report_texts.h"
 
 namespace velorin {
@@ -297,37 +297,14 @@ void PdfReport::DrawFooter(int page, int total) {
 }
 
 PdfResult ExportPdf(RecordSet& set, const std::string& path, const PdfOptions& options) {
-    PdfResult result;
-    result.path = path.find(".pdf") == std::string::npos ? path + ".pdf" : path;
-    const ReportFixedTexts& fixed = ReportFixed();
-    PdfDocumentInfo info;
-    info.creator = fixed.creator;
-    info.author = fixed.author;
-    info.title = fixed.title;
-    info.subject = fixed.subject;
-    info.keywords = fixed.keywords;
-    CairoPdfCanvas canvas(result.path, info);
-    if (!canvas.Ok()) {
-        result.detail = canvas.Error();
-        return result;
-    }
-    result.fontUsed = canvas.FontFamily();
-    if (!canvas.HasCjkFont()) result.warnings.push_back(PdfWarning::CjkFontMissing);
-    PdfReport report(canvas, set, options);
-    result.pages = report.Draw();
-    if (report.Cancelled()) {
-        // The canvas discards its temporary file: an existing target stays as it was.
-        result.cancelled = true;
-        result.detail = "cancelled";
-        return result;
-    }
-    if (!options.logoPath.empty() && !report.LogoPlaced()) {
-        result.logoPath = options.logoPath;
-        result.warnings.push_back(PdfWarning::LogoMissing);
-    }
-    result.ok = canvas.Finish();
-    if (!result.ok) result.detail = canvas.Error();
-    return result;
+    return WritePdfDocument(path, ReportDocumentInfo(), options.logoPath, [&set, &options](ReportCanvas& canvas) {
+        PdfReport report(canvas, set, options);
+        PdfDrawing drawing;
+        drawing.pages = report.Draw();
+        drawing.cancelled = report.Cancelled();
+        drawing.logoPlaced = report.LogoPlaced();
+        return drawing;
+    });
 }
 
 }  // namespace velorin

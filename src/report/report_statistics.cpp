@@ -6,21 +6,6 @@
 
 namespace velorin {
 
-namespace {
-
-RecordTime TimeOf(const SampleRecord& r) {
-    RecordTime t;
-    t.year = r.year;
-    t.month = r.month;
-    t.day = r.day;
-    t.hour = r.hour;
-    t.minute = r.minute;
-    t.second = r.second;
-    return t;
-}
-
-}  // namespace
-
 bool IsTemperatureQuantity(const std::string& quantity) {
     static const std::string chinese = Utf8ToGbk("温度");
     return quantity == chinese || quantity == "TEMP";
@@ -56,11 +41,11 @@ ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int
         ++stats.count;
         if (v > max) {
             max = v;
-            maxTime = TimeOf(r);
+            maxTime = TimeOfRecord(r);
         }
         if (v < min) {
             min = v;
-            minTime = TimeOf(r);
+            minTime = TimeOfRecord(r);
         }
     }
     if (stats.count == 0) return stats;
@@ -86,12 +71,12 @@ AlarmStats AlarmStatistics(const RecordSet& set, const ReportRange& range) {
             if (x > upper) {
                 // The first time is the first record counted: a record of the year 2000
                 // (stored year 0) must not let a later record take its place.
-                if (a.upperCount[c]++ == 0) a.upperFirst[c] = TimeOf(r);
+                if (a.upperCount[c]++ == 0) a.upperFirst[c] = TimeOfRecord(r);
                 a.upperFlag[c] = 1;
                 a.upperSeconds[c] += set.intervalSeconds;
             }
             if (x < lower) {
-                if (a.lowerCount[c]++ == 0) a.lowerFirst[c] = TimeOf(r);
+                if (a.lowerCount[c]++ == 0) a.lowerFirst[c] = TimeOfRecord(r);
                 a.lowerFlag[c] = 1;
                 a.lowerSeconds[c] += set.intervalSeconds;
             }

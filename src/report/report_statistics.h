@@ -32,6 +32,18 @@ inline bool IsMissingValue(float v) {
 // damaged file may hold NaN or infinity, which would poison every sum and coordinate).
 inline bool IsUsableValue(float v) { return !IsMissingValue(v) && std::isfinite(v); }
 
+// The six time fields of a record.
+inline RecordTime TimeOfRecord(const SampleRecord& r) {
+    RecordTime t;
+    t.year = r.year;
+    t.month = r.month;
+    t.day = r.day;
+    t.hour = r.hour;
+    t.minute = r.minute;
+    t.second = r.second;
+    return t;
+}
+
 // The mean kinetic temperature (ΔH/R = 10000 K, 273.1 as the Celsius offset) is built from one
 // term per value: the report and the range statistics share these two pieces.
 inline double KineticTerm(double celsius) { return std::exp(-10000.0 / (celsius + 273.1)); }
