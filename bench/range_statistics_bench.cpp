@@ -1,5 +1,5 @@
-// Range statistics of a full data set (270,336 records, six temperature channels, one sample in
-// a thousand missing) against the report's statistics of the same records (ReportStatistics of
+// Range statistics of a full data set (270,336 records, six temperature channels in tenths as a
+// logger stores them, one sample in a thousand missing) against the report's statistics of the same records (ReportStatistics of
 // each channel plus AlarmStatistics), measured in interleaved pairs: A (range statistics over
 // the whole set), B (the report's), then C (range statistics over a clock-time range of the
 // middle half, which compares every record's time). Best and median of each.
@@ -7,6 +7,7 @@
 //   range_statistics_bench [RECORDS] [RUNS]
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -35,7 +36,9 @@ velorin::RecordSet FullSet(int records) {
         for (int c = 0; c < 6; ++c) {
             seed = seed * 1103515245u + 12345u;
             walk[c] += static_cast<float>(static_cast<int>((seed >> 16) % 21) - 10) / 100.0f;
-            r.value[c] = (seed >> 8) % 1000 == 0 ? velorin::kMissingValue2Byte : walk[c];
+            // Stored as the logger sends them: whole tenths.
+            const float stored = static_cast<float>(std::lround(walk[c] * 10.0f)) / 10.0f;
+            r.value[c] = (seed >> 8) % 1000 == 0 ? velorin::kMissingValue2Byte : stored;
         }
     }
     for (int c = 0; c < 6; ++c) {

@@ -23,7 +23,7 @@ struct AnalysisTexts {
     // The comparison report.
     std::string compareTitle, compareFiles, compareStatistics, compareCurves, userName, title, period;
     std::string warmest, coldest;
-    std::string pageFormat;  // "%d / %d"
+    std::string pageFormat;  // "%d/%d"
 };
 
 const AnalysisTexts& AnalysisTextsFor(const std::string& languageName);

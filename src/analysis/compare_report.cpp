@@ -161,6 +161,8 @@ void CompareReport::DrawStatisticsPage(int page, size_t& next) {
     canvas_.SetFontSize(9);
     Text(50, 770, t.period + ": " + ClockTimeText(options_.from) + "  ...  " + ClockTimeText(options_.to));
     Text(420, 770, t.compareFiles + ": " + std::to_string(files_.size()));
+    canvas_.SetFontSize(8);
+    Text(50, 757, t.compareStatistics);
     canvas_.SetFontSize(6);
     const std::string headers[] = {"",    "",           t.count,      t.missing,    t.min, t.max,
                                    t.avg, t.mkt,        t.aboveUpper, t.belowLower, ""};
