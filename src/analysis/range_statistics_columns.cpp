@@ -39,7 +39,7 @@ std::string RangeColumnCell(const ChannelRangeStatistics* s, int column, const A
 int RangeColumnWidth(int column) {
     switch (column) {
         case kRangeAbove:
-        case kRangeBelow: return 110;
+        case kRangeBelow: return 125;
         case kRangeMissing: return 60;
         default: return 80;
     }
