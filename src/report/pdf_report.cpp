@@ -9,8 +9,8 @@
 
 #include "common/format.h"
 #include "common/text_codec.h"
-#include "report/cairo_canvas.h"
 #include "report/export_format.h"
+#include "report/pdf_document.h"
 #include "report/report_texts.h"
 
 namespace velorin {
@@ -47,11 +47,6 @@ std::string UserText(const std::string& field) {
 
 std::string TimeText(const RecordTime& t) {
     return FormatC("%02d/%02d/%02d %02d:%02d:%02d", t.month, t.day, t.year, t.hour, t.minute, t.second);
-}
-
-bool IsTemperature(const std::string& quantity) {
-    static const std::string chinese = Utf8ToGbk("温度");
-    return quantity == chinese || quantity == "TEMP";
 }
 
 }  // namespace
@@ -243,7 +238,7 @@ void PdfReport::DrawFirstPageValues() {
         maxList += FormatC("%0.1f@", stats_[c].max) + TimeText(stats_[c].maxTime) + " ,";
         minList += FormatC("%0.1f@", stats_[c].min) + TimeText(stats_[c].minTime) + " ,";
         avgList += FormatC("%0.2f ,", stats_[c].avg);
-        mktList += IsTemperature(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
+        mktList += IsTemperatureQuantity(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
     }
     Text(72, 645, maxList);
     Text(72, 637, minList);
@@ -302,37 +297,14 @@ void PdfReport::DrawFooter(int page, int total) {
 }
 
 PdfResult ExportPdf(const RecordSet& set, const std::string& path, const PdfOptions& options) {
-    PdfResult result;
-    result.path = path.find(".pdf") == std::string::npos ? path + ".pdf" : path;
-    const ReportFixedTexts& fixed = ReportFixed();
-    PdfDocumentInfo info;
-    info.creator = fixed.creator;
-    info.author = fixed.author;
-    info.title = fixed.title;
-    info.subject = fixed.subject;
-    info.keywords = fixed.keywords;
-    CairoPdfCanvas canvas(result.path, info);
-    if (!canvas.Ok()) {
-        result.detail = canvas.Error();
-        return result;
-    }
-    result.fontUsed = canvas.FontFamily();
-    if (!canvas.HasCjkFont()) result.warnings.push_back(PdfWarning::CjkFontMissing);
-    PdfReport report(canvas, set, options);
-    result.pages = report.Draw();
-    if (report.Cancelled()) {
-        // The canvas discards its temporary file: an existing target stays as it was.
-        result.cancelled = true;
-        result.detail = "cancelled";
-        return result;
-    }
-    if (!options.logoPath.empty() && !report.LogoPlaced()) {
-        result.logoPath = options.logoPath;
-        result.warnings.push_back(PdfWarning::LogoMissing);
-    }
-    result.ok = canvas.Finish();
-    if (!result.ok) result.detail = canvas.Error();
-    return result;
+    return WritePdfDocument(path, ReportDocumentInfo(), options.logoPath, [&set, &options](ReportCanvas& canvas) {
+        PdfReport report(canvas, set, options);
+        PdfDrawing drawing;
+        drawing.pages = report.Draw();
+        drawing.cancelled = report.Cancelled();
+        drawing.logoPlaced = report.LogoPlaced();
+        return drawing;
+    });
 }
 
 }  // namespace velorin

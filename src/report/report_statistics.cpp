@@ -2,26 +2,14 @@
 
 #include <cmath>
 
+#include "common/text_codec.h"
+
 namespace velorin {
 
-namespace {
-
-RecordTime TimeOf(const SampleRecord& r) {
-    RecordTime t;
-    t.year = r.year;
-    t.month = r.month;
-    t.day = r.day;
-    t.hour = r.hour;
-    t.minute = r.minute;
-    t.second = r.second;
-    return t;
+bool IsTemperatureQuantity(const std::string& quantity) {
+    static const std::string chinese = Utf8ToGbk("温度");
+    return quantity == chinese || quantity == "TEMP";
 }
-
-// The value's tenths truncated toward zero, computed in float as the logger's own tools do, and
-// kept as a double so that no value (a 4-byte sample may be huge) can overflow an integer.
-double TruncatedTenths(float v) { return std::trunc(static_cast<double>(v * 10.0f)); }
-
-}  // namespace
 
 ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex) {
     const int32_t usable = UsableRecordCount(set);
@@ -48,16 +36,16 @@ ChannelStatistics ReportStatistics(const RecordSet& set, const ReportRange& rang
         const SampleRecord& r = set.records[static_cast<size_t>(i)];
         const float v = r.value[channel];
         if (!IsUsableValue(v)) continue;
-        expSum += std::exp(-10000.0 / (static_cast<double>(v) + 273.1));
+        expSum += KineticTerm(v);
         sum += v;
         ++stats.count;
         if (v > max) {
             max = v;
-            maxTime = TimeOf(r);
+            maxTime = TimeOfRecord(r);
         }
         if (v < min) {
             min = v;
-            minTime = TimeOf(r);
+            minTime = TimeOfRecord(r);
         }
     }
     if (stats.count == 0) return stats;
@@ -67,7 +55,7 @@ ChannelStatistics ReportStatistics(const RecordSet& set, const ReportRange& rang
     stats.avg = static_cast<float>(sum / stats.count);
     stats.maxTime = maxTime;
     stats.minTime = minTime;
-    stats.mkt = -10000.0 / std::log(expSum / stats.count) - 273.1;
+    stats.mkt = MeanKineticTemperature(expSum, stats.count);
     return stats;
 }
 
@@ -84,12 +72,12 @@ AlarmStats AlarmStatistics(const RecordSet& set, const ReportRange& range) {
             if (x > upper) {
                 // The first time is the first record counted: a record of the year 2000
                 // (stored year 0) must not let a later record take its place.
-                if (a.upperCount[c]++ == 0) a.upperFirst[c] = TimeOf(r);
+                if (a.upperCount[c]++ == 0) a.upperFirst[c] = TimeOfRecord(r);
                 a.upperFlag[c] = 1;
                 a.upperSeconds[c] += set.intervalSeconds;
             }
             if (x < lower) {
-                if (a.lowerCount[c]++ == 0) a.lowerFirst[c] = TimeOf(r);
+                if (a.lowerCount[c]++ == 0) a.lowerFirst[c] = TimeOfRecord(r);
                 a.lowerFlag[c] = 1;
                 a.lowerSeconds[c] += set.intervalSeconds;
             }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "history/record_set.h"
 
@@ -24,6 +25,35 @@ ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex);
 // A value the statistics and the curve can use: not a missing sample of either width, and
 // finite (a damaged file may hold NaN or infinity, which would poison every sum and coordinate).
 inline bool IsUsableValue(float v) { return !IsMissingSample(v) && std::isfinite(v); }
+
+// The six time fields of a record.
+inline RecordTime TimeOfRecord(const SampleRecord& r) {
+    RecordTime t;
+    t.year = r.year;
+    t.month = r.month;
+    t.day = r.day;
+    t.hour = r.hour;
+    t.minute = r.minute;
+    t.second = r.second;
+    return t;
+}
+
+// The mean kinetic temperature (ΔH/R = 10000 K, 273.1 as the Celsius offset) is built from one
+// term per value: the report and the range statistics share these two pieces.
+inline double KineticTerm(double celsius) { return std::exp(-10000.0 / (celsius + 273.1)); }
+// `termSum` over `count` (≥ 1) values, in °C.
+inline double MeanKineticTemperature(double termSum, int64_t count) {
+    return -10000.0 / std::log(termSum / static_cast<double>(count)) - 273.1;
+}
+
+// The quantity texts (GBK bytes as stored) whose channels have a mean kinetic temperature:
+// "温度" and "TEMP".
+bool IsTemperatureQuantity(const std::string& quantity);
+
+// The value's tenths truncated toward zero, computed in float as the logger's own tools do, and
+// kept as a double so that no value (a 4-byte sample may be huge) can overflow an integer. The
+// alarm statistics compare this with upperAlarmX10 / lowerAlarmX10.
+inline double TruncatedTenths(float v) { return std::trunc(static_cast<double>(v * 10.0f)); }
 
 // One channel's figures over the report's range. The report computes them for itself: the data
 // set's own statistics (what the lists show and a later save writes) are never touched.

@@ -282,6 +282,8 @@ void CDastrelView::Redraw() {
     RenderCurveCanvas(canvas_, scene);
     canvasKept_ = true;
     EndDrawing(state_);
+    // Zoom, pan, "Range" and "Return" all end in a drawing: the range figures follow here.
+    if (lists_) lists_->RangeShown();
     UpdateControls();
     update();
 }
