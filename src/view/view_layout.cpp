@@ -73,11 +73,16 @@ ViewLayout ComputeViewLayout(int cw, int ch, double s, const ViewLayoutNeeds& n)
     L.packed = rangeBottom + kGap > printTop || printListBottom > ch || boxHeight + kGap > T(40 * s) ||
                buttonHeight + kGap > T(40 * s);
 
+    // A view too low even for the packed column (a tiled window) puts the channel boxes two to
+    // a row.
+    L.channelColumns = L.packed && T(20 * s) + 9 * boxHeight + 5 * buttonHeight + 15 * kGap > ch ? 2 : 1;
+
     // Width of the column right of the plot: the usual 68s, or what its texts need.
     const int swatchWidth = T(45 * s);
     const int packedSwatch = T(14 * s);
+    const int packedCell = n.channelBoxWidth + 2 * kGap + packedSwatch + kGap;
     int column = std::max({T(68 * s), T(13 * s) + n.checkBoxWidth + kGap, T(14 * s) + buttonWidth});
-    if (L.packed) column = std::max(column, T(13 * s) + n.channelBoxWidth + 2 * kGap + packedSwatch + kGap);
+    if (L.packed) column = std::max(column, T(13 * s) + L.channelColumns * packedCell);
     L.plotWidth = std::max(cw - column, 1);
     const int w = L.plotWidth;
     const int boxX = T(w + 13 * s);
@@ -106,16 +111,18 @@ ViewLayout ComputeViewLayout(int cw, int ch, double s, const ViewLayoutNeeds& n)
         // end at the foot of the view.
         const int top = T(20 * s);
         const int bottom = ch - kGap;
-        const int used = 9 * boxHeight + 5 * buttonHeight;
-        const int gap = std::clamp((bottom - top - used) / 14, kGap, T(24 * s));
-        int y = top + gap;
+        const int rows = 8 / L.channelColumns;
+        const int used = (rows + 1) * boxHeight + 5 * buttonHeight;
+        const int gap = std::clamp((bottom - top - used) / (rows + 6), kGap, T(24 * s));
         const int channelWidth = n.channelBoxWidth + kGap;
         for (int k = 0; k < 8; ++k) {
-            L.channelBox[k] = QRect(boxX, y, channelWidth, boxHeight);
+            const int x = boxX + (k % L.channelColumns) * packedCell;
+            const int rowTop = top + gap + (k / L.channelColumns) * (boxHeight + gap);
+            L.channelBox[k] = QRect(x, rowTop, channelWidth, boxHeight);
             const int swatchHeight = std::max(std::min(T(12 * s), boxHeight - 4), 1);
-            L.swatch[k] = QRect(boxX + channelWidth + kGap, y + (boxHeight - swatchHeight) / 2, packedSwatch, swatchHeight);
-            y += boxHeight + gap;
+            L.swatch[k] = QRect(x + channelWidth + kGap, rowTop + (boxHeight - swatchHeight) / 2, packedSwatch, swatchHeight);
         }
+        int y = top + gap + rows * (boxHeight + gap);
         L.coordinate = QRect(boxX, y, boxWidth, boxHeight);
         y += boxHeight + gap;
         L.returnButton = QRect(buttonX, y, buttonWidth, buttonHeight);

@@ -10,7 +10,7 @@
 //   minimum (it scrolls then);
 // - a column too long for the height is packed: the controls are stacked closer, the colour
 //   swatches go beside the channel boxes instead of under them and the print buttons sit at
-//   the column's foot.
+//   the column's foot; in a view lower still (a tiled window) the channel boxes go two to a row.
 // No two controls then overlap at any size down to that of a data window in an 800 × 600 main
 // window.
 //
@@ -38,6 +38,7 @@ struct ViewLayout {
     int plotWidth = 0, plotHeight = 0, plotTop = 0;  // the canvas: W, H and its top (view y)
     int stripTop = 0;                                // top of the coloured strip under the plot
     bool packed = false;                             // the column was packed to fit the height
+    int channelColumns = 1;                          // channel boxes per row (2 in a very low view)
     QRect tabs;
     QRect bitmapButton[3];  // compression, expansion, pan
     QRect channelBox[8];

@@ -136,6 +136,25 @@ TEST_F(DataWindowLayout, NothingOverlapsOrIsCutAtSmallAndLargeSizesInBothLanguag
     }
 }
 
+TEST_F(DataWindowLayout, TiledWindowsStayUsable) {
+    CDastrelView* first = Open("English", 1024, 768, 4);
+    ASSERT_NE(first, nullptr);
+    CMainFrame& frame = *frame_;
+    const QString path = QString::fromStdString(work_.Path() + "/layout.kv");
+    ASSERT_TRUE(frame.OpenDataFile(path, true));
+    ASSERT_TRUE(frame.OpenDataFile(path, true));
+    frame.MdiArea()->tileSubWindows();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    int windows = 0;
+    for (QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
+        const CDastrelView* view = ViewOf(window);
+        ASSERT_NE(view, nullptr);
+        ++windows;
+        ExpectClean(*view, "tiled " + std::to_string(view->width()) + "x" + std::to_string(view->height()));
+    }
+    EXPECT_EQ(windows, 3);
+}
+
 TEST_F(DataWindowLayout, TheUsualPositionsStayWhereTheWindowHasRoom) {
     CDastrelView* view = Open("Chinese", 1920, 1080, 4);
     ASSERT_NE(view, nullptr);
