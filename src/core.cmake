@@ -66,8 +66,10 @@ add_library(velorin_core STATIC
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp
+  app/manual_path.cpp
   app/lock_leds.cpp
   app/panel_lines.cpp
+  app/program_usage.cpp
   app/usb_detection.cpp
   live/live_geometry.cpp
   live/live_health.cpp
@@ -78,13 +80,19 @@ add_library(velorin_core STATIC
   live/live_window.cpp
 )
 target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+# The one version of the build, from project(): shown by both programs and the About box.
+configure_file(common/version.cpp.in ${CMAKE_CURRENT_BINARY_DIR}/generated/version.cpp @ONLY)
+target_sources(velorin_core PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated/version.cpp)
 target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CMAKE_DL_LIBS})
 # The PDF report: cairo's PDF surface, fontconfig to find the CJK font.
 pkg_check_modules(REPORT_PDF REQUIRED IMPORTED_TARGET cairo fontconfig)
 target_link_libraries(velorin_core PRIVATE PkgConfig::REPORT_PDF)
 
-add_executable(velorin-cli
-  cli/main.cpp
+# velorin-cli's commands as a library: the program is its main() over them, and the manual-page
+# generator prints the very usage texts the commands answer --help with.
+add_library(velorin_cli STATIC
+  cli/cli_command.cpp
+  cli/command_table.cpp
   cli/cli_connect.cpp
   cli/cli_interrupt.cpp
   cli/cli_options.cpp
@@ -102,7 +110,10 @@ add_executable(velorin-cli
   cli/cmd_compare.cpp
   cli/cli_data_file.cpp
 )
-target_link_libraries(velorin-cli PRIVATE velorin_core)
+target_link_libraries(velorin_cli PUBLIC velorin_core)
+
+add_executable(velorin-cli cli/main.cpp)
+target_link_libraries(velorin-cli PRIVATE velorin_cli)
 install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(VELORIN_GUI)

@@ -30,6 +30,7 @@
 #include "app/icons.h"
 #include "app/language.h"
 #include "app/lock_leds.h"
+#include "app/manual_path.h"
 #include "app/panel_lines.h"
 #include "app/presenter.h"
 #include "app/property_panel.h"
@@ -401,8 +402,10 @@ void CMainFrame::HistoryCommand() {
 }
 
 void CMainFrame::OpenHelp() {
-    const QString path = QString::fromStdString(ExecutableFolder()) + QLatin1Char('/') +
-                         FromGbk(TextsFor(languageName_).helpFile);
+    // The HTML manual of the interface language, shown by the desktop's browser.
+    const std::string folder =
+        manualFolder_.empty() ? ManualFolder(ExecutableFolder()) : manualFolder_;
+    const QString path = QString::fromStdString(ManualPath(folder, languageName_));
     if (QFileInfo::exists(path)) {
         presenter_->OpenWithDesktop(path);
     } else {

@@ -74,6 +74,9 @@ public:
     // What a data window shows of its document; the default is the data list.
     using DataViewFactory = std::function<QWidget*(std::shared_ptr<CDastrelDoc>, QWidget* parent)>;
     void SetDataViewFactory(DataViewFactory factory) { viewFactory_ = std::move(factory); }
+    // The user manual's folder for Help; empty (the default): the one installed beside the
+    // program (ManualFolder).
+    void SetManualFolder(const std::string& folder) { manualFolder_ = folder; }
     // The running download dialog, or null. Tests adjust a new dialog before it starts.
     CProgress1Dlg* Download() const;
     void SetDownloadSetup(std::function<void(CProgress1Dlg&)> setup) { downloadSetup_ = std::move(setup); }
@@ -85,6 +88,8 @@ public:
     int UiLanguage() const { return uiLanguage_; }
     CommandFlags& Flags() { return flags_; }
     DeviceInfo& Info() { return info_; }
+    // Where the frame's windows show their message boxes and dialogs.
+    Presenter& UiPresenter() const { return *presenter_; }
     float F0Parameter(int i) const { return f0_[i]; }
     PropertyPanel* Panel() const { return panel_; }
     ConnectionManager* Connection() const { return connection_.get(); }
@@ -138,6 +143,7 @@ private:
     CommandFlags flags_;
     float f0_[2] = {121.0f, 10.0f};
     FrameOptions options_;
+    std::string manualFolder_;  // empty: ManualFolder(ExecutableFolder())
 
     QMdiArea* mdi_ = nullptr;
     PropertyPanel* panel_ = nullptr;

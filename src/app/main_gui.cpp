@@ -1,6 +1,6 @@
 // Velorin's desktop program: CDastrelApp's start-up.
 //
-//   velorin [--demo] [FILE.kv]
+//   velorin [--demo] [FILE.kv] | --version | --help   (app/program_usage.cpp)
 //
 // --demo starts a simulated logger inside the program (COM1 of a private port folder and the
 // simulated USB link), so every command can be tried without hardware; SIGUSR1 then unplugs and
@@ -11,16 +11,25 @@
 #include <QStringList>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "app/demo_mode.h"
 #include "app/main_frame.h"
+#include "app/program_usage.h"
 #include "app/signal_watch.h"
+#include "common/version.h"
 #include "device/link.h"
 #include "view/dastrel_view.h"
 
 int main(int argc, char** argv) {
+    // Answered before QApplication: they need no display.
+    switch (velorin::EarlyAnswerFor(argc, argv)) {
+        case velorin::EarlyAnswer::Help: std::fputs(velorin::ProgramUsage().c_str(), stdout); return 0;
+        case velorin::EarlyAnswer::Version: std::printf("velorin %s\n", velorin::ProgramVersion()); return 0;
+        case velorin::EarlyAnswer::None: break;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velorin"));
 

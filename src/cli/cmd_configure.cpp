@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/cli_command.h"
 #include "cli/cli_device_command.h"
 #include "cli/commands.h"
 #include "common/text_codec.h"
@@ -27,18 +28,6 @@
 namespace velorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: velorin-cli configure [options] --yes [--port N | --port PATH | --hid] [--lang en|zh] [--verbose]\n"
-    "  --user TEXT, --title TEXT          user name and title (30 bytes each)\n"
-    "  --interval HH:MM:SS                record interval (00:00:00 to 23:59:59)\n"
-    "  --over-limit N                     over-limit interval choice 0..13 (10 s ... 24 h)\n"
-    "  --power normal|saving              power mode\n"
-    "  --record-mode auto|manual          record mode (manual: manual start and stop)\n"
-    "  --start now|timed|manual           start mode; --start-time \"YYYY-MM-DD hh:mm:ss\"\n"
-    "  --stop fifo|full|timed             stop mode; --stop-time \"YYYY-MM-DD hh:mm:ss\"\n"
-    "  --ch1 ... --ch6 lower=X,upper=Y,on|off   alarm limits and switch of a channel\n"
-    "  unnamed settings keep what the logger reports; configuring clears the logger's records\n";
 
 const char* const kChannelOptions[6] = {"ch1", "ch2", "ch3", "ch4", "ch5", "ch6"};
 
@@ -160,17 +149,39 @@ void Warn(const std::string& utf8) { std::fprintf(stderr, "velorin-cli configure
 
 }  // namespace
 
+extern const CliCommand kConfigureCommand = {
+    "configure",
+    "[--user TEXT] [--title TEXT] [--interval HH:MM:SS] [--over-limit 0..13]\n"
+    "[--power normal|saving] [--record-mode auto|manual] [--start now|timed|manual]\n"
+    "[--start-time TIME] [--stop fifo|full|timed] [--stop-time TIME]\n"
+    "[--ch1 ... --ch6 lower=X,upper=Y,on|off] --yes\n"
+    "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
+    "write settings as the setup wizard's Finish does and restart the logger",
+    "  --user TEXT, --title TEXT          user name and title (30 bytes each)\n"
+    "  --interval HH:MM:SS                record interval (00:00:00 to 23:59:59)\n"
+    "  --over-limit N                     over-limit interval choice 0..13 (10 s ... 24 h)\n"
+    "  --power normal|saving              power mode\n"
+    "  --record-mode auto|manual          record mode (manual: manual start and stop)\n"
+    "  --start now|timed|manual           start mode; --start-time \"YYYY-MM-DD hh:mm:ss\"\n"
+    "  --stop fifo|full|timed             stop mode; --stop-time \"YYYY-MM-DD hh:mm:ss\"\n"
+    "  --ch1 ... --ch6 lower=X,upper=Y,on|off   alarm limits and switch of a channel\n"
+    "  --yes                              required: configuring clears the logger's records\n"
+    "  unnamed settings keep what the logger reports\n"
+    "  exit status 0 done, 2 refused or failed (settings written before a failure stay\n"
+    "  written), 1 for wrong arguments\n",
+    RunConfigure, true};
+
 int RunConfigure(const std::vector<std::string>& args) {
     DeviceCommand command;
     std::set<std::string> withValue = {"user",  "title", "interval",   "over-limit", "power",    "record-mode",
                                        "start", "stop",  "start-time", "stop-time"};
     for (const char* ch : kChannelOptions) withValue.insert(ch);
-    if (!ParseDeviceCommand("configure", kUsage, args, withValue, {"yes"}, command)) return kExitUsage;
+    if (!ParseDeviceCommand(kConfigureCommand, args, withValue, {"yes"}, command)) return kExitUsage;
     const ParsedArgs& p = command.parsed;
     WizardEntries check;
     std::string error;
     if (!ApplyOptions(p, check, error)) {
-        std::fprintf(stderr, "velorin-cli configure: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli configure: %s\n%s", error.c_str(), CommandUsage(kConfigureCommand).c_str());
         return kExitUsage;
     }
 

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "app/connect.h"
+#include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_options.h"
@@ -37,10 +38,6 @@
 namespace velorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: velorin-cli download [--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] "
-    "[--verbose]\n";
 
 // One line redrawn in place on a terminal; a line per tenth of the way otherwise.
 class ProgressBar {
@@ -140,6 +137,16 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadRe
 
 }  // namespace
 
+extern const CliCommand kDownloadCommand = {
+    "download", "[--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] [--verbose]",
+    "read the logger's whole history into a .kv data file (and its CSV copy)",
+    "  -o FILE.kv     store into FILE.kv (\".kv\" is added when missing); without it into\n"
+    "                 xData/<serial>.kv beside the program, or $XDG_DATA_HOME/Velorin/xData when\n"
+    "                 that folder cannot be written, with a CSV copy beside it\n"
+    "  exit status 0 when every block was read and stored, 2 otherwise (a partial history is\n"
+    "  still stored), 1 for wrong arguments\n",
+    RunDownload, true};
+
 int RunDownload(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(WithLongNames(args), {"port", "lang", "output"}, {"hid", "verbose"});
     std::string error = parsed.error;
@@ -149,7 +156,7 @@ int RunDownload(const std::vector<std::string>& args) {
     if (error.empty() && parsed.Has("output") && parsed.Value("output").empty()) error = "-o needs a file name";
     if (error.empty()) ChooseLink(parsed, choice, error);
     if (!error.empty()) {
-        std::fprintf(stderr, "velorin-cli download: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli download: %s\n%s", error.c_str(), CommandUsage(kDownloadCommand).c_str());
         return kExitUsage;
     }
 

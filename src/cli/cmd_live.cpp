@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "app/connect.h"
+#include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_options.h"
@@ -32,9 +33,6 @@
 namespace velorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: velorin-cli live [--port N | --port PATH | --hid] [--count K] [--lang en|zh] [--verbose]\n";
 
 constexpr auto kPollPeriod = std::chrono::milliseconds(2000);
 constexpr auto kCancelCheck = std::chrono::milliseconds(50);
@@ -70,6 +68,15 @@ std::string ReadingLine(const LivePollResult& r, const DeviceInfo& info, const L
 
 }  // namespace
 
+extern const CliCommand kLiveCommand = {
+    "live", "[--port N | --port PATH | --hid] [--count K] [--lang en|zh] [--verbose]",
+    "print the logger's current readings every 2 s",
+    "  one line per reading: the local time and each enabled channel's value, tab-separated\n"
+    "  (\"Error\" for a missing sample)\n"
+    "  --count K      stop after K readings (default: run until Ctrl-C)\n"
+    "  exit status 0 after K readings or Ctrl-C, 2 when no logger answered, 1 for wrong arguments\n",
+    RunLive, true};
+
 int RunLive(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"port", "lang", "count"}, {"hid", "verbose"});
     std::string error = parsed.error;
@@ -82,7 +89,7 @@ int RunLive(const std::vector<std::string>& args) {
     }
     if (error.empty()) ChooseLink(parsed, choice, error);
     if (!error.empty()) {
-        std::fprintf(stderr, "velorin-cli live: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli live: %s\n%s", error.c_str(), CommandUsage(kLiveCommand).c_str());
         return kExitUsage;
     }
 

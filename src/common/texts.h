@@ -58,8 +58,9 @@ struct Texts {
 
     // Dialogs of the shell.
     std::string aboutTitle, aboutVersion, aboutStatement, aboutOk;
+    std::string aboutBuildFormat;      // %s: the program's version (the build's number)
     std::string choosePortTitle;
-    std::string helpFile;              // help file name next to the executable
+    std::string helpFile;              // the manual's page, relative to the manual's folder
     std::string helpFileMissing;       // followed by the full path
     std::string noPrinterInstalled;    // a print asked for where the system has no printer
     // Opening a serial port was refused: device path, group to join (printf %s %s %s).

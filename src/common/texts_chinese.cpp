@@ -126,8 +126,9 @@ Texts MakeChinese() {
     t.aboutStatement = g("本软件用于采集、下载和记录 Velorin 数据记录仪的数据。\n"
                          "版权所有 (C) Velorin 仪器有限公司");
     t.aboutOk = g("确   定");
+    t.aboutBuildFormat = g("Linux 版 %s");
     t.choosePortTitle = g("选择串口");
-    t.helpFile = g("Velorin使用说明.chm");
+    t.helpFile = g("zh/index.html");
     t.helpFileMissing = g("未找到帮助文件: ");
     t.noPrinterInstalled = g("没有安装打印机，无法打印。请先在系统设置中添加打印机。");
     t.portPermissionFormat = g("无权打开 %s：请把当前用户加入组“%s”"

@@ -127,8 +127,9 @@ Texts MakeEnglish() {
     t.aboutStatement = g("This software collects, downloads and records the data of Velorin data loggers.\n"
                          "Copyright (C) Velorin Instruments Co., Ltd.");
     t.aboutOk = g("OK");
+    t.aboutBuildFormat = g("Version %s for Linux");
     t.choosePortTitle = g("Serial port");
-    t.helpFile = g("Velorin_English.chm");
+    t.helpFile = g("en/index.html");
     t.helpFileMissing = g("Help file not found: ");
     t.noPrinterInstalled = g("No printer is installed, so nothing can be printed. Add a printer in the system settings first.");
     t.portPermissionFormat = g("No permission to open %s: add your user to the group '%s' "

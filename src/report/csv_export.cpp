@@ -36,7 +36,9 @@ void AppendCells(std::string& out, const SampleRecord& record, int32_t index,
 }  // namespace
 
 ExportResult ExportCsv(const RecordSet& set, const std::string& path, const ExportOptions& options) {
-    ExportFile file(WithExtension(path, ".csv"));
+    // The UTF-8 table starts with a byte-order mark: spreadsheet programs take a CSV file without
+    // one for the system's legacy code page; scripts skip the head lines it stands in anyway.
+    ExportFile file(WithExtension(path, ".csv"), options.encoding, /*byteOrderMark=*/true);
     if (!file.Ok()) return file.Finish();
 
     const ExportHeadLabels& labels = ExportTextsFor(options.english).csv;

@@ -162,11 +162,16 @@ void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vec
     }
 }
 
-ExportFile::ExportFile(const std::string& path) : path_(path) {
+ExportFile::ExportFile(const std::string& path, ExportEncoding encoding, bool byteOrderMark)
+    : path_(path), encoding_(encoding) {
     buffer_.reserve(kBatchBytes + 4096);
     errno = 0;
     file_ = std::make_unique<AtomicFile>(path_);
-    if (!file_->IsOpen()) Fail("the file cannot be created");
+    if (!file_->IsOpen()) {
+        Fail("the file cannot be created");
+    } else if (encoding_ == ExportEncoding::Utf8 && byteOrderMark && !file_->Write("\xEF\xBB\xBF", 3)) {
+        Fail("the file cannot be written");
+    }
 }
 
 ExportFile::~ExportFile() = default;
@@ -180,7 +185,8 @@ void ExportFile::Fail(const char* what) {
 void ExportFile::WriteBuffer() {
     if (Ok()) {
         errno = 0;
-        if (!file_->Write(buffer_.data(), buffer_.size())) Fail("the file cannot be written");
+        const std::string& bytes = encoding_ == ExportEncoding::Utf8 ? GbkToUtf8(buffer_) : buffer_;
+        if (!file_->Write(bytes.data(), bytes.size())) Fail("the file cannot be written");
     }
     buffer_.clear();
 }

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "report/text_export.h"
+
 namespace velorin {
 
 class AtomicFile;
 struct ExportHeadLabels;
-struct ExportOptions;
-struct ExportResult;
 struct RecordSet;
 struct SampleRecord;
 
@@ -62,9 +62,12 @@ void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vec
 // The output of one export. Rows are appended to Buffer() and handed over with RowDone(),
 // which writes the buffer once it holds a batch; Finish() writes the rest and commits. Any
 // failure leaves an existing target untouched.
+// With ExportEncoding::Utf8 each batch is converted from GBK as it is written: batches hold whole
+// rows, so no character is split; `byteOrderMark` starts the file with EF BB BF.
 class ExportFile {
 public:
-    explicit ExportFile(const std::string& path);
+    explicit ExportFile(const std::string& path, ExportEncoding encoding = ExportEncoding::Gbk,
+                        bool byteOrderMark = false);
     ~ExportFile();
     ExportFile(const ExportFile&) = delete;
     ExportFile& operator=(const ExportFile&) = delete;
@@ -82,6 +85,7 @@ private:
     void Fail(const char* what);
 
     std::string path_;
+    ExportEncoding encoding_;
     std::unique_ptr<AtomicFile> file_;
     std::string buffer_;
     std::string error_;

@@ -94,7 +94,8 @@ ReportFixedTexts MakeFixed() {
     t.subject = "rolbex";
     t.keywords = "velorin.example";
     t.createFailed = g("创建PDF文件失败！\n路径: %s\n错误: %s");
-    t.saveAsFilter = g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|");
+    t.saveAsFilter = g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|"
+                       "CSV (UTF-8) (*.csv)|*.csv|TXT (UTF-8) (*.txt)|*.txt|");
     return t;
 }
 

@@ -23,7 +23,7 @@ std::string StoreFailed(bool english, const std::string& path, const std::string
 }  // namespace
 
 bool SaveFormOfFilter(int filterIndex, SaveForm& form) {
-    if (filterIndex < 1 || filterIndex > 4) return false;
+    if (filterIndex < 1 || filterIndex > 6) return false;
     form = static_cast<SaveForm>(filterIndex);
     return true;
 }
@@ -31,8 +31,10 @@ bool SaveFormOfFilter(int filterIndex, SaveForm& form) {
 const char* ExtensionOf(SaveForm form) {
     switch (form) {
         case SaveForm::Pdf: return ".pdf";
-        case SaveForm::Csv: return ".csv";
-        case SaveForm::Txt: return ".txt";
+        case SaveForm::Csv:
+        case SaveForm::CsvUtf8: return ".csv";
+        case SaveForm::Txt:
+        case SaveForm::TxtUtf8: return ".txt";
         case SaveForm::Kv: return ".kv";
     }
     return "";
@@ -61,12 +63,16 @@ SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& 
             return result;
         }
         case SaveForm::Csv:
-        case SaveForm::Txt: {
+        case SaveForm::Txt:
+        case SaveForm::CsvUtf8:
+        case SaveForm::TxtUtf8: {
             ExportOptions text;
             text.english = options.english;
+            text.encoding = form == SaveForm::CsvUtf8 || form == SaveForm::TxtUtf8 ? ExportEncoding::Utf8
+                                                                                     : ExportEncoding::Gbk;
             std::memcpy(text.channelType, options.channelType, sizeof text.channelType);
-            const ExportResult r =
-                form == SaveForm::Csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
+            const bool csv = form == SaveForm::Csv || form == SaveForm::CsvUtf8;
+            const ExportResult r = csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
             result.ok = r.ok;
             if (!r.ok) result.failure = StoreFailed(options.english, r.path, r.detail);
             return result;

@@ -11,12 +11,13 @@ namespace velorin {
 
 class CDastrelDoc;
 
-enum class SaveForm { Pdf = 1, Csv = 2, Txt = 3, Kv = 4 };
+// The values are the 1-based positions of the forms in the dialog's filter list.
+enum class SaveForm { Pdf = 1, Csv = 2, Txt = 3, Kv = 4, CsvUtf8 = 5, TxtUtf8 = 6 };
 
 // The form of the dialog's filter `filterIndex` (1-based, in the order of the filter list);
 // false for any other index.
 bool SaveFormOfFilter(int filterIndex, SaveForm& form);
-// ".pdf", ".csv", ".txt" or ".kv".
+// ".pdf", ".csv", ".txt" or ".kv" (the UTF-8 forms share the extension of their GBK form).
 const char* ExtensionOf(SaveForm form);
 // `path` with the form's extension appended unless it occurs anywhere in it (case-sensitive):
 // "report.csv" saved as PDF becomes "report.csv.pdf".

@@ -1,6 +1,7 @@
 // The two text exports of a data set: a CSV table (side-by-side blocks of 65,522 rows) and a
-// fixed-width TXT table. Both are GBK with "\r\n" line ends, formatted independently of the
-// process locale, written row by row (memory does not grow with the record count) into a
+// fixed-width TXT table. Both are GBK with "\r\n" line ends by default (other programs read
+// them byte for byte), or the same bytes converted to UTF-8 on request; formatted independently
+// of the process locale, written row by row (memory does not grow with the record count) into a
 // temporary file that replaces the target only when complete.
 #pragma once
 
@@ -11,8 +12,14 @@ namespace velorin {
 
 struct RecordSet;
 
+enum class ExportEncoding {
+    Gbk,   // the logger's code page, byte-exact as other programs expect
+    Utf8,  // every text converted; a CSV starts with the UTF-8 byte-order mark, a TXT does not
+};
+
 struct ExportOptions {
     bool english = false;  // interface language is exactly "English"
+    ExportEncoding encoding = ExportEncoding::Gbk;
     // ChannelType of each channel in the DeviceInfo read last (0 when none was read): a high
     // nibble of 2 gives two decimals in the first block, anything else one.
     uint8_t channelType[8] = {};

@@ -23,7 +23,7 @@ void PadAndCut(std::string& out, size_t start, size_t count, size_t width) {
 }  // namespace
 
 ExportResult ExportTxt(const RecordSet& set, const std::string& path, const ExportOptions& options) {
-    ExportFile file(WithExtension(path, ".txt"));
+    ExportFile file(WithExtension(path, ".txt"), options.encoding);
     if (!file.Ok()) return file.Finish();
 
     const ExportHeadLabels& labels = ExportTextsFor(options.english).txt;

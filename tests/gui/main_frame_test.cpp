@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QDir>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMdiArea>
@@ -25,6 +28,7 @@
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "app/status_pane.h"
+#include "common/version.h"
 #include "history/download_dialog.h"
 #include "app/panel_lines.h"
 #include "app/property_panel.h"
@@ -110,12 +114,63 @@ TEST_F(MainFrameTest, SwitchingTwiceReturnsToTheFirstLanguage) {
 }
 
 TEST_F(MainFrameTest, MissingHelpFileIsReported) {
+    const std::string empty = work_.MakeDir("no-manual");
+    for (const char* language : {"English", "Chinese"}) {
+        presenter_.messages.clear();
+        Language(language);
+        Frame().SetManualFolder(empty);
+        frame_->RunCommand(ID_HELP);
+        ASSERT_EQ(presenter_.messages.size(), 1u);
+        const bool english = std::string(language) == "English";
+        EXPECT_EQ(presenter_.messages[0].text,
+                  (english ? QStringLiteral("Help file not found: ") : QStringLiteral("未找到帮助文件: ")) +
+                      QString::fromStdString(empty) +
+                      (english ? QStringLiteral("/en/index.html") : QStringLiteral("/zh/index.html")));
+        EXPECT_TRUE(presenter_.opened.isEmpty());
+    }
+}
+
+TEST_F(MainFrameTest, AboutBoxKeepsItsTextsAndShowsTheBuildVersion) {
+    for (const char* language : {"English", "Chinese"}) {
+        Language(language);
+        QStringList labels;
+        presenter_.onExec = [&labels](QDialog& dialog) {
+            for (QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
+            return int(QDialog::Accepted);
+        };
+        Frame().RunCommand(ID_APP_ABOUT);
+        const bool english = std::string(language) == "English";
+        EXPECT_TRUE(labels.contains(english ? QStringLiteral("Velorin 2.7") : QStringLiteral("Velorin 2.9"))) << language;
+        const QString version = QString::fromLatin1(ProgramVersion());
+        EXPECT_TRUE(labels.contains(english ? QStringLiteral("Version ") + version + QStringLiteral(" for Linux")
+                                            : QStringLiteral("Linux 版 ") + version))
+            << labels.join(QLatin1Char('|')).toStdString();
+    }
+    EXPECT_EQ(QString::fromLatin1(ProgramVersion()).count(QLatin1Char('.')), 2);
+}
+
+TEST_F(MainFrameTest, HelpOpensTheManualOfTheInterfaceLanguage) {
+    // The folder an installed program finds beside its own (<prefix>/share/doc/velorin/manual);
+    // the build folder holds a copy in the same place relative to the test programs.
+    const QString manual = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                           QStringLiteral("/../share/doc/velorin/manual"));
     Language("English");
     Frame().RunCommand(ID_HELP);
-    ASSERT_EQ(presenter_.messages.size(), 1u);
-    EXPECT_TRUE(presenter_.messages[0].text.startsWith(QStringLiteral("Help file not found: /")));
-    EXPECT_TRUE(presenter_.messages[0].text.endsWith(QStringLiteral("/Velorin_English.chm")));
-    EXPECT_TRUE(presenter_.opened.isEmpty());
+    EXPECT_EQ(presenter_.opened, QStringList({manual + QStringLiteral("/en/index.html")}));
+    presenter_.opened.clear();
+    Language("Chinese");
+    Frame().RunCommand(ID_HELP);
+    EXPECT_EQ(presenter_.opened, QStringList({manual + QStringLiteral("/zh/index.html")}));
+    EXPECT_TRUE(presenter_.messages.empty());
+
+    // A manual in a folder of its own, named by the options.
+    presenter_.opened.clear();
+    const std::string folder = work_.MakeDir("manual");
+    work_.MakeFile("manual/en/index.html", "<html></html>");
+    Language("English");
+    Frame().SetManualFolder(folder);
+    frame_->RunCommand(ID_HELP);
+    EXPECT_EQ(presenter_.opened, QStringList({QString::fromStdString(folder) + QStringLiteral("/en/index.html")}));
 }
 
 TEST_F(MainFrameTest, MissingUsbLibraryIsReportedOnceAndNeverCalled) {
