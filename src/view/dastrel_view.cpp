@@ -79,6 +79,7 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& 
     const RecordSet& set = doc_->Set();
     state_ = OpenedCurveState(set);
     times_ = RecordTimes(set);
+    summary_ = CurveSummary(set, times_);
     for (int c = 0; c < 8; ++c) colour_[c] = state_.channelEnabled[c] ? kDefaultColour[c] : kDisabledColour;
 
     setMouseTracking(true);
@@ -182,6 +183,7 @@ void CDastrelView::BuildControls() {
 
 void CDastrelView::ApplyF0Switch(const F0Switch& result) {
     const bool on = result.channel2Enabled;
+    if (result.changed) summary_.RebuildChannel(doc_->Set(), 1);
     state_.channelEnabled[1] = on ? 1 : 0;
     state_.channelVisible[1] = on ? 1 : 0;
     colour_[1] = on ? kDefaultColour[1] : kDisabledColour;
@@ -271,11 +273,12 @@ void CDastrelView::Redraw() {
         return;
     }
     if (BeginDrawing(state_)) {
-        RecomputeAxisRange(doc_->Set(), state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
+        RecomputeAxisRange(doc_->Set(), summary_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
     }
     CurveScene scene;
     scene.set = &doc_->Set();
     scene.times = &times_;
+    scene.summary = &summary_;
     scene.state = &state_;
     for (int c = 0; c < 8; ++c) scene.colour[c] = colour_[c];
     scene.font = font();
@@ -398,7 +401,7 @@ void CDastrelView::Readout(int x, int y) {
         selected << FromGbk(ListValueText(v, hundredths));
         if (!state_.channelVisible[c]) continue;
         text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
-        if (IsMissing2Byte(v)) text += texts_.error;
+        if (IsMissingSample(v)) text += texts_.error;
         else text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
         text += "\r\n";
     }
