@@ -2,6 +2,7 @@
 // the typed name, the extension rule, the four writers, Cancel, and the failure messages.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 
@@ -42,6 +43,11 @@ protected:
         const std::string path = work_.Path() + "/source.kv";
         EXPECT_TRUE(WriteKvFile(path, set).ok);
         EXPECT_TRUE(frame.OpenDataFile(QString::fromStdString(path)));
+        // The frame's deferred start-up work (its USB library check, which finds none here) runs
+        // before the command, as it does in the program: the report's progress dialog runs the
+        // event loop.
+        QCoreApplication::processEvents();
+        presenter_.messages.clear();
         return frame;
     }
     void Answer(const std::string& name, int filter) {
@@ -60,7 +66,7 @@ TEST_F(SaveAsTest, OffersFourFormsAndTheFilterChoosesTheForm) {
                            QStringLiteral("TXT FILE (*.txt)"), QStringLiteral("数据记录仪文件(*.kv)")}));
     EXPECT_EQ(ReadFileBytes(In("report.csv.pdf")).substr(0, 5), "%PDF-");
     EXPECT_FALSE(FileExists(In("report.csv")));
-    EXPECT_TRUE(presenter_.messages.empty());
+    EXPECT_TRUE(presenter_.messages.empty()) << presenter_.messages.front().text.toStdString();
 
     Answer("table", 2);
     frame.RunCommand(ID_FILE_SAVE_AS);
@@ -98,12 +104,15 @@ TEST_F(SaveAsTest, CancelWritesNothingAndChangesNothing) {
     EXPECT_EQ(files, QStringList({QStringLiteral("Language.ini"), QStringLiteral("source.kv")}));
 }
 
-TEST_F(SaveAsTest, ReportStatisticsReachTheDocumentAndFailuresAreShown) {
+TEST_F(SaveAsTest, ReportLeavesTheDocumentsStatisticsAndFailuresAreShown) {
     CMainFrame& frame = FrameWithData();
+    const RecordSet before = frame.ActiveDocument()->Set();
     Answer("r.pdf", 1);
     frame.RunCommand(ID_FILE_SAVE_AS);
-    EXPECT_FLOAT_EQ(frame.ActiveDocument()->Set().maxValue[0], 23.5f);
-    EXPECT_FLOAT_EQ(frame.ActiveDocument()->Set().avgValue[0], 22.5f);
+    EXPECT_EQ(ReadFileBytes(In("r.pdf")).substr(0, 5), "%PDF-");
+    // The report works on its own copy: what the lists show and a later save writes stay.
+    EXPECT_EQ(frame.ActiveDocument()->Set().maxValue[0], before.maxValue[0]);
+    EXPECT_EQ(frame.ActiveDocument()->Set().avgValue[0], before.avgValue[0]);
 
     Answer("no/folder/r.pdf", 1);
     frame.RunCommand(ID_FILE_SAVE_AS);
