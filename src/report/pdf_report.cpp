@@ -98,7 +98,7 @@ std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool 
     return FormatC(t.cjkFontMissing.c_str(), Utf8ToGbk(result.fontUsed).c_str());
 }
 
-PdfReport::PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& options)
+PdfReport::PdfReport(ReportCanvas& canvas, const RecordSet& set, const PdfOptions& options)
     : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.english)) {
     range_ = RangeOf(set, options.firstIndex, options.endIndex);
     // The table alone counts a whole-set range by the records the logger reported holding (when
@@ -111,6 +111,7 @@ PdfReport::PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& opt
     tableRows_ = rows < 0 ? 0 : static_cast<int32_t>(rows);
     channels_ = EnabledChannels(set);
     layout_ = TableLayoutOf(static_cast<int>(channels_.size()));
+    for (int c : channels_) stats_[c] = ReportStatistics(set, range_, c);
 }
 
 int PdfReport::Draw() {
@@ -236,7 +237,6 @@ void PdfReport::DrawFirstPageValues() {
     static const std::string recorded = Utf8ToGbk(" / 已记录:");
     TextIn(382, 687, 168, FormatC("%d", s.storageCapacity) + recorded + FormatC("%lld", static_cast<long long>(shownLength)));
 
-    for (int c : channels_) stats_[c] = ReportStatistics(set_, range_, c);
     // A channel without a valid value in the range has no maximum, minimum, average or MKT.
     static const std::string notAvailable = "N/A ,";
     std::string maxList, minList, avgList, mktList;
@@ -248,9 +248,9 @@ void PdfReport::DrawFirstPageValues() {
             mktList += notAvailable;
             continue;
         }
-        maxList += FormatC("%0.1f@", s.maxValue[c]) + TimeText(s.maxTime[c]) + " ,";
-        minList += FormatC("%0.1f@", s.minValue[c]) + TimeText(s.minTime[c]) + " ,";
-        avgList += FormatC("%0.2f ,", s.avgValue[c]);
+        maxList += FormatC("%0.1f@", stats_[c].max) + TimeText(stats_[c].maxTime) + " ,";
+        minList += FormatC("%0.1f@", stats_[c].min) + TimeText(stats_[c].minTime) + " ,";
+        avgList += FormatC("%0.2f ,", stats_[c].avg);
         mktList += IsTemperature(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
     }
     TextIn(72, 645, 478, maxList);
@@ -309,7 +309,7 @@ void PdfReport::DrawFooter(int page, int total) {
     TextIn(520, 20, 60, FormatC("Page %d/%d", page, total));
 }
 
-PdfResult ExportPdf(RecordSet& set, const std::string& path, const PdfOptions& options) {
+PdfResult ExportPdf(const RecordSet& set, const std::string& path, const PdfOptions& options) {
     PdfResult result;
     result.path = path.find(".pdf") == std::string::npos ? path + ".pdf" : path;
     const ReportFixedTexts& fixed = ReportFixed();

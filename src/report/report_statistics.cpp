@@ -38,7 +38,7 @@ ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex) 
     return range;
 }
 
-ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int channel) {
+ChannelStatistics ReportStatistics(const RecordSet& set, const ReportRange& range, int channel) {
     ChannelStatistics stats;
     if (channel < 0 || channel >= kRecordSetChannels) return stats;
     float max = -100000.0f, min = 10000000.0f;
@@ -62,11 +62,11 @@ ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int
     }
     if (stats.count == 0) return stats;
     stats.valid = true;
-    set.maxValue[channel] = max;
-    set.minValue[channel] = min;
-    set.avgValue[channel] = static_cast<float>(sum / stats.count);
-    set.maxTime[channel] = maxTime;
-    set.minTime[channel] = minTime;
+    stats.max = max;
+    stats.min = min;
+    stats.avg = static_cast<float>(sum / stats.count);
+    stats.maxTime = maxTime;
+    stats.minTime = minTime;
     stats.mkt = -10000.0 / std::log(expSum / stats.count) - 273.1;
     return stats;
 }
@@ -79,6 +79,7 @@ AlarmStats AlarmStatistics(const RecordSet& set, const ReportRange& range) {
         const double lower = set.lowerAlarmX10[c];
         for (int32_t i = range.first; i < range.first + range.limited; ++i) {
             const SampleRecord& r = set.records[static_cast<size_t>(i)];
+            if (!IsUsableValue(r.value[c])) continue;
             const double x = TruncatedTenths(r.value[c]);
             if (x > upper) {
                 // The first time is the first record counted: a record of the year 2000

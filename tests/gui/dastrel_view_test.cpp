@@ -2,6 +2,8 @@
 // zoom and "Return", "Range", the tabs, the colour chooser, tiny data sets; and CTimeCho.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -134,6 +136,25 @@ TEST_F(ViewTest, ReadoutNamesTheRecordUnderTheDrawnCursorLine) {
     Mouse(*view_, QEvent::MouseMove, ViewX(4), 200);
     EXPECT_FALSE(view_->ReadoutText().contains(QStringLiteral("通道2")));
     EXPECT_EQ(lastSelected_.size(), 2);
+}
+
+TEST_F(ViewTest, ReadoutShowsTheFourByteMarkerAsMissingAndARealZeroAsAValue) {
+    RecordSet set = test::MakeCurveSet(11, 3);
+    set.records[6].value[0] = 0.0f;
+    set.records[6].value[2] = kMissingValue4Byte;
+    Open(std::move(set));
+    WatchSelected();
+    Mouse(*view_, QEvent::MouseMove, ViewX(6), 200);
+    ASSERT_EQ(view_->PointedRecord(), 6);
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道1(温度): 0.00 ℃\r\n"))) << view_->ReadoutText().toStdString();
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道3(")));
+    EXPECT_EQ(view_->ReadoutText().count(QStringLiteral(": Error\r\n")), 1) << view_->ReadoutText().toStdString();
+    ASSERT_EQ(lastSelected_.size(), 3);
+    EXPECT_EQ(lastSelected_[0], QStringLiteral("0.00"));
+    EXPECT_EQ(lastSelected_[2], QStringLiteral("Error"));
+    if (const char* folder = std::getenv("VELORIN_SCREENSHOTS")) {
+        view_->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/readout-4-byte-missing.png"));
+    }
 }
 
 TEST_F(ViewTest, RectangleZoomThenReturnShowsTheWholeSetAgain) {

@@ -104,15 +104,16 @@ TEST_F(SaveAsTest, CancelWritesNothingAndChangesNothing) {
     EXPECT_EQ(files, QStringList({QStringLiteral("Language.ini"), QStringLiteral("source.kv")}));
 }
 
-TEST_F(SaveAsTest, ReportLeavesTheDocumentsStatisticsAndFailuresAreShown) {
+TEST_F(SaveAsTest, AReportLeavesTheDocumentAsItWasAndFailuresAreShown) {
     CMainFrame& frame = FrameWithData();
-    const RecordSet before = frame.ActiveDocument()->Set();
+    RecordSet& set = frame.ActiveDocument()->Set();
+    set.maxValue[0] = 30.25f;  // as the download stored them
+    set.avgValue[0] = 20.75f;
+    const std::string before = SerializeKv(set);
     Answer("r.pdf", 1);
     frame.RunCommand(ID_FILE_SAVE_AS);
-    EXPECT_EQ(ReadFileBytes(In("r.pdf")).substr(0, 5), "%PDF-");
-    // The report works on its own copy: what the lists show and a later save writes stay.
-    EXPECT_EQ(frame.ActiveDocument()->Set().maxValue[0], before.maxValue[0]);
-    EXPECT_EQ(frame.ActiveDocument()->Set().avgValue[0], before.avgValue[0]);
+    ASSERT_TRUE(test::FileExists(In("r.pdf")));
+    EXPECT_EQ(SerializeKv(frame.ActiveDocument()->Set()), before);
 
     Answer("no/folder/r.pdf", 1);
     frame.RunCommand(ID_FILE_SAVE_AS);
