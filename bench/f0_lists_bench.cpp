@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     Report("ComputeF0, all records", 15, [&] { velorin::ComputeF0(set, 0, set.recordCount, 121.0f, 10.0f); });
     Report("F0Mode on and off, all records", 15, [&] {
         velorin::F0Mode mode;
-        mode.SwitchOn(set, 0, set.recordCount, 121.0f, 10.0f, "F0");
+        mode.SwitchOn(set, 0, set.recordCount, 121.0f, 10.0f, "F0", "min");
         mode.SwitchOff(set);
     });
     const uint8_t types[8] = {0x22};

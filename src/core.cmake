@@ -14,6 +14,7 @@ add_library(velorin_core STATIC
   device/link.cpp
   device/name_tables.cpp
   device/port_permission.cpp
+  device/usb_reply_text.cpp
   device/serial_port.cpp
   device/stop_recording.cpp
   device/transport.cpp
@@ -59,6 +60,7 @@ add_library(velorin_core STATIC
   app/lock_leds.cpp
   app/panel_lines.cpp
   live/live_geometry.cpp
+  live/live_health.cpp
   live/live_poll.cpp
   live/live_reading.cpp
   live/live_text_format.cpp

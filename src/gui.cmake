@@ -14,6 +14,7 @@ add_library(velorin_gui STATIC
   app/main_frame_menus.cpp
   app/presenter.cpp
   app/property_panel.cpp
+  app/panel_width.cpp
   app/qt_messages.cpp
   app/recent_files.cpp
   app/set_com_dialog.cpp
@@ -39,6 +40,7 @@ add_library(velorin_gui STATIC
   view/statistics_model.cpp
   view/time_cho.cpp
   view/view_images.cpp
+  view/view_layout.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
 target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -10,6 +10,7 @@
 #include "device/link.h"
 #include "device/port_permission.h"
 #include "device/serial_port.h"
+#include "device/usb_reply_text.h"
 
 namespace velorin {
 
@@ -26,11 +27,12 @@ int PinnedPort(const std::string& selectedPortText) {
 }
 
 // Without the whole information block the identity and channels are not read.
-bool ConnectOverUsb(Link& link, DeviceInfo& info, const Texts& texts) {
-    if (ReadInfoHid(link, info, texts) != HidInfoStatus::Decoded) return false;
+HidInfoStatus ConnectOverUsb(Link& link, DeviceInfo& info, const Texts& texts) {
+    const HidInfoStatus status = ReadInfoHid(link, info, texts);
+    if (status != HidInfoStatus::Decoded) return status;
     if (ReadIdentityHid(link, info)) ReadChannelsHid(link, info);
     ReadSecondaryInfoHid(link, info);
-    return true;
+    return status;
 }
 
 }  // namespace
@@ -56,12 +58,15 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
 
     if (state.usbConnected && link.hidHandle != nullptr) {
         messages.Status(texts.hidLinkFound);
-        result.infoRead = ConnectOverUsb(link, info, texts);
+        const HidInfoStatus status = ConnectOverUsb(link, info, texts);
+        result.infoRead = status == HidInfoStatus::Decoded;
+        result.usbReplyUnrecognised = status == HidInfoStatus::Unrecognised;
         flags.connectEnabled = 1;
         flags.SetDeviceCommands(1);
         link.currentPort = HID_LINK_PORT;
         link.currentPortPath.clear();
-        messages.Status(texts.hidLinkConnected);
+        messages.Status(result.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
+                                                    : texts.hidLinkConnected);
         result.outcome = ConnectOutcome::UsbLink;
         result.refillPanel = true;
         result.port = HID_LINK_PORT;
@@ -70,17 +75,24 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
         const int pinned = PinnedPort(state.selectedPortText);
         bool answered = false;
         std::string permissionHint;
+        // Only one port to try (a pinned or named port): why it could not be opened, if it
+        // could not; that, rather than a timeout, is what the user is told.
+        const bool singlePort = pinned != 0 || portList.size() == 1;
+        std::string openProblem;
         for (const PortEntry& entry : portList) {
             const int port = pinned != 0 ? pinned : entry.number;
             const std::string path = pinned != 0 ? std::string() : entry.path;
             if (!link.OpenSerial(port, path)) {
+                const std::string device = path.empty() ? SerialDevicePath(port) : path;
+                const int error = link.serial.LastOpenError();
+                if (singlePort) openProblem = PortOpenProblem(device, port, error, languageName);
                 // A port the user may not open says which group would let them in.
-                const std::string hint = PortPermissionHint(
-                    path.empty() ? SerialDevicePath(port) : path, link.serial.LastOpenError(), languageName);
+                const std::string hint = PortPermissionHint(device, error, languageName);
                 if (!hint.empty()) {
                     messages.Status(hint);
                     permissionHint = hint;
                 }
+                if (singlePort) break;
                 continue;
             }
             link.deviceAddress = 0;
@@ -101,10 +113,17 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             break;
         }
         if (!answered) {
-            messages.MessageBox(texts.communicationTimeout, std::string(), MessageIcon::None);
+            // The box says the whole reason; the status pane may be too narrow for it.
+            std::string text = openProblem.empty() ? texts.communicationTimeout : openProblem;
+            if (openProblem.empty() && !permissionHint.empty()) text += "\n" + permissionHint;
+            messages.MessageBox(text, std::string(), MessageIcon::None);
             messages.Status(texts.hardwareNotFound);
             // The reason stays in view: the port was there, the user may not open it.
-            if (!permissionHint.empty()) messages.Status(permissionHint);
+            if (!openProblem.empty()) {
+                messages.Status(openProblem);
+            } else if (!permissionHint.empty()) {
+                messages.Status(permissionHint);
+            }
         }
         link.serial.ClosePort();
         flags.connectEnabled = 1;

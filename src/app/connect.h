@@ -38,6 +38,8 @@ struct ConnectResult {
     // it was not (the program enables its commands either way); a caller that reports what the
     // logger said must check this.
     bool infoRead = false;
+    // USB: the information block came in a report that fits no known layout.
+    bool usbReplyUnrecognised = false;
 };
 
 struct ConnectState {

@@ -184,7 +184,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void CMainFrame::ShowStatus(const QString& text) { pane0_->setText(text); }
+void CMainFrame::ShowStatus(const QString& text) {
+    pane0_->setText(text);
+    pane0_->setToolTip(text);  // a narrow window cuts the pane; the whole text stays at hand
+}
 
 QString CMainFrame::StatusText() const { return pane0_->text(); }
 

@@ -71,6 +71,8 @@ public:
     const std::string& LanguageName() const { return languageName_; }
     CommandFlags& Flags() { return flags_; }
     DeviceInfo& Info() { return info_; }
+    // Where the frame's windows show their message boxes and dialogs.
+    Presenter& UiPresenter() const { return *presenter_; }
     float F0Parameter(int i) const { return f0_[i]; }
     PropertyPanel* Panel() const { return panel_; }
     ConnectionManager* Connection() const { return connection_.get(); }

@@ -7,7 +7,11 @@
 //
 // Exit codes: 0 the logger acknowledged the restart; 2 refused (no --yes, a check failed, a
 // channel option for a channel the logger does not record), no logger, or a request failed
-// (earlier settings stay written, later ones are not sent); 1 for wrong arguments.
+// (earlier settings stay written, later ones are not sent); 1 for wrong arguments and for
+// options the logger's settings would make void (a start or stop mode in manual record mode, a
+// timed mode without its time, a time without the timed mode). A user name or title longer than
+// the logger keeps is sent shortened, with a warning that says what the logger will hold; an
+// over-limit interval on the serial link, which does not carry it, gets a warning as well.
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,6 +20,7 @@
 #include "common/text_codec.h"
 #include "config/config_texts.h"
 #include "config/finish_sequence.h"
+#include "config/wizard_entries.h"
 #include "device/device_info.h"
 #include "device/link.h"
 
@@ -123,6 +128,36 @@ bool ApplyOptions(const ParsedArgs& p, WizardEntries& e, std::string& error) {
     return true;
 }
 
+// Options that the settings in `entries` (the logger's, changed by the options) would drop
+// silently; nothing has been sent yet. False with `error` set.
+bool OptionsTakeEffect(const ParsedArgs& p, const WizardEntries& entries, std::string& error) {
+    if (!entries.automatic) {
+        for (const char* option : {"start", "stop", "start-time", "stop-time"}) {
+            if (!p.Has(option)) continue;
+            error = std::string("--") + option + " has no effect: the logger " +
+                    (p.Has("record-mode") ? "is set to" : "is in") +
+                    " manual record mode, which starts and stops by hand (add --record-mode auto)";
+            return false;
+        }
+        return true;
+    }
+    if (p.Has("start") && entries.start == StartChoice::Timed && !p.Has("start-time")) {
+        return error = "--start timed wants --start-time \"YYYY-MM-DD hh:mm:ss\"", false;
+    }
+    if (p.Has("start-time") && entries.start != StartChoice::Timed) {
+        return error = "--start-time has no effect without --start timed", false;
+    }
+    if (p.Has("stop") && entries.stop == StopChoice::Timed && !p.Has("stop-time")) {
+        return error = "--stop timed wants --stop-time \"YYYY-MM-DD hh:mm:ss\"", false;
+    }
+    if (p.Has("stop-time") && entries.stop != StopChoice::Timed) {
+        return error = "--stop-time has no effect without --stop timed", false;
+    }
+    return true;
+}
+
+void Warn(const std::string& utf8) { std::fprintf(stderr, "velorin-cli configure: warning: %s\n", utf8.c_str()); }
+
 }  // namespace
 
 int RunConfigure(const std::vector<std::string>& args) {
@@ -152,11 +187,33 @@ int RunConfigure(const std::vector<std::string>& args) {
     }
     WizardEntries entries = EntriesFromDeviceInfo(info, CDealTime());
     ApplyOptions(p, entries, error);
+    if (!OptionsTakeEffect(p, entries, error)) {
+        std::fprintf(stderr, "velorin-cli configure: %s; nothing sent\n", error.c_str());
+        link.CloseHidHandle();
+        return kExitUsage;
+    }
+    const std::string shortened = ShortenedTextNote(entries, ConfigTextsFor(command.languageName));
+    if (!shortened.empty()) {
+        size_t from = 0;
+        while (from <= shortened.size()) {
+            size_t end = shortened.find('\n', from);
+            if (end == std::string::npos) end = shortened.size();
+            Warn(GbkToUtf8(shortened.substr(from, end - from)));
+            from = end + 1;
+        }
+    }
+    if (p.Has("over-limit") && ChooseLink(link) == LinkUse::Serial) {
+        Warn("--over-limit is not sent: only the USB link carries the over-limit interval");
+    }
 
     const bool yes = p.Has("yes");
     FinishHooks hooks;
-    hooks.ask = [yes, &messages](const std::string& text, const std::string& caption) {
+    const ConfigTexts& texts = ConfigTextsFor(command.languageName);
+    hooks.ask = [yes, &messages, &texts](const std::string& text, const std::string& caption) {
         if (!yes) messages.MessageBox(text, caption, MessageIcon::Question);
+        // --yes answers a past timed time with the current time: say so.
+        if (yes && text == texts.timedStartPast) Warn("the timed start lies in the past; the current time is sent");
+        if (yes && text == texts.timedStopPast) Warn("the timed stop lies in the past; the current time is sent");
         return yes;
     };
     if (ChooseLink(link) == LinkUse::Serial) link.OpenCurrentPort();

@@ -5,7 +5,8 @@
 // with -o FILE the file is written there (quantity names in Chinese, no CSV), ".kv" appended
 // when the name has none.
 //
-// Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed.
+// Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed,
+// or the -o target cannot be written (checked before the first request).
 // What is stored follows the program's one rule (PlanStore in history/download_store.h): a
 // download that failed part-way (a block that never came, more records than a data set holds)
 // still stores the records received so far, beside an existing file of that name rather than
@@ -24,6 +25,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/atomic_file.h"
 #include "common/format.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -151,6 +153,18 @@ int RunDownload(const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
+    // A target that cannot be written is refused before the logger is asked anything: reading a
+    // full logger takes minutes, and its records would then have nowhere to go.
+    const std::string target = TargetPath(parsed);
+    if (!target.empty()) {
+        const WriteCheck writable = CheckReplaceable(target);
+        if (!writable.ok) {
+            std::fprintf(stderr, "velorin-cli download: cannot write %s: %s; nothing was read\n", target.c_str(),
+                         writable.detail.c_str());
+            return kExitFailed;
+        }
+    }
+
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;
@@ -182,7 +196,7 @@ int RunDownload(const std::vector<std::string>& args) {
     }
     for (const DownloadWarning& w : result.warnings) messages.MessageBox(w.text, std::string(), MessageIcon::None);
 
-    const int stored = Store(*buffer, info, result, languageName, TargetPath(parsed));
+    const int stored = Store(*buffer, info, result, languageName, target);
     if (stored != kExitOk) return stored;
     return result.finished && result.warnings.empty() ? kExitOk : kExitFailed;
 }

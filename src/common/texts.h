@@ -59,6 +59,14 @@ struct Texts {
     std::string helpFileMissing;       // followed by the full path
     // Opening a serial port was refused: device path, group to join (printf %s %s %s).
     std::string portPermissionFormat;
+    // Other reasons a port could not be opened: %d port number and %s device; %s device and %d
+    // port number; %s device; %s device; %s device and %s system text.
+    std::string portMissingFormat, portNotSerialFormat, portNoPermissionFormat, portBusyFormat,
+        portOpenFailedFormat;
+    // The USB link was asked for but its library could not be loaded: %s file tried, %s reason.
+    std::string usbLibraryUnavailableFormat;
+    // A USB reply fits no known layout: %s which reply (named in English).
+    std::string usbReplyUnrecognisedFormat;
     std::string demoTitleSuffix;       // " (demo)"
     std::string openFilter;            // file dialog filter for data files
     std::string openFailed;            // a data file could not be opened (%s path)

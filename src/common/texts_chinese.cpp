@@ -128,6 +128,13 @@ Texts MakeChinese() {
     t.helpFileMissing = g("未找到帮助文件: ");
     t.portPermissionFormat = g("无权打开 %s：请把当前用户加入组“%s”"
                                "（sudo usermod -aG %s $USER）后重新登录");
+    t.portMissingFormat = g("串口COM%d（%s）不存在");
+    t.portNotSerialFormat = g("%s 不是串口设备（COM%d）");
+    t.portNoPermissionFormat = g("无权打开 %s");
+    t.portBusyFormat = g("%s 正被其他程序占用");
+    t.portOpenFailedFormat = g("无法打开 %s：%s");
+    t.usbLibraryUnavailableFormat = g("USB连接不可用：无法加载USB库 %s（%s）");
+    t.usbReplyUnrecognisedFormat = g("记录仪的USB应答（%s）不符合任何已知格式");
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec文件 (*.kv)");
     t.openFailed = g("无法打开数据文件 %s");

@@ -129,6 +129,13 @@ Texts MakeEnglish() {
     t.helpFileMissing = g("Help file not found: ");
     t.portPermissionFormat = g("No permission to open %s: add your user to the group '%s' "
                                "(sudo usermod -aG %s $USER) and log in again");
+    t.portMissingFormat = g("There is no serial port COM%d (%s)");
+    t.portNotSerialFormat = g("%s is not a serial device (COM%d)");
+    t.portNoPermissionFormat = g("No permission to open %s");
+    t.portBusyFormat = g("%s is in use by another program");
+    t.portOpenFailedFormat = g("Cannot open %s: %s");
+    t.usbLibraryUnavailableFormat = g("The USB link is not available: the USB library %s could not be loaded (%s)");
+    t.usbReplyUnrecognisedFormat = g("The logger's USB reply (%s) fits no known layout");
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec files (*.kv)");
     t.openFailed = g("Cannot open the data file %s");

@@ -412,7 +412,9 @@ KvReadResult ReadKvBytes(const uint8_t* data, size_t size, RecordSet& set) {
 }
 
 KvReadResult ReadKvFile(const std::string& path, RecordSet& set) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO without a writer (or a device) would otherwise wait for ever.
+    // Only a regular file is read, and for one the flag changes nothing.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Failure(KvReadError::CannotOpen, std::strerror(errno));
     struct FdCloser {
         int fd;

@@ -158,8 +158,17 @@ bool CRealImage::Tick() {
 }
 
 void CRealImage::ApplyPoll(const LivePollResult& result, int64_t time) {
-    // A poll without a reading changes nothing: the curve and the values keep their state.
-    if (!result.ok) return;
+    health_.Record(result.ok, time);
+    if (!result.ok) {
+        // No reading: the curve keeps its samples, but the values no longer stand for the
+        // logger's state, and the plot says since when nothing came.
+        for (int k = 0; k < kChannelCount; ++k) {
+            if (info_.channel[k].channelEnabled == 1) value_[k]->setText(FromGbk(Texts().missingValue));
+        }
+        DrawPlot();
+        update();
+        return;
+    }
     series_->Apply(result.sample, info_.channel, time, Capacity());
     const LiveTexts& t = Texts();
     for (int k = 0; k < kChannelCount; ++k) {
@@ -177,6 +186,8 @@ void CRealImage::ApplyPoll(const LivePollResult& result, int64_t time) {
     DrawPlot();
     update();
 }
+
+QString CRealImage::NoReadingText() const { return FromGbk(health_.StatusText(Texts())); }
 
 QString CRealImage::ValueText(int channel) const { return value_[channel]->text(); }
 QString CRealImage::LabelText(int channel) const { return label_[channel]->text(); }
@@ -283,6 +294,10 @@ void CRealImage::DrawPlot() {
     p.setPen(Qt::black);
     p.drawText(QRect(0, kTextTop, 300, 40), Qt::AlignLeft | Qt::AlignTop, StartText());
     p.drawText(QRect(plotWidth_ - kNowTextFromRight, kTextTop, 300, 40), Qt::AlignLeft | Qt::AlignTop, NowText());
+    if (health_.Failing()) {
+        p.setPen(QColor(255, 80, 80));
+        p.drawText(QRect(0, kTextTop, width, 40), Qt::AlignHCenter | Qt::AlignTop, NoReadingText());
+    }
 }
 
 void CRealImage::paintEvent(QPaintEvent*) {

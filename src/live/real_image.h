@@ -17,6 +17,7 @@
 #include <string>
 
 #include "device/device_info.h"
+#include "live/live_health.h"
 #include "live/live_window.h"
 
 class QCheckBox;
@@ -71,6 +72,9 @@ public:
     QString StartText() const;
     QString NowText() const;
     QString ReadoutText() const { return readoutText_; }
+    // "No reading since hh:mm:ss" while polls bring no reading (drawn under the plot's centre);
+    // empty while readings come.
+    QString NoReadingText() const;
     const QPixmap& Plot() const { return plot_; }
     int PollsApplied() const { return pollsApplied_; }
     int TicksSkipped() const { return ticksSkipped_; }
@@ -109,6 +113,7 @@ private:
     int pointerX_ = 0, pointerY_ = 0;
     QString readoutText_;
     QPixmap plot_;
+    LiveHealth health_;
     int pollsApplied_ = 0;
     int ticksSkipped_ = 0;
 

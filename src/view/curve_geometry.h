@@ -91,6 +91,11 @@ std::vector<TimeTick> TimeTicks(int width, int32_t first, int32_t end, int32_t r
 // tick, the last ends 5 pixels left of it, the others are centred; every label then stays
 // within 50 … W − 10.
 int TimeLabelLeft(int j, int divisions, int tickX, int labelWidth, int width);
+// Which of the time labels (left edges and widths, j = 0 … d) are drawn so that no two touch:
+// label 0 always, the last one unless it would meet label 0, then each label between from left
+// to right when it keeps clear of the labels drawn on both sides. The range texts under the
+// plot show the first and last record in full, so a left-out label loses nothing.
+std::vector<bool> TimeLabelsShown(const std::vector<int>& lefts, const std::vector<int>& widths);
 
 // "%d-%.2d-%.2d %.2d:%.2d:%.2d" with the full year.
 std::string RecordTimeText(const SampleRecord& record);

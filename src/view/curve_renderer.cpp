@@ -537,14 +537,21 @@ void DrawTimeAxis(QImage& canvas, const CurveScene& scene) {
     const QFontMetrics metrics(scene.font);
     const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
     const std::vector<TimeTick> ticks = TimeTicks(w, s.firstIndex, s.endIndex, count);
+    std::vector<QString> labels;
+    std::vector<int> lefts, widths;
     for (int j = 0; j < static_cast<int>(ticks.size()); ++j) {
         p.setPen(axis);
         p.drawLine(ticks[j].x, h - kCurveBottomMargin, ticks[j].x, h - 19);
-        const QString label =
-            QString::fromLatin1(RecordTimeOfDayText(scene.set->records[static_cast<size_t>(ticks[j].record)]).c_str());
-        const int left = TimeLabelLeft(j, d, ticks[j].x, metrics.horizontalAdvance(label), w);
-        p.setPen(Qt::black);
-        p.drawText(left, h - 17 + metrics.ascent(), label);
+        labels.push_back(
+            QString::fromLatin1(RecordTimeOfDayText(scene.set->records[static_cast<size_t>(ticks[j].record)]).c_str()));
+        widths.push_back(metrics.horizontalAdvance(labels.back()));
+        lefts.push_back(TimeLabelLeft(j, d, ticks[j].x, widths.back(), w));
+    }
+    // A label that would run into another is left out.
+    const std::vector<bool> shown = TimeLabelsShown(lefts, widths);
+    p.setPen(Qt::black);
+    for (size_t j = 0; j < labels.size(); ++j) {
+        if (shown[j]) p.drawText(lefts[j], h - 17 + metrics.ascent(), labels[j]);
     }
 }
 

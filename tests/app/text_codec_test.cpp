@@ -44,6 +44,23 @@ TEST(TextCodec, FixedFieldsAreBoundedBothWays) {
     EXPECT_EQ(ReadField(shortText), "AB");
 }
 
+TEST(TextCodec, GbkTextsAreCutAtACharacterBoundary) {
+    const std::string wen = "\xCE\xC2";  // 温
+    EXPECT_EQ(GbkFittingBytes(std::string(29, 'a') + wen, 30), 29u);
+    EXPECT_EQ(GbkFittingBytes(std::string(28, 'a') + wen, 30), 30u);
+    const FittedText fitted = FitGbk(std::string(29, 'a') + wen, 30);
+    EXPECT_EQ(fitted.bytes, std::string(29, 'a'));
+    EXPECT_TRUE(fitted.shortened);
+    EXPECT_FALSE(FitGbk(std::string(28, 'a') + wen, 30).shortened);
+    // A lead byte without a valid trail byte stands alone; a four-byte sequence stays whole.
+    EXPECT_EQ(GbkFittingBytes(std::string("\x81\x20z", 3), 1), 1u);
+    EXPECT_EQ(GbkFittingBytes(std::string("a\x81\x30\x81\x30", 5), 4), 1u);
+
+    char field[9];  // 8 usable bytes: four characters fit, a fifth is not halved
+    StoreInField(field, "a" + wen + wen + wen + wen);
+    EXPECT_EQ(std::string(field), "a" + wen + wen + wen);
+}
+
 TEST(TextCodec, NumbersIgnoreTheProcessLocale) {
     // Build a German locale in a private folder; without localedef there is nothing to prove.
     char dir[] = "/tmp/velorin-locale-XXXXXX";

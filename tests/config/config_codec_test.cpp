@@ -60,6 +60,29 @@ TEST(ConfigRequestBytes, UserNameIsCutAfterItsThirtiethByteAndEmptyTitleIsZeros)
     EXPECT_EQ(frame[65], FrameChecksum(frame.data(), 65));
 }
 
+TEST(ConfigRequestBytes, TextsAreCutAtACharacterBoundary) {
+    // 29 ASCII bytes and a two-byte character (bytes 29 and 30): the character does not fit and
+    // is left out whole; the logger never holds its lead byte alone.
+    const std::string wen = "\xCE\xC2";  // 温 in GBK
+    const std::string name = std::string(29, 'a') + wen;
+    const std::string title = std::string(28, 'b') + wen + "c";  // the character ends at byte 30
+    const Bytes frame = Of(BuildUserTitleRequest(0, name, title));
+    EXPECT_EQ(Bytes(frame.begin() + 5, frame.begin() + 35), [] {
+        Bytes b(29, 'a');
+        b.push_back(0x00);
+        return b;
+    }());
+    Bytes expectedTitle(28, 'b');
+    expectedTitle.push_back(0xCE);
+    expectedTitle.push_back(0xC2);
+    EXPECT_EQ(Bytes(frame.begin() + 35, frame.begin() + 65), expectedTitle);
+
+    uint8_t report[64];
+    BuildUsbUserTitle(name, title, report);
+    EXPECT_EQ(report[30], 0x00);
+    EXPECT_EQ(Bytes(report + 31, report + 61), expectedTitle);
+}
+
 TEST(ConfigRequestBytes, ModeRequests) {
     const ClockBytes t = ClockBytesOf(2026, 12, 10, 8, 30, 0);
     EXPECT_EQ(Of(BuildStartModeRequest(0, 0x01, t)), Request(0x14, {0x01}));

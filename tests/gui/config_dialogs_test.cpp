@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -110,6 +111,41 @@ TEST_F(ConfigDialogs, WizardOpensWithTheLoggerSettingsAndNavigatesWithoutSending
     EXPECT_TRUE(ran);
     EXPECT_TRUE(presenter_.questions.empty());
     EXPECT_EQ(server_->State().recordCount, 1000u);
+}
+
+// Page 1 says when a user name or title will be shortened, and what the logger will hold.
+void ExpectShortenedNote(test::ScriptedPresenter& presenter, CMainFrame& frame, const char* language) {
+    bool ran = false;
+    presenter.onExec = [&](QDialog& d) {
+        auto* w = qobject_cast<CWizard*>(&d);
+        if (w == nullptr) return int(QDialog::Rejected);
+        ran = true;
+        w->show();
+        QLabel* note = w->Step1()->ShortenedNote();
+        EXPECT_TRUE(note->isHidden());
+        // 29 ASCII bytes and a Chinese character: the character does not fit the 30 bytes.
+        w->Step1()->UserName()->setText(QString(29, QLatin1Char('u')) + QStringLiteral("温"));
+        EXPECT_FALSE(note->isHidden());
+        EXPECT_TRUE(note->text().contains(QString(29, QLatin1Char('u')))) << note->text().toStdString();
+        EXPECT_FALSE(note->text().contains(QStringLiteral("温")));
+        EXPECT_TRUE(note->text().startsWith(std::string(language) == "English" ? QStringLiteral("The user name")
+                                                                               : QStringLiteral("用户名")));
+        Shot(*w, QStringLiteral("wizard-shortened-%1").arg(QString::fromLatin1(language)));
+        w->Step1()->UserName()->setText(QStringLiteral("short"));
+        EXPECT_TRUE(note->isHidden());
+        w->CancelButton()->click();
+        return w->result();
+    };
+    frame.RunCommand(ID_SETUP_WIZARD);
+    EXPECT_TRUE(ran) << language;
+}
+
+TEST_F(ConfigDialogs, PageOneSaysWhenAUserNameWillBeShortenedInEnglish) {
+    ExpectShortenedNote(presenter_, Connected("English"), "English");
+}
+
+TEST_F(ConfigDialogs, PageOneSaysWhenAUserNameWillBeShortenedInChinese) {
+    ExpectShortenedNote(presenter_, Connected("Chinese"), "Chinese");
 }
 
 TEST_F(ConfigDialogs, FinishingWritesTheLoggerRefusesToEndMeanwhileAndRefillsThePanel) {

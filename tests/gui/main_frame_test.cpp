@@ -12,7 +12,13 @@
 #include <QToolBar>
 #include <fstream>
 #include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "app/command_ids.h"
 #include "app/connection_manager.h"
@@ -136,6 +142,48 @@ TEST_F(MainFrameTest, ConnectOverSerialFillsThePanelFromTheCoreLines) {
     EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
     EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  SN：20261209")));
     EXPECT_TRUE(presenter_.messages.empty());
+}
+
+TEST_F(MainFrameTest, AFifoNamedAsADataFileIsRefusedWithoutWaiting) {
+    Language("English");
+    CMainFrame& frame = Frame();
+    frame.show();
+    const std::string fifo = work_.Path() + "/pipe.kv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Should the open wait for a writer after all, a writer comes after 10 s so the test ends.
+    std::atomic<bool> done{false};
+    std::thread release([&] {
+        for (int i = 0; i < 200 && !done.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (done.load()) return;
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) ::close(writer);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    presenter_.openFileAnswer = QString::fromStdString(fifo);
+    frame.RunCommand(ID_FILE_OPEN);  // the Open dialog's route
+    const bool fromRecentFiles = frame.OpenDataFile(QString::fromStdString(fifo));  // recent files, command line
+    done = true;
+    release.join();
+    EXPECT_LT(clock.elapsed(), 5000) << "opening a FIFO waited for a writer";
+    EXPECT_FALSE(fromRecentFiles);
+    ASSERT_EQ(presenter_.messages.size(), 2u);
+    EXPECT_TRUE(presenter_.messages[0].text.contains(QStringLiteral("not a regular file")))
+        << presenter_.messages[0].text.toStdString();
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(MainFrameTest, APortThatDoesNotExistIsNamedInFull) {
+    Language("English");
+    CMainFrame& frame = Frame();
+    frame.resize(800, 600);
+    frame.Connection()->SetPortListProvider([] { return std::vector<PortEntry>{{7, "/nonexistent/tty-a"}}; });
+    ASSERT_TRUE(ConnectAndWait(frame));
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    const QString reason = QStringLiteral("There is no serial port COM7 (/nonexistent/tty-a)");
+    EXPECT_EQ(presenter_.messages[0].text, reason);
+    EXPECT_EQ(frame.StatusText(), reason);
+    EXPECT_TRUE(Enabled(frame, ID_CONNECT));
 }
 
 TEST_F(MainFrameTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
