@@ -39,6 +39,7 @@ add_library(velorin_core STATIC
   history/download_engine.cpp
   history/download_store.cpp
   history/kv_file.cpp
+  history/kv_record_stream.cpp
   history/record_set.cpp
   report/csv_export.cpp
   report/export_format.cpp
@@ -55,6 +56,7 @@ add_library(velorin_core STATIC
   view/data_list.cpp
   view/print_layout.cpp
   view/curve_geometry.cpp
+  view/curve_summary.cpp
   view/curve_state.cpp
   view/curve_texts.cpp
   view/record_times.cpp

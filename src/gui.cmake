@@ -29,6 +29,7 @@ add_library(velorin_gui STATIC
   config/wizard_pages.cpp
   history/download_dialog.cpp
   report/save_as_command.cpp
+  report/report_worker.cpp
   live/live_poller.cpp
   live/live_view_frame.cpp
   live/real_image.cpp

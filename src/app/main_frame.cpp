@@ -305,7 +305,7 @@ void CMainFrame::RunCommand(int id) {
             // The report covers what the data window's view shows.
             const CDastrelView* view = ViewOf(mdi_->activeSubWindow());
             SaveAsCommand(ActiveDocument(), languageName_, info_, *presenter_, view ? view->FirstIndex() : 0,
-                          view ? view->EndIndex() : 0);
+                          view ? view->EndIndex() : 0, this);
             break;
         }
         case ID_PRINT_CURVE:

@@ -13,6 +13,7 @@
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "history/kv_file.h"
+#include "history/kv_record_stream.h"
 #include "history/record_set.h"
 #include "report/pdf_report.h"
 #include "report/text_export.h"
@@ -106,7 +107,16 @@ int RunExport(const std::vector<std::string>& args) {
 
     const std::string& input = parsed.positional[0];
     RecordSet set;
-    if (!ReadDataFile("export", input, set)) return kExitFailed;
+    // The tables stream the records from the file (memory independent of the record count);
+    // the report reads them all.
+    KvRecordStream stream;
+    const KvReadResult read = form == "pdf" ? ReadKvFile(input, set) : stream.Open(input, set);
+    if (!read.ok()) {
+        std::fprintf(stderr, "velorin-cli export: cannot read %s: %s", input.c_str(), ReasonOf(read.error));
+        if (!read.detail.empty()) std::fprintf(stderr, " (%s)", read.detail.c_str());
+        std::fputc('\n', stderr);
+        return kExitFailed;
+    }
 
     if (form == "pdf") {
         // The range must hold at least one of the records that exist.
@@ -126,8 +136,8 @@ int RunExport(const std::vector<std::string>& args) {
     options.english = IsEnglish(languageName);
     options.encoding = encoding;
     const bool csv = parsed.Has("csv");
-    const ExportResult result = csv ? ExportCsv(set, parsed.Value("csv"), options)
-                                    : ExportTxt(set, parsed.Value("txt"), options);
+    const ExportResult result = csv ? ExportCsv(set, stream, parsed.Value("csv"), options)
+                                    : ExportTxt(set, stream, parsed.Value("txt"), options);
     if (!result.ok) {
         std::fprintf(stderr, "velorin-cli export: cannot write %s: %s\n", result.path.c_str(),
                      result.detail.c_str());

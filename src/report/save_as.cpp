@@ -42,26 +42,36 @@ const char* ExtensionOf(SaveForm form) {
 
 std::string SaveAsTarget(const std::string& path, SaveForm form) { return WithExtension(path, ExtensionOf(form)); }
 
+PdfOptions PdfOptionsOf(const SaveAsOptions& options) {
+    PdfOptions pdf;
+    pdf.english = options.english;
+    std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
+    pdf.firstIndex = options.firstIndex;
+    pdf.endIndex = options.endIndex;
+    pdf.logoPath = options.logoPath;
+    return pdf;
+}
+
+SaveAsResult PdfSaveResult(const PdfResult& report, const SaveAsOptions& options) {
+    SaveAsResult result;
+    result.path = report.path;
+    result.ok = report.ok;
+    result.cancelled = report.cancelled;
+    // The user who cancelled knows: no failure message then.
+    if (!report.ok && !report.cancelled) result.failure = PdfFailureMessage(report);
+    // A report without its logo is complete; a missing CJK font is not silent.
+    for (PdfWarning w : report.warnings) {
+        if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(report, w, options.english));
+    }
+    return result;
+}
+
 SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& path, const SaveAsOptions& options) {
     SaveAsResult result;
     result.path = SaveAsTarget(path, form);
     switch (form) {
-        case SaveForm::Pdf: {
-            PdfOptions pdf;
-            pdf.english = options.english;
-            std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
-            pdf.firstIndex = options.firstIndex;
-            pdf.endIndex = options.endIndex;
-            pdf.logoPath = options.logoPath;
-            const PdfResult r = ExportPdf(doc.Set(), result.path, pdf);
-            result.ok = r.ok;
-            if (!r.ok) result.failure = PdfFailureMessage(r);
-            // A report without its logo is complete; a missing CJK font is not silent.
-            for (PdfWarning w : r.warnings) {
-                if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(r, w, options.english));
-            }
-            return result;
-        }
+        case SaveForm::Pdf:
+            return PdfSaveResult(ExportPdf(doc.Set(), result.path, PdfOptionsOf(options)), options);
         case SaveForm::Csv:
         case SaveForm::Txt:
         case SaveForm::CsvUtf8:

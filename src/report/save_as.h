@@ -10,6 +10,8 @@
 namespace velorin {
 
 class CDastrelDoc;
+struct PdfOptions;
+struct PdfResult;
 
 // The values are the 1-based positions of the forms in the dialog's filter list.
 enum class SaveForm { Pdf = 1, Csv = 2, Txt = 3, Kv = 4, CsvUtf8 = 5, TxtUtf8 = 6 };
@@ -32,11 +34,17 @@ struct SaveAsOptions {
 
 struct SaveAsResult {
     bool ok = false;
+    bool cancelled = false;             // the user stopped the report (no failure message)
     std::string path;                   // the file written
     std::string failure;                // GBK message for the user when !ok
     std::vector<std::string> warnings;  // GBK messages the user should see (a missing CJK font)
 };
 
 SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& path, const SaveAsOptions& options);
+
+// The report's options for a Save As, and the Save As result of a finished report: the GUI
+// runs the PDF form on a worker (report_worker.h) between the two.
+PdfOptions PdfOptionsOf(const SaveAsOptions& options);
+SaveAsResult PdfSaveResult(const PdfResult& report, const SaveAsOptions& options);
 
 }  // namespace velorin

@@ -2,7 +2,8 @@
 // fixed-width TXT table. Both are GBK with "\r\n" line ends by default (other programs read
 // them byte for byte), or the same bytes converted to UTF-8 on request; formatted independently
 // of the process locale, written row by row (memory does not grow with the record count) into a
-// temporary file that replaces the target only when complete.
+// temporary file that replaces the target only when complete. The records come from a
+// RecordSource: a set in memory or the data file itself.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 namespace velorin {
 
+class RecordSource;
 struct RecordSet;
 
 enum class ExportEncoding {
@@ -35,5 +37,12 @@ constexpr int32_t kCsvBlockRows = 65522;
 
 ExportResult ExportCsv(const RecordSet& set, const std::string& path, const ExportOptions& options);
 ExportResult ExportTxt(const RecordSet& set, const std::string& path, const ExportOptions& options);
+// The same tables with the records taken from `records` (e.g. streamed from the data file) and
+// everything else from `head`, whose own records are not read. A record that cannot be read
+// fails the export with the source's error; the target is then left as it was.
+ExportResult ExportCsv(const RecordSet& head, RecordSource& records, const std::string& path,
+                       const ExportOptions& options);
+ExportResult ExportTxt(const RecordSet& head, RecordSource& records, const std::string& path,
+                       const ExportOptions& options);
 
 }  // namespace velorin

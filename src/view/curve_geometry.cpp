@@ -104,29 +104,12 @@ void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float 
     first = std::max(first, 0);
     end = std::min(end, count);
     if (first >= end) return;
-    float hi[kRecordSetChannels], lo[kRecordSetChannels];
-    for (int c = 0; c < kRecordSetChannels; ++c) {
-        const float start = set.records[static_cast<size_t>(first)].value[c];
-        hi[c] = lo[c] = start;
-        if (IsMissingSample(start)) {
-            hi[c] = -10000.0f;
-            lo[c] = 10000.0f;
-        }
-    }
-    // One pass over the records for all channels.
-    for (int32_t i = first; i < end; ++i) {
-        const float* values = set.records[static_cast<size_t>(i)].value;
-        for (int c = 0; c < kRecordSetChannels; ++c) {
-            const float v = values[c];
-            const bool missing = IsMissingSample(v);
-            hi[c] = !missing && v > hi[c] ? v : hi[c];
-            lo[c] = !missing && v < lo[c] ? v : lo[c];
-        }
-    }
     for (int c = 0; c < kRecordSetChannels; ++c) {
         if (set.channelEnabled[c] != 1) continue;
-        axisMax[c] = hi[c];
-        axisMin[c] = lo[c];
+        AxisRange range(set.records[static_cast<size_t>(first)].value[c]);
+        for (int32_t i = first; i < end; ++i) range.Widen(set.records[static_cast<size_t>(i)].value[c]);
+        axisMax[c] = range.high;
+        axisMin[c] = range.low;
     }
 }
 

@@ -76,6 +76,7 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& 
     const RecordSet& set = doc_->Set();
     state_ = OpenedCurveState(set);
     times_ = RecordTimes(set);
+    summary_ = CurveSummary(set, times_);
     for (int c = 0; c < 8; ++c) colour_[c] = state_.channelEnabled[c] ? kDefaultColour[c] : kDisabledColour;
 
     setMouseTracking(true);
@@ -193,6 +194,8 @@ void CDastrelView::SetPrinting(Presenter* presenter, std::function<void(uint8_t 
 }
 
 void CDastrelView::ApplyF0Switch(const F0Switch& result) {
+    // F0 mode wrote channel 2 (or put the recording back): its block summaries follow.
+    if (result.changed) summary_.RebuildChannel(doc_->Set(), 1);
     // The lists were refilled with their usual column widths.
     FitStatisticsColumns();
     // "Return" without F0 mode leaves channel 2 as the user set it (hidden, recoloured).
@@ -353,11 +356,12 @@ void CDastrelView::Redraw() {
         return;
     }
     if (BeginDrawing(state_)) {
-        RecomputeAxisRange(doc_->Set(), state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
+        RecomputeAxisRange(doc_->Set(), summary_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
     }
     CurveScene scene;
     scene.set = &doc_->Set();
     scene.times = &times_;
+    scene.summary = &summary_;
     scene.state = &state_;
     for (int c = 0; c < 8; ++c) scene.colour[c] = colour_[c];
     scene.font = font();

@@ -21,6 +21,7 @@
 
 #include "view/curve_geometry.h"
 #include "view/curve_state.h"
+#include "view/curve_summary.h"
 #include "view/record_times.h"
 #include "view/view_layout.h"
 
@@ -74,6 +75,9 @@ public:
 
     // The finished canvas as last drawn (the kept copy); null before the first drawing.
     const QImage& Canvas() const { return canvas_; }
+    // What the canvas is drawn from besides the state: record times and block summaries.
+    const RecordTimes& Times() const { return times_; }
+    const CurveSummary& Summary() const { return summary_; }
     bool CanvasKept() const { return canvasKept_; }
     double DpiScale() const { return dpiScale_; }
     // Recomputes the layout for another screen scale (the view reads it once when created).
@@ -152,6 +156,7 @@ private:
     uint8_t channelType_[8] = {};
     CurveState state_;
     RecordTimes times_;
+    CurveSummary summary_;  // of the document's records; channel 2 rebuilt by every F0 switch
     QColor colour_[8];
     double dpiScale_ = 1.0;
     ViewLayout layout_;

@@ -22,6 +22,8 @@
 #include "history/dastrel_doc.h"
 #include "support/curve_data.h"
 #include "view/curve_geometry.h"
+#include "view/curve_renderer.h"
+#include "view/curve_summary.h"
 #include "view/dastrel_view.h"
 #include "view/history_lists.h"
 #include "view/time_cho.h"
@@ -343,6 +345,37 @@ TEST_F(ViewTest, F0ModeShowsChannelTwoAndReturnHidesItAgain) {
     EXPECT_FALSE(view_->ChannelBox(1)->isChecked());
     EXPECT_EQ(view_->ChannelColour(1), QColor(192, 192, 192));
     EXPECT_EQ(view_->State().channelEnabled[1], 0);
+}
+
+TEST_F(ViewTest, CanvasFollowsChannelTwoThroughF0OnAndOff) {
+    // A recorded channel 2 far from the F values, many records per column: the canvas drawn from
+    // the block summaries must show F after F0 is switched on and the recording after Return.
+    RecordSet set = test::MakeCurveSet(40000, 2, 60, 0);
+    for (size_t i = 0; i < set.records.size(); ++i) set.records[i].value[0] = 100.0f + static_cast<float>(i % 50);
+    Open(std::move(set));
+    const auto expectEverySegment = [this](const char* what) {
+        CurveScene scene;
+        scene.set = &doc_->Set();
+        scene.times = &view_->Times();
+        scene.state = &view_->State();
+        for (int c = 0; c < 8; ++c) scene.colour[c] = view_->ChannelColour(c);
+        scene.font = view_->font();
+        QImage every;
+        RenderCurveCanvas(every, scene, CurveDrawing::EverySegment);
+        EXPECT_TRUE(every == view_->Canvas()) << what;
+        // And the summary of channel 2 agrees with the records the view now shows.
+        float hi[8], lo[8], hiAll[8], loAll[8];
+        RecomputeAxisRange(doc_->Set(), view_->Summary(), 0, 40000, hi, lo);
+        RecomputeAxisRange(doc_->Set(), 0, 40000, hiAll, loAll);
+        EXPECT_EQ(hi[1], hiAll[1]) << what;
+        EXPECT_EQ(lo[1], loAll[1]) << what;
+    };
+    expectEverySegment("recorded");
+    ASSERT_TRUE(view_->Lists()->SwitchF0On(121.0f, 10.0f));
+    expectEverySegment("F0 on");
+    view_->ReturnButton()->setEnabled(true);
+    view_->ReturnButton()->click();
+    expectEverySegment("F0 off");
 }
 
 TEST_F(ViewTest, F0ModeAlwaysLeadsBackToTheRecordedChannelTwo) {

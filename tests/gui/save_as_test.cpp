@@ -2,6 +2,7 @@
 // the typed name, the extension rule, the four writers, Cancel, and the failure messages.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 
@@ -42,6 +43,11 @@ protected:
         const std::string path = work_.Path() + "/source.kv";
         EXPECT_TRUE(WriteKvFile(path, set).ok);
         EXPECT_TRUE(frame.OpenDataFile(QString::fromStdString(path)));
+        // The frame's deferred start-up work (its USB library check, which finds none here) runs
+        // before the command, as it does in the program: the report's progress dialog runs the
+        // event loop.
+        QCoreApplication::processEvents();
+        presenter_.messages.clear();
         return frame;
     }
     void Answer(const std::string& name, int filter) {
@@ -61,7 +67,7 @@ TEST_F(SaveAsTest, OffersSixFormsAndTheFilterChoosesTheForm) {
                            QStringLiteral("CSV (UTF-8) (*.csv)"), QStringLiteral("TXT (UTF-8) (*.txt)")}));
     EXPECT_EQ(ReadFileBytes(In("report.csv.pdf")).substr(0, 5), "%PDF-");
     EXPECT_FALSE(FileExists(In("report.csv")));
-    EXPECT_TRUE(presenter_.messages.empty());
+    EXPECT_TRUE(presenter_.messages.empty()) << presenter_.messages.front().text.toStdString();
 
     Answer("table", 2);
     frame.RunCommand(ID_FILE_SAVE_AS);
