@@ -111,12 +111,7 @@ int RunExport(const std::vector<std::string>& args) {
     // the report reads them all.
     KvRecordStream stream;
     const KvReadResult read = form == "pdf" ? ReadKvFile(input, set) : stream.Open(input, set);
-    if (!read.ok()) {
-        std::fprintf(stderr, "velorin-cli export: cannot read %s: %s", input.c_str(), ReasonOf(read.error));
-        if (!read.detail.empty()) std::fprintf(stderr, " (%s)", read.detail.c_str());
-        std::fputc('\n', stderr);
-        return kExitFailed;
-    }
+    if (!ReportDataFileRead("export", input, read)) return kExitFailed;
 
     if (form == "pdf") {
         // The range must hold at least one of the records that exist.

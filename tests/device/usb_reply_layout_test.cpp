@@ -46,11 +46,6 @@ Bytes AsPayload(const Bytes& frame) {
     std::copy(frame.begin() + kFrameHeaderBytes, frame.end() - 2, report.begin() + 1);
     return report;
 }
-Bytes AsFrame(const Bytes& frame) {
-    Bytes report(KVUSB_REPORT_BYTES, 0);
-    std::copy(frame.begin(), frame.begin() + static_cast<long>(std::min<size_t>(frame.size(), 64)), report.begin());
-    return report;
-}
 
 Bytes Data(const UsbReplyView& v) { return Bytes(v.frame + kFrameHeaderBytes, v.frame + kFrameHeaderBytes + v.dataBytes); }
 
@@ -153,11 +148,10 @@ TEST_F(UsbReplies, AnInformationReportThatFitsNoLayoutIsNamedNotTakenForSilence)
         void Status(const std::string& t) override { statuses.push_back(t); }
     } messages;
     DeviceInfo info;
-    CommandFlags flags;
     ConnectState state;
     state.usbConnected = true;
     link.hidHandle = nullptr;  // Connect looks the logger up itself
-    const ConnectResult r = Connect(link, info, flags, state, {}, "English", messages);
+    const ConnectResult r = Connect(link, info, state, {}, "English", messages);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
     EXPECT_FALSE(r.infoRead);
     EXPECT_TRUE(r.usbReplyUnrecognised);

@@ -72,7 +72,9 @@ TEST(ReportWorker, UncancelledReportWritesTheFileInTheInterfaceLanguage) {
     const PdfResult r = RunReportInBackground(nullptr, test::MakeCurveSet(3000, 2, 60, 0), target, options);
     EXPECT_TRUE(r.ok) << r.detail;
     EXPECT_EQ(test::ReadFileBytes(target).substr(0, 5), "%PDF-");
-    if (!label.isEmpty()) EXPECT_TRUE(label.startsWith(QStringLiteral("正在生成PDF报告"))) << label.toStdString();
+    if (!label.isEmpty()) {
+        EXPECT_TRUE(label.startsWith(QStringLiteral("正在生成PDF报告"))) << label.toStdString();
+    }
 }
 
 }  // namespace
