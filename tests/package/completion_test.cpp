@@ -23,8 +23,8 @@ std::string Complete(const std::string& words) {
 TEST(Completion, CompletesCommandsOptionsAndValues) {
     if (!HaveProgram("bash")) GTEST_SKIP() << "no bash";
     EXPECT_EQ(Complete("velorin-cli ''"),
-              "--help --version configure download export info live ports set-clock stop ");
-    EXPECT_EQ(Complete("velorin-cli s"), "set-clock stop ");
+              "--help --version compare configure download export info live ports set-clock stats stop ");
+    EXPECT_EQ(Complete("velorin-cli s"), "set-clock stats stop ");
     const std::string configure = Complete("velorin-cli configure --");
     for (const char* option : {"--user ", "--over-limit ", "--ch1 ", "--ch4 ", "--ch6 ", "--yes ", "--hid ", "--help "}) {
         EXPECT_NE(configure.find(option), std::string::npos) << option << " in " << configure;
