@@ -142,6 +142,8 @@ CMainFrame::~CMainFrame() {
     // Closing the data windows while the frame is torn down activates others; the menus, whose
     // actions are already gone by then, must not be rebuilt.
     disconnect(mdi_, nullptr, this, nullptr);
+    // The same for the children's state changes: they are destroyed after this frame's part.
+    for (QMdiSubWindow* w : mdi_->subWindowList()) disconnect(w, nullptr, this, nullptr);
     // The link's last job ends and the link thread closes the port and the handle before the
     // state the jobs' results go to disappears; later submissions are dropped.
     worker_->Shutdown();
