@@ -73,9 +73,10 @@ bool ApplyOptions(const ParsedArgs& p, WizardEntries& e, std::string& error) {
         return false;
     }
     if (p.Has("over-limit")) {
+        const std::string text = p.Value("over-limit");  // `end` points into it
         char* end = nullptr;
-        const long n = std::strtol(p.Value("over-limit").c_str(), &end, 10);
-        if (p.Value("over-limit").empty() || *end != '\0' || n < 0 || n > 13) {
+        const long n = std::strtol(text.c_str(), &end, 10);
+        if (text.empty() || *end != '\0' || n < 0 || n > 13) {
             error = "--over-limit wants 0..13";
             return false;
         }
