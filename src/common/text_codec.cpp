@@ -13,9 +13,9 @@ namespace {
 
 // Converts with iconv, replacing what cannot be converted: `invalidOut` is written for every
 // input byte that starts an invalid or incomplete sequence (that byte is skipped).
-std::string Convert(const char* to, const char* from, const std::string& in, const char* invalidOut) {
-    iconv_t cd = iconv_open(to, from);
+std::string Convert(iconv_t cd, const char* from, const std::string& in, const char* invalidOut) {
     if (cd == reinterpret_cast<iconv_t>(-1)) return in;  // no converter: keep the bytes
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);          // a fresh shift state
     std::string out;
     out.reserve(in.size() * 2 + 4);
     char* src = const_cast<char*>(in.data());
@@ -39,15 +39,36 @@ std::string Convert(const char* to, const char* from, const std::string& in, con
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
     return out;
 }
 
+// One converter per direction and thread, opened on first use: opening one costs more than
+// converting a short text, and a report converts hundreds of thousands of them.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    iconv_t Get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
 }  // namespace
 
-std::string Utf8ToGbk(const std::string& utf8) { return Convert("GBK", "UTF-8", utf8, "?"); }
+std::string Utf8ToGbk(const std::string& utf8) {
+    thread_local const Converter toGbk("GBK", "UTF-8");
+    return Convert(toGbk.Get(), "UTF-8", utf8, "?");
+}
 
-std::string GbkToUtf8(const std::string& gbk) { return Convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD"); }
+std::string GbkToUtf8(const std::string& gbk) {
+    thread_local const Converter toUtf8("UTF-8", "GBK");
+    return Convert(toUtf8.Get(), "GBK", gbk, "\xEF\xBF\xBD");
+}
 
 size_t GbkFittingBytes(const std::string& gbk, size_t maxBytes) {
     auto at = [&gbk](size_t i) { return static_cast<unsigned char>(gbk[i]); };

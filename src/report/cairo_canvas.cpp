@@ -227,7 +227,10 @@ uint32_t NextCodePoint(const unsigned char* p, size_t left, size_t& bytes) {
 
 double CairoPdfCanvas::TextWidth(const std::string& gbk) const {
     if (!cr_ || gbk.empty()) return 0;
-    const std::string utf8 = IsAscii(gbk) ? gbk : GbkToUtf8(gbk);
+    return Utf8Width(IsAscii(gbk) ? gbk : GbkToUtf8(gbk));
+}
+
+double CairoPdfCanvas::Utf8Width(std::string_view utf8) const {
     // Measured at the normal width of the current size; the font matrix is switched for the
     // lookups only (texts waiting to be set are placed when they are flushed).
     const_cast<CairoPdfCanvas*>(this)->UseFont(fontSize_, 1.0);
@@ -258,17 +261,18 @@ void CairoPdfCanvas::ShowTextIn(double x, double y, const std::string& gbk, doub
 
 void CairoPdfCanvas::AddText(double x, double y, const std::string& gbk, double width) {
     if (!cr_ || gbk.empty()) return;
-    double narrow = 1.0;
-    if (width > 0) {
-        const double natural = TextWidth(gbk);
-        if (natural > width) narrow = width / natural;
-    }
     const size_t offset = pendingBytes_.size();
-    // Plain ASCII (every table row) is already UTF-8.
+    // Plain ASCII (every table row) is already UTF-8; other texts are converted once, for both
+    // the measuring and the setting.
     if (IsAscii(gbk)) {
         pendingBytes_ += gbk;
     } else {
         pendingBytes_ += GbkToUtf8(gbk);
+    }
+    double narrow = 1.0;
+    if (width > 0) {
+        const double natural = Utf8Width(std::string_view(pendingBytes_).substr(offset));
+        if (natural > width) narrow = width / natural;
     }
     // A tab has no glyph (a label aligns with tabs): it is set as a blank.
     for (size_t i = offset; i < pendingBytes_.size(); ++i) {

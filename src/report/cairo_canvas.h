@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -105,6 +106,8 @@ private:
         size_t offset, length;  // UTF-8 bytes in pendingBytes_
     };
     void AddText(double x, double y, const std::string& gbk, double width);
+    // The advance of a UTF-8 text at the current size (tabs as blanks).
+    double Utf8Width(std::string_view utf8) const;
     std::vector<PendingText> pending_;
     std::string pendingBytes_;
     double fontSize_ = 12;

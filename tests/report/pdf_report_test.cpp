@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <iterator>
 
 #include "history/kv_file.h"
 #include "report/report_test_data.h"
@@ -349,6 +351,35 @@ TEST(PdfReportTable, SlotsAreTheEnabledChannelsWithTheirOwnValuesLimitsAndTypes)
     ASSERT_NE(low, nullptr);
     EXPECT_EQ(low->text, "  5.00 " + G("↓"));
     EXPECT_TRUE(low->color == kRed);
+}
+
+// The cells' digits must be printf's "%.1f" of v + 0.01 and "%.2f" of v, byte for byte, over
+// ties, signs, negative zero and large values (the table formats them without printf).
+TEST(PdfReportTable, CellDigitsAreExactlyPrintfs) {
+    const float values[] = {0.0f,    -0.0f,   0.04f,    -0.04f,  -0.06f, 25.25f,   12.345f, 0.125f, 99.95f,
+                            -99.95f, 1.005f,  -273.15f, 3276.0f, 1234.56f, -3000.0f, 2.5e-5f, 36.65f, 0.95f};
+    const int n = static_cast<int>(std::size(values));
+    RecordSet set = ReportSet(n, {1, 2});
+    for (int c = 0; c < 2; ++c) {
+        set.upperAlarmX10[c] = 32767;  // no arrows: the digits alone
+        set.lowerAlarmX10[c] = -32768;
+    }
+    for (int i = 0; i < n; ++i) set.records[static_cast<size_t>(i)].value[0] = set.records[static_cast<size_t>(i)].value[1] = values[i];
+    PdfOptions o = ReportOptions(true);
+    o.channelType[1] = 0x22;  // channel 2 in hundredths
+    RecordingCanvas canvas = DrawReport(set, o);
+    for (int i = 0; i < n; ++i) {
+        const double y = 730 - 10 * i;
+        const CanvasCall* row = canvas.TextAt(2, 50, y);
+        const CanvasCall* slot2 = canvas.TextAt(2, 130, y);
+        ASSERT_NE(row, nullptr);
+        ASSERT_NE(slot2, nullptr);
+        char tenths[64], hundredths[64];
+        std::snprintf(tenths, sizeof tenths, " %.1f ", static_cast<double>(values[i]) + 0.01);
+        std::snprintf(hundredths, sizeof hundredths, "  %.2f ", static_cast<double>(values[i]));
+        EXPECT_EQ(row->text.substr(19), tenths) << values[i];
+        EXPECT_EQ(slot2->text, hundredths) << values[i];
+    }
 }
 
 TEST(PdfReportTable, RowsFillBlocksTopToBottomAndStopAtTheRangeEnd) {
