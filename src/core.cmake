@@ -51,6 +51,9 @@ add_library(velorin_core STATIC
   view/record_panel_lines.cpp
   view/statistics_list.cpp
   view/view_texts.cpp
+  analysis/compare_axis.cpp
+  analysis/compare_files.cpp
+  analysis/compare_texts.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp

@@ -42,6 +42,7 @@ const MenuEntry kEntries[] = {
     {ID_VIEW_TOOLBAR, kView, &Texts::cmdToolbar, &Texts::cmdToolbarDoc, true, true},
     {ID_VIEW_STATUS_BAR, kView, &Texts::cmdStatusBar, &Texts::cmdStatusBarDoc, true, true},
     {ID_SHOW_PANEL, kView, &Texts::cmdShowPanel, &Texts::cmdShowPanel, true, true},
+    {ID_COMPARE, kView, &Texts::cmdCompare, &Texts::cmdCompare, true, true},
     {ID_CONNECT, kTool, &Texts::cmdConnect, &Texts::cmdConnectDoc, true, true},
     {ID_CHOOSE_PORT, kTool, &Texts::cmdChoosePort, &Texts::cmdChoosePort, true, true},
     {ID_SETUP_WIZARD, kTool, &Texts::cmdSetupWizard, &Texts::cmdSetupWizardDoc, true, true},

@@ -95,6 +95,7 @@ Texts MakeEnglish() {
     t.cmdLiveView = g("RealImageDlg");
     t.cmdHistory = g("HisImage");
     t.cmdShowPanel = g("Proper");
+    t.cmdCompare = g("Compare…");
     t.cmdCloseLiveView = g("CloseReal");
     t.cmdHelp = g("Help");
     t.cmdHelpDoc = g("help");

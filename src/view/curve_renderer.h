@@ -12,7 +12,7 @@
 //    lines into and out of a column, every colour change and every gap marker keep their place
 //    in the drawing order; vertical lines wholly drawn over by a later one in the same column
 //    are skipped; the image is written in bands of 16 columns, all channels in their order per
-//    band. So the result is identical pixel for pixel.
+//    band. So the result is identical pixel for pixel (the pixel layer is view/stroke_raster.h).
 // Any thread may render into its own QImage; the scene must not change meanwhile.
 #pragma once
 
@@ -21,6 +21,7 @@
 #include <cstdint>
 
 class QImage;
+class QString;
 
 namespace velorin {
 
@@ -37,6 +38,11 @@ struct CurveScene {
     QColor colour[8];
     QFont font;  // scale and time-axis labels
 };
+
+// A value scale at canvas x = 10 in `colour`: a line from y = 20 to H − 25, five ticks with the
+// values they stand for ("%.2f", black) and `caption` at (15, H − 20).
+void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, float axisMax, float axisMin, int height,
+                    const QString& caption);
 
 // Renders the whole canvas, W × H of the state, into `canvas` (resized when its size differs).
 void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing drawing = CurveDrawing::Reduced);

@@ -1,0 +1,141 @@
+#include "analysis/compare_command.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "analysis/compare_files.h"
+#include "analysis/compare_texts.h"
+#include "analysis/compare_window.h"
+#include "app/gui_text.h"
+#include "app/presenter.h"
+#include "common/format.h"
+#include "common/text_codec.h"
+#include "history/dastrel_doc.h"
+
+namespace velorin {
+
+CompareChooser::CompareChooser(const std::vector<OpenDataSet>& open, const std::string& languageName, QWidget* parent)
+    : QDialog(parent), texts_(CompareTextsFor(languageName)), openCount_(static_cast<int>(open.size())) {
+    setWindowTitle(FromGbk(texts_.chooserTitle));
+    list_ = new QListWidget;
+    for (const OpenDataSet& set : open) {
+        auto* item = new QListWidgetItem(set.name + QStringLiteral("  (") + FromGbk(texts_.openWindows) +
+                                         QStringLiteral(")"));
+        item->setCheckState(Qt::Checked);
+        list_->addItem(item);
+    }
+    auto* add = new QPushButton(FromGbk(texts_.addFiles));
+    auto* remove = new QPushButton(FromGbk(texts_.remove));
+    auto* buttons = new QDialogButtonBox;
+    compare_ = buttons->addButton(FromGbk(texts_.compare), QDialogButtonBox::AcceptRole);
+    buttons->addButton(FromGbk(texts_.cancel), QDialogButtonBox::RejectRole);
+    auto* row = new QHBoxLayout;
+    row->addWidget(add);
+    row->addWidget(remove);
+    row->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(FromGbk(texts_.chooserHint)));
+    layout->addWidget(list_, 1);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    connect(add, &QPushButton::clicked, this, [this] {
+        AddFiles(QFileDialog::getOpenFileNames(this, FromGbk(texts_.addFiles), QString(), FromGbk(texts_.fileFilter)));
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        for (QListWidgetItem* item : list_->selectedItems()) {
+            if (list_->row(item) >= openCount_) delete item;
+        }
+        UpdateButton();
+    });
+    connect(list_, &QListWidget::itemChanged, this, &CompareChooser::UpdateButton);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    resize(560, 360);
+    UpdateButton();
+}
+
+void CompareChooser::AddFiles(const QStringList& paths) {
+    for (const QString& path : paths) {
+        auto* item = new QListWidgetItem(path);
+        item->setData(Qt::UserRole, path);
+        item->setCheckState(Qt::Checked);
+        list_->addItem(item);
+    }
+    UpdateButton();
+}
+
+std::vector<int> CompareChooser::ChosenWindows() const {
+    std::vector<int> out;
+    for (int i = 0; i < openCount_ && i < list_->count(); ++i) {
+        if (list_->item(i)->checkState() == Qt::Checked) out.push_back(i);
+    }
+    return out;
+}
+
+QStringList CompareChooser::ChosenFiles() const {
+    QStringList out;
+    for (int i = openCount_; i < list_->count(); ++i) {
+        if (list_->item(i)->checkState() == Qt::Checked) out << list_->item(i)->data(Qt::UserRole).toString();
+    }
+    return out;
+}
+
+void CompareChooser::UpdateButton() {
+    compare_->setEnabled(ChosenWindows().size() + static_cast<size_t>(ChosenFiles().size()) >= 2);
+}
+
+QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& windows, const QStringList& files,
+                                 const std::string& languageName, Presenter& presenter) {
+    const CompareTexts& t = CompareTextsFor(languageName);
+    std::vector<CompareFile> open;
+    for (const OpenDataSet& w : windows) {
+        if (w.doc) open.push_back(MakeCompareFile(w.doc->Set(), w.doc->PathName()));
+    }
+    std::vector<std::string> paths;
+    for (const QString& f : files) paths.push_back(QFile::encodeName(f).toStdString());
+    CompareLoadResult loaded = LoadCompareFiles(paths, std::move(open));
+
+    QStringList problems;
+    for (const CompareLoadFailure& failure : loaded.failures) {
+        const std::string path = ToGbk(QFile::decodeName(failure.path.c_str()));
+        switch (failure.problem) {
+        case CompareLoadProblem::Unreadable:
+            problems << FromGbk(FormatC(t.unreadable.c_str(), path.c_str(), Utf8ToGbk(failure.detail).c_str()));
+            break;
+        case CompareLoadProblem::NoRecords: problems << FromGbk(FormatC(t.noRecords.c_str(), path.c_str())); break;
+        case CompareLoadProblem::TooManyFiles: problems << FromGbk(FormatC(t.tooMany.c_str(), path.c_str())); break;
+        }
+    }
+    if (loaded.files.size() < 2) problems << FromGbk(t.tooFew);
+    if (!problems.isEmpty()) presenter.Message(problems.join(QLatin1Char('\n')), QString(), BoxIcon::Warning);
+    if (loaded.files.size() < 2) return nullptr;
+
+    auto shared = std::make_shared<const std::vector<CompareFile>>(std::move(loaded.files));
+    auto* window = new CompareWindow(shared, languageName);
+    QMdiSubWindow* child = mdi.addSubWindow(window);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setWindowTitle(window->windowTitle());
+    child->showMaximized();
+    mdi.setActiveSubWindow(child);
+    return child;
+}
+
+void RunCompareCommand(QMdiArea& mdi, const std::vector<OpenDataSet>& open, const std::string& languageName,
+                       Presenter& presenter) {
+    CompareChooser chooser(open, languageName, &mdi);
+    if (presenter.Exec(chooser) != QDialog::Accepted) return;
+    std::vector<OpenDataSet> windows;
+    for (int i : chooser.ChosenWindows()) windows.push_back(open[static_cast<size_t>(i)]);
+    OpenCompareWindow(mdi, windows, chooser.ChosenFiles(), languageName, presenter);
+}
+
+}  // namespace velorin

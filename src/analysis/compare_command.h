@@ -1,0 +1,66 @@
+// The "Compare..." command: a chooser offers the open data windows (all ticked) and more data
+// files (a file dialog with several files at once); with two or more chosen, the files are read
+// and one comparison window opens as a child of the main window's MDI area.
+//
+// Threading: GUI thread only. Reading the files takes the calling thread and one helper thread
+// (LoadCompareFiles) and returns before the window opens.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+
+namespace velorin {
+
+class CDastrelDoc;
+class Presenter;
+struct CompareTexts;
+
+// An open data window's data set: its name in the chooser and its document.
+struct OpenDataSet {
+    QString name;
+    std::shared_ptr<CDastrelDoc> doc;
+};
+
+class CompareChooser : public QDialog {
+    Q_OBJECT
+public:
+    CompareChooser(const std::vector<OpenDataSet>& open, const std::string& languageName, QWidget* parent = nullptr);
+
+    // Adds files to the list, ticked (the "Add files..." button asks a file dialog for them).
+    void AddFiles(const QStringList& paths);
+    // The ticked open windows (indices into `open`) and files.
+    std::vector<int> ChosenWindows() const;
+    QStringList ChosenFiles() const;
+    QListWidget* List() const { return list_; }
+    QPushButton* CompareButton() const { return compare_; }
+
+private:
+    void UpdateButton();
+
+    const CompareTexts& texts_;
+    int openCount_ = 0;
+    QListWidget* list_ = nullptr;
+    QPushButton* compare_ = nullptr;
+};
+
+// Reads the chosen files, tells the user which could not be compared, and opens the window when
+// two or more remain. Returns the new window, or null.
+QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& windows, const QStringList& files,
+                                 const std::string& languageName, Presenter& presenter);
+
+// The command: the chooser through `presenter.Exec`, then OpenCompareWindow.
+void RunCompareCommand(QMdiArea& mdi, const std::vector<OpenDataSet>& open, const std::string& languageName,
+                       Presenter& presenter);
+
+}  // namespace velorin
