@@ -2,6 +2,14 @@
 # record sets and .kv files, text exports, the download engine, the date-time value.
 
 add_library(velorin_core STATIC
+  analysis/analysis_texts.cpp
+  analysis/clock_time.cpp
+  analysis/compare_csv.cpp
+  analysis/compare_files.cpp
+  analysis/compare_report.cpp
+  analysis/number_text.cpp
+  analysis/range_statistics.cpp
+  analysis/range_statistics_output.cpp
   common/atomic_file.cpp
   common/format.cpp
   common/text_codec.cpp
@@ -87,6 +95,9 @@ add_executable(velorin-cli
   cli/cmd_configure.cpp
   cli/cmd_set_clock.cpp
   cli/cmd_stop.cpp
+  cli/cmd_stats.cpp
+  cli/cmd_compare.cpp
+  cli/cli_data_file.cpp
 )
 target_link_libraries(velorin-cli PRIVATE velorin_core)
 install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

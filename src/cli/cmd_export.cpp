@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "cli/cli_data_file.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -55,17 +56,6 @@ int WritePdf(RecordSet& set, const std::string& out, bool english, int32_t from,
     return kExitOk;
 }
 
-const char* ReasonOf(KvReadError error) {
-    switch (error) {
-        case KvReadError::CannotOpen: return "the file cannot be opened or read";
-        case KvReadError::TooManyRecords: return "its record count is out of range (not a data file?)";
-        case KvReadError::TextTooLong: return "a unit or quantity text is longer than 20 bytes (not a data file?)";
-        case KvReadError::Truncated: return "the file ends before its last field (truncated?)";
-        case KvReadError::None: break;
-    }
-    return "unknown error";
-}
-
 }  // namespace
 
 int RunExport(const std::vector<std::string>& args) {
@@ -99,13 +89,7 @@ int RunExport(const std::vector<std::string>& args) {
 
     const std::string& input = parsed.positional[0];
     RecordSet set;
-    const KvReadResult read = ReadKvFile(input, set);
-    if (!read.ok()) {
-        std::fprintf(stderr, "velorin-cli export: cannot read %s: %s", input.c_str(), ReasonOf(read.error));
-        if (!read.detail.empty()) std::fprintf(stderr, " (%s)", read.detail.c_str());
-        std::fputc('\n', stderr);
-        return kExitFailed;
-    }
+    if (!ReadDataFile("export", input, set)) return kExitFailed;
 
     if (form == "pdf") {
         // The range must hold at least one of the records that exist.

@@ -14,5 +14,7 @@ int RunLive(const std::vector<std::string>& args);
 int RunStop(const std::vector<std::string>& args);
 int RunSetClock(const std::vector<std::string>& args);
 int RunConfigure(const std::vector<std::string>& args);
+int RunStats(const std::vector<std::string>& args);
+int RunCompare(const std::vector<std::string>& args);
 
 }  // namespace velorin::cli

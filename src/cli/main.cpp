@@ -25,7 +25,11 @@ constexpr const char* kUsage =
     "  set-clock [--time \"YYYY-MM-DD hh:mm:ss\"] --yes [--port N|PATH | --hid]\n"
     "                                          clear the records and set the logger's clock\n"
     "  configure [options] --yes [--port N|PATH | --hid]\n"
-    "                                          write settings and restart (configure --help)\n";
+    "                                          write settings and restart (configure --help)\n"
+    "  stats FILE.kv [--from T] [--to T] [--json] [--lang en|zh]\n"
+    "                                          statistics of a time range of a data file\n"
+    "  compare A.kv B.kv ... [--from T] [--to T] (--csv OUT | --pdf OUT) [--lang en|zh]\n"
+    "                                          several data files side by side, by clock time\n";
 
 }  // namespace
 
@@ -44,6 +48,8 @@ int main(int argc, char** argv) {
     if (command == "stop") return velorin::cli::RunStop(args);
     if (command == "set-clock") return velorin::cli::RunSetClock(args);
     if (command == "configure") return velorin::cli::RunConfigure(args);
+    if (command == "stats") return velorin::cli::RunStats(args);
+    if (command == "compare") return velorin::cli::RunCompare(args);
     std::fprintf(stderr, "velorin-cli: unknown command '%s'\n%s", command.c_str(), kUsage);
     return velorin::cli::kExitUsage;
 }

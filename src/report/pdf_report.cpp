@@ -49,11 +49,6 @@ std::string TimeText(const RecordTime& t) {
     return FormatC("%02d/%02d/%02d %02d:%02d:%02d", t.month, t.day, t.year, t.hour, t.minute, t.second);
 }
 
-bool IsTemperature(const std::string& quantity) {
-    static const std::string chinese = Utf8ToGbk("温度");
-    return quantity == chinese || quantity == "TEMP";
-}
-
 }  // namespace
 
 ReportClock ReportClockNow() {
@@ -243,7 +238,7 @@ void PdfReport::DrawFirstPageValues() {
         maxList += FormatC("%0.1f@", s.maxValue[c]) + TimeText(s.maxTime[c]) + " ,";
         minList += FormatC("%0.1f@", s.minValue[c]) + TimeText(s.minTime[c]) + " ,";
         avgList += FormatC("%0.2f ,", s.avgValue[c]);
-        mktList += IsTemperature(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
+        mktList += IsTemperatureQuantity(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
     }
     Text(72, 645, maxList);
     Text(72, 637, minList);

@@ -10,6 +10,7 @@
 #include "common/format.h"
 #include "common/text_codec.h"
 #include "report/export_format.h"
+#include "report/column_reduced_path.h"
 #include "report/pdf_report.h"
 
 namespace velorin {
@@ -27,71 +28,6 @@ constexpr double kCurveLeft = 75, kCurveBottom = 80, kCurveWidth = 450, kCurveHe
 struct Scale {
     double lo = 0, hi = 0;
     double Y(double v) const { return hi - lo > 0 ? kCurveBottom + (v - lo) / (hi - lo) * kCurveHeight : kCurveBottom; }
-};
-
-// A channel's curve as it goes to the canvas: within each column of 1/20 point (1/1440 inch,
-// finer than any screen or printer resolves) a connected run keeps only its first, lowest,
-// highest and last point, in the order they came. The lines drawn are the same at every
-// resolution the report is seen at, while a full data set writes some 36,000 points per
-// channel instead of 540,000 (which also makes the file quick to open). A column holding one
-// or two points keeps them all, so small data sets are drawn point for point.
-class ColumnReducedPath {
-public:
-    explicit ColumnReducedPath(ReportCanvas& canvas) : canvas_(canvas) {}
-
-    // Starts a new connected run at (x, y).
-    void MoveTo(double x, double y) {
-        Flush();
-        runStarted_ = false;
-        Add(x, y);
-    }
-    void LineTo(double x, double y) { Add(x, y); }
-    // Sends what is held to the canvas (before stroking).
-    void Flush() {
-        if (count_ == 0) return;
-        const Point* keep[4] = {&first_, &low_, &high_, &last_};
-        std::sort(std::begin(keep), std::end(keep), [](const Point* a, const Point* b) { return a->seq < b->seq; });
-        long sent = -1;
-        for (const Point* p : keep) {
-            if (p->seq == sent) continue;
-            sent = p->seq;
-            if (!runStarted_) {
-                canvas_.MoveTo(p->x, p->y);
-                runStarted_ = true;
-            } else {
-                canvas_.LineTo(p->x, p->y);
-            }
-        }
-        count_ = 0;
-    }
-
-private:
-    struct Point {
-        double x = 0, y = 0;
-        long seq = 0;
-    };
-    static constexpr double kColumn = 0.05;
-
-    void Add(double x, double y) {
-        const long column = static_cast<long>(std::floor((x - kCurveLeft) / kColumn));
-        if (count_ > 0 && column != column_) Flush();
-        const Point p{x, y, seq_++};
-        if (count_ == 0) {
-            column_ = column;
-            first_ = low_ = high_ = p;
-        } else {
-            if (y < low_.y) low_ = p;
-            if (y > high_.y) high_ = p;
-        }
-        last_ = p;
-        ++count_;
-    }
-
-    ReportCanvas& canvas_;
-    Point first_, low_, high_, last_;
-    long column_ = 0, seq_ = 0;
-    int count_ = 0;
-    bool runStarted_ = false;
 };
 
 // snprintf under the report's "C" locale (set by PdfReport::Draw) into `out`.
@@ -164,7 +100,7 @@ void PdfReport::DrawCurve() {
         const double curveStep = kCurveWidth / n;
         double px = kCurveLeft, py = kCurveBottom;
         bool connected = false;  // the path's current point is (px, py)
-        ColumnReducedPath path(canvas_);
+        ColumnReducedPath path(canvas_, kCurveLeft);
         for (int32_t i = range_.first; i < range_.first + n; ++i) {
             const float v = s.records[static_cast<size_t>(i)].value[c];
             if (!IsUsableValue(v)) {

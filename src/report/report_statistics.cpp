@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/text_codec.h"
+
 namespace velorin {
 
 namespace {
@@ -17,11 +19,12 @@ RecordTime TimeOf(const SampleRecord& r) {
     return t;
 }
 
-// The value's tenths truncated toward zero, computed in float as the logger's own tools do, and
-// kept as a double so that no value (a 4-byte sample may be huge) can overflow an integer.
-double TruncatedTenths(float v) { return std::trunc(static_cast<double>(v * 10.0f)); }
-
 }  // namespace
+
+bool IsTemperatureQuantity(const std::string& quantity) {
+    static const std::string chinese = Utf8ToGbk("温度");
+    return quantity == chinese || quantity == "TEMP";
+}
 
 ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex) {
     const int32_t usable = UsableRecordCount(set);
@@ -48,7 +51,7 @@ ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int
         const SampleRecord& r = set.records[static_cast<size_t>(i)];
         const float v = r.value[channel];
         if (!IsUsableValue(v)) continue;
-        expSum += std::exp(-10000.0 / (static_cast<double>(v) + 273.1));
+        expSum += KineticTerm(v);
         sum += v;
         ++stats.count;
         if (v > max) {
@@ -67,7 +70,7 @@ ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int
     set.avgValue[channel] = static_cast<float>(sum / stats.count);
     set.maxTime[channel] = maxTime;
     set.minTime[channel] = minTime;
-    stats.mkt = -10000.0 / std::log(expSum / stats.count) - 273.1;
+    stats.mkt = MeanKineticTemperature(expSum, stats.count);
     return stats;
 }
 

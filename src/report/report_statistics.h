@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "history/record_set.h"
 
@@ -30,6 +31,23 @@ inline bool IsMissingValue(float v) {
 // A value the statistics and the curve can use: not the missing-value marker, and finite (a
 // damaged file may hold NaN or infinity, which would poison every sum and coordinate).
 inline bool IsUsableValue(float v) { return !IsMissingValue(v) && std::isfinite(v); }
+
+// The mean kinetic temperature (ΔH/R = 10000 K, 273.1 as the Celsius offset) is built from one
+// term per value: the report and the range statistics share these two pieces.
+inline double KineticTerm(double celsius) { return std::exp(-10000.0 / (celsius + 273.1)); }
+// `termSum` over `count` (≥ 1) values, in °C.
+inline double MeanKineticTemperature(double termSum, int64_t count) {
+    return -10000.0 / std::log(termSum / static_cast<double>(count)) - 273.1;
+}
+
+// The quantity texts (GBK bytes as stored) whose channels have a mean kinetic temperature:
+// "温度" and "TEMP".
+bool IsTemperatureQuantity(const std::string& quantity);
+
+// The value's tenths truncated toward zero, computed in float as the logger's own tools do, and
+// kept as a double so that no value (a 4-byte sample may be huge) can overflow an integer. The
+// alarm statistics compare this with upperAlarmX10 / lowerAlarmX10.
+inline double TruncatedTenths(float v) { return std::trunc(static_cast<double>(v * 10.0f)); }
 
 struct ChannelStatistics {
     bool valid = false;  // at least one value in the range that is not missing

@@ -1,0 +1,30 @@
+// The texts of the range statistics and the comparison (CLI text output, the data window's
+// range figures, the comparison report), one instance per interface language, GBK bytes.
+// AnalysisTextsFor compares the language name with "English" exactly; anything else is Chinese.
+#pragma once
+
+#include <string>
+
+namespace velorin {
+
+struct AnalysisTexts {
+    // Figure names, in the order the text output lists them.
+    std::string file, serial, from, to, records, interval, seconds;
+    std::string channel;  // "CH%d"
+    std::string count, missing, min, max, avg, mkt, upper, lower, aboveUpper, belowLower, firstAbove,
+        firstBelow;
+    std::string none;        // a figure that does not exist
+    std::string noRecord;    // "no record in the range"
+    std::string wholeSet;    // label of the whole data set's figures
+    std::string shownRange;  // label of the figures of the range the view shows
+    std::string copyRange;   // context-menu command copying the range figures
+    // The comparison report.
+    std::string compareTitle, compareFiles, compareStatistics, compareCurves, userName, title, period;
+    std::string warmest, coldest;
+    std::string pageFormat;  // "%d / %d"
+};
+
+const AnalysisTexts& AnalysisTextsFor(const std::string& languageName);
+const AnalysisTexts& AnalysisTextsFor(bool english);
+
+}  // namespace velorin

@@ -1,0 +1,109 @@
+// velorin-cli compare: two to 32 .kv data files side by side, lined up by clock time, written as
+// a CSV table or as the comparison report (PDF). Exit codes: 0 written; 2 a file cannot be read,
+// the range holds no record of any file, or the output cannot be written; 1 for wrong arguments.
+#include <cstdio>
+#include <string>
+
+#include "analysis/clock_time.h"
+#include "analysis/compare_csv.h"
+#include "analysis/compare_files.h"
+#include "analysis/compare_report.h"
+#include "cli/cli_data_file.h"
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "common/text_codec.h"
+#include "common/texts.h"
+#include "device/kvusb_loader.h"
+
+namespace velorin::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velorin-cli compare A.kv B.kv ... [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"]\n"
+    "                           (--csv OUT | --pdf OUT) [--lang en|zh]\n"
+    "  2 to 32 data files lined up by the clock time of their records, over --from ... --to\n"
+    "  (both included; every record by default). --csv: one column per file and channel, one\n"
+    "  row per record time; --pdf: the comparison report (statistics per file and channel, the\n"
+    "  curves overlaid).\n";
+
+int Usage(const std::string& error) {
+    std::fprintf(stderr, "velorin-cli compare: %s\n%s", error.c_str(), kUsage);
+    return kExitUsage;
+}
+
+}  // namespace
+
+int RunCompare(const std::vector<std::string>& args) {
+    const ParsedArgs parsed = ParseArgs(args, {"from", "to", "csv", "pdf", "lang"}, {"help"});
+    if (parsed.error.empty() && parsed.Has("help")) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    std::string error = parsed.error;
+    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    if (!error.empty()) return Usage(error);
+    if (parsed.positional.size() < 2) return Usage("give two or more data files");
+    if (parsed.positional.size() > static_cast<size_t>(kMaxCompareFiles)) {
+        return Usage("at most " + std::to_string(kMaxCompareFiles) + " data files");
+    }
+    if (parsed.Has("csv") == parsed.Has("pdf")) return Usage("give one of --csv and --pdf");
+    const std::string form = parsed.Has("csv") ? "csv" : "pdf";
+    if (parsed.Value(form).empty()) return Usage("the output file name is empty");
+    int64_t from = 0, to = 0;
+    for (const char* name : {"from", "to"}) {
+        if (parsed.Has(name) && !ParseClockTime(parsed.Value(name), name[0] == 'f' ? from : to)) {
+            return Usage(std::string("--") + name + " wants \"YYYY-MM-DD hh:mm:ss\" (a date that exists), not \"" +
+                         parsed.Value(name) + "\"");
+        }
+    }
+    if (parsed.Has("from") && parsed.Has("to") && to < from) return Usage("--to is before --from");
+
+    const CompareLoadResult loaded = LoadCompareFiles(parsed.positional);
+    if (!loaded.ok()) {
+        const std::string& path = parsed.positional[static_cast<size_t>(loaded.fileIndex < 0 ? 0 : loaded.fileIndex)];
+        std::fprintf(stderr, "velorin-cli compare: cannot read %s: %s", path.c_str(),
+                     KvReadReason(loaded.readResult.error));
+        if (!loaded.readResult.detail.empty()) std::fprintf(stderr, " (%s)", loaded.readResult.detail.c_str());
+        std::fputc('\n', stderr);
+        return kExitFailed;
+    }
+    int64_t earliest = 0, latest = 0;
+    const bool anyRecord = CompareSpan(loaded.files, earliest, latest);
+    if (!parsed.Has("from")) from = earliest;
+    if (!parsed.Has("to")) to = latest;
+    if (!anyRecord || MergedTimes(loaded.files, from, to).empty()) {
+        std::fprintf(stderr, "velorin-cli compare: no record of any file lies in the range %s ... %s\n",
+                     ClockTimeText(from).c_str(), ClockTimeText(to).c_str());
+        return kExitFailed;
+    }
+
+    if (form == "csv") {
+        const ExportResult result = ExportCompareCsv(loaded.files, from, to, parsed.Value("csv"));
+        if (!result.ok) {
+            std::fprintf(stderr, "velorin-cli compare: cannot write %s: %s\n", result.path.c_str(), result.detail.c_str());
+            return kExitFailed;
+        }
+        std::printf("%s\n", result.path.c_str());
+        return kExitOk;
+    }
+    const bool english = IsEnglish(languageName);
+    CompareReportOptions options;
+    options.english = english;
+    options.from = from;
+    options.to = to;
+    options.logoPath = ExecutableFolder() + "/logo.png";
+    const PdfResult result = ExportCompareReport(loaded.files, parsed.Value("pdf"), options);
+    for (PdfWarning w : result.warnings) {
+        std::fprintf(stderr, "velorin-cli compare: %s\n", GbkToUtf8(PdfWarningMessage(result, w, english)).c_str());
+    }
+    if (!result.ok) {
+        std::fprintf(stderr, "velorin-cli compare: %s\n", GbkToUtf8(PdfFailureMessage(result)).c_str());
+        return kExitFailed;
+    }
+    std::printf("%s\n", result.path.c_str());
+    return kExitOk;
+}
+
+}  // namespace velorin::cli

@@ -1,0 +1,80 @@
+// velorin-cli stats: the statistics of a time range of a .kv data file, as text for people or
+// as one JSON object. Exit codes: 0 printed; 2 the file cannot be read or the range holds no
+// record; 1 for wrong arguments (a time that is not "YYYY-MM-DD hh:mm:ss", --to before --from).
+#include <cstdio>
+#include <string>
+
+#include "analysis/analysis_texts.h"
+#include "analysis/clock_time.h"
+#include "analysis/range_statistics.h"
+#include "analysis/range_statistics_output.h"
+#include "cli/cli_data_file.h"
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "common/text_codec.h"
+#include "history/record_set.h"
+
+namespace velorin::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velorin-cli stats FILE.kv [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"] [--json]\n"
+    "                         [--lang en|zh]\n"
+    "  per enabled channel: valid and missing samples, MIN and MAX with their times, average,\n"
+    "  mean kinetic temperature (temperature channels), time above/below the alarm limits and\n"
+    "  the first crossing of each, over the records from --from to --to (both included; the\n"
+    "  whole file by default). --json prints one JSON object (UTF-8).\n";
+
+int Usage(const std::string& error) {
+    std::fprintf(stderr, "velorin-cli stats: %s\n%s", error.c_str(), kUsage);
+    return kExitUsage;
+}
+
+}  // namespace
+
+int RunStats(const std::vector<std::string>& args) {
+    const ParsedArgs parsed = ParseArgs(args, {"from", "to", "lang"}, {"json", "help"});
+    if (parsed.error.empty() && parsed.Has("help")) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    std::string error = parsed.error;
+    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    if (!error.empty()) return Usage(error);
+    if (parsed.positional.size() != 1) {
+        return Usage(parsed.positional.empty() ? "no data file given" : "unexpected argument " + parsed.positional[1]);
+    }
+    StatisticsRange range;
+    for (const char* name : {"from", "to"}) {
+        if (!parsed.Has(name)) continue;
+        int64_t& bound = name[0] == 'f' ? range.from : range.to;
+        if (!ParseClockTime(parsed.Value(name), bound)) {
+            return Usage(std::string("--") + name + " wants \"YYYY-MM-DD hh:mm:ss\" (a date that exists), not \"" +
+                         parsed.Value(name) + "\"");
+        }
+        (name[0] == 'f' ? range.hasFrom : range.hasTo) = true;
+    }
+    if (range.hasFrom && range.hasTo && range.to < range.from) return Usage("--to is before --from");
+
+    const std::string& input = parsed.positional[0];
+    RecordSet set;
+    if (!ReadDataFile("stats", input, set)) return kExitFailed;
+    const RangeStatistics stats = ComputeRangeStatistics(set, range);
+    if (stats.Empty()) {
+        std::fprintf(stderr, "velorin-cli stats: no record of %s lies in the range %s ... %s\n", input.c_str(),
+                     range.hasFrom ? ClockTimeText(range.from).c_str() : "(first)",
+                     range.hasTo ? ClockTimeText(range.to).c_str() : "(last)");
+        return kExitFailed;
+    }
+    if (parsed.Has("json")) {
+        const std::string json = RangeStatisticsJson(input, set, stats);
+        std::printf("%s\n", json.c_str());
+    } else {
+        PrintGbk(stdout, RangeStatisticsText(Utf8ToGbk(input), set, stats, AnalysisTextsFor(languageName)));
+    }
+    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace velorin::cli
