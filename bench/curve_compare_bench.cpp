@@ -1,7 +1,7 @@
 // Times the comparison window with 16 files of `records` records (default 270,336) and two
 // channels each, recorded at different times and intervals:
-//  - opening: reading and summarising all files (two reader threads, A) against reading them
-//    one after another (B), and the whole way from the paths to the painted window;
+//  - opening: reading and ordering all files, their block summaries, and the whole way from the
+//    paths to the painted window (as the "Compare…" command goes);
 //  - a repaint of all 32 curves on a 1600 × 900 canvas, the reduced drawing (A) against drawing
 //    every segment (B), for the whole time window and for a zoomed one, with the two images
 //    checked pixel for pixel.
@@ -103,18 +103,22 @@ int main(int argc, char** argv) {
     }
     std::printf("%d files x %d records x 2 channels\n", kFiles, records);
 
-    Pair(
-        "open: read + summarise, two readers (A)",
-        [&] { velorin::LoadCompareFiles(paths); },
-        "open: read + summarise, one after another (B)",
-        [&] {
-            for (const std::string& p : paths) velorin::LoadCompareFiles({p});
-        });
-
-    Series window;
+    Series read, summarise, window;
+    for (int i = 0; i < kRuns; ++i) {
+        auto t = Clock::now();
+        velorin::CompareLoadResult loaded = velorin::LoadCompareFiles(paths);
+        read.Add(Ms(t, Clock::now()));
+        t = Clock::now();
+        velorin::SummariseCompareFiles(loaded.files);
+        summarise.Add(Ms(t, Clock::now()));
+    }
+    read.Print("open: read and order the files");
+    summarise.Print("open: block summaries");
     for (int i = 0; i < kRuns; ++i) {
         const auto t = Clock::now();
-        auto files = std::make_shared<const std::vector<velorin::CompareFile>>(velorin::LoadCompareFiles(paths).files);
+        std::vector<velorin::CompareFile> all = velorin::LoadCompareFiles(paths).files;
+        velorin::PrepareCompareFiles(all);
+        auto files = std::make_shared<const std::vector<velorin::CompareFile>>(std::move(all));
         velorin::CompareWindow w(files, "English");
         w.resize(1920, 1080);
         w.show();
@@ -125,16 +129,18 @@ int main(int argc, char** argv) {
     window.Print("open: paths to painted window (1920 x 1080)");
 
     auto files = std::make_shared<const std::vector<velorin::CompareFile>>(velorin::LoadCompareFiles(paths).files);
+    const std::vector<velorin::CompareSummary> summaries = velorin::SummariseCompareFiles(*files);
     velorin::CompareWindow w(files, "English");
     const std::vector<velorin::CompareCurve> curves = w.Canvas()->Curves();
     for (int zoom = 0; zoom < 2; ++zoom) {
         velorin::CompareScene scene;
         scene.files = files.get();
+        scene.summaries = &summaries;
         scene.curves = curves;
         scene.window = velorin::WholeWindow(*files);
         if (zoom == 1) scene.window = {scene.window.from + 86400, scene.window.from + 86400 * 3};
         for (int c = 0; c < 2; ++c) {
-            const velorin::ValueRange r = velorin::ChannelRange(*files, c, scene.window);
+            const velorin::ValueRange r = velorin::ChannelRange(*files, summaries, c, scene.window);
             scene.axisMax[c] = r.high;
             scene.axisMin[c] = r.low;
         }
@@ -151,7 +157,7 @@ int main(int argc, char** argv) {
         Series range;
         for (int i = 0; i < kRuns; ++i) {
             const auto t = Clock::now();
-            for (int c = 0; c < 2; ++c) velorin::ChannelRange(*files, c, scene.window);
+            for (int c = 0; c < 2; ++c) velorin::ChannelRange(*files, summaries, c, scene.window);
             range.Add(Ms(t, Clock::now()));
         }
         range.Print("  value ranges of both channels (zoom, Return)");

@@ -60,8 +60,8 @@ add_library(velorin_core STATIC
   view/statistics_list.cpp
   view/view_texts.cpp
   analysis/compare_axis.cpp
-  analysis/compare_files.cpp
   analysis/compare_texts.cpp
+  analysis/temperature_marks.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp

@@ -6,6 +6,7 @@ add_library(velorin_gui STATIC
   analysis/compare_canvas.cpp
   analysis/compare_command.cpp
   analysis/compare_renderer.cpp
+  analysis/compare_statistics_table.cpp
   analysis/compare_window.cpp
   app/about_dialog.cpp
   app/child_frame.cpp

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "analysis/clock_time.h"
 #include "analysis/compare_files.h"
-#include "config/deal_time.h"
 #include "history/record_set.h"
 #include "view/curve_geometry.h"
 
@@ -12,22 +12,7 @@ namespace velorin {
 
 TimeWindow WholeWindow(const std::vector<CompareFile>& files) {
     TimeWindow w;
-    bool any = false;
-    for (const CompareFile& f : files) {
-        if (f.Count() == 0) continue;
-        // A file out of time order may have its extremes anywhere.
-        int64_t lo = f.FirstTime(), hi = f.LastTime();
-        if (!f.inTimeOrder) {
-            for (int32_t i = 0; i < f.Count(); ++i) {
-                lo = std::min(lo, f.times.Seconds(i));
-                hi = std::max(hi, f.times.Seconds(i));
-            }
-        }
-        if (hi < lo) std::swap(lo, hi);
-        w.from = any ? std::min(w.from, lo) : lo;
-        w.to = any ? std::max(w.to, hi) : hi;
-        any = true;
-    }
+    if (!CompareSpan(files, w.from, w.to)) return TimeWindow();
     return w;
 }
 
@@ -53,119 +38,96 @@ int64_t TimeAtX(int canvasX, const TimeWindow& window, int width) {
     return window.from + static_cast<int64_t>(static_cast<__int128>(x - kCurveLeft) * span / pixels);
 }
 
-RecordSpan RecordsInWindow(const CompareFile& file, const TimeWindow& window) {
-    const int32_t count = file.Count();
-    if (!file.inTimeOrder) return {0, count};
-    int32_t lo = 0, hi = count;
-    while (lo < hi) {  // first record at or after `from`
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (file.times.Seconds(mid) < window.from) lo = mid + 1;
-        else hi = mid;
-    }
-    const int32_t first = lo;
-    hi = count;
-    while (lo < hi) {  // first record after `to`
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (file.times.Seconds(mid) <= window.to) lo = mid + 1;
-        else hi = mid;
-    }
-    return {first, lo};
+float ValueAt(const CompareFile& file, size_t k, int channel) {
+    return file.set.records[static_cast<size_t>(file.order[k])].value[channel];
 }
 
-bool InWindow(const CompareFile& file, int32_t i, const TimeWindow& window) {
-    const int64_t t = file.times.Seconds(i);
-    return t >= window.from && t <= window.to;
+bool IrregularValue(float v) { return v != v || IsMissingSample(v); }
+
+std::vector<CompareSummary> SummariseCompareFiles(const std::vector<CompareFile>& files) {
+    std::vector<CompareSummary> out(files.size());
+    for (size_t f = 0; f < files.size(); ++f) {
+        const CompareFile& file = files[f];
+        const size_t count = file.times.size();
+        const size_t blocks = (count + kCompareBlock - 1) / kCompareBlock;
+        for (int c = 0; c < kRecordSetChannels; ++c) {
+            if (file.set.channelEnabled[c] != 1) continue;
+            ChannelBlocks& b = out[f].channel[c];
+            b.low.resize(blocks);
+            b.high.resize(blocks);
+            b.irregular.resize(blocks);
+            for (size_t block = 0; block < blocks; ++block) {
+                const size_t first = block * kCompareBlock, end = std::min(count, first + kCompareBlock);
+                float lo = ValueAt(file, first, c), hi = lo;
+                bool irregular = false;
+                for (size_t k = first; k < end; ++k) {
+                    const float v = ValueAt(file, k, c);
+                    irregular = irregular || IrregularValue(v);
+                    lo = v < lo ? v : lo;
+                    hi = v > hi ? v : hi;
+                }
+                b.low[block] = lo;
+                b.high[block] = hi;
+                b.irregular[block] = irregular ? 1 : 0;
+            }
+        }
+    }
+    return out;
 }
 
 SampleAt SampleAtTime(const CompareFile& file, int channel, int64_t t) {
     SampleAt out;
-    const int32_t count = file.Count();
-    if (count == 0 || channel < 0 || channel >= kRecordSetChannels || file.set->channelEnabled[channel] != 1) {
+    if (file.times.empty() || channel < 0 || channel >= kRecordSetChannels || file.set.channelEnabled[channel] != 1) {
         return out;
     }
-    const int64_t hold = std::max<int64_t>(file.set->intervalSeconds, 1);
-    int32_t best = -1;
-    if (file.inTimeOrder) {
-        int32_t lo = 0, hi = count;  // first record after t
-        while (lo < hi) {
-            const int32_t mid = lo + (hi - lo) / 2;
-            if (file.times.Seconds(mid) <= t) lo = mid + 1;
-            else hi = mid;
-        }
-        best = lo - 1;
-    } else {
-        // The latest record at or before t (the last of them in file order when times repeat).
-        for (int32_t i = 0; i < count; ++i) {
-            const int64_t s = file.times.Seconds(i);
-            if (s <= t && (best < 0 || s >= file.times.Seconds(best))) best = i;
-        }
-    }
-    if (best < 0 || t - file.times.Seconds(best) >= hold) return out;
-    const float v = file.set->records[static_cast<size_t>(best)].value[channel];
-    out.record = best;
+    const auto after = std::upper_bound(file.times.begin(), file.times.end(), t);
+    if (after == file.times.begin()) return out;
+    const size_t k = static_cast<size_t>(after - file.times.begin()) - 1;
+    const int64_t hold = std::max<int64_t>(file.set.intervalSeconds, 1);
+    if (t - file.times[k] >= hold) return out;
+    const float v = ValueAt(file, k, channel);
+    out.record = file.order[k];
     out.value = v;
-    out.kind = (v != v || IsMissingSample(v)) ? SampleKind::Missing : SampleKind::Value;
+    out.kind = IrregularValue(v) ? SampleKind::Missing : SampleKind::Value;
     return out;
 }
 
-ValueRange ChannelRange(const std::vector<CompareFile>& files, int channel, const TimeWindow& window) {
+ValueRange ChannelRange(const std::vector<CompareFile>& files, const std::vector<CompareSummary>& summaries,
+                        int channel, const TimeWindow& window) {
     ValueRange r;
-    for (const CompareFile& f : files) {
-        if (f.set->channelEnabled[channel] != 1) continue;
-        const RecordSpan span = RecordsInWindow(f, window);
-        const ChannelBlocks& blocks = f.blocks[channel];
-        for (int32_t i = span.first; i < span.end;) {
-            // Whole regular blocks at once.
-            const size_t b = static_cast<size_t>(i / kCompareBlock);
-            if (f.inTimeOrder && i % kCompareBlock == 0 && i + kCompareBlock <= span.end && !blocks.irregular[b]) {
-                r.low = r.found ? std::min(r.low, blocks.low[b]) : blocks.low[b];
-                r.high = r.found ? std::max(r.high, blocks.high[b]) : blocks.high[b];
-                r.found = true;
-                i += kCompareBlock;
+    const auto widen = [&r](float lo, float hi) {
+        r.low = r.found ? std::min(r.low, lo) : lo;
+        r.high = r.found ? std::max(r.high, hi) : hi;
+        r.found = true;
+    };
+    for (size_t f = 0; f < files.size() && f < summaries.size(); ++f) {
+        const CompareFile& file = files[f];
+        if (file.set.channelEnabled[channel] != 1) continue;
+        const ChannelBlocks& blocks = summaries[f].channel[channel];
+        const std::pair<size_t, size_t> span = file.OrderedRange(window.from, window.to);
+        for (size_t k = span.first; k < span.second;) {
+            const size_t block = k / kCompareBlock;
+            if (k % kCompareBlock == 0 && k + kCompareBlock <= span.second && !blocks.irregular[block]) {
+                widen(blocks.low[block], blocks.high[block]);  // a whole block of plain values
+                k += kCompareBlock;
                 continue;
             }
-            const float v = f.set->records[static_cast<size_t>(i)].value[channel];
-            if ((f.inTimeOrder || InWindow(f, i, window)) && v == v && !IsMissingSample(v)) {
-                r.low = r.found ? std::min(r.low, v) : v;
-                r.high = r.found ? std::max(r.high, v) : v;
-                r.found = true;
-            }
-            ++i;
+            const float v = ValueAt(file, k, channel);
+            if (!IrregularValue(v)) widen(v, v);
+            ++k;
         }
     }
     return r;
 }
 
-std::string TimeText(int64_t t) {
-    const CDealTime d(t);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.GetYear(), d.GetMonth(), d.GetDay(),
-                  d.GetHour(), d.GetMinute(), d.GetSecond());
-    return text;
-}
-
 std::string TickLabel(int64_t t, const TimeWindow& window) {
-    const CDealTime a(window.from), b(window.to), d(t);
-    const bool oneDay = a.GetYear() == b.GetYear() && a.GetMonth() == b.GetMonth() && a.GetDay() == b.GetDay();
-    char text[32];
-    if (oneDay) {
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", d.GetHour(), d.GetMinute(), d.GetSecond());
-    } else {
-        std::snprintf(text, sizeof text, "%02d-%02d %02d:%02d", d.GetMonth(), d.GetDay(), d.GetHour(), d.GetMinute());
-    }
+    const RecordTime a = RecordTimeOfSeconds(window.from), b = RecordTimeOfSeconds(window.to),
+                     d = RecordTimeOfSeconds(t);
+    const bool oneDay = a.year == b.year && a.month == b.month && a.day == b.day;
+    char text[48];
+    if (oneDay) std::snprintf(text, sizeof text, "%02d:%02d:%02d", d.hour, d.minute, d.second);
+    else std::snprintf(text, sizeof text, "%02d-%02d %02d:%02d", d.month, d.day, d.hour, d.minute);
     return text;
-}
-
-std::string DurationText(int64_t seconds, const std::string& daysWord) {
-    const bool negative = seconds < 0;
-    const uint64_t s = negative ? static_cast<uint64_t>(-(seconds + 1)) + 1 : static_cast<uint64_t>(seconds);
-    const uint64_t days = s / 86400;
-    char text[64];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u", static_cast<unsigned>(s / 3600 % 24),
-                  static_cast<unsigned>(s / 60 % 60), static_cast<unsigned>(s % 60));
-    std::string out = negative ? "-" : "";
-    if (days > 0) out += std::to_string(days) + " " + daysWord + " ";
-    return out + text;
 }
 
 }  // namespace velorin

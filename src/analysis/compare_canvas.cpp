@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "analysis/compare_files.h"
 #include "view/curve_geometry.h"
@@ -19,7 +20,9 @@ const QColor kCursorColour[2] = {QColor(0, 150, 0), QColor(200, 0, 160)};
 CompareCanvas::CompareCanvas(std::shared_ptr<const std::vector<CompareFile>> files, std::vector<CompareCurve> curves,
                              QWidget* parent)
     : QWidget(parent), files_(std::move(files)) {
+    summaries_ = SummariseCompareFiles(*files_);
     scene_.files = files_.get();
+    scene_.summaries = &summaries_;
     scene_.curves = std::move(curves);
     whole_ = WholeWindow(*files_);
     window_ = whole_;
@@ -79,10 +82,15 @@ void CompareCanvas::ClearCursors() {
 
 void CompareCanvas::RecomputeRanges() {
     // Every file's channel of one number shares one range, taken from the records shown.
+    // The axis reaches a twentieth of the range beyond it on both sides, so that no curve hides
+    // under the time axis or runs along the frame.
     for (int c = 0; c < 8; ++c) {
-        const ValueRange r = ChannelRange(*files_, c, window_);
-        scene_.axisMax[c] = r.found ? r.high : 0.0f;
-        scene_.axisMin[c] = r.found ? r.low : 0.0f;
+        range_[c] = ChannelRange(*files_, summaries_, c, window_);
+        const float low = range_[c].found ? range_[c].low : 0.0f, high = range_[c].found ? range_[c].high : 0.0f;
+        float pad = (high - low) / 20.0f;
+        if (!(pad > 0.0f)) pad = std::max(std::fabs(high) / 20.0f, 0.5f);
+        scene_.axisMax[c] = high + pad;
+        scene_.axisMin[c] = low - pad;
     }
 }
 

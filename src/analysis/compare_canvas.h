@@ -27,6 +27,7 @@
 namespace velorin {
 
 struct CompareFile;
+struct CompareSummary;
 
 class CompareCanvas : public QWidget {
     Q_OBJECT
@@ -56,7 +57,9 @@ public:
     bool HasCursor(int k) const { return hasCursor_[k - 1]; }
     int64_t CursorTime(int k) const { return cursor_[k - 1]; }
 
-    // The value range of a channel number as drawn.
+    // The values of a channel number in the shown window, and the value range of the axis (the
+    // values with a margin).
+    ValueRange Range(int channel) const { return range_[channel]; }
     float AxisMax(int channel) const { return scene_.axisMax[channel]; }
     float AxisMin(int channel) const { return scene_.axisMin[channel]; }
     // The curves as last drawn.
@@ -87,7 +90,9 @@ private:
     int CursorX(int64_t t) const;
 
     std::shared_ptr<const std::vector<CompareFile>> files_;
+    std::vector<CompareSummary> summaries_;
     CompareScene scene_;
+    ValueRange range_[8];
     TimeWindow whole_, window_;
     QImage image_;
     bool zoomArmed_ = false, panMode_ = false, dragging_ = false, panning_ = false;

@@ -96,30 +96,36 @@ void CompareChooser::UpdateButton() {
 QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& windows, const QStringList& files,
                                  const std::string& languageName, Presenter& presenter) {
     const CompareTexts& t = CompareTextsFor(languageName);
-    std::vector<CompareFile> open;
+    const auto refuse = [&presenter](const std::string& gbk) {
+        presenter.Message(FromGbk(gbk), QString(), BoxIcon::Warning);
+        return nullptr;
+    };
+    if (windows.size() + static_cast<size_t>(files.size()) > static_cast<size_t>(kMaxCompareFiles)) {
+        return refuse(t.tooMany);
+    }
+    // The open windows' data sets as they are now (copies: the windows go on changing).
+    std::vector<CompareFile> all;
     for (const OpenDataSet& w : windows) {
-        if (w.doc) open.push_back(MakeCompareFile(w.doc->Set(), w.doc->PathName()));
+        if (!w.doc) continue;
+        CompareFile file;
+        file.path = w.doc->PathName();
+        file.set = w.doc->Set();
+        all.push_back(std::move(file));
     }
     std::vector<std::string> paths;
     for (const QString& f : files) paths.push_back(QFile::encodeName(f).toStdString());
-    CompareLoadResult loaded = LoadCompareFiles(paths, std::move(open));
-
-    QStringList problems;
-    for (const CompareLoadFailure& failure : loaded.failures) {
-        const std::string path = ToGbk(QFile::decodeName(failure.path.c_str()));
-        switch (failure.problem) {
-        case CompareLoadProblem::Unreadable:
-            problems << FromGbk(FormatC(t.unreadable.c_str(), path.c_str(), Utf8ToGbk(failure.detail).c_str()));
-            break;
-        case CompareLoadProblem::NoRecords: problems << FromGbk(FormatC(t.noRecords.c_str(), path.c_str())); break;
-        case CompareLoadProblem::TooManyFiles: problems << FromGbk(FormatC(t.tooMany.c_str(), path.c_str())); break;
+    if (!paths.empty()) {
+        CompareLoadResult loaded = LoadCompareFiles(paths);
+        if (!loaded.ok()) {
+            const std::string path = loaded.fileIndex >= 0 ? ToGbk(files[loaded.fileIndex]) : std::string();
+            return refuse(FormatC(t.unreadable.c_str(), path.c_str(), Utf8ToGbk(loaded.readResult.detail).c_str()));
         }
+        for (CompareFile& f : loaded.files) all.push_back(std::move(f));
     }
-    if (loaded.files.size() < 2) problems << FromGbk(t.tooFew);
-    if (!problems.isEmpty()) presenter.Message(problems.join(QLatin1Char('\n')), QString(), BoxIcon::Warning);
-    if (loaded.files.size() < 2) return nullptr;
+    if (all.size() < 2) return refuse(t.tooFew);
+    PrepareCompareFiles(all);  // names, with the open windows' files among them
 
-    auto shared = std::make_shared<const std::vector<CompareFile>>(std::move(loaded.files));
+    auto shared = std::make_shared<const std::vector<CompareFile>>(std::move(all));
     auto* window = new CompareWindow(shared, languageName);
     QMdiSubWindow* child = mdi.addSubWindow(window);
     child->setAttribute(Qt::WA_DeleteOnClose);

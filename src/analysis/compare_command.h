@@ -2,8 +2,7 @@
 // files (a file dialog with several files at once); with two or more chosen, the files are read
 // and one comparison window opens as a child of the main window's MDI area.
 //
-// Threading: GUI thread only. Reading the files takes the calling thread and one helper thread
-// (LoadCompareFiles) and returns before the window opens.
+// Threading: GUI thread only; the files are read on it before the window opens.
 #pragma once
 
 #include <QDialog>
@@ -54,8 +53,9 @@ private:
     QPushButton* compare_ = nullptr;
 };
 
-// Reads the chosen files, tells the user which could not be compared, and opens the window when
-// two or more remain. Returns the new window, or null.
+// Reads the chosen files and opens the window with them and the chosen windows' data sets; tells
+// the user when a file cannot be read, when more than kMaxCompareFiles or fewer than two are
+// chosen (no window then). Returns the new window, or null.
 QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& windows, const QStringList& files,
                                  const std::string& languageName, Presenter& presenter);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "analysis/compare_axis.h"
 #include "analysis/compare_files.h"
 #include "history/record_set.h"
 #include "view/curve_geometry.h"
@@ -15,8 +16,6 @@ namespace {
 
 const QRgb kMissingGrey = qRgb(200, 200, 200);
 
-inline bool Irregular(float v) { return v != v || IsMissingSample(v); }
-
 // Value → canvas y of one curve: the channel's scale, limited to the curve area; a sample that
 // is not a plain value lies on the bottom line.
 class CurveY {
@@ -24,22 +23,18 @@ public:
     CurveY(const CompareScene& scene, int channel)
         : scale_(scene.axisMax[channel], scene.axisMin[channel], scene.height),
           bottom_(scene.height - kCurveBottomMargin) {}
-    int operator()(float v) const { return Irregular(v) ? bottom_ : scale_.ClampedY(v); }
+    int operator()(float v) const { return IrregularValue(v) ? bottom_ : scale_.ClampedY(v); }
 
 private:
     ValueScale scale_;
     int bottom_;
 };
 
-float Value(const CompareFile& f, int32_t i, int channel) {
-    return f.set->records[static_cast<size_t>(i)].value[channel];
-}
-
 bool Shown(const CompareScene& scene, const CompareCurve& c) {
     if (!c.visible || c.file < 0 || c.file >= static_cast<int>(scene.files->size())) return false;
     if (c.channel < 0 || c.channel >= kRecordSetChannels) return false;
     const CompareFile& f = (*scene.files)[static_cast<size_t>(c.file)];
-    return f.set->channelEnabled[c.channel] == 1 && f.Count() > 0;
+    return f.set.channelEnabled[c.channel] == 1 && !f.times.empty();
 }
 
 // The reference: one line per record in the window, from the previous one.
@@ -50,101 +45,76 @@ void DrawEverySegment(QImage& canvas, const CompareScene& scene, const CompareCu
     pen.SetStyle(curve.style);
     bool started = false;
     int lastX = 0, lastY = 0;
-    for (int32_t i = 0; i < f.Count(); ++i) {
-        if (!InWindow(f, i, scene.window)) continue;
-        const float v = Value(f, i, curve.channel);
-        const int x = TimeX(f.times.Seconds(i), scene.window, scene.width);
-        const QRgb colour = Irregular(v) ? kMissingGrey : curve.colour.rgb();
-        if (!started) {
-            pen.Line(x, y(v), x, y(v), colour);  // a lone record shows as a point
-        } else {
-            pen.Line(lastX, lastY, x, y(v), colour);
-        }
+    for (size_t k = 0; k < f.times.size(); ++k) {
+        if (f.times[k] < scene.window.from || f.times[k] > scene.window.to) continue;
+        const float v = ValueAt(f, k, curve.channel);
+        const int x = TimeX(f.times[k], scene.window, scene.width);
+        const QRgb colour = IrregularValue(v) ? kMissingGrey : curve.colour.rgb();
+        if (!started) pen.Line(x, y(v), x, y(v), colour);  // a lone record shows as a point
+        else pen.Line(lastX, lastY, x, y(v), colour);
         started = true;
         lastX = x;
         lastY = y(v);
     }
 }
 
-// A file out of time order: record by record, no column is known in advance.
-void ReduceUnordered(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer,
-                     std::vector<Stroke>& strokes) {
-    const CompareFile& f = (*scene.files)[static_cast<size_t>(curve.file)];
-    const CurveY y(scene, curve.channel);
-    bool started = false;
-    for (int32_t i = 0; i < f.Count(); ++i) {
-        if (!InWindow(f, i, scene.window)) continue;
-        const float v = Value(f, i, curve.channel);
-        const int x = TimeX(f.times.Seconds(i), scene.window, scene.width);
-        const Ink ink = Irregular(v) ? Ink::Missing : Ink::Channel;
-        if (!started) {
-            strokes.push_back({x, y(v), x, y(v), ink});
-            reducer.Start(x, y(v));
-            started = true;
-        } else {
-            reducer.Segment(x, y(v), ink);
-        }
-    }
-}
-
-// A file in time order: its records in the window column by column. A column's records are
-// found by their times; its lowest and highest value come from the block summaries where whole
-// blocks lie inside it.
-void ReduceOrdered(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer,
-                   std::vector<Stroke>& strokes) {
+// One curve column by column. A column's records are found by their times; its lowest and
+// highest value come from the block summaries where whole blocks lie inside it.
+void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer, std::vector<Stroke>& strokes) {
     const CompareFile& f = (*scene.files)[static_cast<size_t>(curve.file)];
     const int c = curve.channel;
-    const ChannelBlocks& blocks = f.blocks[c];
+    const ChannelBlocks& blocks = (*scene.summaries)[static_cast<size_t>(curve.file)].channel[c];
     const CurveY y(scene, c);
-    const RecordSpan span = RecordsInWindow(f, scene.window);
-    if (span.first >= span.end) return;
-    const auto xOf = [&](int32_t i) { return TimeX(f.times.Seconds(i), scene.window, scene.width); };
+    const std::pair<size_t, size_t> span = f.OrderedRange(scene.window.from, scene.window.to);
+    if (span.first >= span.second) return;
+    const auto xOf = [&](size_t k) { return TimeX(f.times[k], scene.window, scene.width); };
     {
-        const float v = Value(f, span.first, c);
+        const float v = ValueAt(f, span.first, c);
         const int x = xOf(span.first);
-        strokes.push_back({x, y(v), x, y(v), Irregular(v) ? Ink::Missing : Ink::Channel});
+        strokes.push_back({x, y(v), x, y(v), IrregularValue(v) ? Ink::Missing : Ink::Channel});
         reducer.Start(x, y(v));
     }
-    int32_t a = span.first + 1;
-    while (a < span.end) {
+    size_t a = span.first + 1;
+    while (a < span.second) {
         const int x = xOf(a);
-        // The column's end: gallop, then halve (x never decreases with the index).
-        int32_t step = 1, lo = a, hi = a + 1;
-        while (hi < span.end && xOf(hi) == x) {
+        // The column's end: gallop, then halve (x never decreases with the position).
+        size_t step = 1, lo = a, hi = a + 1;
+        while (hi < span.second && xOf(hi) == x) {
             lo = hi;
             step *= 2;
-            hi = std::min<int64_t>(static_cast<int64_t>(a) + step, span.end);
+            hi = std::min(a + step, span.second);
         }
         while (hi - lo > 1) {  // xOf(lo) == x; hi is the end or lies in a later column
-            const int32_t mid = lo + (hi - lo) / 2;
+            const size_t mid = lo + (hi - lo) / 2;
             if (xOf(mid) == x) lo = mid;
             else hi = mid;
         }
-        const int32_t b = hi;
-        float low = Value(f, a, c), high = low;
+        const size_t b = hi;
+        float low = ValueAt(f, a, c), high = low;
         bool irregular = false;
-        for (int32_t i = a; i < b && !irregular;) {
-            const size_t block = static_cast<size_t>(i / kCompareBlock);
-            if (i % kCompareBlock == 0 && i + kCompareBlock <= b) {
+        for (size_t k = a; k < b && !irregular;) {
+            const size_t block = k / kCompareBlock;
+            if (k % kCompareBlock == 0 && k + kCompareBlock <= b) {
                 irregular = blocks.irregular[block] != 0;
                 low = std::min(low, blocks.low[block]);
                 high = std::max(high, blocks.high[block]);
-                i += kCompareBlock;
+                k += kCompareBlock;
                 continue;
             }
-            const float v = Value(f, i, c);
-            irregular = Irregular(v);
+            const float v = ValueAt(f, k, c);
+            irregular = IrregularValue(v);
             low = v < low ? v : low;
             high = v > high ? v : high;
-            ++i;
+            ++k;
         }
         if (!irregular) {
             const int y1 = y(low), y2 = y(high);
-            reducer.Column(x, y(Value(f, a, c)), std::min(y1, y2), std::max(y1, y2), y(Value(f, b - 1, c)), b - a);
+            reducer.Column(x, y(ValueAt(f, a, c)), std::min(y1, y2), std::max(y1, y2), y(ValueAt(f, b - 1, c)),
+                           static_cast<int32_t>(b - a));
         } else {
-            for (int32_t i = a; i < b; ++i) {
-                const float v = Value(f, i, c);
-                reducer.Segment(x, y(v), Irregular(v) ? Ink::Missing : Ink::Channel);
+            for (size_t k = a; k < b; ++k) {
+                const float v = ValueAt(f, k, c);
+                reducer.Segment(x, y(v), IrregularValue(v) ? Ink::Missing : Ink::Channel);
             }
         }
         a = b;
@@ -154,32 +124,15 @@ void ReduceOrdered(const CompareScene& scene, const CompareCurve& curve, ColumnR
 void DrawReduced(QImage& canvas, const CompareScene& scene, const std::vector<const CompareCurve*>& shown) {
     std::vector<std::vector<Stroke>> strokes(shown.size());
     std::vector<CurveStrokes> curves;
-    std::vector<bool> ordered;
     for (size_t k = 0; k < shown.size(); ++k) {
-        const CompareCurve& curve = *shown[k];
-        const CompareFile& f = (*scene.files)[static_cast<size_t>(curve.file)];
         strokes[k].reserve(static_cast<size_t>(4 * std::max(scene.width, 16)));
         ColumnReducer reducer(strokes[k]);
-        if (f.inTimeOrder) ReduceOrdered(scene, curve, reducer, strokes[k]);
-        else ReduceUnordered(scene, curve, reducer, strokes[k]);
+        Reduce(scene, *shown[k], reducer, strokes[k]);
         reducer.Flush();
-        curves.push_back({&strokes[k], curve.colour.rgb(), curve.style});
-        ordered.push_back(f.inTimeOrder);
+        curves.push_back({&strokes[k], shown[k]->colour.rgb(), shown[k]->style});
     }
     CoverByLaterCurves(curves, scene.width);
-    // Curves in time order are drawn band by band together; one out of order on its own, in
-    // its place.
-    std::vector<CurveStrokes> group;
-    for (size_t k = 0; k < curves.size(); ++k) {
-        if (ordered[k]) {
-            group.push_back(curves[k]);
-            continue;
-        }
-        DrawBanded(canvas, group);
-        group.clear();
-        DrawInOrder(canvas, curves[k]);
-    }
-    DrawBanded(canvas, group);
+    DrawBanded(canvas, curves);
 }
 
 void DrawTimeAxis(QImage& canvas, const CompareScene& scene) {
@@ -190,9 +143,13 @@ void DrawTimeAxis(QImage& canvas, const CompareScene& scene) {
     axis.setWidth(2);
     p.setPen(axis);
     p.drawLine(kCurveLeft, h - kCurveBottomMargin, w - kCurveRightMargin, h - kCurveBottomMargin);
-    const int d = TimeDivisions(w);
     const QFontMetrics metrics(scene.font);
     const int64_t span = scene.window.to - scene.window.from;
+    // As many divisions as the history view's axis, fewer where the labels (with the date when
+    // the window spans days) would run into each other.
+    const int labelWidth = metrics.horizontalAdvance(QString::fromLatin1(TickLabel(scene.window.to, scene.window).c_str()));
+    int d = TimeDivisions(w);
+    while (d > 1 && (w - kCurveLeft - kCurveRightMargin) / d < labelWidth + 12) --d;
     for (int j = 0; j <= d; ++j) {
         const int x = kCurveLeft + j * (w - kCurveLeft - kCurveRightMargin) / d;
         p.setPen(axis);
@@ -227,7 +184,8 @@ void RenderCompareCanvas(QImage& canvas, const CompareScene& scene, CurveDrawing
         for (const CompareCurve& c : scene.curves) {
             if (Shown(scene, c)) shown.push_back(&c);
         }
-        if (drawing == CurveDrawing::EverySegment) {
+        if (drawing == CurveDrawing::EverySegment || scene.summaries == nullptr ||
+            scene.summaries->size() != scene.files->size()) {
             for (const CompareCurve* c : shown) DrawEverySegment(canvas, scene, *c);
         } else {
             DrawReduced(canvas, scene, shown);

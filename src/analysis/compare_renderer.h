@@ -1,8 +1,8 @@
 // Draws the comparison canvas into a QImage (RGB32): frame, the value scale of one channel
 // number, the curves of every file's chosen channels on one clock-time axis, and the time axis.
 //
-// A curve joins the records of one file and channel that lie in the shown time window, in file
-// order, with 1-pixel lines in the file's colour and the channel's line style; a segment into a
+// A curve joins the records of one file and channel that lie in the shown time window, in
+// clock-time order, with 1-pixel lines in the file's colour and the channel's line style; a segment into a
 // missing sample (either marker, or NaN) is grey and ends on the bottom line. Curves are drawn
 // in the order given, each over the ones before.
 //
@@ -26,6 +26,7 @@ class QImage;
 namespace velorin {
 
 struct CompareFile;
+struct CompareSummary;
 
 struct CompareCurve {
     int file = 0;     // index into the files
@@ -37,6 +38,7 @@ struct CompareCurve {
 
 struct CompareScene {
     const std::vector<CompareFile>* files = nullptr;
+    const std::vector<CompareSummary>* summaries = nullptr;  // one per file
     std::vector<CompareCurve> curves;  // in drawing order
     TimeWindow window;
     float axisMax[8] = {};  // value at the top of the curve area, per channel number

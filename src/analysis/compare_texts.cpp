@@ -10,6 +10,7 @@ namespace {
 
 CompareTexts MakeEnglish() {
     CompareTexts t;
+    t.command = Utf8ToGbk("Compare…");
     t.windowTitle = "Comparison";
     t.chooserTitle = "Compare data files";
     t.chooserHint = "Choose two or more data files (at most 32):";
@@ -34,18 +35,11 @@ CompareTexts MakeEnglish() {
     t.pointerAt = "Pointer: %s";
     t.cursorAt = "Cursor %d: %s";
     t.deltaTime = Utf8ToGbk("Δt: %s");
-    t.days = "d";
     t.noRecord = "-";
     t.missing = "Error";
-    t.statsRange = "Range %s to %s";
-    const char* columns[11] = {"File", "Channel", "Records", "Missing", "MIN", "MIN time", "MAX", "MAX time",
-                               "AVG", "MKT", ""};
-    for (int i = 0; i < 11; ++i) t.statsColumns[i] = columns[i];
-    t.warmest = "warmest";
-    t.coldest = "coldest";
+    t.statsRange = "Shown range: %s to %s";
     t.unreadable = "%s could not be read: %s";
-    t.noRecords = "%s holds no records.";
-    t.tooMany = "At most 32 files can be compared; %s is left out.";
+    t.tooMany = "At most 32 data files can be compared at once.";
     t.tooFew = "Choose at least two data files to compare.";
     return t;
 }
@@ -53,6 +47,7 @@ CompareTexts MakeEnglish() {
 CompareTexts MakeChinese() {
     auto g = Utf8ToGbk;
     CompareTexts t;
+    t.command = g("多文件对比…");
     t.windowTitle = g("多文件对比");
     t.chooserTitle = g("对比数据文件");
     t.chooserHint = g("请选择两个或更多数据文件（最多32个）：");
@@ -77,18 +72,11 @@ CompareTexts MakeChinese() {
     t.pointerAt = g("指针：%s");
     t.cursorAt = g("游标%d：%s");
     t.deltaTime = g("Δt：%s");
-    t.days = g("天");
     t.noRecord = "-";
     t.missing = "Error";
-    t.statsRange = g("范围 %s 至 %s");
-    const char* columns[11] = {"文件", "通道", "记录数", "缺失", "最小值", "最小值时间", "最大值", "最大值时间",
-                               "平均值", "平均动力学温度", ""};
-    for (int i = 0; i < 11; ++i) t.statsColumns[i] = g(columns[i]);
-    t.warmest = g("最热");
-    t.coldest = g("最冷");
+    t.statsRange = g("显示范围：%s 至 %s");
     t.unreadable = g("无法读取 %s：%s");
-    t.noRecords = g("%s 没有记录。");
-    t.tooMany = g("最多可对比32个文件；%s 未加入。");
+    t.tooMany = g("一次最多可对比32个数据文件。");
     t.tooFew = g("请至少选择两个数据文件进行对比。");
     return t;
 }

@@ -7,6 +7,7 @@
 namespace velorin {
 
 struct CompareTexts {
+    std::string command;  // the menu command that opens the window
     std::string windowTitle;
     // The chooser.
     std::string chooserTitle, chooserHint, openWindows, addFiles, remove, compare, cancel, fileFilter;
@@ -19,14 +20,11 @@ struct CompareTexts {
     std::string pointerAt;     // %s time
     std::string cursorAt;      // %d cursor number, %s time
     std::string deltaTime;     // %s duration
-    std::string days;          // the word after a number of days in a duration
     std::string noRecord, missing;
-    // Statistics of the shown range, one row per file and channel.
+    // Statistics of the shown range (figure names: AnalysisTexts).
     std::string statsRange;  // %s from, %s to
-    std::string statsColumns[11];
-    std::string warmest, coldest;
-    // Files that could not be compared (%s path; %s reason).
-    std::string unreadable, noRecords, tooMany, tooFew;
+    // Files that could not be compared: unreadable (%s path, %s reason), too many, too few.
+    std::string unreadable, tooMany, tooFew;
 };
 
 const CompareTexts& CompareTextsFor(const std::string& languageName);

@@ -1,5 +1,6 @@
 #include "analysis/compare_window.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -8,17 +9,23 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <cstring>
 
+#include "analysis/clock_time.h"
 #include "analysis/compare_axis.h"
 #include "analysis/compare_canvas.h"
 #include "analysis/compare_files.h"
+#include "analysis/compare_statistics_table.h"
 #include "analysis/compare_texts.h"
+#include "analysis/number_text.h"
 #include "app/gui_text.h"
 #include "common/format.h"
+#include "config/deal_time.h"
 #include "history/record_set.h"
 #include "view/curve_texts.h"
 #include "view/time_cho.h"
@@ -64,7 +71,7 @@ CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> fil
     std::vector<CompareCurve> curves;
     for (size_t f = 0; f < files_->size(); ++f) {
         for (int c = 0; c < kRecordSetChannels; ++c) {
-            if ((*files_)[f].set->channelEnabled[c] != 1) continue;
+            if ((*files_)[f].set.channelEnabled[c] != 1) continue;
             CompareCurve curve;
             curve.file = static_cast<int>(f);
             curve.channel = c;
@@ -104,6 +111,14 @@ CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> fil
     legendLayout->addWidget(info_);
     legendLayout->addWidget(legend_, 1);
     tabs_->addTab(legendPage, FromGbk(texts_.curvesTab));
+    auto* statisticsPage = new QWidget;
+    auto* statisticsLayout = new QVBoxLayout(statisticsPage);
+    statisticsLayout->setContentsMargins(4, 4, 4, 4);
+    statsRange_ = new QLabel;
+    statistics_ = new CompareStatisticsTable(files_, languageName_);
+    statisticsLayout->addWidget(statsRange_);
+    statisticsLayout->addWidget(statistics_, 1);
+    tabs_->addTab(statisticsPage, FromGbk(texts_.statisticsTab));
 
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(canvas_);
@@ -133,6 +148,19 @@ CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> fil
     connect(canvas_, &CompareCanvas::PointerLeft, this, &CompareWindow::ClearPointer);
     connect(canvas_, &CompareCanvas::CursorsChanged, this, &CompareWindow::ShowCursors);
     connect(canvas_, &CompareCanvas::WindowChanged, this, &CompareWindow::UpdateButtons);
+    // The statistics follow the shown window; a pan moves it many times a second, so they are
+    // computed once the window rests, and only while their tab is shown.
+    statisticsTimer_ = new QTimer(this);
+    statisticsTimer_->setSingleShot(true);
+    statisticsTimer_->setInterval(150);
+    connect(statisticsTimer_, &QTimer::timeout, this, &CompareWindow::RefreshStatistics);
+    connect(canvas_, &CompareCanvas::WindowChanged, this, [this] {
+        statisticsStale_ = true;
+        if (tabs_->currentIndex() == 1) statisticsTimer_->start();
+    });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1 && statisticsStale_) RefreshStatistics();
+    });
     BuildLegend();
     UpdateButtons();
     UpdateInfo();
@@ -151,13 +179,17 @@ void CompareWindow::BuildLegend() {
         const CompareCurve& curve = curves[k];
         const CompareFile& file = (*files_)[static_cast<size_t>(curve.file)];
         auto* row = new QTreeWidgetItem(legend_);
-        row->setText(kFileColumn, FromGbk(file.label));
-        row->setToolTip(kFileColumn, QString::fromLocal8Bit(file.path.c_str()));
+        // The name that tells the file apart, and its title.
+        QString name = QString::fromStdString(file.label);
+        const QString title = FromGbk(std::string(file.set.title, strnlen(file.set.title, sizeof file.set.title)));
+        if (!title.isEmpty()) name += QStringLiteral(", ") + title;
+        row->setText(kFileColumn, name);
+        row->setToolTip(kFileColumn, QFile::decodeName(file.path.c_str()));
         row->setIcon(kFileColumn, LineSample(curve.colour, curve.style));
         row->setCheckState(kFileColumn, Qt::Checked);
         row->setText(kChannelColumn, FromGbk(FormatC(texts_.channelLabel.c_str(), curve.channel + 1,
-                                                     QuantityTextOf(*file.set, curve.channel).c_str(),
-                                                     UnitTextOf(*file.set, curve.channel).c_str())));
+                                                     QuantityTextOf(file.set, curve.channel).c_str(),
+                                                     UnitTextOf(file.set, curve.channel).c_str())));
         for (int col = kPointerColumn; col <= kDeltaColumn; ++col) row->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
     }
     connect(legend_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
@@ -221,17 +253,25 @@ void CompareWindow::ShowCursors() {
 
 QString CompareWindow::InfoText() const { return info_->text(); }
 
+void CompareWindow::RefreshStatistics() {
+    const TimeWindow w = canvas_->Window();
+    statsRange_->setText(
+        FromGbk(FormatC(texts_.statsRange.c_str(), ClockTimeText(w.from).c_str(), ClockTimeText(w.to).c_str())));
+    statistics_->ShowWindow(w);
+    statisticsStale_ = false;
+}
+
 void CompareWindow::UpdateInfo() {
     QStringList parts;
-    if (hasPointer_) parts << FromGbk(FormatC(texts_.pointerAt.c_str(), TimeText(pointer_).c_str()));
+    if (hasPointer_) parts << FromGbk(FormatC(texts_.pointerAt.c_str(), ClockTimeText(pointer_).c_str()));
     for (int k = 1; k <= 2; ++k) {
         if (canvas_->HasCursor(k)) {
-            parts << FromGbk(FormatC(texts_.cursorAt.c_str(), k, TimeText(canvas_->CursorTime(k)).c_str()));
+            parts << FromGbk(FormatC(texts_.cursorAt.c_str(), k, ClockTimeText(canvas_->CursorTime(k)).c_str()));
         }
     }
     if (canvas_->HasCursor(1) && canvas_->HasCursor(2)) {
         const int64_t dt = canvas_->CursorTime(2) - canvas_->CursorTime(1);
-        parts << FromGbk(FormatC(texts_.deltaTime.c_str(), DurationText(dt, texts_.days).c_str()));
+        parts << FromGbk(FormatC(texts_.deltaTime.c_str(), DurationText(dt).c_str()));
     }
     info_->setText(parts.isEmpty() ? FromGbk(texts_.cursorHint) : parts.join(QStringLiteral("    ")));
 }
@@ -246,12 +286,21 @@ void CompareWindow::UpdateButtons() {
 }
 
 void CompareWindow::ChooseRange() {
+    // The chooser works in local calendar time, the plot in the loggers' clock fields.
+    const auto local = [](int64_t clock) {
+        const RecordTime r = RecordTimeOfSeconds(clock);
+        return CDealTime(r.year + 2000, r.month, r.day, r.hour, r.minute, r.second).GetTime();
+    };
+    const auto clock = [](int64_t local) {
+        const CDealTime d(local);
+        return ClockSecondsOf(d.GetYear() - 2000, d.GetMonth(), d.GetDay(), d.GetHour(), d.GetMinute(), d.GetSecond());
+    };
     CTimeCho chooser(languageName_, this);
     const TimeWindow w = canvas_->Window();
-    chooser.SetTimes(w.from, w.to);
+    chooser.SetTimes(local(w.from), local(w.to));
     const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;
     if (!ok) return;
-    canvas_->ShowWindow(chooser.Start(), chooser.End());
+    canvas_->ShowWindow(clock(chooser.Start()), clock(chooser.End()));
     UpdateButtons();
 }
 

@@ -2,7 +2,8 @@
 // CompareCanvas), the zoom, pan and range controls of the history view, and under the plot a
 // legend that is also the readout: one row per file and channel with its colour and line style,
 // a box to show or hide it, its value at the pointer's time, at both cursors and the difference
-// between them. A line above the legend gives the pointer's and the cursors' times and Δt.
+// between them. A line above the legend gives the pointer's and the cursors' times and Δt. A
+// second tab holds the range statistics of the shown window per file and channel.
 //
 // Colours: one per file (a table of 16, then evenly spread hues); line styles: one per channel
 // number (CH1 solid, CH2 dashed, CH3 dotted, CH4 long dashes, then again).
@@ -23,6 +24,7 @@
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class QTreeWidget;
 
@@ -30,6 +32,7 @@ namespace velorin {
 
 class CTimeCho;
 class CompareCanvas;
+class CompareStatisticsTable;
 struct CompareFile;
 struct CompareTexts;
 struct CurveTexts;
@@ -48,6 +51,9 @@ public:
     QTreeWidget* Legend() const { return legend_; }
     QTabWidget* Tabs() const { return tabs_; }
     QString InfoText() const;
+    // The statistics tab's table; RefreshStatistics computes it for the shown window now.
+    CompareStatisticsTable* Statistics() const { return statistics_; }
+    void RefreshStatistics();
     QPushButton* AmplificationButton() const { return amplification_; }
     QPushButton* ReturnButton() const { return return_; }
     QPushButton* RangeButton() const { return range_; }
@@ -82,6 +88,10 @@ private:
     QPushButton* range_ = nullptr;
     QToolButton* pan_ = nullptr;
     QPushButton* clearCursors_ = nullptr;
+    QLabel* statsRange_ = nullptr;
+    CompareStatisticsTable* statistics_ = nullptr;
+    QTimer* statisticsTimer_ = nullptr;
+    bool statisticsStale_ = true;
     bool hasPointer_ = false;
     int64_t pointer_ = 0;
     std::function<bool(CTimeCho&)> rangeChooser_;

@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "analysis/compare_texts.h"
 #include "app/command_ids.h"
 #include "app/gui_text.h"
 #include "app/icons.h"
@@ -42,7 +43,6 @@ const MenuEntry kEntries[] = {
     {ID_VIEW_TOOLBAR, kView, &Texts::cmdToolbar, &Texts::cmdToolbarDoc, true, true},
     {ID_VIEW_STATUS_BAR, kView, &Texts::cmdStatusBar, &Texts::cmdStatusBarDoc, true, true},
     {ID_SHOW_PANEL, kView, &Texts::cmdShowPanel, &Texts::cmdShowPanel, true, true},
-    {ID_COMPARE, kView, &Texts::cmdCompare, &Texts::cmdCompare, true, true},
     {ID_CONNECT, kTool, &Texts::cmdConnect, &Texts::cmdConnectDoc, true, true},
     {ID_CHOOSE_PORT, kTool, &Texts::cmdChoosePort, &Texts::cmdChoosePort, true, true},
     {ID_SETUP_WIZARD, kTool, &Texts::cmdSetupWizard, &Texts::cmdSetupWizardDoc, true, true},
@@ -120,6 +120,10 @@ void CMainFrame::BuildMenus() {
         }
         menus[e.menu]->addAction(a);
     }
+    // The comparison window of several data files, in both menus.
+    QAction* compare = MakeAction(ID_COMPARE, FromGbk(CompareTextsFor(languageName_).command));
+    compare->setProperty("menu", true);
+    menus[kView]->addAction(compare);
     QAction* cascade = menus[kWindows]->addAction(MenuText(t.windowCascade));
     connect(cascade, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
     QAction* tile = menus[kWindows]->addAction(MenuText(t.windowTile));

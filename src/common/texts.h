@@ -48,7 +48,6 @@ struct Texts {
         cmdShowPanel, cmdCloseLiveView, cmdHelp, cmdHelpDoc, cmdSwitchLanguage, cmdAbout,
         cmdOpen, cmdOpenDoc, cmdClose, cmdSaveAs, cmdPrintCurve, cmdPrintList, cmdRecentFiles,
         cmdExit, cmdToolbar, cmdToolbarDoc, cmdStatusBar, cmdStatusBarDoc;
-    std::string cmdCompare;  // the comparison window of several data files
     std::string switchLanguageLabel;  // the switch command's text as set while running
     std::string toolbarLabel[14];     // by toolbar position; separators carry their own text
     std::string windowCascade, windowTile;

@@ -94,7 +94,6 @@ Texts MakeChinese() {
     t.cmdLiveView = g("实时数据");
     t.cmdHistory = g("历史曲线");
     t.cmdShowPanel = g("属性栏");
-    t.cmdCompare = g("多文件对比…");
     t.cmdCloseLiveView = g("关闭实时曲线");
     t.cmdHelp = g("帮助");
     t.cmdHelpDoc = g("帮助");

@@ -95,7 +95,6 @@ Texts MakeEnglish() {
     t.cmdLiveView = g("RealImageDlg");
     t.cmdHistory = g("HisImage");
     t.cmdShowPanel = g("Proper");
-    t.cmdCompare = g("Compare…");
     t.cmdCloseLiveView = g("CloseReal");
     t.cmdHelp = g("Help");
     t.cmdHelpDoc = g("help");

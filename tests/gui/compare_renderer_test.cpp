@@ -1,7 +1,6 @@
 // The comparison canvas: the reduced drawing gives the same pixels as drawing every segment
 // (styles, missing samples, a file out of time order, zoomed windows), curves line up by clock
-// time, and the arithmetic under it (time ↔ x, a file's sample at a time, names of files whose
-// serial numbers repeat).
+// time, and the arithmetic under it (time ↔ x, a file's sample at a time, value ranges).
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -13,6 +12,7 @@
 
 #include "analysis/compare_axis.h"
 #include "analysis/compare_files.h"
+#include "history/record_set.h"
 #include "analysis/compare_renderer.h"
 #include "support/compare_data.h"
 #include "view/curve_geometry.h"
@@ -40,23 +40,25 @@ protected:
         const int64_t t0 = Morning();
         // Three loggers started at different times with different intervals, and one whose clock
         // went back an hour halfway (its records are out of time order).
-        files_.push_back(MakeCompareFile(MakeLoggerSet("A1", "cold room", t0, 60, 6000, {1, 2}, Busy), "a.kv"));
-        files_.push_back(MakeCompareFile(MakeLoggerSet("B2", "", t0 + 3600 * 7, 37, 9000, {1, 3, 4}, Busy), "b.kv"));
-        files_.push_back(MakeCompareFile(MakeLoggerSet("C3", "", t0 - 900, 300, 700, {2}, Busy), "c.kv"));
+        files_.push_back(FileOf(MakeLoggerSet("A1", "cold room", t0, 60, 6000, {1, 2}, Busy), "a.kv"));
+        files_.push_back(FileOf(MakeLoggerSet("B2", "", t0 + 3600 * 7, 37, 9000, {1, 3, 4}, Busy), "b.kv"));
+        files_.push_back(FileOf(MakeLoggerSet("C3", "", t0 - 900, 300, 700, {2}, Busy), "c.kv"));
         RecordSet back = MakeLoggerSet("D4", "", t0, 120, 1500, {1, 4}, Busy);
         for (size_t i = 750; i < back.records.size(); ++i) back.records[i].hour = (back.records[i].hour + 23) % 24;
-        files_.push_back(MakeCompareFile(back, "d.kv"));
-        LabelCompareFiles(files_);
-        ASSERT_FALSE(files_[3].inTimeOrder);
+        files_.push_back(FileOf(back, "d.kv"));
+        PrepareCompareFiles(files_);
+        summaries_ = SummariseCompareFiles(files_);
+        ASSERT_NE(files_[3].order[750], 750);
     }
 
     CompareScene Scene(int width, int height, TimeWindow window) const {
         CompareScene scene;
         scene.files = &files_;
+        scene.summaries = &summaries_;
         const QColor colours[4] = {Qt::blue, Qt::red, QColor(0, 150, 0), QColor(230, 120, 0)};
         for (size_t f = 0; f < files_.size(); ++f) {
             for (int c = 0; c < 8; ++c) {
-                if (files_[f].set->channelEnabled[c] != 1) continue;
+                if (files_[f].set.channelEnabled[c] != 1) continue;
                 CompareCurve curve;
                 curve.file = static_cast<int>(f);
                 curve.channel = c;
@@ -67,7 +69,7 @@ protected:
         }
         scene.window = window;
         for (int c = 0; c < 8; ++c) {
-            const ValueRange r = ChannelRange(files_, c, window);
+            const ValueRange r = ChannelRange(files_, summaries_, c, window);
             scene.axisMax[c] = r.high;
             scene.axisMin[c] = r.low;
         }
@@ -94,6 +96,7 @@ protected:
     }
 
     std::vector<CompareFile> files_;
+    std::vector<CompareSummary> summaries_;
 };
 
 TEST_F(CompareDrawing, ReducedDrawingIsPixelIdenticalToEverySegment) {
@@ -120,22 +123,25 @@ TEST_F(CompareDrawing, CurvesLineUpByClockTimeAndChannelsKeepTheirLineStyle) {
     // Two flat loggers: one from 08:00, one from 10:00, both until 12:00.
     const int64_t t0 = Morning();
     std::vector<CompareFile> files;
-    files.push_back(MakeCompareFile(MakeLoggerSet("A", "", t0, 60, 241, {1}, [](int32_t, int) { return 0.0f; }), "a"));
-    files.push_back(
-        MakeCompareFile(MakeLoggerSet("B", "", t0 + 7200, 600, 13, {1, 2}, [](int32_t, int) { return 10.0f; }), "b"));
+    files.push_back(FileOf(MakeLoggerSet("A", "", t0, 60, 241, {1}, [](int32_t, int) { return 0.0f; }), "a"));
+    files.push_back(FileOf(MakeLoggerSet("B", "", t0 + 7200, 600, 13, {1, 2}, [](int32_t, int) { return 10.0f; }), "b"));
+    PrepareCompareFiles(files);
+    const std::vector<CompareSummary> summaries = SummariseCompareFiles(files);
     CompareScene scene;
     scene.files = &files;
+    scene.summaries = &summaries;
     scene.curves = {{0, 0, true, Qt::blue, LineStyle::Solid},
                     {1, 0, true, Qt::red, LineStyle::Solid},
                     {1, 1, true, QColor(0, 150, 0), LineStyle::Dashed}};
     scene.window = WholeWindow(files);
-    scene.axisMax[0] = scene.axisMax[1] = 10.0f;
-    scene.axisMin[0] = scene.axisMin[1] = 0.0f;
+    scene.axisMax[0] = scene.axisMax[1] = 11.0f;
+    scene.axisMin[0] = scene.axisMin[1] = -1.0f;
     scene.width = 460;  // 400 pixels for 4 hours: 100 pixels an hour
     scene.height = 245;
     QImage image;
     RenderCompareCanvas(image, scene);
-    const int top = kCurveTop, bottom = 245 - kCurveBottomMargin;
+    const ValueScale scale(11.0f, -1.0f, 245);
+    const int top = scale.ClampedY(10.0f), bottom = scale.ClampedY(0.0f);
     // A lies on the bottom from x = 50 to 450; B (channel 1, red) starts at 10:00, x = 250.
     EXPECT_EQ(image.pixel(60, bottom), QColor(Qt::blue).rgb());
     EXPECT_EQ(image.pixel(449, bottom), QColor(Qt::blue).rgb());
@@ -174,7 +180,10 @@ TEST(CompareAxis, AFileHasASampleOnlyWhileItRecords) {
     set.records[4].value[0] = kMissingValue2Byte;
     // A pause: records 6.. come an hour later.
     for (size_t i = 6; i < 10; ++i) set.records[i].hour += 1;
-    const CompareFile file = MakeCompareFile(set, "a.kv");
+    std::vector<CompareFile> files;
+    files.push_back(FileOf(set, "a.kv"));
+    PrepareCompareFiles(files);
+    const CompareFile& file = files[0];
     EXPECT_EQ(SampleAtTime(file, 0, t0 - 1).kind, SampleKind::None);
     EXPECT_EQ(SampleAtTime(file, 0, t0).value, 0.0f);
     EXPECT_EQ(SampleAtTime(file, 0, t0 + 119).value, 1.0f);
@@ -187,29 +196,37 @@ TEST(CompareAxis, AFileHasASampleOnlyWhileItRecords) {
     EXPECT_EQ(SampleAtTime(file, 1, t0).kind, SampleKind::None);  // a channel not recorded
 }
 
-TEST(CompareFiles, RepeatedSerialNumbersAreToldApartByFileName) {
-    const auto flat = [](int32_t, int) { return 1.0f; };
+TEST(CompareAxis, ValueRangesTakeThePlainValuesOfTheShownRecordsOfEveryFile) {
+    // 100 records a minute apart: file A 0 … 99 with a missing sample at the top, B −50 … 49 with
+    // NaN at the bottom; blocks of 32 cover most of them.
+    const int64_t t0 = Morning();
     std::vector<CompareFile> files;
-    files.push_back(MakeCompareFile(MakeLoggerSet("K100", "truck", Morning(), 60, 3, {1}, flat), "/x/monday.kv"));
-    files.push_back(MakeCompareFile(MakeLoggerSet("K100", "truck", Morning(), 60, 3, {1}, flat), "/x/tuesday.kv"));
-    files.push_back(MakeCompareFile(MakeLoggerSet("K200", "", Morning(), 60, 3, {1}, flat), "/y/monday.kv"));
-    files.push_back(MakeCompareFile(MakeLoggerSet("K100", "truck", Morning(), 60, 3, {1}, flat), "/z/monday.kv"));
-    LabelCompareFiles(files);
-    EXPECT_EQ(files[0].label, "K100 truck [monday.kv]");
-    EXPECT_EQ(files[1].label, "K100 truck [tuesday.kv]");
-    EXPECT_EQ(files[2].label, "K200");
-    EXPECT_EQ(files[3].label, "K100 truck [monday.kv] #2");
+    RecordSet a = MakeLoggerSet("A", "", t0, 60, 100, {1}, [](int32_t i, int) { return static_cast<float>(i); });
+    a.records[99].value[0] = kMissingValue4Byte;
+    RecordSet b = MakeLoggerSet("B", "", t0, 60, 100, {1, 2}, [](int32_t i, int) { return i - 50.0f; });
+    b.records[0].value[0] = std::numeric_limits<float>::quiet_NaN();
+    files.push_back(FileOf(a, "a.kv"));
+    files.push_back(FileOf(b, "b.kv"));
+    PrepareCompareFiles(files);
+    const std::vector<CompareSummary> summaries = SummariseCompareFiles(files);
+    ValueRange r = ChannelRange(files, summaries, 0, WholeWindow(files));
+    EXPECT_TRUE(r.found);
+    EXPECT_EQ(r.low, -49.0f);
+    EXPECT_EQ(r.high, 98.0f);
+    r = ChannelRange(files, summaries, 0, {t0 + 60 * 33, t0 + 60 * 70});
+    EXPECT_EQ(r.low, 33.0f - 50.0f);
+    EXPECT_EQ(r.high, 70.0f);
+    r = ChannelRange(files, summaries, 1, {t0 + 60 * 10, t0 + 60 * 10});
+    EXPECT_EQ(r.low, -40.0f);
+    EXPECT_EQ(r.high, -40.0f);
+    EXPECT_FALSE(ChannelRange(files, summaries, 2, WholeWindow(files)).found);
+    EXPECT_FALSE(ChannelRange(files, summaries, 0, {t0 - 500, t0 - 1}).found);
 }
 
-TEST(CompareFiles, LoadingTakesAtMost32FilesAndReportsTheOthers) {
-    const auto flat = [](int32_t, int) { return 1.0f; };
-    std::vector<CompareFile> open;
-    for (int i = 0; i < 31; ++i) open.push_back(MakeCompareFile(MakeLoggerSet("S", "", Morning(), 60, 2, {1}, flat), "o.kv"));
-    const CompareLoadResult result = LoadCompareFiles({"/nonexistent/a.kv", "/nonexistent/b.kv"}, std::move(open));
-    EXPECT_EQ(result.files.size(), 31u);
-    ASSERT_EQ(result.failures.size(), 2u);
-    EXPECT_EQ(result.failures[0].problem, CompareLoadProblem::Unreadable);
-    EXPECT_EQ(result.failures[1].problem, CompareLoadProblem::TooManyFiles);
+TEST(CompareAxis, TickLabelsShowTheDateOnlyWhenTheWindowSpansDays) {
+    const int64_t t0 = Morning();
+    EXPECT_EQ(TickLabel(t0 + 61, {t0, t0 + 3600}), "08:01:01");
+    EXPECT_EQ(TickLabel(t0 + 86400, {t0, t0 + 2 * 86400}), "06-03 08:00");
 }
 
 }  // namespace

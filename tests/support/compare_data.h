@@ -9,12 +9,13 @@
 #include <initializer_list>
 #include <string>
 
-#include "config/deal_time.h"
+#include "analysis/clock_time.h"
+#include "analysis/compare_files.h"
 #include "history/record_set.h"
 
 namespace velorin::test {
 
-// `count` records from local time `start` (seconds) every `interval` seconds; `value(i, c)`
+// `count` records from clock time `start` (ClockSeconds) every `interval` seconds; `value(i, c)`
 // gives channel c (0-based) of record i for each channel in `channels` (1-based numbers).
 inline RecordSet MakeLoggerSet(const std::string& serial, const std::string& title, int64_t start, int32_t interval,
                                int32_t count, std::initializer_list<int> channels,
@@ -33,22 +34,29 @@ inline RecordSet MakeLoggerSet(const std::string& serial, const std::string& tit
         std::memcpy(set.unitText[c], "C", 1);
         set.unitLength[c] = 1;
     }
-    // Calendar fields of a local time, computed once per hour (like the records' readers).
     for (int32_t i = 0; i < count; ++i) {
-        const CDealTime t(start + static_cast<int64_t>(i) * interval);
+        const RecordTime t = RecordTimeOfSeconds(start + static_cast<int64_t>(i) * interval);
         SampleRecord& r = set.records[static_cast<size_t>(i)];
-        r.year = t.GetYear() - 2000;
-        r.month = t.GetMonth();
-        r.day = t.GetDay();
-        r.hour = t.GetHour();
-        r.minute = t.GetMinute();
-        r.second = t.GetSecond();
+        r.year = t.year;
+        r.month = t.month;
+        r.day = t.day;
+        r.hour = t.hour;
+        r.minute = t.minute;
+        r.second = t.second;
         for (int ch : channels) r.value[ch - 1] = value(i, ch - 1);
     }
     return set;
 }
 
-// 2025-06-02 08:00:00 local time.
-inline int64_t Morning() { return CDealTime(2025, 6, 2, 8, 0, 0).GetTime(); }
+// 2025-06-02 08:00:00.
+inline int64_t Morning() { return ClockSecondsOf(25, 6, 2, 8, 0, 0); }
+
+// A file of the comparison holding `set` (PrepareCompareFiles then orders and names the files).
+inline CompareFile FileOf(RecordSet set, const std::string& path) {
+    CompareFile file;
+    file.path = path;
+    file.set = std::move(set);
+    return file;
+}
 
 }  // namespace velorin::test
