@@ -135,31 +135,22 @@ void DrawReduced(QImage& canvas, const CompareScene& scene, const std::vector<co
     DrawBanded(canvas, curves);
 }
 
-void DrawTimeAxis(QImage& canvas, const CompareScene& scene) {
-    const int w = scene.width, h = scene.height;
-    QPainter p(&canvas);
-    p.setFont(scene.font);
-    QPen axis(Qt::black);
-    axis.setWidth(2);
-    p.setPen(axis);
-    p.drawLine(kCurveLeft, h - kCurveBottomMargin, w - kCurveRightMargin, h - kCurveBottomMargin);
+// The time axis: as many divisions as the history view's axis, fewer where the labels (with the
+// date when the window spans days) would run into each other.
+void DrawCompareTimeAxis(QImage& canvas, const CompareScene& scene) {
+    const int w = scene.width;
     const QFontMetrics metrics(scene.font);
     const int64_t span = scene.window.to - scene.window.from;
-    // As many divisions as the history view's axis, fewer where the labels (with the date when
-    // the window spans days) would run into each other.
     const int labelWidth = metrics.horizontalAdvance(QString::fromLatin1(TickLabel(scene.window.to, scene.window).c_str()));
     int d = TimeDivisions(w);
     while (d > 1 && (w - kCurveLeft - kCurveRightMargin) / d < labelWidth + 12) --d;
+    std::vector<AxisTick> ticks;
     for (int j = 0; j <= d; ++j) {
-        const int x = kCurveLeft + j * (w - kCurveLeft - kCurveRightMargin) / d;
-        p.setPen(axis);
-        p.drawLine(x, h - kCurveBottomMargin, x, h - 19);
         const int64_t t = scene.window.from + span * j / d;
-        const QString label = QString::fromLatin1(TickLabel(t, scene.window).c_str());
-        const int left = TimeLabelLeft(j, d, x, metrics.horizontalAdvance(label), w);
-        p.setPen(Qt::black);
-        p.drawText(left, h - 17 + metrics.ascent(), label);
+        ticks.push_back({kCurveLeft + j * (w - kCurveLeft - kCurveRightMargin) / d,
+                         QString::fromLatin1(TickLabel(t, scene.window).c_str())});
     }
+    DrawTimeAxis(canvas, scene.font, w, scene.height, ticks);
 }
 
 }  // namespace
@@ -191,7 +182,7 @@ void RenderCompareCanvas(QImage& canvas, const CompareScene& scene, CurveDrawing
             DrawReduced(canvas, scene, shown);
         }
     }
-    DrawTimeAxis(canvas, scene);
+    DrawCompareTimeAxis(canvas, scene);
 }
 
 }  // namespace velorin

@@ -164,28 +164,15 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
     DrawBanded(canvas, after);
 }
 
-void DrawTimeAxis(QImage& canvas, const CurveScene& scene) {
+void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {
     const CurveState& s = *scene.state;
-    const int w = s.plotWidth, h = s.plotHeight;
-    QPainter p(&canvas);
-    p.setFont(scene.font);
-    QPen axis(Qt::black);
-    axis.setWidth(2);
-    p.setPen(axis);
-    p.drawLine(kCurveLeft, h - kCurveBottomMargin, w - kCurveRightMargin, h - kCurveBottomMargin);
-    const int d = TimeDivisions(w);
-    const QFontMetrics metrics(scene.font);
     const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
-    const std::vector<TimeTick> ticks = TimeTicks(w, s.firstIndex, s.endIndex, count);
-    for (int j = 0; j < static_cast<int>(ticks.size()); ++j) {
-        p.setPen(axis);
-        p.drawLine(ticks[j].x, h - kCurveBottomMargin, ticks[j].x, h - 19);
-        const QString label =
-            QString::fromLatin1(RecordTimeOfDayText(scene.set->records[static_cast<size_t>(ticks[j].record)]).c_str());
-        const int left = TimeLabelLeft(j, d, ticks[j].x, metrics.horizontalAdvance(label), w);
-        p.setPen(Qt::black);
-        p.drawText(left, h - 17 + metrics.ascent(), label);
+    std::vector<AxisTick> ticks;
+    for (const TimeTick& tick : TimeTicks(s.plotWidth, s.firstIndex, s.endIndex, count)) {
+        ticks.push_back({tick.x, QString::fromLatin1(
+                                     RecordTimeOfDayText(scene.set->records[static_cast<size_t>(tick.record)]).c_str())});
     }
+    DrawTimeAxis(canvas, scene.font, s.plotWidth, s.plotHeight, ticks);
 }
 
 }  // namespace
@@ -210,6 +197,25 @@ void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, flo
     p.drawText(15, h - 20 + metrics.ascent(), caption);
 }
 
+void DrawTimeAxis(QImage& canvas, const QFont& font, int width, int height, const std::vector<AxisTick>& ticks) {
+    const int w = width, h = height;
+    QPainter p(&canvas);
+    p.setFont(font);
+    QPen axis(Qt::black);
+    axis.setWidth(2);
+    p.setPen(axis);
+    p.drawLine(kCurveLeft, h - kCurveBottomMargin, w - kCurveRightMargin, h - kCurveBottomMargin);
+    const int d = static_cast<int>(ticks.size()) - 1;
+    const QFontMetrics metrics(font);
+    for (int j = 0; j <= d; ++j) {
+        p.setPen(axis);
+        p.drawLine(ticks[j].x, h - kCurveBottomMargin, ticks[j].x, h - 19);
+        const int left = TimeLabelLeft(j, d, ticks[j].x, metrics.horizontalAdvance(ticks[j].label), w);
+        p.setPen(Qt::black);
+        p.drawText(left, h - 17 + metrics.ascent(), ticks[j].label);
+    }
+}
+
 void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing drawing) {
     const CurveState& s = *scene.state;
     const int w = std::max(s.plotWidth, 1), h = std::max(s.plotHeight, 1);
@@ -230,7 +236,7 @@ void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing dra
         else if (drawing == CurveDrawing::EverySegment) DrawEverySegment(canvas, scene);
         else DrawReduced(canvas, scene);
     }
-    DrawTimeAxis(canvas, scene);
+    DrawRecordTimeAxis(canvas, scene);
 }
 
 }  // namespace velorin

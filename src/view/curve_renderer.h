@@ -18,10 +18,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 #include <cstdint>
+#include <vector>
 
 class QImage;
-class QString;
 
 namespace velorin {
 
@@ -43,6 +44,14 @@ struct CurveScene {
 // values they stand for ("%.2f", black) and `caption` at (15, H − 20).
 void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, float axisMax, float axisMin, int height,
                     const QString& caption);
+
+// The time axis: a 2-pixel line along the bottom of the curve area (y = H − 25, x = 50 … W − 10)
+// and ticks j = 0 … d at their x with their labels placed by TimeLabelLeft (top at H − 17).
+struct AxisTick {
+    int x = 0;
+    QString label;
+};
+void DrawTimeAxis(QImage& canvas, const QFont& font, int width, int height, const std::vector<AxisTick>& ticks);
 
 // Renders the whole canvas, W × H of the state, into `canvas` (resized when its size differs).
 void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing drawing = CurveDrawing::Reduced);

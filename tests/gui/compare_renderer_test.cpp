@@ -14,6 +14,7 @@
 #include "analysis/compare_files.h"
 #include "history/record_set.h"
 #include "analysis/compare_renderer.h"
+#include "gui/same_pixels.h"
 #include "support/compare_data.h"
 #include "view/curve_geometry.h"
 
@@ -83,16 +84,7 @@ protected:
         QImage every, reduced;
         RenderCompareCanvas(every, scene, CurveDrawing::EverySegment);
         RenderCompareCanvas(reduced, scene, CurveDrawing::Reduced);
-        ASSERT_EQ(every.size(), reduced.size()) << what;
-        for (int y = 0; y < every.height(); ++y) {
-            for (int x = 0; x < every.width(); ++x) {
-                if (every.pixel(x, y) != reduced.pixel(x, y)) {
-                    ADD_FAILURE() << what << ": first difference at (" << x << ", " << y << "): every segment "
-                                  << std::hex << every.pixel(x, y) << ", reduced " << reduced.pixel(x, y);
-                    return;
-                }
-            }
-        }
+        EXPECT_TRUE(SamePixels(every, reduced)) << what;
     }
 
     std::vector<CompareFile> files_;

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <string>
 
+#include "gui/same_pixels.h"
 #include "support/curve_data.h"
 #include "view/curve_geometry.h"
 #include "view/curve_renderer.h"
@@ -52,18 +53,7 @@ protected:
 
     // Both drawings, compared pixel for pixel; the first difference is reported.
     void ExpectIdentical(const std::string& what) {
-        const QImage every = Render(CurveDrawing::EverySegment);
-        const QImage reduced = Render(CurveDrawing::Reduced);
-        ASSERT_EQ(every.size(), reduced.size()) << what;
-        for (int y = 0; y < every.height(); ++y) {
-            for (int x = 0; x < every.width(); ++x) {
-                if (every.pixel(x, y) != reduced.pixel(x, y)) {
-                    ADD_FAILURE() << what << ": first difference at (" << x << ", " << y << "): every segment "
-                                  << std::hex << every.pixel(x, y) << ", reduced " << reduced.pixel(x, y);
-                    return;
-                }
-            }
-        }
+        EXPECT_TRUE(test::SamePixels(Render(CurveDrawing::EverySegment), Render(CurveDrawing::Reduced))) << what;
     }
 
     int Count(const QImage& image, int x, QRgb colour) const {
