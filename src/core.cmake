@@ -9,6 +9,7 @@ add_library(velorin_core STATIC
   analysis/compare_report.cpp
   analysis/number_text.cpp
   analysis/range_statistics.cpp
+  analysis/range_statistics_columns.cpp
   analysis/range_statistics_output.cpp
   common/atomic_file.cpp
   common/format.cpp
@@ -43,6 +44,7 @@ add_library(velorin_core STATIC
   report/export_texts.cpp
   report/txt_export.cpp
   report/cairo_canvas.cpp
+  report/pdf_document.cpp
   report/pdf_report.cpp
   report/pdf_report_pages.cpp
   report/recording_canvas.cpp

@@ -35,6 +35,10 @@ AnalysisTexts MakeEnglish() {
     t.wholeSet = "Whole set";
     t.shownRange = "Shown range";
     t.copyRange = "Copy range statistics";
+    t.rangeMax = "Range MAX";
+    t.rangeMin = "Range MIN";
+    t.rangeAvg = "Range AVG";
+    t.rangeMkt = "Range MKT";
     t.compareTitle = "Comparison Report";
     t.compareFiles = "Files";
     t.compareStatistics = "Statistics of the range";
@@ -44,7 +48,7 @@ AnalysisTexts MakeEnglish() {
     t.period = "Range";
     t.warmest = "warmest";
     t.coldest = "coldest";
-    t.pageFormat = "%d / %d";
+    t.pageFormat = "%d/%d";
     return t;
 }
 
@@ -64,7 +68,7 @@ AnalysisTexts MakeChinese() {
     t.min = g("最小值");
     t.max = g("最大值");
     t.avg = g("平均值");
-    t.mkt = g("平均动力学温度");
+    t.mkt = "MKT";  // as the data report names it in both languages
     t.upper = g("上限");
     t.lower = g("下限");
     t.aboveUpper = g("超上限时间");
@@ -76,6 +80,10 @@ AnalysisTexts MakeChinese() {
     t.wholeSet = g("全部数据");
     t.shownRange = g("显示范围");
     t.copyRange = g("复制范围统计");
+    t.rangeMax = g("范围最大值");
+    t.rangeMin = g("范围最小值");
+    t.rangeAvg = g("范围平均值");
+    t.rangeMkt = g("范围MKT");
     t.compareTitle = g("对比报告");
     t.compareFiles = g("文件");
     t.compareStatistics = g("范围统计");
@@ -85,7 +93,7 @@ AnalysisTexts MakeChinese() {
     t.period = g("范围");
     t.warmest = g("最高");
     t.coldest = g("最低");
-    t.pageFormat = "%d / %d";
+    t.pageFormat = "%d/%d";
     return t;
 }
 

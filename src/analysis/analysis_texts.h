@@ -18,10 +18,12 @@ struct AnalysisTexts {
     std::string wholeSet;    // label of the whole data set's figures
     std::string shownRange;  // label of the figures of the range the view shows
     std::string copyRange;   // context-menu command copying the range figures
+    // Column headers of the range figures in the data window's statistics list.
+    std::string rangeMax, rangeMin, rangeAvg, rangeMkt;
     // The comparison report.
     std::string compareTitle, compareFiles, compareStatistics, compareCurves, userName, title, period;
     std::string warmest, coldest;
-    std::string pageFormat;  // "%d / %d"
+    std::string pageFormat;  // "%d/%d"
 };
 
 const AnalysisTexts& AnalysisTextsFor(const std::string& languageName);

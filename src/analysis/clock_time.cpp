@@ -73,6 +73,16 @@ RecordTime RecordTimeOfSeconds(int64_t seconds) {
     return t;
 }
 
+void SetRecordClock(SampleRecord& r, int64_t seconds) {
+    const RecordTime t = RecordTimeOfSeconds(seconds);
+    r.year = t.year;
+    r.month = t.month;
+    r.day = t.day;
+    r.hour = t.hour;
+    r.minute = t.minute;
+    r.second = t.second;
+}
+
 std::string ClockTimeText(const RecordTime& t) {
     return FormatC("%04d-%02d-%02d %02d:%02d:%02d", t.year + 2000, t.month, t.day, t.hour, t.minute, t.second);
 }

@@ -24,6 +24,8 @@ int64_t ClockSeconds(const RecordTime& time);
 
 // The fields of `seconds` (year as year − 2000).
 RecordTime RecordTimeOfSeconds(int64_t seconds);
+// Sets the record's six time fields to `seconds`.
+void SetRecordClock(SampleRecord& record, int64_t seconds);
 
 // "YYYY-MM-DD hh:mm:ss" of the fields (year + 2000).
 std::string ClockTimeText(const RecordTime& time);

@@ -10,8 +10,8 @@
 #include "analysis/number_text.h"
 #include "common/format.h"
 #include "common/text_codec.h"
-#include "report/cairo_canvas.h"
 #include "report/column_reduced_path.h"
+#include "report/pdf_document.h"
 #include "report/report_texts.h"
 #include "view/curve_geometry.h"
 
@@ -161,6 +161,8 @@ void CompareReport::DrawStatisticsPage(int page, size_t& next) {
     canvas_.SetFontSize(9);
     Text(50, 770, t.period + ": " + ClockTimeText(options_.from) + "  ...  " + ClockTimeText(options_.to));
     Text(420, 770, t.compareFiles + ": " + std::to_string(files_.size()));
+    canvas_.SetFontSize(8);
+    Text(50, 757, t.compareStatistics);
     canvas_.SetFontSize(6);
     const std::string headers[] = {"",    "",           t.count,      t.missing,    t.min, t.max,
                                    t.avg, t.mkt,        t.aboveUpper, t.belowLower, ""};
@@ -319,36 +321,16 @@ void CompareReport::DrawCurvePage() {
 
 PdfResult ExportCompareReport(const std::vector<CompareFile>& files, const std::string& path,
                               const CompareReportOptions& options) {
-    PdfResult result;
-    result.path = path.find(".pdf") == std::string::npos ? path + ".pdf" : path;
-    const ReportFixedTexts& fixed = ReportFixed();
-    PdfDocumentInfo info;
-    info.creator = fixed.creator;
-    info.author = fixed.author;
+    PdfDocumentInfo info = ReportDocumentInfo();
     info.title = GbkToUtf8(AnalysisTextsFor(options.english).compareTitle);
-    info.subject = fixed.subject;
-    info.keywords = fixed.keywords;
-    CairoPdfCanvas canvas(result.path, info);
-    if (!canvas.Ok()) {
-        result.detail = canvas.Error();
-        return result;
-    }
-    result.fontUsed = canvas.FontFamily();
-    if (!canvas.HasCjkFont()) result.warnings.push_back(PdfWarning::CjkFontMissing);
-    CompareReport report(canvas, files, options);
-    result.pages = report.Draw();
-    if (report.Cancelled()) {
-        result.cancelled = true;
-        result.detail = "cancelled";
-        return result;
-    }
-    if (!options.logoPath.empty() && !report.LogoPlaced()) {
-        result.logoPath = options.logoPath;
-        result.warnings.push_back(PdfWarning::LogoMissing);
-    }
-    result.ok = canvas.Finish();
-    if (!result.ok) result.detail = canvas.Error();
-    return result;
+    return WritePdfDocument(path, info, options.logoPath, [&files, &options](ReportCanvas& canvas) {
+        CompareReport report(canvas, files, options);
+        PdfDrawing drawing;
+        drawing.pages = report.Draw();
+        drawing.cancelled = report.Cancelled();
+        drawing.logoPlaced = report.LogoPlaced();
+        return drawing;
+    });
 }
 
 }  // namespace velorin

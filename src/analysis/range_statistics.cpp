@@ -1,6 +1,8 @@
 #include "analysis/range_statistics.h"
 
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <utility>
 
 #include "analysis/clock_time.h"
@@ -9,17 +11,6 @@
 namespace velorin {
 
 namespace {
-
-RecordTime TimeOf(const SampleRecord& r) {
-    RecordTime t;
-    t.year = r.year;
-    t.month = r.month;
-    t.day = r.day;
-    t.hour = r.hour;
-    t.minute = r.minute;
-    t.second = r.second;
-    return t;
-}
 
 // Runs of consecutive record indices [first, end) inside the range. Records of one recording
 // come in time order, so a clock-time range is nearly always one run; a set whose clock was
@@ -49,64 +40,102 @@ Runs RunsOf(const RecordSet& set, const StatisticsRange& range) {
     return runs;
 }
 
-ChannelRangeStatistics ChannelStatisticsOf(const RecordSet& set, const Runs& runs, int c) {
+// The kinetic terms of the values met last. A data set holds few distinct values (tenths or
+// hundredths of a slowly changing quantity), so most samples find their term here instead of
+// computing exp(); a float always gives the same term, so the sum is exactly the one computed
+// sample by sample.
+class KineticTermCache {
+public:
+    KineticTermCache() {
+        // A NaN pattern: never looked up, non-finite values are missing samples.
+        for (uint32_t& k : key_) k = 0x7FC00001u;
+    }
+    double Term(float v) {
+        uint32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        const uint32_t slot = (bits * 2654435761u) >> (32 - kSlotBits);
+        if (key_[slot] != bits) {
+            key_[slot] = bits;
+            term_[slot] = KineticTerm(v);
+        }
+        return term_[slot];
+    }
+
+private:
+    static constexpr int kSlotBits = 12;
+    uint32_t key_[1u << kSlotBits];
+    double term_[1u << kSlotBits];
+};
+
+// One channel's running figures while the records pass once.
+struct Accumulator {
     ChannelRangeStatistics s;
-    s.channel = c;
-    s.quantity = QuantityTextOf(set, c);
-    s.unit = UnitTextOf(set, c);
-    s.temperature = IsTemperatureQuantity(s.quantity);
-    s.upperX10 = set.upperAlarmX10[c];
-    s.lowerX10 = set.lowerAlarmX10[c];
-    const double upper = s.upperX10;
-    const double lower = s.lowerX10;
-    const int64_t interval = set.intervalSeconds;
+    double upper = 0, lower = 0;
     double sum = 0, termSum = 0;
     float min = 0, max = 0;
     int32_t minIndex = -1, maxIndex = -1, aboveIndex = -1, belowIndex = -1;
     int64_t aboveCount = 0, belowCount = 0;
-    for (const auto& run : runs) {
-        for (int32_t i = run.first; i < run.second; ++i) {
-            const float v = set.records[static_cast<size_t>(i)].value[c];
-            if (IsMissingSample(v) || !std::isfinite(v)) {
-                ++s.missing;
-                continue;
-            }
-            if (s.count++ == 0) {
-                min = max = v;
-                minIndex = maxIndex = i;
-            } else if (v < min) {
-                min = v;
-                minIndex = i;
-            } else if (v > max) {
-                max = v;
-                maxIndex = i;
-            }
-            sum += v;
-            if (s.temperature) termSum += KineticTerm(v);
-            const double tenths = TruncatedTenths(v);
-            if (tenths > upper && aboveCount++ == 0) aboveIndex = i;
-            if (tenths < lower && belowCount++ == 0) belowIndex = i;
+    std::unique_ptr<KineticTermCache> terms;  // temperature channels only
+
+    void Add(float v, int32_t i) {
+        if (IsMissingSample(v) || !std::isfinite(v)) {
+            ++s.missing;
+            return;
         }
+        if (s.count++ == 0) {
+            min = max = v;
+            minIndex = maxIndex = i;
+        } else if (v < min) {
+            min = v;
+            minIndex = i;
+        } else if (v > max) {
+            max = v;
+            maxIndex = i;
+        }
+        sum += v;
+        if (terms) termSum += terms->Term(v);
+        const double tenths = TruncatedTenths(v);
+        if (tenths > upper && aboveCount++ == 0) aboveIndex = i;
+        if (tenths < lower && belowCount++ == 0) belowIndex = i;
     }
-    s.aboveUpperSeconds = aboveCount * interval;
-    s.belowLowerSeconds = belowCount * interval;
-    if (aboveIndex >= 0) {
+};
+
+Accumulator StartChannel(const RecordSet& set, int c) {
+    Accumulator a;
+    a.s.channel = c;
+    a.s.quantity = QuantityTextOf(set, c);
+    a.s.unit = UnitTextOf(set, c);
+    a.s.temperature = IsTemperatureQuantity(a.s.quantity);
+    a.s.upperX10 = set.upperAlarmX10[c];
+    a.s.lowerX10 = set.lowerAlarmX10[c];
+    a.upper = a.s.upperX10;
+    a.lower = a.s.lowerX10;
+    if (a.s.temperature) a.terms = std::make_unique<KineticTermCache>();
+    return a;
+}
+
+ChannelRangeStatistics FinishChannel(const RecordSet& set, Accumulator& a) {
+    ChannelRangeStatistics& s = a.s;
+    const int64_t interval = set.intervalSeconds;
+    s.aboveUpperSeconds = a.aboveCount * interval;
+    s.belowLowerSeconds = a.belowCount * interval;
+    if (a.aboveIndex >= 0) {
         s.crossedUpper = true;
-        s.firstAbove = TimeOf(set.records[static_cast<size_t>(aboveIndex)]);
+        s.firstAbove = TimeOfRecord(set.records[static_cast<size_t>(a.aboveIndex)]);
     }
-    if (belowIndex >= 0) {
+    if (a.belowIndex >= 0) {
         s.crossedLower = true;
-        s.firstBelow = TimeOf(set.records[static_cast<size_t>(belowIndex)]);
+        s.firstBelow = TimeOfRecord(set.records[static_cast<size_t>(a.belowIndex)]);
     }
     if (s.count == 0) return s;
-    s.min = min;
-    s.max = max;
-    s.minTime = TimeOf(set.records[static_cast<size_t>(minIndex)]);
-    s.maxTime = TimeOf(set.records[static_cast<size_t>(maxIndex)]);
-    s.avg = sum / s.count;
+    s.min = a.min;
+    s.max = a.max;
+    s.minTime = TimeOfRecord(set.records[static_cast<size_t>(a.minIndex)]);
+    s.maxTime = TimeOfRecord(set.records[static_cast<size_t>(a.maxIndex)]);
+    s.avg = a.sum / s.count;
     if (s.temperature) {
         s.hasMkt = true;
-        s.mkt = MeanKineticTemperature(termSum, s.count);
+        s.mkt = MeanKineticTemperature(a.termSum, s.count);
     }
     return s;
 }
@@ -121,13 +150,22 @@ RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRan
     if (!runs.empty()) {
         result.firstIndex = runs.front().first;
         result.lastIndex = runs.back().second - 1;
-        result.firstTime = TimeOf(set.records[static_cast<size_t>(result.firstIndex)]);
-        result.lastTime = TimeOf(set.records[static_cast<size_t>(result.lastIndex)]);
+        result.firstTime = TimeOfRecord(set.records[static_cast<size_t>(result.firstIndex)]);
+        result.lastTime = TimeOfRecord(set.records[static_cast<size_t>(result.lastIndex)]);
     }
+    // One pass over the records for all channels: a full set is 15 MB, read once rather than
+    // once per channel.
+    std::vector<Accumulator> channels;
     for (int c = 0; c < kRecordSetChannels; ++c) {
-        if (set.channelEnabled[c] != 1) continue;
-        result.channels.push_back(ChannelStatisticsOf(set, runs, c));
+        if (set.channelEnabled[c] == 1) channels.push_back(StartChannel(set, c));
     }
+    for (const auto& run : runs) {
+        for (int32_t i = run.first; i < run.second; ++i) {
+            const SampleRecord& r = set.records[static_cast<size_t>(i)];
+            for (Accumulator& a : channels) a.Add(r.value[a.s.channel], i);
+        }
+    }
+    for (Accumulator& a : channels) result.channels.push_back(FinishChannel(set, a));
     return result;
 }
 

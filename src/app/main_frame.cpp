@@ -332,7 +332,9 @@ void CMainFrame::HistoryCommand() {
     }
 
     CProgress1Dlg::Hooks hooks;
-    hooks.openFile = [this](const QString& path) { return OpenDataFile(path, true); };
+    hooks.openFile = [this](const QString& path, std::unique_ptr<RecordSet> set) {
+        return OpenDataSet(path, std::move(set));
+    };
     hooks.status = [this](const QString& text) { ShowStatus(text); };
     hooks.ended = [this](bool stored) {
         // After OK only Connect comes back (the next connection enables the rest); an abandoned
@@ -395,6 +397,19 @@ bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
         presenter_->Message(FromGbk(text), QString(), BoxIcon::Warning);
         return false;
     }
+    ShowDataWindow(std::move(doc), path, canonical);
+    return true;
+}
+
+bool CMainFrame::OpenDataSet(const QString& path, std::unique_ptr<RecordSet> set) {
+    if (!set) return OpenDataFile(path, true);
+    auto doc = std::make_shared<CDastrelDoc>();
+    doc->Adopt(std::move(set), QFile::encodeName(path).toStdString());
+    ShowDataWindow(std::move(doc), path, QFileInfo(path).canonicalFilePath());
+    return true;
+}
+
+void CMainFrame::ShowDataWindow(std::shared_ptr<CDastrelDoc> doc, const QString& path, const QString& canonical) {
     auto* child = new CChildFrame(*presenter_, [this] { return flags_.liveViewOpen != 0; });
     child->SetDocument(doc);
     child->setProperty("path", canonical);
@@ -406,7 +421,6 @@ bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
     AddRecentFile(path);
     BuildMenus();
     UpdateCommands();
-    return true;
 }
 
 QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const {

@@ -31,6 +31,7 @@ class Link;
 class Presenter;
 class PropertyPanel;
 class QtMessages;
+struct RecordSet;
 class StatusPane;
 
 struct FrameOptions {
@@ -55,6 +56,9 @@ public:
     // is open already is brought to the front, except after a download (`freshWindow`): the
     // file then holds new data and gets a window of its own.
     bool OpenDataFile(const QString& path, bool freshWindow = false);
+    // A new data window on a data set already read from the file at `path` (a download's hand-
+    // over); a null set reads the file as OpenDataFile does.
+    bool OpenDataSet(const QString& path, std::unique_ptr<RecordSet> set);
     // What a data window shows of its document; the default is the data list.
     using DataViewFactory = std::function<QWidget*(std::shared_ptr<CDastrelDoc>, QWidget* parent)>;
     void SetDataViewFactory(DataViewFactory factory) { viewFactory_ = std::move(factory); }
@@ -103,6 +107,7 @@ private:
     void AddRecentFile(const QString& path);
     void UpdateLockIndicators();
     QWidget* DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const;
+    void ShowDataWindow(std::shared_ptr<CDastrelDoc> doc, const QString& path, const QString& canonical);
     void PollLockLeds();
 
     Link& link_;

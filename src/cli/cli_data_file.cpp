@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "analysis/clock_time.h"
+#include "cli/cli_options.h"
 #include "history/kv_file.h"
 #include "history/record_set.h"
 
@@ -25,6 +27,29 @@ bool ReadDataFile(const char* command, const std::string& path, RecordSet& set) 
     if (!read.detail.empty()) std::fprintf(stderr, " (%s)", read.detail.c_str());
     std::fputc('\n', stderr);
     return false;
+}
+
+bool ParseTimeOptions(const ParsedArgs& parsed, TimeOptions& out, std::string& error) {
+    for (const char* name : {"from", "to"}) {
+        if (!parsed.Has(name)) continue;
+        const bool from = name[0] == 'f';
+        if (!ParseClockTime(parsed.Value(name), from ? out.from : out.to)) {
+            error = std::string("--") + name + " wants \"YYYY-MM-DD hh:mm:ss\" (a date that exists), not \"" +
+                    parsed.Value(name) + "\"";
+            return false;
+        }
+        (from ? out.hasFrom : out.hasTo) = true;
+    }
+    if (out.hasFrom && out.hasTo && out.to < out.from) {
+        error = "--to is before --from";
+        return false;
+    }
+    return true;
+}
+
+int UsageError(const char* command, const char* usage, const std::string& error) {
+    std::fprintf(stderr, "velorin-cli %s: %s\n%s", command, error.c_str(), usage);
+    return kExitUsage;
 }
 
 }  // namespace velorin::cli

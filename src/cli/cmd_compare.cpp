@@ -28,10 +28,7 @@ constexpr const char* kUsage =
     "  row per record time; --pdf: the comparison report (statistics per file and channel, the\n"
     "  curves overlaid).\n";
 
-int Usage(const std::string& error) {
-    std::fprintf(stderr, "velorin-cli compare: %s\n%s", error.c_str(), kUsage);
-    return kExitUsage;
-}
+int Usage(const std::string& error) { return UsageError("compare", kUsage, error); }
 
 }  // namespace
 
@@ -51,14 +48,8 @@ int RunCompare(const std::vector<std::string>& args) {
     if (parsed.Has("csv") == parsed.Has("pdf")) return Usage("give one of --csv and --pdf");
     const std::string form = parsed.Has("csv") ? "csv" : "pdf";
     if (parsed.Value(form).empty()) return Usage("the output file name is empty");
-    int64_t from = 0, to = 0;
-    for (const char* name : {"from", "to"}) {
-        if (parsed.Has(name) && !ParseClockTime(parsed.Value(name), name[0] == 'f' ? from : to)) {
-            return Usage(std::string("--") + name + " wants \"YYYY-MM-DD hh:mm:ss\" (a date that exists), not \"" +
-                         parsed.Value(name) + "\"");
-        }
-    }
-    if (parsed.Has("from") && parsed.Has("to") && to < from) return Usage("--to is before --from");
+    TimeOptions times;
+    if (!ParseTimeOptions(parsed, times, error)) return Usage(error);
 
     const CompareLoadResult loaded = LoadCompareFiles(parsed.positional);
     if (!loaded.ok()) {
@@ -71,8 +62,8 @@ int RunCompare(const std::vector<std::string>& args) {
     }
     int64_t earliest = 0, latest = 0;
     const bool anyRecord = CompareSpan(loaded.files, earliest, latest);
-    if (!parsed.Has("from")) from = earliest;
-    if (!parsed.Has("to")) to = latest;
+    const int64_t from = times.hasFrom ? times.from : earliest;
+    const int64_t to = times.hasTo ? times.to : latest;
     if (!anyRecord || MergedTimes(loaded.files, from, to).empty()) {
         std::fprintf(stderr, "velorin-cli compare: no record of any file lies in the range %s ... %s\n",
                      ClockTimeText(from).c_str(), ClockTimeText(to).c_str());

@@ -6,11 +6,12 @@
 // when the name has none.
 //
 // Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed.
-// A download that failed part-way (a block that never came, more records than a data set holds)
-// still stores the records received so far, prints the failure text and exits 2. When the block
-// count could not be read nothing is stored: an empty file would replace the last good download
-// of that logger. Ctrl-C cancels cleanly before the next block request: nothing is stored, exit 2.
-// 1 for wrong arguments.
+// What is stored follows the program's one rule (PlanStore in history/download_store.h): a
+// download that failed part-way (a block that never came, more records than a data set holds)
+// still stores the records received so far, beside an existing file of that name rather than
+// over it, prints the failure text and exits 2. When the block count could not be read, or no
+// record came, nothing is stored and any earlier file stays as it was. Ctrl-C cancels cleanly
+// before the next block request: nothing is stored, exit 2. 1 for wrong arguments.
 #include <unistd.h>
 
 #include <atomic>
@@ -97,12 +98,18 @@ std::string TargetPath(const ParsedArgs& parsed) {
     return path;
 }
 
-int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const std::string& languageName,
-          const std::string& target) {
+int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadResult& download,
+          const std::string& languageName, const std::string& target) {
     StoreOptions options;
     options.languageName = languageName;
     options.targetPath = target;
-    const StoreResult stored = StoreDownload(buffer, info, options);
+    options.wantStoredSet = false;
+    const StoreResult stored = StoreDownload(buffer, info, download, options);
+    if (stored.plan == StorePlan::Nothing) {
+        PrintGbk(stderr, "velorin-cli download: " + TextsFor(languageName).downloadNothingStored);
+        std::fputc('\n', stderr);
+        return kExitFailed;
+    }
     if (!stored.ok) {
         std::fprintf(stderr, "velorin-cli download: cannot store %s: %s\n", stored.kvPath.c_str(),
                      stored.detail.c_str());
@@ -110,6 +117,15 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const std::strin
     }
     if (stored.fallbackFolder) {
         PrintGbk(stderr, FormatC(TextsFor(languageName).storedInFallback.c_str(), stored.folder.c_str()));
+        std::fputc('\n', stderr);
+    }
+    if (HasUnstorableChannels(info)) {
+        PrintGbk(stderr, "velorin-cli download: " + TextsFor(languageName).channelsNotStorable);
+        std::fputc('\n', stderr);
+    }
+    if (!stored.keptPath.empty()) {
+        PrintGbk(stderr, FormatC(TextsFor(languageName).partialStoredBeside.c_str(), stored.kvPath.c_str(),
+                                 stored.keptPath.c_str()));
         std::fputc('\n', stderr);
     }
     std::printf("%s\n", stored.kvPath.c_str());
@@ -165,9 +181,8 @@ int RunDownload(const std::vector<std::string>& args) {
         return kExitFailed;
     }
     for (const DownloadWarning& w : result.warnings) messages.MessageBox(w.text, std::string(), MessageIcon::None);
-    if (result.Has(DownloadWarningKind::CountFailed)) return kExitFailed;
 
-    const int stored = Store(*buffer, info, languageName, TargetPath(parsed));
+    const int stored = Store(*buffer, info, result, languageName, TargetPath(parsed));
     if (stored != kExitOk) return stored;
     return result.finished && result.warnings.empty() ? kExitOk : kExitFailed;
 }

@@ -27,10 +27,7 @@ constexpr const char* kUsage =
     "  the first crossing of each, over the records from --from to --to (both included; the\n"
     "  whole file by default). --json prints one JSON object (UTF-8).\n";
 
-int Usage(const std::string& error) {
-    std::fprintf(stderr, "velorin-cli stats: %s\n%s", error.c_str(), kUsage);
-    return kExitUsage;
-}
+int Usage(const std::string& error) { return UsageError("stats", kUsage, error); }
 
 }  // namespace
 
@@ -46,17 +43,13 @@ int RunStats(const std::vector<std::string>& args) {
     if (parsed.positional.size() != 1) {
         return Usage(parsed.positional.empty() ? "no data file given" : "unexpected argument " + parsed.positional[1]);
     }
+    TimeOptions times;
+    if (!ParseTimeOptions(parsed, times, error)) return Usage(error);
     StatisticsRange range;
-    for (const char* name : {"from", "to"}) {
-        if (!parsed.Has(name)) continue;
-        int64_t& bound = name[0] == 'f' ? range.from : range.to;
-        if (!ParseClockTime(parsed.Value(name), bound)) {
-            return Usage(std::string("--") + name + " wants \"YYYY-MM-DD hh:mm:ss\" (a date that exists), not \"" +
-                         parsed.Value(name) + "\"");
-        }
-        (name[0] == 'f' ? range.hasFrom : range.hasTo) = true;
-    }
-    if (range.hasFrom && range.hasTo && range.to < range.from) return Usage("--to is before --from");
+    range.hasFrom = times.hasFrom;
+    range.from = times.from;
+    range.hasTo = times.hasTo;
+    range.to = times.to;
 
     const std::string& input = parsed.positional[0];
     RecordSet set;

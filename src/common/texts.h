@@ -70,6 +70,10 @@ struct Texts {
     std::string storedInFallback;               // status: the data file went here (%s folder)
     std::string storeFailed;                    // the data file could not be written (%s path, %s reason)
     std::string historyCapacityReached;         // more records than a data set can take
+    std::string downloadStarting;               // the dialog's status text before the animation
+    std::string downloadNothingStored;          // no count: nothing stored, no file changed
+    std::string partialStoredBeside;            // %s partial file, %s earlier file kept
+    std::string channelsNotStorable;            // channels 7 and 8 are not kept by a data file
 
     // Data list of a data window.
     std::string dataListSerial, dataListTime;

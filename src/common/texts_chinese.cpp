@@ -138,6 +138,10 @@ Texts MakeChinese() {
     t.saveAsCaption = g("提示");
     t.storedInFallback = g("程序目录不可写，数据文件已保存到 %s");
     t.storeFailed = g("无法保存数据文件 %s：%s");
+    t.downloadStarting = g("正在下载数据，请稍候");
+    t.downloadNothingStored = g("未保存任何数据");
+    t.partialStoredBeside = g("下载不完整：已保存为 %s，原有文件 %s 已保留。");
+    t.channelsNotStorable = g("通道7和通道8无法保存到数据文件中，数据窗口将其显示为未记录。");
     t.dataListSerial = g("序号");
     t.dataListTime = g("时间");
     t.dataListChannelFormat = g("通道%d");

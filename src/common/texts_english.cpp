@@ -140,6 +140,11 @@ Texts MakeEnglish() {
     t.saveAsCaption = g("Note");
     t.storedInFallback = g("The program folder is not writable; the data file was stored in %s");
     t.storeFailed = g("Cannot store the data file %s: %s");
+    t.downloadStarting = g("Downloading data, please wait");
+    t.downloadNothingStored = g("Nothing stored");
+    t.partialStoredBeside = g("The download is incomplete: it was stored as %s; the earlier file %s was kept.");
+    t.channelsNotStorable = g("Channels 7 and 8 cannot be stored in a data file; the data window shows "
+                              "them as not recorded.");
     t.dataListSerial = g("Serial");
     t.dataListTime = g("Time");
     t.dataListChannelFormat = g("CH%d");

@@ -56,6 +56,8 @@ void FillChineseOnly(ConfigTexts& t) {
                                  "30分钟", "1小时", "2小时", "5小时", "10小时", "20小时", "24小时"};
     for (int i = 0; i < 14; ++i) t.overLimitItem[i] = g(overLimit[i]);
     t.waitText = g("正在重启记录仪，请稍候");
+    // A configuration message: these read the same in both interface languages.
+    t.limitOutOfRangeFormat = g("通道%d报警限超出范围（-3276.8 ~ 3276.7）");
     t.clockShownFormat = g("%d年%d月%d日 %.2d:%.2d:%.2d");
 }
 
@@ -63,7 +65,6 @@ ConfigTexts MakeChinese() {
     auto g = Utf8ToGbk;
     ConfigTexts t;
     FillChineseOnly(t);
-    t.limitOutOfRangeFormat = g("通道%d报警限超出范围（-3276.8 ~ 3276.7）");
     t.wizardCaption = g("参数设置向导");
     t.previous = g("上一步");
     t.nextFirst = g("下一步");
@@ -102,7 +103,6 @@ ConfigTexts MakeEnglish() {
     auto g = Utf8ToGbk;
     ConfigTexts t;
     FillChineseOnly(t);
-    t.limitOutOfRangeFormat = g("CH%d: alarm limits must lie within -3276.8 ... 3276.7");
     t.wizardCaption = g("Parameter Setting Wizard");
     t.previous = g("Previous step");
     t.nextFirst = g("Next step");

@@ -1,5 +1,6 @@
 #include "history/block_codec.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -148,12 +149,23 @@ void DownloadBuffer::Begin(const ChannelLayout& channelLayout) {
     finished = false;
 }
 
+int32_t BlockRecordCount(const uint8_t* reply, size_t held, const ChannelLayout& layout) {
+    if (reply == nullptr || held < kFirstRecordOffset) return 0;
+    const size_t length = ReadU16BE(reply + 3);
+    const size_t recordBytes = RecordBytes(layout);  // at least the six time bytes
+    // Records start at byte 7 while the start lies below L and the whole record was received.
+    if (held < recordBytes) return 0;
+    const size_t end = std::min(length, held - recordBytes + 1);
+    if (end <= kFirstRecordOffset) return 0;
+    return static_cast<int32_t>((end - kFirstRecordOffset + recordBytes - 1) / recordBytes);
+}
+
 BlockDecodeResult DecodeBlockRecords(const uint8_t* reply, size_t held, DownloadBuffer& buffer) {
     BlockDecodeResult result;
-    if (reply == nullptr || held < kFirstRecordOffset) return result;
-    const size_t length = ReadU16BE(reply + 3);
-    const size_t recordBytes = RecordBytes(buffer.layout);  // at least the six time bytes
-    for (size_t at = kFirstRecordOffset; at < length && at + recordBytes <= held; at += recordBytes) {
+    const int32_t records = BlockRecordCount(reply, held, buffer.layout);
+    const size_t recordBytes = RecordBytes(buffer.layout);
+    size_t at = kFirstRecordOffset;
+    for (int32_t k = 0; k < records; ++k, at += recordBytes) {
         if (buffer.recordCount >= kRecordCapacity) {
             result.capacityReached = true;
             buffer.capacityReached = true;

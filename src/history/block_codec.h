@@ -117,6 +117,11 @@ struct BlockDecodeResult {
 // kRecordCapacity records. The value slots of disabled channels stay zero.
 BlockDecodeResult DecodeBlockRecords(const uint8_t* reply, size_t held, DownloadBuffer& buffer);
 
+// The records DecodeBlockRecords would take from this reply (capacity aside). A reply that
+// holds none (a count reply, a bare 7-byte frame) is no block: the download retries it like an
+// invalid reply instead of counting the block as read.
+int32_t BlockRecordCount(const uint8_t* reply, size_t held, const ChannelLayout& layout);
+
 // Per-channel averages of what was decoded; 0 for a channel with no counted sample.
 void ComputeAverages(const DownloadBuffer& buffer, float (&average)[kRecordSetChannels]);
 

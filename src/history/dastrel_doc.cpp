@@ -17,6 +17,12 @@ DocOpenResult CDastrelDoc::OnOpenDocument(const std::string& path) {
     return result;
 }
 
+void CDastrelDoc::Adopt(std::unique_ptr<RecordSet> set, const std::string& path) {
+    if (!set) return;
+    set_ = std::move(set);
+    path_ = path;
+}
+
 KvWriteResult CDastrelDoc::OnSaveDocument(const std::string& path) const { return WriteKvFile(path, *set_); }
 
 }  // namespace velorin

@@ -31,6 +31,9 @@ public:
 
     // Reads `path` into the record set and remembers the path. On failure nothing changes.
     DocOpenResult OnOpenDocument(const std::string& path);
+    // Takes over a record set already read from the file at `path` (a download's stored file,
+    // read back once by the store) instead of reading that file again. A null set changes nothing.
+    void Adopt(std::unique_ptr<RecordSet> set, const std::string& path);
     // Stores the record set as a .kv file at `path` (through a temporary file).
     KvWriteResult OnSaveDocument(const std::string& path) const;
 

@@ -22,6 +22,7 @@
 #include "history/block_codec.h"
 #include "history/download_engine.h"
 #include "history/download_store.h"
+#include "history/record_set.h"
 
 namespace velorin {
 
@@ -82,7 +83,7 @@ CProgress1Dlg::CProgress1Dlg(Link& link, const DeviceInfo& info, const std::stri
     ok_->setEnabled(false);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setGeometry(DialogUnits(fm, 88, 44, 29, 14));
-    status_ = new QLabel(FromGbk(Fixed().downloading), this);
+    status_ = new QLabel(FromGbk(TextsFor(languageName_).downloadStarting), this);
     status_->setGeometry(DialogUnits(fm, 35, 30, 99, 14));
     status_->setAttribute(Qt::WA_TranslucentBackground);
     status_->setStyleSheet(QStringLiteral("background: transparent"));
@@ -106,7 +107,7 @@ void CProgress1Dlg::Start() {
     DownloadHooks& hooks = job->hooks;
     hooks.setRange = [guard](int blockCount) {
         QMetaObject::invokeMethod(
-            qApp, [guard, blockCount] { if (guard) guard->progress_->setRange(0, blockCount & 0xFFFF); },
+            qApp, [guard, blockCount] { if (guard) guard->SetBlockRange(blockCount & 0xFFFF); },
             Qt::QueuedConnection);
     };
     hooks.setPosition = [guard](int position) {
@@ -142,14 +143,29 @@ void CProgress1Dlg::Animate() {
     animationPhase_ = (animationPhase_ + 1) % 4;
 }
 
+void CProgress1Dlg::SetBlockRange(int blockCount) {
+    // Qt draws a 0 … 0 range as a busy indicator; no blocks is an empty bar.
+    progress_->setRange(0, blockCount > 0 ? blockCount : 1);
+    progress_->setValue(0);
+}
+
 void CProgress1Dlg::OnWorkerFinished() {
     if (worker_.joinable()) worker_.join();
     workerDone_ = true;
     timer_->stop();
     if (job_->hooks.cancelRequested) return;
+    // A count that never came leaves the bar at its busy indicator: it ends empty.
+    if (progress_->maximum() == 0) SetBlockRange(0);
     for (const DownloadWarning& w : job_->result.warnings) presenter_.Message(FromGbk(w.text), QString(), BoxIcon::None);
+    const bool nothing = PlanStore(job_->result) == StorePlan::Nothing;
+    if (!nothing && HasUnstorableChannels(info_)) {
+        presenter_.Message(FromGbk(TextsFor(languageName_).channelsNotStorable), QString(), BoxIcon::Warning);
+    }
     ok_->setEnabled(true);
-    status_->setText(FromGbk(Fixed().downloadChooseButton));
+    // With nothing to store, OK only closes the dialog: say so before it is pressed.
+    status_->setText(nothing
+                         ? FromGbk(TextsFor(languageName_).downloadNothingStored)
+                         : FromGbk(Fixed().downloadChooseButton));
 }
 
 void CProgress1Dlg::OnOk() {
@@ -160,8 +176,12 @@ void CProgress1Dlg::OnOk() {
     options.languageName = languageName_;
     if (inputs_.saveToChosenPath) options.targetPath = QFile::encodeName(inputs_.targetPath).toStdString();
     options.executableFolder = executableFolder_;
-    const StoreResult stored = StoreDownload(job_->buffer, info_, options);
+    StoreResult stored = StoreDownload(job_->buffer, info_, job_->result, options);
     const Texts& t = TextsFor(languageName_);
+    if (stored.plan == StorePlan::Nothing) {
+        End(false);
+        return;
+    }
     if (!stored.ok) {
         presenter_.Message(FromGbk(FormatC(t.storeFailed.c_str(), GbkPath(stored.kvPath).c_str(),
                                            Utf8ToGbk(stored.detail).c_str())),
@@ -170,12 +190,16 @@ void CProgress1Dlg::OnOk() {
         if (stored.fallbackFolder && hooks_.status) {
             hooks_.status(FromGbk(FormatC(t.storedInFallback.c_str(), GbkPath(stored.folder).c_str())));
         }
+        if (!stored.keptPath.empty() && hooks_.status) {
+            hooks_.status(FromGbk(FormatC(t.partialStoredBeside.c_str(), GbkPath(stored.kvPath).c_str(),
+                                          GbkPath(stored.keptPath).c_str())));
+        }
         if (!inputs_.saveToChosenPath && !stored.csvWritten) {
             presenter_.Message(FromGbk(FormatC(t.storeFailed.c_str(), GbkPath(stored.csvPath).c_str(),
                                                Utf8ToGbk(stored.detail).c_str())),
                                QString(), BoxIcon::Warning);
         }
-        if (hooks_.openFile) hooks_.openFile(QFile::decodeName(stored.kvPath.c_str()));
+        if (hooks_.openFile) hooks_.openFile(QFile::decodeName(stored.kvPath.c_str()), std::move(stored.stored));
     }
     End(true);
 }

@@ -28,6 +28,7 @@ namespace velorin {
 class Link;
 class Presenter;
 struct DownloadTiming;
+struct RecordSet;
 
 class CProgress1Dlg : public QDialog {
     Q_OBJECT
@@ -37,9 +38,11 @@ public:
         bool saveToChosenPath = false;  // set only when the user chose a path
     };
     struct Hooks {
-        // Opens the stored file as a new data window (the application's open route).
-        std::function<bool(const QString& path)> openFile;
-        // The dialog has ended: `stored` after OK, false after Cancel or close.
+        // Opens the stored data set as a new data window: the file at `path`, already read back
+        // into `stored` (the window takes it over; no second read of the file).
+        std::function<bool(const QString& path, std::unique_ptr<RecordSet> stored)> openFile;
+        // The dialog has ended: `stored` after OK stored a file, false after Cancel, close, or
+        // OK after a download that brought nothing to store.
         std::function<void(bool stored)> ended;
         // A line for the status bar (where the file went when the usual folder was unusable).
         std::function<void(const QString& text)> status;
@@ -71,6 +74,7 @@ protected:
 private:
     struct Job;
     void Animate();
+    void SetBlockRange(int blockCount);
     void OnWorkerFinished();
     void OnOk();
     void Abandon();

@@ -187,7 +187,8 @@ void Session::SerialBlocks(int blockCount) {
             port.WriteBlock(request, static_cast<int>(sizeof request));
             Wait(timing().blockReplyMs + (block == blockCount ? timing().lastBlockExtraMs : 0));
             received = CollectBlockReply(port, reply.data(), reply.size());
-            valid = ValidSerialBlockReply(reply.data(), received);
+            valid = ValidSerialBlockReply(reply.data(), received) &&
+                    BlockRecordCount(reply.data(), received, buffer_.layout) > 0;
             if (!valid && attempt < timing().blockRequests) Wait(timing().blockRetryMs);
         }
         if (!valid) {
@@ -210,7 +211,8 @@ void Session::UsbBlocks(int blockCount) {
                 result_.cancelled = true;
                 return;
             }
-            ok = link_.HidRead(KVUSB_SELECTOR_READ, callCode, report);  // clears the report first
+            ok = link_.HidRead(KVUSB_SELECTOR_READ, callCode, report) &&  // clears the report first
+                 BlockRecordCount(report, sizeof report, buffer_.layout) > 0;
             if (!ok && attempt < timing().hidBlockRequests) Wait(timing().hidRetryMs);
         }
         if (!ok) {

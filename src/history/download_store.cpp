@@ -14,6 +14,7 @@
 #include "device/kvusb_loader.h"
 #include "device/name_tables.h"
 #include "history/block_codec.h"
+#include "history/download_engine.h"
 #include "history/kv_file.h"
 #include "history/record_set.h"
 #include "report/text_export.h"
@@ -62,35 +63,102 @@ ExportOptions CsvOptions(const DeviceInfo& info, const std::string& languageName
     return options;
 }
 
-// Writes the default route's .kv in `folder`; false when the folder is unusable or the write fails.
-bool WriteIn(const std::string& folder, bool parents, const std::string& name, const RecordSet& set,
-             StoreResult& result) {
-    result.folder = folder;
-    result.kvPath = folder + "/" + name + ".kv";
-    if (!EnsureFolder(folder, parents)) {
-        result.detail = "cannot create the folder " + folder + ": " + std::strerror(errno);
+bool Exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+// Writes `set` at `path`, or beside it when the plan forbids replacing what is there.
+bool WriteAt(const std::string& path, const RecordSet& set, std::time_t now, StoreResult& result) {
+    result.kvPath = StorePathFor(path, result.plan, now);
+    if (result.kvPath.empty()) {
+        result.kvPath = path;
+        result.detail = "no free name beside " + path;
         return false;
     }
+    if (result.kvPath != path) result.keptPath = path;
     const KvWriteResult written = WriteKvFile(result.kvPath, set);
     if (!written.ok) result.detail = written.detail;
     return written.ok;
 }
 
-void ExportCopy(const std::string& kvPath, const DeviceInfo& info, const std::string& languageName,
-                StoreResult& result) {
-    RecordSet copy;  // the CSV shows what the file holds, read back as any reader would
-    const KvReadResult read = ReadKvFile(kvPath, copy);
+// Writes the default route's .kv in `folder`; false when the folder is unusable or the write fails.
+bool WriteIn(const std::string& folder, bool parents, const std::string& name, const RecordSet& set,
+             std::time_t now, StoreResult& result) {
+    result.folder = folder;
+    result.kvPath = folder + "/" + name + ".kv";
+    result.keptPath.clear();
+    if (!EnsureFolder(folder, parents)) {
+        result.detail = "cannot create the folder " + folder + ": " + std::strerror(errno);
+        return false;
+    }
+    return WriteAt(folder + "/" + name + ".kv", set, now, result);
+}
+
+// Reads the stored file back once: the data window and the CSV copy show what the file holds,
+// as any later reader of it would.
+void ReadBack(StoreResult& result) {
+    auto set = std::make_unique<RecordSet>();
+    const KvReadResult read = ReadKvFile(result.kvPath, *set);
     if (!read.ok()) {
         result.detail = read.detail;
         return;
     }
-    const ExportResult exported = ExportCsv(copy, kvPath + ".csv", CsvOptions(info, languageName));
+    result.stored = std::move(set);
+}
+
+void ExportCopy(const DeviceInfo& info, const std::string& languageName, StoreResult& result) {
+    if (!result.stored) return;
+    const ExportResult exported =
+        ExportCsv(*result.stored, result.kvPath + ".csv", CsvOptions(info, languageName));
     result.csvPath = exported.path;
     result.csvWritten = exported.ok;
     if (!exported.ok) result.detail = exported.detail;
 }
 
+std::string PartialStamp(std::time_t now) {
+    std::tm local = {};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    return stamp;
+}
+
 }  // namespace
+
+StoreResult::StoreResult() = default;
+StoreResult::StoreResult(StoreResult&&) noexcept = default;
+StoreResult& StoreResult::operator=(StoreResult&&) noexcept = default;
+StoreResult::~StoreResult() = default;
+
+bool HasUnstorableChannels(const DeviceInfo& info) {
+    for (int c = kStoredValueChannels; c < kRecordSetChannels; ++c) {
+        if (info.channel[c].channelEnabled == 1) return true;
+    }
+    return false;
+}
+
+StorePlan PlanStore(const DownloadResult& result) {
+    if (result.cancelled || result.Has(DownloadWarningKind::CountFailed)) return StorePlan::Nothing;
+    if (result.finished && result.warnings.empty()) return StorePlan::Complete;
+    return result.records > 0 ? StorePlan::Partial : StorePlan::Nothing;
+}
+
+std::string StorePathFor(const std::string& path, StorePlan plan, std::time_t now) {
+    if (plan != StorePlan::Partial || !Exists(path)) return path;
+    static const std::string kExtension = ".kv";
+    const bool endsKv = path.size() > kExtension.size() &&
+                        path.compare(path.size() - kExtension.size(), kExtension.size(), kExtension) == 0;
+    const std::string stem = endsKv ? path.substr(0, path.size() - kExtension.size()) : path;
+    const std::string base = stem + "-partial-" + PartialStamp(now);
+    // Two partial downloads within one second get numbered names; the bound keeps a folder full
+    // of such names from turning into a long search.
+    for (int n = 1; n <= 100; ++n) {
+        const std::string candidate = (n == 1 ? base : base + "-" + std::to_string(n)) + kExtension;
+        if (!Exists(candidate)) return candidate;
+    }
+    return std::string();
+}
 
 void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool englishQuantityNames,
                    RecordSet& set) {
@@ -109,7 +177,7 @@ void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool en
         set.maxValue[c] = buffer.maxValue[c];
         set.minValue[c] = buffer.minValue[c];
         set.avgValue[c] = average[c];
-        set.channelEnabled[c] = ch.channelEnabled;
+        set.channelEnabled[c] = c < kStoredValueChannels ? ch.channelEnabled : 0;
         SetUnitText(set, c, UnitName(ch.unitCode));
         SetQuantityText(set, c, QuantityName(ch.quantityCode, englishQuantityNames));
         set.alarmEnabled[c] = ch.alarmEnabled;
@@ -171,33 +239,36 @@ std::string FallbackDataFolder() {
 }
 
 StoreResult StoreDownload(const DownloadBuffer& buffer, const DeviceInfo& info,
-                          const StoreOptions& options) {
+                          const DownloadResult& download, const StoreOptions& options) {
     StoreResult result;
+    result.plan = PlanStore(download);
+    if (result.plan == StorePlan::Nothing) return result;
+    const std::time_t now = options.now != 0 ? options.now : std::time(nullptr);
     const bool chosen = !options.targetPath.empty();
-    RecordSet set;
-    FillRecordSet(buffer, info, !chosen && IsEnglish(options.languageName), set);
-
-    if (chosen) {
-        result.kvPath = options.targetPath;
-        const KvWriteResult written = WriteKvFile(result.kvPath, set);
-        result.ok = written.ok;
-        if (!written.ok) result.detail = written.detail;
-        return result;
-    }
-
-    const std::string name = SafeDataFileName(ReadField(info.serialNumber));
-    const std::string exeFolder =
-        options.executableFolder.empty() ? ExecutableFolder() : options.executableFolder;
-    result.ok = WriteIn(PrimaryDataFolder(exeFolder), false, name, set, result);
-    if (!result.ok) {
-        const std::string primaryDetail = result.detail;
-        result.fallbackFolder = true;
-        result.ok = WriteIn(FallbackDataFolder(), true, name, set, result);
-        if (!result.ok) result.detail = primaryDetail + "; " + result.detail;
+    {
+        // The filled copy lives only until it is written: the read-back set takes its place.
+        RecordSet set;
+        FillRecordSet(buffer, info, !chosen && IsEnglish(options.languageName), set);
+        if (chosen) {
+            result.ok = WriteAt(options.targetPath, set, now, result);
+        } else {
+            const std::string name = SafeDataFileName(ReadField(info.serialNumber));
+            const std::string exeFolder =
+                options.executableFolder.empty() ? ExecutableFolder() : options.executableFolder;
+            result.ok = WriteIn(PrimaryDataFolder(exeFolder), false, name, set, now, result);
+            if (!result.ok) {
+                const std::string primaryDetail = result.detail;
+                result.fallbackFolder = true;
+                result.ok = WriteIn(FallbackDataFolder(), true, name, set, now, result);
+                if (!result.ok) result.detail = primaryDetail + "; " + result.detail;
+            }
+        }
     }
     if (!result.ok) return result;
     result.detail.clear();
-    ExportCopy(result.kvPath, info, options.languageName, result);
+    if (!chosen || options.wantStoredSet) ReadBack(result);
+    if (!chosen) ExportCopy(info, options.languageName, result);
+    if (!options.wantStoredSet) result.stored.reset();
     return result;
 }
 

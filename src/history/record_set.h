@@ -29,9 +29,13 @@ constexpr float kMissingValue4Byte = 0.0001f;
 // A sample that was not measured: the 2-byte marker (within 0.1 of −3276.7) or the 4-byte
 // marker (exactly the float 0.0001 the download stores for FF FF FF FF; a data file does not
 // say which channels are 4-byte, so only that exact value counts and a real 0.0 stays a value).
+// Every display, list, statistic and report asks this one question.
 inline bool IsMissingSample(float v) {
+    if (v == kMissingValue4Byte) return true;
+    // A quick float test rules nearly every value (and NaN) out before the exact one.
+    if (!(v > -3277.0f && v < -3276.4f)) return false;
     const double d = static_cast<double>(v) - static_cast<double>(kMissingValue2Byte);
-    return (d < 0.1 && d > -0.1) || v == kMissingValue4Byte;
+    return d < 0.1 && d > -0.1;
 }
 
 // Six calendar fields as the logger counts them: year − 2000, month 1–12, day 1–31,
@@ -50,7 +54,7 @@ static_assert(sizeof(SampleRecord) == 56, "SampleRecord is six int32 and eight f
 struct RecordSet {
     std::vector<SampleRecord> records;  // size() == recordCount
     float maxValue[kRecordSetChannels] = {};
-    RecordTime maxTime[kRecordSetChannels];  // in memory only (report statistics)
+    RecordTime maxTime[kRecordSetChannels];  // in memory only, not in the file
     float minValue[kRecordSetChannels] = {};
     RecordTime minTime[kRecordSetChannels];  // in memory only
     int32_t recordCount = 0;

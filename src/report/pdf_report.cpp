@@ -9,8 +9,8 @@
 
 #include "common/format.h"
 #include "common/text_codec.h"
-#include "report/cairo_canvas.h"
 #include "report/export_format.h"
+#include "report/pdf_document.h"
 #include "report/report_texts.h"
 
 namespace velorin {
@@ -86,7 +86,7 @@ std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool 
     return FormatC(t.cjkFontMissing.c_str(), Utf8ToGbk(result.fontUsed).c_str());
 }
 
-PdfReport::PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& options)
+PdfReport::PdfReport(ReportCanvas& canvas, const RecordSet& set, const PdfOptions& options)
     : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.english)) {
     range_ = RangeOf(set, options.firstIndex, options.endIndex);
     // The table alone counts a whole-set range by the records the logger reported holding (when
@@ -99,6 +99,7 @@ PdfReport::PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& opt
     tableRows_ = rows < 0 ? 0 : static_cast<int32_t>(rows);
     channels_ = EnabledChannels(set);
     layout_ = TableLayoutOf(static_cast<int>(channels_.size()));
+    for (int c : channels_) stats_[c] = ReportStatistics(set, range_, c);
 }
 
 int PdfReport::Draw() {
@@ -223,7 +224,6 @@ void PdfReport::DrawFirstPageValues() {
     static const std::string recorded = Utf8ToGbk(" / 已记录:");
     Text(382, 687, FormatC("%d", s.storageCapacity) + recorded + FormatC("%lld", static_cast<long long>(shownLength)));
 
-    for (int c : channels_) stats_[c] = ReportStatistics(set_, range_, c);
     // A channel without a valid value in the range has no maximum, minimum, average or MKT.
     static const std::string notAvailable = "N/A ,";
     std::string maxList, minList, avgList, mktList;
@@ -235,9 +235,9 @@ void PdfReport::DrawFirstPageValues() {
             mktList += notAvailable;
             continue;
         }
-        maxList += FormatC("%0.1f@", s.maxValue[c]) + TimeText(s.maxTime[c]) + " ,";
-        minList += FormatC("%0.1f@", s.minValue[c]) + TimeText(s.minTime[c]) + " ,";
-        avgList += FormatC("%0.2f ,", s.avgValue[c]);
+        maxList += FormatC("%0.1f@", stats_[c].max) + TimeText(stats_[c].maxTime) + " ,";
+        minList += FormatC("%0.1f@", stats_[c].min) + TimeText(stats_[c].minTime) + " ,";
+        avgList += FormatC("%0.2f ,", stats_[c].avg);
         mktList += IsTemperatureQuantity(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
     }
     Text(72, 645, maxList);
@@ -296,38 +296,15 @@ void PdfReport::DrawFooter(int page, int total) {
     Text(520, 20, FormatC("Page %d/%d", page, total));
 }
 
-PdfResult ExportPdf(RecordSet& set, const std::string& path, const PdfOptions& options) {
-    PdfResult result;
-    result.path = path.find(".pdf") == std::string::npos ? path + ".pdf" : path;
-    const ReportFixedTexts& fixed = ReportFixed();
-    PdfDocumentInfo info;
-    info.creator = fixed.creator;
-    info.author = fixed.author;
-    info.title = fixed.title;
-    info.subject = fixed.subject;
-    info.keywords = fixed.keywords;
-    CairoPdfCanvas canvas(result.path, info);
-    if (!canvas.Ok()) {
-        result.detail = canvas.Error();
-        return result;
-    }
-    result.fontUsed = canvas.FontFamily();
-    if (!canvas.HasCjkFont()) result.warnings.push_back(PdfWarning::CjkFontMissing);
-    PdfReport report(canvas, set, options);
-    result.pages = report.Draw();
-    if (report.Cancelled()) {
-        // The canvas discards its temporary file: an existing target stays as it was.
-        result.cancelled = true;
-        result.detail = "cancelled";
-        return result;
-    }
-    if (!options.logoPath.empty() && !report.LogoPlaced()) {
-        result.logoPath = options.logoPath;
-        result.warnings.push_back(PdfWarning::LogoMissing);
-    }
-    result.ok = canvas.Finish();
-    if (!result.ok) result.detail = canvas.Error();
-    return result;
+PdfResult ExportPdf(const RecordSet& set, const std::string& path, const PdfOptions& options) {
+    return WritePdfDocument(path, ReportDocumentInfo(), options.logoPath, [&set, &options](ReportCanvas& canvas) {
+        PdfReport report(canvas, set, options);
+        PdfDrawing drawing;
+        drawing.pages = report.Draw();
+        drawing.cancelled = report.Cancelled();
+        drawing.logoPlaced = report.LogoPlaced();
+        return drawing;
+    });
 }
 
 }  // namespace velorin

@@ -3,9 +3,9 @@
 //
 // The report is drawn through a ReportCanvas; ExportPdf puts it on a cairo PDF surface that
 // writes a temporary file renamed over the target only when the document is complete. The
-// report writes its statistics into the record set (maxValue, minValue, avgValue, maxTime,
-// minTime), as the data window shows them afterwards. GUI thread or any single thread: the set
-// must not change meanwhile.
+// report computes the statistics of its range for itself and only reads the record set: the
+// data window's statistics and a later save stay as they were. Any single thread; the set must
+// not change meanwhile.
 #pragma once
 
 #include <cstdint>
@@ -73,12 +73,12 @@ TableLayout TableLayoutOf(int enabledChannels);
 // Data pages for `rows` table rows (at least one row per page).
 int32_t DataPageCount(const TableLayout& layout, int32_t rows);
 
-PdfResult ExportPdf(RecordSet& set, const std::string& path, const PdfOptions& options);
+PdfResult ExportPdf(const RecordSet& set, const std::string& path, const PdfOptions& options);
 
 // The drawing of one report on a canvas.
 class PdfReport {
 public:
-    PdfReport(ReportCanvas& canvas, RecordSet& set, const PdfOptions& options);
+    PdfReport(ReportCanvas& canvas, const RecordSet& set, const PdfOptions& options);
 
     // Every page: the first page, then the data pages, unless the progress callback cancels.
     // Returns the number of pages of the report.
@@ -87,7 +87,7 @@ public:
     // Parts of the first page.
     void DrawFirstPageFrame();
     void DrawFirstPageLabels();
-    void DrawFirstPageValues();  // runs ReportStatistics and AlarmStatistics
+    void DrawFirstPageValues();  // the statistics of the range and AlarmStatistics
     void DrawCurve();
     void DrawDataPages();
     void DrawPageHeader();
@@ -108,12 +108,13 @@ private:
     void AppendCell(std::string& out, int slot, float v, Rgb& color) const;
 
     ReportCanvas& canvas_;
-    RecordSet& set_;
+    const RecordSet& set_;
     const PdfOptions& options_;
     const ReportTexts& texts_;
     ReportRange range_;
     int32_t tableRows_ = 0;
     std::vector<int> channels_;  // enabled channels, 0-based, in order: slot s is channels_[s − 1]
+    // The range's figures of each enabled channel, computed once when the report is made.
     ChannelStatistics stats_[kRecordSetChannels];
     TableLayout layout_;
     bool logoPlaced_ = false;

@@ -60,8 +60,10 @@ void PdfReport::DrawCurve() {
         }
 
         Scale scale;
-        scale.lo = std::floor(static_cast<double>(s.minValue[c]));
-        scale.hi = std::ceil(static_cast<double>(s.maxValue[c]));
+        // The range's own figures; a channel without a usable value there keeps the set's.
+        const ChannelStatistics& stats = stats_[c];
+        scale.lo = std::floor(static_cast<double>(stats.valid ? stats.min : s.minValue[c]));
+        scale.hi = std::ceil(static_cast<double>(stats.valid ? stats.max : s.maxValue[c]));
         // Statistics read from a damaged file may not be numbers: the channel is then drawn
         // flat at the bottom of the frame.
         if (!std::isfinite(scale.lo) || !std::isfinite(scale.hi)) scale.lo = scale.hi = 0;
@@ -148,7 +150,7 @@ void PdfReport::DrawPageHeader() {
 
 void PdfReport::AppendCell(std::string& out, int slot, float v, Rgb& color) const {
     const int c = channels_[static_cast<size_t>(slot)];
-    if (IsMissingValue(v)) {
+    if (IsMissingSample(v)) {
         out += "Err";
         color = kRed;
         return;

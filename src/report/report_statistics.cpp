@@ -6,21 +6,6 @@
 
 namespace velorin {
 
-namespace {
-
-RecordTime TimeOf(const SampleRecord& r) {
-    RecordTime t;
-    t.year = r.year;
-    t.month = r.month;
-    t.day = r.day;
-    t.hour = r.hour;
-    t.minute = r.minute;
-    t.second = r.second;
-    return t;
-}
-
-}  // namespace
-
 bool IsTemperatureQuantity(const std::string& quantity) {
     static const std::string chinese = Utf8ToGbk("温度");
     return quantity == chinese || quantity == "TEMP";
@@ -41,7 +26,7 @@ ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex) 
     return range;
 }
 
-ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int channel) {
+ChannelStatistics ReportStatistics(const RecordSet& set, const ReportRange& range, int channel) {
     ChannelStatistics stats;
     if (channel < 0 || channel >= kRecordSetChannels) return stats;
     float max = -100000.0f, min = 10000000.0f;
@@ -56,20 +41,20 @@ ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int
         ++stats.count;
         if (v > max) {
             max = v;
-            maxTime = TimeOf(r);
+            maxTime = TimeOfRecord(r);
         }
         if (v < min) {
             min = v;
-            minTime = TimeOf(r);
+            minTime = TimeOfRecord(r);
         }
     }
     if (stats.count == 0) return stats;
     stats.valid = true;
-    set.maxValue[channel] = max;
-    set.minValue[channel] = min;
-    set.avgValue[channel] = static_cast<float>(sum / stats.count);
-    set.maxTime[channel] = maxTime;
-    set.minTime[channel] = minTime;
+    stats.max = max;
+    stats.min = min;
+    stats.avg = static_cast<float>(sum / stats.count);
+    stats.maxTime = maxTime;
+    stats.minTime = minTime;
     stats.mkt = MeanKineticTemperature(expSum, stats.count);
     return stats;
 }
@@ -82,16 +67,17 @@ AlarmStats AlarmStatistics(const RecordSet& set, const ReportRange& range) {
         const double lower = set.lowerAlarmX10[c];
         for (int32_t i = range.first; i < range.first + range.limited; ++i) {
             const SampleRecord& r = set.records[static_cast<size_t>(i)];
+            if (!IsUsableValue(r.value[c])) continue;
             const double x = TruncatedTenths(r.value[c]);
             if (x > upper) {
                 // The first time is the first record counted: a record of the year 2000
                 // (stored year 0) must not let a later record take its place.
-                if (a.upperCount[c]++ == 0) a.upperFirst[c] = TimeOf(r);
+                if (a.upperCount[c]++ == 0) a.upperFirst[c] = TimeOfRecord(r);
                 a.upperFlag[c] = 1;
                 a.upperSeconds[c] += set.intervalSeconds;
             }
             if (x < lower) {
-                if (a.lowerCount[c]++ == 0) a.lowerFirst[c] = TimeOf(r);
+                if (a.lowerCount[c]++ == 0) a.lowerFirst[c] = TimeOfRecord(r);
                 a.lowerFlag[c] = 1;
                 a.lowerSeconds[c] += set.intervalSeconds;
             }

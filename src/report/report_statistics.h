@@ -22,15 +22,21 @@ struct ReportRange {
 };
 ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex);
 
-// |v + 3276.7| < 0.1: the marker of a missing 2-byte sample.
-inline bool IsMissingValue(float v) {
-    const double d = static_cast<double>(v) + 3276.7;
-    return d < 0.1 && d > -0.1;
-}
+// A value the statistics and the curve can use: not a missing sample of either width, and
+// finite (a damaged file may hold NaN or infinity, which would poison every sum and coordinate).
+inline bool IsUsableValue(float v) { return !IsMissingSample(v) && std::isfinite(v); }
 
-// A value the statistics and the curve can use: not the missing-value marker, and finite (a
-// damaged file may hold NaN or infinity, which would poison every sum and coordinate).
-inline bool IsUsableValue(float v) { return !IsMissingValue(v) && std::isfinite(v); }
+// The six time fields of a record.
+inline RecordTime TimeOfRecord(const SampleRecord& r) {
+    RecordTime t;
+    t.year = r.year;
+    t.month = r.month;
+    t.day = r.day;
+    t.hour = r.hour;
+    t.minute = r.minute;
+    t.second = r.second;
+    return t;
+}
 
 // The mean kinetic temperature (ΔH/R = 10000 K, 273.1 as the Celsius offset) is built from one
 // term per value: the report and the range statistics share these two pieces.
@@ -49,17 +55,20 @@ bool IsTemperatureQuantity(const std::string& quantity);
 // alarm statistics compare this with upperAlarmX10 / lowerAlarmX10.
 inline double TruncatedTenths(float v) { return std::trunc(static_cast<double>(v * 10.0f)); }
 
+// One channel's figures over the report's range. The report computes them for itself: the data
+// set's own statistics (what the lists show and a later save writes) are never touched.
 struct ChannelStatistics {
-    bool valid = false;  // at least one value in the range that is not missing
+    bool valid = false;  // at least one usable value in the range; the figures below need it
     int32_t count = 0;
-    double mkt = 0;      // mean kinetic temperature, °C (meaningful when valid)
+    float max = 0, min = 0, avg = 0;
+    RecordTime maxTime, minTime;  // first record holding the maximum / the minimum
+    double mkt = 0;      // mean kinetic temperature, °C
 };
 
-// Recomputes maxValue, minValue, avgValue, maxTime and minTime of channel `channel` (0-based)
-// over the range and returns them with the mean kinetic temperature (ΔH/R = 10000 K, 273.1 as
-// the Celsius offset). Only usable values count; a channel without one keeps its stored
-// statistics.
-ChannelStatistics ReportStatistics(RecordSet& set, const ReportRange& range, int channel);
+// Maximum, minimum, average (with the times of the first maximum and minimum) and the mean
+// kinetic temperature (ΔH/R = 10000 K, 273.1 as the Celsius offset) of channel `channel`
+// (0-based) over the range. Only usable values count.
+ChannelStatistics ReportStatistics(const RecordSet& set, const ReportRange& range, int channel);
 
 // Alarm statistics of the eight channels over the first range.limited records; the members
 // keep the order of the report's 144-value table (counts, flags, durations, first times —
@@ -76,7 +85,8 @@ struct AlarmStats {
 };
 
 // A value counts as above the upper limit when its tenths, truncated toward zero, exceed
-// upperAlarmX10; the same for the lower limit. Missing values take part like any other value.
+// upperAlarmX10; the same for the lower limit. A missing sample (either marker) or a value that
+// is not a number is no alarm: a sensor dropout must not be reported as a limit violation.
 AlarmStats AlarmStatistics(const RecordSet& set, const ReportRange& range);
 
 }  // namespace velorin

@@ -1,6 +1,6 @@
 // The data window's Save As command: asks for a file and a form (PDF report, CSV table, TXT
-// table or .kv data file) and writes the active document in that form. GUI thread only; the
-// document is not changed meanwhile except by the report statistics of the PDF form.
+// table or .kv data file) and writes the active document in that form. GUI thread only; no form
+// changes the document (the PDF report computes its range's figures for itself).
 #pragma once
 
 #include <cstdint>

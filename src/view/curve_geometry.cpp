@@ -77,45 +77,16 @@ std::string RecordTimeOfDayText(const SampleRecord& r) {
     return FormatC("%.2d:%.2d:%.2d", r.hour, r.minute, r.second);
 }
 
-namespace {
-
-// The floats that count as missing samples form two intervals; their ends, found once, let the
-// range loop test every value without branches.
-struct MissingBounds {
-    float missing2Low, missing2High, missing4Low, missing4High;
-};
-
-MissingBounds FindMissingBounds() {
-    // From a value inside an interval, step outwards by halving steps down to single floats.
-    auto end = [](float inside, bool (*missing)(float), float direction) {
-        float at = inside;
-        for (float step = 0.01f; step > 0.0f; step = step > 1e-12f ? step / 2 : 0.0f) {
-            while (missing(at + direction * step) && at + direction * step != at) at += direction * step;
-        }
-        while (missing(std::nextafter(at, direction * INFINITY))) at = std::nextafter(at, direction * INFINITY);
-        return at;
-    };
-    MissingBounds b{};
-    b.missing2Low = end(kMissingValue2Byte, IsMissing2Byte, -1.0f);
-    b.missing2High = end(kMissingValue2Byte, IsMissing2Byte, 1.0f);
-    b.missing4Low = end(kMissingValue4Byte, IsMissing4Byte, -1.0f);
-    b.missing4High = end(kMissingValue4Byte, IsMissing4Byte, 1.0f);
-    return b;
-}
-
-}  // namespace
-
 void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float axisMax[8], float axisMin[8]) {
     const int32_t count = UsableRecordCount(set);
     first = std::max(first, 0);
     end = std::min(end, count);
     if (first >= end) return;
-    static const MissingBounds bounds = FindMissingBounds();
     float hi[kRecordSetChannels], lo[kRecordSetChannels];
     for (int c = 0; c < kRecordSetChannels; ++c) {
         const float start = set.records[static_cast<size_t>(first)].value[c];
         hi[c] = lo[c] = start;
-        if (IsMissing2Byte(start)) {
+        if (IsMissingSample(start)) {
             hi[c] = -10000.0f;
             lo[c] = 10000.0f;
         }
@@ -125,8 +96,7 @@ void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float 
         const float* values = set.records[static_cast<size_t>(i)].value;
         for (int c = 0; c < kRecordSetChannels; ++c) {
             const float v = values[c];
-            const bool missing = (v >= bounds.missing2Low && v <= bounds.missing2High) |
-                                 (v >= bounds.missing4Low && v <= bounds.missing4High);
+            const bool missing = IsMissingSample(v);
             hi[c] = !missing && v > hi[c] ? v : hi[c];
             lo[c] = !missing && v < lo[c] ? v : lo[c];
         }

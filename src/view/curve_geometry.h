@@ -23,15 +23,6 @@ constexpr int kCurveTop = 20;          // y of axisMax
 constexpr int kCurveBottomMargin = 25;  // y of axisMin is H − 25
 constexpr int kCanvasViewX = 10;       // the canvas's left edge in view coordinates
 
-// −3276.7 within 0.1: a missing 2-byte sample. 0.0001 within 0.001: a missing 4-byte sample.
-inline bool IsMissing2Byte(float value) {
-    // The quick range test rules nearly every value out before the exact one.
-    return value > -3277.0f && value < -3276.4f && std::fabs(static_cast<double>(value) - static_cast<double>(kMissingValue2Byte)) < 0.1;
-}
-inline bool IsMissing4Byte(float value) {
-    return value > -0.01f && value < 0.01f && std::fabs(static_cast<double>(value) - static_cast<double>(kMissingValue4Byte)) < 0.001;
-}
-
 // x of record `index` while first … end − 1 are shown: 50 + (index − first) × (W − 60) ÷ (n − 1),
 // truncated. With one record shown (n − 1 = 0) the record sits at x = 50.
 int RecordX(int64_t index, int32_t first, int32_t end, int width);

@@ -23,9 +23,6 @@ const QRgb kMarkerBlack = qRgb(0, 0, 0);
 
 bool Drawn(const CurveState& s, int c) { return s.channelEnabled[c] != 0 && s.channelVisible[c] != 0; }
 
-// A quick test that rules most values out before the exact missing-sample test.
-inline bool MaybeMissing(float v) { return !(v < -3277.0f || v > -3276.4f); }
-
 // The value scale of the first visible channel at canvas x = 10 (any further channel's scale
 // would lie 60 pixels further left, outside the canvas, so only one is drawn).
 void DrawScaleOf(QImage& canvas, const CurveScene& scene, int c) {
@@ -47,7 +44,7 @@ void DrawSinglePoints(QImage& canvas, const CurveScene& scene) {
         if (!Drawn(s, c)) continue;
         const ValueScale scale(s.axisMax[c], s.axisMin[c], s.plotHeight);
         PixelPen pen(canvas);
-        pen.Point(kCurveLeft, scale.ClampedY(r.value[c]), IsMissing2Byte(r.value[c]) ? kMissingGrey : scene.colour[c].rgb());
+        pen.Point(kCurveLeft, scale.ClampedY(r.value[c]), IsMissingSample(r.value[c]) ? kMissingGrey : scene.colour[c].rgb());
         ScaleAfter(canvas, scene, c);
     }
 }
@@ -66,7 +63,7 @@ void DrawEverySegment(QImage& canvas, const CurveScene& scene) {
             const float v = scene.set->records[static_cast<size_t>(i)].value[c];
             const int x = RecordX(i, s.firstIndex, s.endIndex, s.plotWidth);
             const int y = scale.ClampedY(v);
-            pen.Line(lastX, lastY, x, y, IsMissing2Byte(v) ? kMissingGrey : scene.colour[c].rgb());
+            pen.Line(lastX, lastY, x, y, IsMissingSample(v) ? kMissingGrey : scene.colour[c].rgb());
             lastX = x;
             lastY = y;
             if (scene.times->GapBefore(i)) pen.Dotted(x, bottom, lastY, kMarkerBlack);
@@ -118,7 +115,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
                 const float* values = records[i].value;
                 for (int k = 0; k < active; ++k) {
                     const float v = values[channels[k]];
-                    if (v != v || (MaybeMissing(v) && IsMissing2Byte(v))) plain[k] = false;
+                    if (v != v || IsMissingSample(v)) plain[k] = false;
                     lo[k] = v < lo[k] ? v : lo[k];
                     hi[k] = v > hi[k] ? v : hi[k];
                 }
@@ -137,7 +134,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
             }
             for (int32_t i = a; i < b; ++i) {
                 const float v = records[i].value[c];
-                reducer.Segment(x, scale.ClampedY(v), IsMissing2Byte(v) ? Ink::Missing : Ink::Channel);
+                reducer.Segment(x, scale.ClampedY(v), IsMissingSample(v) ? Ink::Missing : Ink::Channel);
                 if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
             }
         }

@@ -282,6 +282,8 @@ void CDastrelView::Redraw() {
     RenderCurveCanvas(canvas_, scene);
     canvasKept_ = true;
     EndDrawing(state_);
+    // Zoom, pan, "Range" and "Return" all end in a drawing: the range figures follow here.
+    if (lists_) lists_->RangeShown();
     UpdateControls();
     update();
 }
@@ -398,7 +400,7 @@ void CDastrelView::Readout(int x, int y) {
         selected << FromGbk(ListValueText(v, hundredths));
         if (!state_.channelVisible[c]) continue;
         text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
-        if (IsMissing2Byte(v)) text += texts_.error;
+        if (IsMissingSample(v)) text += texts_.error;
         else text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
         text += "\r\n";
     }

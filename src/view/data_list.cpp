@@ -52,7 +52,7 @@ std::string DataList::Cell(int row, int column) const {
 }
 
 std::string ListValueText(float value, bool hundredths) {
-    if (std::fabs(static_cast<double>(value) - static_cast<double>(kMissingValue2Byte)) < 0.1) return "Error";
+    if (IsMissingSample(value)) return "Error";
     return FormatC(hundredths ? "%.2f" : "%.1f", static_cast<double>(value));
 }
 

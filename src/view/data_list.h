@@ -45,8 +45,8 @@ private:
     int rowCount_ = 0;
 };
 
-// A value as the lists show it: "Error" for a missing 2-byte sample (within 0.1 of −3276.7),
-// else "%.2f" or "%.1f".
+// A value as the lists and the pointer readout show it: "Error" for a missing sample of either
+// width, else "%.2f" or "%.1f".
 std::string ListValueText(float value, bool hundredths);
 
 }  // namespace velorin

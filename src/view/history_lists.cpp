@@ -1,8 +1,13 @@
 #include "view/history_lists.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTableView>
 #include <QWidget>
 
+#include "analysis/analysis_texts.h"
+#include "app/gui_text.h"
 #include "app/property_panel.h"
 #include "common/texts.h"
 #include "history/dastrel_doc.h"
@@ -26,7 +31,23 @@ HistoryLists::HistoryLists(Setup setup, QObject* parent)
     if (statisticsTable_) {
         statisticsTable_->setModel(statisticsModel_);
         SetUpStatisticsTable(*statisticsTable_);
+        auto* copy = new QAction(FromGbk(AnalysisTextsFor(english).copyRange), statisticsTable_);
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setShortcutContext(Qt::WidgetShortcut);
+        connect(copy, &QAction::triggered, this, &HistoryLists::CopyRangeStatistics);
+        statisticsTable_->addAction(copy);
+        statisticsTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
+    statisticsModel_->SetShownRange(range.first, range.second);
+}
+
+void HistoryLists::RangeShown() {
+    const auto range = ShownRange();
+    statisticsModel_->SetShownRange(range.first, range.second);
+}
+
+void HistoryLists::CopyRangeStatistics() {
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(statisticsModel_->ShownRangeText());
 }
 
 HistoryLists::~HistoryLists() {
@@ -47,6 +68,7 @@ void HistoryLists::Open() {
 void HistoryLists::Refill() {
     const auto range = ShownRange();
     dataModel_->Rebuild(range.first, range.second);
+    statisticsModel_->SetShownRange(range.first, range.second);
     statisticsModel_->Rebuild();
     if (dataTable_) ApplyDataListWidths(*dataTable_);
     if (statisticsTable_) ApplyStatisticsWidths(*statisticsTable_);

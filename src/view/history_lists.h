@@ -11,6 +11,8 @@
 //     connect(returnButton, ..., lists, &HistoryLists::SwitchF0Off);  // "Return"
 //     connect(lists, &HistoryLists::F0Switched, this, ...);  // channel 2's box, colour, axis; repaint
 //     lists->Open();                                         // at the view's first showing
+//     lists->RangeShown();            // after every drawing: the range figures follow zoom/pan/Range
+// The statistics table's context menu (and Ctrl+C on it) copies the range figures as text.
 // The main window's "F0 Config" command finds the HistoryLists among the active data window's
 // children and calls SwitchF0On (f0_command.h).
 //
@@ -76,6 +78,11 @@ public slots:
     void SwitchF0Off();
     // The pointer readout's texts, one per recorded channel in channel order.
     void ShowSelected(const QStringList& texts);
+    // The view's shown range may have changed: the statistics list's range figures follow
+    // (nothing is computed when it did not change).
+    void RangeShown();
+    // Puts the shown range's figures on the clipboard as tab-separated text.
+    void CopyRangeStatistics();
 
 signals:
     // After F0 mode was switched: the view sets channel 2's visibility, colour, check box and

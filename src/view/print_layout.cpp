@@ -7,6 +7,7 @@
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "report/export_format.h"
+#include "view/data_list.h"
 
 namespace velorin {
 namespace {
@@ -71,9 +72,10 @@ void DrawRow(PrintSurface& surface, const RecordSet& set, const std::vector<int>
     surface.CellText(x0 + c, top, x0 + 2 * c, bottom, FormatC("%d:%.2d:%.2d", r.hour, r.minute, r.second));
     int left = x0 + 2 * c;
     for (int channel : channels) {
-        std::string value;
-        AppendFixed(value, r.value[channel], (channelType[channel] >> 4) == 2 ? 2 : 1);
-        surface.CellText(left, top, left + c, bottom, value);
+        // A missing sample reads as the data list shows it: its marker printed as a number
+        // (0.0 for the 4-byte one) would pass for a measurement.
+        surface.CellText(left, top, left + c, bottom,
+                         ListValueText(r.value[channel], (channelType[channel] >> 4) == 2));
         left += c;
     }
 }

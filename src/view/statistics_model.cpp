@@ -3,6 +3,10 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include "analysis/analysis_texts.h"
+#include "analysis/range_statistics.h"
+#include "analysis/range_statistics_columns.h"
+#include "analysis/range_statistics_output.h"
 #include "app/gui_text.h"
 #include "history/dastrel_doc.h"
 #include "view/data_list_model.h"
@@ -13,7 +17,10 @@ StatisticsModel::StatisticsModel(std::shared_ptr<CDastrelDoc> doc, bool english,
     : QAbstractTableModel(parent),
       doc_(std::move(doc)),
       english_(english),
-      list_(std::make_unique<StatisticsList>(doc_->Set(), english_)) {}
+      list_(std::make_unique<StatisticsList>(doc_->Set(), english_)),
+      range_(std::make_unique<RangeStatistics>()) {
+    ComputeRange();
+}
 
 StatisticsModel::~StatisticsModel() = default;
 
@@ -21,7 +28,32 @@ void StatisticsModel::Rebuild() {
     beginResetModel();
     list_ = std::make_unique<StatisticsList>(doc_->Set(), english_);
     selected_.clear();
+    // F0 mode changes channel 2's values: the range's figures follow.
+    ComputeRange();
     endResetModel();
+}
+
+int StatisticsModel::FirstRangeColumn() { return StatisticsList::ColumnCount(); }
+
+void StatisticsModel::ComputeRange() {
+    StatisticsRange range;
+    range.first = rangeFirst_;
+    range.end = rangeEnd_;
+    *range_ = ComputeRangeStatistics(doc_->Set(), range);
+}
+
+void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
+    if (first == rangeFirst_ && end == rangeEnd_) return;
+    rangeFirst_ = first;
+    rangeEnd_ = end;
+    ComputeRange();
+    if (list_->RowCount() > 0) {
+        emit dataChanged(index(0, FirstRangeColumn()), index(list_->RowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+    }
+}
+
+QString StatisticsModel::ShownRangeText() const {
+    return FromGbk(RangeStatisticsTable(*range_, AnalysisTextsFor(english_)));
 }
 
 void StatisticsModel::SetSelected(const QStringList& texts) {
@@ -35,13 +67,21 @@ void StatisticsModel::SetSelected(const QStringList& texts) {
 int StatisticsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_->RowCount(); }
 
 int StatisticsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : StatisticsList::ColumnCount();
+    return parent.isValid() ? 0 : StatisticsList::ColumnCount() + kRangeColumnCount;
 }
 
 QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return QVariant();
     if (role == Qt::DisplayRole) {
         if (index.column() == StatisticsList::kSelected) return selected_.value(index.row());
+        if (index.column() >= FirstRangeColumn()) {
+            const int channel = list_->ChannelOfRow(index.row());
+            const ChannelRangeStatistics* stats = nullptr;
+            for (const ChannelRangeStatistics& c : range_->channels) {
+                if (c.channel == channel) stats = &c;
+            }
+            return FromGbk(RangeColumnCell(stats, index.column() - FirstRangeColumn(), AnalysisTextsFor(english_)));
+        }
         return FromGbk(list_->Cell(index.row(), index.column()));
     }
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
@@ -50,6 +90,9 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
 
 QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return QVariant();
+    if (section >= FirstRangeColumn()) {
+        return FromGbk(RangeColumnHeader(section - FirstRangeColumn(), AnalysisTextsFor(english_)));
+    }
     return FromGbk(list_->Header(section));
 }
 
@@ -61,6 +104,9 @@ void SetUpStatisticsTable(QTableView& table) {
 
 void ApplyStatisticsWidths(QTableView& table) {
     for (int c = 0; c < StatisticsList::ColumnCount(); ++c) table.setColumnWidth(c, StatisticsList::ColumnWidth(c));
+    for (int c = 0; c < kRangeColumnCount; ++c) {
+        table.setColumnWidth(StatisticsModel::FirstRangeColumn() + c, RangeColumnWidth(c));
+    }
 }
 
 }  // namespace velorin

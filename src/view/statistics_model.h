@@ -1,5 +1,7 @@
 // The statistics list as a Qt table model: one row per recorded channel (StatisticsList), plus
-// the "Selected" column that the curve's pointer readout writes.
+// the "Selected" column that the curve's pointer readout writes, and after the whole set's
+// columns the figures of the range the view shows (RangeColumn, range_statistics_columns.h),
+// recomputed whenever that range changes.
 //
 // How the view uses it: HistoryLists (history_lists.h) sets it on the view's statistics table
 // and forwards the readout's texts to SetSelected. Without HistoryLists a view can also use it
@@ -13,7 +15,9 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "view/statistics_list.h"
 
@@ -22,6 +26,7 @@ class QTableView;
 namespace velorin {
 
 class CDastrelDoc;
+struct RangeStatistics;
 
 class StatisticsModel : public QAbstractTableModel {
     Q_OBJECT
@@ -34,6 +39,13 @@ public:
     // The "Selected" texts, one per row in row order; rows beyond `texts` are emptied.
     void SetSelected(const QStringList& texts);
     const StatisticsList& List() const { return *list_; }
+    // The records the view shows, first … end − 1: the range columns anew when it changed.
+    void SetShownRange(int32_t first, int32_t end);
+    const RangeStatistics& ShownRangeStatistics() const { return *range_; }
+    // The range figures as tab-separated text (for the clipboard).
+    QString ShownRangeText() const;
+    // Columns: the whole set's (StatisticsList), then the range's.
+    static int FirstRangeColumn();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -45,6 +57,10 @@ private:
     bool english_;
     std::unique_ptr<StatisticsList> list_;
     QStringList selected_;
+    std::unique_ptr<RangeStatistics> range_;
+    int32_t rangeFirst_ = 0;
+    int32_t rangeEnd_ = -1;
+    void ComputeRange();
 };
 
 // Full-row selection, no grid, no row numbers of Qt's own, the statistics column widths.

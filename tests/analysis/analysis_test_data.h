@@ -26,14 +26,7 @@ inline RecordSet AnalysisSet(const char* serial, const std::string& start, int32
     set.recordCount = static_cast<int32_t>(count);
     set.intervalSeconds = interval;
     for (size_t i = 0; i < count; ++i) {
-        const RecordTime t = RecordTimeOfSeconds(t0 + static_cast<int64_t>(i) * interval);
-        SampleRecord& r = set.records[i];
-        r.year = t.year;
-        r.month = t.month;
-        r.day = t.day;
-        r.hour = t.hour;
-        r.minute = t.minute;
-        r.second = t.second;
+        SetRecordClock(set.records[i], t0 + static_cast<int64_t>(i) * interval);
     }
     size_t column = 0;
     for (int channel : channels) {

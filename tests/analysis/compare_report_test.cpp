@@ -55,7 +55,7 @@ TEST(CompareReportPdf, TextsOfBothPagesInBothLanguages) {
          {"Comparison Report", "Range: 2026-06-01 00:00:00 ... 2026-06-01 01:00:00", "Files: 3", "K1000001",
           "User Name: Cold room", "K1000002 (warm.kv)", "K1000002 (warm-again.kv)", "Samples", "Missing", "MKT",
           "Time above upper", "HUM (%RH)", "3.5", "4.5", "2026-06-01 00:03:00", "warmest", "coldest", "0:04:30", "0:04:00",
-          "Curves", "1 / 2", "2 / 2"}) {
+          "Curves", "Statistics of the range", "1/2", "2/2"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
     const PdfResult zh = ExportCompareReport(files, dir.Path() + "/zh.pdf", Options(false));

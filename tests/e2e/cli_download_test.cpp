@@ -124,6 +124,56 @@ TEST_F(CliDownload, NoBlockCountStoresNothing) {
     EXPECT_EQ(Logged("0x1a"), 0u);
 }
 
+TEST_F(CliDownload, ACountButNoValidBlockKeepsTheEarlierFile) {
+    StartSimulator({"--fault", "silence", "--fault-cmd", "0x1a"});
+    const std::string target = Workdir() + "/kept.kv";
+    RecordSet good;
+    good.records.resize(2);
+    good.recordCount = 2;
+    good.channelEnabled[0] = 1;
+    ASSERT_TRUE(WriteKvFile(target, good).ok);
+    const std::string bytes = ReadFileBytes(target);
+    const RunResult r = Download({"--hid", "-o", target, "--lang", "en"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("历史数据下载失败!"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("velorin-cli download: Nothing stored"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFileBytes(target), bytes);
+    EXPECT_GE(Logged("0x1a"), 10u);
+}
+
+TEST_F(CliDownload, APartialDownloadIsStoredBesideTheCompleteOne) {
+    StartSimulator({"--fault", "drop-after", "--fault-arg", "2"});
+    ASSERT_EQ(mkdir(XData().c_str(), 0755), 0);
+    const std::string complete = XData() + "/20261209.kv";
+    RecordSet good;
+    good.records.resize(1000);
+    good.recordCount = 1000;
+    good.channelEnabled[0] = 1;
+    ASSERT_TRUE(WriteKvFile(complete, good).ok);
+    const std::string bytes = ReadFileBytes(complete);
+    const RunResult r = Download({"--hid", "--lang", "en"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(ReadFileBytes(complete), bytes) << "the complete download is kept";
+    const std::string prefix = XData() + "/20261209-partial-";
+    ASSERT_EQ(r.out.rfind(prefix, 0), 0u) << r.out;
+    const std::string partial = r.out.substr(0, r.out.find('\n'));
+    EXPECT_EQ(Read(partial).recordCount, 6);
+    EXPECT_NE(r.out.find(partial + ".csv\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("the earlier file " + complete + " was kept"), std::string::npos) << r.err;
+}
+
+TEST_F(CliDownload, ChannelsSevenAndEightAreNamedAsNotStored) {
+    StartSimulator({"--channel", "7:type=0x02,quantity=1,unit=1"});
+    const std::string target = Workdir() + "/seven.kv";
+    const RunResult r = Download({"--hid", "-o", target, "--lang", "en"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Channels 7 and 8 cannot be stored in a data file"), std::string::npos) << r.err;
+    const RecordSet set = Read(target);
+    EXPECT_EQ(set.channelEnabled[6], 0) << "not recorded, rather than zeros";
+    EXPECT_EQ(set.channelEnabled[0], 1);
+}
+
 TEST_F(CliDownload, CtrlCCancelsBeforeTheNextBlockAndStoresNothing) {
     StartSimulator({"--records", "3000"});  // eight serial blocks of about 0.8 s each
     const std::string errPath = Workdir() + "/stderr.txt";

@@ -134,6 +134,22 @@ TEST_F(ViewTest, ReadoutNamesTheRecordUnderTheDrawnCursorLine) {
     EXPECT_EQ(lastSelected_.size(), 2);
 }
 
+TEST_F(ViewTest, ReadoutShowsTheFourByteMarkerAsMissingAndARealZeroAsAValue) {
+    RecordSet set = test::MakeCurveSet(11, 3);
+    set.records[6].value[0] = 0.0f;
+    set.records[6].value[2] = kMissingValue4Byte;
+    Open(std::move(set));
+    WatchSelected();
+    Mouse(*view_, QEvent::MouseMove, ViewX(6), 200);
+    ASSERT_EQ(view_->PointedRecord(), 6);
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道1(温度): 0.00 ℃\r\n"))) << view_->ReadoutText().toStdString();
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道3(")));
+    EXPECT_EQ(view_->ReadoutText().count(QStringLiteral(": Error\r\n")), 1) << view_->ReadoutText().toStdString();
+    ASSERT_EQ(lastSelected_.size(), 3);
+    EXPECT_EQ(lastSelected_[0], QStringLiteral("0.00"));
+    EXPECT_EQ(lastSelected_[2], QStringLiteral("Error"));
+}
+
 TEST_F(ViewTest, RectangleZoomThenReturnShowsTheWholeSetAgain) {
     Open(test::MakeCurveSet(10, 1));
     int returned = 0;

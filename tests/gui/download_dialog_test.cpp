@@ -8,7 +8,10 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
+
+#include <sys/stat.h>
 
 #include "app/command_ids.h"
 #include "gui/frame_fixture.h"
@@ -59,6 +62,12 @@ protected:
     }
 
     std::string SerialName() const { return std::string(server_->State().serialNumber, 8); }
+
+    // A picture of the dialog when VELORIN_SCREENSHOTS names a folder.
+    static void Picture(QWidget& w, const char* name) {
+        const char* folder = std::getenv("VELORIN_SCREENSHOTS");
+        if (folder != nullptr) w.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + name + ".png");
+    }
 };
 
 TEST_F(DownloadTest, OkStoresTheDataFileAndItsCsvAndOpensADataWindow) {
@@ -117,16 +126,137 @@ TEST_F(DownloadTest, AnOpenDataWindowAsksWhereToSave) {
     EXPECT_EQ(presenter_.questions[0].caption, QStringLiteral("提示"));
     ASSERT_NE(frame.Download(), nullptr);
     // The USB handle was closed at the end of the first download (the next Connect finds it
-    // again): this download gets no count, says so, and OK stores an empty data set.
+    // again): this download gets no count and says so; OK stores nothing, not even over a
+    // file the user named.
     ASSERT_TRUE(WaitFor([&] { return frame.Download()->OkButton()->isEnabled(); }, 20000));
     ASSERT_EQ(presenter_.messages.size(), 1u);
     EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("历史数据下载失败了!"));
+    EXPECT_EQ(frame.Download()->StatusText(), QStringLiteral("未保存任何数据"));
     frame.Download()->OkButton()->click();
     ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
-    EXPECT_TRUE(FileExists(work_.Path() + "/chosen.kv"));
+    EXPECT_FALSE(FileExists(work_.Path() + "/chosen.kv"));
     EXPECT_FALSE(FileExists(work_.Path() + "/chosen.kv.csv"));
-    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 2);
-    EXPECT_EQ(frame.ActiveDocument()->Set().recordCount, 0);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(frame.ActiveDocument()->Set().recordCount, 700);
+}
+
+TEST_F(DownloadTest, ACountFailureStoresNothingAndKeepsTheLastGoodFile) {
+    CMainFrame& frame = ConnectedFrame(false);
+    const std::string kv = work_.Path() + "/xData/" + SerialName() + ".kv";
+    ASSERT_EQ(mkdir((work_.Path() + "/xData").c_str(), 0755), 0);
+    RecordSet good;
+    good.records.resize(3);
+    good.recordCount = 3;
+    good.channelEnabled[0] = 1;
+    ASSERT_TRUE(WriteKvFile(kv, good).ok);
+    const std::string bytes = test::ReadFileBytes(kv);
+    const std::string csv = work_.MakeFile("xData/" + SerialName() + ".kv.csv", "the good copy");
+
+    sim::FaultPlan silent;
+    silent.kind = sim::FaultKind::Silence;
+    silent.command = 0x19;
+    server_->SetFaultPlan(silent);
+    frame.RunCommand(ID_HISTORY);
+    CProgress1Dlg* dialog = frame.Download();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return dialog->OkButton()->isEnabled(); }));
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("历史数据下载失败了!"));
+    EXPECT_EQ(dialog->StatusText(), QStringLiteral("未保存任何数据"));
+    Picture(*dialog, "download-count-failed-zh");
+    // An empty bar, not a busy indicator (a 0 … 0 range).
+    EXPECT_EQ(dialog->ProgressMaximum(), 1);
+    EXPECT_EQ(dialog->ProgressValue(), 0);
+
+    dialog->OkButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
+    EXPECT_EQ(test::ReadFileBytes(kv), bytes);
+    EXPECT_EQ(test::ReadFileBytes(csv), "the good copy");
+    EXPECT_EQ(frame.ActiveDocument(), nullptr) << "no window on an empty data set";
+    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_STOP}) EXPECT_TRUE(Enabled(frame, id)) << id;
+}
+
+TEST_F(DownloadTest, APartialDownloadIsStoredBesideTheCompleteOneAndOpened) {
+    CMainFrame& frame = ConnectedFrame(false);
+    frame.RunCommand(ID_HISTORY);
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() && frame.Download()->OkButton()->isEnabled(); }));
+    frame.Download()->OkButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
+    const std::string kv = work_.Path() + "/xData/" + SerialName() + ".kv";
+    const std::string complete = test::ReadFileBytes(kv);
+    ASSERT_FALSE(complete.empty());
+
+    sim::FaultPlan drop;
+    drop.kind = sim::FaultKind::DropAfter;
+    drop.parameter = 1;  // the first block comes, then the logger falls silent
+    server_->SetFaultPlan(drop);
+    frame.Flags().SetDeviceCommands(1);
+    frame.UpdateCommands();
+    presenter_.answers = {false};  // the open data window is closed, the default route taken
+    frame.RunCommand(ID_HISTORY);
+    ASSERT_NE(frame.Download(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return frame.Download()->OkButton()->isEnabled(); }, 30000));
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("历史数据下载失败!"));
+    frame.Download()->OkButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
+
+    EXPECT_EQ(test::ReadFileBytes(kv), complete) << "the complete download is kept";
+    const std::shared_ptr<CDastrelDoc> doc = frame.ActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->Set().recordCount, 250) << "the one block that came";
+    const std::string partial = doc->PathName();
+    EXPECT_EQ(partial.rfind(work_.Path() + "/xData/" + SerialName() + "-partial-", 0), 0u) << partial;
+    EXPECT_EQ(test::ReadFileBytes(partial), SerializeKv(doc->Set())) << "the window shows the stored file";
+    EXPECT_TRUE(FileExists(partial + ".csv"));
+}
+
+TEST_F(DownloadTest, EnglishFirstStatusTextAndAnEmptyBarForZeroBlocks) {
+    Language("English");
+    CMainFrame& frame = ConnectedFrame(false);
+    server_->UpdateState([](sim::LoggerState& s) { s.recordCount = 0; });
+    frame.RunCommand(ID_HISTORY);
+    CProgress1Dlg* dialog = frame.Download();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->StatusText(), QStringLiteral("Downloading data, please wait"));
+    Picture(*dialog, "download-first-text-en");
+    ASSERT_TRUE(WaitFor([&] { return dialog->OkButton()->isEnabled(); }));
+    EXPECT_TRUE(presenter_.messages.empty());
+    EXPECT_EQ(dialog->ProgressMaximum(), 1);
+    EXPECT_EQ(dialog->ProgressValue(), 0);
+    // The animation's texts are Chinese in both languages.
+    EXPECT_EQ(dialog->StatusText(), QStringLiteral("请点击按钮“OK”或“取消”"));
+    dialog->CancelButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
+}
+
+TEST_F(DownloadTest, ChannelsSevenAndEightAreToldAndShownAsNotRecorded) {
+    StartSimulator(false);
+    server_->UpdateState([](sim::LoggerState& s) {
+        s.recordCount = 20;
+        s.channels[6].enabled = true;
+    });
+    CMainFrame& frame = Frame();
+    frame.SetDownloadSetup([this](CProgress1Dlg& dialog) {
+        DownloadTiming fast;
+        fast.countReplyMs = 30;
+        fast.blockReplyMs = 30;
+        fast.quietPollMs = 20;
+        dialog.SetTiming(fast);
+        dialog.SetExecutableFolder(work_.Path());
+    });
+    ASSERT_TRUE(ConnectAndWait(frame));
+    frame.RunCommand(ID_HISTORY);
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() && frame.Download()->OkButton()->isEnabled(); }));
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_EQ(presenter_.messages[0].text,
+              QStringLiteral("通道7和通道8无法保存到数据文件中，数据窗口将其显示为未记录。"));
+    frame.Download()->OkButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
+    ASSERT_NE(frame.ActiveDocument(), nullptr);
+    EXPECT_EQ(frame.ActiveDocument()->Set().recordCount, 20);
+    EXPECT_EQ(frame.ActiveDocument()->Set().channelEnabled[6], 0);
+    EXPECT_EQ(frame.ActiveDocument()->Set().channelEnabled[0], 1);
 }
 
 TEST_F(DownloadTest, CancelStoresNothingAndGivesEveryCommandBack) {

@@ -434,6 +434,56 @@ TEST_F(DownloadFromScriptedPeer, AReplyLongerThanTheBufferIsNeverAccepted) {
     EXPECT_EQ(buffer.recordCount, 0);
 }
 
+TEST_F(DownloadFromScriptedPeer, ABlockReplyWithoutRecordsIsRequestedAgain) {
+    // A count reply (L = 4) and a bare 7-byte block frame (L = 2) are well-formed frames that
+    // bring no record: neither may count as the block.
+    peer.Start([](test::PtyPeer& p, const test::PtyPeer::Request& req, size_t index) {
+        if (req[2] == cmd::BlockCountQuery) p.Write(Reply(cmd::BlockCountQuery, {0x00, 0x01}));
+        if (req[2] != cmd::BlockRead) return;
+        if (index == 1) p.Write(Reply(cmd::BlockCountQuery, {0x00, 0x01}));
+        if (index == 2) p.Write(Reply(cmd::BlockRead, {}));
+        if (index == 3) p.Write(TimeOnlyBlock(1, 4));
+    });
+    const DownloadResult r = RunDownload(link, DeviceInfo(), buffer, hooks);
+    EXPECT_TRUE(r.finished);
+    EXPECT_TRUE(r.warnings.empty());
+    EXPECT_EQ(buffer.recordCount, 4);
+    EXPECT_EQ(peer.RequestCount(), 4u);
+    EXPECT_EQ(std::count(seen.waits.begin(), seen.waits.end(), hooks.timing.blockRetryMs), 2);
+}
+
+TEST_F(DownloadFromScriptedPeer, ABlockThatNeverBringsRecordsFailsTheDownload) {
+    peer.Start([](test::PtyPeer& p, const test::PtyPeer::Request& req, size_t) {
+        if (req[2] == cmd::BlockCountQuery) p.Write(Reply(cmd::BlockCountQuery, {0x00, 0x01}));
+        if (req[2] == cmd::BlockRead) p.Write(Reply(cmd::BlockRead, {}));
+    });
+    const DownloadResult r = RunDownload(link, DeviceInfo(), buffer, hooks);
+    EXPECT_FALSE(r.finished);
+    ASSERT_TRUE(r.Has(DownloadWarningKind::BlockFailed));
+    EXPECT_EQ(r.blocksRead, 0);
+    EXPECT_EQ(peer.RequestCount(), 12u) << "the count and eleven block requests";
+}
+
+TEST(BlockRecords, CountedAsTheDecoderTakesThem) {
+    ChannelLayout none;  // six time bytes a record
+    EXPECT_EQ(BlockRecordCount(TimeOnlyBlock(1, 3).data(), TimeOnlyBlock(1, 3).size(), none), 3);
+    const Bytes count = Reply(cmd::BlockCountQuery, {0x00, 0x05});
+    EXPECT_EQ(BlockRecordCount(count.data(), count.size(), none), 0);
+    const Bytes bare = Reply(cmd::BlockRead, {});
+    EXPECT_EQ(BlockRecordCount(bare.data(), bare.size(), none), 0);
+    // A USB report cut at 64 bytes: only whole records inside it.
+    const Bytes big = TimeOnlyBlock(1, 20);
+    EXPECT_EQ(BlockRecordCount(big.data(), 64, none), 9);
+    EXPECT_EQ(BlockRecordCount(big.data(), 6, none), 0);
+    EXPECT_EQ(BlockRecordCount(nullptr, 64, none), 0);
+    // A record wider than what arrived after byte 7 is not there.
+    ChannelLayout wide;
+    wide.enabled[0] = true;
+    wide.type[0] = 0x04;
+    const Bytes one = Reply(cmd::BlockRead, {0, 1, 26, 3, 7, 8, 0, 0, 1});
+    EXPECT_EQ(BlockRecordCount(one.data(), one.size(), wide), 0);
+}
+
 // --- stand-in USB functions: the record capacity ---------------------------------------------
 
 // Every block holds nine time-only records (9 × 6 + 9 = 63 bytes of frame in the report).

@@ -14,6 +14,7 @@
 #include "common/text_codec.h"
 #include "device/device_info.h"
 #include "history/block_codec.h"
+#include "history/download_engine.h"
 #include "history/download_store.h"
 #include "history/kv_file.h"
 #include "history/record_set.h"
@@ -193,6 +194,22 @@ protected:
         o.executableFolder = exe.Path();
         return o;
     }
+    // What the engine reports for SampleBuffer: every block read.
+    static DownloadResult Complete(int32_t records = 3) {
+        DownloadResult r;
+        r.finished = true;
+        r.records = records;
+        return r;
+    }
+    // A block that stayed invalid after `records` records had arrived.
+    static DownloadResult Partial(int32_t records = 3) {
+        DownloadResult r;
+        r.records = records;
+        DownloadWarning w;
+        w.kind = DownloadWarningKind::BlockFailed;
+        r.warnings.push_back(w);
+        return r;
+    }
     TempDir exe;
     TempDir data;
     ScopedEnv xdg{"XDG_DATA_HOME", data.Path()};
@@ -201,7 +218,7 @@ protected:
 };
 
 TEST_F(StoreDownloadTest, DefaultRouteWritesXDataAndTheCsvCopy) {
-    const StoreResult r = StoreDownload(*buffer, info, Default());
+    const StoreResult r = StoreDownload(*buffer, info, Complete(), Default());
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_FALSE(r.fallbackFolder);
     EXPECT_EQ(r.folder, exe.Path() + "/xData");
@@ -223,10 +240,10 @@ TEST_F(StoreDownloadTest, DefaultRouteWritesXDataAndTheCsvCopy) {
 }
 
 TEST_F(StoreDownloadTest, ASecondDownloadReplacesTheFile) {
-    ASSERT_TRUE(StoreDownload(*buffer, info, Default()).ok);
+    ASSERT_TRUE(StoreDownload(*buffer, info, Complete(), Default()).ok);
     auto fewer = std::make_unique<DownloadBuffer>();
     fewer->Begin(ChannelLayoutOf(info));
-    const StoreResult r = StoreDownload(*fewer, info, Default());
+    const StoreResult r = StoreDownload(*fewer, info, Complete(0), Default());
     ASSERT_TRUE(r.ok);
     RecordSet back;
     ASSERT_TRUE(ReadKvFile(r.kvPath, back).ok());
@@ -237,7 +254,7 @@ TEST_F(StoreDownloadTest, ASecondDownloadReplacesTheFile) {
 TEST_F(StoreDownloadTest, AHostileSerialNumberStaysInsideXData) {
     for (const char* serial : {"../x", "a/b", "..", "\x01\x02"}) {
         info = SampleInfo(serial);
-        const StoreResult r = StoreDownload(*buffer, info, Default());
+        const StoreResult r = StoreDownload(*buffer, info, Complete(), Default());
         ASSERT_TRUE(r.ok) << serial << ": " << r.detail;
         EXPECT_EQ(r.kvPath.rfind(exe.Path() + "/xData/", 0), 0u) << r.kvPath;
         EXPECT_EQ(r.kvPath.find('/', exe.Path().size() + 7), std::string::npos) << r.kvPath;
@@ -252,7 +269,7 @@ TEST_F(StoreDownloadTest, AHostileSerialNumberStaysInsideXData) {
 
 TEST_F(StoreDownloadTest, AnUnusableProgramFolderFallsBackToTheUserDataFolder) {
     exe.MakeFile("xData", "not a folder");
-    const StoreResult r = StoreDownload(*buffer, info, Default());
+    const StoreResult r = StoreDownload(*buffer, info, Complete(), Default());
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_TRUE(r.fallbackFolder);
     EXPECT_EQ(r.folder, data.Path() + "/Velorin/xData");
@@ -267,7 +284,7 @@ TEST_F(StoreDownloadTest, NoUsableFolderAtAllWritesNothing) {
     exe.MakeFile("xData", "x");
     const std::string blocked = data.MakeFile("blocked", "x");
     ScopedEnv xdgBlocked("XDG_DATA_HOME", blocked);  // a file where the folder would go
-    const StoreResult r = StoreDownload(*buffer, info, Default());
+    const StoreResult r = StoreDownload(*buffer, info, Complete(), Default());
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.csvWritten);
     EXPECT_FALSE(r.detail.empty());
@@ -276,7 +293,7 @@ TEST_F(StoreDownloadTest, NoUsableFolderAtAllWritesNothing) {
 TEST_F(StoreDownloadTest, ChosenPathTakesChineseNamesAndNoCsv) {
     StoreOptions o = Default("English");
     o.targetPath = data.Path() + "/chosen.kv";
-    const StoreResult r = StoreDownload(*buffer, info, o);
+    const StoreResult r = StoreDownload(*buffer, info, Complete(), o);
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_EQ(r.kvPath, o.targetPath);
     EXPECT_FALSE(r.csvWritten);
@@ -291,12 +308,137 @@ TEST_F(StoreDownloadTest, ChosenPathTakesChineseNamesAndNoCsv) {
 TEST_F(StoreDownloadTest, ChosenPathThatCannotBeCreatedWritesNothing) {
     StoreOptions o = Default();
     o.targetPath = data.Path() + "/missing/folder/chosen.kv";
-    const StoreResult r = StoreDownload(*buffer, info, o);
+    const StoreResult r = StoreDownload(*buffer, info, Complete(), o);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.detail.empty());
     EXPECT_FALSE(r.csvWritten);
     EXPECT_FALSE(FileExists(o.targetPath));
     EXPECT_FALSE(FileExists(o.targetPath + ".csv"));
+}
+
+TEST(PlanStore, OnlyAFailedCountOrNoRecordAtAllStoresNothing) {
+    DownloadResult r;
+    r.finished = true;  // a logger holding 0 blocks: a complete, empty download
+    EXPECT_EQ(PlanStore(r), StorePlan::Complete);
+    r.cancelled = true;
+    EXPECT_EQ(PlanStore(r), StorePlan::Nothing);
+
+    DownloadResult count;
+    DownloadWarning w;
+    w.kind = DownloadWarningKind::CountFailed;
+    count.warnings.push_back(w);
+    EXPECT_EQ(PlanStore(count), StorePlan::Nothing);
+
+    DownloadResult block;
+    w.kind = DownloadWarningKind::BlockFailed;
+    block.warnings.push_back(w);
+    EXPECT_EQ(PlanStore(block), StorePlan::Nothing) << "the first block never came";
+    block.records = 1;
+    EXPECT_EQ(PlanStore(block), StorePlan::Partial);
+    DownloadResult full;
+    full.records = kRecordCapacity;
+    w.kind = DownloadWarningKind::CapacityReached;
+    full.warnings.push_back(w);
+    EXPECT_EQ(PlanStore(full), StorePlan::Partial);
+}
+
+TEST_F(StoreDownloadTest, AFailedCountLeavesTheEarlierFileAsItWas) {
+    const StoreResult first = StoreDownload(*buffer, info, Complete(), Default());
+    ASSERT_TRUE(first.ok);
+    const std::string kv = ReadFileBytes(first.kvPath), csv = ReadFileBytes(first.csvPath);
+    auto empty = std::make_unique<DownloadBuffer>();
+    DownloadResult failed;
+    DownloadWarning w;
+    w.kind = DownloadWarningKind::CountFailed;
+    failed.warnings.push_back(w);
+    const StoreResult r = StoreDownload(*empty, info, failed, Default());
+    EXPECT_EQ(r.plan, StorePlan::Nothing);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.stored, nullptr);
+    EXPECT_EQ(ReadFileBytes(first.kvPath), kv);
+    EXPECT_EQ(ReadFileBytes(first.csvPath), csv);
+}
+
+TEST_F(StoreDownloadTest, APartialDownloadGoesBesideACompleteOne) {
+    const StoreResult first = StoreDownload(*buffer, info, Complete(), Default());
+    ASSERT_TRUE(first.ok);
+    const std::string complete = ReadFileBytes(first.kvPath);
+
+    auto part = std::make_unique<DownloadBuffer>();
+    part->Begin(ChannelLayoutOf(info));
+    part->records.push_back(buffer->records[0]);
+    part->recordCount = 1;
+    StoreOptions o = Default();
+    o.now = 1780000000;  // 2026-05-28 20:26:40 UTC
+    ScopedEnv tz("TZ", "UTC");
+    tzset();
+    const StoreResult r = StoreDownload(*part, info, Partial(1), o);
+    tzset();
+    ASSERT_TRUE(r.ok) << r.detail;
+    EXPECT_EQ(r.plan, StorePlan::Partial);
+    EXPECT_EQ(r.kvPath, exe.Path() + "/xData/20261209-partial-20260528-202640.kv");
+    EXPECT_EQ(r.keptPath, first.kvPath);
+    EXPECT_EQ(ReadFileBytes(first.kvPath), complete) << "the complete download is kept";
+    EXPECT_TRUE(r.csvWritten);
+    EXPECT_EQ(r.csvPath, r.kvPath + ".csv");
+    ASSERT_NE(r.stored, nullptr);
+    EXPECT_EQ(r.stored->recordCount, 1);
+
+    // A second partial download in the same second takes the next free name.
+    const StoreResult again = StoreDownload(*part, info, Partial(1), o);
+    ASSERT_TRUE(again.ok) << again.detail;
+    EXPECT_EQ(again.kvPath, exe.Path() + "/xData/20261209-partial-20260528-202640-2.kv");
+    // A complete download replaces the usual name only.
+    const StoreResult last = StoreDownload(*part, info, Complete(1), o);
+    EXPECT_EQ(last.kvPath, first.kvPath);
+    EXPECT_TRUE(FileExists(r.kvPath));
+}
+
+TEST_F(StoreDownloadTest, APartialDownloadWithTheNameFreeTakesIt) {
+    const StoreResult r = StoreDownload(*buffer, info, Partial(), Default());
+    ASSERT_TRUE(r.ok) << r.detail;
+    EXPECT_EQ(r.kvPath, exe.Path() + "/xData/20261209.kv");
+    EXPECT_TRUE(r.keptPath.empty());
+    // On the chosen path the same rule holds.
+    StoreOptions o = Default();
+    o.targetPath = data.Path() + "/chosen.kv";
+    { std::ofstream(o.targetPath) << "earlier"; }
+    const StoreResult chosen = StoreDownload(*buffer, info, Partial(), o);
+    ASSERT_TRUE(chosen.ok) << chosen.detail;
+    EXPECT_EQ(chosen.kvPath.rfind(data.Path() + "/chosen-partial-", 0), 0u) << chosen.kvPath;
+    EXPECT_EQ(ReadFileBytes(o.targetPath), "earlier");
+}
+
+TEST_F(StoreDownloadTest, TheStoredFileIsReadBackOnceForTheWindow) {
+    const StoreResult r = StoreDownload(*buffer, info, Complete(), Default());
+    ASSERT_TRUE(r.ok);
+    ASSERT_NE(r.stored, nullptr);
+    EXPECT_EQ(SerializeKv(*r.stored), ReadFileBytes(r.kvPath));
+    StoreOptions o = Default();
+    o.wantStoredSet = false;
+    EXPECT_EQ(StoreDownload(*buffer, info, Complete(), o).stored, nullptr);
+}
+
+TEST(FillRecordSet, ChannelsSevenAndEightAreMarkedNotRecorded) {
+    DeviceInfo info = SampleInfo();
+    EXPECT_FALSE(HasUnstorableChannels(info));
+    info.channel[6].channelEnabled = 1;
+    info.channel[6].channelType = 0x02;
+    EXPECT_TRUE(HasUnstorableChannels(info));
+    auto buffer = std::make_unique<DownloadBuffer>();
+    buffer->Begin(ChannelLayoutOf(info));
+    SampleRecord record;
+    record.value[0] = 21.5f;
+    record.value[6] = 5.0f;  // decoded, but no data file can keep it
+    buffer->records.push_back(record);
+    buffer->recordCount = 1;
+    RecordSet set;
+    FillRecordSet(*buffer, info, true, set);
+    EXPECT_EQ(set.channelEnabled[0], 1);
+    EXPECT_EQ(set.channelEnabled[6], 0) << "a data file cannot hold its values";
+    info.channel[6].channelEnabled = 0;
+    info.channel[7].channelEnabled = 1;
+    EXPECT_TRUE(HasUnstorableChannels(info));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "history/kv_file.h"
 #include "report/report_test_data.h"
 
 namespace velorin::test {
@@ -126,6 +127,29 @@ TEST(PdfReportFirstPage, ValuesStatisticsAndMkt) {
     EXPECT_EQ(mkt.substr(mkt.size() - 5), " NA ,");
     EXPECT_EQ(mkt.substr(0, 3), "21.");
     EXPECT_EQ(TextAt(canvas, 1, 382, 629), "2025-03-09 07:05:00");
+}
+
+TEST(PdfReportFirstPage, MissingFourByteSamplesAreNoFiguresNoAlarmsAndErrInTheTable) {
+    RecordSet set = ReportSet(3, {1});
+    set.records[0].value[0] = kMissingValue4Byte;  // 0.0001 lies below the lower limit 10.0
+    set.records[1].value[0] = 25.0f;
+    set.records[2].value[0] = kMissingValue2Byte;
+    SetQuantityText(set, 0, "TEMP");
+    const std::string before = SerializeKv(set);
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    EXPECT_EQ(TextAt(canvas, 1, 72, 645), "25.0@03/09/25 07:06:00 ,");
+    EXPECT_EQ(TextAt(canvas, 1, 72, 637), "25.0@03/09/25 07:06:00 ,");
+    EXPECT_EQ(TextAt(canvas, 1, 72, 629), "25.00 ,");
+    EXPECT_EQ(TextAt(canvas, 1, 72, 621), "25.00 ,");
+    // Neither marker is a lower-limit alarm.
+    EXPECT_EQ(TextAt(canvas, 1, 300, 578), "0");
+    EXPECT_EQ(TextAt(canvas, 1, 200, 578), "0Day:00H:00M:00S");
+    EXPECT_EQ(TextAt(canvas, 1, 450, 578), "N/A");
+    const CanvasCall* row0 = canvas.TextAt(2, 50, 730);
+    ASSERT_NE(row0, nullptr);
+    EXPECT_EQ(row0->text, "03/09/25 07:05:00  Err");
+    // The report only read the data set.
+    EXPECT_EQ(SerializeKv(set), before);
 }
 
 TEST(PdfReportFirstPage, AlarmRowsBelongToChannelNumbers) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "history/kv_file.h"
 #include "report/report_statistics.h"
 #include "report/report_test_data.h"
 
@@ -43,12 +44,43 @@ TEST(ReportStatistics, MaximumMinimumAverageAndTheirTimesOverTheRange) {
     const ChannelStatistics s = ReportStatistics(set, RangeOf(set, 1, 5), 0);
     ASSERT_TRUE(s.valid);
     EXPECT_EQ(s.count, 3);
-    EXPECT_FLOAT_EQ(set.maxValue[0], 24.0f);
-    EXPECT_FLOAT_EQ(set.minValue[0], 18.0f);
-    EXPECT_FLOAT_EQ(set.avgValue[0], 62.0f / 3);
-    EXPECT_EQ(set.maxTime[0].minute, set.records[2].minute);
-    EXPECT_EQ(set.minTime[0].minute, set.records[4].minute);
-    EXPECT_EQ(set.minTime[0].hour, set.records[4].hour);
+    EXPECT_FLOAT_EQ(s.max, 24.0f);
+    EXPECT_FLOAT_EQ(s.min, 18.0f);
+    EXPECT_FLOAT_EQ(s.avg, 62.0f / 3);
+    EXPECT_EQ(s.maxTime.minute, set.records[2].minute);
+    EXPECT_EQ(s.minTime.minute, set.records[4].minute);
+    EXPECT_EQ(s.minTime.hour, set.records[4].hour);
+}
+
+TEST(ReportStatistics, FourByteMarkersCountForNothingButARealZeroDoes) {
+    RecordSet set = ReportSet(4, {1});
+    const float values[4] = {kMissingValue4Byte, 12.0f, kMissingValue4Byte, 0.0f};
+    for (int i = 0; i < 4; ++i) set.records[static_cast<size_t>(i)].value[0] = values[i];
+    const ChannelStatistics s = ReportStatistics(set, RangeOf(set, 0, 0), 0);
+    EXPECT_EQ(s.count, 2);
+    EXPECT_FLOAT_EQ(s.max, 12.0f);
+    EXPECT_FLOAT_EQ(s.min, 0.0f);
+    EXPECT_EQ(s.minTime.minute, set.records[3].minute) << "the zero, not the marker before it";
+    EXPECT_FLOAT_EQ(s.avg, 6.0f);
+    // Only markers: no figures at all.
+    set.records[1].value[0] = kMissingValue4Byte;
+    set.records[3].value[0] = kMissingValue2Byte;
+    EXPECT_FALSE(ReportStatistics(set, RangeOf(set, 0, 0), 0).valid);
+}
+
+TEST(ReportStatistics, TheDataSetItselfIsNeverChanged) {
+    RecordSet set = ReportSet(6, {1, 2});
+    for (int i = 0; i < 6; ++i) set.records[static_cast<size_t>(i)].value[0] = 10.0f + i;
+    set.maxValue[0] = 99.5f;
+    set.minValue[0] = -9.5f;
+    set.avgValue[0] = 33.25f;
+    const std::string before = SerializeKv(set);
+    const RecordTime maxTimeBefore = set.maxTime[0];
+    const ChannelStatistics s = ReportStatistics(set, RangeOf(set, 1, 4), 0);
+    ASSERT_TRUE(s.valid);
+    EXPECT_FLOAT_EQ(s.max, 13.0f);
+    EXPECT_EQ(SerializeKv(set), before);
+    EXPECT_EQ(set.maxTime[0].minute, maxTimeBefore.minute);
 }
 
 TEST(ReportStatistics, MeanKineticTemperature) {
@@ -70,12 +102,12 @@ TEST(ReportStatistics, ValuesThatAreNotNumbersAreLeftOutLikeMissingOnes) {
     set.records[3].value[0] = 23.0f;
     const ChannelStatistics s = ReportStatistics(set, RangeOf(set, 0, 0), 0);
     EXPECT_EQ(s.count, 2);
-    EXPECT_FLOAT_EQ(set.maxValue[0], 23.0f);
-    EXPECT_FLOAT_EQ(set.avgValue[0], 22.0f);
+    EXPECT_FLOAT_EQ(s.max, 23.0f);
+    EXPECT_FLOAT_EQ(s.avg, 22.0f);
     EXPECT_TRUE(std::isfinite(s.mkt));
 }
 
-TEST(ReportStatistics, AChannelWithoutValidValuesKeepsItsStoredStatistics) {
+TEST(ReportStatistics, AChannelWithoutValidValuesHasNoFigures) {
     RecordSet set = ReportSet(3, {1});
     for (SampleRecord& r : set.records) r.value[0] = kMissingValue2Byte;
     set.maxValue[0] = 7.5f;
@@ -98,12 +130,29 @@ TEST(AlarmStatistics, CountsDurationsFlagsAndFirstTimes) {
     EXPECT_EQ(a.upperFlag[0], 1);
     EXPECT_EQ(a.upperSeconds[0], 180);
     EXPECT_EQ(a.upperFirst[0].minute, set.records[1].minute);
-    // The missing-value marker counts as a lower alarm, like any value below the limit.
-    EXPECT_EQ(a.lowerCount[0], 2);
+    // The missing-value marker is no lower alarm: only the 9.9 is below the limit.
+    EXPECT_EQ(a.lowerCount[0], 1);
+    EXPECT_EQ(a.lowerSeconds[0], 90);
     EXPECT_EQ(a.lowerFirst[0].minute, set.records[2].minute);
     // Channel 3 (23.0 throughout) never alarms; disabled channel 2 is not counted.
     EXPECT_EQ(a.upperCount[2] + a.lowerCount[2] + a.upperFlag[2], 0);
     EXPECT_EQ(a.upperCount[1] + a.lowerCount[1], 0);
+}
+
+TEST(AlarmStatistics, MissingSamplesOfEitherWidthAreNoAlarm) {
+    RecordSet set = ReportSet(4, {1});
+    set.intervalSeconds = 60;
+    set.lowerAlarmX10[0] = 5;     // 0.5: the 4-byte marker 0.0001 lies below it
+    set.upperAlarmX10[0] = -32768;  // every value lies above it, a marker too
+    const float v[4] = {kMissingValue4Byte, kMissingValue2Byte, 0.0f, std::nanf("")};
+    for (int i = 0; i < 4; ++i) set.records[static_cast<size_t>(i)].value[0] = v[i];
+    const AlarmStats a = AlarmStatistics(set, RangeOf(set, 0, 0));
+    // Only the real 0.0 alarms, once in each direction.
+    EXPECT_EQ(a.lowerCount[0], 1);
+    EXPECT_EQ(a.lowerSeconds[0], 60);
+    EXPECT_EQ(a.lowerFirst[0].minute, set.records[2].minute);
+    EXPECT_EQ(a.upperCount[0], 1);
+    EXPECT_EQ(a.upperFirst[0].minute, set.records[2].minute);
 }
 
 TEST(AlarmStatistics, FirstTimeOfTheYear2000AndLongDurationsStayCorrect) {

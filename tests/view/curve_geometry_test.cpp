@@ -50,15 +50,17 @@ TEST(CurveMapping, FlatChannelLiesOnTheBottomLine) {
     EXPECT_EQ(flat.ClampedY(8.5f), 20);  // one unit above spans the whole area (f = H − 45)
 }
 
-TEST(CurveMapping, MissingSamplesAreRecognisedWithinTheirTolerances) {
-    EXPECT_TRUE(IsMissing2Byte(-3276.7f));
-    EXPECT_TRUE(IsMissing2Byte(-3276.65f));
-    EXPECT_FALSE(IsMissing2Byte(-3276.5f));
-    EXPECT_FALSE(IsMissing2Byte(-3276.9f));
-    EXPECT_TRUE(IsMissing4Byte(0.0001f));
-    EXPECT_TRUE(IsMissing4Byte(0.0f));
-    EXPECT_FALSE(IsMissing4Byte(0.0012f));
-    EXPECT_FALSE(IsMissing4Byte(-3276.7f));
+TEST(CurveMapping, MissingSamplesAreTheTwoByteToleranceAndTheExactFourByteMarker) {
+    EXPECT_TRUE(IsMissingSample(-3276.7f));
+    EXPECT_TRUE(IsMissingSample(-3276.65f));
+    EXPECT_FALSE(IsMissingSample(-3276.5f));
+    EXPECT_FALSE(IsMissingSample(-3276.9f));
+    EXPECT_TRUE(IsMissingSample(0.0001f));
+    // A real 0.0 of a 2-byte channel, and values next to the marker, are measurements.
+    EXPECT_FALSE(IsMissingSample(0.0f));
+    EXPECT_FALSE(IsMissingSample(0.00011f));
+    EXPECT_FALSE(IsMissingSample(0.0012f));
+    EXPECT_FALSE(IsMissingSample(std::nanf("")));
 }
 
 TEST(GapMarkers, OnlyLongerOrShorterThanTheIntervalAndOverTwentySeconds) {
@@ -191,14 +193,18 @@ TEST(ValueRange, RecomputedFromTheShownRecordsWithoutMissingSamples) {
     // Values just outside the missing-sample tolerances count; those just inside do not.
     set.records[6].value[0] = -3276.79f;  // 0.09 from the 2-byte marker: missing
     set.records[7].value[0] = -3276.81f;  // 0.11 away: a value
-    set.records[8].value[0] = 0.00105f;   // 0.00095 from the 4-byte marker: missing
-    set.records[9].value[0] = 0.0012f;    // 0.0011 away: a value
+    set.records[8].value[0] = 0.0f;       // a real zero, not the 4-byte marker: a value
+    set.records[9].value[0] = 0.0012f;
     RecomputeAxisRange(set, 6, 10, hi, lo);
     EXPECT_FLOAT_EQ(lo[0], -3276.81f);
     EXPECT_FLOAT_EQ(hi[0], 0.0012f);
     set.records[7].value[0] = 5.0f;
     RecomputeAxisRange(set, 6, 10, hi, lo);
-    EXPECT_FLOAT_EQ(lo[0], 0.0012f);
+    EXPECT_FLOAT_EQ(lo[0], 0.0f);
+    EXPECT_FLOAT_EQ(hi[0], 5.0f);
+    // A 4-byte marker as the first shown record does not seed the range either.
+    RecomputeAxisRange(set, 4, 6, hi, lo);
+    EXPECT_FLOAT_EQ(lo[0], 5.0f);
     EXPECT_FLOAT_EQ(hi[0], 5.0f);
     // Only missing samples: the range stays at its starting values.
     for (auto& r : set.records) r.value[2] = kMissingValue2Byte;

@@ -60,6 +60,16 @@ TEST(DataList, CellsUseTheChannelTypeDecimalsAndMarkMissingSamples) {
     EXPECT_EQ(DataList(set, true, tenths).Cell(0, 2), "25.2");  // an exact tie rounds to even, as printf does
 }
 
+TEST(DataList, TheFourByteMarkerIsMissingButARealZeroIsAValue) {
+    RecordSet set = TwoChannelSet();
+    set.records[0].value[0] = kMissingValue4Byte;
+    set.records[1].value[0] = 0.0f;
+    const uint8_t types[8] = {0x22, 0x02, 0x02};
+    const DataList list(set, true, types);
+    EXPECT_EQ(list.Cell(0, 2), "Error");
+    EXPECT_EQ(list.Cell(1, 2), "0.00");
+}
+
 TEST(DataList, ChannelsOneTwoAndFiveEachFillTheirOwnColumn) {
     const RecordSet set = test::ChannelsOneTwoFive(5);
     const uint8_t types[8] = {0x22, 0x02, 0x02, 0x02, 0x02};

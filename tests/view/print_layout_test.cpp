@@ -187,23 +187,36 @@ TEST(PrintList, ExactlyOnePageFullBeginsNoEmptyPage) {
               ListPrintOutcome::PageRefused);
 }
 
-TEST(PrintList, RowCellsFollowTheChannelTypeAndPrintMarkersAsStored) {
+// The row of record 1 with `second` as the value of its second channel (tenths).
+std::vector<std::string> PrintedFirstRow(float second) {
     RecordSet set = Set(2, {0, 1});
     set.records[0].value[0] = 25.25f;
-    set.records[0].value[1] = kMissingValue2Byte;
+    set.records[0].value[1] = second;
     const uint8_t types[8] = {0x22, 0x02};
     RecordingSurface s;
-    ASSERT_EQ(DrawDataList(s, set, types, 1, 2, 5000, 6600), ListPrintOutcome::Drawn);
+    EXPECT_EQ(DrawDataList(s, set, types, 1, 2, 5000, 6600), ListPrintOutcome::Drawn);
     std::vector<std::string> row;
     for (const Call& c : s.Of(Call::Cell)) {
         if (c.b == 651) row.push_back(c.text);  // two channel lines: heads 558..620, rows from 651
     }
+    return row;
+}
+
+TEST(PrintList, RowCellsFollowTheChannelTypeAndPrintMissingSamplesAsTheListDoes) {
+    std::vector<std::string> row = PrintedFirstRow(kMissingValue2Byte);
     ASSERT_EQ(row.size(), 5u);
     EXPECT_EQ(row[0], "1");
     EXPECT_EQ(row[1], "2026-03-04");
     EXPECT_EQ(row[2], "5:00:07") << "the hour is not padded";
     EXPECT_EQ(row[3], "25.25");
-    EXPECT_EQ(row[4], "-3276.7");
+    EXPECT_EQ(row[4], "Error");
+    // The 4-byte marker is no "0.0" measurement either; a real 0.0 stays a value.
+    row = PrintedFirstRow(kMissingValue4Byte);
+    ASSERT_EQ(row.size(), 5u);
+    EXPECT_EQ(row[4], "Error");
+    row = PrintedFirstRow(0.0f);
+    ASSERT_EQ(row.size(), 5u);
+    EXPECT_EQ(row[4], "0.0");
 }
 
 TEST(PrintCurve, PositionsOnALandscapePage) {

@@ -1,0 +1,48 @@
+#include "analysis/range_statistics_columns.h"
+
+#include <cmath>
+
+#include "analysis/analysis_texts.h"
+#include "analysis/number_text.h"
+#include "analysis/range_statistics.h"
+
+namespace velorin {
+
+std::string RangeColumnHeader(int column, const AnalysisTexts& t) {
+    switch (column) {
+        case kRangeMax: return t.rangeMax;
+        case kRangeMin: return t.rangeMin;
+        case kRangeAvg: return t.rangeAvg;
+        case kRangeMkt: return t.rangeMkt;
+        case kRangeMissing: return t.missing;
+        case kRangeAbove: return t.aboveUpper;
+        case kRangeBelow: return t.belowLower;
+        default: return std::string();
+    }
+}
+
+std::string RangeColumnCell(const ChannelRangeStatistics* s, int column, const AnalysisTexts& t) {
+    if (s == nullptr) return std::string();
+    const bool v = s->HasValues();
+    switch (column) {
+        case kRangeMax: return v ? ShortestText(s->max) : t.none;
+        case kRangeMin: return v ? ShortestText(s->min) : t.none;
+        case kRangeAvg: return v && std::isfinite(s->avg) ? FigureText(std::round(s->avg * 100) / 100) : t.none;
+        case kRangeMkt: return s->hasMkt && std::isfinite(s->mkt) ? FigureText(std::round(s->mkt * 100) / 100) : t.none;
+        case kRangeMissing: return std::to_string(s->missing);
+        case kRangeAbove: return DurationText(s->aboveUpperSeconds);
+        case kRangeBelow: return DurationText(s->belowLowerSeconds);
+        default: return std::string();
+    }
+}
+
+int RangeColumnWidth(int column) {
+    switch (column) {
+        case kRangeAbove:
+        case kRangeBelow: return 125;
+        case kRangeMissing: return 60;
+        default: return 80;
+    }
+}
+
+}  // namespace velorin
