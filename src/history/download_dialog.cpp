@@ -84,7 +84,9 @@ CProgress1Dlg::CProgress1Dlg(Link& link, const DeviceInfo& info, const std::stri
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setGeometry(DialogUnits(fm, 88, 44, 29, 14));
     status_ = new QLabel(FromGbk(TextsFor(languageName_).downloadStarting), this);
-    status_->setGeometry(DialogUnits(fm, 35, 30, 99, 14));
+    // The template's 99 units cut "Downloading data, please wait" (and the dots after it) in
+    // this font: the text may run on to the dialog's right margin.
+    status_->setGeometry(DialogUnits(fm, 35, 30, 143, 14));
     status_->setAttribute(Qt::WA_TranslucentBackground);
     status_->setStyleSheet(QStringLiteral("background: transparent"));
     timer_ = new QTimer(this);

@@ -2,6 +2,8 @@
 // zoom and "Return", "Range", the tabs, the colour chooser, tiny data sets; and CTimeCho.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -148,6 +150,9 @@ TEST_F(ViewTest, ReadoutShowsTheFourByteMarkerAsMissingAndARealZeroAsAValue) {
     ASSERT_EQ(lastSelected_.size(), 3);
     EXPECT_EQ(lastSelected_[0], QStringLiteral("0.00"));
     EXPECT_EQ(lastSelected_[2], QStringLiteral("Error"));
+    if (const char* folder = std::getenv("VELORIN_SCREENSHOTS")) {
+        view_->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/readout-4-byte-missing.png"));
+    }
 }
 
 TEST_F(ViewTest, RectangleZoomThenReturnShowsTheWholeSetAgain) {

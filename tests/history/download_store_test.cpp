@@ -370,10 +370,18 @@ TEST_F(StoreDownloadTest, APartialDownloadGoesBesideACompleteOne) {
     part->recordCount = 1;
     StoreOptions o = Default();
     o.now = 1780000000;  // 2026-05-28 20:26:40 UTC
-    ScopedEnv tz("TZ", "UTC");
-    tzset();
-    const StoreResult r = StoreDownload(*part, info, Partial(1), o);
-    tzset();
+    // The name carries local time: stored here in UTC.
+    auto storeInUtc = [&](const DownloadResult& result) {
+        StoreResult stored;
+        {
+            ScopedEnv tz("TZ", "UTC");
+            tzset();
+            stored = StoreDownload(*part, info, result, o);
+        }
+        tzset();  // back to the zone the other tests run in
+        return stored;
+    };
+    const StoreResult r = storeInUtc(Partial(1));
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_EQ(r.plan, StorePlan::Partial);
     EXPECT_EQ(r.kvPath, exe.Path() + "/xData/20261209-partial-20260528-202640.kv");
@@ -385,7 +393,7 @@ TEST_F(StoreDownloadTest, APartialDownloadGoesBesideACompleteOne) {
     EXPECT_EQ(r.stored->recordCount, 1);
 
     // A second partial download in the same second takes the next free name.
-    const StoreResult again = StoreDownload(*part, info, Partial(1), o);
+    const StoreResult again = storeInUtc(Partial(1));
     ASSERT_TRUE(again.ok) << again.detail;
     EXPECT_EQ(again.kvPath, exe.Path() + "/xData/20261209-partial-20260528-202640-2.kv");
     // A complete download replaces the usual name only.
