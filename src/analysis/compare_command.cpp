@@ -22,11 +22,11 @@
 
 namespace velorin {
 
-CompareChooser::CompareChooser(const std::vector<OpenDataSet>& open, const std::string& languageName, QWidget* parent)
+CompareChooser::CompareChooser(const std::vector<CompareSource>& open, const std::string& languageName, QWidget* parent)
     : QDialog(parent), texts_(CompareTextsFor(languageName)), openCount_(static_cast<int>(open.size())) {
     setWindowTitle(FromGbk(texts_.chooserTitle));
     list_ = new QListWidget;
-    for (const OpenDataSet& set : open) {
+    for (const CompareSource& set : open) {
         auto* item = new QListWidgetItem(set.name + QStringLiteral("  (") + FromGbk(texts_.openWindows) +
                                          QStringLiteral(")"));
         item->setCheckState(Qt::Checked);
@@ -93,7 +93,7 @@ void CompareChooser::UpdateButton() {
     compare_->setEnabled(ChosenWindows().size() + static_cast<size_t>(ChosenFiles().size()) >= 2);
 }
 
-QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& windows, const QStringList& files,
+QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>& windows, const QStringList& files,
                                  const std::string& languageName, Presenter& presenter) {
     const CompareTexts& t = CompareTextsFor(languageName);
     const auto refuse = [&presenter](const std::string& gbk) {
@@ -105,7 +105,7 @@ QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& 
     }
     // The open windows' data sets as they are now (copies: the windows go on changing).
     std::vector<CompareFile> all;
-    for (const OpenDataSet& w : windows) {
+    for (const CompareSource& w : windows) {
         if (!w.doc) continue;
         CompareFile file;
         file.path = w.doc->PathName();
@@ -135,11 +135,11 @@ QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& 
     return child;
 }
 
-void RunCompareCommand(QMdiArea& mdi, const std::vector<OpenDataSet>& open, const std::string& languageName,
+void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, const std::string& languageName,
                        Presenter& presenter) {
     CompareChooser chooser(open, languageName, &mdi);
     if (presenter.Exec(chooser) != QDialog::Accepted) return;
-    std::vector<OpenDataSet> windows;
+    std::vector<CompareSource> windows;
     for (int i : chooser.ChosenWindows()) windows.push_back(open[static_cast<size_t>(i)]);
     OpenCompareWindow(mdi, windows, chooser.ChosenFiles(), languageName, presenter);
 }

@@ -26,7 +26,7 @@ class Presenter;
 struct CompareTexts;
 
 // An open data window's data set: its name in the chooser and its document.
-struct OpenDataSet {
+struct CompareSource {
     QString name;
     std::shared_ptr<CDastrelDoc> doc;
 };
@@ -34,7 +34,7 @@ struct OpenDataSet {
 class CompareChooser : public QDialog {
     Q_OBJECT
 public:
-    CompareChooser(const std::vector<OpenDataSet>& open, const std::string& languageName, QWidget* parent = nullptr);
+    CompareChooser(const std::vector<CompareSource>& open, const std::string& languageName, QWidget* parent = nullptr);
 
     // Adds files to the list, ticked (the "Add files..." button asks a file dialog for them).
     void AddFiles(const QStringList& paths);
@@ -56,11 +56,11 @@ private:
 // Reads the chosen files and opens the window with them and the chosen windows' data sets; tells
 // the user when a file cannot be read, when more than kMaxCompareFiles or fewer than two are
 // chosen (no window then). Returns the new window, or null.
-QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<OpenDataSet>& windows, const QStringList& files,
+QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>& windows, const QStringList& files,
                                  const std::string& languageName, Presenter& presenter);
 
 // The command: the chooser through `presenter.Exec`, then OpenCompareWindow.
-void RunCompareCommand(QMdiArea& mdi, const std::vector<OpenDataSet>& open, const std::string& languageName,
+void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, const std::string& languageName,
                        Presenter& presenter);
 
 }  // namespace velorin

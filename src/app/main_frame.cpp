@@ -276,7 +276,7 @@ void CMainFrame::RunCommand(int id) {
             }
             break;
         case ID_COMPARE: {
-            std::vector<OpenDataSet> open;
+            std::vector<CompareSource> open;
             for (QMdiSubWindow* w : mdi_->subWindowList()) {
                 if (auto* child = qobject_cast<CChildFrame*>(w)) open.push_back({w->windowTitle(), child->Document()});
             }
