@@ -1,132 +1,148 @@
-// Times the curve view of a full data set (270,336 records):
-//  - a repaint of 8 channels on a 1600 × 900 canvas, without and with the value range
-//    recomputed (the reduced drawing; the drawing of every segment for comparison);
-//  - a pointer readout update (pointer move handled and its overlay painted);
+// Times the curve view of a data set (by default 270,336 records, 8 channels, canvas 1600 × 900):
+//  - a repaint with the value range kept and recomputed, zoom and pan steps, each with the
+//    widget's paint (the canvas drawn and copied to the window);
+//  - the canvas alone drawn from the block summaries, interleaved with drawing every segment
+//    (the reference), and whether the two are identical pixel for pixel (exit 1 when not);
+//  - a pointer readout update (move handled and its overlay painted);
 //  - opening a data window from a .kv file until the curve is painted and the data list
 //    scrollable.
 //
-//   curve_view_bench [--shot FILE.png] [--save-kv FILE.kv] [--no-reference]
-// --shot saves the opened window; --save-kv keeps the generated data file; --no-reference
-// skips the slow drawing of every segment.
+//   curve_view_bench [records] [--shot FILE.png]
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
+#include "bench/bench_support.h"
+#include "bench/bench_timing.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
 #include "tests/support/curve_data.h"
 #include "view/curve_renderer.h"
+#include "view/curve_summary.h"
 #include "view/dastrel_view.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-// The calling thread's processor time in milliseconds: on a machine shared with other work it
-// shows the cost without the time spent waiting for a processor.
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-template <typename F>
-void Report(const char* what, int runs, F run) {
-    std::vector<double> times, cpu;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = Clock::now();
-        const double c0 = ThreadCpuMs();
-        run(i);
-        cpu.push_back(ThreadCpuMs() - c0);
-        times.push_back(Ms(t0, Clock::now()));
-    }
-    std::sort(times.begin(), times.end());
-    std::sort(cpu.begin(), cpu.end());
-    std::printf("%-52s wall best %7.2f median %7.2f ms, cpu median %7.2f ms (%d runs)\n", what, times.front(),
-                times[times.size() / 2], cpu[cpu.size() / 2], runs);
-}
+using velorin::bench::kRuns;
+using velorin::bench::Measure;
+using velorin::bench::Print;
 
 const uint8_t kTypes[8] = {0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12};
+
+std::string Named(const char* data, const char* what) { return std::string(data) + ": " + what; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::string shot, keepKv;
-    bool reference = true;
+    std::string shot;
+    int records = velorin::kRecordCapacity;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shot") == 0 && i + 1 < argc) shot = argv[++i];
-        else if (std::strcmp(argv[i], "--save-kv") == 0 && i + 1 < argc) keepKv = argv[++i];
-        else if (std::strcmp(argv[i], "--no-reference") == 0) reference = false;
+        else records = std::atoi(argv[i]);
     }
-    const int32_t records = velorin::kRecordCapacity;
+    if (records < 10 || records > velorin::kRecordCapacity) {
+        std::fprintf(stderr, "usage: curve_view_bench [records 10..%d] [--shot FILE.png]\n", velorin::kRecordCapacity);
+        return 1;
+    }
+    bool identical = true;
 
-    // Repaints: 8 channels, canvas 1600 × 900 (the view's client is 68 and 155 pixels larger),
-    // over data that changes as measured quantities do and over the densest data.
     auto doc = std::make_shared<velorin::CDastrelDoc>();
-    for (const bool dense : {false, true}) {
-        std::printf("-- %s data\n", dense ? "dense (worst case)" : "typical");
+    for (const bool dense : {true, false}) {
+        const char* data = dense ? "dense" : "typical";
         doc->Set() = velorin::test::MakeCurveSet(records, 8, 60, 5000, dense);
         velorin::CDastrelView view(doc, "English", kTypes);
         view.SetDpiScale(1.0);
-        view.resize(1600 + 68, 900 + 155);
+        view.resize(1600 + 68, 900 + 155);  // canvas 1600 × 900
         view.show();
         QCoreApplication::processEvents();
-        std::printf("records %d, channels 8, canvas %d x %d\n", records, view.State().plotWidth, view.State().plotHeight);
-        Report("repaint, value range kept", 20, [&](int) { view.Redraw(); });
-        Report("repaint, value range recomputed", 20, [&](int) {
-            view.State().recomputeRange = true;
+        velorin::CurveState& state = view.State();
+        std::printf("-- %s data: %d records, 8 channels, canvas %d x %d\n", data, records, state.plotWidth,
+                    state.plotHeight);
+        // Redraw draws the canvas; repaint() has the widget paint it at once.
+        Print("curve_view", Named(data, "repaint, value range kept").c_str(), Measure(kRuns, [&] {
             view.Redraw();
-        });
-        velorin::CurveScene scene;
-        velorin::RecordTimes times(doc->Set());
-        scene.set = &doc->Set();
-        scene.times = &times;
-        scene.state = &view.State();
-        for (int c = 0; c < 8; ++c) scene.colour[c] = view.ChannelColour(c);
-        QImage image;
-        Report("canvas only, reduced drawing", 20,
-               [&](int) { velorin::RenderCurveCanvas(image, scene, velorin::CurveDrawing::Reduced); });
-        if (reference) {
-            Report("canvas only, every segment drawn (reference)", 2,
-                   [&](int) { velorin::RenderCurveCanvas(image, scene, velorin::CurveDrawing::EverySegment); });
-        }
+            view.repaint();
+        }), kRuns);
+        Print("curve_view", Named(data, "repaint, value range recomputed").c_str(), Measure(kRuns, [&] {
+            state.recomputeRange = true;
+            view.Redraw();
+            view.repaint();
+        }), kRuns);
+        // Zoom: a range of a third of the records at a different place each time, recomputed.
+        int step = 0;
+        Print("curve_view", Named(data, "zoom to a third (range recomputed)").c_str(), Measure(kRuns, [&] {
+            const int32_t first = (step++ * 7919) % (records / 2);
+            state.firstIndex = first;
+            state.endIndex = first + records / 3;
+            state.recomputeRange = true;
+            view.Redraw();
+            view.repaint();
+        }), kRuns);
+        Print("curve_view", Named(data, "pan by 10 pixels' worth (range kept)").c_str(), Measure(kRuns, [&] {
+            const int32_t by = std::max(1, (state.endIndex - state.firstIndex) / 160);
+            if (state.endIndex + by <= records) {
+                state.firstIndex += by;
+                state.endIndex += by;
+            } else {
+                state.firstIndex = 0;
+                state.endIndex = records / 3;
+            }
+            view.Redraw();
+            view.repaint();
+        }), kRuns);
+        state.firstIndex = 0;
+        state.endIndex = records;
+        state.recomputeRange = true;
+        view.Redraw();
 
-        // Readout: a pointer move across the plot, handled and painted.
-        Report("pointer readout update (move handled and painted)", 50, [&](int i) {
-            const QPointF at(60 + (i * 29) % 1500, 300 + (i * 7) % 200);
-            QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(&view, &move);
-            QCoreApplication::processEvents();  // paints the region the readout marked
-        });
+        velorin::CurveScene scene;
+        scene.set = &doc->Set();
+        scene.times = &view.Times();
+        scene.summary = &view.Summary();
+        scene.state = &state;
+        for (int c = 0; c < 8; ++c) scene.colour[c] = view.ChannelColour(c);
+        scene.font = view.font();
+        QImage reduced, every;
+        const auto pair = velorin::bench::MeasurePair(
+            kRuns, [&] { velorin::RenderCurveCanvas(reduced, scene, velorin::CurveDrawing::Reduced); },
+            [&] { velorin::RenderCurveCanvas(every, scene, velorin::CurveDrawing::EverySegment); });
+        velorin::bench::PrintPair("curve_view", Named(data, "canvas from the summaries").c_str(),
+                                  Named(data, "canvas, every segment drawn (reference)").c_str(), pair, kRuns);
+        const bool same = reduced == every;
+        std::printf("%s: canvas pixel-identical to every segment: %s\n", data, same ? "yes" : "NO");
+        identical = identical && same;
+
+        Print("curve_view", Named(data, "pointer readout update (move handled and painted)").c_str(),
+              Measure(50, [&, i = 0]() mutable {
+                  const QPointF at(60 + (i * 29) % 1500, 300 + (i * 7) % 200);
+                  ++i;
+                  QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                                   Qt::NoModifier);
+                  QCoreApplication::sendEvent(&view, &move);
+                  QCoreApplication::processEvents();  // paints the region the readout marked
+              }), 50);
     }
 
     // Opening: the .kv file read, the view built, shown and painted, the data list scrollable.
-    char folder[] = "/tmp/curve_benchXXXXXX";
-    if (mkdtemp(folder) == nullptr) return 1;
-    const std::string path = keepKv.empty() ? std::string(folder) + "/full.kv" : keepKv;
+    const std::string folder = velorin::bench::MakeScratchFolder("curve-bench");
+    if (folder.empty()) return 1;
+    const std::string path = folder + "/full.kv";
     doc->Set() = velorin::test::MakeCurveSet(records, 6, 60, 5000, false);
     velorin::StoreInField(doc->Set().title, "bench");
-    if (!velorin::WriteKvFile(path, doc->Set()).ok) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return 1;
-    }
+    if (!velorin::WriteKvFile(path, doc->Set()).ok) return 1;
     QImage lastShot;
-    Report("open a data window until painted and scrollable", 5, [&](int run) {
+    Print("curve_view", "open a data window until painted and scrollable", Measure(kRuns, [&] {
         auto opened = std::make_shared<velorin::CDastrelDoc>();
         if (opened->OnOpenDocument(path).outcome != velorin::DocOpenOutcome::Opened) std::abort();
         velorin::CDastrelView view(opened, "English", kTypes);
@@ -136,12 +152,10 @@ int main(int argc, char** argv) {
         view.repaint();
         view.DataList()->verticalScrollBar()->setValue(view.DataList()->verticalScrollBar()->maximum());
         QCoreApplication::processEvents();
-        if (run == 0 && !shot.empty()) lastShot = view.grab().toImage();
-    });
+        if (lastShot.isNull() && !shot.empty()) lastShot = view.grab().toImage();
+    }), kRuns);
     if (!shot.empty()) lastShot.save(QString::fromStdString(shot));
-    if (keepKv.empty()) {
-        unlink(path.c_str());
-        rmdir(folder);
-    }
-    return 0;
+    unlink(path.c_str());
+    rmdir(folder.c_str());
+    return identical ? 0 : 1;
 }

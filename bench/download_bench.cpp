@@ -56,8 +56,17 @@ WireBytes FromLog(const std::string& path) {
 int main(int argc, char** argv) {
     using namespace velorin;
     unsigned blockRecords = 0;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--block-records") == 0) blockRecords = static_cast<unsigned>(std::atoi(argv[i + 1]));
+    int32_t records = kRecordCapacity;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--block-records") == 0 && i + 1 < argc) {
+            blockRecords = static_cast<unsigned>(std::atoi(argv[++i]));
+        } else {
+            records = std::atoi(argv[i]);
+        }
+    }
+    if (records < 1 || records > kRecordCapacity) {
+        std::fprintf(stderr, "usage: download_bench [records 1..%d] [--block-records N]\n", kRecordCapacity);
+        return 1;
     }
 
     char folder[] = "/tmp/velorin-download-bench-XXXXXX";
@@ -72,7 +81,7 @@ int main(int argc, char** argv) {
         state.channels[c].quantity = 1;
     }
     state.capacity = kRecordCapacity;
-    state.recordCount = kRecordCapacity;
+    state.recordCount = records;
     state.startTime = sim::HostNowCivil() - static_cast<int64_t>(state.recordCount) * state.intervalSeconds;
     state.serialBlockRecords = blockRecords;
 
@@ -121,6 +130,8 @@ int main(int argc, char** argv) {
     std::printf("wire time:        %.1f s at 115200 baud, 10 bits per byte\n", wireSeconds);
     std::printf("total time:       %.1f s\n", seconds);
     std::printf("ratio:            %.3f (target <= 1.25)\n", seconds / wireSeconds);
+    std::printf("summary\tdownload\t%d records: total time\t%.2f s\t\n", records, seconds);
+    std::printf("summary\tdownload\t%d records: total / wire time\t%.3f\t\n", records, seconds / wireSeconds);
     std::remove(options.logPath.c_str());
     rmdir(folder);
     return result.finished ? 0 : 1;

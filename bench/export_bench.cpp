@@ -1,7 +1,8 @@
-// Times the CSV and TXT exports of a full data set (270,336 records × 6 channels) and shows
-// that the memory they use does not grow with the record count.
+// Times the CSV and TXT exports of a data file (by default 270,336 records × 6 channels): the
+// file read whole and exported against its records streamed from the file, interleaved; the
+// peak memory of each, and that both write the same bytes.
 //
-//   export_bench [records]   (default 270336; also runs a tenth of it for the memory comparison)
+//   export_bench [records]   (default 270336)
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,10 +10,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/bench_timing.h"
+#include "history/kv_file.h"
+#include "history/kv_record_stream.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "report/text_export.h"
@@ -53,52 +59,62 @@ RecordSet MakeSet(int records) {
     return set;
 }
 
+using velorin::bench::ResetPeak;
 using velorin::bench::StatusKb;
 
-using velorin::bench::ResetPeak;
-
-struct Figures {
-    double best = 0, median = 0;
-    long peakGrowthKb = 0;  // the highest peak growth of the runs
-    long long bytes = 0;
-};
-
-template <typename Export>
-Figures Measure(const RecordSet& set, const std::string& path, Export exporter, int runs) {
-    std::vector<double> seconds;
-    Figures f;
-    for (int run = 0; run < runs; ++run) {
-        const bool reset = ResetPeak();
-        const long before = StatusKb("VmRSS");
-        const auto t0 = std::chrono::steady_clock::now();
-        const velorin::ExportResult r = exporter(set, path, velorin::ExportOptions());
-        const auto t1 = std::chrono::steady_clock::now();
-        if (!r.ok) {
-            std::fprintf(stderr, "export failed: %s\n", r.detail.c_str());
-            std::exit(1);
-        }
-        const long peak = StatusKb("VmHWM");
-        if (reset && before >= 0 && peak >= 0) f.peakGrowthKb = std::max(f.peakGrowthKb, peak - before);
-        seconds.push_back(std::chrono::duration<double>(t1 - t0).count());
-        std::ifstream in(r.path, std::ios::binary | std::ios::ate);
-        f.bytes = static_cast<long long>(in.tellg());
-        std::remove(r.path.c_str());
-    }
-    std::sort(seconds.begin(), seconds.end());
-    f.best = seconds.front();
-    f.median = seconds[seconds.size() / 2];
-    return f;
+// Peak resident growth of one run of `body` (kB; −1 when it cannot be read).
+long PeakGrowthKb(const std::function<void()>& body) {
+    const bool reset = ResetPeak();
+    const long before = StatusKb("VmRSS");
+    body();
+    const long peak = StatusKb("VmHWM");
+    return reset && before >= 0 && peak >= 0 ? peak - before : -1;
 }
 
-void Run(int records, const std::string& folder) {
-    const RecordSet set = MakeSet(records);
-    const Figures csv = Measure(set, folder + "/bench.csv", velorin::ExportCsv, 3);
-    const Figures txt = Measure(set, folder + "/bench.txt", velorin::ExportTxt, 3);
-    std::printf("%7d records x 6 channels\n", records);
-    std::printf("  CSV: best %.3f s, median %.3f s, %lld bytes, peak RSS growth %ld kB\n", csv.best,
-                csv.median, csv.bytes, csv.peakGrowthKb);
-    std::printf("  TXT: best %.3f s, median %.3f s, %lld bytes, peak RSS growth %ld kB\n", txt.best,
-                txt.median, txt.bytes, txt.peakGrowthKb);
+void Check(const velorin::ExportResult& r) {
+    if (!r.ok) {
+        std::fprintf(stderr, "export failed: %s\n", r.detail.c_str());
+        std::exit(1);
+    }
+}
+
+// One table form: the data file read whole and exported, against the records streamed from the
+// file (what velorin-cli export does), interleaved; the peak memory of each; the bytes equal.
+void Run(int records, const std::string& folder, bool csv) {
+    const std::string kv = folder + "/bench.kv";
+    if (!velorin::WriteKvFile(kv, MakeSet(records)).ok) std::exit(1);
+    using Options = velorin::ExportOptions;
+    const auto whole = [&] {
+        RecordSet set;
+        if (!velorin::ReadKvFile(kv, set).ok()) std::exit(1);
+        Check(csv ? velorin::ExportCsv(set, folder + "/whole", Options()) : velorin::ExportTxt(set, folder + "/whole", Options()));
+    };
+    const auto streamed = [&] {
+        RecordSet head;
+        velorin::KvRecordStream stream;
+        if (!stream.Open(kv, head).ok()) std::exit(1);
+        Check(csv ? velorin::ExportCsv(head, stream, folder + "/streamed", Options())
+                  : velorin::ExportTxt(head, stream, folder + "/streamed", Options()));
+    };
+    const std::string form = csv ? "CSV" : "TXT";
+    const std::string a = std::to_string(records) + " x 6, " + form + ": .kv read whole, then exported";
+    const std::string b = std::to_string(records) + " x 6, " + form + ": streamed from the .kv";
+    const int runs = velorin::bench::kRuns;
+    velorin::bench::PrintPair("export", a.c_str(), b.c_str(), velorin::bench::MeasurePair(runs, whole, streamed), runs);
+    const std::string ma = form + " read whole: peak RSS growth";
+    const std::string mb = form + " streamed: peak RSS growth";
+    velorin::bench::PrintFigure("export", ma.c_str(), static_cast<double>(PeakGrowthKb(whole)), "kB");
+    velorin::bench::PrintFigure("export", mb.c_str(), static_cast<double>(PeakGrowthKb(streamed)), "kB");
+    const std::string ext = csv ? ".csv" : ".txt";
+    std::ifstream x(folder + "/whole" + ext, std::ios::binary), y(folder + "/streamed" + ext, std::ios::binary);
+    const std::string bx((std::istreambuf_iterator<char>(x)), std::istreambuf_iterator<char>());
+    const std::string by((std::istreambuf_iterator<char>(y)), std::istreambuf_iterator<char>());
+    if (bx != by || bx.empty()) {
+        std::fprintf(stderr, "the streamed %s differs from the whole set's\n", form.c_str());
+        std::exit(1);
+    }
+    for (const char* name : {"/whole", "/streamed"}) std::remove((folder + name + ext).c_str());
+    std::remove(kv.c_str());
 }
 
 }  // namespace
@@ -107,8 +123,8 @@ int main(int argc, char** argv) {
     const int records = velorin::bench::RecordsArgument(argc, argv, 1);
     const std::string folder = velorin::bench::MakeScratchFolder("export-bench");
     if (records == 0 || folder.empty()) return 1;
-    Run(records / 10 > 0 ? records / 10 : 1, folder);
-    Run(records, folder);
+    Run(records, folder, true);
+    Run(records, folder, false);
     rmdir(folder.c_str());
     return 0;
 }

@@ -1,4 +1,7 @@
-// F0 mode and the lists over a full-capacity data set (270,336 records, channels 1, 2 and 5).
+// F0 mode and the lists over a data set (by default full capacity, 270,336 records; channels 1,
+// 2 and 5).
+//
+//   f0_lists_bench [records]
 //
 //   ComputeF0 over all records (single-precision steps, one double pow per record);
 //   F0Mode on and off: channel 2 kept aside, F computed, channel 2 put back;
@@ -10,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "bench/bench_timing.h"
 #include "history/record_set.h"
 #include "view/data_list.h"
@@ -18,16 +22,15 @@
 namespace {
 
 void Report(const char* what, int runs, const std::function<void()>& body) {
-    const velorin::bench::Timing t = velorin::bench::Measure(runs, body);
-    std::printf("%-52s best %8.3f ms   median %8.3f ms\n", what, t.best, t.median);
+    velorin::bench::Print("f0_lists", what, velorin::bench::Measure(runs, body), runs);
 }
 
-velorin::RecordSet FullSet() {
+velorin::RecordSet MakeSet(int records) {
     velorin::RecordSet set;
     for (int c : {0, 1, 4}) set.channelEnabled[c] = 1;
     set.intervalSeconds = 60;
-    set.records.resize(velorin::kRecordCapacity);
-    for (int i = 0; i < velorin::kRecordCapacity; ++i) {
+    set.records.resize(static_cast<size_t>(records));
+    for (int i = 0; i < records; ++i) {
         velorin::SampleRecord& r = set.records[static_cast<size_t>(i)];
         r.year = 26; r.month = 3; r.day = 1 + i / 86400 % 28;
         r.hour = i / 3600 % 24; r.minute = i / 60 % 60; r.second = i % 60;
@@ -35,25 +38,27 @@ velorin::RecordSet FullSet() {
         r.value[1] = 50.0f;
         r.value[4] = 101.3f;
     }
-    set.recordCount = velorin::kRecordCapacity;
+    set.recordCount = records;
     return set;
 }
 
 }  // namespace
 
-int main() {
-    velorin::RecordSet set = FullSet();
+int main(int argc, char** argv) {
+    const int records = velorin::bench::RecordsArgument(argc, argv, 40);
+    if (records == 0) return 1;
+    velorin::RecordSet set = MakeSet(records);
     std::printf("data set: %d records\n", set.recordCount);
     Report("ComputeF0, all records", 15, [&] { velorin::ComputeF0(set, 0, set.recordCount, 121.0f, 10.0f); });
     Report("F0Mode on and off, all records", 15, [&] {
         velorin::F0Mode mode;
-        mode.SwitchOn(set, 0, set.recordCount, 121.0f, 10.0f, "F0");
+        mode.SwitchOn(set, 0, set.recordCount, 121.0f, 10.0f, "F0", "min");
         mode.SwitchOff(set);
     });
     const uint8_t types[8] = {0x22};
     Report("DataList over all records", 15, [&] {
         const velorin::DataList list(set, true, types);
-        if (list.RowCount() != velorin::kRecordCapacity) std::printf("wrong row count\n");
+        if (list.RowCount() != records) std::printf("wrong row count\n");
     });
     const velorin::DataList list(set, true, types);
     size_t bytes = 0;

@@ -1,14 +1,12 @@
-// Reading and writing a full-capacity .kv file (270,336 records, six enabled channels).
+// Reading and writing a .kv file (by default full capacity: 270,336 records, six channels).
 //
-//   (a) the file's bytes into memory: open, fstat, allocate a buffer of the file's size, one
-//       read(), close;
-//   (b) ReadKvFile into a fresh RecordSet: the same read plus decoding, the one allocation of the
-//       records and the checks;
-//   the decoding alone (ReadKvBytes over the file's bytes already in memory), which is what (b)
-//   adds to (a);
-//   SerializeKv alone, and WriteKvFile (serialise, temporary file, fsync, rename).
-// Both reads come from the page cache (it cannot be dropped here); the file is read once before
-// timing so that both find it there. Each figure is the best and the median of several runs.
+//   kv_read_bench [records]
+//
+// ReadKvFile into a fresh RecordSet, each measured interleaved with a raw read() of the file's
+// bytes (a) into freshly allocated memory (page faults included, as ReadKvFile has them) and
+// (b) into memory touched before (no page faults: the bare copy from the page cache). Then the
+// decoding alone (ReadKvBytes over bytes in memory), SerializeKv, WriteKvFile (with fsync).
+// The reads come from the page cache (it cannot be dropped here); the file is read once first.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "bench/bench_timing.h"
 #include "history/kv_file.h"
 #include "history/record_set.h"
@@ -31,10 +30,10 @@ namespace {
 using velorin::bench::Measure;
 using velorin::bench::Timing;
 
-velorin::RecordSet FullSet() {
+velorin::RecordSet MakeSet(int records) {
     velorin::RecordSet set;
-    set.records.resize(velorin::kRecordCapacity);
-    set.recordCount = velorin::kRecordCapacity;
+    set.records.resize(static_cast<size_t>(records));
+    set.recordCount = records;
     for (size_t i = 0; i < set.records.size(); ++i) {
         velorin::SampleRecord& r = set.records[i];
         r.year = 24;
@@ -53,14 +52,16 @@ velorin::RecordSet FullSet() {
     return set;
 }
 
-size_t ReadWholeFile(const std::string& path) {
+// The file's bytes by one read() into `into` (at least the file's size), or into fresh memory.
+size_t ReadWholeFile(const std::string& path, uint8_t* into = nullptr) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) std::exit(1);
     struct stat st {};
     ::fstat(fd, &st);
     const size_t size = static_cast<size_t>(st.st_size);
-    std::unique_ptr<uint8_t[]> bytes(new uint8_t[size]);
-    const ssize_t n = ::read(fd, bytes.get(), size);
+    std::unique_ptr<uint8_t[]> fresh(into == nullptr ? new uint8_t[size] : nullptr);
+    uint8_t* bytes = into != nullptr ? into : fresh.get();
+    const ssize_t n = ::read(fd, bytes, size);
     ::close(fd);
     if (n != static_cast<ssize_t>(size)) std::exit(1);
     return static_cast<size_t>(bytes[size / 2]) + size;  // keeps the read from being dropped
@@ -68,46 +69,43 @@ size_t ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
-int main() {
-    char folder[] = "/tmp/kv-bench-XXXXXX";
-    if (mkdtemp(folder) == nullptr) return 1;
-    const std::string path = std::string(folder) + "/full.kv";
-    const velorin::RecordSet set = FullSet();
-    const int runs = 7;
+int main(int argc, char** argv) {
+    using velorin::bench::kRuns;
+    const int records = velorin::bench::RecordsArgument(argc, argv, 1);
+    const std::string folder = velorin::bench::MakeScratchFolder("kv-bench");
+    if (records == 0 || folder.empty()) return 1;
+    const std::string path = folder + "/full.kv";
+    const velorin::RecordSet set = MakeSet(records);
 
     size_t sink = 0;
-    const Timing serialise = Measure(runs, [&] { sink += velorin::SerializeKv(set).size(); });
-    const Timing write = Measure(runs, [&] {
-        if (!velorin::WriteKvFile(path, set).ok) std::exit(1);
-    });
+    if (!velorin::WriteKvFile(path, set).ok) return 1;
     const auto fileSize = std::filesystem::file_size(path);
     sink += ReadWholeFile(path);  // into the page cache
+    std::vector<uint8_t> touched(fileSize, 1);
 
-    const Timing raw = Measure(runs, [&] { sink += ReadWholeFile(path); });
-    const Timing decoded = Measure(runs, [&] {
+    const auto readKv = [&] {
         velorin::RecordSet loaded;
         if (!velorin::ReadKvFile(path, loaded).ok()) std::exit(1);
         sink += loaded.records.size();
-    });
+    };
+    std::printf("file: %llu bytes, %d records, 6 channels\n", static_cast<unsigned long long>(fileSize), records);
+    const auto fresh = velorin::bench::MeasurePair(kRuns, [&] { sink += ReadWholeFile(path); }, readKv);
+    velorin::bench::PrintPair("kv_read", "(a) read() into fresh memory", "ReadKvFile (vs a)", fresh, kRuns);
+    const auto warm = velorin::bench::MeasurePair(kRuns, [&] { sink += ReadWholeFile(path, touched.data()); }, readKv);
+    velorin::bench::PrintPair("kv_read", "(b) read() into touched memory", "ReadKvFile (vs b)", warm, kRuns);
 
     const std::string bytes = velorin::SerializeKv(set);
-    const Timing decodeOnly = Measure(runs, [&] {
+    velorin::bench::Print("kv_read", "ReadKvBytes (decoding only)", velorin::bench::Measure(kRuns, [&] {
         velorin::RecordSet loaded;
         if (!velorin::ReadKvBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loaded).ok()) {
             std::exit(1);
         }
         sink += loaded.records.size();
-    });
-
-    std::printf("file: %llu bytes, %d records, 6 channels; %d runs each (best / median)\n",
-                static_cast<unsigned long long>(fileSize), velorin::kRecordCapacity, runs);
-    std::printf("SerializeKv              %8.2f ms / %8.2f ms\n", serialise.best, serialise.median);
-    std::printf("WriteKvFile (with fsync) %8.2f ms / %8.2f ms\n", write.best, write.median);
-    std::printf("(a) read() of the bytes  %8.2f ms / %8.2f ms\n", raw.best, raw.median);
-    std::printf("(b) ReadKvFile           %8.2f ms / %8.2f ms\n", decoded.best, decoded.median);
-    std::printf("ReadKvBytes (decode only)%8.2f ms / %8.2f ms\n", decodeOnly.best, decodeOnly.median);
-    std::printf("ratio b/a                %8.2f      / %8.2f       (target <= 2)\n",
-                decoded.best / raw.best, decoded.median / raw.median);
+    }), kRuns);
+    velorin::bench::Print("kv_read", "SerializeKv", velorin::bench::Measure(kRuns, [&] { sink += velorin::SerializeKv(set).size(); }), kRuns);
+    velorin::bench::Print("kv_read", "WriteKvFile (with fsync)", velorin::bench::Measure(kRuns, [&] {
+        if (!velorin::WriteKvFile(path, set).ok) std::exit(1);
+    }), kRuns);
     std::filesystem::remove_all(folder);
     return sink == 0 ? 1 : 0;
 }

@@ -16,6 +16,11 @@
  * bytes 1..32 / 33..64 hold its HID manufacturer and product strings (UTF-8, NUL-padded).
  * FindDevice compares them with its arguments. Both sides give up on a silent peer after
  * KVUSB_SIM_TIMEOUT_MS, so nothing waits forever.
+ *
+ * Plug state: while it serves the socket, the simulator keeps the file <socket path> +
+ * KVUSB_SIM_PLUG_SUFFIX holding "1\n" (plugged) or "0\n" (unplugged), replaced as a whole on
+ * every change and removed when it stops. A program watching it sees the simulated device's
+ * plug and unplug as device notices, as a real logger's would come from udev.
  */
 #ifndef VELORIN_KVUSB_SIM_WIRE_H
 #define VELORIN_KVUSB_SIM_WIRE_H
@@ -25,5 +30,6 @@
 #define KVUSB_SIM_STRING_BYTES 32
 #define KVUSB_SIM_TIMEOUT_MS 2000
 #define KVUSB_SIM_SOCKET_NAME "kvusb-sim.sock"
+#define KVUSB_SIM_PLUG_SUFFIX ".plugged"
 
 #endif

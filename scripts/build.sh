@@ -15,6 +15,9 @@ if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   # Paths below the checkout are hashed relative to it, so another checkout hits the cache too.
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$top")}"
+  # The build folder's path is left out of the hash too (debug info then names the first
+  # checkout that compiled a file, which nothing here reads).
+  export CCACHE_NOHASHDIR=1
 fi
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE="${VELORIN_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)" "${targets[@]}"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for a while.
-# Usage: scripts/fuzz.sh [SECONDS]   (default 60 per target). Corpora live in build-fuzz/corpus/.
+# Usage: scripts/fuzz.sh [SECONDS]   (default 60 per target). Each target starts from the inputs
+# kept in fuzz/seeds/<target>/ (replayed by the test suite too); what it finds beyond them is
+# written to build-fuzz/corpus/<target>/. A finding stops the script with a non-zero exit.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
@@ -13,5 +15,5 @@ for source in "$top"/fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)")
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 for target in "${targets[@]}"; do
   mkdir -p "$build/corpus/$target"
-  "$build/bin/$target" -max_total_time="$seconds" -max_len=4096 "$build/corpus/$target"
+  "$build/bin/$target" -max_total_time="$seconds" -max_len=4096 "$build/corpus/$target" "$top/fuzz/seeds/$target"
 done

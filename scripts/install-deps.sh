@@ -5,13 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libhidapi-dev libudev-dev libcairo2-dev libfontconfig-dev
   poppler-utils
   libgtest-dev libgmock-dev googletest
   locales
   fonts-arphic-uming fonts-wqy-microhei
-  poppler-utils
+  ccache
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -5,6 +5,10 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
 extra=()
+# VELORIN_WERROR=1 (CI) turns compiler warnings into errors.
+if [ "${VELORIN_WERROR:-0}" = "1" ]; then
+  extra+=(-DVELORIN_WERROR=ON)
+fi
 if [ "${VELORIN_SANITIZE:-0}" = "1" ]; then
   export VELORIN_BUILD_DIR="${VELORIN_BUILD_DIR:-$top/build-asan}"
   export VELORIN_BUILD_TYPE=Debug

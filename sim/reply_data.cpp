@@ -65,10 +65,9 @@ void BuildLiveData(const LoggerState& s, int64_t loggerNow, uint8_t out[kLiveDat
     }
 }
 
-void BuildSecondaryReport(const LoggerState& s, uint8_t out[kUsbReportBytes]) {
-    std::memset(out, 0, kUsbReportBytes);
-    out[0] = 16;  // payload length
-    WriteU32BE(out + 1, s.intervalSeconds);
+void BuildSecondaryData(const LoggerState& s, uint8_t out[kSecondaryDataBytes]) {
+    std::memset(out, 0, kSecondaryDataBytes);
+    WriteU32BE(out, s.intervalSeconds);
     out[kSecondaryIndexOffset] = s.overLimitIndex;
 }
 

@@ -1,6 +1,6 @@
 // The data parts of the logger's replies, laid out as the program decodes them. Each builder
 // writes the bytes that follow the 5-byte frame header (serial reply byte 5 + k = data byte k;
-// over USB the same data sit at report byte 1 + k).
+// over USB the table of device/usb_reply_layout.h places the reply in its report).
 #pragma once
 
 #include <cstddef>
@@ -21,13 +21,15 @@ constexpr size_t kChannelDataBytes = 21;
 constexpr size_t kLiveDataBytes = 17;
 // Payload of the USB info report part 0; the rest of the info data travels in part 1.
 constexpr size_t kUsbInfoPart0Bytes = 63;
-// Offset of the over-limit interval index in the USB secondary information report.
-constexpr size_t kSecondaryIndexOffset = 13;
+// The USB secondary information report's data: the interval at bytes 0–3, the over-limit
+// interval index at byte 12.
+constexpr size_t kSecondaryDataBytes = 16;
+constexpr size_t kSecondaryIndexOffset = 12;
 
 // History blocks on the serial link hold at most this many bytes in all (header and trailer
 // included) unless a block size is configured.
 constexpr size_t kSerialBlockBudget = 6000;
-// On USB a block reply is a whole frame inside one 64-byte report.
+// On USB a block reply must fit one 64-byte report (laid out by the USB reply table).
 constexpr size_t kUsbReportBytes = 64;
 
 void BuildInfoData(const LoggerState& state, uint8_t out[kInfoDataBytes]);
@@ -37,7 +39,7 @@ void BuildIdentityData(const LoggerState& state, uint8_t out[kIdentityDataBytes]
 void BuildChannelData(const LoggerState& state, int channel, bool rangeInUnits,
                       uint8_t out[kChannelDataBytes]);
 void BuildLiveData(const LoggerState& state, int64_t loggerNow, uint8_t out[kLiveDataBytes]);
-void BuildSecondaryReport(const LoggerState& state, uint8_t out[kUsbReportBytes]);
+void BuildSecondaryData(const LoggerState& state, uint8_t out[kSecondaryDataBytes]);
 
 enum class HistoryLink { Serial, Usb };
 

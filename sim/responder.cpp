@@ -4,6 +4,7 @@
 
 #include "config_apply.h"
 #include "device/frame.h"
+#include "device/usb_reply_layout.h"
 #include "kvusb.h"
 #include "logger_state.h"
 #include "reply_data.h"
@@ -25,19 +26,10 @@ bool IsCompleteRequest(const uint8_t* frame, size_t length, size_t maxBytes) {
     return scan.kind == FrameScan::Complete && scan.offset == 0 && scan.length == length;
 }
 
-// Places `data` behind the payload length byte of a USB report.
-void PayloadReport(const uint8_t* data, size_t length, uint8_t report[kUsbReportBytes]) {
-    std::memset(report, 0, kUsbReportBytes);
-    if (length > kUsbReportBytes - 1) length = kUsbReportBytes - 1;
-    report[0] = static_cast<uint8_t>(length);
-    std::memcpy(report + 1, data, length);
-}
-
-// A serial reply frame carried in a USB report, cut to the report size.
-bool FrameReport(const std::vector<uint8_t>& frame, uint8_t report[kUsbReportBytes]) {
+// A reply laid into a USB report as the program's USB reply table says (payload or frame).
+bool UsbReport(UsbReply kind, const std::vector<uint8_t>& frame, uint8_t report[kUsbReportBytes]) {
     if (frame.empty()) return false;
-    std::memset(report, 0, kUsbReportBytes);
-    std::memcpy(report, frame.data(), frame.size() < kUsbReportBytes ? frame.size() : kUsbReportBytes);
+    LayUsbReply(kind, frame.data(), frame.size(), report, kUsbReportBytes);
     return true;
 }
 
@@ -115,8 +107,9 @@ bool ReadUsbReport(const LoggerState& s, uint8_t selector, uint32_t callCode, in
 
     if (selector == KVUSB_SELECTOR_SECONDARY) {
         if (command != cmd::InfoQuery) return false;
-        BuildSecondaryReport(s, report);
-        return true;
+        uint8_t secondary[kSecondaryDataBytes];
+        BuildSecondaryData(s, secondary);
+        return UsbReport(UsbReply::Secondary, Reply(0, command, secondary, sizeof secondary), report);
     }
     if (selector != KVUSB_SELECTOR_READ) return false;
 
@@ -124,34 +117,31 @@ bool ReadUsbReport(const LoggerState& s, uint8_t selector, uint32_t callCode, in
         case cmd::InfoQuery: {
             uint8_t info[kInfoDataBytes];
             BuildInfoData(s, info);
-            if (part == 0) {
-                PayloadReport(info, kUsbInfoPart0Bytes, report);
-            } else if (part == 1) {
-                PayloadReport(info + kUsbInfoPart0Bytes, kInfoDataBytes - kUsbInfoPart0Bytes, report);
-            } else {
-                return false;
+            if (part == 0) return UsbReport(UsbReply::InfoPart0, Reply(0, command, info, kUsbInfoPart0Bytes), report);
+            if (part == 1) {
+                return UsbReport(UsbReply::InfoPart1,
+                                 Reply(0, command, info + kUsbInfoPart0Bytes, kInfoDataBytes - kUsbInfoPart0Bytes),
+                                 report);
             }
-            return true;
+            return false;
         }
         case cmd::IdentityQuery: {
             uint8_t identity[kIdentityDataBytes];
             BuildIdentityData(s, identity);
-            PayloadReport(identity, sizeof identity, report);
-            return true;
+            return UsbReport(UsbReply::Identity, Reply(0, command, identity, sizeof identity), report);
         }
         case cmd::ChannelQuery: {
             if (index >= kChannelCount) return false;
             uint8_t channel[kChannelDataBytes];
             BuildChannelData(s, index, true, channel);
-            PayloadReport(channel, sizeof channel, report);
-            return true;
+            return UsbReport(UsbReply::Channel, Reply(0, command, channel, sizeof channel), report);
         }
         case cmd::LiveReading:
-            return FrameReport(LiveReply(s, 0, hostNow), report);
+            return UsbReport(UsbReply::Live, LiveReply(s, 0, hostNow), report);
         case cmd::BlockCountQuery:
-            return FrameReport(BlockCountReply(s, 0, HistoryLink::Usb), report);
+            return UsbReport(UsbReply::BlockCount, BlockCountReply(s, 0, HistoryLink::Usb), report);
         case cmd::BlockRead:
-            return FrameReport(BuildBlockReply(s, 0, callCode & 0xFFFF, HistoryLink::Usb), report);
+            return UsbReport(UsbReply::Block, BuildBlockReply(s, 0, callCode & 0xFFFF, HistoryLink::Usb), report);
         default:
             return false;
     }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -35,6 +36,8 @@ struct LoggerServer::Impl {
 
     void Loop();
     void CloseAll();
+    void WritePlugState();
+    bool plugStateWritten = false;  // this server wrote the plug state file (it removes it)
 
     ServerOptions options;
     LoggerCore core;
@@ -81,8 +84,27 @@ void LoggerServer::Impl::Loop() {
     }
 }
 
+// The plug state beside the socket, replaced as a whole so a reader never sees half of it.
+void LoggerServer::Impl::WritePlugState() {
+    if (socketPath.empty()) return;
+    const std::string path = socketPath + KVUSB_SIM_PLUG_SUFFIX;
+    const std::string temporary = path + ".new";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    const char* text = core.usbPlugged.load() ? "1\n" : "0\n";
+    const bool written = write(fd, text, 2) == 2;
+    close(fd);
+    if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return;
+    }
+    plugStateWritten = true;
+}
+
 void LoggerServer::Impl::CloseAll() {
     serial.Close();
+    if (plugStateWritten) unlink((socketPath + KVUSB_SIM_PLUG_SUFFIX).c_str());
+    plugStateWritten = false;
     usb.Close();
     core.log.Close();
     for (int& fd : wake) {
@@ -135,6 +157,7 @@ bool LoggerServer::Start(std::string* error) {
             return false;
         }
     }
+    m.WritePlugState();
     m.thread = std::thread([&m] { m.Loop(); });
     m.running = true;
     return true;
@@ -162,7 +185,10 @@ void LoggerServer::UpdateState(const std::function<void(LoggerState&)>& change) 
     impl_->core.Update([&change](LoggerState& s) { change(s); });
 }
 
-void LoggerServer::SetUsbPlugged(bool plugged) { impl_->core.usbPlugged = plugged; }
+void LoggerServer::SetUsbPlugged(bool plugged) {
+    impl_->core.usbPlugged = plugged;
+    if (impl_->running) impl_->WritePlugState();
+}
 bool LoggerServer::UsbPlugged() const { return impl_->core.usbPlugged.load(); }
 
 void LoggerServer::SetFaultPlan(const FaultPlan& plan) {

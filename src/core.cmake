@@ -23,6 +23,7 @@ add_library(velorin_core STATIC
   device/link.cpp
   device/name_tables.cpp
   device/port_permission.cpp
+  device/usb_reply_text.cpp
   device/serial_port.cpp
   device/stop_recording.cpp
   device/transport.cpp
@@ -38,6 +39,7 @@ add_library(velorin_core STATIC
   history/download_engine.cpp
   history/download_store.cpp
   history/kv_file.cpp
+  history/kv_record_stream.cpp
   history/record_set.cpp
   report/csv_export.cpp
   report/export_format.cpp
@@ -54,6 +56,7 @@ add_library(velorin_core STATIC
   view/data_list.cpp
   view/print_layout.cpp
   view/curve_geometry.cpp
+  view/curve_summary.cpp
   view/curve_state.cpp
   view/curve_texts.cpp
   view/record_times.cpp
@@ -64,12 +67,17 @@ add_library(velorin_core STATIC
   analysis/compare_axis.cpp
   analysis/compare_texts.cpp
   analysis/temperature_marks.cpp
+  app/cancel_token.cpp
   app/connect.cpp
   app/hotplug_event.cpp
   app/language.cpp
+  app/manual_path.cpp
   app/lock_leds.cpp
   app/panel_lines.cpp
+  app/program_usage.cpp
+  app/usb_detection.cpp
   live/live_geometry.cpp
+  live/live_health.cpp
   live/live_poll.cpp
   live/live_reading.cpp
   live/live_text_format.cpp
@@ -77,13 +85,19 @@ add_library(velorin_core STATIC
   live/live_window.cpp
 )
 target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+# The one version of the build, from project(): shown by both programs and the About box.
+configure_file(common/version.cpp.in ${CMAKE_CURRENT_BINARY_DIR}/generated/version.cpp @ONLY)
+target_sources(velorin_core PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated/version.cpp)
 target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CMAKE_DL_LIBS})
 # The PDF report: cairo's PDF surface, fontconfig to find the CJK font.
 pkg_check_modules(REPORT_PDF REQUIRED IMPORTED_TARGET cairo fontconfig)
 target_link_libraries(velorin_core PRIVATE PkgConfig::REPORT_PDF)
 
-add_executable(velorin-cli
-  cli/main.cpp
+# velorin-cli's commands as a library: the program is its main() over them, and the manual-page
+# generator prints the very usage texts the commands answer --help with.
+add_library(velorin_cli STATIC
+  cli/cli_command.cpp
+  cli/command_table.cpp
   cli/cli_connect.cpp
   cli/cli_interrupt.cpp
   cli/cli_options.cpp
@@ -101,7 +115,10 @@ add_executable(velorin-cli
   cli/cmd_compare.cpp
   cli/cli_data_file.cpp
 )
-target_link_libraries(velorin-cli PRIVATE velorin_core)
+target_link_libraries(velorin_cli PUBLIC velorin_core)
+
+add_executable(velorin-cli cli/main.cpp)
+target_link_libraries(velorin-cli PRIVATE velorin_cli)
 install(TARGETS velorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(VELORIN_GUI)

@@ -14,20 +14,27 @@ add_library(velorin_gui STATIC
   app/demo_mode.cpp
   app/gui_text.cpp
   app/hotplug_monitor.cpp
+  app/hotplug_source.cpp
   app/icons.cpp
+  app/link_worker.cpp
   app/main_frame.cpp
   app/main_frame_menus.cpp
   app/presenter.cpp
   app/property_panel.cpp
+  app/panel_width.cpp
   app/qt_messages.cpp
+  app/qt_translations.cpp
   app/recent_files.cpp
   app/set_com_dialog.cpp
+  app/signal_watch.cpp
+  app/simulated_hotplug.cpp
   config/config_commands.cpp
   config/time_adj_dialog.cpp
   config/wizard_dialog.cpp
   config/wizard_pages.cpp
   history/download_dialog.cpp
   report/save_as_command.cpp
+  report/report_worker.cpp
   live/live_poller.cpp
   live/live_view_frame.cpp
   live/real_image.cpp
@@ -44,6 +51,7 @@ add_library(velorin_gui STATIC
   view/statistics_model.cpp
   view/time_cho.cpp
   view/view_images.cpp
+  view/view_layout.cpp
 )
 set_target_properties(velorin_gui PROPERTIES AUTOMOC ON)
 target_include_directories(velorin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -61,7 +61,7 @@ private:
 
     ReportCanvas& canvas_;
     const std::vector<CompareFile>& files_;
-    const CompareReportOptions& options_;
+    const CompareReportOptions options_;  // a copy: callers may pass a temporary
     std::vector<RangeStatistics> stats_;
     std::vector<Row> rows_;
     int statisticsPages_ = 1;

@@ -7,7 +7,9 @@
 
 #include "app/gui_text.h"
 #include "app/icons.h"
+#include "common/format.h"
 #include "common/texts.h"
+#include "common/version.h"
 
 namespace velorin {
 
@@ -18,6 +20,9 @@ CAboutDlg::CAboutDlg(const std::string& languageName, QWidget* parent) : QDialog
     icon->setPixmap(ApplicationIcon().pixmap(48, 48));
     auto* version = new QLabel(FromGbk(t.aboutVersion), this);
     version->setObjectName(QStringLiteral("version"));
+    // The build's own number under the product's name and version texts.
+    auto* build = new QLabel(FromGbk(FormatC(t.aboutBuildFormat.c_str(), ProgramVersion())), this);
+    build->setObjectName(QStringLiteral("build"));
     auto* statement = new QLabel(FromGbk(t.aboutStatement), this);
     statement->setWordWrap(true);
     auto* ok = new QPushButton(FromGbk(t.aboutOk), this);
@@ -26,6 +31,7 @@ CAboutDlg::CAboutDlg(const std::string& languageName, QWidget* parent) : QDialog
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(version);
+    texts->addWidget(build);
     texts->addWidget(statement);
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);

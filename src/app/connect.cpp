@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/command_flags.h"
+#include "common/format.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
 #include "device/device_info.h"
@@ -10,6 +10,7 @@
 #include "device/link.h"
 #include "device/port_permission.h"
 #include "device/serial_port.h"
+#include "device/usb_reply_text.h"
 
 namespace velorin {
 
@@ -26,11 +27,12 @@ int PinnedPort(const std::string& selectedPortText) {
 }
 
 // Without the whole information block the identity and channels are not read.
-bool ConnectOverUsb(Link& link, DeviceInfo& info, const Texts& texts) {
-    if (ReadInfoHid(link, info, texts) != HidInfoStatus::Decoded) return false;
+HidInfoStatus ConnectOverUsb(Link& link, DeviceInfo& info, const Texts& texts) {
+    const HidInfoStatus status = ReadInfoHid(link, info, texts);
+    if (status != HidInfoStatus::Decoded) return status;
     if (ReadIdentityHid(link, info)) ReadChannelsHid(link, info);
     ReadSecondaryInfoHid(link, info);
-    return true;
+    return status;
 }
 
 }  // namespace
@@ -41,12 +43,11 @@ std::vector<PortEntry> PortEntries(const std::vector<int>& numbers) {
     return entries;
 }
 
-ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, ConnectState& state,
+ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state,
                       const std::vector<PortEntry>& portList, const std::string& languageName,
                       UserMessages& messages) {
     const Texts& texts = TextsFor(languageName);
     ConnectResult result;
-    flags.connectEnabled = 0;
     messages.Status(texts.connecting);
 
     // A fresh handle replaces the old one, which is closed rather than leaked.
@@ -56,12 +57,13 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
 
     if (state.usbConnected && link.hidHandle != nullptr) {
         messages.Status(texts.hidLinkFound);
-        result.infoRead = ConnectOverUsb(link, info, texts);
-        flags.connectEnabled = 1;
-        flags.SetDeviceCommands(1);
+        const HidInfoStatus status = ConnectOverUsb(link, info, texts);
+        result.infoRead = status == HidInfoStatus::Decoded;
+        result.usbReplyUnrecognised = status == HidInfoStatus::Unrecognised;
         link.currentPort = HID_LINK_PORT;
         link.currentPortPath.clear();
-        messages.Status(texts.hidLinkConnected);
+        messages.Status(result.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
+                                                    : texts.hidLinkConnected);
         result.outcome = ConnectOutcome::UsbLink;
         result.refillPanel = true;
         result.port = HID_LINK_PORT;
@@ -70,24 +72,30 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
         const int pinned = PinnedPort(state.selectedPortText);
         bool answered = false;
         std::string permissionHint;
+        // Only one port to try (a pinned or named port): why it could not be opened, if it
+        // could not; that, rather than a timeout, is what the user is told.
+        const bool singlePort = pinned != 0 || portList.size() == 1;
+        std::string openProblem;
         for (const PortEntry& entry : portList) {
             const int port = pinned != 0 ? pinned : entry.number;
             const std::string path = pinned != 0 ? std::string() : entry.path;
             if (!link.OpenSerial(port, path)) {
+                const std::string device = path.empty() ? SerialDevicePath(port) : path;
+                const int error = link.serial.LastOpenError();
+                if (singlePort) openProblem = PortOpenProblem(device, port, error, languageName);
                 // A port the user may not open says which group would let them in.
-                const std::string hint = PortPermissionHint(
-                    path.empty() ? SerialDevicePath(port) : path, link.serial.LastOpenError(), languageName);
+                const std::string hint = PortPermissionHint(device, error, languageName);
                 if (!hint.empty()) {
                     messages.Status(hint);
                     permissionHint = hint;
                 }
+                if (singlePort) break;
                 continue;
             }
             link.deviceAddress = 0;
             if (!ReadInfoSerial(link, info, texts)) continue;
             answered = true;
             result.infoRead = true;
-            flags.SetDeviceCommands(1);
             link.currentPort = port;
             link.currentPortPath = path;
             result.port = port;
@@ -100,14 +108,23 @@ ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, Connect
             result.refillPanel = true;
             break;
         }
-        if (!answered) {
-            messages.MessageBox(texts.communicationTimeout, std::string(), MessageIcon::None);
+        if (answered) {
+            // "connecting......" has ended: say where the logger answered.
+            messages.Status(FormatC(texts.serialLinkConnected.c_str(), result.port));
+        } else {
+            // The box says the whole reason; the status pane may be too narrow for it.
+            std::string text = openProblem.empty() ? texts.communicationTimeout : openProblem;
+            if (openProblem.empty() && !permissionHint.empty()) text += "\n" + permissionHint;
+            messages.MessageBox(text, std::string(), MessageIcon::None);
             messages.Status(texts.hardwareNotFound);
             // The reason stays in view: the port was there, the user may not open it.
-            if (!permissionHint.empty()) messages.Status(permissionHint);
+            if (!openProblem.empty()) {
+                messages.Status(openProblem);
+            } else if (!permissionHint.empty()) {
+                messages.Status(permissionHint);
+            }
         }
         link.serial.ClosePort();
-        flags.connectEnabled = 1;
     }
     state.usbConnected = link.hidHandle != nullptr;
     return result;

@@ -10,7 +10,6 @@ namespace velorin {
 
 class Link;
 class UserMessages;
-struct CommandFlags;
 struct DeviceInfo;
 
 // One entry of the port list: a port number, and optionally the device that stands for it
@@ -38,6 +37,11 @@ struct ConnectResult {
     // it was not (the program enables its commands either way); a caller that reports what the
     // logger said must check this.
     bool infoRead = false;
+    // USB: the information block came in a report that fits no known layout.
+    bool usbReplyUnrecognised = false;
+
+    // A logger answered: the device commands may be enabled (Connect itself always may).
+    bool LoggerFound() const { return outcome != ConnectOutcome::NotFound; }
 };
 
 struct ConnectState {
@@ -46,8 +50,9 @@ struct ConnectState {
 };
 
 // `portList` is built by the caller at the start of the command (SerialPortList()). Status
-// texts and the timeout message go through `messages` in the given interface language.
-ConnectResult Connect(Link& link, DeviceInfo& info, CommandFlags& flags, ConnectState& state,
+// texts and the timeout message go through `messages` in the given interface language. What
+// the caller may enable afterwards follows from the result (LoggerFound()).
+ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state,
                       const std::vector<PortEntry>& portList, const std::string& languageName,
                       UserMessages& messages);
 

@@ -19,6 +19,10 @@ DemoMode::~DemoMode() {
     }
 }
 
+void DemoMode::ToggleUsbPlug() {
+    if (server_) server_->SetUsbPlugged(!server_->UsbPlugged());
+}
+
 bool DemoMode::Start(std::string& error) {
     char pattern[] = "/tmp/velorin-demo-XXXXXX";
     if (mkdtemp(pattern) == nullptr) {

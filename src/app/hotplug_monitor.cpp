@@ -33,7 +33,7 @@ const char* DiskRemovable(udev_device* device) {
 
 }  // namespace
 
-HotplugMonitor::HotplugMonitor(QObject* parent) : QObject(parent) {
+HotplugMonitor::HotplugMonitor(QObject* parent) : HotplugSource(parent) {
     udev_ = udev_new();
     if (udev_ == nullptr) return;
     udev_monitor* monitor = udev_monitor_new_from_netlink(udev_, "udev");

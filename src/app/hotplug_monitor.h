@@ -5,7 +5,7 @@
 // monitor is inactive and simply never signals.
 #pragma once
 
-#include <QObject>
+#include "app/hotplug_source.h"
 
 class QSocketNotifier;
 struct udev;
@@ -13,21 +13,13 @@ struct udev_monitor;
 
 namespace velorin {
 
-class HotplugMonitor : public QObject {
+class HotplugMonitor : public HotplugSource {
     Q_OBJECT
 public:
     explicit HotplugMonitor(QObject* parent = nullptr);
     ~HotplugMonitor() override;
 
     bool Active() const { return monitor_ != nullptr; }
-
-signals:
-    // A storage volume appeared; `removableMedia` tells whether it carries removable media
-    // (the logger's volume does).
-    void VolumeArrived(bool removableMedia);
-    void VolumeRemoved();
-    void HidInterfaceArrived();
-    void HidInterfaceRemoved();
 
 private:
     void ReadEvents();

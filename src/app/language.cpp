@@ -18,7 +18,7 @@ LanguageSetting ReadLanguage(const std::string& path) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         setting.languageName = "Chinese";
-        setting.uiLanguage = 2052;
+        setting.uiLanguage = kUiChinese;
         return setting;
     }
     std::ifstream in(path, std::ios::binary);
@@ -27,9 +27,14 @@ LanguageSetting ReadLanguage(const std::string& path) {
     in.read(&content[0], kMaxLanguageFileBytes);
     content.resize(static_cast<size_t>(in.gcount()));
     setting.languageName = content;
-    if (content == "English") setting.uiLanguage = 1033;
-    else if (content == "Chinese") setting.uiLanguage = 2052;
+    if (content == "English") setting.uiLanguage = kUiEnglish;
+    else if (content == "Chinese") setting.uiLanguage = kUiChinese;
     return setting;
+}
+
+int EffectiveUiLanguage(const LanguageSetting& setting, const std::string& systemLocale) {
+    if (setting.uiLanguage != 0) return setting.uiLanguage;
+    return systemLocale.compare(0, 2, "zh") == 0 ? kUiChinese : kUiEnglish;
 }
 
 std::string SwitchedLanguageName(const std::string& languageName) {

@@ -18,6 +18,16 @@ struct LanguageSetting {
 // Reads `path` (default: Language.ini in the working directory).
 LanguageSetting ReadLanguage(const std::string& path = kLanguageFile);
 
+// The interface language menus and dialogs follow: the file's choice, or where the file leaves
+// it to the system (uiLanguage 0), the system's: Chinese for a Chinese locale ("zh…"), English
+// for any other (menus and dialogs exist in these two languages only). `systemLocale` is the
+// locale's name as the desktop gives it, e.g. "zh_CN", "en_US", "C".
+int EffectiveUiLanguage(const LanguageSetting& setting, const std::string& systemLocale);
+constexpr int kUiEnglish = 1033;
+constexpr int kUiChinese = 2052;
+// The language name whose texts a window built from the interface language shows.
+inline const char* UiLanguageName(int uiLanguage) { return uiLanguage == kUiEnglish ? "English" : "Chinese"; }
+
 // "Chinese" ↔ "English"; any other name stays as it is.
 std::string SwitchedLanguageName(const std::string& languageName);
 

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -23,14 +24,19 @@
 #include "app/command_ids.h"
 #include "app/connection_manager.h"
 #include "app/gui_text.h"
+#include "app/cancel_token.h"
 #include "app/hotplug_monitor.h"
+#include "app/link_worker.h"
+#include "app/simulated_hotplug.h"
 #include "app/icons.h"
 #include "app/language.h"
 #include "app/lock_leds.h"
+#include "app/manual_path.h"
 #include "app/panel_lines.h"
 #include "app/presenter.h"
 #include "app/property_panel.h"
 #include "app/qt_messages.h"
+#include "app/qt_translations.h"
 #include "app/recent_files.h"
 #include "app/status_pane.h"
 #include "common/format.h"
@@ -60,7 +66,12 @@ constexpr int kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollL
 CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     : link_(link), presenter_(presenter), options_(options) {
     // Before any window exists: the language decides every text that follows.
-    languageName_ = ReadLanguage().languageName;
+    const LanguageSetting language = ReadLanguage();
+    languageName_ = language.languageName;
+    const std::string locale =
+        options_.systemLocale.empty() ? QLocale::system().name().toStdString() : options_.systemLocale;
+    uiLanguage_ = EffectiveUiLanguage(language, locale);
+    InstallQtTranslations(uiLanguage_, this);
     link_.deviceAddress = 0;
     if (presenter_ == nullptr) {
         ownPresenter_ = std::make_unique<WidgetPresenter>(this);
@@ -73,11 +84,16 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     setAcceptDrops(true);
     mdi_ = new QMdiArea(this);
     setCentralWidget(mdi_);
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { BuildMenus(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        KeepChildrenMaximized(w);
+        UpdateMenus();
+    });
 
     panel_ = new PropertyPanel(this);
     addDockWidget(Qt::LeftDockWidgetArea, panel_);
-    connection_ = std::make_unique<ConnectionManager>(link_, info_, flags_, languageName_, *messages_,
+    worker_ = std::make_unique<LinkWorker>(link_);
+    connect(worker_.get(), &LinkWorker::BusyChanged, this, &CMainFrame::UpdateCommands);
+    connection_ = std::make_unique<ConnectionManager>(*worker_, info_, flags_, languageName_, *messages_,
                                                       *presenter_, panel_);
     connect(connection_.get(), &ConnectionManager::CommandsChanged, this, &CMainFrame::UpdateCommands);
     connect(connection_.get(), &ConnectionManager::ToolbarLabelsReset, this, &CMainFrame::SetToolbarLabels);
@@ -94,12 +110,17 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     BuildStatusBar();
     BuildMenus();
     panel_->Fill(InitialPanelLines(languageName_));
-    if (options_.watchHotplug) {
-        hotplug_ = new HotplugMonitor(this);
-        connect(hotplug_, &HotplugMonitor::VolumeArrived, connection_.get(), &ConnectionManager::OnVolumeArrived);
-        connect(hotplug_, &HotplugMonitor::VolumeRemoved, connection_.get(), &ConnectionManager::OnVolumeRemoved);
-        connect(hotplug_, &HotplugMonitor::HidInterfaceArrived, connection_.get(),
-                &ConnectionManager::OnDeviceInterfaceArrived);
+    // Real and simulated device notices reach the connection manager the same way.
+    if (options_.watchHotplug) hotplug_.push_back(new HotplugMonitor(this));
+    if (options_.watchSimulatedHotplug) {
+        hotplug_.push_back(new SimulatedHotplugSource(SimulatedHotplugSource::DefaultStateFile(), 200, this));
+    }
+    for (HotplugSource* source : hotplug_) {
+        ConnectionManager* c = connection_.get();
+        connect(source, &HotplugSource::VolumeArrived, c, &ConnectionManager::OnVolumeArrived);
+        connect(source, &HotplugSource::VolumeRemoved, c, &ConnectionManager::OnVolumeRemoved);
+        connect(source, &HotplugSource::HidInterfaceArrived, c, &ConnectionManager::OnDeviceInterfaceArrived);
+        connect(source, &HotplugSource::HidInterfaceRemoved, c, &ConnectionManager::OnDeviceInterfaceRemoved);
     }
 
     // The USB library: without it the USB link is simply unavailable.
@@ -122,13 +143,32 @@ CMainFrame::~CMainFrame() {
     // Closing the data windows while the frame is torn down activates others; the menus, whose
     // actions are already gone by then, must not be rebuilt.
     disconnect(mdi_, nullptr, this, nullptr);
-    // Workers still talking to the logger finish before the state they use goes away.
+    // The same for the children's state changes: they are destroyed after this frame's part.
+    for (QMdiSubWindow* w : mdi_->subWindowList()) disconnect(w, nullptr, this, nullptr);
+    // The link's last job ends and the link thread closes the port and the handle before the
+    // state the jobs' results go to disappears; later submissions are dropped.
+    worker_->Shutdown();
     CloseLiveView(*this);
-    delete download_.data();  // cancels and joins the download worker
+    delete download_.data();
     connection_.reset();
-    link_.CloseHidHandle();
-    link_.serial.ClosePort();
     link_.serial.SetMessageSink(nullptr);
+}
+
+// Child windows share one maximised state, as in any multiple-document frame: a window that
+// comes to the front because a maximised one closed (the live view, another data window) is
+// shown maximised too, instead of at the small restored size it never had on screen.
+void CMainFrame::KeepChildrenMaximized(QMdiSubWindow* active) {
+    if (active == nullptr) return;  // the last one closed: the state stays for the next
+    if (childrenMaximized_ && !active->isMaximized()) active->showMaximized();
+    childrenMaximized_ = active->isMaximized();
+    if (!active->property("stateWatched").toBool()) {
+        active->setProperty("stateWatched", true);
+        // A window the user restores or maximises decides for those that follow it.
+        connect(active, &QMdiSubWindow::windowStateChanged, this,
+                [this, active](Qt::WindowStates, Qt::WindowStates now) {
+                    if (mdi_->activeSubWindow() == active) childrenMaximized_ = (now & Qt::WindowMaximized) != 0;
+                });
+    }
 }
 
 void CMainFrame::BuildStatusBar() {
@@ -138,6 +178,7 @@ void CMainFrame::BuildStatusBar() {
         lockLabels_[i] = new StatusPane(QString::fromLatin1(kLockNames[i]), this);
         lockLabels_[i]->setAlignment(Qt::AlignCenter);
         lockLabels_[i]->setMinimumWidth(40);
+        lockLabels_[i]->KeepTextWidth();
         statusBar()->addPermanentWidget(lockLabels_[i]);
     }
     PollLockLeds();
@@ -185,7 +226,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void CMainFrame::ShowStatus(const QString& text) { pane0_->setText(text); }
+void CMainFrame::ShowStatus(const QString& text) {
+    pane0_->setText(text);
+    pane0_->setToolTip(text);  // a narrow window cuts the pane; the whole text stays at hand
+}
 
 QString CMainFrame::StatusText() const { return pane0_->text(); }
 
@@ -199,17 +243,19 @@ std::vector<QAction*> CMainFrame::Actions(int id) const {
 bool CMainFrame::DataWindowActive() const { return ActiveDocument() != nullptr; }
 
 void CMainFrame::UpdateCommands() {
-    const bool busy = connection_ && connection_->Busy();
+    // Connect and Stop grey the device commands while they wait or run; the download, the
+    // live view and the modal dialogs keep their own windows' state in the flags.
+    const bool busy = worker_ && (worker_->Pending(LinkJobKind::Connect) || worker_->Pending(LinkJobKind::Stop));
     const bool english = IsEnglish(languageName_);
     for (auto& [id, action] : actions_) {
         bool enabled = true;
         switch (id) {
-            case ID_CONNECT: enabled = flags_.connectEnabled != 0; break;
-            case ID_LIVE_VIEW: enabled = flags_.liveEnabled != 0; break;
-            case ID_HISTORY: enabled = flags_.historyEnabled != 0; break;
+            case ID_CONNECT: enabled = flags_.connectEnabled != 0 && !busy; break;
+            case ID_LIVE_VIEW: enabled = flags_.liveEnabled != 0 && !busy; break;
+            case ID_HISTORY: enabled = flags_.historyEnabled != 0 && !busy; break;
             case ID_SETUP_WIZARD:
             case ID_UPDATE_TIME:
-            case ID_STOP: enabled = flags_.configurationEnabled != 0; break;
+            case ID_STOP: enabled = flags_.configurationEnabled != 0 && !busy; break;
             case ID_CLOSE_LIVE_VIEW: enabled = flags_.liveViewOpen != 0; break;
             case ID_CHOOSE_PORT: enabled = !busy; break;
             case ID_F0_CONFIG:
@@ -238,10 +284,10 @@ void CMainFrame::RunCommand(int id) {
         case ID_CONNECT: connection_->Connect(); break;
         case ID_CHOOSE_PORT: connection_->ChoosePort(); break;
         case ID_STOP: StopCommand(); break;
-        case ID_SETUP_WIZARD: RunSetupWizard(*this, link_, *presenter_); break;
-        case ID_UPDATE_TIME: RunClockCalibration(*this, link_, *presenter_); break;
+        case ID_SETUP_WIZARD: RunSetupWizard(*this, *worker_, *presenter_); break;
+        case ID_UPDATE_TIME: RunClockCalibration(*this, *worker_, *presenter_); break;
         case ID_HISTORY: HistoryCommand(); break;
-        case ID_LIVE_VIEW: OpenLiveView(*this, link_); break;
+        case ID_LIVE_VIEW: OpenLiveView(*this, *worker_); break;
         case ID_CLOSE_LIVE_VIEW: CloseLiveView(*this); break;
         case ID_SHOW_PANEL: panel_->show(); break;
         case ID_HELP: OpenHelp(); break;
@@ -262,7 +308,7 @@ void CMainFrame::RunCommand(int id) {
             // The report covers what the data window's view shows.
             const CDastrelView* view = ViewOf(mdi_->activeSubWindow());
             SaveAsCommand(ActiveDocument(), languageName_, info_, *presenter_, view ? view->FirstIndex() : 0,
-                          view ? view->EndIndex() : 0);
+                          view ? view->EndIndex() : 0, this);
             break;
         }
         case ID_PRINT_CURVE:
@@ -295,14 +341,19 @@ void CMainFrame::RunCommand(int id) {
 void CMainFrame::StopCommand() {
     const FixedTexts& f = Fixed();
     if (!presenter_->AskOkCancel(FromGbk(f.stopQuestion), FromGbk(f.stopTitle), BoxIcon::Warning)) return;
-    connection_->RunExclusive([this] { return StopRecording(link_, info_); },
-                              [this](bool ok) {
-                                  if (ok) {
-                                      panel_->Fill(BuildPanelLines(info_, languageName_));
-                                  } else {
-                                      presenter_->Message(FromGbk(Fixed().stopFailed), QString(), BoxIcon::None);
-                                  }
-                              });
+    // A Stop job: the stop request on the link thread with a copy of DeviceInfo, whose work
+    // state comes back here.
+    auto stopped = std::make_shared<std::pair<DeviceInfo, bool>>(info_, false);
+    worker_->Submit(
+        LinkJobKind::Stop, [stopped](Link& link, CancelToken&) { stopped->second = StopRecording(link, stopped->first); },
+        [this, stopped](bool ran) {
+            if (ran && stopped->second) {
+                info_ = stopped->first;
+                panel_->Fill(BuildPanelLines(info_, languageName_));
+            } else {
+                presenter_->Message(FromGbk(Fixed().stopFailed), QString(), BoxIcon::None);
+            }
+        });
 }
 
 CProgress1Dlg* CMainFrame::Download() const { return download_.data(); }
@@ -332,28 +383,40 @@ void CMainFrame::HistoryCommand() {
     }
 
     CProgress1Dlg::Hooks hooks;
-    hooks.openFile = [this](const QString& path, std::unique_ptr<RecordSet> set) {
+    // What the download announced ("Starting auto download ...") is replaced when it ends: by
+    // where the file went, or by its cancellation.
+    auto ownStatus = std::make_shared<bool>(false);
+    hooks.openFile = [this, ownStatus](const QString& path, std::unique_ptr<RecordSet> set) {
+        if (!*ownStatus) {
+            ShowStatus(FromGbk(FormatC(TextsFor(languageName_).downloadSaved.c_str(), ToGbk(path).c_str())));
+        }
         return OpenDataSet(path, std::move(set));
     };
-    hooks.status = [this](const QString& text) { ShowStatus(text); };
+    hooks.status = [this, ownStatus](const QString& text) {
+        *ownStatus = true;
+        ShowStatus(text);
+    };
     hooks.ended = [this](bool stored) {
         // After OK only Connect comes back (the next connection enables the rest); an abandoned
         // download gives every command back.
         flags_.connectEnabled = 1;
-        if (!stored) flags_.SetDeviceCommands(1);
-        connection_->EndLinkWork();
+        if (!stored) {
+            flags_.SetDeviceCommands(1);
+            ShowStatus(FromGbk(TextsFor(languageName_).downloadAbandoned));
+        }
         UpdateCommands();
     };
-    connection_->BeginLinkWork();
-    download_ = new CProgress1Dlg(link_, info_, languageName_, *presenter_, inputs, hooks, this);
+    download_ = new CProgress1Dlg(*worker_, info_, languageName_, *presenter_, inputs, hooks, this);
     if (downloadSetup_) downloadSetup_(*download_);
     download_->show();
     download_->Start();
 }
 
 void CMainFrame::OpenHelp() {
-    const QString path = QString::fromStdString(ExecutableFolder()) + QLatin1Char('/') +
-                         FromGbk(TextsFor(languageName_).helpFile);
+    // The HTML manual of the interface language, shown by the desktop's browser.
+    const std::string folder =
+        manualFolder_.empty() ? ManualFolder(ExecutableFolder()) : manualFolder_;
+    const QString path = QString::fromStdString(ManualPath(folder, languageName_));
     if (QFileInfo::exists(path)) {
         presenter_->OpenWithDesktop(path);
     } else {
@@ -369,7 +432,7 @@ void CMainFrame::SwitchLanguage() {
 }
 
 void CMainFrame::ShowAbout() {
-    CAboutDlg about(languageName_, this);
+    CAboutDlg about(UiLanguageName(uiLanguage_), this);
     presenter_->Exec(about);
 }
 
@@ -419,8 +482,7 @@ void CMainFrame::ShowDataWindow(std::shared_ptr<CDastrelDoc> doc, const QString&
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
     AddRecentFile(path);
-    BuildMenus();
-    UpdateCommands();
+    UpdateMenus();
 }
 
 QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const {

@@ -2,8 +2,9 @@
 // status bar, the docked property panel and the MDI area for data windows. It owns DeviceInfo,
 // the command-enable flags, the interface language and the F0 parameters for the whole run.
 //
-// Threading: GUI thread only. Exchanges with the logger run through the ConnectionManager,
-// which keeps them off the GUI thread and reports back with queued calls.
+// Threading: GUI thread only. Every exchange with the logger is a job of the frame's LinkWorker
+// (its header states the rule); Stop submits a Stop job, History opens the download dialog,
+// which submits a Download job.
 #pragma once
 
 #include <QMainWindow>
@@ -12,13 +13,16 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/command_flags.h"
 #include "device/device_info.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
+class QMdiSubWindow;
 class QToolBar;
 
 namespace velorin {
@@ -26,8 +30,9 @@ namespace velorin {
 class CDastrelDoc;
 class CProgress1Dlg;
 class ConnectionManager;
-class HotplugMonitor;
+class HotplugSource;
 class Link;
+class LinkWorker;
 class Presenter;
 class PropertyPanel;
 class QtMessages;
@@ -35,9 +40,16 @@ struct RecordSet;
 class StatusPane;
 
 struct FrameOptions {
+    FrameOptions(bool demoMode = false, bool checkUsb = true, bool hotplug = true)
+        : demo(demoMode), checkUsbAtStartup(checkUsb), watchHotplug(hotplug) {}
     bool demo = false;            // title says "(demo)"
     bool checkUsbAtStartup = true;  // post the start-up USB check
     bool watchHotplug = true;     // listen to udev
+    // The system's locale name ("zh_CN", "en_US"); empty: the desktop's (tests choose one).
+    std::string systemLocale;
+    // Listen to the simulated logger's USB plug state (demo mode, a simulator named by
+    // VELORIN_KVUSB_SOCKET).
+    bool watchSimulatedHotplug = false;
 };
 
 class CMainFrame : public QMainWindow {
@@ -62,6 +74,9 @@ public:
     // What a data window shows of its document; the default is the data list.
     using DataViewFactory = std::function<QWidget*(std::shared_ptr<CDastrelDoc>, QWidget* parent)>;
     void SetDataViewFactory(DataViewFactory factory) { viewFactory_ = std::move(factory); }
+    // The user manual's folder for Help; empty (the default): the one installed beside the
+    // program (ManualFolder).
+    void SetManualFolder(const std::string& folder) { manualFolder_ = folder; }
     // The running download dialog, or null. Tests adjust a new dialog before it starts.
     CProgress1Dlg* Download() const;
     void SetDownloadSetup(std::function<void(CProgress1Dlg&)> setup) { downloadSetup_ = std::move(setup); }
@@ -69,11 +84,16 @@ public:
     std::shared_ptr<CDastrelDoc> ActiveDocument() const;
 
     const std::string& LanguageName() const { return languageName_; }
+    // The language of menus and dialogs: the file's choice or the system's.
+    int UiLanguage() const { return uiLanguage_; }
     CommandFlags& Flags() { return flags_; }
     DeviceInfo& Info() { return info_; }
+    // Where the frame's windows show their message boxes and dialogs.
+    Presenter& UiPresenter() const { return *presenter_; }
     float F0Parameter(int i) const { return f0_[i]; }
     PropertyPanel* Panel() const { return panel_; }
     ConnectionManager* Connection() const { return connection_.get(); }
+    LinkWorker& Worker() const { return *worker_; }
     QMdiArea* MdiArea() const { return mdi_; }
     QToolBar* ToolBar() const { return toolbar_; }
     QString StatusText() const;
@@ -94,6 +114,10 @@ protected:
 
 private:
     void BuildMenus();
+    void UpdateMenus();
+    void KeepChildrenMaximized(QMdiSubWindow* active);
+    void FillRecentFilesMenu();
+    void FillWindowsMenu();
     void BuildToolBar();
     void BuildStatusBar();
     void SetToolbarLabels();
@@ -114,10 +138,12 @@ private:
     std::unique_ptr<Presenter> ownPresenter_;
     Presenter* presenter_;
     std::string languageName_;
+    int uiLanguage_ = 0;  // what menus and dialogs follow: kUiEnglish or kUiChinese
     DeviceInfo info_;
     CommandFlags flags_;
     float f0_[2] = {121.0f, 10.0f};
     FrameOptions options_;
+    std::string manualFolder_;  // empty: ManualFolder(ExecutableFolder())
 
     QMdiArea* mdi_ = nullptr;
     PropertyPanel* panel_ = nullptr;
@@ -126,9 +152,17 @@ private:
     StatusPane* lockLabels_[3] = {};  // status panes 1..3
     bool lockState_[3] = {};
     std::unique_ptr<QtMessages> messages_;
+    std::unique_ptr<LinkWorker> worker_;
     std::unique_ptr<ConnectionManager> connection_;
-    HotplugMonitor* hotplug_ = nullptr;
+    std::vector<HotplugSource*> hotplug_;
     std::multimap<int, QAction*> actions_;
+    QMenu* menus_[5] = {};
+    QMenu* recentMenu_ = nullptr;
+    QAction* compareAction_ = nullptr;
+    QAction* cascadeAction_ = nullptr;
+    QAction* tileAction_ = nullptr;
+    std::vector<QAction*> windowActions_;
+    bool childrenMaximized_ = false;
     DataViewFactory viewFactory_;
     QPointer<CProgress1Dlg> download_;
     std::function<void(CProgress1Dlg&)> downloadSetup_;

@@ -1,16 +1,23 @@
 // The main frame's menus and toolbar, built from one table per language.
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
+#include <vector>
 
 #include "analysis/compare_texts.h"
 #include "app/command_ids.h"
 #include "app/gui_text.h"
 #include "app/icons.h"
+#include "app/language.h"
 #include "app/main_frame.h"
 #include "app/recent_files.h"
 #include "common/texts.h"
@@ -76,59 +83,103 @@ QAction* CMainFrame::MakeAction(int id, const QString& text) {
     return action;
 }
 
+// The menus and their actions are made once; UpdateMenus() names and shows them for the window
+// that is active (the menu without a document or the data window's menu).
 void CMainFrame::BuildMenus() {
-    const bool doc = DataWindowActive();
-    const Texts& t = TextsFor(languageName_);
-    // Menu actions are rebuilt with the menu bar; the toolbar keeps its own.
-    for (auto it = actions_.begin(); it != actions_.end();) {
-        if (it->second->property("menu").toBool()) {
-            it->second->deleteLater();
-            it = actions_.erase(it);
-        } else {
-            ++it;
-        }
-    }
     QMenuBar* bar = menuBar();
-    bar->clear();
-    QMenu* menus[5] = {
-        bar->addMenu(MenuText(doc ? t.menuFileDoc : t.menuFile)),
-        bar->addMenu(MenuText(doc ? t.menuViewDoc : t.menuView)),
-        bar->addMenu(MenuText(t.menuTool)),
-        bar->addMenu(MenuText(t.menuWindows)),
-        bar->addMenu(MenuText(t.menuHelp)),
-    };
+    for (int i = 0; i < 5; ++i) menus_[i] = bar->addMenu(QString());
     for (const MenuEntry& e : kEntries) {
-        if (doc ? !e.withDocument : !e.withoutDocument) continue;
-        const std::string& text = doc ? t.*(e.textDoc) : t.*(e.text);
-        if (e.id == ID_APP_EXIT || e.id == ID_RECENT_FILES) menus[e.menu]->addSeparator();
+        if (e.id == ID_APP_EXIT || e.id == ID_RECENT_FILES) {
+            QAction* separator = menus_[e.menu]->addSeparator();
+            // The separator before the recent files belongs to them.
+            if (e.id == ID_RECENT_FILES) separator->setProperty("menuEntry", e.id);
+        }
         if (e.id == ID_RECENT_FILES) {
-            QMenu* recent = menus[e.menu]->addMenu(MenuText(text));
-            const QStringList files = RecentFiles();
-            for (int i = 0; i < files.size(); ++i) {
-                QAction* a = recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
-                const QString path = files[i];
-                connect(a, &QAction::triggered, this, [this, path] { OpenDataFile(path); });
-            }
-            recent->setEnabled(!files.isEmpty());
+            recentMenu_ = menus_[e.menu]->addMenu(QString());
+            connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFilesMenu);
+            FillRecentFilesMenu();
             continue;
         }
-        QAction* a = MakeAction(e.id, MenuText(text));
-        a->setProperty("menu", true);
+        QAction* a = MakeAction(e.id, QString());
+        a->setProperty("menuEntry", e.id);
         if (e.id == ID_FILE_OPEN) a->setShortcut(QKeySequence::Open);
         if (e.id == ID_VIEW_TOOLBAR || e.id == ID_VIEW_STATUS_BAR || e.id == ID_SWITCH_LANGUAGE) {
             a->setCheckable(true);
         }
-        menus[e.menu]->addAction(a);
+        menus_[e.menu]->addAction(a);
     }
-    // The comparison window of several data files, in both menus.
-    QAction* compare = MakeAction(ID_COMPARE, FromGbk(CompareTextsFor(languageName_).command));
-    compare->setProperty("menu", true);
-    menus[kView]->addAction(compare);
-    QAction* cascade = menus[kWindows]->addAction(MenuText(t.windowCascade));
-    connect(cascade, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
-    QAction* tile = menus[kWindows]->addAction(MenuText(t.windowTile));
-    connect(tile, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+    // The comparison window of several data files (its text follows the language in UpdateMenus).
+    compareAction_ = MakeAction(ID_COMPARE, QString());
+    compareAction_->setProperty("menu", true);
+    menus_[kView]->addAction(compareAction_);
+    cascadeAction_ = menus_[kWindows]->addAction(QString());
+    connect(cascadeAction_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    tileAction_ = menus_[kWindows]->addAction(QString());
+    connect(tileAction_, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+    // The open windows, listed when the menu opens (the active one checked).
+    connect(menus_[kWindows], &QMenu::aboutToShow, this, &CMainFrame::FillWindowsMenu);
+    UpdateMenus();
+}
+
+void CMainFrame::UpdateMenus() {
+    if (menus_[0] == nullptr) return;
+    const bool doc = DataWindowActive();
+    const Texts& t = TextsFor(UiLanguageName(uiLanguage_));
+    menus_[kFile]->setTitle(MenuText(doc ? t.menuFileDoc : t.menuFile));
+    menus_[kView]->setTitle(MenuText(doc ? t.menuViewDoc : t.menuView));
+    menus_[kTool]->setTitle(MenuText(t.menuTool));
+    menus_[kWindows]->setTitle(MenuText(t.menuWindows));
+    menus_[kHelp]->setTitle(MenuText(t.menuHelp));
+    for (QMenu* menu : menus_) {
+        for (QAction* a : menu->actions()) {
+            const QVariant entry = a->property("menuEntry");
+            if (!entry.isValid()) continue;
+            for (const MenuEntry& e : kEntries) {
+                if (e.id != entry.toInt()) continue;
+                a->setVisible(doc ? e.withDocument : e.withoutDocument);
+                if (!a->isSeparator()) a->setText(MenuText(doc ? t.*(e.textDoc) : t.*(e.text)));
+            }
+        }
+    }
+    recentMenu_->setTitle(MenuText(t.cmdRecentFiles));
+    recentMenu_->menuAction()->setVisible(true);
+    compareAction_->setText(FromGbk(CompareTextsFor(UiLanguageName(uiLanguage_)).command));
+    cascadeAction_->setText(MenuText(t.windowCascade));
+    tileAction_->setText(MenuText(t.windowTile));
     UpdateCommands();
+}
+
+void CMainFrame::FillRecentFilesMenu() {
+    recentMenu_->clear();
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
+        const QString path = files[i];
+        connect(a, &QAction::triggered, this, [this, path] { OpenDataFile(path); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void CMainFrame::FillWindowsMenu() {
+    QMenu* menu = menus_[kWindows];
+    for (QAction* a : windowActions_) {
+        menu->removeAction(a);
+        a->deleteLater();
+    }
+    windowActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    if (windows.isEmpty()) return;
+    windowActions_.push_back(menu->addSeparator());
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* w = windows[i];
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(w->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(w == mdi_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w = QPointer<QMdiSubWindow>(w)] {
+            if (w) mdi_->setActiveSubWindow(w);
+        });
+        windowActions_.push_back(a);
+    }
 }
 
 void CMainFrame::BuildToolBar() {
@@ -155,17 +206,34 @@ void CMainFrame::BuildToolBar() {
 
 void CMainFrame::SetToolbarLabels() {
     const Texts& t = TextsFor(languageName_);
-    int widest = 0;
+    std::vector<QAction*> buttons;
     for (QAction* a : toolbar_->actions()) {
         const QVariant position = a->property("toolbarPosition");
         if (!position.isValid()) continue;
         a->setText(FromGbk(t.toolbarLabel[position.toInt()]));
-        widest = std::max(widest, toolbar_->fontMetrics().horizontalAdvance(a->text()));
+        buttons.push_back(a);
     }
-    // Every button as wide as the widest label.
-    for (QAction* a : toolbar_->actions()) {
-        if (QWidget* w = toolbar_->widgetForAction(a)) {
-            if (qobject_cast<QToolButton*>(w) != nullptr) w->setMinimumWidth(widest + 12);
+    // Every button is as wide as the widest label. So that all eleven fit in the frame's
+    // default width of 1024 pixels in either language, the labels' font shrinks (to 7 points at
+    // the least) until eleven such buttons and the separators fit.
+    constexpr int kFitWidth = 1024 - 40;  // frame border, toolbar handle and margins
+    constexpr int kButtonPadding = 8;
+    constexpr int kSeparatorWidth = 8;
+    QFont font = QApplication::font(toolbar_);
+    int widest = 0;
+    for (double points = font.pointSizeF(); ; points -= 0.5) {
+        font.setPointSizeF(points);
+        const QFontMetrics metrics(font);
+        widest = 0;
+        for (QAction* a : buttons) widest = std::max(widest, metrics.horizontalAdvance(a->text()));
+        widest = std::max(widest, toolbar_->iconSize().width());
+        const int total = static_cast<int>(buttons.size()) * (widest + kButtonPadding) + 3 * kSeparatorWidth;
+        if (total <= kFitWidth || points <= 7.0) break;
+    }
+    for (QAction* a : buttons) {
+        if (auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(a))) {
+            button->setFont(font);
+            button->setFixedWidth(widest + kButtonPadding);
         }
     }
 }

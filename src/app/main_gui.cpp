@@ -1,21 +1,35 @@
 // Velorin's desktop program: CDastrelApp's start-up.
 //
-//   velorin [--demo] [FILE.kv]
+//   velorin [--demo] [FILE.kv] | --version | --help   (app/program_usage.cpp)
 //
 // --demo starts a simulated logger inside the program (COM1 of a private port folder and the
-// simulated USB link), so every command can be tried without hardware.
+// simulated USB link), so every command can be tried without hardware; SIGUSR1 then unplugs and
+// plugs its USB device. With the simulated USB link (demo, or VELORIN_KVUSB_SOCKET naming a
+// velorin-logger-sim) the simulator's plug and unplug arrive as device notices.
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "app/demo_mode.h"
 #include "app/main_frame.h"
+#include "app/program_usage.h"
+#include "app/signal_watch.h"
+#include "common/version.h"
 #include "device/link.h"
 #include "view/dastrel_view.h"
 
 int main(int argc, char** argv) {
+    // Answered before QApplication: they need no display.
+    switch (velorin::EarlyAnswerFor(argc, argv)) {
+        case velorin::EarlyAnswer::Help: std::fputs(velorin::ProgramUsage().c_str(), stdout); return 0;
+        case velorin::EarlyAnswer::Version: std::printf("velorin %s\n", velorin::ProgramVersion()); return 0;
+        case velorin::EarlyAnswer::None: break;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velorin"));
 
@@ -39,6 +53,12 @@ int main(int argc, char** argv) {
 
     velorin::FrameOptions options;
     options.demo = demo;
+    const char* simSocket = std::getenv("VELORIN_KVUSB_SOCKET");
+    options.watchSimulatedHotplug = demo || (simSocket != nullptr && *simSocket != '\0');
+    if (demoMode) {
+        velorin::DemoMode* mode = demoMode.get();
+        velorin::WatchSignal(SIGUSR1, &app, [mode] { mode->ToggleUsbPlug(); });
+    }
     int code = 0;
     {
         velorin::CMainFrame frame(velorin::ProcessLink(), nullptr, options);

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QUrl>
@@ -69,6 +70,8 @@ QString WidgetPresenter::AskSaveFileAs(const QStringList& filters, int& chosen) 
     chosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return dialog.selectedFiles().first();
 }
+
+QStringList WidgetPresenter::PrinterNames() { return QPrinterInfo::availablePrinterNames(); }
 
 bool WidgetPresenter::ChoosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner_);

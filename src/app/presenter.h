@@ -39,6 +39,8 @@ public:
     // The system print dialog, without its print-to-file option and page range; false when
     // cancelled. The printer's orientation is preset by the caller.
     virtual bool ChoosePrinter(QPrinter& printer) = 0;
+    // The printers the system has installed (none: nothing can be printed).
+    virtual QStringList PrinterNames() = 0;
     // Runs a modal dialog of the shell (the About box); returns its result code.
     virtual int Exec(QDialog& dialog) = 0;
 };
@@ -56,6 +58,7 @@ public:
     QString AskSaveFile(const QString& filter) override;
     QString AskSaveFileAs(const QStringList& filters, int& chosen) override;
     bool ChoosePrinter(QPrinter& printer) override;
+    QStringList PrinterNames() override;
     int Exec(QDialog& dialog) override;
 
 private:

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMetaObject>
 #include <QPalette>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 
 #include "app/gui_text.h"
 #include "app/icons.h"
+#include "app/panel_width.h"
 
 namespace velorin {
 
@@ -124,6 +126,17 @@ PropertyPanel::PropertyPanel(QWidget* parent) : QDockWidget(parent) {
 void PropertyPanel::resizeEvent(QResizeEvent* event) {
     QDockWidget::resizeEvent(event);
     Layout();
+    // Every later width of the docked panel is the user's (the separator dragged) and is kept.
+    if (widthRestored_ && isVisible() && !isFloating()) SavePanelWidth(width());
+}
+
+void PropertyPanel::showEvent(QShowEvent* event) {
+    QDockWidget::showEvent(event);
+    if (widthRestored_) return;
+    widthRestored_ = true;
+    auto* frame = qobject_cast<QMainWindow*>(parentWidget());
+    const int saved = SavedPanelWidth();
+    if (frame != nullptr && saved > 0 && !isFloating()) frame->resizeDocks({this}, {saved}, Qt::Horizontal);
 }
 
 void PropertyPanel::Layout() {

@@ -32,7 +32,9 @@ public:
     QStringList TreeText() const;
 
 protected:
+    // The user may widen the docked panel; the width is kept and restored at the next start.
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Layout();
@@ -43,6 +45,7 @@ private:
     QLabel* background_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     int titleWidth_ = 0;  // width of the title picture after scaling
+    bool widthRestored_ = false;  // the kept width was applied when the panel was first shown
 };
 
 }  // namespace velorin

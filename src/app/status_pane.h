@@ -17,19 +17,26 @@ public:
         updateGeometry();
     }
     int PaneWidth() const { return width_; }
+    // An indicator pane (CAP, NUM, SCRL) keeps the width of its text whatever width it is
+    // given, so the indicators stay together at the right edge.
+    void KeepTextWidth() {
+        keepTextWidth_ = true;
+        updateGeometry();
+    }
     QSize sizeHint() const override {
         QSize size = QLabel::sizeHint();
-        if (width_ > 0) size.setWidth(width_);
+        if (width_ > 0 && !keepTextWidth_) size.setWidth(width_);
         return size;
     }
     QSize minimumSizeHint() const override {
         QSize size = QLabel::minimumSizeHint();
-        size.setWidth(width_ > 0 ? 0 : size.width());
+        if (!keepTextWidth_) size.setWidth(width_ > 0 ? 0 : size.width());
         return size;
     }
 
 private:
     int width_ = 0;  // 0: as wide as the text
+    bool keepTextWidth_ = false;
 };
 
 }  // namespace velorin

@@ -2,10 +2,13 @@
 
 #include <vector>
 
-#include "app/command_flags.h"
 #include "app/connect.h"
 #include "cli/cli_output.h"
+#include "common/format.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
+#include "device/kvusb_loader.h"
+#include "device/usb_reply_text.h"
 #include "device/device_info.h"
 #include "device/link.h"
 
@@ -14,11 +17,19 @@ namespace velorin::cli {
 ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::string& languageName,
                               DeviceInfo& info, UserMessages& messages) {
     link.serial.SetMessageSink(&messages);
-    CommandFlags flags;
     ConnectState state;
     std::vector<PortEntry> ports;
 
-    if (choice.kind != LinkChoice::Kind::Port) LoadUsbLibrary(link, messages);
+    KvusbLoadResult usb;
+    if (choice.kind != LinkChoice::Kind::Port) usb = LoadUsbLibrary(link, messages);
+    if (choice.kind == LinkChoice::Kind::Usb && !link.usb.Available()) {
+        // --hid without the library: that, not a timeout, is why no logger can be reached.
+        const std::string why = usb.detail.empty() ? usb.message : usb.detail;
+        messages.MessageBox(FormatC(TextsFor(languageName).usbLibraryUnavailableFormat.c_str(),
+                                    Utf8ToGbk(usb.path).c_str(), Utf8ToGbk(why).c_str()),
+                            std::string(), MessageIcon::Error);
+        return ConnectResult{};
+    }
     if (choice.kind == LinkChoice::Kind::Usb) {
         // As if detection had seen the logger arrive; Connect then takes the USB link.
         state.usbConnected = link.usb.Available();
@@ -31,7 +42,7 @@ ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::s
     } else {
         ports = choice.ports;
     }
-    return Connect(link, info, flags, state, ports, languageName, messages);
+    return Connect(link, info, state, ports, languageName, messages);
 }
 
 bool ConnectForExchange(Link& link, const LinkChoice& choice, const std::string& languageName,
@@ -41,7 +52,11 @@ bool ConnectForExchange(Link& link, const LinkChoice& choice, const std::string&
     if (connected.outcome == ConnectOutcome::NotFound) return false;
     if (!connected.infoRead) {
         link.CloseHidHandle();
-        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
+        // A logger that answered in a layout the program does not know is not a silent one.
+        messages.MessageBox(connected.usbReplyUnrecognised
+                                ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
+                                : TextsFor(languageName).communicationTimeout,
+                            std::string(), MessageIcon::None);
         return false;
     }
     return true;

@@ -20,13 +20,16 @@ const char* KvReadReason(KvReadError error) {
     return "unknown error";
 }
 
-bool ReadDataFile(const char* command, const std::string& path, RecordSet& set) {
-    const KvReadResult read = ReadKvFile(path, set);
+bool ReportDataFileRead(const char* command, const std::string& path, const KvReadResult& read) {
     if (read.ok()) return true;
     std::fprintf(stderr, "velorin-cli %s: cannot read %s: %s", command, path.c_str(), KvReadReason(read.error));
     if (!read.detail.empty()) std::fprintf(stderr, " (%s)", read.detail.c_str());
     std::fputc('\n', stderr);
     return false;
+}
+
+bool ReadDataFile(const char* command, const std::string& path, RecordSet& set) {
+    return ReportDataFileRead(command, path, ReadKvFile(path, set));
 }
 
 bool ParseTimeOptions(const ParsedArgs& parsed, TimeOptions& out, std::string& error) {

@@ -7,6 +7,7 @@
 #include <string>
 
 namespace velorin {
+struct KvReadResult;
 struct RecordSet;
 enum class KvReadError;
 }  // namespace velorin
@@ -19,6 +20,8 @@ const char* KvReadReason(KvReadError error);
 
 // False (message printed) when the file cannot be read as a data file.
 bool ReadDataFile(const char* command, const std::string& path, RecordSet& set);
+// True for a read that succeeded; otherwise says why on stderr, as ReadDataFile does.
+bool ReportDataFileRead(const char* command, const std::string& path, const KvReadResult& read);
 
 // --from and --to as clock seconds ("YYYY-MM-DD hh:mm:ss", a date that exists). False with
 // `error` set for a wrong time or a --to before --from.

@@ -3,13 +3,14 @@
 #include <cstdio>
 
 #include "app/connect.h"
+#include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "config/deal_time.h"
 #include "device/device_info.h"
 
 namespace velorin::cli {
 
-bool ParseDeviceCommand(const char* name, const char* usage, const std::vector<std::string>& args,
+bool ParseDeviceCommand(const CliCommand& command, const std::vector<std::string>& args,
                         std::set<std::string> withValue, std::set<std::string> bare, DeviceCommand& out) {
     withValue.insert({"port", "lang"});
     bare.insert({"hid", "verbose"});
@@ -19,7 +20,7 @@ bool ParseDeviceCommand(const char* name, const char* usage, const std::vector<s
     if (error.empty() && !out.parsed.positional.empty()) error = "unexpected argument " + out.parsed.positional[0];
     if (error.empty()) ChooseLink(out.parsed, out.choice, error);
     if (error.empty()) return true;
-    std::fprintf(stderr, "velorin-cli %s: %s\n%s", name, error.c_str(), usage);
+    std::fprintf(stderr, "velorin-cli %s: %s\n%s", command.name, error.c_str(), CommandUsage(command).c_str());
     return false;
 }
 

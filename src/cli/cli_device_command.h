@@ -18,6 +18,8 @@ struct DeviceInfo;
 
 namespace velorin::cli {
 
+struct CliCommand;
+
 struct DeviceCommand {
     ParsedArgs parsed;
     std::string languageName;
@@ -25,8 +27,8 @@ struct DeviceCommand {
 };
 
 // Parses the command's arguments: the common options plus `withValue` and `bare`. On a wrong
-// argument prints "velorin-cli NAME: ..." and the usage, and returns false.
-bool ParseDeviceCommand(const char* name, const char* usage, const std::vector<std::string>& args,
+// argument prints "velorin-cli NAME: ..." and the command's usage, and returns false.
+bool ParseDeviceCommand(const CliCommand& command, const std::vector<std::string>& args,
                         std::set<std::string> withValue, std::set<std::string> bare, DeviceCommand& out);
 
 // Connects as chosen. False when no logger answered or it did not deliver its information

@@ -66,11 +66,12 @@ std::string LanguageNameFor(const ParsedArgs& args, std::string& error) {
     return std::string();
 }
 
-void LoadUsbLibrary(Link& link, UserMessages& messages) {
+KvusbLoadResult LoadUsbLibrary(Link& link, UserMessages& messages) {
     const KvusbLoadResult result = LoadKvusb(ExecutableFolder(), link.usb);
     if (result.status != KvusbLoadStatus::Loaded) {
         messages.MessageBox(result.message, std::string(), MessageIcon::Error);
     }
+    return result;
 }
 
 bool ChooseLink(const ParsedArgs& args, LinkChoice& choice, std::string& error) {

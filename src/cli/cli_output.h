@@ -10,6 +10,7 @@
 
 namespace velorin {
 class Link;
+struct KvusbLoadResult;
 struct PanelLine;
 struct PortEntry;
 }  // namespace velorin
@@ -37,7 +38,7 @@ private:
 std::string LanguageNameFor(const ParsedArgs& args, std::string& error);
 
 // Loads the USB library into link.usb; the loader's message is shown when it fails.
-void LoadUsbLibrary(Link& link, UserMessages& messages);
+KvusbLoadResult LoadUsbLibrary(Link& link, UserMessages& messages);
 
 // The link the user asked for.
 struct LinkChoice {

@@ -8,6 +8,7 @@
 #include "analysis/compare_csv.h"
 #include "analysis/compare_files.h"
 #include "analysis/compare_report.h"
+#include "cli/cli_command.h"
 #include "cli/cli_data_file.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
@@ -20,22 +21,30 @@ namespace velorin::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: velorin-cli compare A.kv B.kv ... [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"]\n"
-    "                           (--csv OUT | --pdf OUT) [--lang en|zh]\n"
+
+int Usage(const std::string& error);
+
+}  // namespace
+
+extern const CliCommand kCompareCommand = {
+    "compare", "A.kv B.kv ... [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"]\n(--csv OUT | --pdf OUT) [--lang en|zh]",
+    "several data files lined up by clock time, as a CSV table or a PDF report",
     "  2 to 32 data files lined up by the clock time of their records, over --from ... --to\n"
-    "  (both included; every record by default). --csv: one column per file and channel, one\n"
-    "  row per record time; --pdf: the comparison report (statistics per file and channel, the\n"
-    "  curves overlaid).\n";
+    "  (both included; every record by default).\n"
+    "  --csv OUT      one column per file and channel, one row per record time (UTF-8)\n"
+    "  --pdf OUT      the comparison report: statistics per file and channel, the curves overlaid\n"
+    "  --lang en|zh   English or Chinese texts (default: Language.ini in the working folder)\n"
+    "  exit status 0 written, 2 unreadable file or no record in the range, 1 for wrong arguments\n",
+    RunCompare};
 
-int Usage(const std::string& error) { return UsageError("compare", kUsage, error); }
-
+namespace {
+int Usage(const std::string& error) { return UsageError("compare", CommandUsage(kCompareCommand).c_str(), error); }
 }  // namespace
 
 int RunCompare(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"from", "to", "csv", "pdf", "lang"}, {"help"});
     if (parsed.error.empty() && parsed.Has("help")) {
-        std::fputs(kUsage, stdout);
+        std::fputs(CommandUsage(kCompareCommand).c_str(), stdout);
         return kExitOk;
     }
     std::string error = parsed.error;

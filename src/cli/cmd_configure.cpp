@@ -7,33 +7,27 @@
 //
 // Exit codes: 0 the logger acknowledged the restart; 2 refused (no --yes, a check failed, a
 // channel option for a channel the logger does not record), no logger, or a request failed
-// (earlier settings stay written, later ones are not sent); 1 for wrong arguments.
+// (earlier settings stay written, later ones are not sent); 1 for wrong arguments and for
+// options the logger's settings would make void (a start or stop mode in manual record mode, a
+// timed mode without its time, a time without the timed mode). A user name or title longer than
+// the logger keeps is sent shortened, with a warning that says what the logger will hold; an
+// over-limit interval on the serial link, which does not carry it, gets a warning as well.
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/cli_command.h"
 #include "cli/cli_device_command.h"
 #include "cli/commands.h"
 #include "common/text_codec.h"
 #include "config/config_texts.h"
 #include "config/finish_sequence.h"
+#include "config/wizard_entries.h"
 #include "device/device_info.h"
 #include "device/link.h"
 
 namespace velorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: velorin-cli configure [options] --yes [--port N | --port PATH | --hid] [--lang en|zh] [--verbose]\n"
-    "  --user TEXT, --title TEXT          user name and title (30 bytes each)\n"
-    "  --interval HH:MM:SS                record interval (00:00:00 to 23:59:59)\n"
-    "  --over-limit N                     over-limit interval choice 0..13 (10 s ... 24 h)\n"
-    "  --power normal|saving              power mode\n"
-    "  --record-mode auto|manual          record mode (manual: manual start and stop)\n"
-    "  --start now|timed|manual           start mode; --start-time \"YYYY-MM-DD hh:mm:ss\"\n"
-    "  --stop fifo|full|timed             stop mode; --stop-time \"YYYY-MM-DD hh:mm:ss\"\n"
-    "  --ch1 ... --ch6 lower=X,upper=Y,on|off   alarm limits and switch of a channel\n"
-    "  unnamed settings keep what the logger reports; configuring clears the logger's records\n";
 
 const char* const kChannelOptions[6] = {"ch1", "ch2", "ch3", "ch4", "ch5", "ch6"};
 
@@ -79,9 +73,10 @@ bool ApplyOptions(const ParsedArgs& p, WizardEntries& e, std::string& error) {
         return false;
     }
     if (p.Has("over-limit")) {
+        const std::string text = p.Value("over-limit");  // `end` points into it
         char* end = nullptr;
-        const long n = std::strtol(p.Value("over-limit").c_str(), &end, 10);
-        if (p.Value("over-limit").empty() || *end != '\0' || n < 0 || n > 13) {
+        const long n = std::strtol(text.c_str(), &end, 10);
+        if (text.empty() || *end != '\0' || n < 0 || n > 13) {
             error = "--over-limit wants 0..13";
             return false;
         }
@@ -123,19 +118,71 @@ bool ApplyOptions(const ParsedArgs& p, WizardEntries& e, std::string& error) {
     return true;
 }
 
+// Options that the settings in `entries` (the logger's, changed by the options) would drop
+// silently; nothing has been sent yet. False with `error` set.
+bool OptionsTakeEffect(const ParsedArgs& p, const WizardEntries& entries, std::string& error) {
+    if (!entries.automatic) {
+        for (const char* option : {"start", "stop", "start-time", "stop-time"}) {
+            if (!p.Has(option)) continue;
+            error = std::string("--") + option + " has no effect: the logger " +
+                    (p.Has("record-mode") ? "is set to" : "is in") +
+                    " manual record mode, which starts and stops by hand (add --record-mode auto)";
+            return false;
+        }
+        return true;
+    }
+    if (p.Has("start") && entries.start == StartChoice::Timed && !p.Has("start-time")) {
+        return error = "--start timed wants --start-time \"YYYY-MM-DD hh:mm:ss\"", false;
+    }
+    if (p.Has("start-time") && entries.start != StartChoice::Timed) {
+        return error = "--start-time has no effect without --start timed", false;
+    }
+    if (p.Has("stop") && entries.stop == StopChoice::Timed && !p.Has("stop-time")) {
+        return error = "--stop timed wants --stop-time \"YYYY-MM-DD hh:mm:ss\"", false;
+    }
+    if (p.Has("stop-time") && entries.stop != StopChoice::Timed) {
+        return error = "--stop-time has no effect without --stop timed", false;
+    }
+    return true;
+}
+
+void Warn(const std::string& utf8) { std::fprintf(stderr, "velorin-cli configure: warning: %s\n", utf8.c_str()); }
+
 }  // namespace
+
+extern const CliCommand kConfigureCommand = {
+    "configure",
+    "[--user TEXT] [--title TEXT] [--interval HH:MM:SS] [--over-limit 0..13]\n"
+    "[--power normal|saving] [--record-mode auto|manual] [--start now|timed|manual]\n"
+    "[--start-time TIME] [--stop fifo|full|timed] [--stop-time TIME]\n"
+    "[--ch1 ... --ch6 lower=X,upper=Y,on|off] --yes\n"
+    "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
+    "write settings as the setup wizard's Finish does and restart the logger",
+    "  --user TEXT, --title TEXT          user name and title (30 bytes each)\n"
+    "  --interval HH:MM:SS                record interval (00:00:00 to 23:59:59)\n"
+    "  --over-limit N                     over-limit interval choice 0..13 (10 s ... 24 h)\n"
+    "  --power normal|saving              power mode\n"
+    "  --record-mode auto|manual          record mode (manual: manual start and stop)\n"
+    "  --start now|timed|manual           start mode; --start-time \"YYYY-MM-DD hh:mm:ss\"\n"
+    "  --stop fifo|full|timed             stop mode; --stop-time \"YYYY-MM-DD hh:mm:ss\"\n"
+    "  --ch1 ... --ch6 lower=X,upper=Y,on|off   alarm limits and switch of a channel\n"
+    "  --yes                              required: configuring clears the logger's records\n"
+    "  unnamed settings keep what the logger reports\n"
+    "  exit status 0 done, 2 refused or failed (settings written before a failure stay\n"
+    "  written), 1 for wrong arguments\n",
+    RunConfigure, true};
 
 int RunConfigure(const std::vector<std::string>& args) {
     DeviceCommand command;
     std::set<std::string> withValue = {"user",  "title", "interval",   "over-limit", "power",    "record-mode",
                                        "start", "stop",  "start-time", "stop-time"};
     for (const char* ch : kChannelOptions) withValue.insert(ch);
-    if (!ParseDeviceCommand("configure", kUsage, args, withValue, {"yes"}, command)) return kExitUsage;
+    if (!ParseDeviceCommand(kConfigureCommand, args, withValue, {"yes"}, command)) return kExitUsage;
     const ParsedArgs& p = command.parsed;
     WizardEntries check;
     std::string error;
     if (!ApplyOptions(p, check, error)) {
-        std::fprintf(stderr, "velorin-cli configure: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli configure: %s\n%s", error.c_str(), CommandUsage(kConfigureCommand).c_str());
         return kExitUsage;
     }
 
@@ -152,11 +199,33 @@ int RunConfigure(const std::vector<std::string>& args) {
     }
     WizardEntries entries = EntriesFromDeviceInfo(info, CDealTime());
     ApplyOptions(p, entries, error);
+    if (!OptionsTakeEffect(p, entries, error)) {
+        std::fprintf(stderr, "velorin-cli configure: %s; nothing sent\n", error.c_str());
+        link.CloseHidHandle();
+        return kExitUsage;
+    }
+    const std::string shortened = ShortenedTextNote(entries, ConfigTextsFor(command.languageName));
+    if (!shortened.empty()) {
+        size_t from = 0;
+        while (from <= shortened.size()) {
+            size_t end = shortened.find('\n', from);
+            if (end == std::string::npos) end = shortened.size();
+            Warn(GbkToUtf8(shortened.substr(from, end - from)));
+            from = end + 1;
+        }
+    }
+    if (p.Has("over-limit") && ChooseLink(link) == LinkUse::Serial) {
+        Warn("--over-limit is not sent: only the USB link carries the over-limit interval");
+    }
 
     const bool yes = p.Has("yes");
     FinishHooks hooks;
-    hooks.ask = [yes, &messages](const std::string& text, const std::string& caption) {
+    const ConfigTexts& texts = ConfigTextsFor(command.languageName);
+    hooks.ask = [yes, &messages, &texts](const std::string& text, const std::string& caption) {
         if (!yes) messages.MessageBox(text, caption, MessageIcon::Question);
+        // --yes answers a past timed time with the current time: say so.
+        if (yes && text == texts.timedStartPast) Warn("the timed start lies in the past; the current time is sent");
+        if (yes && text == texts.timedStopPast) Warn("the timed stop lies in the past; the current time is sent");
         return yes;
     };
     if (ChooseLink(link) == LinkUse::Serial) link.OpenCurrentPort();

@@ -5,7 +5,8 @@
 // with -o FILE the file is written there (quantity names in Chinese, no CSV), ".kv" appended
 // when the name has none.
 //
-// Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed.
+// Exit codes: 0 every block was read and the file stored; 2 the download or the storing failed,
+// or the -o target cannot be written (checked before the first request).
 // What is stored follows the program's one rule (PlanStore in history/download_store.h): a
 // download that failed part-way (a block that never came, more records than a data set holds)
 // still stores the records received so far, beside an existing file of that name rather than
@@ -19,11 +20,13 @@
 #include <memory>
 
 #include "app/connect.h"
+#include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/atomic_file.h"
 #include "common/format.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -35,10 +38,6 @@
 namespace velorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: velorin-cli download [--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] "
-    "[--verbose]\n";
 
 // One line redrawn in place on a terminal; a line per tenth of the way otherwise.
 class ProgressBar {
@@ -138,6 +137,16 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadRe
 
 }  // namespace
 
+extern const CliCommand kDownloadCommand = {
+    "download", "[--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] [--verbose]",
+    "read the logger's whole history into a .kv data file (and its CSV copy)",
+    "  -o FILE.kv     store into FILE.kv (\".kv\" is added when missing); without it into\n"
+    "                 xData/<serial>.kv beside the program, or $XDG_DATA_HOME/Velorin/xData when\n"
+    "                 that folder cannot be written, with a CSV copy beside it\n"
+    "  exit status 0 when every block was read and stored, 2 otherwise (a partial history is\n"
+    "  still stored), 1 for wrong arguments\n",
+    RunDownload, true};
+
 int RunDownload(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(WithLongNames(args), {"port", "lang", "output"}, {"hid", "verbose"});
     std::string error = parsed.error;
@@ -147,8 +156,20 @@ int RunDownload(const std::vector<std::string>& args) {
     if (error.empty() && parsed.Has("output") && parsed.Value("output").empty()) error = "-o needs a file name";
     if (error.empty()) ChooseLink(parsed, choice, error);
     if (!error.empty()) {
-        std::fprintf(stderr, "velorin-cli download: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli download: %s\n%s", error.c_str(), CommandUsage(kDownloadCommand).c_str());
         return kExitUsage;
+    }
+
+    // A target that cannot be written is refused before the logger is asked anything: reading a
+    // full logger takes minutes, and its records would then have nowhere to go.
+    const std::string target = TargetPath(parsed);
+    if (!target.empty()) {
+        const WriteCheck writable = CheckReplaceable(target);
+        if (!writable.ok) {
+            std::fprintf(stderr, "velorin-cli download: cannot write %s: %s; nothing was read\n", target.c_str(),
+                         writable.detail.c_str());
+            return kExitFailed;
+        }
     }
 
     TerminalMessages messages(parsed.Has("verbose"));
@@ -182,7 +203,7 @@ int RunDownload(const std::vector<std::string>& args) {
     }
     for (const DownloadWarning& w : result.warnings) messages.MessageBox(w.text, std::string(), MessageIcon::None);
 
-    const int stored = Store(*buffer, info, result, languageName, TargetPath(parsed));
+    const int stored = Store(*buffer, info, result, languageName, target);
     if (stored != kExitOk) return stored;
     return result.finished && result.warnings.empty() ? kExitOk : kExitFailed;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "cli/cli_command.h"
 #include "cli/cli_data_file.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
@@ -12,6 +13,7 @@
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "history/kv_file.h"
+#include "history/kv_record_stream.h"
 #include "history/record_set.h"
 #include "report/pdf_report.h"
 #include "report/text_export.h"
@@ -19,11 +21,6 @@
 namespace velorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: velorin-cli export FILE.kv (--csv OUT | --txt OUT | --pdf OUT) [--lang en|zh] [--from I] [--to J]\n"
-    "       --from/--to: the PDF report of the records I ... J-1 (0-based; by default from the\n"
-    "       first record to the last)\n";
 
 // A record index of --from/--to: a whole number from 0 to the record capacity.
 bool ParseIndex(const std::string& text, int32_t& value) {
@@ -58,8 +55,22 @@ int WritePdf(RecordSet& set, const std::string& out, bool english, int32_t from,
 
 }  // namespace
 
+extern const CliCommand kExportCommand = {
+    "export", "FILE.kv (--csv OUT | --txt OUT | --pdf OUT) [--encoding gbk|utf-8] [--lang en|zh]\n[--from I] [--to J]",
+    "write a data file as a CSV table, a TXT table or the PDF report",
+    "  --csv OUT      CSV table (\".csv\" is added when missing)\n"
+    "  --txt OUT      TXT table (\".txt\" is added when missing)\n"
+    "  --pdf OUT      PDF report: settings, statistics, alarm table and curve, then the data\n"
+    "  --encoding gbk|utf-8   the CSV or TXT table's code page: GBK (default; what other\n"
+    "                 programs read) or UTF-8 (the same rows; a UTF-8 CSV starts with a BOM)\n"
+    "  --lang en|zh   English or Chinese texts (default: Language.ini in the working folder)\n"
+    "  --from I, --to J   the PDF report of the records I ... J-1 (0-based; by default from the\n"
+    "                 first record to the last)\n"
+    "  exit status 0 written, 2 unreadable input or unwritable output, 1 for wrong arguments\n",
+    RunExport};
+
 int RunExport(const std::vector<std::string>& args) {
-    const ParsedArgs parsed = ParseArgs(args, {"csv", "txt", "pdf", "lang", "from", "to"}, {});
+    const ParsedArgs parsed = ParseArgs(args, {"csv", "txt", "pdf", "lang", "from", "to", "encoding"}, {});
     std::string error = parsed.error;
     const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
     if (error.empty() && parsed.positional.size() != 1) {
@@ -70,6 +81,13 @@ int RunExport(const std::vector<std::string>& args) {
     if (error.empty() && forms != 1) error = "give one of --csv, --txt and --pdf";
     const std::string form = parsed.Has("csv") ? "csv" : (parsed.Has("txt") ? "txt" : "pdf");
     if (error.empty() && parsed.Value(form).empty()) error = "the output file name is empty";
+    ExportEncoding encoding = ExportEncoding::Gbk;
+    if (error.empty() && parsed.Has("encoding")) {
+        const std::string name = parsed.Value("encoding");
+        if (form == "pdf") error = "--encoding applies to --csv and --txt only";
+        else if (name == "utf-8" || name == "utf8" || name == "UTF-8") encoding = ExportEncoding::Utf8;
+        else if (name != "gbk" && name != "GBK") error = "--encoding wants gbk or utf-8";
+    }
     int32_t from = 0, to = -1;  // -1: up to the last record
     const bool ranged = parsed.Has("from") || parsed.Has("to");
     if (error.empty() && ranged) {
@@ -83,13 +101,17 @@ int RunExport(const std::vector<std::string>& args) {
         }
     }
     if (!error.empty()) {
-        std::fprintf(stderr, "velorin-cli export: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli export: %s\n%s", error.c_str(), CommandUsage(kExportCommand).c_str());
         return kExitUsage;
     }
 
     const std::string& input = parsed.positional[0];
     RecordSet set;
-    if (!ReadDataFile("export", input, set)) return kExitFailed;
+    // The tables stream the records from the file (memory independent of the record count);
+    // the report reads them all.
+    KvRecordStream stream;
+    const KvReadResult read = form == "pdf" ? ReadKvFile(input, set) : stream.Open(input, set);
+    if (!ReportDataFileRead("export", input, read)) return kExitFailed;
 
     if (form == "pdf") {
         // The range must hold at least one of the records that exist.
@@ -97,7 +119,7 @@ int RunExport(const std::vector<std::string>& args) {
         if (to < 0) to = count;
         if (ranged && (to > count || from >= to)) {
             std::fprintf(stderr, "velorin-cli export: the range %d ... %d is not inside the %d records of %s\n%s",
-                         from, to - 1, count, input.c_str(), kUsage);
+                         from, to - 1, count, input.c_str(), CommandUsage(kExportCommand).c_str());
             return kExitUsage;
         }
         if (!ranged) to = 0;  // the whole set, even an empty one
@@ -107,9 +129,10 @@ int RunExport(const std::vector<std::string>& args) {
     // No logger was read, so no channel has a known ChannelType: one decimal everywhere.
     ExportOptions options;
     options.english = IsEnglish(languageName);
+    options.encoding = encoding;
     const bool csv = parsed.Has("csv");
-    const ExportResult result = csv ? ExportCsv(set, parsed.Value("csv"), options)
-                                    : ExportTxt(set, parsed.Value("txt"), options);
+    const ExportResult result = csv ? ExportCsv(set, stream, parsed.Value("csv"), options)
+                                    : ExportTxt(set, stream, parsed.Value("txt"), options);
     if (!result.ok) {
         std::fprintf(stderr, "velorin-cli export: cannot write %s: %s\n", result.path.c_str(),
                      result.detail.c_str());

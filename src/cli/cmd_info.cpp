@@ -3,6 +3,7 @@
 #include "app/connect.h"
 #include "app/panel_lines.h"
 #include "common/texts.h"
+#include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
@@ -12,10 +13,11 @@
 
 namespace velorin::cli {
 
-namespace {
-constexpr const char* kUsage =
-    "usage: velorin-cli info [--port N | --port PATH | --hid] [--lang en|zh] [--verbose]\n";
-}
+extern const CliCommand kInfoCommand = {
+    "info", "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
+    "connect as the program's Connect does and print the logger's attributes",
+    "  exit status 0 when a logger answered, 2 when none did, 1 for wrong arguments\n",
+    RunInfo, true};
 
 int RunInfo(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"port", "lang"}, {"hid", "verbose"});
@@ -25,7 +27,7 @@ int RunInfo(const std::vector<std::string>& args) {
     if (error.empty() && !parsed.positional.empty()) error = "unexpected argument " + parsed.positional[0];
     if (error.empty()) ChooseLink(parsed, choice, error);
     if (!error.empty()) {
-        std::fprintf(stderr, "velorin-cli info: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli info: %s\n%s", error.c_str(), CommandUsage(kInfoCommand).c_str());
         return kExitUsage;
     }
 

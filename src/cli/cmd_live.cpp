@@ -4,7 +4,9 @@
 //
 // A poll that brings no reading prints nothing on stdout (a note goes to stderr) and does not
 // count. The serial port stays open from the first poll to the end. Stops after --count K
-// readings or on Ctrl-C (exit 0); exit 2 when no logger was found, 1 for wrong arguments.
+// readings or on Ctrl-C: exit 0 when the last poll brought a reading. Exit 2 when no logger was
+// found, after kLiveFailedPollLimit polls in a row without a reading (the logger stopped
+// answering), and on Ctrl-C while polls fail; 1 for wrong arguments.
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -12,14 +14,18 @@
 #include <thread>
 
 #include "app/connect.h"
+#include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/format.h"
 #include "config/deal_time.h"
 #include "device/device_info.h"
 #include "device/link.h"
+#include "device/usb_reply_text.h"
+#include "live/live_health.h"
 #include "live/live_poll.h"
 #include "live/live_text_format.h"
 #include "live/live_texts.h"
@@ -27,9 +33,6 @@
 namespace velorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: velorin-cli live [--port N | --port PATH | --hid] [--count K] [--lang en|zh] [--verbose]\n";
 
 constexpr auto kPollPeriod = std::chrono::milliseconds(2000);
 constexpr auto kCancelCheck = std::chrono::milliseconds(50);
@@ -65,6 +68,15 @@ std::string ReadingLine(const LivePollResult& r, const DeviceInfo& info, const L
 
 }  // namespace
 
+extern const CliCommand kLiveCommand = {
+    "live", "[--port N | --port PATH | --hid] [--count K] [--lang en|zh] [--verbose]",
+    "print the logger's current readings every 2 s",
+    "  one line per reading: the local time and each enabled channel's value, tab-separated\n"
+    "  (\"Error\" for a missing sample)\n"
+    "  --count K      stop after K readings (default: run until Ctrl-C)\n"
+    "  exit status 0 after K readings or Ctrl-C, 2 when no logger answered, 1 for wrong arguments\n",
+    RunLive, true};
+
 int RunLive(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"port", "lang", "count"}, {"hid", "verbose"});
     std::string error = parsed.error;
@@ -77,7 +89,7 @@ int RunLive(const std::vector<std::string>& args) {
     }
     if (error.empty()) ChooseLink(parsed, choice, error);
     if (!error.empty()) {
-        std::fprintf(stderr, "velorin-cli live: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "velorin-cli live: %s\n%s", error.c_str(), CommandUsage(kLiveCommand).c_str());
         return kExitUsage;
     }
 
@@ -92,19 +104,27 @@ int RunLive(const std::vector<std::string>& args) {
     const LiveTexts& texts = LiveTextsFor(languageName);
     std::atomic<bool> cancel{false};
     long long readings = 0;
+    LiveHealth health;
     {
         InterruptCancels interrupt(cancel);
         auto next = std::chrono::steady_clock::now();
         while (!cancel.load() && (count == 0 || readings < count)) {
             const LivePollResult r = PollLive(link, info.channel);
             const int64_t now = CDealTime().GetTime();
+            health.Record(r.ok, now);
             if (r.ok) {
                 PrintGbk(stdout, ReadingLine(r, info, texts, now));
                 std::fputc('\n', stdout);
                 std::fflush(stdout);
                 ++readings;
             } else {
-                std::fprintf(stderr, "%s no reading\n", FormatLiveTime(now).c_str());
+                std::fprintf(stderr, "%s no reading", FormatLiveTime(now).c_str());
+                if (r.unrecognisedReply) {
+                    std::fputs(": ", stderr);
+                    PrintGbk(stderr, UsbReplyUnrecognisedText(UsbReply::Live, languageName));
+                }
+                std::fputc('\n', stderr);
+                if (health.FailedInRow() >= kLiveFailedPollLimit) break;
             }
             if (count != 0 && readings >= count) break;
             // The next poll is due 2 s after the last one began; a poll that ran past its slot
@@ -116,7 +136,11 @@ int RunLive(const std::vector<std::string>& args) {
     }
     link.serial.ClosePort();
     link.CloseHidHandle();
-    return kExitOk;
+    if (!health.Failing()) return kExitOk;
+    const std::string since = FormatLiveTime(health.Since()).substr(11);
+    PrintGbk(stderr, FormatC(texts.gaveUpFormat.c_str(), health.FailedInRow(), since.c_str()));
+    std::fputc('\n', stderr);
+    return kExitFailed;
 }
 
 }  // namespace velorin::cli

@@ -5,6 +5,7 @@
 // not acknowledge one of the two requests (its text is shown); 1 for wrong arguments.
 #include <cstdio>
 
+#include "cli/cli_command.h"
 #include "cli/cli_device_command.h"
 #include "cli/commands.h"
 #include "config/clock_calibration.h"
@@ -14,23 +15,25 @@
 
 namespace velorin::cli {
 
-namespace {
-constexpr const char* kUsage =
-    "usage: velorin-cli set-clock [--time \"YYYY-MM-DD hh:mm:ss\"] --yes [--port N | --port PATH | --hid]\n"
-    "                             [--lang en|zh] [--verbose]\n"
-    "  clears the logger's records, then sets its clock (default: the computer's time)\n";
-}
+extern const CliCommand kSetClockCommand = {
+    "set-clock", "[--time \"YYYY-MM-DD hh:mm:ss\"] --yes [--port N | --port PATH | --hid]\n[--lang en|zh] [--verbose]",
+    "clear the logger's records and set its clock",
+    "  clears the logger's records, then sets its clock\n"
+    "  --time TIME    the clock's new local time (default: the computer's time)\n"
+    "  --yes          required: clearing the records cannot be undone\n"
+    "  exit status 0 done, 2 refused or failed, 1 for wrong arguments\n",
+    RunSetClock, true};
 
 int RunSetClock(const std::vector<std::string>& args) {
     DeviceCommand command;
-    if (!ParseDeviceCommand("set-clock", kUsage, args, {"time"}, {"yes"}, command)) return kExitUsage;
+    if (!ParseDeviceCommand(kSetClockCommand, args, {"time"}, {"yes"}, command)) return kExitUsage;
     ClockChoice choice;
     if (command.parsed.Has("time")) {
         // The year travels as one byte counted from 2000.
         CDealTime when;
         if (!ParseLocalTime(command.parsed.Value("time"), 2000, 2255, when)) {
             std::fprintf(stderr, "velorin-cli set-clock: --time wants \"YYYY-MM-DD hh:mm:ss\", years 2000 to 2255\n%s",
-                         kUsage);
+                         CommandUsage(kSetClockCommand).c_str());
             return kExitUsage;
         }
         choice.useSystemTime = false;

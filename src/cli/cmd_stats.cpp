@@ -8,6 +8,7 @@
 #include "analysis/clock_time.h"
 #include "analysis/range_statistics.h"
 #include "analysis/range_statistics_output.h"
+#include "cli/cli_command.h"
 #include "cli/cli_data_file.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
@@ -19,22 +20,31 @@ namespace velorin::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: velorin-cli stats FILE.kv [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"] [--json]\n"
-    "                         [--lang en|zh]\n"
+
+int Usage(const std::string& error);
+
+}  // namespace
+
+extern const CliCommand kStatsCommand = {
+    "stats", "FILE.kv [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"] [--json]\n[--lang en|zh]",
+    "statistics of a time range of a data file, as text or JSON",
     "  per enabled channel: valid and missing samples, MIN and MAX with their times, average,\n"
     "  mean kinetic temperature (temperature channels), time above/below the alarm limits and\n"
     "  the first crossing of each, over the records from --from to --to (both included; the\n"
-    "  whole file by default). --json prints one JSON object (UTF-8).\n";
+    "  whole file by default).\n"
+    "  --json         one JSON object (UTF-8)\n"
+    "  --lang en|zh   English or Chinese texts (default: Language.ini in the working folder)\n"
+    "  exit status 0 printed, 2 unreadable file or no record in the range, 1 for wrong arguments\n",
+    RunStats};
 
-int Usage(const std::string& error) { return UsageError("stats", kUsage, error); }
-
+namespace {
+int Usage(const std::string& error) { return UsageError("stats", CommandUsage(kStatsCommand).c_str(), error); }
 }  // namespace
 
 int RunStats(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"from", "to", "lang"}, {"json", "help"});
     if (parsed.error.empty() && parsed.Has("help")) {
-        std::fputs(kUsage, stdout);
+        std::fputs(CommandUsage(kStatsCommand).c_str(), stdout);
         return kExitOk;
     }
     std::string error = parsed.error;

@@ -1,6 +1,7 @@
 // velorin-cli stop: connect and tell the logger to stop recording (one attempt, no question).
 // Exit codes: 0 stopped; 2 no logger, or the logger did not acknowledge ("无法停止记录");
 // 1 for wrong arguments.
+#include "cli/cli_command.h"
 #include "cli/cli_device_command.h"
 #include "cli/commands.h"
 #include "common/texts.h"
@@ -10,13 +11,15 @@
 
 namespace velorin::cli {
 
-namespace {
-constexpr const char* kUsage = "usage: velorin-cli stop [--port N | --port PATH | --hid] [--lang en|zh] [--verbose]\n";
-}
+extern const CliCommand kStopCommand = {
+    "stop", "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
+    "stop the logger's recording",
+    "  exit status 0 stopped, 2 no logger or not acknowledged, 1 for wrong arguments\n",
+    RunStop, true};
 
 int RunStop(const std::vector<std::string>& args) {
     DeviceCommand command;
-    if (!ParseDeviceCommand("stop", kUsage, args, {}, {}, command)) return kExitUsage;
+    if (!ParseDeviceCommand(kStopCommand, args, {}, {}, command)) return kExitUsage;
     CommandMessages messages(command.parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;

@@ -49,10 +49,39 @@ std::string Utf8ToGbk(const std::string& utf8) { return Convert("GBK", "UTF-8", 
 
 std::string GbkToUtf8(const std::string& gbk) { return Convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD"); }
 
+size_t GbkFittingBytes(const std::string& gbk, size_t maxBytes) {
+    auto at = [&gbk](size_t i) { return static_cast<unsigned char>(gbk[i]); };
+    size_t i = 0;
+    while (i < gbk.size()) {
+        size_t width = 1;
+        const unsigned char lead = at(i);
+        if (lead >= 0x81 && lead <= 0xFE && i + 1 < gbk.size()) {
+            const unsigned char second = at(i + 1);
+            const bool fourByte = second >= 0x30 && second <= 0x39 && i + 3 < gbk.size();
+            if (fourByte) {
+                width = 4;
+            } else if (second >= 0x40 && second <= 0xFE && second != 0x7F) {
+                width = 2;
+            }
+        }
+        if (i + width > maxBytes) break;
+        i += width;
+    }
+    return i;
+}
+
+FittedText FitGbk(const std::string& gbk, size_t maxBytes) {
+    FittedText fitted;
+    const size_t keep = GbkFittingBytes(gbk, maxBytes);
+    fitted.bytes = gbk.substr(0, keep);
+    fitted.shortened = keep < gbk.size();
+    return fitted;
+}
+
 void StoreInField(char* field, size_t fieldSize, const std::string& text) {
     if (fieldSize == 0) return;
     std::memset(field, 0, fieldSize);
-    std::memcpy(field, text.data(), std::min(text.size(), fieldSize - 1));
+    std::memcpy(field, text.data(), GbkFittingBytes(text, fieldSize - 1));
 }
 
 std::string ReadField(const char* field, size_t fieldSize) {

@@ -17,8 +17,20 @@ std::string Utf8ToGbk(const std::string& utf8);
 // conversion never fails and never reads past the input.
 std::string GbkToUtf8(const std::string& gbk);
 
-// Copies `text` into a fixed-width field of `fieldSize` bytes: at most `fieldSize - 1` bytes
-// followed by zeros, so the field is always terminated.
+// How many leading bytes of the GBK text `gbk` fit in `maxBytes` without splitting a character:
+// a lead byte 0x81–0xFE with its trail byte is one two-byte character (a four-byte GB18030
+// sequence is kept whole too); any other byte stands alone.
+size_t GbkFittingBytes(const std::string& gbk, size_t maxBytes);
+
+// A GBK text cut to a fixed length at a character boundary, and whether anything was cut.
+struct FittedText {
+    std::string bytes;
+    bool shortened = false;
+};
+FittedText FitGbk(const std::string& gbk, size_t maxBytes);
+
+// Copies `text` into a fixed-width field of `fieldSize` bytes: at most `fieldSize - 1` bytes,
+// cut at a character boundary, followed by zeros, so the field is always terminated.
 void StoreInField(char* field, size_t fieldSize, const std::string& text);
 
 // Reads a fixed-width field that may fill its width without a terminator.

@@ -39,6 +39,10 @@ struct Texts {
     std::string checkingUsb, usbFoundConnecting, usbConnected, usbReadFailed, usbNotFound;
     std::string storageArrived, usbRemoved, autoDownloadAfterArrival, autoDownloadStarts,
         downloadThreadFailed, noHistoryOnDevice;
+    // What replaces an announcing status when its action has ended.
+    std::string serialLinkConnected;  // %d: the port that answered
+    std::string downloadSaved;        // %s: the data file written
+    std::string downloadAbandoned;
 
     // Main frame: menu titles, the commands' menu texts (menu without a document / with a data
     // window where they differ), toolbar labels.
@@ -54,11 +58,21 @@ struct Texts {
 
     // Dialogs of the shell.
     std::string aboutTitle, aboutVersion, aboutStatement, aboutOk;
+    std::string aboutBuildFormat;      // %s: the program's version (the build's number)
     std::string choosePortTitle;
-    std::string helpFile;              // help file name next to the executable
+    std::string helpFile;              // the manual's page, relative to the manual's folder
     std::string helpFileMissing;       // followed by the full path
+    std::string noPrinterInstalled;    // a print asked for where the system has no printer
     // Opening a serial port was refused: device path, group to join (printf %s %s %s).
     std::string portPermissionFormat;
+    // Other reasons a port could not be opened: %d port number and %s device; %s device and %d
+    // port number; %s device; %s device; %s device and %s system text.
+    std::string portMissingFormat, portNotSerialFormat, portNoPermissionFormat, portBusyFormat,
+        portOpenFailedFormat;
+    // The USB link was asked for but its library could not be loaded: %s file tried, %s reason.
+    std::string usbLibraryUnavailableFormat;
+    // A USB reply fits no known layout: %s which reply (named in English).
+    std::string usbReplyUnrecognisedFormat;
     std::string demoTitleSuffix;       // " (demo)"
     std::string openFilter;            // file dialog filter for data files
     std::string openFailed;            // a data file could not be opened (%s path)

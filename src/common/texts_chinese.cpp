@@ -75,6 +75,9 @@ Texts MakeChinese() {
     t.autoDownloadStarts = g("开始自动下载历史数据...");
     t.downloadThreadFailed = g("启动下载线程失败");
     t.noHistoryOnDevice = g("设备上没有历史数据");
+    t.serialLinkConnected = g("已连接串口设备 COM%d");
+    t.downloadSaved = g("已保存 %s");
+    t.downloadAbandoned = g("历史数据下载已取消");
     t.menuFile = g("文件(&F)");
     t.menuFileDoc = g("文件(&F)");
     t.menuView = g("查看(&V)");
@@ -123,11 +126,20 @@ Texts MakeChinese() {
     t.aboutStatement = g("本软件用于采集、下载和记录 Velorin 数据记录仪的数据。\n"
                          "版权所有 (C) Velorin 仪器有限公司");
     t.aboutOk = g("确   定");
+    t.aboutBuildFormat = g("Linux 版 %s");
     t.choosePortTitle = g("选择串口");
-    t.helpFile = g("Velorin使用说明.chm");
+    t.helpFile = g("zh/index.html");
     t.helpFileMissing = g("未找到帮助文件: ");
+    t.noPrinterInstalled = g("没有安装打印机，无法打印。请先在系统设置中添加打印机。");
     t.portPermissionFormat = g("无权打开 %s：请把当前用户加入组“%s”"
                                "（sudo usermod -aG %s $USER）后重新登录");
+    t.portMissingFormat = g("串口COM%d（%s）不存在");
+    t.portNotSerialFormat = g("%s 不是串口设备（COM%d）");
+    t.portNoPermissionFormat = g("无权打开 %s");
+    t.portBusyFormat = g("%s 正被其他程序占用");
+    t.portOpenFailedFormat = g("无法打开 %s：%s");
+    t.usbLibraryUnavailableFormat = g("USB连接不可用：无法加载USB库 %s（%s）");
+    t.usbReplyUnrecognisedFormat = g("记录仪的USB应答（%s）不符合任何已知格式");
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec文件 (*.kv)");
     t.openFailed = g("无法打开数据文件 %s");

@@ -76,6 +76,9 @@ Texts MakeEnglish() {
     t.autoDownloadStarts = g("Starting auto download of history data...");
     t.downloadThreadFailed = g("Failed to start download thread");
     t.noHistoryOnDevice = g("No history data found on device");
+    t.serialLinkConnected = g("Connected to the logger on COM%d");
+    t.downloadSaved = g("Saved %s");
+    t.downloadAbandoned = g("History download cancelled");
     t.menuFile = g("Files(&F)");
     t.menuFileDoc = g("File(&F)");
     t.menuView = g("Window(&V)");
@@ -124,11 +127,20 @@ Texts MakeEnglish() {
     t.aboutStatement = g("This software collects, downloads and records the data of Velorin data loggers.\n"
                          "Copyright (C) Velorin Instruments Co., Ltd.");
     t.aboutOk = g("OK");
+    t.aboutBuildFormat = g("Version %s for Linux");
     t.choosePortTitle = g("Serial port");
-    t.helpFile = g("Velorin_English.chm");
+    t.helpFile = g("en/index.html");
     t.helpFileMissing = g("Help file not found: ");
+    t.noPrinterInstalled = g("No printer is installed, so nothing can be printed. Add a printer in the system settings first.");
     t.portPermissionFormat = g("No permission to open %s: add your user to the group '%s' "
                                "(sudo usermod -aG %s $USER) and log in again");
+    t.portMissingFormat = g("There is no serial port COM%d (%s)");
+    t.portNotSerialFormat = g("%s is not a serial device (COM%d)");
+    t.portNoPermissionFormat = g("No permission to open %s");
+    t.portBusyFormat = g("%s is in use by another program");
+    t.portOpenFailedFormat = g("Cannot open %s: %s");
+    t.usbLibraryUnavailableFormat = g("The USB link is not available: the USB library %s could not be loaded (%s)");
+    t.usbReplyUnrecognisedFormat = g("The logger's USB reply (%s) fits no known layout");
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec files (*.kv)");
     t.openFailed = g("Cannot open the data file %s");

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/text_codec.h"
 #include "config/deal_time.h"
 
 namespace velorin {
@@ -16,7 +17,7 @@ AngleFrame Build(uint8_t address, uint8_t command, const uint8_t* data, size_t l
 
 void CopyText30(uint8_t* out, const std::string& text) {
     std::memset(out, 0, kConfigTextBytes);
-    std::memcpy(out, text.data(), text.size() < kConfigTextBytes ? text.size() : kConfigTextBytes);
+    std::memcpy(out, text.data(), GbkFittingBytes(text, kConfigTextBytes));
 }
 
 AngleFrame BuildModeWithTime(uint8_t address, uint8_t command, uint8_t code, bool timed,

@@ -13,8 +13,8 @@ namespace velorin {
 
 class CDealTime;
 
-// User name and title travel as exactly 30 bytes, NUL-padded; a longer text is cut after its
-// 30th byte.
+// User name and title travel as exactly 30 bytes, NUL-padded; a longer text is cut at the last
+// character boundary within 30 bytes (a logger must never hold half a character).
 constexpr size_t kConfigTextBytes = 30;
 
 // Mode codes on the wire.

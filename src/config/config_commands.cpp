@@ -1,41 +1,49 @@
 #include "config/config_commands.h"
 
-#include "app/connection_manager.h"
+#include "app/cancel_token.h"
+#include "app/link_worker.h"
 #include "app/main_frame.h"
 #include "app/panel_lines.h"
 #include "app/presenter.h"
 #include "app/property_panel.h"
 #include "config/time_adj_dialog.h"
 #include "config/wizard_dialog.h"
+#include "device/link.h"
 
 namespace velorin {
 
 namespace {
 
-// Runs a modal dialog while the link is held and refills the panel after OK.
-template <typename Dialog>
-void RunHoldingTheLink(CMainFrame& frame, Link& link, Presenter& presenter) {
-    ConnectionManager* connection = frame.Connection();
-    connection->BeginLinkWork();
-    int result = QDialog::Rejected;
-    {
-        Dialog dialog(link, frame.Info(), frame.LanguageName(), presenter, &frame);
-        result = presenter.Exec(dialog);
-    }
-    connection->EndLinkWork();
-    if (result == QDialog::Accepted && frame.Panel() != nullptr) {
-        frame.Panel()->Fill(BuildPanelLines(frame.Info(), frame.LanguageName()));
-    }
+void RefillPanel(CMainFrame& frame) {
+    if (frame.Panel() != nullptr) frame.Panel()->Fill(BuildPanelLines(frame.Info(), frame.LanguageName()));
 }
 
 }  // namespace
 
-void RunSetupWizard(CMainFrame& frame, Link& link, Presenter& presenter) {
-    RunHoldingTheLink<CWizard>(frame, link, presenter);
+void RunSetupWizard(CMainFrame& frame, LinkWorker& worker, Presenter& presenter) {
+    // The wizard keeps the serial port open from now on; the next user of the port reopens or
+    // closes it.
+    worker.RunAndWait(LinkJobKind::WizardPort, [](Link& link, CancelToken&) {
+        link.serial.ClosePort();
+        if (link.currentPort != HID_LINK_PORT) link.OpenCurrentPort();
+    });
+    bool succeeded = false;
+    int result = QDialog::Rejected;
+    {
+        CWizard wizard(worker, frame.Info(), frame.LanguageName(), presenter, &frame);
+        result = presenter.Exec(wizard);
+        succeeded = wizard.Succeeded();
+    }
+    if (result == QDialog::Accepted || succeeded) RefillPanel(frame);
 }
 
-void RunClockCalibration(CMainFrame& frame, Link& link, Presenter& presenter) {
-    RunHoldingTheLink<CTimeAdjDlg>(frame, link, presenter);
+void RunClockCalibration(CMainFrame& frame, LinkWorker& worker, Presenter& presenter) {
+    int result = QDialog::Rejected;
+    {
+        CTimeAdjDlg dialog(worker, frame.Info(), frame.LanguageName(), presenter, &frame);
+        result = presenter.Exec(dialog);
+    }
+    if (result == QDialog::Accepted) RefillPanel(frame);
 }
 
 }  // namespace velorin

@@ -148,8 +148,8 @@ bool SetUserTitle(Link& link, DeviceInfo& info, const std::string& userName, con
         }
         case LinkUse::Serial: {
             // The fields take the new texts first; the request is built from them.
-            StoreInField(info.userName, userName.substr(0, kConfigTextBytes));
-            StoreInField(info.title, title.substr(0, kConfigTextBytes));
+            StoreInField(info.userName, FitGbk(userName, kConfigTextBytes).bytes);
+            StoreInField(info.title, FitGbk(title, kConfigTextBytes).bytes);
             const AngleFrame request =
                 BuildUserTitleRequest(link.deviceAddress, ReadField(info.userName), ReadField(info.title));
             ok = SendConfigRequest(link, request, kConfigAttempts, AcceptCount7);

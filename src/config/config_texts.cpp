@@ -65,6 +65,8 @@ ConfigTexts MakeChinese() {
     auto g = Utf8ToGbk;
     ConfigTexts t;
     FillChineseOnly(t);
+    t.userNameShortenedFormat = g("用户名超过30字节，记录仪将保存：“%s”");
+    t.titleShortenedFormat = g("标题超过30字节，记录仪将保存：“%s”");
     t.wizardCaption = g("参数设置向导");
     t.previous = g("上一步");
     t.nextFirst = g("下一步");
@@ -103,6 +105,8 @@ ConfigTexts MakeEnglish() {
     auto g = Utf8ToGbk;
     ConfigTexts t;
     FillChineseOnly(t);
+    t.userNameShortenedFormat = g("The user name is longer than 30 bytes; the logger will hold \"%s\"");
+    t.titleShortenedFormat = g("The title is longer than 30 bytes; the logger will hold \"%s\"");
     t.wizardCaption = g("Parameter Setting Wizard");
     t.previous = g("Previous step");
     t.nextFirst = g("Next step");

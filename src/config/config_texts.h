@@ -20,6 +20,8 @@ struct ConfigTexts {
     std::string userTitleEmpty, powerSavingInterval;
     std::string upperBelowLowerFormat;  // %d channel number (1 … 6)
     std::string limitOutOfRangeFormat;  // %d channel number; a limit outside the 16-bit tenths
+    // A user name or title longer than the logger's 30 bytes; %s what the logger will hold.
+    std::string userNameShortenedFormat, titleShortenedFormat;
     // Questions (OK / Cancel).
     std::string restartQuestion, questionCaption;
     std::string timedStartPast, timedStopPast;

@@ -105,13 +105,19 @@ FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries
     }
 
     // The USB link: nothing is judged beyond the library's answers, and the wizard then closes;
-    // the wait window stays until it does.
+    // the wait window stays until it does. A refusal is said with the serial link's texts (the
+    // restart is handed over only after the clock was taken).
     out.outcome = FinishOutcome::HandedOver;
     out.result = 1;
     if (link.hidHandle == nullptr) return out;
     out.clockAccepted = SetClock(link, clock, ConfigSender::Wizard).accepted;
+    if (!out.clockAccepted) messages.MessageBox(t.clockFailed, std::string(), MessageIcon::None);
     if (out.clockAccepted) out.restartAccepted = ClearAndRestart(link, info, ConfigSender::Wizard).accepted;
-    if (out.restartAccepted) messages.MessageBox(t.restartSucceeded, std::string(), MessageIcon::Information);
+    if (out.restartAccepted) {
+        messages.MessageBox(t.restartSucceeded, std::string(), MessageIcon::Information);
+    } else {
+        messages.MessageBox(t.restartFailed, std::string(), MessageIcon::None);
+    }
     return out;
 }
 

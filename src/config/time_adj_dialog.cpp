@@ -1,5 +1,6 @@
 #include "config/time_adj_dialog.h"
 
+#include <QCloseEvent>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -7,8 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
+#include <memory>
 
+#include "app/cancel_token.h"
 #include "app/gui_text.h"
+#include "app/link_worker.h"
 #include "app/presenter.h"
 #include "app/qt_messages.h"
 #include "common/format.h"
@@ -23,9 +27,9 @@ const QDate kFirstDate(2000, 1, 1);
 const QDate kLastDate(2255, 12, 31);
 }  // namespace
 
-CTimeAdjDlg::CTimeAdjDlg(Link& link, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
-                         QWidget* parent)
-    : QDialog(parent), link_(link), info_(info), languageName_(languageName), presenter_(presenter) {
+CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string& languageName,
+                         Presenter& presenter, QWidget* parent)
+    : QDialog(parent), worker_(worker), info_(info), languageName_(languageName), presenter_(presenter) {
     const ConfigTexts& t = ConfigTextsFor(languageName_);
     setWindowTitle(FromGbk(t.clockCaption));
 
@@ -91,9 +95,10 @@ void CTimeAdjDlg::OnAlign() {
 }
 
 void CTimeAdjDlg::OnOk() {
+    if (calibrating_) return;
     const ConfigTexts& t = ConfigTextsFor(languageName_);
     if (!presenter_.AskOkCancel(FromGbk(t.clockQuestion), FromGbk(t.clockQuestionCaption), BoxIcon::Warning)) {
-        reject();  // nothing was sent
+        accept();  // OK without sending anything: the records and their count stay
         return;
     }
     ClockChoice choice;
@@ -102,9 +107,36 @@ void CTimeAdjDlg::OnOk() {
     const QDate d = date_->date();
     const QTime tm = time_->time();
     choice.chosen = ClockBytesOf(d.year(), d.month(), d.day(), tm.hour(), tm.minute(), tm.second());
-    QtMessages messages(this, presenter_, [](const QString&) {});
-    result_ = CalibrateClock(link_, info_, choice, messages);
+
+    calibrating_ = true;
+    ok_->setEnabled(false);
+    auto copy = std::make_shared<DeviceInfo>(info_);
+    auto out = std::make_shared<ClockCalibrationResult>();
+    Presenter* presenter = &presenter_;
+    // A Clock job; the dialog waits for it below, so `this` outlives its message boxes.
+    const bool ran = worker_.RunAndWait(LinkJobKind::Clock, [this, presenter, choice, copy, out](Link& link, CancelToken&) {
+        QtMessages messages(this, *presenter, [](const QString&) {});
+        *out = CalibrateClock(link, *copy, choice, messages);
+    });
+    calibrating_ = false;
+    ok_->setEnabled(true);
+    if (ran) {
+        result_ = *out;
+        if (result_.clearAccepted) info_.storedRecordCount = copy->storedRecordCount;
+    }
     accept();
+}
+
+void CTimeAdjDlg::reject() {
+    if (!calibrating_) QDialog::reject();
+}
+
+void CTimeAdjDlg::closeEvent(QCloseEvent* event) {
+    if (calibrating_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 }  // namespace velorin

@@ -1,8 +1,10 @@
 // CTimeAdjDlg: the clock calibration dialog. The logger's clock is set to the computer's time or
 // to a picked date and time, after the logger's records were cleared (the user is warned first).
 //
-// Threading: GUI thread only; OK runs the two exchanges on it (the dialog is modal and blocks
-// for up to two exchanges).
+// Threading: a GUI-thread dialog. OK submits a Clock job to the LinkWorker (the two exchanges
+// run on the link thread with a copy of DeviceInfo) and serves the GUI thread's events until it
+// has ended, so the window keeps painting through exchanges of up to 6 s; meanwhile OK is
+// disabled and the dialog cannot be closed, so it outlives the job's message boxes.
 #pragma once
 
 #include <QDialog>
@@ -19,16 +21,16 @@ class QTimeEdit;
 
 namespace velorin {
 
-class Link;
+class LinkWorker;
 class Presenter;
 struct DeviceInfo;
 
 class CTimeAdjDlg : public QDialog {
     Q_OBJECT
 public:
-    // Ends with OK after a confirmed OK (whatever the logger answered), with Cancel when the
-    // question was not confirmed, the window closed or Escape pressed.
-    CTimeAdjDlg(Link& link, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
+    // Ends with OK after OK (whatever the logger answered; nothing is sent when the question was
+    // not confirmed), with Cancel when the window closed or Escape pressed.
+    CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
                 QWidget* parent = nullptr);
 
     bool UseSystemTime() const { return useSystemTime_; }
@@ -42,21 +44,25 @@ public:
     QDateEdit* DatePicker() const { return date_; }
     QTimeEdit* TimePicker() const { return time_; }
     QPushButton* OkButton() const { return ok_; }
+    bool Calibrating() const { return calibrating_; }
+    void reject() override;  // Escape and Cancel; ignored while the exchanges run
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void OnAlign();
     void OnManual();
     void OnOk();
 
-    Link& link_;
+    LinkWorker& worker_;
     DeviceInfo& info_;
     std::string languageName_;
     Presenter& presenter_;
     std::function<CDealTime()> now_;
     bool useSystemTime_ = true;
+    bool calibrating_ = false;
     ClockCalibrationResult result_;
 
     QRadioButton* align_ = nullptr;

@@ -1,17 +1,23 @@
 #include "config/wizard_dialog.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <atomic>
 
+#include "app/cancel_token.h"
 #include "app/gui_text.h"
+#include "app/link_worker.h"
 #include "app/presenter.h"
 #include "app/qt_messages.h"
 #include "config/config_texts.h"
 #include "config/wizard_pages.h"
+#include "common/texts.h"
+#include "device/device_reader.h"
 #include "device/link.h"
 
 namespace velorin {
@@ -44,9 +50,15 @@ void CDwait::paintEvent(QPaintEvent*) {
 
 // --- the wizard ------------------------------------------------------------------------------
 
-CWizard::CWizard(Link& link, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
+// Whether the finish job has started and ended (set on the link thread).
+struct CWizard::JobState {
+    std::atomic<bool> started{false};
+    std::atomic<bool> ended{false};
+};
+
+CWizard::CWizard(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
                  QWidget* parent)
-    : QDialog(parent), link_(link), info_(info), languageName_(languageName), presenter_(presenter) {
+    : QDialog(parent), worker_(worker), info_(info), languageName_(languageName), presenter_(presenter) {
     const ConfigTexts& t = ConfigTextsFor(languageName_);
     setWindowTitle(FromGbk(t.wizardCaption));
     wait_ = new CDwait(t.waitText, this);
@@ -85,15 +97,13 @@ CWizard::CWizard(Link& link, DeviceInfo& info, const std::string& languageName, 
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ShowStep();
-
-    // The wizard keeps the serial port open from now on; the next user of the port reopens or
-    // closes it.
-    link_.serial.ClosePort();
-    if (link_.currentPort != HID_LINK_PORT) link_.OpenCurrentPort();
 }
 
 CWizard::~CWizard() {
-    if (worker_.joinable()) worker_.join();
+    // The job calls back into this wizard; it has ended unless the link was shut down under it.
+    while (job_ && job_->started.load() && !job_->ended.load()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
 }
 
 void CWizard::ShowStep() {
@@ -134,31 +144,55 @@ WizardEntries CWizard::CollectEntries() const {
 
 void CWizard::StartFinish() {
     if (finishing_) return;  // never twice at once
-    if (worker_.joinable()) worker_.join();
     finishing_ = true;
     const WizardEntries entries = CollectEntries();
     const std::function<CDealTime()> now = now_;
-    DeviceInfo copy = info_;
-    worker_ = std::thread([this, entries, now, copy]() mutable {
-        QtMessages messages(this, presenter_, [](const QString&) {});
-        FinishHooks hooks;
-        hooks.now = now;
-        hooks.ask = [this](const std::string& text, const std::string& caption) {
-            bool answer = false;
-            QMetaObject::invokeMethod(
-                this,
-                [this, &answer, text, caption] {
-                    answer = presenter_.AskOkCancel(FromGbk(text), FromGbk(caption), BoxIcon::Warning);
-                },
-                Qt::BlockingQueuedConnection);
-            return answer;
-        };
-        hooks.waitWindow = [this](bool shown) {
-            QMetaObject::invokeMethod(this, [this, shown] { PlaceWaitWindow(shown); }, Qt::QueuedConnection);
-        };
-        const FinishResult result = RunFinishSequence(link_, copy, entries, languageName_, messages, hooks);
-        QMetaObject::invokeMethod(this, [this, result, copy] { OnFinished(result, copy); }, Qt::QueuedConnection);
-    });
+    auto copy = std::make_shared<DeviceInfo>(info_);
+    auto result = std::make_shared<FinishResult>();
+    auto state = std::make_shared<JobState>();
+    job_ = state;
+    const std::string language = languageName_;
+    Presenter* presenter = &presenter_;
+    // A WizardFinish job; `this` stays valid for its calls back (see the threading note).
+    worker_.Submit(
+        LinkJobKind::WizardFinish,
+        [this, entries, now, copy, result, state, language, presenter](Link& link, CancelToken&) {
+            state->started = true;
+            QtMessages messages(this, *presenter, [](const QString&) {});
+            FinishHooks hooks;
+            hooks.now = now;
+            hooks.ask = [this, presenter](const std::string& text, const std::string& caption) {
+                bool answer = false;
+                QMetaObject::invokeMethod(
+                    this,
+                    [presenter, &answer, text, caption] {
+                        answer = presenter->AskOkCancel(FromGbk(text), FromGbk(caption), BoxIcon::Warning);
+                    },
+                    Qt::BlockingQueuedConnection);
+                return answer;
+            };
+            hooks.waitWindow = [this](bool shown) {
+                QMetaObject::invokeMethod(this, [this, shown] { PlaceWaitWindow(shown); }, Qt::QueuedConnection);
+            };
+            *result = RunFinishSequence(link, *copy, entries, language, messages, hooks);
+            // Over USB DeviceInfo does not take the settings as they are sent: after an
+            // acknowledged restart they are read back, so the panel shows what the logger holds.
+            if (result->outcome == FinishOutcome::HandedOver && result->restartAccepted) {
+                DeviceInfo reread = *copy;
+                if (ReadInfoHid(link, reread, TextsFor(language)) == HidInfoStatus::Decoded) {
+                    if (ReadIdentityHid(link, reread)) ReadChannelsHid(link, reread);
+                    *copy = reread;
+                }
+            }
+            state->ended = true;
+        },
+        [this, copy, result](bool ran) {
+            if (!ran) {
+                finishing_ = false;  // the link went away before the sequence began
+                return;
+            }
+            OnFinished(*result, *copy);
+        });
 }
 
 void CWizard::PlaceWaitWindow(bool shown) {
@@ -173,16 +207,19 @@ void CWizard::PlaceWaitWindow(bool shown) {
 }
 
 void CWizard::OnFinished(const FinishResult& result, const DeviceInfo& changed) {
-    if (worker_.joinable()) worker_.join();
     // Settings written before a failure stay written, on the logger and here.
     info_ = changed;
     lastResult_ = result;
     finishing_ = false;
     if (result.result == 1) {
         restarted_ = result.restarted;
+        // Over USB the library's acknowledged restart is the success the serial link's
+        // `restarted` stands for.
+        succeeded_ = result.restarted ||
+                     (result.outcome == FinishOutcome::HandedOver && result.restartAccepted);
         QTimer::singleShot(0, this, [this] {
             wait_->hide();
-            done(restarted_ ? QDialog::Accepted : QDialog::Rejected);
+            done(succeeded_ ? QDialog::Accepted : QDialog::Rejected);
         });
     }
     emit FinishEnded(result.result);
@@ -200,7 +237,7 @@ void CWizard::closeEvent(QCloseEvent* event) {
         return;
     }
     wait_->hide();
-    if (restarted_) {
+    if (succeeded_) {
         event->accept();
         done(QDialog::Accepted);
         return;

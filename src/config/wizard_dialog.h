@@ -2,20 +2,21 @@
 // the logger is being configured and restarted.
 //
 // Threading: the wizard lives on the GUI thread. Next on the last page collects the entries from
-// the pages (GUI thread) and starts the finish sequence on a worker thread with a copy of
-// DeviceInfo. The worker's message boxes and questions are handed to the GUI thread and wait for
+// the pages (GUI thread) and submits a WizardFinish job to the LinkWorker with a copy of
+// DeviceInfo. The job's message boxes and questions are handed to the GUI thread and wait for
 // the user's answer there (blocking queued calls); the wait window is shown and closed with
-// queued calls; the result (and the changed DeviceInfo) comes back with a queued call. While the
-// sequence runs the wizard does not end (Cancel, Escape and closing are ignored) and Next does
-// not start it again. The destructor joins the worker; the wizard cannot be closed before the
-// worker has ended, so it never waits on a worker that waits for it.
+// queued calls; the result (and the changed DeviceInfo) comes back in the job's done call. While
+// the sequence runs the wizard does not end (Cancel, Escape and closing are ignored) and Next
+// does not start it again, so the wizard outlives the job that calls back into it (the
+// destructor waits for a job that has started and not ended; this happens only when the link is
+// shut down under it).
 #pragma once
 
 #include <QDialog>
 #include <QWidget>
 #include <functional>
 #include <string>
-#include <thread>
+#include <memory>
 
 #include "config/finish_sequence.h"
 #include "device/device_info.h"
@@ -29,7 +30,7 @@ class CStep2;
 class CStep3;
 class CStep4;
 class CStep5;
-class Link;
+class LinkWorker;
 class Presenter;
 
 // A borderless 250 × 60 popup with one picture: green text on a light background.
@@ -48,15 +49,17 @@ private:
 class CWizard : public QDialog {
     Q_OBJECT
 public:
-    // Opening closes the serial port and, on the serial link, opens it again on currentPort; it
-    // stays open after the wizard ends. `info` is read when the wizard opens and takes the
-    // changes the finish sequence made when it ends.
-    CWizard(Link& link, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
+    // The caller opens the port the wizard keeps (a WizardPort job, see RunSetupWizard). `info`
+    // is read when the wizard opens and takes the changes the finish sequence made when it ends.
+    CWizard(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
             QWidget* parent = nullptr);
     ~CWizard() override;
 
     int CurrentStep() const { return currentStep_; }
     bool Restarted() const { return restarted_; }
+    // The finish sequence ended with the logger restarted, on either link: the settings it holds
+    // now are the ones DeviceInfo holds.
+    bool Succeeded() const { return succeeded_; }
     bool Finishing() const { return finishing_; }
     // Tests: the computer's clock as the finish sequence reads it.
     void SetClock(std::function<CDealTime()> now) { now_ = std::move(now); }
@@ -90,7 +93,8 @@ private:
     void PlaceWaitWindow(bool shown);
     WizardEntries CollectEntries() const;
 
-    Link& link_;
+    struct JobState;
+    LinkWorker& worker_;
     DeviceInfo& info_;
     std::string languageName_;
     Presenter& presenter_;
@@ -98,8 +102,9 @@ private:
     int currentStep_ = 1;
     bool restarted_ = false;
     bool finishing_ = false;
+    bool succeeded_ = false;
     FinishResult lastResult_;
-    std::thread worker_;
+    std::shared_ptr<JobState> job_;
 
     CStep1* step1_ = nullptr;
     CStep2* step2_ = nullptr;

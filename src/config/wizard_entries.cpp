@@ -38,6 +38,19 @@ std::string Limit(int16_t tenths) { return FormatC("%.1f", tenths / 10.0); }
 
 }  // namespace
 
+std::string ShortenedTextNote(const WizardEntries& entries, const ConfigTexts& t) {
+    std::string note;
+    auto add = [&note](const std::string& format, const std::string& text) {
+        const FittedText fitted = FitGbk(text, kConfigTextBytes);
+        if (!fitted.shortened) return;
+        if (!note.empty()) note += '\n';
+        note += FormatC(format.c_str(), fitted.bytes.c_str());
+    };
+    add(t.userNameShortenedFormat, entries.userName);
+    add(t.titleShortenedFormat, entries.title);
+    return note;
+}
+
 bool IsManualRecordMode(const DeviceInfo& info) {
     const std::string text = ReadField(info.recordMode);
     for (const char* language : {"Chinese", "English"}) {

@@ -11,6 +11,7 @@
 
 namespace velorin {
 
+struct ConfigTexts;
 struct DeviceInfo;
 
 struct AlarmEntry {
@@ -48,6 +49,10 @@ std::string StopBoxText(const DeviceInfo& info);
 // A box text read back as a choice: the box items mean their mode, anything else is Other.
 StartChoice StartChoiceOf(const std::string& boxText);
 StopChoice StopChoiceOf(const std::string& boxText);
+
+// What page 1 says about texts longer than the 30 bytes the logger keeps: one line per shortened
+// text with what the logger will hold (GBK, lines joined with '\n'); empty when both fit.
+std::string ShortenedTextNote(const WizardEntries& entries, const ConfigTexts& texts);
 
 // The checks, the first broken one wins. Timed times are resolved separately (they may ask).
 enum class EntryFault {

@@ -80,7 +80,22 @@ CStep1::CStep1(const ConfigTexts& t, const WizardEntries& e, QWidget* parent) : 
     grid->addWidget(user_, 0, 1);
     grid->addWidget(new QLabel(FromGbk(t.title), group), 1, 0);
     grid->addWidget(title_, 1, 1);
-    grid->setRowStretch(2, 1);
+    // Says at once when a text is longer than the logger keeps, and what it will hold.
+    shortened_ = new QLabel(group);
+    shortened_->setWordWrap(true);
+    shortened_->setStyleSheet(QStringLiteral("color: #b00000"));
+    grid->addWidget(shortened_, 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    auto update = [this, &t] {
+        WizardEntries entries;
+        Collect(entries);
+        const std::string note = ShortenedTextNote(entries, t);
+        shortened_->setText(FromGbk(note));
+        shortened_->setVisible(!note.empty());
+    };
+    connect(user_, &QLineEdit::textChanged, this, update);
+    connect(title_, &QLineEdit::textChanged, this, update);
+    update();
     grid->setContentsMargins(24, 30, 24, 12);
     grid->setVerticalSpacing(18);
 }

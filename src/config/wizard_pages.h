@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTimeEdit;
@@ -30,10 +31,13 @@ public:
     void Collect(WizardEntries& e) const;
     QLineEdit* UserName() const { return user_; }
     QLineEdit* Title() const { return title_; }
+    // Shown while the user name or title is longer than the logger's 30 bytes.
+    QLabel* ShortenedNote() const { return shortened_; }
 
 private:
     QLineEdit* user_ = nullptr;
     QLineEdit* title_ = nullptr;
+    QLabel* shortened_ = nullptr;
 };
 
 // Page 2: the record interval picker and the over-limit interval list.

@@ -5,6 +5,7 @@
 #include "device/frame.h"
 #include "device/link.h"
 #include "device/transport.h"
+#include "device/usb_reply_layout.h"
 
 namespace velorin {
 
@@ -12,10 +13,9 @@ namespace {
 
 // Serial replies: data byte k is reply byte 5 + k.
 constexpr size_t kSerialDataOffset = 5;
-// USB reports: byte 0 is the payload length, data byte k is report byte 1 + k.
-constexpr size_t kHidDataOffset = 1;
-constexpr size_t kHidMaxPayload = 63;
-constexpr int kSecondaryOverLimitByte = 13;
+// The over-limit interval index in the secondary report's data (report byte 13 in the payload
+// layout).
+constexpr size_t kSecondaryOverLimitData = 12;
 
 constexpr size_t kInfoReplyCapacity = 300;
 constexpr size_t kIdentityReplyCapacity = 180;
@@ -82,19 +82,24 @@ bool ReadInfoPart0Hid(Link& link, uint8_t (&report)[64]) {
 
 HidInfoStatus CompleteInfoHid(Link& link, DeviceInfo& info, const Texts& texts,
                               const uint8_t (&part0)[64]) {
-    const size_t p0 = part0[0] < kHidMaxPayload ? part0[0] : kHidMaxPayload;
-    if (p0 == 0) return HidInfoStatus::Part0Empty;
+    const UsbReplyView first = ViewUsbReply(UsbReply::InfoPart0, part0, sizeof part0);
+    if (first.fit == UsbReplyFit::Empty) return HidInfoStatus::Part0Empty;
+    if (!first.Usable()) return HidInfoStatus::Unrecognised;
     uint8_t part1[64];
     if (!link.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::InfoQuery, 1), part1)) {
         return HidInfoStatus::Part1Failed;
     }
-    const size_t p1 = part1[0] < kHidMaxPayload ? part1[0] : kHidMaxPayload;
-    // The block is assembled as a serial reply would carry it: data from offset 5.
-    uint8_t block[300] = {};
-    std::memcpy(block + kSerialDataOffset, part0 + kHidDataOffset, p0);
-    std::memcpy(block + kSerialDataOffset + p0, part1 + kHidDataOffset, p1);
+    const UsbReplyView second = ViewUsbReply(UsbReply::InfoPart1, part1, sizeof part1);
+    if (second.fit == UsbReplyFit::NoLayout) return HidInfoStatus::Unrecognised;
+    const size_t p0 = first.dataBytes;
+    const size_t p1 = second.Usable() ? second.dataBytes : 0;
     // Two reports that together carry less than the whole block would decode zeros as settings.
     if (p0 + p1 < kInfoDataBytes) return HidInfoStatus::Part1Failed;
+    // The block is assembled as a serial reply would carry it: data from offset 5, part 1
+    // directly behind part 0.
+    uint8_t block[kSerialDataOffset + 2 * kUsbReplyFrameBytes] = {};
+    std::memcpy(block + kSerialDataOffset, first.frame + kSerialDataOffset, p0);
+    std::memcpy(block + kSerialDataOffset + p0, second.frame + kSerialDataOffset, p1);
     DecodeInfoBlock(info, block + kSerialDataOffset, texts);
     return HidInfoStatus::Decoded;
 }
@@ -109,8 +114,9 @@ bool ReadIdentityHid(Link& link, DeviceInfo& info) {
     uint8_t report[64];
     if (!link.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::IdentityQuery), report)) return false;
     // A report that carries less than the identity would write zeros over it.
-    if (report[0] < kIdentityDataBytes) return false;
-    ApplyIdentity(info, report + kHidDataOffset);
+    const UsbReplyView v = ViewUsbReply(UsbReply::Identity, report, sizeof report);
+    if (!v.Usable()) return false;
+    ApplyIdentity(info, v.frame + kSerialDataOffset);
     return true;
 }
 
@@ -122,9 +128,10 @@ void ReadChannelsHid(Link& link, DeviceInfo& info) {
                           HidCallCode(cmd::ChannelQuery, 0, static_cast<uint8_t>(i)), report)) {
             continue;
         }
-        if (report[0] < kChannelDataBytes + 1) continue;  // channel data bytes 0..20
+        const UsbReplyView v = ViewUsbReply(UsbReply::Channel, report, sizeof report);
+        if (!v.Usable()) continue;  // channel data bytes 0..20 are needed
         uint8_t data[kChannelDataBytes];
-        std::memcpy(data, report + kHidDataOffset + 1, kChannelDataBytes);
+        std::memcpy(data, v.frame + kSerialDataOffset + 1, kChannelDataBytes);
         ApplyChannel(info, i, data, LinkKind::Hid);
     }
 }
@@ -132,7 +139,8 @@ void ReadChannelsHid(Link& link, DeviceInfo& info) {
 bool ReadSecondaryInfoHid(Link& link, DeviceInfo& info) {
     uint8_t report[64];
     if (!link.HidRead(KVUSB_SELECTOR_SECONDARY, HidCallCode(cmd::InfoQuery), report)) return false;
-    info.overLimitIntervalIndex = report[kSecondaryOverLimitByte];
+    // Taken where the table's layout puts it; the report is not judged otherwise.
+    info.overLimitIntervalIndex = report[UsbDataOffset(UsbReply::Secondary) + kSecondaryOverLimitData];
     return true;
 }
 

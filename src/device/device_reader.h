@@ -40,6 +40,7 @@ enum class HidInfoStatus {
     Part0Failed,  // the first report could not be read
     Part0Empty,   // the first report carried no payload
     Part1Failed,  // the second report could not be read: nothing decoded
+    Unrecognised, // a report fits no known layout (device/usb_reply_layout.h): nothing decoded
     Decoded,
 };
 HidInfoStatus ReadInfoHid(Link& link, DeviceInfo& info, const Texts& texts);

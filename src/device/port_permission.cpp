@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "common/format.h"
@@ -75,6 +76,30 @@ std::string PortPermissionHint(const std::string& devicePath, int openError,
     const std::string name = Utf8ToGbk(group);
     return FormatC(TextsFor(languageName).portPermissionFormat.c_str(), path.c_str(), name.c_str(),
                    name.c_str());
+}
+
+std::string PortOpenProblem(const std::string& devicePath, int port, int openError,
+                            const std::string& languageName) {
+    if (openError == 0) return std::string();
+    const Texts& t = TextsFor(languageName);
+    const std::string path = Utf8ToGbk(devicePath.empty() ? FormatC("COM%d", port) : devicePath);
+    switch (openError) {
+        case ENOENT:
+        case ENXIO:
+        case ENODEV:
+            return FormatC(t.portMissingFormat.c_str(), port, path.c_str());
+        case ENOTTY:
+            return FormatC(t.portNotSerialFormat.c_str(), path.c_str(), port);
+        case EACCES:
+        case EPERM: {
+            const std::string hint = PortPermissionHint(devicePath, openError, languageName);
+            return hint.empty() ? FormatC(t.portNoPermissionFormat.c_str(), path.c_str()) : hint;
+        }
+        case EBUSY:
+            return FormatC(t.portBusyFormat.c_str(), path.c_str());
+        default:
+            return FormatC(t.portOpenFailedFormat.c_str(), path.c_str(), std::strerror(openError));
+    }
 }
 
 }  // namespace velorin

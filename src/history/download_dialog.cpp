@@ -14,7 +14,9 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "app/cancel_token.h"
 #include "app/gui_text.h"
+#include "app/link_worker.h"
 #include "app/presenter.h"
 #include "common/format.h"
 #include "common/text_codec.h"
@@ -59,10 +61,10 @@ std::string GbkPath(const std::string& path) { return ToGbk(QFile::decodeName(pa
 
 }  // namespace
 
-CProgress1Dlg::CProgress1Dlg(Link& link, const DeviceInfo& info, const std::string& languageName,
+CProgress1Dlg::CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName,
                              Presenter& presenter, Inputs inputs, Hooks hooks, QWidget* parent)
     : QDialog(parent),
-      link_(link),
+      worker_(worker),
       info_(info),
       languageName_(languageName),
       presenter_(presenter),
@@ -97,13 +99,14 @@ CProgress1Dlg::CProgress1Dlg(Link& link, const DeviceInfo& info, const std::stri
 
 CProgress1Dlg::~CProgress1Dlg() {
     job_->Cancel();
-    if (worker_.joinable()) worker_.join();
+    if (token_) token_->Cancel();
 }
 
 void CProgress1Dlg::SetTiming(const DownloadTiming& timing) { job_->hooks.timing = timing; }
 
 void CProgress1Dlg::Start() {
-    if (worker_.joinable() || workerDone_) return;
+    if (started_ || workerDone_) return;
+    started_ = true;
     QPointer<CProgress1Dlg> guard(this);
     std::shared_ptr<Job> job = job_;
     DownloadHooks& hooks = job->hooks;
@@ -124,19 +127,15 @@ void CProgress1Dlg::Start() {
     };
     animationPhase_ = 1;
     timer_->start(500);
-    try {
-        worker_ = std::thread([job, guard, link = &link_, info = info_, language = languageName_] {
-            job->result = RunDownload(*link, info, job->buffer, job->hooks, language);
-            QMetaObject::invokeMethod(
-                qApp, [guard] { if (guard) guard->OnWorkerFinished(); }, Qt::QueuedConnection);
+    // A Download job. Cancelled before it starts (the dialog closed at once), it never runs.
+    token_ = worker_.Submit(
+        LinkJobKind::Download,
+        [job, info = info_, language = languageName_](Link& link, CancelToken&) {
+            job->result = RunDownload(link, info, job->buffer, job->hooks, language);
+        },
+        [guard](bool) {
+            if (guard) guard->OnWorkerFinished();
         });
-    } catch (const std::system_error&) {
-        // No thread: the download ends before it began, like a logger that holds nothing.
-        timer_->stop();
-        workerDone_ = true;
-        ok_->setEnabled(true);
-        status_->setText(FromGbk(Fixed().downloadChooseButton));
-    }
 }
 
 void CProgress1Dlg::Animate() {
@@ -152,7 +151,6 @@ void CProgress1Dlg::SetBlockRange(int blockCount) {
 }
 
 void CProgress1Dlg::OnWorkerFinished() {
-    if (worker_.joinable()) worker_.join();
     workerDone_ = true;
     timer_->stop();
     if (job_->hooks.cancelRequested) return;
@@ -208,6 +206,7 @@ void CProgress1Dlg::OnOk() {
 
 void CProgress1Dlg::Abandon() {
     job_->Cancel();
+    if (token_) token_->Cancel();
     End(false);
 }
 

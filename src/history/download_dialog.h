@@ -2,19 +2,18 @@
 // worker thread, shows its progress, and at OK stores the data set and opens it as a data
 // window; Cancel or closing abandons it.
 //
-// Threading: the dialog lives on the GUI thread. The worker runs RunDownload over a Job that
-// the dialog and the worker share (buffer, hooks, result), so nothing the worker touches goes
-// away with the window. Progress and the end of the worker come back as queued calls to qApp
-// that check a QPointer to the dialog first. The dialog's destructor cancels the worker and
-// joins it; every pause of the engine wakes up at once on cancel, so this takes at most one
-// exchange with the logger.
+// Threading: the dialog lives on the GUI thread. Start submits a Download job to the LinkWorker:
+// RunDownload runs on the link thread over a Job that the dialog and the link thread share
+// (buffer, hooks, result), so nothing the job touches goes away with the window. Progress and
+// the end of the job come back as queued calls that check a QPointer to the dialog first. The
+// dialog's destructor cancels the job; every pause of the engine wakes up at once on cancel, so
+// the link is free again after at most one exchange.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "device/device_info.h"
 
@@ -25,7 +24,8 @@ class QTimer;
 
 namespace velorin {
 
-class Link;
+class CancelToken;
+class LinkWorker;
 class Presenter;
 struct DownloadTiming;
 struct RecordSet;
@@ -48,7 +48,7 @@ public:
         std::function<void(const QString& text)> status;
     };
 
-    CProgress1Dlg(Link& link, const DeviceInfo& info, const std::string& languageName, Presenter& presenter,
+    CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Presenter& presenter,
                   Inputs inputs, Hooks hooks, QWidget* parent = nullptr);
     ~CProgress1Dlg() override;
 
@@ -56,7 +56,7 @@ public:
     void SetTiming(const DownloadTiming& timing);
     void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
 
-    // Starts the worker and the animation timer (the dialog's initialisation).
+    // Submits the Download job and starts the animation timer (the dialog's initialisation).
     void Start();
 
     bool WorkerFinished() const { return workerDone_; }
@@ -80,7 +80,7 @@ private:
     void Abandon();
     void End(bool stored);
 
-    Link& link_;
+    LinkWorker& worker_;
     DeviceInfo info_;  // a copy: the download reads it while the GUI may refill its own
     std::string languageName_;
     Presenter& presenter_;
@@ -88,7 +88,8 @@ private:
     Hooks hooks_;
     std::string executableFolder_;
     std::shared_ptr<Job> job_;
-    std::thread worker_;
+    std::shared_ptr<CancelToken> token_;  // the Download job's
+    bool started_ = false;
     bool workerDone_ = false;
     bool ended_ = false;
     int animationPhase_ = 0;

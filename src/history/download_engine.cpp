@@ -9,6 +9,8 @@
 #include "device/frame.h"
 #include "device/link.h"
 #include "device/serial_port.h"
+#include "device/usb_reply_layout.h"
+#include "device/usb_reply_text.h"
 #include "history/block_codec.h"
 
 namespace velorin {
@@ -65,6 +67,9 @@ void Session::Warn(DownloadWarningKind kind, int block) {
         case DownloadWarningKind::CapacityReached:
             w.text = TextsFor(languageName_).historyCapacityReached;
             break;
+        case DownloadWarningKind::UsbReplyUnrecognised:
+            w.text = UsbReplyUnrecognisedText(block == 0 ? UsbReply::BlockCount : UsbReply::Block, languageName_);
+            break;
     }
     result_.warnings.push_back(w);
 }
@@ -110,7 +115,14 @@ uint16_t Session::UsbCount() {
         Warn(DownloadWarningKind::CountFailed);
         return 0;
     }
-    const uint16_t count = HidBlockCount(report, sizeof report);
+    // Read in the layout the USB reply table gives; nothing else is judged.
+    const UsbReplyView view = ViewUsbReply(UsbReply::BlockCount, report, sizeof report);
+    if (!view.Usable()) {
+        Warn(DownloadWarningKind::CountFailed);
+        Warn(DownloadWarningKind::UsbReplyUnrecognised);
+        return 0;
+    }
+    const uint16_t count = HidBlockCount(view.frame, view.held);
     Wait(timing().hidCountSettleMs);
     return count;
 }
@@ -206,20 +218,26 @@ void Session::UsbBlocks(int blockCount) {
     for (int block = 1; block <= blockCount; ++block) {
         const uint32_t callCode = HidCallCodeWithParameter(cmd::BlockRead, static_cast<uint16_t>(block));
         bool ok = false;
+        bool unrecognised = false;  // the last report came but fit no known layout
+        UsbReplyView view;
         for (int attempt = 1; attempt <= timing().hidBlockRequests && !ok; ++attempt) {
             if (Cancelled()) {
                 result_.cancelled = true;
                 return;
             }
-            ok = link_.HidRead(KVUSB_SELECTOR_READ, callCode, report) &&  // clears the report first
-                 BlockRecordCount(report, sizeof report, buffer_.layout) > 0;
+            const bool read = link_.HidRead(KVUSB_SELECTOR_READ, callCode, report);  // clears the report first
+            if (read) view = ViewUsbReply(UsbReply::Block, report, sizeof report);
+            // A block that brings no record is retried like an invalid one.
+            ok = read && view.Usable() && BlockRecordCount(view.frame, view.held, buffer_.layout) > 0;
+            unrecognised = read && view.fit == UsbReplyFit::NoLayout;
             if (!ok && attempt < timing().hidBlockRequests) Wait(timing().hidRetryMs);
         }
         if (!ok) {
             Warn(DownloadWarningKind::BlockFailed, block);
+            if (unrecognised) Warn(DownloadWarningKind::UsbReplyUnrecognised, block);
             return;
         }
-        if (!TakeBlock(report, sizeof report, block)) return;
+        if (!TakeBlock(view.frame, view.held, block)) return;
     }
     buffer_.finished = true;
     result_.finished = true;

@@ -64,6 +64,9 @@ enum class DownloadWarningKind {
     CountFailed,      // no valid count reply (or no USB device to ask)
     BlockFailed,      // a block stayed invalid through all its requests; the block phase ended
     CapacityReached,  // the buffer is full; the block phase ended, the records kept
+    // USB: the count or a block's last report fit no known layout (device/usb_reply_layout.h);
+    // comes beside CountFailed or BlockFailed and says why.
+    UsbReplyUnrecognised,
 };
 
 struct DownloadWarning {

@@ -8,6 +8,7 @@
 #include <cassert>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <utility>
@@ -161,25 +162,46 @@ KvReadResult Truncated(const ByteReader& in, size_t size) {
                                                " bytes, in " + in.TruncatedIn());
 }
 
-void DecodeRecords(const uint8_t* p, size_t count, std::vector<SampleRecord>& records) {
-    const size_t first = records.size();
-    records.resize(first + count);  // within the reserved capacity; channels 7 and 8 stay zero
-    SampleRecord* out = records.data() + first;
-    for (size_t i = 0; i < count; ++i, p += kRecordBytes) {
+// The stored records of a piece as SampleRecords, one at a time, so that the vector constructs
+// each element once from the file's bytes instead of zero-filling it first and copying over it.
+class StoredRecords {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = SampleRecord;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const SampleRecord*;
+    using reference = SampleRecord;
+
+    explicit StoredRecords(const uint8_t* p) : p_(p) {}
+    SampleRecord operator*() const {
+        SampleRecord r;  // channels 7 and 8 stay zero
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
         // A stored record is the first 48 bytes of a SampleRecord on a little-endian host.
-        std::memcpy(static_cast<void*>(&out[i]), p, kRecordBytes);
+        std::memcpy(static_cast<void*>(&r), p_, kRecordBytes);
 #else
-        SampleRecord& r = out[i];
-        r.year = static_cast<int32_t>(LoadU32(p));
-        r.month = static_cast<int32_t>(LoadU32(p + 4));
-        r.day = static_cast<int32_t>(LoadU32(p + 8));
-        r.hour = static_cast<int32_t>(LoadU32(p + 12));
-        r.minute = static_cast<int32_t>(LoadU32(p + 16));
-        r.second = static_cast<int32_t>(LoadU32(p + 20));
-        for (int c = 0; c < kStoredValueChannels; ++c) r.value[c] = BitsToFloat(LoadU32(p + 24 + 4 * c));
+        DecodeKvRecords(p_, 1, &r);
 #endif
+        return r;
     }
+    StoredRecords& operator++() {
+        p_ += kRecordBytes;
+        return *this;
+    }
+    StoredRecords operator++(int) {
+        StoredRecords before = *this;
+        p_ += kRecordBytes;
+        return before;
+    }
+    bool operator==(const StoredRecords& o) const { return p_ == o.p_; }
+    bool operator!=(const StoredRecords& o) const { return p_ != o.p_; }
+
+private:
+    const uint8_t* p_;
+};
+
+void DecodeRecords(const uint8_t* p, size_t count, std::vector<SampleRecord>& records) {
+    // Within the reserved capacity: no reallocation.
+    records.insert(records.end(), StoredRecords(p), StoredRecords(p + count * kRecordBytes));
 }
 
 // Where the file's bytes come from: a file descriptor or bytes in memory. The reader pulls them
@@ -192,6 +214,8 @@ public:
     virtual bool Read(uint8_t* out, size_t count, size_t& got) = 0;
     // The bytes the source says it holds in all (a file's size when it was opened).
     virtual uint64_t Size() const = 0;
+    // Moves past `count` bytes (within Size()); false on a read error.
+    virtual bool Skip(uint64_t count) = 0;
 };
 
 class MemorySource : public ByteSource {
@@ -204,6 +228,10 @@ public:
         return true;
     }
     uint64_t Size() const override { return size_; }
+    bool Skip(uint64_t count) override {
+        pos_ += static_cast<size_t>(std::min<uint64_t>(count, size_ - pos_));
+        return true;
+    }
 
 private:
     const uint8_t* data_;
@@ -229,6 +257,11 @@ public:
         return true;
     }
     uint64_t Size() const override { return size_; }
+    bool Skip(uint64_t count) override {
+        if (::lseek(fd_, static_cast<off_t>(count), SEEK_CUR) >= 0) return true;
+        error_ = errno;
+        return false;
+    }
     int Error() const { return error_; }
 
 private:
@@ -307,7 +340,8 @@ KvReadResult DecodeTail(ByteReader& in, size_t size, RecordSet& set) {
 }
 
 // Decodes a whole data set from `source` into `set`, which the caller throws away on failure.
-KvReadResult Decode(ByteSource& source, RecordSet& set) {
+// Without `withRecords` the records are skipped: `set` gets every other field and the count.
+KvReadResult Decode(ByteSource& source, RecordSet& set, bool withRecords = true) {
     uint8_t head[4];
     size_t got = 0;
     if (!source.Read(head, sizeof head, got)) return ReadFailed();
@@ -329,10 +363,15 @@ KvReadResult Decode(ByteSource& source, RecordSet& set) {
                                                    " records need at least " + std::to_string(least));
     }
 
-    set.records.reserve(static_cast<size_t>(count));  // the one allocation of the records
-    std::unique_ptr<uint8_t[]> piece(new uint8_t[kRecordsPerPiece * kRecordBytes]);
     uint64_t consumed = sizeof head;
-    for (size_t left = static_cast<size_t>(count); left > 0;) {
+    if (!withRecords) {
+        if (!source.Skip(kRecordBytes * static_cast<uint64_t>(count))) return ReadFailed();
+        consumed += kRecordBytes * static_cast<uint64_t>(count);
+    } else {
+        set.records.reserve(static_cast<size_t>(count));  // the one allocation of the records
+    }
+    std::unique_ptr<uint8_t[]> piece(withRecords ? new uint8_t[kRecordsPerPiece * kRecordBytes] : nullptr);
+    for (size_t left = withRecords ? static_cast<size_t>(count) : 0; left > 0;) {
         const size_t want = std::min(left, kRecordsPerPiece);
         if (!source.Read(piece.get(), want * kRecordBytes, got)) return ReadFailed();
         consumed += got;
@@ -373,7 +412,9 @@ KvReadResult ReadKvBytes(const uint8_t* data, size_t size, RecordSet& set) {
 }
 
 KvReadResult ReadKvFile(const std::string& path, RecordSet& set) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO without a writer (or a device) would otherwise wait for ever.
+    // Only a regular file is read, and for one the flag changes nothing.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Failure(KvReadError::CannotOpen, std::strerror(errno));
     struct FdCloser {
         int fd;
@@ -393,6 +434,35 @@ KvReadResult ReadKvFile(const std::string& path, RecordSet& set) {
     }
     if (result.ok()) set = std::move(loaded);
     return result;
+}
+
+KvReadResult ReadKvHead(int fd, RecordSet& set) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return Failure(KvReadError::CannotOpen, std::strerror(errno));
+    if (!S_ISREG(st.st_mode)) return Failure(KvReadError::CannotOpen, "not a regular file");
+    if (::lseek(fd, 0, SEEK_SET) != 0) return Failure(KvReadError::CannotOpen, std::strerror(errno));
+    FileSource source(fd, static_cast<uint64_t>(st.st_size));
+    RecordSet loaded;
+    KvReadResult result = Decode(source, loaded, /*withRecords=*/false);
+    if (result.error == KvReadError::CannotOpen && source.Error() != 0) {
+        result.detail = std::strerror(source.Error());
+    }
+    if (result.ok()) set = std::move(loaded);
+    return result;
+}
+
+void DecodeKvRecords(const uint8_t* bytes, size_t count, SampleRecord* out) {
+    for (size_t i = 0; i < count; ++i, bytes += kRecordBytes) {
+        SampleRecord& r = out[i];
+        r.year = static_cast<int32_t>(LoadU32(bytes));
+        r.month = static_cast<int32_t>(LoadU32(bytes + 4));
+        r.day = static_cast<int32_t>(LoadU32(bytes + 8));
+        r.hour = static_cast<int32_t>(LoadU32(bytes + 12));
+        r.minute = static_cast<int32_t>(LoadU32(bytes + 16));
+        r.second = static_cast<int32_t>(LoadU32(bytes + 20));
+        for (int c = 0; c < kStoredValueChannels; ++c) r.value[c] = BitsToFloat(LoadU32(bytes + 24 + 4 * c));
+        for (int c = kStoredValueChannels; c < kRecordSetChannels; ++c) r.value[c] = 0.0f;
+    }
 }
 
 uint64_t KvFileSize(const RecordSet& set) {

@@ -15,6 +15,7 @@
 namespace velorin {
 
 struct RecordSet;
+struct SampleRecord;
 
 enum class KvReadError {
     None,
@@ -41,6 +42,15 @@ struct KvWriteResult {
 KvReadResult ReadKvFile(const std::string& path, RecordSet& set);
 // The same decoding over bytes in memory (the fuzz target and ReadKvFile use it).
 KvReadResult ReadKvBytes(const uint8_t* data, size_t size, RecordSet& set);
+
+// The data set of the open file `fd` without its records: every other field and recordCount
+// (records stays empty), checked as ReadKvFile checks them, the records' bytes skipped. The
+// records then follow the 4-byte count, KvRecordBytes each (KvRecordStream reads them).
+KvReadResult ReadKvHead(int fd, RecordSet& set);
+constexpr size_t kKvRecordBytes = 48;
+constexpr size_t kKvRecordsOffset = 4;
+// Decodes `count` stored records into `out` (channels 7 and 8 zero).
+void DecodeKvRecords(const uint8_t* bytes, size_t count, SampleRecord* out);
 
 // The file's bytes for `set` (records 0..recordCount−1, channels 1..6 of each).
 std::string SerializeKv(const RecordSet& set);

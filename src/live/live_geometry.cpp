@@ -74,6 +74,13 @@ std::array<LivePoint, kChannelCount> LiveLabelPositions(int plotWidth) {
     return out;
 }
 
+int LiveMinimumViewWidth() {
+    for (int width = 400;; width += 10) {
+        const std::array<LivePoint, kChannelCount> at = LiveLabelPositions(LivePlotWidth(width));
+        if (at[kChannelCount - 1].y - at[0].y <= kRowStep) return width;
+    }
+}
+
 LiveRect LiveBackgroundSwatch(int plotWidth) {
     const int l = LegendLeft(plotWidth);
     return {l, kBackgroundSwatchTop, l + kSwatchWidth, kBackgroundSwatchBottom};

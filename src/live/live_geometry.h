@@ -66,6 +66,12 @@ int LivePointerSample(int pointerX, int pointerY, int plotWidth, int sampleCount
 std::array<LivePoint, kChannelCount> LiveLabelPositions(int plotWidth);
 constexpr int kLiveLabelWidth = 60, kLiveValueWidth = 55, kLiveStaticHeight = 20, kLiveValueDx = 65;
 
+// The smallest view the live view lays out without overlaps: the value statics in at most two
+// rows above the plot, and the list below the plot (top at 520) with room for a few lines. A
+// smaller window shows the view in a scroll area instead of squeezing it.
+int LiveMinimumViewWidth();
+constexpr int kLiveMinimumViewHeight = 640;
+
 // The legend at L = plot width − 130: the background swatch and one swatch per enabled channel
 // (j counts the enabled channels from 0), the two check boxes beside each of them.
 LiveRect LiveBackgroundSwatch(int plotWidth);

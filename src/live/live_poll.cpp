@@ -4,6 +4,7 @@
 #include "device/link.h"
 #include "device/serial_port.h"
 #include "device/transport.h"
+#include "device/usb_reply_layout.h"
 
 namespace velorin {
 
@@ -41,8 +42,14 @@ LivePollResult PollLiveUsb(Link& link, const ChannelInfo (&channels)[kChannelCou
     result.attempts = 1;
     uint8_t report[KVUSB_REPORT_BYTES];
     if (!link.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::LiveReading), report)) return result;
-    if (!LiveReportAccepted(report, sizeof report, link.deviceAddress)) return result;
-    DecodeLiveValues(report, channels, result.sample);
+    // Decoded whatever the address and command bytes hold; only a report that fits no known
+    // layout (or carries too few values) gives no reading, and says so.
+    const UsbReplyView view = ViewUsbReply(UsbReply::Live, report, sizeof report);
+    if (!view.Usable()) {
+        result.unrecognisedReply = true;
+        return result;
+    }
+    DecodeLiveValues(view.frame, channels, result.sample);
     result.ok = true;
     return result;
 }

@@ -28,6 +28,7 @@ struct LivePollResult {
     LivePollVia via = LivePollVia::Serial;
     LiveSample sample;     // the enabled channels' values when ok
     int attempts = 0;      // exchanges made (serial: 1..5)
+    bool unrecognisedReply = false;  // USB: the report fits no known layout
 };
 
 // Over the open serial port: up to five attempts until a reply is accepted. A closed port fails
@@ -37,8 +38,9 @@ LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address,
                               const std::atomic<bool>* cancel = nullptr);
 
 // Over USB: the logger is looked up afresh and its handle kept in link.hidHandle (a different
-// earlier handle is closed, so hidHandle never names a closed handle); one report is read. No
-// logger, a failed read or a report that does not hold an accepted reply fail the poll.
+// earlier handle is closed, so hidHandle never names a closed handle); one report is read and
+// decoded in the layout device/usb_reply_layout.h gives, whatever its address and command bytes
+// hold. No logger, a failed read or a report that fits no known layout fail the poll.
 LivePollResult PollLiveUsb(Link& link, const ChannelInfo (&channels)[kChannelCount]);
 
 // The live view's choice: USB whenever a handle exists, the serial port otherwise.

@@ -1,7 +1,8 @@
 // The live reading (command 0x05): the request, the test a reply must pass and the decoding of
 // the eight channel values. Pure functions over byte buffers.
 //
-// Reply layout (serial, and over USB the same frame from report byte 0):
+// Reply layout (serial; over USB the report is turned into this frame by the layout table of
+// device/usb_reply_layout.h):
 //   [0] '('  [1] address  [2] 0x05  [3..4] N  [5] one byte, not interpreted
 //   [6 + 2k, 7 + 2k] channel k + 1 (k = 0..7), signed 16 bits, high byte first
 //   then the checksum and ')'.
@@ -31,8 +32,8 @@ AngleFrame BuildLiveRequest(uint8_t address);
 // refused as well (it would decode bytes that never arrived).
 bool LiveReplyAccepted(const uint8_t* reply, size_t count, uint8_t address);
 
-// A USB report carries the reply frame from byte 0, cut to 64 bytes; it is judged by the frame
-// it holds (its N field gives the frame's length).
+// The serial acceptance applied to a frame held in a USB report (its N field gives the frame's
+// length). The live view does not judge USB reports by it: they are decoded whatever they hold.
 bool LiveReportAccepted(const uint8_t* report, size_t reportBytes, uint8_t address);
 
 // One reading: the value of every channel.

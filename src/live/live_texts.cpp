@@ -30,6 +30,8 @@ LiveTexts MakeCommon() {
 LiveTexts MakeEnglish() {
     LiveTexts t = MakeCommon();
     t.windowTitle = "Online";
+    t.noReadingSinceFormat = "No reading since %s";
+    t.gaveUpFormat = "The logger gave no reading in %d polls (none since %s)";
     // The boxes are 45 pixels wide: short words.
     t.curveBox = "Line";
     t.scaleBox = "Axis";
@@ -40,6 +42,8 @@ LiveTexts MakeChinese() {
     auto g = Utf8ToGbk;
     LiveTexts t = MakeCommon();
     t.windowTitle = g("在线监测");
+    t.noReadingSinceFormat = g("自 %s 起无读数");
+    t.gaveUpFormat = g("记录仪连续 %d 次没有读数（自 %s 起）");
     t.curveBox = g("曲线");
     t.scaleBox = g("坐标");
     return t;

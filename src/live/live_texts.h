@@ -17,6 +17,9 @@ struct LiveTexts {
     std::string backgroundCaption;   // beside the background swatch in the legend
     std::string backgroundFont;      // font family of that caption
     std::string readoutTimeFormat;   // %d year, month, day, %.2d hour, minute, second
+    std::string noReadingSinceFormat;  // polls bring no reading; %s the last reading's hh:mm:ss
+    // `velorin-cli live` ending without readings; %d the polls in a row, %s as above.
+    std::string gaveUpFormat;
 };
 
 // English texts when `languageName` is exactly "English", Chinese texts otherwise.

@@ -3,8 +3,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollArea>
 
-#include "app/connection_manager.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "live/live_texts.h"
@@ -27,7 +27,8 @@ QMdiSubWindow* LiveFrame(CMainFrame& frame) {
 
 CRealImage* LiveView(CMainFrame& frame) {
     QMdiSubWindow* w = LiveFrame(frame);
-    return w != nullptr ? qobject_cast<CRealImage*>(w->widget()) : nullptr;
+    auto* scroll = w != nullptr ? qobject_cast<QScrollArea*>(w->widget()) : nullptr;
+    return scroll != nullptr ? qobject_cast<CRealImage*>(scroll->widget()) : nullptr;
 }
 
 void CloseLiveView(CMainFrame& frame) {
@@ -35,7 +36,7 @@ void CloseLiveView(CMainFrame& frame) {
     delete LiveFrame(frame);
 }
 
-CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
+CRealImage* OpenLiveView(CMainFrame& frame, LinkWorker& worker) {
     CloseLiveView(frame);
     CommandFlags& flags = frame.Flags();
     flags.connectEnabled = 0;
@@ -43,11 +44,9 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
     flags.liveViewOpen = 1;
     frame.UpdateCommands();
 
+    // While the view lives the other device commands stay off; its polls are LivePoll jobs.
     QPointer<CMainFrame> owner(&frame);
     CRealImage::Hooks hooks;
-    hooks.holdLink = [owner] {
-        if (owner && owner->Connection()) owner->Connection()->BeginLinkWork();
-    };
     hooks.released = [owner] {
         if (!owner) return;
         CommandFlags& f = owner->Flags();
@@ -55,14 +54,18 @@ CRealImage* OpenLiveView(CMainFrame& frame, Link& link) {
         f.SetDeviceCommands(1);
         f.liveViewOpen = 0;
         owner->UpdateCommands();
-        if (owner->Connection()) owner->Connection()->EndLinkWork();
     };
 
     auto* child = new QMdiSubWindow;
     child->setObjectName(QLatin1String(kFrameName));
     child->setAttribute(Qt::WA_DeleteOnClose);
-    auto* view = new CRealImage(link, frame.Info(), frame.LanguageName(), std::move(hooks), child);
-    child->setWidget(view);
+    // The view keeps its layout at its minimum size; a smaller window scrolls it.
+    auto* scroll = new QScrollArea(child);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* view = new CRealImage(worker, frame.Info(), frame.LanguageName(), std::move(hooks), scroll);
+    scroll->setWidget(view);
+    child->setWidget(scroll);
     child->setWindowTitle(FromGbk(LiveTextsFor(frame.LanguageName()).windowTitle));
     frame.MdiArea()->addSubWindow(child);
     child->showMaximized();

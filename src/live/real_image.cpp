@@ -10,7 +10,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/cancel_token.h"
 #include "app/gui_text.h"
+#include "app/link_worker.h"
 #include "common/format.h"
 #include "device/link.h"
 #include "live/live_geometry.h"
@@ -57,17 +59,17 @@ QColor DefaultChooser(const QColor& initial) { return QColorDialog::getColor(ini
 
 }  // namespace
 
-CRealImage::CRealImage(Link& link, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
+CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
                        QWidget* parent)
     : QWidget(parent),
-      link_(link),
+      worker_(worker),
       info_(info),
       languageName_(languageName),
       hooks_(std::move(hooks)),
       series_(std::make_unique<LiveSeries>()) {
     if (!hooks_.chooseColour) hooks_.chooseColour = DefaultChooser;
     setMouseTracking(true);
-    setMinimumSize(400, 300);
+    setMinimumSize(LiveMinimumViewWidth(), kLiveMinimumViewHeight);
     const LiveTexts& t = Texts();
 
     QFont staticFont = font();
@@ -104,15 +106,16 @@ CRealImage::CRealImage(Link& link, const DeviceInfo& info, const std::string& la
 
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
-    poller_ = new LivePoller(link_, [this](const LivePollResult& r, int64_t time) { ApplyPoll(r, time); }, this);
+    poller_ = new LivePoller(worker_, [this](const LivePollResult& r, int64_t time) { ApplyPoll(r, time); }, this);
     SetColours();
 }
 
 CRealImage::~CRealImage() {
     timer_->stop();
-    delete poller_;  // cancels and joins a poll still running
+    delete poller_;  // cancels a poll still to come
     poller_ = nullptr;
-    link_.serial.ClosePort();
+    // A LiveClose job: the port closes after the last poll has ended.
+    worker_.Submit(LinkJobKind::LiveClose, [](Link& link, CancelToken&) { link.serial.ClosePort(); });
     series_->Reset();
     if (holdingLink_ && hooks_.released) hooks_.released();
 }
@@ -127,8 +130,9 @@ void CRealImage::Start() {
     if (started_) return;
     started_ = true;
     plotWidth_ = LivePlotWidth(width());
-    // The port stays open while the view lives (a USB poll does not use it).
-    link_.OpenCurrentPort();
+    // The port stays open while the view lives (a USB poll does not use it): a LiveOpen job,
+    // ahead of every poll.
+    worker_.Submit(LinkJobKind::LiveOpen, [](Link& link, CancelToken&) { link.OpenCurrentPort(); });
     if (hooks_.holdLink) hooks_.holdLink();
     holdingLink_ = true;
     SetColours();
@@ -158,8 +162,17 @@ bool CRealImage::Tick() {
 }
 
 void CRealImage::ApplyPoll(const LivePollResult& result, int64_t time) {
-    // A poll without a reading changes nothing: the curve and the values keep their state.
-    if (!result.ok) return;
+    health_.Record(result.ok, time);
+    if (!result.ok) {
+        // No reading: the curve keeps its samples, but the values no longer stand for the
+        // logger's state, and the plot says since when nothing came.
+        for (int k = 0; k < kChannelCount; ++k) {
+            if (info_.channel[k].channelEnabled == 1) value_[k]->setText(FromGbk(Texts().missingValue));
+        }
+        DrawPlot();
+        update();
+        return;
+    }
     series_->Apply(result.sample, info_.channel, time, Capacity());
     const LiveTexts& t = Texts();
     for (int k = 0; k < kChannelCount; ++k) {
@@ -177,6 +190,8 @@ void CRealImage::ApplyPoll(const LivePollResult& result, int64_t time) {
     DrawPlot();
     update();
 }
+
+QString CRealImage::NoReadingText() const { return FromGbk(health_.StatusText(Texts())); }
 
 QString CRealImage::ValueText(int channel) const { return value_[channel]->text(); }
 QString CRealImage::LabelText(int channel) const { return label_[channel]->text(); }
@@ -283,6 +298,10 @@ void CRealImage::DrawPlot() {
     p.setPen(Qt::black);
     p.drawText(QRect(0, kTextTop, 300, 40), Qt::AlignLeft | Qt::AlignTop, StartText());
     p.drawText(QRect(plotWidth_ - kNowTextFromRight, kTextTop, 300, 40), Qt::AlignLeft | Qt::AlignTop, NowText());
+    if (health_.Failing()) {
+        p.setPen(QColor(255, 80, 80));
+        p.drawText(QRect(0, kTextTop, width, 40), Qt::AlignHCenter | Qt::AlignTop, NoReadingText());
+    }
 }
 
 void CRealImage::paintEvent(QPaintEvent*) {

@@ -2,11 +2,11 @@
 // channel, shows the values as numbers, as a scrolling curve per channel and in a small list, and
 // reads off an earlier sample under the pointer. Nothing is kept after it closes.
 //
-// Threading: a GUI-thread widget. The poll's exchange runs on the LivePoller's worker (one poll
-// at a time; a tick that finds one running is skipped) and its result is applied here, on the GUI
-// thread, through a queued call. The channel layout is read from DeviceInfo at every use; the
-// view holds the link (Hooks::holdLink) from Start until it is destroyed, so no other exchange
-// runs while it polls.
+// Threading: a GUI-thread widget. The poll's exchange is a LivePoll job of the LinkWorker (one
+// poll at a time; a tick that finds one running is skipped) and its result is applied here, on
+// the GUI thread, through the job's done call. Opening and closing the port are LiveOpen and
+// LiveClose jobs. The channel layout is read from DeviceInfo at every use; while the view lives
+// the device commands stay disabled (Hooks::holdLink / released).
 #pragma once
 
 #include <QColor>
@@ -17,6 +17,7 @@
 #include <string>
 
 #include "device/device_info.h"
+#include "live/live_health.h"
 #include "live/live_window.h"
 
 class QCheckBox;
@@ -26,7 +27,7 @@ class QTreeWidget;
 
 namespace velorin {
 
-class Link;
+class LinkWorker;
 class LivePoller;
 struct LivePollResult;
 struct LiveTexts;
@@ -42,7 +43,7 @@ public:
     };
     static constexpr int kPollIntervalMs = 2000;
 
-    CRealImage(Link& link, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
+    CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
                QWidget* parent = nullptr);
     ~CRealImage() override;
 
@@ -71,6 +72,9 @@ public:
     QString StartText() const;
     QString NowText() const;
     QString ReadoutText() const { return readoutText_; }
+    // "No reading since hh:mm:ss" while polls bring no reading (drawn under the plot's centre);
+    // empty while readings come.
+    QString NoReadingText() const;
     const QPixmap& Plot() const { return plot_; }
     int PollsApplied() const { return pollsApplied_; }
     int TicksSkipped() const { return ticksSkipped_; }
@@ -91,7 +95,7 @@ private:
     void SetColours();
     const LiveTexts& Texts() const;
 
-    Link& link_;
+    LinkWorker& worker_;
     const DeviceInfo& info_;
     std::string languageName_;
     Hooks hooks_;
@@ -109,6 +113,7 @@ private:
     int pointerX_ = 0, pointerY_ = 0;
     QString readoutText_;
     QPixmap plot_;
+    LiveHealth health_;
     int pollsApplied_ = 0;
     int ticksSkipped_ = 0;
 

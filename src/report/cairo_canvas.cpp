@@ -61,7 +61,7 @@ struct CairoStream {
     }
 };
 
-CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& info) {
+CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& info) : run_(std::make_unique<GlyphRun>()) {
     errno = 0;
     file_ = std::make_unique<AtomicFile>(path);
     if (!file_->IsOpen()) {
@@ -88,6 +88,12 @@ CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& i
     // The curve is one path per channel: round joins keep its corners as narrow as the line.
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
 }
+
+struct CairoPdfCanvas::GlyphRun {
+    std::vector<cairo_glyph_t> glyphs;
+    std::vector<cairo_text_cluster_t> clusters;
+    std::string text;
+};
 
 CairoPdfCanvas::~CairoPdfCanvas() {
     if (cr_) cairo_destroy(cr_);
@@ -152,31 +158,87 @@ void CairoPdfCanvas::SetFontSize(double points) {
     if (points == fontSize_) return;
     FlushTexts();
     fontSize_ = points;
-    appliedFont_ = -1;
 }
 
-void CairoPdfCanvas::ApplyFont(bool latin) {
-    const int wanted = latin ? 1 : 0;
-    if (!cr_ || appliedFont_ == wanted) return;
+void CairoPdfCanvas::UseFont(double size, double narrow) {
+    if (size == appliedSize_ && narrow == appliedNarrow_) return;
     cairo_matrix_t m;
-    cairo_matrix_init_scale(&m, fontSize_ * (latin ? kLatinWidth : 1.0), fontSize_);
+    cairo_matrix_init_scale(&m, size * kLatinWidth * narrow, size);
     cairo_set_font_matrix(cr_, &m);
-    appliedFont_ = wanted;
+    appliedSize_ = size;
+    appliedNarrow_ = narrow;
 }
 
-void CairoPdfCanvas::ShowRuns(const std::string& utf8) {
-    // Runs of ASCII and of other characters, each at its width; cairo's current point carries
-    // the position from one run to the next.
-    size_t start = 0;
-    while (start < utf8.size()) {
-        const bool latin = static_cast<unsigned char>(utf8[start]) < 0x80;
-        size_t end = start;
-        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) < 0x80) == latin) ++end;
-        ApplyFont(latin);
-        one_.assign(utf8, start, end - start);
-        cairo_show_text(cr_, one_.c_str());
-        start = end;
+CairoPdfCanvas::GlyphTable& CairoPdfCanvas::TableFor(double size) const {
+    for (auto& t : tables_) {
+        if (t.first == size) return *t.second;
     }
+    tables_.emplace_back(size, std::make_unique<GlyphTable>());
+    return *tables_.back().second;
+}
+
+const CairoPdfCanvas::Glyph& CairoPdfCanvas::Lookup(GlyphTable& table, uint32_t codePoint, const char* utf8,
+                                                    size_t bytes) const {
+    if (codePoint < 128 && table.asciiKnown[codePoint]) return table.ascii[codePoint];
+    if (codePoint >= 128) {
+        const auto at = std::lower_bound(table.other.begin(), table.other.end(), codePoint,
+                                         [](const std::pair<uint32_t, Glyph>& e, uint32_t c) { return e.first < c; });
+        if (at != table.other.end() && at->first == codePoint) return at->second;
+    }
+    // The font's own mapping and advance at the current size and normal width, as
+    // cairo_show_text would place the character.
+    Glyph g;
+    cairo_scaled_font_t* font = cairo_get_scaled_font(cr_);
+    cairo_glyph_t* glyphs = nullptr;
+    int count = 0;
+    if (cairo_scaled_font_text_to_glyphs(font, 0, 0, utf8, static_cast<int>(bytes), &glyphs, &count, nullptr, nullptr,
+                                         nullptr) == CAIRO_STATUS_SUCCESS &&
+        count >= 1) {
+        g.index = glyphs[0].index;
+        cairo_text_extents_t extents;
+        cairo_scaled_font_glyph_extents(font, glyphs, 1, &extents);
+        g.advance = extents.x_advance;
+    }
+    cairo_glyph_free(glyphs);
+    if (codePoint < 128) {
+        table.ascii[codePoint] = g;
+        table.asciiKnown[codePoint] = true;
+        return table.ascii[codePoint];
+    }
+    const auto at = std::lower_bound(table.other.begin(), table.other.end(), codePoint,
+                                     [](const std::pair<uint32_t, Glyph>& e, uint32_t c) { return e.first < c; });
+    return table.other.insert(at, {codePoint, g})->second;
+}
+
+namespace {
+
+// The code point of the UTF-8 character at `p` and its length (a malformed byte counts alone).
+uint32_t NextCodePoint(const unsigned char* p, size_t left, size_t& bytes) {
+    const unsigned char b = p[0];
+    size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
+    if (n > left) n = 1;
+    uint32_t c = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
+    for (size_t i = 1; i < n; ++i) c = (c << 6) | (p[i] & 0x3F);
+    bytes = n;
+    return c;
+}
+
+}  // namespace
+
+double CairoPdfCanvas::TextWidth(const std::string& gbk) const {
+    if (!cr_ || gbk.empty()) return 0;
+    const std::string utf8 = IsAscii(gbk) ? gbk : GbkToUtf8(gbk);
+    // Measured at the normal width of the current size; the font matrix is switched for the
+    // lookups only (texts waiting to be set are placed when they are flushed).
+    const_cast<CairoPdfCanvas*>(this)->UseFont(fontSize_, 1.0);
+    GlyphTable& table = TableFor(fontSize_);
+    double width = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t at = 0, bytes = 0; at < utf8.size(); at += bytes) {
+        const uint32_t c = NextCodePoint(p + at, utf8.size() - at, bytes);
+        width += Lookup(table, c == '\t' ? ' ' : c, c == '\t' ? " " : utf8.data() + at, c == '\t' ? 1 : bytes).advance;
+    }
+    return width;
 }
 
 void CairoPdfCanvas::SetColor(ColorTarget target, Rgb color) {
@@ -190,8 +252,17 @@ void CairoPdfCanvas::UseColor(const Rgb& color) {
     sourceSet_ = true;
 }
 
-void CairoPdfCanvas::ShowText(double x, double y, const std::string& gbk) {
+void CairoPdfCanvas::ShowText(double x, double y, const std::string& gbk) { AddText(x, y, gbk, 0); }
+
+void CairoPdfCanvas::ShowTextIn(double x, double y, const std::string& gbk, double width) { AddText(x, y, gbk, width); }
+
+void CairoPdfCanvas::AddText(double x, double y, const std::string& gbk, double width) {
     if (!cr_ || gbk.empty()) return;
+    double narrow = 1.0;
+    if (width > 0) {
+        const double natural = TextWidth(gbk);
+        if (natural > width) narrow = width / natural;
+    }
     const size_t offset = pendingBytes_.size();
     // Plain ASCII (every table row) is already UTF-8.
     if (IsAscii(gbk)) {
@@ -203,57 +274,43 @@ void CairoPdfCanvas::ShowText(double x, double y, const std::string& gbk) {
     for (size_t i = offset; i < pendingBytes_.size(); ++i) {
         if (pendingBytes_[i] == '\t') pendingBytes_[i] = ' ';
     }
-    pending_.push_back({x, y, fill_, offset, pendingBytes_.size() - offset});
+    pending_.push_back({x, y, fill_, narrow, offset, pendingBytes_.size() - offset});
 }
 
 void CairoPdfCanvas::FlushTexts() {
     if (pending_.empty() || !cr_) return;
-    // Colours in the order they first appear; a page has very few.
-    std::vector<Rgb> colors;
+    GlyphTable& table = TableFor(fontSize_);
+    // Runs in the order their colour and width first appear; a page has very few.
+    std::vector<std::pair<Rgb, double>> runs;
     for (const PendingText& t : pending_) {
-        if (std::find(colors.begin(), colors.end(), t.color) == colors.end()) colors.push_back(t.color);
+        const std::pair<Rgb, double> key(t.color, t.narrow);
+        if (std::find(runs.begin(), runs.end(), key) == runs.end()) runs.push_back(key);
     }
-    for (const Rgb& color : colors) {
-        UseColor(color);
-        // ASCII first, all at the Latin width; a text that ends in other characters (a cell's
-        // alarm arrow) leaves its tail, at the point where the ASCII ended, for the second pass
-        // at full width; texts that mix further are set run by run.
-        tails_.clear();
-        mixed_.clear();
-        ApplyFont(true);
-        for (size_t i = 0; i < pending_.size(); ++i) {
-            const PendingText& t = pending_[i];
-            if (!(t.color == color)) continue;
-            const char* text = pendingBytes_.data() + t.offset;
-            size_t ascii = 0;
-            while (ascii < t.length && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
-            size_t rest = ascii;
-            while (rest < t.length && static_cast<unsigned char>(text[rest]) >= 0x80) ++rest;
-            if (rest < t.length) {
-                mixed_.push_back(i);
-                continue;
+    GlyphRun& run = *run_;
+    for (const auto& key : runs) {
+        run.glyphs.clear();
+        run.clusters.clear();
+        run.text.clear();
+        UseFont(fontSize_, 1.0);  // the glyphs are looked up at the normal width
+        for (const PendingText& t : pending_) {
+            if (!(t.color == key.first) || t.narrow != key.second) continue;
+            double x = t.x;
+            const double y = kPageHeight - t.y;
+            const auto* p = reinterpret_cast<const unsigned char*>(pendingBytes_.data() + t.offset);
+            for (size_t at = 0, bytes = 0; at < t.length; at += bytes) {
+                const uint32_t c = NextCodePoint(p + at, t.length - at, bytes);
+                const Glyph& g = Lookup(table, c, reinterpret_cast<const char*>(p + at), bytes);
+                run.glyphs.push_back({g.index, x, y});
+                run.clusters.push_back({static_cast<int>(bytes), 1});
+                x += g.advance * key.second;
             }
-            double x = t.x, y = kPageHeight - t.y;
-            if (ascii > 0) {
-                cairo_move_to(cr_, x, y);
-                one_.assign(text, ascii);
-                cairo_show_text(cr_, one_.c_str());
-                cairo_get_current_point(cr_, &x, &y);
-            }
-            if (ascii < t.length) tails_.push_back({x, y, color, t.offset + ascii, t.length - ascii});
+            run.text.append(pendingBytes_, t.offset, t.length);
         }
-        ApplyFont(false);
-        for (const PendingText& tail : tails_) {
-            cairo_move_to(cr_, tail.x, tail.y);
-            one_.assign(pendingBytes_, tail.offset, tail.length);
-            cairo_show_text(cr_, one_.c_str());
-        }
-        for (size_t i : mixed_) {
-            const PendingText& t = pending_[i];
-            cairo_move_to(cr_, t.x, kPageHeight - t.y);
-            runs_.assign(pendingBytes_, t.offset, t.length);
-            ShowRuns(runs_);
-        }
+        UseColor(key.first);
+        UseFont(fontSize_, key.second);
+        cairo_show_text_glyphs(cr_, run.text.data(), static_cast<int>(run.text.size()), run.glyphs.data(),
+                               static_cast<int>(run.glyphs.size()), run.clusters.data(),
+                               static_cast<int>(run.clusters.size()), static_cast<cairo_text_cluster_flags_t>(0));
     }
     // The texts' positions must not become part of the next stroked path.
     cairo_new_path(cr_);

@@ -2,22 +2,27 @@
 // bottom-left (cairo's y axis is turned over here), line width 1, texts in AR PL UMing (the
 // Song-style CJK font of fonts-arphic-uming) embedded as a subset.
 //
-// The report's positions leave about a third of an em for each Latin character (the curve's
+// The report's positions leave a third of the font size for each byte of a text (the curve's
 // value labels end at x 70 by the rule "2 points a byte" at size 6; a table row's time and
-// cells sit 20 points apart at size 8). AR PL UMing's Latin glyphs are half an em wide, so
-// ASCII runs are set at two thirds of their width; Chinese characters keep their full width.
+// cells sit 20 points apart at size 8). AR PL UMing's Latin glyphs are half an em wide and its
+// Chinese glyphs a whole em, one and two bytes in GBK: every glyph is set at two thirds of its
+// width, so each takes a third of the size per byte. A text given a width (ShowTextIn) that it
+// would exceed is set narrower still, measured with the glyphs' own advances.
 //
 // Texts are collected until the next drawing of another kind (a path, an image, a font change,
-// the end of the page) and then set grouped by colour: a table page's black and red cells cost
-// one colour change instead of one per cell. Texts do not overlap one another, so the page
-// looks the same.
+// the end of the page) and then set with one glyph run per colour and width: each character's
+// glyph and advance are looked up once per font size and kept, and the run carries the text so
+// the PDF's text stays searchable. Texts do not overlap one another, so the page looks the same
+// as drawing them one by one.
 //
 // The PDF is written to a temporary file in the target's folder and renamed over the target
 // by Finish() only when cairo finished the document without error. Single thread.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "report/report_canvas.h"
@@ -57,6 +62,8 @@ public:
     void SetFontSize(double points) override;
     void SetColor(ColorTarget target, Rgb color) override;
     void ShowText(double x, double y, const std::string& gbk) override;
+    void ShowTextIn(double x, double y, const std::string& gbk, double width) override;
+    double TextWidth(const std::string& gbk) const override;
     void MoveTo(double x, double y) override;
     void LineTo(double x, double y) override;
     void Rect(double x, double y, double width, double height) override;
@@ -77,22 +84,34 @@ private:
     std::string error_;
     std::string fontFamily_;
     bool hasCjkFont_ = false;
-    void ApplyFont(bool latin);
-    void ShowRuns(const std::string& utf8);
+    struct Glyph {
+        unsigned long index = 0;
+        double advance = 0;  // points at the font size and width it was looked up with
+    };
+    // The glyphs of one font size at the normal width, looked up once per character.
+    struct GlyphTable {
+        Glyph ascii[128];
+        bool asciiKnown[128] = {};
+        std::vector<std::pair<uint32_t, Glyph>> other;  // sorted by code point
+    };
+    GlyphTable& TableFor(double size) const;
+    const Glyph& Lookup(GlyphTable& table, uint32_t codePoint, const char* utf8, size_t bytes) const;
+    void UseFont(double size, double narrow);
     void FlushTexts();
     struct PendingText {
         double x, y;
         Rgb color;
+        double narrow;          // 1, or below 1 for a text set narrower to fit its width
         size_t offset, length;  // UTF-8 bytes in pendingBytes_
     };
+    void AddText(double x, double y, const std::string& gbk, double width);
     std::vector<PendingText> pending_;
-    std::vector<PendingText> tails_;  // non-ASCII ends, at cairo's (turned) coordinates
-    std::vector<size_t> mixed_;       // indices of texts that mix ASCII and other characters
     std::string pendingBytes_;
-    std::string runs_;  // reused: one pending text
-    std::string one_;   // reused: one run of it with its terminator
     double fontSize_ = 12;
-    int appliedFont_ = -1;  // -1 none, 0 full width, 1 Latin width, at fontSize_
+    double appliedSize_ = -1, appliedNarrow_ = -1;
+    mutable std::vector<std::pair<double, std::unique_ptr<GlyphTable>>> tables_;
+    struct GlyphRun;  // reused buffers of one glyph run
+    std::unique_ptr<GlyphRun> run_;
     Rgb fill_, stroke_, source_;
     bool sourceSet_ = false;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "history/record_set.h"
+#include "history/record_source.h"
 #include "report/export_format.h"
 #include "report/export_texts.h"
 #include "report/text_export.h"
@@ -36,17 +37,28 @@ void AppendCells(std::string& out, const SampleRecord& record, int32_t index,
 }  // namespace
 
 ExportResult ExportCsv(const RecordSet& set, const std::string& path, const ExportOptions& options) {
-    ExportFile file(WithExtension(path, ".csv"));
+    SetRecords records(set);
+    return ExportCsv(set, records, path, options);
+}
+
+ExportResult ExportCsv(const RecordSet& set, RecordSource& records, const std::string& path,
+                       const ExportOptions& options) {
+    // The UTF-8 table starts with a byte-order mark: spreadsheet programs take a CSV file without
+    // one for the system's legacy code page; scripts skip the head lines it stands in anyway.
+    ExportFile file(WithExtension(path, ".csv"), options.encoding, /*byteOrderMark=*/true);
     if (!file.Ok()) return file.Finish();
 
     const ExportHeadLabels& labels = ExportTextsFor(options.english).csv;
-    const ExportLayout layout = LayoutOf(set, options);
+    const ExportLayout layout = LayoutOf(set, options, records.Count());
     const int32_t n = layout.recordCount;
     const std::vector<int>& channels = layout.channels;
     const std::vector<int> laterDecimals(channels.size(), 1);
 
     std::string& out = file.Buffer();
-    AppendHead(out, set, layout, labels, /*blankErasedTexts=*/true);
+    if (!AppendHeadFrom(out, set, layout, labels, /*blankErasedTexts=*/true, records)) {
+        file.Abandon(records.Error());
+        return file.Finish();
+    }
     AppendColumnGroup(out, set, channels, labels);
     for (int b = 1; b < kCsvBlocks && n > b * kCsvBlockRows; ++b) {
         out += ",,,";
@@ -57,12 +69,16 @@ ExportResult ExportCsv(const RecordSet& set, const std::string& path, const Expo
 
     const int32_t firstRows = n < kCsvBlockRows ? n : kCsvBlockRows;
     for (int32_t i = 0; i < firstRows; ++i) {
-        AppendCells(out, set.records[static_cast<size_t>(i)], i, channels, layout.decimals.data());
-        for (int b = 1; b < kCsvBlocks; ++b) {
+        for (int b = 0; b < kCsvBlocks; ++b) {
             const int32_t j = b * kCsvBlockRows + i;
             if (j >= n) break;
-            out += ",,,";
-            AppendCells(out, set.records[static_cast<size_t>(j)], j, channels, laterDecimals.data());
+            const SampleRecord* record = records.Record(j);
+            if (record == nullptr) {
+                file.Abandon(records.Error());
+                return file.Finish();
+            }
+            if (b > 0) out += ",,,";
+            AppendCells(out, *record, j, channels, b == 0 ? layout.decimals.data() : laterDecimals.data());
         }
         out += "\r\n";
         file.RowDone();

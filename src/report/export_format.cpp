@@ -8,6 +8,7 @@
 #include "common/format.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
+#include "history/record_source.h"
 #include "report/export_texts.h"
 #include "report/text_export.h"
 
@@ -49,9 +50,9 @@ int FirstBlockDecimals(const ExportOptions& options, int channel) {
     return (options.channelType[channel] >> 4) == 2 ? 2 : 1;
 }
 
-ExportLayout LayoutOf(const RecordSet& set, const ExportOptions& options) {
+ExportLayout LayoutOf(const RecordSet& set, const ExportOptions& options, int32_t recordCount) {
     ExportLayout layout;
-    layout.recordCount = UsableRecordCount(set);
+    layout.recordCount = recordCount;
     layout.channels = EnabledChannels(set);
     for (int c : layout.channels) layout.decimals.push_back(FirstBlockDecimals(options, c));
     return layout;
@@ -104,7 +105,8 @@ void AppendFixed(std::string& out, float value, int decimals) {
 }
 
 void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layout,
-                const ExportHeadLabels& labels, bool blankErasedTexts) {
+                const ExportHeadLabels& labels, bool blankErasedTexts, const SampleRecord* first,
+                const SampleRecord* last) {
     const int32_t recordCount = layout.recordCount;
     const std::vector<int>& channels = layout.channels;
     std::string userName = ReadField(set.userName);
@@ -130,9 +132,9 @@ void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layo
         out += ' ';
     }
     out += labels.startTime;
-    if (recordCount > 0) AppendRecordTime(out, set.records[0]);
+    if (recordCount > 0 && first != nullptr) AppendRecordTime(out, *first);
     out += labels.stopTime;
-    if (recordCount > 0) AppendRecordTime(out, set.records[static_cast<size_t>(recordCount) - 1]);
+    if (recordCount > 0 && last != nullptr) AppendRecordTime(out, *last);
     out += "\r\n";
     for (int c : channels) {
         out += "CH";
@@ -150,6 +152,22 @@ void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layo
     out += "\r\n";
 }
 
+bool AppendHeadFrom(std::string& out, const RecordSet& set, const ExportLayout& layout,
+                    const ExportHeadLabels& labels, bool blankErasedTexts, RecordSource& records) {
+    SampleRecord first, last;
+    if (layout.recordCount > 0) {
+        // Copies: a streamed source keeps only the record read last.
+        const SampleRecord* r = records.Record(0);
+        if (r == nullptr) return false;
+        first = *r;
+        r = records.Record(layout.recordCount - 1);
+        if (r == nullptr) return false;
+        last = *r;
+    }
+    AppendHead(out, set, layout, labels, blankErasedTexts, &first, &last);
+    return true;
+}
+
 void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vector<int>& channels,
                           const char* after) {
     for (int c : channels) {
@@ -162,11 +180,16 @@ void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vec
     }
 }
 
-ExportFile::ExportFile(const std::string& path) : path_(path) {
+ExportFile::ExportFile(const std::string& path, ExportEncoding encoding, bool byteOrderMark)
+    : path_(path), encoding_(encoding) {
     buffer_.reserve(kBatchBytes + 4096);
     errno = 0;
     file_ = std::make_unique<AtomicFile>(path_);
-    if (!file_->IsOpen()) Fail("the file cannot be created");
+    if (!file_->IsOpen()) {
+        Fail("the file cannot be created");
+    } else if (encoding_ == ExportEncoding::Utf8 && byteOrderMark && !file_->Write("\xEF\xBB\xBF", 3)) {
+        Fail("the file cannot be written");
+    }
 }
 
 ExportFile::~ExportFile() = default;
@@ -180,7 +203,8 @@ void ExportFile::Fail(const char* what) {
 void ExportFile::WriteBuffer() {
     if (Ok()) {
         errno = 0;
-        if (!file_->Write(buffer_.data(), buffer_.size())) Fail("the file cannot be written");
+        const std::string& bytes = encoding_ == ExportEncoding::Utf8 ? GbkToUtf8(buffer_) : buffer_;
+        if (!file_->Write(bytes.data(), bytes.size())) Fail("the file cannot be written");
     }
     buffer_.clear();
 }

@@ -9,12 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "report/text_export.h"
+
 namespace velorin {
 
 class AtomicFile;
 struct ExportHeadLabels;
 struct ExportOptions;
 struct ExportResult;
+class RecordSource;
 struct RecordSet;
 struct SampleRecord;
 
@@ -31,7 +34,8 @@ struct ExportLayout {
     std::vector<int> channels;  // EnabledChannels
     std::vector<int> decimals;  // FirstBlockDecimals of each entry of `channels`
 };
-ExportLayout LayoutOf(const RecordSet& set, const ExportOptions& options);
+// `recordCount`: the records the export's source holds (UsableRecordCount for a set in memory).
+ExportLayout LayoutOf(const RecordSet& set, const ExportOptions& options, int32_t recordCount);
 
 // `path` with `extension` (".csv", ".txt") appended when it does not occur in it anywhere.
 std::string WithExtension(const std::string& path, const std::string& extension);
@@ -51,9 +55,15 @@ void AppendFixed(std::string& out, float value, int decimals);
 // title, record count, interval, record mode, enabled channels, start and stop time, one
 // statistics line per enabled channel and the blank line. With `blankErasedTexts`, a user name
 // or title holding a byte 255 (an erased logger field) is written empty. With no records the
-// start and stop times are left empty.
+// start and stop times are left empty. `first` and `last` are the first and last record (null
+// without records).
 void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layout,
-                const ExportHeadLabels& labels, bool blankErasedTexts);
+                const ExportHeadLabels& labels, bool blankErasedTexts, const SampleRecord* first,
+                const SampleRecord* last);
+
+// AppendHead with the first and last record read from `records`; false when one cannot be read.
+bool AppendHeadFrom(std::string& out, const RecordSet& set, const ExportLayout& layout,
+                    const ExportHeadLabels& labels, bool blankErasedTexts, RecordSource& records);
 
 // The channel columns of the column header: "CH%d(" + unit text + ")" + `after` per channel.
 void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vector<int>& channels,
@@ -62,9 +72,12 @@ void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vec
 // The output of one export. Rows are appended to Buffer() and handed over with RowDone(),
 // which writes the buffer once it holds a batch; Finish() writes the rest and commits. Any
 // failure leaves an existing target untouched.
+// With ExportEncoding::Utf8 each batch is converted from GBK as it is written: batches hold whole
+// rows, so no character is split; `byteOrderMark` starts the file with EF BB BF.
 class ExportFile {
 public:
-    explicit ExportFile(const std::string& path);
+    explicit ExportFile(const std::string& path, ExportEncoding encoding = ExportEncoding::Gbk,
+                        bool byteOrderMark = false);
     ~ExportFile();
     ExportFile(const ExportFile&) = delete;
     ExportFile& operator=(const ExportFile&) = delete;
@@ -75,6 +88,10 @@ public:
         if (buffer_.size() >= kBatchBytes) WriteBuffer();
     }
     ExportResult Finish();
+    // Gives up with `why` as the failure: Finish() then leaves the target as it was.
+    void Abandon(const std::string& why) {
+        if (error_.empty()) error_ = why.empty() ? std::string("the records cannot be read") : why;
+    }
 
 private:
     static constexpr size_t kBatchBytes = 64 * 1024;
@@ -82,6 +99,7 @@ private:
     void Fail(const char* what);
 
     std::string path_;
+    ExportEncoding encoding_;
     std::unique_ptr<AtomicFile> file_;
     std::string buffer_;
     std::string error_;

@@ -45,6 +45,13 @@ std::string UserText(const std::string& field) {
     return field.substr(0, 30);
 }
 
+// The alarm table's columns start at 50, 150, 200, 300, 350, 450 and 520; a text of column i
+// ends 2 points before the next column (the last one 10 points inside the page).
+double ColumnWidth(int i) {
+    static const double start[8] = {50, 150, 200, 300, 350, 450, 520, kPageWidth - 8};
+    return start[i + 1] - start[i] - 2;
+}
+
 std::string TimeText(const RecordTime& t) {
     return FormatC("%02d/%02d/%02d %02d:%02d:%02d", t.month, t.day, t.year, t.hour, t.minute, t.second);
 }
@@ -151,7 +158,7 @@ void PdfReport::DrawFirstPageLabels() {
     const ReportTexts& t = texts_;
     canvas_.SetColor(ColorTarget::Fill, kBlack);
     canvas_.SetFontSize(24);
-    Text(50, 752, t.heading);
+    TextIn(50, 752, 298, t.heading);
 
     // The logger's clock was set from this computer's local time, so the note names its offset.
     const long offset = options_.clock.utcOffsetSeconds;
@@ -160,55 +167,56 @@ void PdfReport::DrawFirstPageLabels() {
                                     magnitude / 60 % 60);
     canvas_.SetFontSize(8);
     canvas_.SetColor(ColorTarget::Fill, kRed);
-    Text(50, 742, t.noteBefore + utc + t.noteAfter);
+    TextIn(50, 742, 298, t.noteBefore + utc + t.noteAfter);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
 
     if (!options_.logoPath.empty()) logoPlaced_ = canvas_.PlaceImage(options_.logoPath, 350, 742, 0.5);
 
     canvas_.SetFontSize(12);
-    Text(50, 707, t.configInform);
-    Text(350, 707, t.deviceInform);
-    Text(50, 657, t.logInform);
-    Text(50, 607, t.alarmInform);
+    TextIn(50, 707, 298, t.configInform);
+    TextIn(350, 707, 200, t.deviceInform);
+    TextIn(50, 657, 500, t.logInform);
+    TextIn(50, 607, 500, t.alarmInform);
 
     canvas_.SetFontSize(6);
     const double columnX[7] = {50, 150, 200, 300, 350, 450, 520};
-    for (int i = 0; i < 7; ++i) Text(columnX[i], 594, t.alarmColumns[i]);
-    Text(50, 796, t.serialNumber);
-    Text(50, 782, t.reportCreation);
-    Text(52, 695, t.userName);
-    Text(52, 687, t.title);
-    Text(52, 679, t.startMode);
-    Text(200, 679, t.stopMode);
-    Text(52, 671, t.interval);
-    Text(200, 671, t.startChannel);
-    Text(352, 695, t.model);
-    Text(440, 695, t.hardVersion);
-    Text(352, 687, t.capacity);
-    Text(52, 645, t.max);
-    Text(52, 637, t.min);
-    Text(52, 629, t.avg);
-    Text(52, 621, "MKT:");
-    Text(352, 629, t.startTime);
+    for (int i = 0; i < 7; ++i) TextIn(columnX[i], 594, ColumnWidth(i), t.alarmColumns[i]);
+    // Each label ends before its value (2 points of space).
+    TextIn(50, 796, 38, t.serialNumber);
+    TextIn(50, 782, 38, t.reportCreation);
+    TextIn(52, 695, 28, t.userName);
+    TextIn(52, 687, 28, t.title);
+    TextIn(52, 679, 28, t.startMode);
+    TextIn(200, 679, 28, t.stopMode);
+    TextIn(52, 671, 28, t.interval);
+    TextIn(200, 671, 28, t.startChannel);
+    TextIn(352, 695, 28, t.model);
+    TextIn(440, 695, 28, t.hardVersion);
+    TextIn(352, 687, 28, t.capacity);
+    TextIn(52, 645, 18, t.max);
+    TextIn(52, 637, 18, t.min);
+    TextIn(52, 629, 18, t.avg);
+    TextIn(52, 621, 18, "MKT:");
+    TextIn(352, 629, 28, t.startTime);
 
     canvas_.SetFontSize(12);
-    Text(270, 436, t.dataCurve);
+    TextIn(270, 436, 255, t.dataCurve);
 }
 
 void PdfReport::DrawFirstPageValues() {
     const RecordSet& s = set_;
     canvas_.SetFontSize(6);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
-    Text(90, 796, ReadField(s.serialNumber));
+    TextIn(90, 796, 458, ReadField(s.serialNumber));
     char now[64];
     std::strftime(now, sizeof now, "%m/%d/%y %H:%M:%S", &options_.clock.local);
-    Text(90, 782, now);
-    Text(82, 695, UserText(ReadField(s.userName)));
-    Text(82, 687, UserText(ReadField(s.title)));
-    Text(82, 679, ReadField(s.startModeText));
-    Text(230, 679, ReadField(s.stopModeText));
+    TextIn(90, 782, 458, now);
+    TextIn(82, 695, 268, UserText(ReadField(s.userName)));
+    TextIn(82, 687, 268, UserText(ReadField(s.title)));
+    TextIn(82, 679, 116, ReadField(s.startModeText));
+    TextIn(230, 679, 120, ReadField(s.stopModeText));
     const int32_t interval = s.intervalSeconds;
-    Text(82, 671, FormatC("%02dH:%02dM:%02dS", interval / 3600, interval / 60 % 60, interval % 60));
+    TextIn(82, 671, 116, FormatC("%02dH:%02dM:%02dS", interval / 3600, interval / 60 % 60, interval % 60));
 
     // Each channel's own unit, whole (a unit cut to two bytes reads "%R" or splits a character).
     std::string limits;
@@ -216,13 +224,13 @@ void PdfReport::DrawFirstPageValues() {
         limits += FormatC("%d:%0.1f/%0.1f%2s,", c + 1, s.upperAlarmX10[c] / 10.0, s.lowerAlarmX10[c] / 10.0,
                           UnitTextOf(s, c).c_str());
     }
-    Text(230, 671, limits);
-    Text(382, 695, ReadField(s.model));
-    Text(470, 695, FormatC("V%.1f", s.firmwareVersion / 10.0));
+    TextIn(230, 671, 320, limits);
+    TextIn(382, 695, 56, ReadField(s.model));
+    TextIn(470, 695, 80, FormatC("V%.1f", s.firmwareVersion / 10.0));
     int64_t shownLength = static_cast<int64_t>(options_.endIndex) - options_.firstIndex;
     if (shownLength <= 0) shownLength = s.deviceRecordCount;
     static const std::string recorded = Utf8ToGbk(" / 已记录:");
-    Text(382, 687, FormatC("%d", s.storageCapacity) + recorded + FormatC("%lld", static_cast<long long>(shownLength)));
+    TextIn(382, 687, 168, FormatC("%d", s.storageCapacity) + recorded + FormatC("%lld", static_cast<long long>(shownLength)));
 
     // A channel without a valid value in the range has no maximum, minimum, average or MKT.
     static const std::string notAvailable = "N/A ,";
@@ -240,13 +248,13 @@ void PdfReport::DrawFirstPageValues() {
         avgList += FormatC("%0.2f ,", stats_[c].avg);
         mktList += IsTemperatureQuantity(QuantityTextOf(s, c)) ? FormatC("%0.2f ,", stats_[c].mkt) : " NA ,";
     }
-    Text(72, 645, maxList);
-    Text(72, 637, minList);
-    Text(72, 629, avgList);
-    Text(72, 621, mktList);
+    TextIn(72, 645, 478, maxList);
+    TextIn(72, 637, 478, minList);
+    TextIn(72, 629, 278, avgList);
+    TextIn(72, 621, 478, mktList);
     if (range_.length > 0) {
         const SampleRecord& r = s.records[static_cast<size_t>(range_.first)];
-        Text(382, 629, FormatC("20%.2d-%.2d-%.2d %.2d:%.2d:%.2d", r.year, r.month, r.day, r.hour, r.minute, r.second));
+        TextIn(382, 629, 168, FormatC("20%.2d-%.2d-%.2d %.2d:%.2d:%.2d", r.year, r.month, r.day, r.hour, r.minute, r.second));
     }
     DrawAlarmTable(AlarmStatistics(s, range_));
 }
@@ -263,20 +271,20 @@ void PdfReport::DrawAlarmTable(const AlarmStats& a) {
         // Rows belong to channel numbers, so a disabled channel leaves its rows empty.
         const double y1 = 586 - 16 * c;
         const double y2 = y1 - 8;
-        Text(50, y1, FormatC("%d:Upper limit>%0.1f", c + 1, s.upperAlarmX10[c] / 10.0));
-        Text(50, y2, FormatC("%d:Lower limit<%0.1f", c + 1, s.lowerAlarmX10[c] / 10.0));
-        Text(150, y1, "0 Min");
-        Text(150, y2, "0 Min");
-        Text(200, y1, duration(a.upperSeconds[c]));
-        Text(200, y2, duration(a.lowerSeconds[c]));
-        Text(300, y1, FormatC("%d", a.upperCount[c]));
-        Text(300, y2, FormatC("%d", a.lowerCount[c]));
-        Text(350, y1, TimeText(a.upperFirst[c]) + " ,");
-        Text(350, y2, TimeText(a.lowerFirst[c]) + " ,");
-        Text(450, y1, a.upperFlag[c] ? texts_.upperAlarm : "N/A");
-        Text(450, y2, a.lowerFlag[c] ? texts_.lowerAlarm : "N/A");
-        Text(520, y1, texts_.continuousAlarm);
-        Text(520, y2, texts_.continuousAlarm);
+        TextIn(50, y1, ColumnWidth(0), FormatC("%d:Upper limit>%0.1f", c + 1, s.upperAlarmX10[c] / 10.0));
+        TextIn(50, y2, ColumnWidth(0), FormatC("%d:Lower limit<%0.1f", c + 1, s.lowerAlarmX10[c] / 10.0));
+        TextIn(150, y1, ColumnWidth(1), "0 Min");
+        TextIn(150, y2, ColumnWidth(1), "0 Min");
+        TextIn(200, y1, ColumnWidth(2), duration(a.upperSeconds[c]));
+        TextIn(200, y2, ColumnWidth(2), duration(a.lowerSeconds[c]));
+        TextIn(300, y1, ColumnWidth(3), FormatC("%d", a.upperCount[c]));
+        TextIn(300, y2, ColumnWidth(3), FormatC("%d", a.lowerCount[c]));
+        TextIn(350, y1, ColumnWidth(4), TimeText(a.upperFirst[c]) + " ,");
+        TextIn(350, y2, ColumnWidth(4), TimeText(a.lowerFirst[c]) + " ,");
+        TextIn(450, y1, ColumnWidth(5), a.upperFlag[c] ? texts_.upperAlarm : "N/A");
+        TextIn(450, y2, ColumnWidth(5), a.lowerFlag[c] ? texts_.lowerAlarm : "N/A");
+        TextIn(520, y1, ColumnWidth(6), texts_.continuousAlarm);
+        TextIn(520, y2, ColumnWidth(6), texts_.continuousAlarm);
     }
 }
 
@@ -291,9 +299,9 @@ void PdfReport::RuleThenText(double x1, double x2, double y, double fontSize) {
 
 void PdfReport::DrawFooter(int page, int total) {
     RuleThenText(40, 560, 30, 10);
-    Text(40, 20, texts_.companyName);
-    Text(250, 20, ReportFixed().webAddress);
-    Text(520, 20, FormatC("Page %d/%d", page, total));
+    TextIn(40, 20, 208, texts_.companyName);
+    TextIn(250, 20, 268, ReportFixed().webAddress);
+    TextIn(520, 20, 60, FormatC("Page %d/%d", page, total));
 }
 
 PdfResult ExportPdf(const RecordSet& set, const std::string& path, const PdfOptions& options) {

@@ -104,6 +104,8 @@ private:
     // A black line from (x1, y) to (x2, y), stroked; then texts of `fontSize` in black follow.
     void RuleThenText(double x1, double x2, double y, double fontSize);
     void Text(double x, double y, const std::string& gbk) { canvas_.ShowText(x, y, gbk); }
+    // A text that must end before x + width (where the next text of its line starts).
+    void TextIn(double x, double y, double width, const std::string& gbk) { canvas_.ShowTextIn(x, y, gbk, width); }
     void DrawAlarmTable(const AlarmStats& alarms);
     void AppendCell(std::string& out, int slot, float v, Rgb& color) const;
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/format.h"
 #include "common/text_codec.h"
@@ -22,6 +23,7 @@ const Rgb kChannelColors[kRecordSetChannels] = {
 };
 constexpr Rgb kAxisColor{0.1, 0.1, 0.1};
 
+constexpr double kLimitLabelPitch = 7;  // points between the baselines of two limit labels (size 6)
 constexpr double kCurveLeft = 75, kCurveBottom = 80, kCurveWidth = 450, kCurveHeight = 350;
 
 // The vertical scale of one channel: whole numbers below its minimum and above its maximum.
@@ -44,6 +46,7 @@ void PdfReport::DrawCurve() {
     const RecordSet& s = set_;
     const int32_t n = range_.limited;
     std::string valueLabels[11];
+    std::vector<double> limitLabelYs;  // baselines of the alarm limit labels drawn so far
     canvas_.SetFontSize(6);
     for (int c : channels_) {
         canvas_.SetColor(ColorTarget::Fill, kBlack);
@@ -81,7 +84,20 @@ void PdfReport::DrawCurve() {
             canvas_.SetColor(ColorTarget::Stroke, kRed);
             DashedLine(kCurveLeft, y, kCurveLeft + kCurveWidth, y);
             canvas_.Stroke();
-            Text(527, y, FormatC(l.format, c + 1, l.value));
+            // Channels with the same limit would print their labels over one another: a label
+            // that meets an earlier one moves down below it (the dashed line stays at its value).
+            double labelY = y;
+            for (bool moved = true; moved;) {
+                moved = false;
+                for (double used : limitLabelYs) {
+                    if (std::fabs(labelY - used) < kLimitLabelPitch) {
+                        labelY = used - kLimitLabelPitch;
+                        moved = true;
+                    }
+                }
+            }
+            limitLabelYs.push_back(labelY);
+            Text(527, labelY, FormatC(l.format, c + 1, l.value));
         }
 
         const Rgb color = kChannelColors[c];
@@ -179,8 +195,14 @@ void PdfReport::DrawDataPages() {
     const int total = TotalPages();
     const int32_t end = range_.first + tableRows_;
     const size_t slots = channels_.size();
-    std::string heading = "        DateTime         ";
-    for (int c : channels_) heading += UnitTextOf(set_, c) + "      ";
+    // Slot 0 follows the time in the same text; slot s ≥ 1 starts at 40 + 20 (s + 1) points into
+    // the block. Every cell ends where the next one starts (the last slot at the block's edge).
+    canvas_.SetFontSize(8);
+    const double slot0 = canvas_.TextWidth("00/00/00 00:00:00  ");
+    const auto slotX = [&](size_t s) { return s == 0 ? slot0 : 40.0 + 20.0 * static_cast<double>(s + 1); };
+    const auto slotWidth = [&](size_t s) {
+        return (s + 1 < slots ? slotX(s + 1) : static_cast<double>(t.colW) - 2.0) - slotX(s);
+    };
 
     std::string text;
     Rgb fill = kBlack;
@@ -201,7 +223,15 @@ void PdfReport::DrawDataPages() {
         canvas_.SetFontSize(8);
         canvas_.SetColor(ColorTarget::Fill, kBlack);
         fill = kBlack;
-        for (int b = 0; b < t.perRow; ++b) Text(50 + b * t.colW, 746, heading);
+        // Each heading over its own column: "DateTime" over the time, each unit over its slot.
+        for (int b = 0; b < t.perRow; ++b) {
+            const double x = 50 + b * t.colW;
+            TextIn(x + canvas_.TextWidth("        "), 746, slot0 - canvas_.TextWidth("        "), "DateTime");
+            for (size_t sl = 0; sl < slots; ++sl) {
+                const double blank = canvas_.TextWidth(" ");
+                TextIn(x + slotX(sl) + blank, 746, slotWidth(sl) - blank, UnitTextOf(set_, channels_[sl]));
+            }
+        }
 
         const int32_t start = range_.first + k * t.rowsPerPage;
         for (int32_t r = 0; r < t.rowsPerPage && start + r < end; ++r) {
@@ -225,13 +255,13 @@ void PdfReport::DrawDataPages() {
             Rgb color = kBlack;
             if (slots > 0) AppendCell(text, 0, rec.value[channels_[0]], color);
             if (!(color == fill)) canvas_.SetColor(ColorTarget::Fill, fill = color);
-            Text(x, y, text);
+            TextIn(x, y, slots > 0 ? slot0 + slotWidth(0) : t.colW - 2.0, text);
             // Slot s is the s-th enabled channel, with its own values, limits and type.
             for (size_t s = 1; s < slots; ++s) {
                 text.assign(1, ' ');
                 AppendCell(text, static_cast<int>(s), rec.value[channels_[s]], color);
                 if (!(color == fill)) canvas_.SetColor(ColorTarget::Fill, fill = color);
-                Text(x + 40 + 20 * static_cast<double>(s + 1), y, text);
+                TextIn(x + slotX(s), y, slotWidth(s), text);
             }
         }
         DrawFooter(static_cast<int>(k) + 2, total);

@@ -41,6 +41,11 @@ void RecordingCanvas::ShowText(double x, double y, const std::string& gbk) {
     Add(std::move(c));
 }
 
+void RecordingCanvas::ShowTextIn(double x, double y, const std::string& gbk, double width) {
+    ShowText(x, y, gbk);
+    calls_.back().w = width;
+}
+
 void RecordingCanvas::MoveTo(double x, double y) {
     CanvasCall c(CanvasCall::MoveTo);
     c.x = x;

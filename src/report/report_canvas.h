@@ -33,6 +33,12 @@ public:
     virtual void SetFontSize(double points) = 0;
     virtual void SetColor(ColorTarget target, Rgb color) = 0;
     virtual void ShowText(double x, double y, const std::string& gbk) = 0;
+    // ShowText within the `width` points from x: a text wider than that is set narrower, so it
+    // ends at x + width and never reaches the next text of its line.
+    virtual void ShowTextIn(double x, double y, const std::string& gbk, double width) = 0;
+    // The width `gbk` takes at the current font size (a third of the size per byte: ASCII
+    // characters are one byte, Chinese characters two).
+    virtual double TextWidth(const std::string& gbk) const = 0;
     virtual void MoveTo(double x, double y) = 0;
     virtual void LineTo(double x, double y) = 0;
     virtual void Rect(double x, double y, double width, double height) = 0;

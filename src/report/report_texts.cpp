@@ -43,6 +43,8 @@ ReportTexts MakeEnglish() {
         "PDF report: the Chinese font AR PL UMing (package fonts-arphic-uming) was not found; %s was "
         "used instead and Chinese texts may not show.";
     t.logoMissing = "PDF report: %s could not be read; the report has no logo.";
+    t.progress = "Writing the PDF report: page %d of %d";
+    t.cancel = "Cancel";
     return t;
 }
 
@@ -81,6 +83,8 @@ ReportTexts MakeChinese() {
     t.companyName = g("维洛林仪器有限公司");
     t.cjkFontMissing = g("PDF报告: 未找到中文字体 AR PL UMing (软件包 fonts-arphic-uming)，已改用 %s，中文可能无法显示。");
     t.logoMissing = g("PDF报告: 无法读取 %s，报告中没有标志。");
+    t.progress = g("正在生成PDF报告: 第 %d 页，共 %d 页");
+    t.cancel = g("取消");
     return t;
 }
 
@@ -94,7 +98,8 @@ ReportFixedTexts MakeFixed() {
     t.subject = "rolbex";
     t.keywords = "velorin.example";
     t.createFailed = g("创建PDF文件失败！\n路径: %s\n错误: %s");
-    t.saveAsFilter = g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|");
+    t.saveAsFilter = g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|"
+                       "CSV (UTF-8) (*.csv)|*.csv|TXT (UTF-8) (*.txt)|*.txt|");
     return t;
 }
 

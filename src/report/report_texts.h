@@ -19,6 +19,9 @@ struct ReportTexts {
     std::string companyName;    // footer, left
     std::string cjkFontMissing;  // warning: the Song-style font was not found (%s font used)
     std::string logoMissing;     // warning: the logo could not be read (%s path)
+    // The progress dialog while a report is written: its label (%d page done, %d pages) and its
+    // button.
+    std::string progress, cancel;
 };
 
 // The same in both languages.

@@ -23,7 +23,7 @@ std::string StoreFailed(bool english, const std::string& path, const std::string
 }  // namespace
 
 bool SaveFormOfFilter(int filterIndex, SaveForm& form) {
-    if (filterIndex < 1 || filterIndex > 4) return false;
+    if (filterIndex < 1 || filterIndex > 6) return false;
     form = static_cast<SaveForm>(filterIndex);
     return true;
 }
@@ -31,8 +31,10 @@ bool SaveFormOfFilter(int filterIndex, SaveForm& form) {
 const char* ExtensionOf(SaveForm form) {
     switch (form) {
         case SaveForm::Pdf: return ".pdf";
-        case SaveForm::Csv: return ".csv";
-        case SaveForm::Txt: return ".txt";
+        case SaveForm::Csv:
+        case SaveForm::CsvUtf8: return ".csv";
+        case SaveForm::Txt:
+        case SaveForm::TxtUtf8: return ".txt";
         case SaveForm::Kv: return ".kv";
     }
     return "";
@@ -40,33 +42,47 @@ const char* ExtensionOf(SaveForm form) {
 
 std::string SaveAsTarget(const std::string& path, SaveForm form) { return WithExtension(path, ExtensionOf(form)); }
 
+PdfOptions PdfOptionsOf(const SaveAsOptions& options) {
+    PdfOptions pdf;
+    pdf.english = options.english;
+    std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
+    pdf.firstIndex = options.firstIndex;
+    pdf.endIndex = options.endIndex;
+    pdf.logoPath = options.logoPath;
+    return pdf;
+}
+
+SaveAsResult PdfSaveResult(const PdfResult& report, const SaveAsOptions& options) {
+    SaveAsResult result;
+    result.path = report.path;
+    result.ok = report.ok;
+    result.cancelled = report.cancelled;
+    // The user who cancelled knows: no failure message then.
+    if (!report.ok && !report.cancelled) result.failure = PdfFailureMessage(report);
+    // A report without its logo is complete; a missing CJK font is not silent.
+    for (PdfWarning w : report.warnings) {
+        if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(report, w, options.english));
+    }
+    return result;
+}
+
 SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& path, const SaveAsOptions& options) {
     SaveAsResult result;
     result.path = SaveAsTarget(path, form);
     switch (form) {
-        case SaveForm::Pdf: {
-            PdfOptions pdf;
-            pdf.english = options.english;
-            std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
-            pdf.firstIndex = options.firstIndex;
-            pdf.endIndex = options.endIndex;
-            pdf.logoPath = options.logoPath;
-            const PdfResult r = ExportPdf(doc.Set(), result.path, pdf);
-            result.ok = r.ok;
-            if (!r.ok) result.failure = PdfFailureMessage(r);
-            // A report without its logo is complete; a missing CJK font is not silent.
-            for (PdfWarning w : r.warnings) {
-                if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(r, w, options.english));
-            }
-            return result;
-        }
+        case SaveForm::Pdf:
+            return PdfSaveResult(ExportPdf(doc.Set(), result.path, PdfOptionsOf(options)), options);
         case SaveForm::Csv:
-        case SaveForm::Txt: {
+        case SaveForm::Txt:
+        case SaveForm::CsvUtf8:
+        case SaveForm::TxtUtf8: {
             ExportOptions text;
             text.english = options.english;
+            text.encoding = form == SaveForm::CsvUtf8 || form == SaveForm::TxtUtf8 ? ExportEncoding::Utf8
+                                                                                     : ExportEncoding::Gbk;
             std::memcpy(text.channelType, options.channelType, sizeof text.channelType);
-            const ExportResult r =
-                form == SaveForm::Csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
+            const bool csv = form == SaveForm::Csv || form == SaveForm::CsvUtf8;
+            const ExportResult r = csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
             result.ok = r.ok;
             if (!r.ok) result.failure = StoreFailed(options.english, r.path, r.detail);
             return result;

@@ -10,13 +10,16 @@
 namespace velorin {
 
 class CDastrelDoc;
+struct PdfOptions;
+struct PdfResult;
 
-enum class SaveForm { Pdf = 1, Csv = 2, Txt = 3, Kv = 4 };
+// The values are the 1-based positions of the forms in the dialog's filter list.
+enum class SaveForm { Pdf = 1, Csv = 2, Txt = 3, Kv = 4, CsvUtf8 = 5, TxtUtf8 = 6 };
 
 // The form of the dialog's filter `filterIndex` (1-based, in the order of the filter list);
 // false for any other index.
 bool SaveFormOfFilter(int filterIndex, SaveForm& form);
-// ".pdf", ".csv", ".txt" or ".kv".
+// ".pdf", ".csv", ".txt" or ".kv" (the UTF-8 forms share the extension of their GBK form).
 const char* ExtensionOf(SaveForm form);
 // `path` with the form's extension appended unless it occurs anywhere in it (case-sensitive):
 // "report.csv" saved as PDF becomes "report.csv.pdf".
@@ -31,11 +34,17 @@ struct SaveAsOptions {
 
 struct SaveAsResult {
     bool ok = false;
+    bool cancelled = false;             // the user stopped the report (no failure message)
     std::string path;                   // the file written
     std::string failure;                // GBK message for the user when !ok
     std::vector<std::string> warnings;  // GBK messages the user should see (a missing CJK font)
 };
 
 SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& path, const SaveAsOptions& options);
+
+// The report's options for a Save As, and the Save As result of a finished report: the GUI
+// runs the PDF form on a worker (report_worker.h) between the two.
+PdfOptions PdfOptionsOf(const SaveAsOptions& options);
+SaveAsResult PdfSaveResult(const PdfResult& report, const SaveAsOptions& options);
 
 }  // namespace velorin

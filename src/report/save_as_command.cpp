@@ -9,7 +9,9 @@
 #include "device/device_info.h"
 #include "device/kvusb_loader.h"
 #include "history/dastrel_doc.h"
+#include "report/pdf_report.h"
 #include "report/report_texts.h"
+#include "report/report_worker.h"
 #include "report/save_as.h"
 
 namespace velorin {
@@ -27,7 +29,7 @@ QStringList NameFilters(const QString& pairs) {
 }  // namespace
 
 bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
-                   Presenter& presenter, int32_t firstIndex, int32_t endIndex) {
+                   Presenter& presenter, int32_t firstIndex, int32_t endIndex, QWidget* parent) {
     if (!doc) return false;
     int chosen = 0;
     const QString name = presenter.AskSaveFileAs(NameFilters(FromGbk(ReportFixed().saveAsFilter)), chosen);
@@ -40,10 +42,16 @@ bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& l
     options.firstIndex = firstIndex;
     options.endIndex = endIndex;
     options.logoPath = ExecutableFolder() + "/logo.png";
-    // A full data set's report takes seconds on this thread: the cursor says so.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SaveAsResult result = SaveDocumentAs(*doc, form, name.toStdString(), options);
-    QApplication::restoreOverrideCursor();
+    SaveAsResult result;
+    if (form == SaveForm::Pdf) {
+        // A full data set's report takes seconds: on a worker, the window painting meanwhile.
+        const std::string target = SaveAsTarget(name.toStdString(), form);
+        result = PdfSaveResult(RunReportInBackground(parent, doc->Set(), target, PdfOptionsOf(options)), options);
+    } else {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        result = SaveDocumentAs(*doc, form, name.toStdString(), options);
+        QApplication::restoreOverrideCursor();
+    }
     const QString caption = QStringLiteral("Velorin");
     for (const std::string& warning : result.warnings) presenter.Message(FromGbk(warning), caption, BoxIcon::Warning);
     if (!result.ok) presenter.Message(FromGbk(result.failure), caption, BoxIcon::Error);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "history/record_set.h"
+#include "history/record_source.h"
 #include "report/export_format.h"
 #include "report/export_texts.h"
 #include "report/text_export.h"
@@ -23,24 +24,38 @@ void PadAndCut(std::string& out, size_t start, size_t count, size_t width) {
 }  // namespace
 
 ExportResult ExportTxt(const RecordSet& set, const std::string& path, const ExportOptions& options) {
-    ExportFile file(WithExtension(path, ".txt"));
+    SetRecords records(set);
+    return ExportTxt(set, records, path, options);
+}
+
+ExportResult ExportTxt(const RecordSet& set, RecordSource& records, const std::string& path,
+                       const ExportOptions& options) {
+    ExportFile file(WithExtension(path, ".txt"), options.encoding);
     if (!file.Ok()) return file.Finish();
 
     const ExportHeadLabels& labels = ExportTextsFor(options.english).txt;
-    const ExportLayout layout = LayoutOf(set, options);
+    const ExportLayout layout = LayoutOf(set, options, records.Count());
     const std::vector<int>& channels = layout.channels;
     std::vector<size_t> cellWidth;
     for (int c : channels) cellWidth.push_back(UnitTextOf(set, c).size() + 7);
 
     std::string& out = file.Buffer();
-    AppendHead(out, set, layout, labels, /*blankErasedTexts=*/false);
+    if (!AppendHeadFrom(out, set, layout, labels, /*blankErasedTexts=*/false, records)) {
+        file.Abandon(records.Error());
+        return file.Finish();
+    }
     out += labels.columns;
     AppendChannelHeaders(out, set, channels, "  ");
     out += "\r\n";
     file.RowDone();
 
     for (int32_t i = 0; i < layout.recordCount; ++i) {
-        const SampleRecord& record = set.records[static_cast<size_t>(i)];
+        const SampleRecord* read = records.Record(i);
+        if (read == nullptr) {
+            file.Abandon(records.Error());
+            return file.Finish();
+        }
+        const SampleRecord& record = *read;
         const size_t serialStart = out.size();
         AppendInt(out, static_cast<int64_t>(i) + 1);
         PadAndCut(out, serialStart, 7, kSerialCellWidth);

@@ -69,6 +69,28 @@ int TimeLabelLeft(int j, int divisions, int tickX, int labelWidth, int width) {
     return left;
 }
 
+std::vector<bool> TimeLabelsShown(const std::vector<int>& lefts, const std::vector<int>& widths) {
+    const size_t n = std::min(lefts.size(), widths.size());
+    std::vector<bool> shown(n, false);
+    if (n == 0) return shown;
+    // Two labels keep at least this many pixels between them, so they never read as one.
+    constexpr int kGap = 4;
+    auto clear = [&](size_t a, size_t b) {
+        const size_t l = lefts[a] <= lefts[b] ? a : b, r = l == a ? b : a;
+        return lefts[l] + widths[l] + kGap <= lefts[r];
+    };
+    shown[0] = true;
+    const size_t last = n - 1;
+    if (last > 0 && clear(0, last)) shown[last] = true;
+    size_t previous = 0;
+    for (size_t j = 1; j < last; ++j) {
+        if (!clear(previous, j) || (shown[last] && !clear(j, last))) continue;
+        shown[j] = true;
+        previous = j;
+    }
+    return shown;
+}
+
 std::string RecordTimeText(const SampleRecord& r) {
     return FormatC("%d-%.2d-%.2d %.2d:%.2d:%.2d", r.year + 2000, r.month, r.day, r.hour, r.minute, r.second);
 }
@@ -82,29 +104,12 @@ void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float 
     first = std::max(first, 0);
     end = std::min(end, count);
     if (first >= end) return;
-    float hi[kRecordSetChannels], lo[kRecordSetChannels];
-    for (int c = 0; c < kRecordSetChannels; ++c) {
-        const float start = set.records[static_cast<size_t>(first)].value[c];
-        hi[c] = lo[c] = start;
-        if (IsMissingSample(start)) {
-            hi[c] = -10000.0f;
-            lo[c] = 10000.0f;
-        }
-    }
-    // One pass over the records for all channels.
-    for (int32_t i = first; i < end; ++i) {
-        const float* values = set.records[static_cast<size_t>(i)].value;
-        for (int c = 0; c < kRecordSetChannels; ++c) {
-            const float v = values[c];
-            const bool missing = IsMissingSample(v);
-            hi[c] = !missing && v > hi[c] ? v : hi[c];
-            lo[c] = !missing && v < lo[c] ? v : lo[c];
-        }
-    }
     for (int c = 0; c < kRecordSetChannels; ++c) {
         if (set.channelEnabled[c] != 1) continue;
-        axisMax[c] = hi[c];
-        axisMin[c] = lo[c];
+        AxisRange range(set.records[static_cast<size_t>(first)].value[c]);
+        for (int32_t i = first; i < end; ++i) range.Widen(set.records[static_cast<size_t>(i)].value[c]);
+        axisMax[c] = range.high;
+        axisMin[c] = range.low;
     }
 }
 

@@ -23,6 +23,32 @@ constexpr int kCurveTop = 20;          // y of axisMax
 constexpr int kCurveBottomMargin = 25;  // y of axisMin is H − 25
 constexpr int kCanvasViewX = 10;       // the canvas's left edge in view coordinates
 
+// The value range of a channel's shown records while it is recomputed: it starts at the first
+// record's value (−10000 … 10000 reversed when that is a missing sample, so the first real value
+// replaces both) and is widened by every value that is no missing sample; a value that is not a
+// number never replaces an end (comparisons with it are false).
+struct AxisRange {
+    explicit AxisRange(float start) {
+        if (IsMissingSample(start)) {
+            high = -10000.0f;
+            low = 10000.0f;
+        } else {
+            high = low = start;
+        }
+    }
+    void Widen(float v) {
+        if (IsMissingSample(v)) return;
+        if (v > high) high = v;
+        if (v < low) low = v;
+    }
+    // The extremes of values that are no missing samples (±infinity reversed when there are none).
+    void WidenBy(float blockLow, float blockHigh) {
+        if (blockHigh > high) high = blockHigh;
+        if (blockLow < low) low = blockLow;
+    }
+    float high, low;
+};
+
 // x of record `index` while first … end − 1 are shown: 50 + (index − first) × (W − 60) ÷ (n − 1),
 // truncated. With one record shown (n − 1 = 0) the record sits at x = 50.
 int RecordX(int64_t index, int32_t first, int32_t end, int width);
@@ -65,15 +91,20 @@ std::vector<TimeTick> TimeTicks(int width, int32_t first, int32_t end, int32_t r
 // tick, the last ends 5 pixels left of it, the others are centred; every label then stays
 // within 50 … W − 10.
 int TimeLabelLeft(int j, int divisions, int tickX, int labelWidth, int width);
+// Which of the time labels (left edges and widths, j = 0 … d) are drawn so that no two touch:
+// label 0 always, the last one unless it would meet label 0, then each label between from left
+// to right when it keeps clear of the labels drawn on both sides. The range texts under the
+// plot show the first and last record in full, so a left-out label loses nothing.
+std::vector<bool> TimeLabelsShown(const std::vector<int>& lefts, const std::vector<int>& widths);
 
 // "%d-%.2d-%.2d %.2d:%.2d:%.2d" with the full year.
 std::string RecordTimeText(const SampleRecord& record);
 // The part after the blank: "%.2d:%.2d:%.2d".
 std::string RecordTimeOfDayText(const SampleRecord& record);
 
-// axisMax/axisMin of every enabled channel from records first … end − 1: starting from record
-// first's value (−10000/10000 when that is a missing 2-byte sample), widened by every value that
-// is no missing sample. Channels not enabled keep their values. Nothing changes without records.
+// axisMax/axisMin of every enabled channel from records first … end − 1 (AxisRange over each
+// record). Channels not enabled keep their values. Nothing changes without records. Reads every
+// record; CurveSummary's overload reads whole blocks from the summary.
 void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float axisMax[8],
                         float axisMin[8]);
 

@@ -11,6 +11,7 @@
 #include "history/record_set.h"
 #include "view/curve_geometry.h"
 #include "view/curve_state.h"
+#include "view/curve_summary.h"
 #include "view/record_times.h"
 #include "view/stroke_raster.h"
 
@@ -22,6 +23,11 @@ const QRgb kMissingGrey = qRgb(200, 200, 200);
 const QRgb kMarkerBlack = qRgb(0, 0, 0);
 
 bool Drawn(const CurveState& s, int c) { return s.channelEnabled[c] != 0 && s.channelVisible[c] != 0; }
+
+// A missing sample of either kind is drawn where the 2-byte marker lies (the bottom edge of a
+// value range that holds real values), in grey.
+inline float DrawnValue(float v) { return IsMissingSample(v) ? kMissingValue2Byte : v; }
+inline QRgb InkOf(float v, QRgb colour) { return IsMissingSample(v) ? kMissingGrey : colour; }
 
 // The value scale of the first visible channel at canvas x = 10 (any further channel's scale
 // would lie 60 pixels further left, outside the canvas, so only one is drawn).
@@ -44,7 +50,7 @@ void DrawSinglePoints(QImage& canvas, const CurveScene& scene) {
         if (!Drawn(s, c)) continue;
         const ValueScale scale(s.axisMax[c], s.axisMin[c], s.plotHeight);
         PixelPen pen(canvas);
-        pen.Point(kCurveLeft, scale.ClampedY(r.value[c]), IsMissingSample(r.value[c]) ? kMissingGrey : scene.colour[c].rgb());
+        pen.Point(kCurveLeft, scale.ClampedY(DrawnValue(r.value[c])), InkOf(r.value[c], scene.colour[c].rgb()));
         ScaleAfter(canvas, scene, c);
     }
 }
@@ -58,18 +64,134 @@ void DrawEverySegment(QImage& canvas, const CurveScene& scene) {
         PixelPen pen(canvas);
         const ValueScale scale(s.axisMax[c], s.axisMin[c], s.plotHeight);
         int lastX = kCurveLeft;
-        int lastY = scale.UnlimitedY(scene.set->records[static_cast<size_t>(s.firstIndex)].value[c]);
+        int lastY = scale.UnlimitedY(DrawnValue(scene.set->records[static_cast<size_t>(s.firstIndex)].value[c]));
         for (int32_t i = s.firstIndex + 1; i < s.endIndex; ++i) {
             const float v = scene.set->records[static_cast<size_t>(i)].value[c];
             const int x = RecordX(i, s.firstIndex, s.endIndex, s.plotWidth);
-            const int y = scale.ClampedY(v);
-            pen.Line(lastX, lastY, x, y, IsMissingSample(v) ? kMissingGrey : scene.colour[c].rgb());
+            const int y = scale.ClampedY(DrawnValue(v));
+            pen.Line(lastX, lastY, x, y, InkOf(v, scene.colour[c].rgb()));
             lastX = x;
             lastY = y;
             if (scene.times->GapBefore(i)) pen.Dotted(x, bottom, lastY, kMarkerBlack);
         }
         ScaleAfter(canvas, scene, c);
     }
+}
+
+// One past the last record drawn in column x, the column of record a: the records of a column
+// are consecutive because x never decreases with the index on a canvas wider than 60 pixels.
+int32_t ColumnEnd(int32_t a, int x, const CurveState& s) {
+    const int span = s.plotWidth - 60;
+    const int64_t gaps = static_cast<int64_t>(s.endIndex) - s.firstIndex - 1;
+    if (span <= 0 || gaps <= 0) {
+        int32_t b = a + 1;
+        while (b < s.endIndex && RecordX(b, s.firstIndex, s.endIndex, s.plotWidth) == x) ++b;
+        return b;
+    }
+    // The first record right of x from the inverse of RecordX, then corrected for rounding.
+    const double estimate = std::ceil(static_cast<double>(x + 1 - kCurveLeft) * static_cast<double>(gaps) / span);
+    int64_t b = s.firstIndex + static_cast<int64_t>(std::clamp(estimate, 0.0, static_cast<double>(gaps + 1)));
+    b = std::clamp<int64_t>(b, a + 1, s.endIndex);
+    while (b > a + 1 && RecordX(b - 1, s.firstIndex, s.endIndex, s.plotWidth) > x) --b;
+    while (b < s.endIndex && RecordX(b, s.firstIndex, s.endIndex, s.plotWidth) <= x) ++b;
+    return static_cast<int32_t>(b);
+}
+
+// The pixels one channel leaves in one column, found from its last record backwards: each
+// vertical segment is drawn over the ones before it, so a pixel shows the ink of the latest
+// segment through it. The segments from record j on cover one interval (they are connected),
+// which grows as j goes back; the pixels an earlier segment adds to it keep that segment's ink.
+// The column is then drawn as these growing intervals, outermost first; consecutive ones of one
+// ink are one interval.
+class ColumnPainter {
+public:
+    struct Band {
+        int lo, hi;
+        Ink ink;
+    };
+
+    // The column's last segment ends at y with `ink`.
+    void Start(int y, Ink ink) {
+        lo_ = hi_ = y;
+        bands_.clear();
+        bands_.push_back({y, y, ink});
+    }
+    // The segment from a point at y to the later one, drawn with `ink`.
+    void Add(int y, Ink ink) {
+        if (y >= lo_ && y <= hi_) return;
+        lo_ = std::min(lo_, y);
+        hi_ = std::max(hi_, y);
+        if (bands_.back().ink == ink) bands_.back() = {lo_, hi_, ink};
+        else bands_.push_back({lo_, hi_, ink});
+    }
+    const std::vector<Band>& Bands() const { return bands_; }
+
+private:
+    int lo_ = 0, hi_ = 0;
+    std::vector<Band> bands_;
+};
+
+// Where one channel's points come from: the records, and whole blocks of the summary.
+struct ColumnSource {
+    const SampleRecord* records;
+    const CurveSummary* summary;  // null: record by record
+    int channel;
+    const ValueScale* scale;
+
+    void Point(int32_t i, int& y, Ink& ink) const {
+        const float v = records[i].value[channel];
+        if (IsMissingSample(v)) {
+            y = scale->ClampedY(kMissingValue2Byte);
+            ink = Ink::Missing;
+        } else {
+            y = scale->ClampedY(v);
+            ink = Ink::Channel;
+        }
+    }
+};
+
+// Records a … b − 1 of one column without gap markers: the line into the column from the
+// previous point, then the column's vertical strokes. Within the column a block of the summary
+// without missing samples adds its last point (joined to the later one with that point's ink)
+// and then its extreme points (all joined with the channel's ink); scaling is monotonic, so its
+// extreme values give its extreme heights.
+void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSource& source, int x, int32_t a,
+                 int32_t b) {
+    const bool startHere = reducer.InColumn(x);
+    int y = 0;
+    Ink ink = Ink::Channel;
+    if (!startHere) {
+        source.Point(a, y, ink);
+        reducer.Segment(x, y, ink);
+        if (b - a == 1) return;
+    }
+    source.Point(b - 1, y, ink);
+    const int yLast = y;
+    painter.Start(y, ink);
+    Ink later = ink;
+    const CurveSummary* summary = source.summary;
+    const ValueScale& scale = *source.scale;
+    const int c = source.channel;
+    for (int32_t j = b - 2; j >= a;) {
+        if (summary != nullptr && (j + 1) % kSummaryBlock == 0) {
+            const int32_t block = j / kSummaryBlock;
+            const int32_t blockFirst = block * kSummaryBlock;
+            if (blockFirst >= a && !summary->Mixed(c, block)) {
+                painter.Add(scale.ClampedY(summary->Last(c, block)), later);
+                painter.Add(scale.ClampedY(summary->Low(c, block)), Ink::Channel);
+                painter.Add(scale.ClampedY(summary->High(c, block)), Ink::Channel);
+                later = Ink::Channel;
+                j = blockFirst - 1;
+                continue;
+            }
+        }
+        source.Point(j, y, ink);
+        painter.Add(y, later);
+        later = ink;
+        --j;
+    }
+    if (startHere) painter.Add(reducer.LastY(), later);
+    reducer.Paint(x, painter.Bands(), yLast);
 }
 
 void DrawReduced(QImage& canvas, const CurveScene& scene) {
@@ -91,52 +213,36 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
         scales.emplace_back(s.axisMax[c], s.axisMin[c], s.plotHeight);
         strokes[static_cast<size_t>(a)].reserve(static_cast<size_t>(4 * std::max(s.plotWidth, 16)));
         reducers.emplace_back(strokes[static_cast<size_t>(a)]);
-        reducers.back().Start(kCurveLeft, scales.back().UnlimitedY(records[s.firstIndex].value[c]));
+        reducers.back().Start(kCurveLeft, scales.back().UnlimitedY(DrawnValue(records[s.firstIndex].value[c])));
     }
 
     // Column by column: records first+1 … end−1 grouped by their x.
+    const CurveSummary* summary = scene.summary != nullptr && scene.summary->Count() >= s.endIndex ? scene.summary : nullptr;
+    ColumnPainter painter;
     int32_t a = s.firstIndex + 1;
     while (a < s.endIndex) {
         const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
-        int32_t b = a + 1;
-        bool gap = scene.times->GapBefore(a);
-        while (b < s.endIndex && RecordX(b, s.firstIndex, s.endIndex, s.plotWidth) == x) {
-            gap = gap || scene.times->GapBefore(b);
-            ++b;
-        }
-        float lo[kRecordSetChannels], hi[kRecordSetChannels];
-        bool plain[kRecordSetChannels];
-        for (int k = 0; k < active; ++k) {
-            lo[k] = hi[k] = records[a].value[channels[k]];
-            plain[k] = !gap;
-        }
-        if (!gap) {
-            for (int32_t i = a; i < b; ++i) {
-                const float* values = records[i].value;
-                for (int k = 0; k < active; ++k) {
-                    const float v = values[channels[k]];
-                    if (v != v || IsMissingSample(v)) plain[k] = false;
-                    lo[k] = v < lo[k] ? v : lo[k];
-                    hi[k] = v > hi[k] ? v : hi[k];
-                }
-            }
+        const int32_t b = ColumnEnd(a, x, s);
+        bool gap = false;
+        if (summary != nullptr) {
+            gap = summary->AnyGap(a, b);
+        } else {
+            for (int32_t i = a; i < b && !gap; ++i) gap = scene.times->GapBefore(i);
         }
         for (int k = 0; k < active; ++k) {
             const int c = channels[k];
             const ValueScale& scale = scales[static_cast<size_t>(k)];
             ColumnReducer& reducer = reducers[static_cast<size_t>(k)];
-            if (plain[k]) {
-                // Scaling is monotonic, so the column's extreme values give its extreme ys.
-                const int y1 = scale.ClampedY(lo[k]), y2 = scale.ClampedY(hi[k]);
-                reducer.Column(x, scale.ClampedY(records[a].value[c]), std::min(y1, y2), std::max(y1, y2),
-                               scale.ClampedY(records[b - 1].value[c]), b - a);
+            if (gap) {
+                // Gap markers keep their place between the segments: record by record.
+                for (int32_t i = a; i < b; ++i) {
+                    const float v = records[i].value[c];
+                    reducer.Segment(x, scale.ClampedY(DrawnValue(v)), IsMissingSample(v) ? Ink::Missing : Ink::Channel);
+                    if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
+                }
                 continue;
             }
-            for (int32_t i = a; i < b; ++i) {
-                const float v = records[i].value[c];
-                reducer.Segment(x, scale.ClampedY(v), IsMissingSample(v) ? Ink::Missing : Ink::Channel);
-                if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
-            }
+            PaintColumn(reducer, painter, ColumnSource{records, summary, c, &scale}, x, a, b);
         }
         a = b;
     }
@@ -204,12 +310,18 @@ void DrawTimeAxis(QImage& canvas, const QFont& font, int width, int height, cons
     p.drawLine(kCurveLeft, h - kCurveBottomMargin, w - kCurveRightMargin, h - kCurveBottomMargin);
     const int d = static_cast<int>(ticks.size()) - 1;
     const QFontMetrics metrics(font);
+    std::vector<int> lefts, widths;
     for (int j = 0; j <= d; ++j) {
         p.setPen(axis);
         p.drawLine(ticks[j].x, h - kCurveBottomMargin, ticks[j].x, h - 19);
-        const int left = TimeLabelLeft(j, d, ticks[j].x, metrics.horizontalAdvance(ticks[j].label), w);
-        p.setPen(Qt::black);
-        p.drawText(left, h - 17 + metrics.ascent(), ticks[j].label);
+        widths.push_back(metrics.horizontalAdvance(ticks[j].label));
+        lefts.push_back(TimeLabelLeft(j, d, ticks[j].x, widths.back(), w));
+    }
+    // A label that would run into another is left out.
+    const std::vector<bool> shown = TimeLabelsShown(lefts, widths);
+    p.setPen(Qt::black);
+    for (size_t j = 0; j < ticks.size(); ++j) {
+        if (shown[j]) p.drawText(lefts[j], h - 17 + metrics.ascent(), ticks[j].label);
     }
 }
 

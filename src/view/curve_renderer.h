@@ -3,15 +3,20 @@
 // Curve lines are 1-pixel lines (both end points included) written straight into the image;
 // texts, frame and axis are drawn with QPainter.
 //
+// A missing sample of either kind (the 2-byte marker −3276.7 or exactly the 4-byte marker
+// 0.0001) is no curve point: the segment into it is grey and runs to the 2-byte marker's height,
+// the bottom edge of any value range of real values.
+//
 // Two ways to draw the curves give the same pixels:
 //  - EverySegment draws one line per record, each with its own colour, exactly as the curve is
 //    defined (the reference);
-//  - Reduced walks the records once for all channels and merges the segments that run inside
-//    one pixel column with one colour into a single vertical line from the column's lowest to
-//    its highest point (the M4 reduction: first, last, minimum and maximum per column). The
-//    lines into and out of a column, every colour change and every gap marker keep their place
-//    in the drawing order; vertical lines wholly drawn over by a later one in the same column
-//    are skipped; the image is written in bands of 16 columns, all channels in their order per
+//  - Reduced works per pixel column: the line into the column, then the column's vertical
+//    strokes, found from its last record backwards (each segment is drawn over the earlier ones,
+//    so a pixel keeps the ink of the latest segment through it). Whole blocks of records without
+//    missing samples come from the scene's CurveSummary (their extremes and last value), so the
+//    work follows the plot's width, not the record count; columns with a gap marker are drawn
+//    record by record. Vertical lines wholly drawn over by a later one in the same column are
+//    skipped; the image is written in bands of 16 columns, all channels in their order per
 //    band. So the result is identical pixel for pixel (the pixel layer is view/stroke_raster.h).
 // Any thread may render into its own QImage; the scene must not change meanwhile.
 #pragma once
@@ -26,6 +31,7 @@ class QImage;
 
 namespace velorin {
 
+class CurveSummary;
 struct CurveState;
 struct RecordSet;
 class RecordTimes;
@@ -36,6 +42,8 @@ struct CurveScene {
     const RecordSet* set = nullptr;
     const RecordTimes* times = nullptr;
     const CurveState* state = nullptr;  // shown range, value range, visibility, scale, W × H
+    // Block summaries of `set` as it is now; null: the reduced drawing reads every record.
+    const CurveSummary* summary = nullptr;
     QColor colour[8];
     QFont font;  // scale and time-axis labels
 };
@@ -51,6 +59,7 @@ struct AxisTick {
     int x = 0;
     QString label;
 };
+// A label that would run into another is left out.
 void DrawTimeAxis(QImage& canvas, const QFont& font, int width, int height, const std::vector<AxisTick>& ticks);
 
 // Renders the whole canvas, W × H of the state, into `canvas` (resized when its size differs).

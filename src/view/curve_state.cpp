@@ -134,15 +134,13 @@ void ApplyTimeRange(CurveState& s, const RecordTimes& times, int64_t start, int6
     s.returnEnabled = true;
     const int32_t count = std::min(times.Count(), s.recordCount);
     if (count <= 0) return;
+    // A start that matches no record keeps firstIndex, an end that matches none keeps endIndex:
+    // a range wholly before or after the data leaves the shown range as it was. The end is
+    // looked for only once a start was found.
     int32_t first = s.firstIndex;
     int32_t last = s.endIndex;
     bool startFound = false;
     bool endFound = false;
-    // A start at or before the first record starts there; one after the last record is no start.
-    if (start <= times.Seconds(0)) {
-        first = 0;
-        startFound = true;
-    }
     for (int32_t i = 1; i < count && !endFound; ++i) {
         const int64_t before = times.Seconds(i - 1);
         const int64_t at = times.Seconds(i);
@@ -155,13 +153,15 @@ void ApplyTimeRange(CurveState& s, const RecordTimes& times, int64_t start, int6
             endFound = true;
         }
     }
+    // The search's pairs never name the last record as a start; a start at its very time
+    // still matches it.
     if (!startFound && start == times.Seconds(count - 1)) {
         first = count - 1;
         startFound = true;
+        if (end >= start) last = count;
     }
-    // An end after the last record ends with it.
-    if (startFound && !endFound && end > times.Seconds(count - 1)) last = count;
     if (last > count) last = count;
+    // A range that would leave no record shown (an end before the start) keeps the old one.
     if (last - first < 1 || first < 0) return;
     s.firstIndex = first;
     s.endIndex = last;

@@ -75,8 +75,9 @@ bool ReleaseLeft(CurveState& s, int x, int y);
 bool PanMove(CurveState& s, int x, int y);
 
 // "Range": searches the records for the chosen start and end (seconds, local time). A start
-// later than the last record leaves the range; a search that would leave no record shown keeps
-// the previous range. Always sets recomputeRange and enables "Return".
+// that matches no record keeps firstIndex, an end that matches none keeps endIndex (so a range
+// wholly before or after the data changes nothing); a search that would leave no record shown
+// keeps the previous range. Always sets recomputeRange and enables "Return".
 void ApplyTimeRange(CurveState& s, const RecordTimes& times, int64_t start, int64_t end);
 
 }  // namespace velorin

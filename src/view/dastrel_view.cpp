@@ -10,13 +10,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableView>
 #include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
-#include "app/command_ids.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "common/format.h"
@@ -30,6 +30,8 @@
 #include "view/history_lists.h"
 #include "view/time_cho.h"
 #include "view/view_images.h"
+#include "view/view_layout.h"
+#include "view/statistics_list.h"
 #include "view/view_printing.h"
 #include "view/view_texts.h"
 
@@ -42,11 +44,6 @@ const QColor kDefaultColour[8] = {QColor(0, 0, 255),    QColor(255, 0, 0),   QCo
                                   QColor(0, 0, 255),    QColor(128, 0, 0)};
 const QColor kDisabledColour(192, 192, 192);
 const QColor kStripColour(200, 221, 222);
-
-// The template positions of the three bitmap buttons in dialog units (x, width, height) and
-// the dialog-unit size of the form's font at 96 dots per inch.
-constexpr double kDluX = 1.5, kDluY = 1.625;
-constexpr int kBitmapButtonX[3] = {89, 163, 237};
 
 // Shrinks a control's font until its text fits the width the form gives it.
 void FitText(QWidget* control, const QString& text, int padding) {
@@ -79,6 +76,7 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& 
     const RecordSet& set = doc_->Set();
     state_ = OpenedCurveState(set);
     times_ = RecordTimes(set);
+    summary_ = CurveSummary(set, times_);
     for (int c = 0; c < 8; ++c) colour_[c] = state_.channelEnabled[c] ? kDefaultColour[c] : kDisabledColour;
 
     setMouseTracking(true);
@@ -116,6 +114,9 @@ void CDastrelView::BuildControls() {
     statistics_ = new QTableView(this);
     statistics_->setSelectionBehavior(QAbstractItemView::SelectRows);
     statistics_->verticalHeader()->hide();
+    // Rows as high as the text needs, so that the list under the plot shows every channel.
+    statistics_->verticalHeader()->setMinimumSectionSize(1);
+    statistics_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     dataList_ = new QTableView(this);
     dataList_->hide();
@@ -171,23 +172,54 @@ void CDastrelView::BuildControls() {
     lastTime_ = new QLabel(this);
     lastTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    // Printing belongs to the printing commands; the buttons wait for them.
+    // The buttons run the same print functions as the data window's File menu.
     printCurve_ = new QPushButton(FromGbk(texts_.printCurve), this);
     printList_ = new QPushButton(FromGbk(texts_.printList), this);
-    // The printing itself belongs to the data window's print commands (view_printing.h).
-    connect(printCurve_, &QPushButton::clicked, this, &CDastrelView::PrintCurveClicked);
-    connect(printList_, &QPushButton::clicked, this, &CDastrelView::PrintListClicked);
+    connect(printCurve_, &QPushButton::clicked, this, [this] {
+        if (presenter_ != nullptr) PrintViewCurve(*this, *presenter_);
+    });
+    connect(printList_, &QPushButton::clicked, this, [this] {
+        if (presenter_ == nullptr) return;
+        uint8_t types[8];
+        std::copy(channelType_, channelType_ + 8, types);
+        if (printChannelTypes_) printChannelTypes_(types);
+        PrintViewList(*this, *presenter_, languageName_, types);
+    });
     UpdateControls();
 }
 
+void CDastrelView::SetPrinting(Presenter* presenter, std::function<void(uint8_t (&)[8])> channelTypes) {
+    presenter_ = presenter;
+    printChannelTypes_ = std::move(channelTypes);
+}
+
 void CDastrelView::ApplyF0Switch(const F0Switch& result) {
-    const bool on = result.channel2Enabled;
-    state_.channelEnabled[1] = on ? 1 : 0;
-    state_.channelVisible[1] = on ? 1 : 0;
-    colour_[1] = on ? kDefaultColour[1] : kDisabledColour;
-    if (result.extremes.any) {
-        state_.axisMax[1] = result.extremes.max;
-        state_.axisMin[1] = result.extremes.min;
+    // F0 mode wrote channel 2 (or put the recording back): its block summaries follow.
+    if (result.changed) summary_.RebuildChannel(doc_->Set(), 1);
+    // The lists were refilled with their usual column widths.
+    FitStatisticsColumns();
+    // "Return" without F0 mode leaves channel 2 as the user set it (hidden, recoloured).
+    if (!result.changed) return;
+    if (lists_->F0On()) {
+        // The first switch keeps what the user chose for a recorded channel 2.
+        if (!f0Kept_.kept) f0Kept_ = {true, state_.channelVisible[1], colour_[1]};
+        state_.channelEnabled[1] = 1;
+        state_.channelVisible[1] = 1;
+        colour_[1] = kDefaultColour[1];
+        if (result.extremes.any) {
+            state_.axisMax[1] = result.extremes.max;
+            state_.axisMin[1] = result.extremes.min;
+        }
+        // F0 mode always has a way back, zoomed or not.
+        state_.returnEnabled = true;
+    } else {
+        const bool recorded = result.channel2Enabled;
+        state_.channelEnabled[1] = recorded ? 1 : 0;
+        state_.channelVisible[1] = recorded && f0Kept_.kept ? f0Kept_.visible : 0;
+        colour_[1] = recorded && f0Kept_.kept ? f0Kept_.colour : kDisabledColour;
+        f0Kept_ = {};
+        // The recorded values are back: their value range replaces F's.
+        state_.recomputeRange = true;
     }
     ChannelChanged(1);
 }
@@ -197,6 +229,8 @@ void CDastrelView::showEvent(QShowEvent*) {
     if (opened_) return;
     opened_ = true;
     lists_->Open();
+    // The list now has its rows: the layout gives it room for them.
+    Layout();
 }
 
 void CDastrelView::SetDpiScale(double scale) {
@@ -217,50 +251,101 @@ void CDastrelView::ChannelChanged(int channel) {
     Redraw();
 }
 
+ViewLayoutNeeds CDastrelView::Needs() const {
+    ViewLayoutNeeds n;
+    const QStyle* st = style();
+    const QFontMetrics fm(font());
+    auto boxNeed = [&](const QCheckBox* box) {
+        return st->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+               st->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box) + fm.horizontalAdvance(box->text()) + 6;
+    };
+    for (const QCheckBox* box : channelBox_) n.channelBoxWidth = std::max(n.channelBoxWidth, boxNeed(box));
+    n.checkBoxWidth = std::max(n.channelBoxWidth, boxNeed(coordinate_));
+    n.checkBoxHeight = std::max(fm.height(), st->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, coordinate_)) + 2;
+    const int buttonPadding = 2 * st->pixelMetric(QStyle::PM_ButtonMargin, nullptr, return_) +
+                              2 * st->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, return_) + 6;
+    for (const QPushButton* button : {return_, amplification_, range_, printCurve_, printList_}) {
+        n.buttonWidth = std::max(n.buttonWidth, fm.horizontalAdvance(button->text()) + buttonPadding);
+    }
+    n.buttonHeight = fm.height() + 10;
+    const QSize tabs = tabs_->sizeHint();
+    n.tabWidth = tabs.width();
+    n.tabHeight = tabs.height();
+    n.bitmapButtonWidth = compress_->iconSize().width() + 8;
+    const int timeWidth = fm.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 6;
+    n.firstTimeWidth = n.lastTimeWidth = timeWidth;
+    n.timeHeight = fm.height() + 2;
+
+    // The statistics list showing every row: header, rows, frame and, when its columns are wider
+    // than the plot, the horizontal scroll bar.
+    int rows = 0;
+    if (statistics_->model() != nullptr) rows = statistics_->model()->rowCount();
+    else for (int32_t enabled : state_.channelEnabled) rows += enabled != 0 ? 1 : 0;
+    int columns = 0;
+    for (int c = 0; statistics_->model() != nullptr && c < statistics_->model()->columnCount(); ++c) {
+        columns += statistics_->columnWidth(c);
+    }
+    const int frame = 2 * statistics_->frameWidth();
+    n.statisticsHeight = statistics_->horizontalHeader()->sizeHint().height() +
+                         rows * statistics_->verticalHeader()->defaultSectionSize() + frame;
+    if (columns + frame > width() - Scaled(68) - 40) n.statisticsHeight += st->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return n;
+}
+
 void CDastrelView::Layout() {
     const double s = dpiScale_;
-    const int cw = width(), ch = height();
-    state_.plotWidth = static_cast<int>(cw - 68 * s);
-    state_.plotHeight = static_cast<int>(ch - 155 * s);
-    state_.plotTop = Scaled(20);
-    const int w = state_.plotWidth, h = state_.plotHeight;
-    tabs_->setGeometry(5, 0, 400, 40);
-    int y = Scaled(20);
-    for (int k = 0; k < 8; ++k) {
-        channelBox_[k]->setGeometry(static_cast<int>(w + 13 * s), static_cast<int>(y + 5 * s), Scaled(60), Scaled(16));
-        y = static_cast<int>(y + 40 * s);
-    }
-    coordinate_->setGeometry(static_cast<int>(w + 13 * s), y, Scaled(60), Scaled(16));
-    return_->setGeometry(static_cast<int>(w + 10 * s), static_cast<int>(y + 40 * s), Scaled(54), Scaled(30));
-    amplification_->setGeometry(static_cast<int>(w + 10 * s), static_cast<int>(y + 80 * s), Scaled(54), Scaled(30));
-    range_->setGeometry(static_cast<int>(w + 10 * s), static_cast<int>(y + 120 * s), Scaled(54), Scaled(30));
-    const int b = static_cast<int>(h + 46 * s + 5);
-    const int r = static_cast<int>(w + 68 * s);
-    dataList_->setGeometry(10, Scaled(20), r - 10, static_cast<int>(b - 20 * s - 8));
-    statistics_->setGeometry(10, b, std::max(w, 0), std::max(ch - b - 5, 0));
-    printCurve_->setGeometry(static_cast<int>(r - 58 * s), static_cast<int>(b + 10 * s), Scaled(54), Scaled(30));
-    printList_->setGeometry(static_cast<int>(r - 58 * s), static_cast<int>(b + 50 * s), Scaled(54), Scaled(30));
-    firstTime_->setGeometry(10, static_cast<int>(h + 19 * s), Scaled(150), Scaled(20));
-    lastTime_->setGeometry(static_cast<int>(w - 108 * s), static_cast<int>(h + 19 * s), Scaled(115), Scaled(20));
-    QToolButton* bitmapButtons[3] = {compress_, expand_, pan_};
     const QPixmap images[3] = {CompressionImage(s * 0.75), ExpansionImage(s * 0.75), PanImage(s * 0.75)};
-    for (QWidget* control : {static_cast<QWidget*>(coordinate_), static_cast<QWidget*>(return_),
-                             static_cast<QWidget*>(amplification_), static_cast<QWidget*>(range_),
-                             static_cast<QWidget*>(printCurve_), static_cast<QWidget*>(printList_)}) {
-        control->setFont(font());
-        const auto* button = qobject_cast<QAbstractButton*>(control);
-        FitText(control, button->text(), qobject_cast<const QCheckBox*>(control) != nullptr ? 24 : 8);
-    }
+    QToolButton* bitmapButtons[3] = {compress_, expand_, pan_};
     for (int i = 0; i < 3; ++i) {
-        bitmapButtons[i]->setGeometry(Scaled(kBitmapButtonX[i] * kDluX), 0, Scaled(62 * kDluX), Scaled(14 * kDluY));
         bitmapButtons[i]->setIcon(images[i]);
         bitmapButtons[i]->setIconSize(images[i].size());
+    }
+    layout_ = ComputeViewLayout(width(), height(), s, Needs());
+    const ViewLayout& L = layout_;
+    state_.plotWidth = L.plotWidth;
+    state_.plotHeight = L.plotHeight;
+    state_.plotTop = L.plotTop;
+    tabs_->setGeometry(L.tabs);
+    for (int k = 0; k < 8; ++k) channelBox_[k]->setGeometry(L.channelBox[k]);
+    coordinate_->setGeometry(L.coordinate);
+    return_->setGeometry(L.returnButton);
+    amplification_->setGeometry(L.amplification);
+    range_->setGeometry(L.range);
+    printCurve_->setGeometry(L.printCurve);
+    printList_->setGeometry(L.printList);
+    dataList_->setGeometry(L.dataList);
+    statistics_->setGeometry(L.statistics);
+    firstTime_->setGeometry(L.firstTime);
+    lastTime_->setGeometry(L.lastTime);
+    for (int i = 0; i < 3; ++i) {
+        bitmapButtons[i]->setGeometry(L.bitmapButton[i]);
         bitmapButtons[i]->raise();
     }
+    FitStatisticsColumns();
     // The range texts are fitted to their new widths by the drawing.
     firstTime_->clear();
     lastTime_->clear();
     Redraw();
+}
+
+void CDastrelView::FitStatisticsColumns() {
+    // The list's own column widths when they fit beside each other; otherwise each column as
+    // wide as its header and cells, so that the last column is not pushed out of sight. The
+    // list scrolls sideways only when even that is too wide.
+    QAbstractItemModel* model = statistics_->model();
+    if (model == nullptr) return;
+    const int available = statistics_->viewport()->width();
+    int usual = 0;
+    for (int c = 0; c < model->columnCount(); ++c) usual += StatisticsList::ColumnWidth(c);
+    if (usual <= available) {
+        for (int c = 0; c < model->columnCount(); ++c) statistics_->setColumnWidth(c, StatisticsList::ColumnWidth(c));
+        return;
+    }
+    for (int c = 0; c < model->columnCount(); ++c) {
+        statistics_->resizeColumnToContents(c);
+        // An empty "Selected" column keeps room for a value.
+        statistics_->setColumnWidth(c, std::max(statistics_->columnWidth(c), fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 12));
+    }
 }
 
 void CDastrelView::Redraw() {
@@ -271,11 +356,12 @@ void CDastrelView::Redraw() {
         return;
     }
     if (BeginDrawing(state_)) {
-        RecomputeAxisRange(doc_->Set(), state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
+        RecomputeAxisRange(doc_->Set(), summary_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
     }
     CurveScene scene;
     scene.set = &doc_->Set();
     scene.times = &times_;
+    scene.summary = &summary_;
     scene.state = &state_;
     for (int c = 0; c < 8; ++c) scene.colour[c] = colour_[c];
     scene.font = font();
@@ -378,6 +464,28 @@ void CDastrelView::ClearOverlay() {
 void CDastrelView::Readout(int x, int y) {
     const QRect before = OverlayRect();
     const RecordSet& set = doc_->Set();
+    // The "Selected" column follows the pointer whichever overlay is drawn, the zoom
+    // rectangle included.
+    pointed_ = RecordUnderCanvasX(x - kCanvasViewX, state_.plotWidth, state_.firstIndex, state_.endIndex,
+                                  std::min(state_.recordCount, UsableRecordCount(set)));
+    std::string text;
+    if (pointed_.index >= 0) {
+        const SampleRecord& record = set.records[static_cast<size_t>(pointed_.index)];
+        QStringList selected;
+        text = texts_.readoutTime + RecordTimeText(record) + "\r\n";
+        for (int c = 0; c < 8; ++c) {
+            if (set.channelEnabled[c] != 1) continue;
+            const float v = record.value[c];
+            const bool hundredths = HasHundredths(channelType_[c]);
+            selected << FromGbk(ListValueText(v, hundredths));
+            if (!state_.channelVisible[c]) continue;
+            text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
+            if (IsMissingSample(v)) text += texts_.error;
+            else text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
+            text += "\r\n";
+        }
+        emit SelectedValuesChanged(selected);
+    }
     if (state_.dragging) {
         // The rectangle starts where the button went down: pressX is a canvas x.
         zoomRect_ = QRect(QPoint(static_cast<int>(state_.pressX) + kCanvasViewX, static_cast<int>(state_.pressY)),
@@ -386,25 +494,7 @@ void CDastrelView::Readout(int x, int y) {
         update(before.united(OverlayRect()));
         return;
     }
-    pointed_ = RecordUnderCanvasX(x - kCanvasViewX, state_.plotWidth, state_.firstIndex, state_.endIndex,
-                                  std::min(state_.recordCount, UsableRecordCount(set)));
     if (pointed_.index < 0) return;
-    const SampleRecord& record = set.records[static_cast<size_t>(pointed_.index)];
-
-    QStringList selected;
-    std::string text = texts_.readoutTime + RecordTimeText(record) + "\r\n";
-    for (int c = 0; c < 8; ++c) {
-        if (set.channelEnabled[c] != 1) continue;
-        const float v = record.value[c];
-        const bool hundredths = HasHundredths(channelType_[c]);
-        selected << FromGbk(ListValueText(v, hundredths));
-        if (!state_.channelVisible[c]) continue;
-        text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
-        if (IsMissingSample(v)) text += texts_.error;
-        else text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
-        text += "\r\n";
-    }
-    emit SelectedValuesChanged(selected);
 
     readoutText_ = FromGbk(text);
     cursorViewX_ = pointed_.cursorX + kCanvasViewX;
@@ -424,7 +514,6 @@ void CDastrelView::Readout(int x, int y) {
 
 void CDastrelView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const double s = dpiScale_;
     const int cw = width(), ch = height();
     if (state_.graphShown && !canvas_.isNull()) {
         const QRect plot = PlotRect();
@@ -446,14 +535,10 @@ void CDastrelView::paintEvent(QPaintEvent* event) {
             p.drawText(readoutBox_.adjusted(10, 10, -10, -10), Qt::AlignLeft | Qt::AlignTop, shown);
         }
     }
-    const int stripTop = static_cast<int>(state_.plotHeight + 46 * s);
+    const int stripTop = layout_.stripTop;
     p.fillRect(QRect(10, stripTop, cw - 10, ch - stripTop), kStripColour);
     if (state_.graphShown) {
-        for (int k = 0; k < 8; ++k) {
-            const int x0 = static_cast<int>(cw - 55 * s), x1 = static_cast<int>(cw - 10 * s);
-            const int y0 = static_cast<int>(40 * s + 40 * s * k), y1 = static_cast<int>(52 * s + 40 * s * k);
-            p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), colour_[k]);
-        }
+        for (int k = 0; k < 8; ++k) p.fillRect(layout_.swatch[k], colour_[k]);
     }
 }
 
@@ -467,10 +552,13 @@ void CDastrelView::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() != Qt::RightButton) return;
     const double s = dpiScale_;
-    const int w = state_.plotWidth;
     for (int k = 0; k < 6; ++k) {
         if (state_.channelEnabled[k] == 0) continue;
-        if (x > w + 12 * s && x < w + 57 * s && y > 40 * s + 40 * s * k && y < 55 * s + 40 * s * k) {
+        // The swatch and a little around it (with the usual column: W + 12s < x < W + 57s,
+        // 40s + 40s·k < y < 55s + 40s·k).
+        const QRect& sw = layout_.swatch[k];
+        if (x > sw.left() - 1 && x < sw.left() + std::max(sw.width(), static_cast<int>(44 * s)) && y > sw.top() &&
+            y < sw.top() + std::max(sw.height(), static_cast<int>(12 * s)) + static_cast<int>(3 * s)) {
             const QColor chosen = colourChooser_ ? colourChooser_(Qt::black) : QColorDialog::getColor(Qt::black, this);
             if (chosen.isValid()) SetChannelColour(k, chosen);
             return;
@@ -508,9 +596,7 @@ void UseHistoryViews(CMainFrame& frame) {
         uint8_t types[8];
         ChannelTypesOf(frame.Info(), types);
         auto* view = new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
-        // The buttons run the same commands as the data window's File menu.
-        QObject::connect(view, &CDastrelView::PrintCurveClicked, &frame, [&frame] { frame.RunCommand(ID_PRINT_CURVE); });
-        QObject::connect(view, &CDastrelView::PrintListClicked, &frame, [&frame] { frame.RunCommand(ID_PRINT_LIST); });
+        view->SetPrinting(&frame.UiPresenter(), [&frame](uint8_t (&now)[8]) { ChannelTypesOf(frame.Info(), now); });
         return view;
     });
 }

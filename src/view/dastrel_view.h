@@ -21,7 +21,9 @@
 
 #include "view/curve_geometry.h"
 #include "view/curve_state.h"
+#include "view/curve_summary.h"
 #include "view/record_times.h"
+#include "view/view_layout.h"
 
 class QCheckBox;
 class QLabel;
@@ -36,6 +38,7 @@ class CDastrelDoc;
 class CMainFrame;
 class CTimeCho;
 class HistoryLists;
+class Presenter;
 struct CurveTexts;
 struct F0Switch;
 
@@ -49,6 +52,7 @@ public:
     ~CDastrelView() override;
 
     const std::shared_ptr<CDastrelDoc>& Document() const { return doc_; }
+    const std::string& LanguageName() const { return languageName_; }
     // The shown range and display state; after changing it call ChannelChanged / Redraw.
     CurveState& State() { return state_; }
     const CurveState& State() const { return state_; }
@@ -71,6 +75,9 @@ public:
 
     // The finished canvas as last drawn (the kept copy); null before the first drawing.
     const QImage& Canvas() const { return canvas_; }
+    // What the canvas is drawn from besides the state: record times and block summaries.
+    const RecordTimes& Times() const { return times_; }
+    const CurveSummary& Summary() const { return summary_; }
     bool CanvasKept() const { return canvasKept_; }
     double DpiScale() const { return dpiScale_; }
     // Recomputes the layout for another screen scale (the view reads it once when created).
@@ -86,6 +93,10 @@ public:
     // an invalid colour on Cancel; the range chooser runs the prepared dialog.
     void SetColourChooser(std::function<QColor(const QColor&)> chooser) { colourChooser_ = std::move(chooser); }
     void SetRangeChooser(std::function<bool(CTimeCho&)> chooser) { rangeChooser_ = std::move(chooser); }
+    // "Print Curve" and "Print List" print through `presenter` with the channel types
+    // `channelTypes` gives at the time of printing (the DeviceInfo read last); until this is set
+    // the two buttons print nothing.
+    void SetPrinting(Presenter* presenter, std::function<void(uint8_t (&)[8])> channelTypes);
 
     // The controls, by their role.
     QTabBar* Tabs() const { return tabs_; }
@@ -99,6 +110,10 @@ public:
     QToolButton* PanButton() const { return pan_; }
     QLabel* FirstTimeLabel() const { return firstTime_; }
     QLabel* LastTimeLabel() const { return lastTime_; }
+    // Where the controls and swatches were put by the last layout.
+    const ViewLayout& Placement() const { return layout_; }
+    QPushButton* PrintCurveButton() const { return printCurve_; }
+    QPushButton* PrintListButton() const { return printList_; }
 
     // The commands, as the controls run them.
     void Amplify();
@@ -112,9 +127,6 @@ signals:
     void SelectedValuesChanged(const QStringList& values);
     // "Return" was pressed; emitted before the whole set is drawn again (F0 mode ends here).
     void Returned();
-    // "Print Curve" / "Print List" was pressed.
-    void PrintCurveClicked();
-    void PrintListClicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -128,6 +140,8 @@ protected:
 private:
     void BuildControls();
     void Layout();
+    ViewLayoutNeeds Needs() const;
+    void FitStatisticsColumns();
     void UpdateControls();
     void UpdateCursor();
     void Readout(int x, int y);
@@ -142,8 +156,10 @@ private:
     uint8_t channelType_[8] = {};
     CurveState state_;
     RecordTimes times_;
+    CurveSummary summary_;  // of the document's records; channel 2 rebuilt by every F0 switch
     QColor colour_[8];
     double dpiScale_ = 1.0;
+    ViewLayout layout_;
     QImage canvas_;
     bool canvasKept_ = false;
 
@@ -158,6 +174,8 @@ private:
 
     std::function<QColor(const QColor&)> colourChooser_;
     std::function<bool(CTimeCho&)> rangeChooser_;
+    Presenter* presenter_ = nullptr;
+    std::function<void(uint8_t (&)[8])> printChannelTypes_;
 
     QTabBar* tabs_ = nullptr;
     QTableView* statistics_ = nullptr;
@@ -176,6 +194,13 @@ private:
     QPushButton* printList_ = nullptr;
     HistoryLists* lists_ = nullptr;
     bool opened_ = false;
+    // Channel 2's visibility and colour as the user had them before F0 mode took it over.
+    struct KeptChannel2 {
+        bool kept = false;
+        int32_t visible = 1;
+        QColor colour;
+    };
+    KeptChannel2 f0Kept_;
 };
 
 // Makes the main window's data windows show history views (with its language and the channel

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace velorin {
 
@@ -52,6 +53,11 @@ void F0Mode::Keep(const RecordSet& set) {
     kept_.enabled = set.channelEnabled[kF0Channel];
     kept_.quantityLength = set.quantityLength[kF0Channel];
     std::memcpy(kept_.quantityText, set.quantityText[kF0Channel], kChannelTextBytes);
+    kept_.unitLength = set.unitLength[kF0Channel];
+    std::memcpy(kept_.unitText, set.unitText[kF0Channel], kChannelTextBytes);
+    kept_.alarmEnabled = set.alarmEnabled[kF0Channel];
+    kept_.lowerAlarmX10 = set.lowerAlarmX10[kF0Channel];
+    kept_.upperAlarmX10 = set.upperAlarmX10[kF0Channel];
     kept_.maxValue = set.maxValue[kF0Channel];
     kept_.minValue = set.minValue[kF0Channel];
     kept_.avgValue = set.avgValue[kF0Channel];
@@ -65,6 +71,11 @@ void F0Mode::PutBack(RecordSet& set) const {
     set.channelEnabled[kF0Channel] = kept_.enabled;
     set.quantityLength[kF0Channel] = kept_.quantityLength;
     std::memcpy(set.quantityText[kF0Channel], kept_.quantityText, kChannelTextBytes);
+    set.unitLength[kF0Channel] = kept_.unitLength;
+    std::memcpy(set.unitText[kF0Channel], kept_.unitText, kChannelTextBytes);
+    set.alarmEnabled[kF0Channel] = kept_.alarmEnabled;
+    set.lowerAlarmX10[kF0Channel] = kept_.lowerAlarmX10;
+    set.upperAlarmX10[kF0Channel] = kept_.upperAlarmX10;
     set.maxValue[kF0Channel] = kept_.maxValue;
     set.minValue[kF0Channel] = kept_.minValue;
     set.avgValue[kF0Channel] = kept_.avgValue;
@@ -73,7 +84,7 @@ void F0Mode::PutBack(RecordSet& set) const {
 }
 
 F0Switch F0Mode::SwitchOn(RecordSet& set, int32_t firstIndex, int32_t endIndex, float reference, float z,
-                          const std::string& quantityName) {
+                          const std::string& quantityName, const std::string& unitName) {
     F0Switch out;
     out.channel2Enabled = set.channelEnabled[kF0Channel] == 1;
     if (!UsableZValue(z) || !std::isfinite(reference)) return out;
@@ -82,6 +93,10 @@ F0Switch F0Mode::SwitchOn(RecordSet& set, int32_t firstIndex, int32_t endIndex, 
     on_ = true;
     set.channelEnabled[kF0Channel] = 1;
     SetQuantityText(set, kF0Channel, quantityName);
+    SetUnitText(set, kF0Channel, unitName);
+    set.alarmEnabled[kF0Channel] = 0;
+    set.lowerAlarmX10[kF0Channel] = std::numeric_limits<int16_t>::min();
+    set.upperAlarmX10[kF0Channel] = std::numeric_limits<int16_t>::max();
     out.extremes = ComputeF0(set, firstIndex, endIndex, reference, z);
     out.changed = true;
     out.channel2Enabled = true;

@@ -47,12 +47,15 @@ class F0Mode {
 public:
     bool On() const { return on_; }
 
-    // Keeps channel 2 aside (values, enable flag, quantity, statistics) unless F0 mode is on
-    // already, puts the recorded values back so that a new range starts from them, enables
-    // channel 2 with the quantity `quantityName` and computes F over [firstIndex, endIndex).
+    // Keeps channel 2 aside (values, enable flag, quantity, unit, alarm settings, statistics)
+    // unless F0 mode is on already, puts the recorded values back so that a new range starts
+    // from them, enables channel 2 with the quantity `quantityName` and the unit `unitName` and
+    // computes F over [firstIndex, endIndex). F is no measured quantity: while F0 mode is on,
+    // channel 2 has its alarm switched off and limits no F reaches in practice (−3276.8 …
+    // 3276.7 minutes), so no reader judges F against the recorded channel's limits.
     // An unusable z changes nothing.
     F0Switch SwitchOn(RecordSet& set, int32_t firstIndex, int32_t endIndex, float reference, float z,
-                      const std::string& quantityName);
+                      const std::string& quantityName, const std::string& unitName);
     // Puts channel 2 back as it was before F0 mode; without F0 mode on it changes nothing, so a
     // recorded channel 2 stays enabled.
     F0Switch SwitchOff(RecordSet& set);
@@ -63,6 +66,10 @@ private:
         int32_t enabled = 0;
         int32_t quantityLength = 0;
         char quantityText[kChannelTextBytes] = {};
+        int32_t unitLength = 0;
+        char unitText[kChannelTextBytes] = {};
+        uint8_t alarmEnabled = 0;
+        int16_t lowerAlarmX10 = 0, upperAlarmX10 = 0;
         float maxValue = 0, minValue = 0, avgValue = 0;
         RecordTime maxTime, minTime;
     };

@@ -3,7 +3,9 @@
 #include <QDialog>
 #include <QMdiSubWindow>
 
+#include "app/gui_text.h"
 #include "app/presenter.h"
+#include "common/texts.h"
 #include "device/device_info.h"
 #include "history/dastrel_doc.h"
 #include "view/dastrel_view.h"
@@ -20,7 +22,20 @@ void ChannelTypesOf(const DeviceInfo& info, uint8_t (&types)[8]) {
     for (int c = 0; c < 8; ++c) types[c] = info.channel[c].channelType;
 }
 
+namespace {
+
+// Without an installed printer the print dialog offers nothing to print on and the job could
+// only end aborted: the user is told why before any dialog, and nothing is printed.
+bool PrinterInstalled(Presenter& presenter, const std::string& languageName) {
+    if (!presenter.PrinterNames().isEmpty()) return true;
+    presenter.Message(FromGbk(TextsFor(languageName).noPrinterInstalled), QString(), BoxIcon::Warning);
+    return false;
+}
+
+}  // namespace
+
 void PrintViewCurve(CDastrelView& view, Presenter& presenter) {
+    if (!PrinterInstalled(presenter, view.LanguageName())) return;
     // The printed plot is the one drawn now, not the kept copy.
     view.Redraw();
     PrintCurve(presenter, view.Document()->Set(), view.FirstIndex(), view.EndIndex(), view.Canvas());
@@ -28,6 +43,7 @@ void PrintViewCurve(CDastrelView& view, Presenter& presenter) {
 
 void PrintViewList(CDastrelView& view, Presenter& presenter, const std::string& languageName,
                    const uint8_t (&channelType)[8]) {
+    if (!PrinterInstalled(presenter, languageName)) return;
     CTimeCho chooser(languageName, &view);
     chooser.SetMode(CTimeCho::Mode::Serial);
     if (presenter.Exec(chooser) != QDialog::Accepted) return;

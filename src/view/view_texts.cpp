@@ -54,6 +54,7 @@ ViewTexts MakeEnglish() {
     t.f0Dialog.methodF0 = g("F0值");
     t.f0Dialog.methodFH = g("FH值");
     t.f0Quantity = "F0";
+    t.f0Unit = "min";
     return t;
 }
 
@@ -103,6 +104,7 @@ ViewTexts MakeChinese() {
     t.f0Dialog.methodF0 = g("F0值");
     t.f0Dialog.methodFH = g("FH值");
     t.f0Quantity = "F0";
+    t.f0Unit = g("分钟");
     return t;
 }
 

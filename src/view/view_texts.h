@@ -46,6 +46,7 @@ struct ViewTexts {
     RecordPanelLabels panel;
     F0DialogTexts f0Dialog;
     std::string f0Quantity;  // measured-quantity name of channel 2 while F0 mode is on
+    std::string f0Unit;      // unit of channel 2 while F0 mode is on: F counts minutes
 };
 
 const ViewTexts& ViewTextsFor(const std::string& languageName);

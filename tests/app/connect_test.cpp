@@ -101,19 +101,18 @@ protected:
     FakeUsbLogger logger_;
     Link link_;
     DeviceInfo info_;
-    CommandFlags flags_;
     ConnectState state_;
     RecordedMessages messages_;
 };
 
 TEST_F(ConnectTest, UsbLinkReadsEverythingAndEnablesTheDeviceCommands) {
     state_.usbConnected = true;
-    const ConnectResult r = Connect(link_, info_, flags_, state_, {}, "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, "English", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
     EXPECT_TRUE(r.infoRead);
     EXPECT_TRUE(r.refillPanel);
     EXPECT_EQ(link_.currentPort, HID_LINK_PORT);
-    EXPECT_EQ(flags_.connectEnabled + flags_.liveEnabled + flags_.historyEnabled + flags_.configurationEnabled, 4);
+    EXPECT_TRUE(r.LoggerFound());
     EXPECT_EQ(info_.storedRecordCount, 5000);
     EXPECT_EQ(info_.overflowCount, 1000);
     EXPECT_EQ(ReadField(info_.serialNumber), "20261209");
@@ -132,10 +131,10 @@ TEST_F(ConnectTest, UsbLinkReadsEverythingAndEnablesTheDeviceCommands) {
 TEST_F(ConnectTest, UsbLinkWithoutTheSecondPartStillConnectsButDecodesNothing) {
     state_.usbConnected = true;
     logger_.part1Fails = true;
-    const ConnectResult r = Connect(link_, info_, flags_, state_, {}, "Chinese", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, "Chinese", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
     EXPECT_FALSE(r.infoRead);
-    EXPECT_EQ(flags_.historyEnabled, 1);
+    EXPECT_TRUE(r.LoggerFound());  // the program enables its commands either way
     EXPECT_EQ(info_.storedRecordCount, 0);
     for (uint32_t code : logger_.reads) EXPECT_EQ((code >> 16) & 0xFF, cmd::InfoQuery);
     EXPECT_EQ(messages_.statuses.back(), Utf8ToGbk("已连接U盘设备"));
@@ -145,10 +144,9 @@ TEST_F(ConnectTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
     logger_.attached = false;
     // Ports that do not exist fail to open silently; the walk ends with the timeout.
     const std::vector<PortEntry> ports = {{7, "/nonexistent/tty-a"}, {8, "/nonexistent/tty-b"}};
-    const ConnectResult r = Connect(link_, info_, flags_, state_, ports, "Chinese", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, ports, "Chinese", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
-    EXPECT_EQ(flags_.connectEnabled, 1);
-    EXPECT_EQ(flags_.liveEnabled + flags_.historyEnabled + flags_.configurationEnabled, 0);
+    EXPECT_FALSE(r.LoggerFound());
     ASSERT_EQ(messages_.boxes.size(), 1u);
     EXPECT_EQ(messages_.boxes[0], Utf8ToGbk("通讯超时，请检查设备连接"));
     EXPECT_EQ(messages_.statuses.back(), Utf8ToGbk("未找到硬件设备!"));
@@ -156,9 +154,24 @@ TEST_F(ConnectTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
     EXPECT_FALSE(state_.usbConnected);
 }
 
+TEST_F(ConnectTest, ASinglePortThatCannotBeOpenedSaysWhyInsteadOfTimingOut) {
+    logger_.attached = false;
+    ConnectResult r = Connect(link_, info_, state_, {{7, "/nonexistent/tty-a"}}, "English", messages_);
+    EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
+    ASSERT_EQ(messages_.boxes.size(), 1u);
+    EXPECT_EQ(messages_.boxes[0], "There is no serial port COM7 (/nonexistent/tty-a)");
+    EXPECT_EQ(messages_.statuses.back(), messages_.boxes[0]) << "the reason stays in the status pane";
+    EXPECT_FALSE(r.LoggerFound());
+
+    messages_.boxes.clear();
+    Connect(link_, info_, state_, {{2, "/dev/null"}}, "Chinese", messages_);
+    ASSERT_EQ(messages_.boxes.size(), 1u);
+    EXPECT_EQ(messages_.boxes[0], Utf8ToGbk("/dev/null 不是串口设备（COM2）"));
+}
+
 TEST_F(ConnectTest, AttachedButUndetectedLoggerMeansASerialSearch) {
     // Detection has not seen the logger: Connect walks the ports, but remembers the handle.
-    const ConnectResult r = Connect(link_, info_, flags_, state_, {}, "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, "English", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_EQ(messages_.boxes.at(0), "Communication timeout, please check device connection!");
     EXPECT_TRUE(state_.usbConnected);
@@ -167,8 +180,8 @@ TEST_F(ConnectTest, AttachedButUndetectedLoggerMeansASerialSearch) {
 
 TEST_F(ConnectTest, AReplacedHandleIsClosedNotLeaked) {
     state_.usbConnected = true;
-    Connect(link_, info_, flags_, state_, {}, "English", messages_);
-    Connect(link_, info_, flags_, state_, {}, "English", messages_);
+    Connect(link_, info_, state_, {}, "English", messages_);
+    Connect(link_, info_, state_, {}, "English", messages_);
     EXPECT_EQ(logger_.handlesOpened, 2);
     EXPECT_EQ(logger_.handlesClosed, 1);
     link_.CloseHidHandle();
@@ -179,7 +192,7 @@ TEST_F(ConnectTest, AReplacedHandleIsClosedNotLeaked) {
 TEST_F(ConnectTest, WithoutTheUsbLibraryNothingIsCalled) {
     link_.usb = KvusbApi{};
     state_.usbConnected = true;  // even a stale flag cannot reach a missing library
-    const ConnectResult r = Connect(link_, info_, flags_, state_, {}, "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, "English", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_EQ(logger_.handlesOpened, 0);
     EXPECT_TRUE(logger_.reads.empty());
@@ -197,7 +210,7 @@ TEST_F(ConnectTest, PinnedPortIsTriedOncePerListEntry) {
     state_.selectedPortText = "7";
     // Two other ports in the list; with the pin, each entry means another go at port 7.
     const ConnectResult r =
-        Connect(link_, info_, flags_, state_, PortEntries({1, 2}), "English", messages_);
+        Connect(link_, info_, state_, PortEntries({1, 2}), "English", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_EQ(silent.RequestCount(), 16u);  // 2 entries × 8 information requests
     for (const test::PtyPeer::Request& req : silent.Requests()) {

@@ -4,29 +4,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "app/language.h"
 #include "common/texts.h"
+#include "support/temp_dir.h"
 
 namespace velorin {
 namespace {
 
 class LanguageFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velorin-lang-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        path_ = dir_ + "/Language.ini";
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-    void Write(const std::string& bytes) {
-        std::ofstream(path_, std::ios::binary) << bytes;
-    }
-    std::string dir_, path_;
+    void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+    test::TempDir dir_;
+    const std::string path_ = dir_.Path() + "/Language.ini";
 };
 
 TEST_F(LanguageFile, MissingFileMeansChinese) {
@@ -52,6 +46,24 @@ TEST_F(LanguageFile, ContentDecidesExactly) {
     EXPECT_FALSE(IsEnglish(ReadLanguage(path_).languageName));
     Write("");
     EXPECT_EQ(ReadLanguage(path_).languageName, "");
+}
+
+// Menus and dialogs follow the file's choice; where the file leaves it open ("English\n", an
+// unreadable file) they follow the system's locale, while the texts stay Chinese.
+TEST_F(LanguageFile, MenusFollowTheSystemWhenTheFileLeavesItOpen) {
+    Write("English\n");
+    const LanguageSetting open = ReadLanguage(path_);
+    EXPECT_EQ(EffectiveUiLanguage(open, "en_US"), kUiEnglish);
+    EXPECT_EQ(EffectiveUiLanguage(open, "C"), kUiEnglish);
+    EXPECT_EQ(EffectiveUiLanguage(open, "zh_CN"), kUiChinese);
+    EXPECT_FALSE(IsEnglish(open.languageName));
+
+    Write("English");
+    EXPECT_EQ(EffectiveUiLanguage(ReadLanguage(path_), "zh_CN"), kUiEnglish);
+    Write("Chinese");
+    EXPECT_EQ(EffectiveUiLanguage(ReadLanguage(path_), "en_GB"), kUiChinese);
+    std::remove(path_.c_str());
+    EXPECT_EQ(EffectiveUiLanguage(ReadLanguage(path_), "en_GB"), kUiChinese);
 }
 
 TEST_F(LanguageFile, UnreadableFileGivesAnEmptyName) {
@@ -81,7 +93,7 @@ TEST_F(LanguageFile, RelativeNameFollowsTheWorkingDirectory) {
     Write("English");
     char previous[4096];
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_EQ(chdir(dir_.Path().c_str()), 0);
     const LanguageSetting here = ReadLanguage();
     ASSERT_EQ(chdir("/"), 0);
     const LanguageSetting root = ReadLanguage();

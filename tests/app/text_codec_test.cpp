@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/temp_dir.h"
 #include "common/format.h"
 #include "common/text_codec.h"
 
@@ -44,10 +45,27 @@ TEST(TextCodec, FixedFieldsAreBoundedBothWays) {
     EXPECT_EQ(ReadField(shortText), "AB");
 }
 
+TEST(TextCodec, GbkTextsAreCutAtACharacterBoundary) {
+    const std::string wen = "\xCE\xC2";  // 温
+    EXPECT_EQ(GbkFittingBytes(std::string(29, 'a') + wen, 30), 29u);
+    EXPECT_EQ(GbkFittingBytes(std::string(28, 'a') + wen, 30), 30u);
+    const FittedText fitted = FitGbk(std::string(29, 'a') + wen, 30);
+    EXPECT_EQ(fitted.bytes, std::string(29, 'a'));
+    EXPECT_TRUE(fitted.shortened);
+    EXPECT_FALSE(FitGbk(std::string(28, 'a') + wen, 30).shortened);
+    // A lead byte without a valid trail byte stands alone; a four-byte sequence stays whole.
+    EXPECT_EQ(GbkFittingBytes(std::string("\x81\x20z", 3), 1), 1u);
+    EXPECT_EQ(GbkFittingBytes(std::string("a\x81\x30\x81\x30", 5), 4), 1u);
+
+    char field[9];  // 8 usable bytes: four characters fit, a fifth is not halved
+    StoreInField(field, "a" + wen + wen + wen + wen);
+    EXPECT_EQ(std::string(field), "a" + wen + wen + wen);
+}
+
 TEST(TextCodec, NumbersIgnoreTheProcessLocale) {
     // Build a German locale in a private folder; without localedef there is nothing to prove.
-    char dir[] = "/tmp/velorin-locale-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
+    const test::TempDir folder;
+    const char* dir = folder.Path().c_str();
     const std::string cmd = std::string("localedef -i de_DE -f UTF-8 ") + dir +
                             "/de_DE.UTF-8 >/dev/null 2>&1";
     if (std::system(cmd.c_str()) != 0) GTEST_SKIP() << "localedef cannot build de_DE here";
@@ -58,7 +76,6 @@ TEST(TextCodec, NumbersIgnoreTheProcessLocale) {
     const std::string ours = FormatC("%.1f|%0.2f|%d", 25.3, -12.5, 7);
     std::setlocale(LC_NUMERIC, "C");
     unsetenv("LOCPATH");
-    std::system((std::string("rm -rf ") + dir).c_str());
     EXPECT_EQ(std::string(native), "25,3");  // the locale really was in force
     EXPECT_EQ(ours, "25.3|-12.50|7");
 }

@@ -2,6 +2,8 @@
 // limits, durations and times, the two USB buffers and the tests that judge a reply.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -17,10 +19,14 @@ Bytes Of(const AngleFrame& f) { return Bytes(f.bytes, f.bytes + f.length); }
 
 // Header, data, checksum and end byte of a request with address 0.
 Bytes Request(uint8_t command, const Bytes& data) {
-    Bytes out = {0x3C, 0x00, command, 0x00, static_cast<uint8_t>(data.size() + 2)};
-    out.insert(out.end(), data.begin(), data.end());
-    out.push_back(FrameChecksum(out.data(), out.size()));
-    out.push_back(0x3E);
+    const size_t n = data.size();
+    Bytes out(n + 7);  // sized once: no growth of a five-byte vector for the compiler to misjudge
+    out[0] = 0x3C;
+    out[2] = command;
+    out[4] = static_cast<uint8_t>(n + 2);
+    std::copy(data.begin(), data.end(), out.begin() + 5);
+    out[n + 5] = FrameChecksum(out.data(), n + 5);
+    out[n + 6] = 0x3E;
     return out;
 }
 
@@ -58,6 +64,29 @@ TEST(ConfigRequestBytes, UserNameIsCutAfterItsThirtiethByteAndEmptyTitleIsZeros)
     EXPECT_EQ(Bytes(frame.begin() + 5, frame.begin() + 35), Bytes(30, 'N'));
     EXPECT_EQ(Bytes(frame.begin() + 35, frame.begin() + 65), Bytes(30, 0x00));
     EXPECT_EQ(frame[65], FrameChecksum(frame.data(), 65));
+}
+
+TEST(ConfigRequestBytes, TextsAreCutAtACharacterBoundary) {
+    // 29 ASCII bytes and a two-byte character (bytes 29 and 30): the character does not fit and
+    // is left out whole; the logger never holds its lead byte alone.
+    const std::string wen = "\xCE\xC2";  // 温 in GBK
+    const std::string name = std::string(29, 'a') + wen;
+    const std::string title = std::string(28, 'b') + wen + "c";  // the character ends at byte 30
+    const Bytes frame = Of(BuildUserTitleRequest(0, name, title));
+    EXPECT_EQ(Bytes(frame.begin() + 5, frame.begin() + 35), [] {
+        Bytes b(29, 'a');
+        b.push_back(0x00);
+        return b;
+    }());
+    Bytes expectedTitle(28, 'b');
+    expectedTitle.push_back(0xCE);
+    expectedTitle.push_back(0xC2);
+    EXPECT_EQ(Bytes(frame.begin() + 35, frame.begin() + 65), expectedTitle);
+
+    uint8_t report[64];
+    BuildUsbUserTitle(name, title, report);
+    EXPECT_EQ(report[30], 0x00);
+    EXPECT_EQ(Bytes(report + 31, report + 61), expectedTitle);
 }
 
 TEST(ConfigRequestBytes, ModeRequests) {

@@ -217,6 +217,36 @@ TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWitho
     EXPECT_EQ(wait, std::vector<bool>{true});
 }
 
+// A refused clock or restart over USB is said with the serial link's texts; the restart is
+// handed over only after the clock was taken.
+TEST(FinishSequence, OverTheUsbLinkARefusedClockOrRestartIsSaid) {
+    Link link;
+    test::FakeUsb usb(link.usb);
+    link.currentPort = HID_LINK_PORT;
+    link.hidHandle = test::FakeUsb::Handle();
+    DeviceInfo info = test::ConnectedInfo();
+    Answers answers;
+    FinishHooks hooks = answers.Hooks(CDealTime(2026, 12, 9, 10, 0, 0));
+    const WizardEntries entries = EntriesFromDeviceInfo(info, CDealTime());
+
+    usb.writeResultFor[0x13] = 0;  // the clock refused
+    test::RecordedMessages clockRefused;
+    FinishResult r = RunFinishSequence(link, info, entries, "Chinese", clockRefused, hooks);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_FALSE(r.clockAccepted);
+    EXPECT_FALSE(r.restartAccepted);
+    EXPECT_EQ(BoxTexts(clockRefused), (std::vector<std::string>{T().clockFailed, T().restartFailed}));
+    EXPECT_EQ(usb.Calls().back().callCode >> 16, 0x13u) << "no restart after a refused clock";
+
+    usb.writeResultFor[0x13] = 1;
+    usb.writeResultFor[0x1E] = 0;  // the restart refused
+    test::RecordedMessages restartRefused;
+    r = RunFinishSequence(link, info, entries, "Chinese", restartRefused, hooks);
+    EXPECT_TRUE(r.clockAccepted);
+    EXPECT_FALSE(r.restartAccepted);
+    EXPECT_EQ(BoxTexts(restartRefused), std::vector<std::string>{T().restartFailed});
+}
+
 TEST(ClockCalibration, OverTheUsbLinkTheLibraryAnswersForTheLogger) {
     Link link;
     test::FakeUsb usb(link.usb);

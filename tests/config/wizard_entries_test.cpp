@@ -2,6 +2,7 @@
 // made on them before anything is sent.
 #include <gtest/gtest.h>
 
+#include "common/format.h"
 #include "config/config_texts.h"
 #include "config/wizard_entries.h"
 #include "config/config_test_support.h"
@@ -110,6 +111,30 @@ TEST(WizardChecks, LimitsAreComparedAsTheTenthsThatWillBeSent) {
     // A configuration message: the same text in both interface languages.
     EXPECT_EQ(c.text, Utf8ToGbk("通道4报警限超出范围（-3276.8 ~ 3276.7）"));
     EXPECT_EQ(CheckAlarmEntries(e, info, "Chinese", s).text, c.text);
+}
+
+}  // namespace
+}  // namespace velorin
+
+namespace velorin {
+namespace {
+
+TEST(WizardChecks, ShortenedTextsAreNamedWithWhatTheLoggerWillHold) {
+    WizardEntries e;
+    e.userName = std::string(29, 'u') + "\xCE\xC2";  // 31 bytes: the last character goes
+    e.title = std::string(30, 't');                   // fits exactly
+    EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor("English")),
+              "The user name is longer than 30 bytes; the logger will hold \"" + std::string(29, 'u') + "\"");
+    e.title += "x";
+    const std::string chinese = ShortenedTextNote(e, ConfigTextsFor("Chinese"));
+    EXPECT_EQ(chinese, FormatC(ConfigTextsFor("Chinese").userNameShortenedFormat.c_str(),
+                               std::string(29, 'u').c_str()) +
+                           "\n" +
+                           FormatC(ConfigTextsFor("Chinese").titleShortenedFormat.c_str(),
+                                   std::string(30, 't').c_str()));
+    e.userName = "short";
+    e.title = "short";
+    EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor("English")), "");
 }
 
 }  // namespace

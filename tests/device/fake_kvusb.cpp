@@ -32,7 +32,8 @@ struct FakeUsbEntry {
         FakeUsbCall call = Transfer(FakeUsbCall::Write, selector, length, code);
         call.report.assign(report, report + length);
         active->calls_.push_back(call);
-        return active->writeResult;
+        const auto given = active->writeResultFor.find(static_cast<uint8_t>((code >> 16) & 0xFF));
+        return given != active->writeResultFor.end() ? given->second : active->writeResult;
     }
     static int Read(KvusbHandle, int selector, unsigned char* report, int length, unsigned int code) {
         FakeUsbCall call = Transfer(FakeUsbCall::Read, selector, length, code);

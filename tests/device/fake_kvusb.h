@@ -42,8 +42,10 @@ public:
     // A read with this selector and call code succeeds and fills the report with `report`.
     void Answer(int selector, uint32_t callCode, const std::vector<uint8_t>& report);
     const std::vector<FakeUsbCall>& Calls() const { return calls_; }
-    // What writes return (nonzero: the device accepted the report).
+    // What writes return (nonzero: the device accepted the report): per command (the call
+    // code's command byte) where given, otherwise `writeResult`.
     int writeResult = 1;
+    std::map<uint8_t, int> writeResultFor;
 
 private:
     friend struct FakeUsbEntry;

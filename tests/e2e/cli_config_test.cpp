@@ -90,6 +90,47 @@ TEST_F(Configure, RefusalsSendNothing) {
     EXPECT_TRUE(ConfigRequests(LogPath()).empty());
 }
 
+TEST_F(Configure, OptionsTheLoggerWouldDropAreRefusedBeforeAnythingIsSent) {
+    StartSimulator({"--no-pacing", "--record-mode", "0"});  // manual record mode
+    RunResult r = Cli({"configure", "--port", "3", "--yes", "--start", "timed", "--start-time",
+                       "2030-01-01 08:00:00"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Has(r.err, "--start has no effect: the logger is in manual record mode")) << r.err;
+    r = Cli({"configure", "--port", "3", "--yes", "--stop", "fifo"});
+    EXPECT_EQ(r.exitCode, 1);
+    r = Cli({"configure", "--port", "3", "--yes", "--record-mode", "manual", "--stop-time", "2030-01-01 08:00:00"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Has(r.err, "is set to manual record mode")) << r.err;
+    EXPECT_TRUE(ConfigRequests(LogPath()).empty());
+
+    sims_.clear();
+    StartSimulator({"--no-pacing"});  // automatic record mode
+    r = Cli({"configure", "--port", "3", "--yes", "--start", "timed"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Has(r.err, "--start timed wants --start-time")) << r.err;
+    r = Cli({"configure", "--port", "3", "--yes", "--start", "now", "--start-time", "2030-01-01 08:00:00"});
+    EXPECT_EQ(r.exitCode, 1);
+    r = Cli({"configure", "--port", "3", "--yes", "--stop", "fifo", "--stop-time", "2030-01-01 08:00:00"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(ConfigRequests(LogPath()).empty());
+}
+
+TEST_F(Configure, ShortenedTextsAndUnsentSettingsAreWarnedAbout) {
+    StartSimulator({"--no-pacing"});
+    // 29 ASCII bytes and a Chinese character: only the 29 bytes fit.
+    const std::string name = std::string(29, 'u') + "温";
+    const RunResult r = Cli({"configure", "--port", "3", "--lang", "en", "--yes", "--user", name, "--over-limit", "3",
+                             "--record-mode", "auto", "--start", "timed", "--start-time", "2001-01-01 00:00:00"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(r.err, "warning: The user name is longer than 30 bytes; the logger will hold \"" +
+                               std::string(29, 'u') + "\"\n"))
+        << r.err;
+    EXPECT_TRUE(Has(r.err, "warning: --over-limit is not sent")) << r.err;
+    EXPECT_TRUE(Has(r.err, "warning: the timed start lies in the past")) << r.err;
+    const RunResult info = Cli({"info", "--port", "3", "--lang", "en"});
+    EXPECT_TRUE(Has(info.out, "  User Name:" + std::string(29, 'u') + "\n")) << info.out;
+}
+
 TEST_F(Configure, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNoMore) {
     StartSimulator({"--no-pacing", "--fault", "silence", "--fault-cmd", "0x20"});
     const RunResult r = Cli({"configure", "--port", "3", "--yes", "--user", "first", "--interval", "00:02:00"});

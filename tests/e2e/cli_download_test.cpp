@@ -95,6 +95,20 @@ TEST_F(CliDownload, UsbDownloadToAChosenFile) {
     EXPECT_FALSE(FileExists(XData()));
 }
 
+TEST_F(CliDownload, AnUnwritableTargetFailsBeforeTheFirstRequest) {
+    StartSimulator();
+    for (const std::string& target : {Workdir() + "/no/such/folder/x.kv", Workdir()  + "/folder.kv"}) {
+        if (target.find("folder.kv") != std::string::npos) {
+            ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
+        }
+        const RunResult r = Download({"--port", "3", "-o", target, "--lang", "en"});
+        EXPECT_EQ(r.exitCode, 2) << target;
+        EXPECT_NE(r.err.find("cannot write " + target), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_TRUE(ReadLines(LogPath()).empty()) << "the logger was asked something";
+}
+
 TEST_F(CliDownload, UnwritableProgramFolderStoresInTheUserDataFolder) {
     StartSimulator();
     { std::ofstream(XData()) << "in the way"; }

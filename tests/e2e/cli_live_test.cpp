@@ -100,6 +100,22 @@ TEST_F(CliLive, CtrlCEndsTheReadingsAndClosesThePort) {
     EXPECT_EQ(Cli({"live", "--port", "3", "--count", "1"}).exitCode, 0);
 }
 
+TEST_F(CliLive, ALoggerThatStopsAnsweringEndsWithExitTwo) {
+    // One reading, then silence: the command gives up after its bounded number of polls.
+    StartSimulator({"--no-pacing", "--fault", "silence", "--fault-cmd", "0x05", "--fault-skip", "1"});
+    RunResult r = Cli({"live", "--port", "3", "--lang", "en"});
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_EQ(Lines(r.out).size(), 1u) << r.out;
+    EXPECT_NE(r.err.find("The logger gave no reading in 5 polls (none since "), std::string::npos) << r.err;
+    EXPECT_LT(r.seconds, 30.0);
+
+    // Over USB, in Chinese, and Ctrl-C while the polls fail is not a success either.
+    r = Cli({"live", "--hid", "--lang", "zh"}, {}, 5.0);
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_TRUE(Lines(r.out).empty()) << r.out;
+    EXPECT_NE(r.err.find("记录仪连续"), std::string::npos) << r.err;
+}
+
 TEST_F(CliLive, WrongArgumentsAndNoLogger) {
     EXPECT_EQ(Cli({"live", "--count", "0"}).exitCode, 1);
     EXPECT_EQ(Cli({"live", "--count", "two"}).exitCode, 1);

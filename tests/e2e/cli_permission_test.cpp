@@ -45,6 +45,15 @@ TEST(CliPermission, RefusedPortNamesTheGroupToJoin) {
                          "(sudo usermod -aG dialout $USER) and log in again"),
               std::string::npos)
         << r.err;
+    // Without --verbose the reason is what the command ends with, in full, not a timeout.
+    const RunResult quiet = RunProgram(
+        "/usr/bin/setpriv",
+        {"--reuid=65534", "--regid=65534", "--clear-groups", BinDir() + "/velorin-cli", "info", "--port",
+         "4", "--lang", "en"},
+        {"VELORIN_PORT_DIR=" + ports, "VELORIN_KVUSB=/nonexistent/libkvusb.so"}, dir.Path());
+    EXPECT_EQ(quiet.exitCode, 2);
+    EXPECT_EQ(quiet.err, "No permission to open " + ports + "/COM4: add your user to the group 'dialout' "
+                         "(sudo usermod -aG dialout $USER) and log in again\n");
 }
 
 }  // namespace

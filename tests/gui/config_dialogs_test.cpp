@@ -5,10 +5,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
+#include <QTimer>
+#include <QElapsedTimer>
 #include <cstdlib>
 
 #include "app/command_ids.h"
@@ -16,6 +19,8 @@
 #include "config/time_adj_dialog.h"
 #include "config/wizard_dialog.h"
 #include "config/wizard_pages.h"
+#include "device/frame.h"
+#include "history/download_dialog.h"
 #include "gui/frame_fixture.h"
 
 namespace velorin {
@@ -49,6 +54,18 @@ protected:
         Language(language);
         StartSimulator(false);
         CMainFrame& frame = Frame();
+        EXPECT_TRUE(ConnectAndWait(frame));
+        return frame;
+    }
+    // Start-up detection finds the logger and the automatic download opens; it is cancelled and
+    // Connect takes the USB link.
+    CMainFrame& ConnectedOverUsb() {
+        Language("English");
+        StartSimulator(true);
+        CMainFrame& frame = Frame({false, true, false});
+        EXPECT_TRUE(WaitFor([&] { return frame.Download() != nullptr; }, 20000));
+        if (frame.Download() != nullptr) frame.Download()->CancelButton()->click();
+        EXPECT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
         EXPECT_TRUE(ConnectAndWait(frame));
         return frame;
     }
@@ -112,6 +129,41 @@ TEST_F(ConfigDialogs, WizardOpensWithTheLoggerSettingsAndNavigatesWithoutSending
     EXPECT_EQ(server_->State().recordCount, 1000u);
 }
 
+// Page 1 says when a user name or title will be shortened, and what the logger will hold.
+void ExpectShortenedNote(test::ScriptedPresenter& presenter, CMainFrame& frame, const char* language) {
+    bool ran = false;
+    presenter.onExec = [&](QDialog& d) {
+        auto* w = qobject_cast<CWizard*>(&d);
+        if (w == nullptr) return int(QDialog::Rejected);
+        ran = true;
+        w->show();
+        QLabel* note = w->Step1()->ShortenedNote();
+        EXPECT_TRUE(note->isHidden());
+        // 29 ASCII bytes and a Chinese character: the character does not fit the 30 bytes.
+        w->Step1()->UserName()->setText(QString(29, QLatin1Char('u')) + QStringLiteral("温"));
+        EXPECT_FALSE(note->isHidden());
+        EXPECT_TRUE(note->text().contains(QString(29, QLatin1Char('u')))) << note->text().toStdString();
+        EXPECT_FALSE(note->text().contains(QStringLiteral("温")));
+        EXPECT_TRUE(note->text().startsWith(std::string(language) == "English" ? QStringLiteral("The user name")
+                                                                               : QStringLiteral("用户名")));
+        Shot(*w, QStringLiteral("wizard-shortened-%1").arg(QString::fromLatin1(language)));
+        w->Step1()->UserName()->setText(QStringLiteral("short"));
+        EXPECT_TRUE(note->isHidden());
+        w->CancelButton()->click();
+        return w->result();
+    };
+    frame.RunCommand(ID_SETUP_WIZARD);
+    EXPECT_TRUE(ran) << language;
+}
+
+TEST_F(ConfigDialogs, PageOneSaysWhenAUserNameWillBeShortenedInEnglish) {
+    ExpectShortenedNote(presenter_, Connected("English"), "English");
+}
+
+TEST_F(ConfigDialogs, PageOneSaysWhenAUserNameWillBeShortenedInChinese) {
+    ExpectShortenedNote(presenter_, Connected("Chinese"), "Chinese");
+}
+
 TEST_F(ConfigDialogs, FinishingWritesTheLoggerRefusesToEndMeanwhileAndRefillsThePanel) {
     CMainFrame& frame = Connected("Chinese");
     CWizard* wizard = nullptr;
@@ -156,6 +208,27 @@ TEST_F(ConfigDialogs, FinishingWritesTheLoggerRefusesToEndMeanwhileAndRefillsThe
     EXPECT_TRUE(panel.contains(QStringLiteral("  用 户 名：新用户"))) << panel.join('\n').toStdString();
     EXPECT_TRUE(panel.contains(QStringLiteral("  记录次数：0")));
     EXPECT_TRUE(panel.contains(QStringLiteral("  功耗模式：省电模式")));
+}
+
+TEST_F(ConfigDialogs, AFinishOverUsbRefillsThePanel) {
+    CMainFrame& frame = ConnectedOverUsb();
+    ASSERT_EQ(link_.currentPort, HID_LINK_PORT);
+    int result = -1;
+    presenter_.onExec = [&](QDialog& d) {
+        auto* w = qobject_cast<CWizard*>(&d);
+        w->show();
+        w->Step1()->UserName()->setText(QStringLiteral("USB user"));
+        ToLastPage(*w);
+        Finish(*w);
+        result = w->result();
+        return result;
+    };
+    frame.RunCommand(ID_SETUP_WIZARD);
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("记录仪重启成功"));
+    EXPECT_EQ(result, QDialog::Accepted);
+    const QStringList panel = frame.Panel()->TreeText();
+    EXPECT_TRUE(panel.contains(QStringLiteral("  User Name:USB user"))) << panel.join('\n').toStdString();
 }
 
 TEST_F(ConfigDialogs, ARefusedEntryKeepsTheWizardOnItsLastPageAndSendsNothing) {
@@ -244,6 +317,49 @@ TEST_F(ConfigDialogs, ClockDialogClearsThenSetsThePickedTime) {
     EXPECT_FALSE(link_.serial.IsOpen());
 }
 
+TEST_F(ConfigDialogs, ClockCalibrationLeavesTheWindowPaintingDuringASlowExchange) {
+    CMainFrame& frame = ConnectedOverUsb();
+    ASSERT_EQ(link_.currentPort, HID_LINK_PORT);
+    frame.show();
+    // The library's answer to the clear comes 1.2 s late (it waits up to 2 s).
+    sim::FaultPlan late;
+    late.kind = sim::FaultKind::Late;
+    late.command = cmd::ClearAndRestart;
+    late.parameter = 1200;
+    server_->SetFaultPlan(late);
+    int ticks = 0;
+    bool okDisabledMeanwhile = false;
+    CTimeAdjDlg* dialog = nullptr;
+    QTimer painter;
+    QObject::connect(&painter, &QTimer::timeout, [&] {
+        ++ticks;
+        frame.repaint();
+        if (dialog != nullptr && dialog->Calibrating()) {
+            okDisabledMeanwhile = !dialog->OkButton()->isEnabled();
+            dialog->reject();  // refused while the exchanges run
+        }
+    });
+    painter.start(50);
+    int result = -1;
+    presenter_.onExec = [&](QDialog& d) {
+        dialog = qobject_cast<CTimeAdjDlg*>(&d);
+        dialog->show();
+        dialog->OkButton()->click();
+        result = dialog->result();
+        dialog = nullptr;
+        return result;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    frame.RunCommand(ID_UPDATE_TIME);
+    EXPECT_GT(clock.elapsed(), 900) << "the clear's reply came late";
+    EXPECT_GE(ticks, 8) << "the GUI thread served its timer during the exchange";
+    EXPECT_TRUE(okDisabledMeanwhile);
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(server_->State().recordCount, 0u);
+    EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  Rec Num:0")));
+}
+
 TEST_F(ConfigDialogs, ClockDialogCancelSendsNothingAndASilentLoggerGivesBothTextsOnce) {
     CMainFrame& frame = Connected("English");
     int result = -1;
@@ -257,8 +373,12 @@ TEST_F(ConfigDialogs, ClockDialogCancelSendsNothingAndASilentLoggerGivesBothText
     };
     presenter_.answers = {false};
     frame.RunCommand(ID_UPDATE_TIME);
-    EXPECT_EQ(result, QDialog::Rejected);
+    // A cancelled question ends the dialog with OK, sends nothing and keeps the count.
+    EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(server_->State().recordCount, 1000u);
+    EXPECT_EQ(frame.Info().storedRecordCount, 1000);
+    EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  Rec Num:1000")));
+    result = -1;
 
     server_.reset();  // the logger is gone
     frame.RunCommand(ID_UPDATE_TIME);

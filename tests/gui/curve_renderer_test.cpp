@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <string>
 
 #include "gui/same_pixels.h"
@@ -11,6 +12,7 @@
 #include "view/curve_geometry.h"
 #include "view/curve_renderer.h"
 #include "view/curve_state.h"
+#include "view/curve_summary.h"
 #include "view/record_times.h"
 
 namespace velorin {
@@ -35,15 +37,17 @@ protected:
     void Use(RecordSet set, int width, int height) {
         set_ = std::move(set);
         times_ = RecordTimes(set_);
+        summary_ = CurveSummary(set_, times_);
         state_ = OpenedCurveState(set_);
         state_.plotWidth = width;
         state_.plotHeight = height;
     }
 
-    QImage Render(CurveDrawing drawing) {
+    QImage Render(CurveDrawing drawing, bool withSummary = true) {
         CurveScene scene;
         scene.set = &set_;
         scene.times = &times_;
+        scene.summary = withSummary ? &summary_ : nullptr;
         scene.state = &state_;
         for (int c = 0; c < 8; ++c) scene.colour[c] = kColours[c];
         QImage image;
@@ -51,9 +55,32 @@ protected:
         return image;
     }
 
-    // Both drawings, compared pixel for pixel; the first difference is reported.
+    // The reduced drawing, with the block summaries and without, against drawing every segment,
+    // pixel for pixel; the first difference is reported.
     void ExpectIdentical(const std::string& what) {
-        EXPECT_TRUE(test::SamePixels(Render(CurveDrawing::EverySegment), Render(CurveDrawing::Reduced))) << what;
+        const QImage every = Render(CurveDrawing::EverySegment);
+        EXPECT_TRUE(test::SamePixels(every, Render(CurveDrawing::Reduced))) << what << ", summaries";
+        EXPECT_TRUE(test::SamePixels(every, Render(CurveDrawing::Reduced, false))) << what << ", every record read";
+    }
+
+    // The shown range first … end − 1 with its value range recomputed (from the summaries, which
+    // must agree with reading every record).
+    void ShowRange(int32_t first, int32_t end) {
+        state_.firstIndex = first;
+        state_.endIndex = end;
+        float hi[8], lo[8], hiAll[8], loAll[8];
+        std::copy(state_.axisMax, state_.axisMax + 8, hi);
+        std::copy(state_.axisMin, state_.axisMin + 8, lo);
+        std::copy(hi, hi + 8, hiAll);
+        std::copy(lo, lo + 8, loAll);
+        RecomputeAxisRange(set_, summary_, first, end, hi, lo);
+        RecomputeAxisRange(set_, first, end, hiAll, loAll);
+        for (int c = 0; c < 8; ++c) {
+            EXPECT_EQ(hi[c], hiAll[c]) << "channel " << c + 1 << " of " << first << " … " << end;
+            EXPECT_EQ(lo[c], loAll[c]) << "channel " << c + 1 << " of " << first << " … " << end;
+        }
+        std::copy(hi, hi + 8, state_.axisMax);
+        std::copy(lo, lo + 8, state_.axisMin);
     }
 
     int Count(const QImage& image, int x, QRgb colour) const {
@@ -64,6 +91,7 @@ protected:
 
     RecordSet set_;
     RecordTimes times_;
+    CurveSummary summary_;
     CurveState state_;
 };
 
@@ -205,6 +233,61 @@ TEST_F(CurveCanvas, OneRecordIsAPointAndNoRecordsOnlyTheFrame) {
     const QImage empty = Render(CurveDrawing::Reduced);
     EXPECT_EQ(empty.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(empty.pixel(300, 100), qRgb(255, 255, 255));
+}
+
+
+TEST_F(CurveCanvas, SummaryDrawingIsIdenticalOnZoomedRangesAndBlockEdges) {
+    // Dense and slow data, missing samples of both kinds, gaps; ranges that start and end on
+    // block edges, one record inside or outside them, deep inside a block, and ranges of one
+    // and two records, on canvases with many and with few records per column.
+    for (const bool dense : {true, false}) {
+        Use(test::MakeCurveSet(60000, 8, 60, 1234, dense), 900, 400);
+        const std::string data = dense ? "dense" : "slow";
+        const int32_t b = kSummaryBlock;
+        struct Range {
+            int32_t first, end;
+        };
+        for (const Range r : {Range{0, 60000}, Range{b, 60000 - b}, Range{b - 1, 40 * b + 1}, Range{b + 1, 500 * b - 1},
+                              Range{7 * b + 5, 7 * b + 11}, Range{3 * b + 3, 2000 * b + 9}, Range{996, 998},
+                              Range{997, 998}, Range{3999, 4151}, Range{41000, 59999}}) {
+            ShowRange(r.first, r.end);
+            ExpectIdentical(data + " " + std::to_string(r.first) + " … " + std::to_string(r.end));
+        }
+    }
+}
+
+TEST_F(CurveCanvas, FourByteMarkerIsNoCurvePointAndZeroIsAValue) {
+    // Channel 1 at 20 in a value range of −10 … 30 with one stored 4-byte marker: a grey segment
+    // into the bottom edge, like a missing 2-byte sample, not a point at the height of 0.0001.
+    RecordSet set = Level20(200, 0);
+    set.minValue[0] = -10.0f;
+    set.records[100].value[0] = kMissingValue4Byte;
+    Use(set, 600, 300);
+    state_.showScale = false;
+    const int x = RecordX(100, 0, 200, 600);
+    QImage image = Render(CurveDrawing::Reduced);
+    int grey = 0;
+    for (int column = RecordX(99, 0, 200, 600); column <= x; ++column) grey += Count(image, column, qRgb(200, 200, 200));
+    EXPECT_GT(grey, 60);
+    ExpectIdentical("a 4-byte marker");
+    // A recomputed range: the marker never seeds or widens it.
+    ShowRange(100, 200);
+    EXPECT_FLOAT_EQ(state_.axisMin[0], 20.0f);
+    EXPECT_FLOAT_EQ(state_.axisMax[0], 20.0f);
+    ShowRange(99, 200);
+    EXPECT_FLOAT_EQ(state_.axisMin[0], 20.0f);
+    ExpectIdentical("range holding the marker");
+
+    // A real 0.0 in its place is a point in the channel's colour and widens a recomputed range.
+    set.records[100].value[0] = 0.0f;
+    Use(set, 600, 300);
+    state_.showScale = false;
+    image = Render(CurveDrawing::Reduced);
+    EXPECT_EQ(image.pixel(x, ValueScale(30.0f, -10.0f, 300).ClampedY(0.0f)), kColours[0].rgb());
+    EXPECT_EQ(Count(image, x, qRgb(200, 200, 200)), 0);
+    ShowRange(99, 200);
+    EXPECT_FLOAT_EQ(state_.axisMin[0], 0.0f);
+    ExpectIdentical("range holding a zero");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <QCheckBox>
+#include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
@@ -21,9 +22,12 @@
 #include "history/dastrel_doc.h"
 #include "support/curve_data.h"
 #include "view/curve_geometry.h"
+#include "view/curve_renderer.h"
+#include "view/curve_summary.h"
 #include "view/dastrel_view.h"
 #include "view/history_lists.h"
 #include "view/time_cho.h"
+#include "gui/scripted_presenter.h"
 
 namespace velorin {
 namespace {
@@ -45,8 +49,13 @@ protected:
         doc_->Set() = std::move(set);
         view_ = std::make_unique<CDastrelView>(doc_, language, kTypes);
         view_->SetDpiScale(1.0);
-        view_->resize(1068, 655);  // canvas 1000 × 500
+        view_->resize(1068, 655);
         view_->show();
+        QCoreApplication::processEvents();
+        // The column right of the plot and the header row take what their texts need: the view
+        // is sized so that the canvas is 1000 × 500.
+        const CurveState& s = view_->State();
+        view_->resize(view_->width() + 1000 - s.plotWidth, view_->height() + 500 - s.plotHeight);
         QCoreApplication::processEvents();
     }
     // View x of record i of the shown range.
@@ -76,6 +85,9 @@ TEST_F(ViewTest, OpensWithTheWholeSetAndTheControlsOfItsChannels) {
     const CurveState& s = view_->State();
     EXPECT_EQ(s.plotWidth, 1000);
     EXPECT_EQ(s.plotHeight, 500);
+    // Room to spare: the column keeps its usual 40-pixel rows.
+    EXPECT_FALSE(view_->Placement().packed);
+    EXPECT_EQ(view_->ChannelBox(1)->y() - view_->ChannelBox(0)->y(), 40);
     EXPECT_EQ(s.endIndex, 100);
     EXPECT_FALSE(s.firstDrawPending);
     EXPECT_TRUE(view_->CanvasKept());
@@ -255,7 +267,8 @@ TEST_F(ViewTest, DataTabCoversThePlotAndHidesTheCurveControls) {
     EXPECT_FALSE(view_->CompressionButton()->isVisible());
     EXPECT_FALSE(view_->FirstTimeLabel()->isVisible());
     EXPECT_TRUE(view_->StatisticsList()->isVisible());
-    EXPECT_EQ(view_->DataList()->geometry(), QRect(10, 20, 1058, 551 - 20 - 8));  // B = 500 + 46 + 5
+    // B = top + 500 + 26 + 5; the list ends 8 pixels above it.
+    EXPECT_EQ(view_->DataList()->geometry(), QRect(10, view_->State().plotTop, view_->width() - 10, 500 + 26 + 5 - 8));
     // No readout over the data list.
     WatchSelected();
     Mouse(*view_, QEvent::MouseMove, 300, 200);
@@ -334,16 +347,149 @@ TEST_F(ViewTest, F0ModeShowsChannelTwoAndReturnHidesItAgain) {
     EXPECT_EQ(view_->State().channelEnabled[1], 0);
 }
 
+TEST_F(ViewTest, CanvasFollowsChannelTwoThroughF0OnAndOff) {
+    // A recorded channel 2 far from the F values, many records per column: the canvas drawn from
+    // the block summaries must show F after F0 is switched on and the recording after Return.
+    RecordSet set = test::MakeCurveSet(40000, 2, 60, 0);
+    for (size_t i = 0; i < set.records.size(); ++i) set.records[i].value[0] = 100.0f + static_cast<float>(i % 50);
+    Open(std::move(set));
+    const auto expectEverySegment = [this](const char* what) {
+        CurveScene scene;
+        scene.set = &doc_->Set();
+        scene.times = &view_->Times();
+        scene.state = &view_->State();
+        for (int c = 0; c < 8; ++c) scene.colour[c] = view_->ChannelColour(c);
+        scene.font = view_->font();
+        QImage every;
+        RenderCurveCanvas(every, scene, CurveDrawing::EverySegment);
+        EXPECT_TRUE(every == view_->Canvas()) << what;
+        // And the summary of channel 2 agrees with the records the view now shows.
+        float hi[8], lo[8], hiAll[8], loAll[8];
+        RecomputeAxisRange(doc_->Set(), view_->Summary(), 0, 40000, hi, lo);
+        RecomputeAxisRange(doc_->Set(), 0, 40000, hiAll, loAll);
+        EXPECT_EQ(hi[1], hiAll[1]) << what;
+        EXPECT_EQ(lo[1], loAll[1]) << what;
+    };
+    expectEverySegment("recorded");
+    ASSERT_TRUE(view_->Lists()->SwitchF0On(121.0f, 10.0f));
+    expectEverySegment("F0 on");
+    view_->ReturnButton()->setEnabled(true);
+    view_->ReturnButton()->click();
+    expectEverySegment("F0 off");
+}
+
+TEST_F(ViewTest, F0ModeAlwaysLeadsBackToTheRecordedChannelTwo) {
+    RecordSet set = test::MakeCurveSet(100, 2);  // channel 2 recorded: humidity in %RH
+    for (auto& r : set.records) r.value[0] = 121.0f;
+    const float recorded = set.records[9].value[1];
+    Open(std::move(set));
+    ASSERT_FALSE(view_->ReturnButton()->isEnabled());
+    ASSERT_TRUE(view_->Lists()->SwitchF0On(121.0f, 10.0f));
+    // Without zooming first, "Return" is the way back.
+    EXPECT_TRUE(view_->ReturnButton()->isEnabled());
+    // F is minutes, not humidity: its own unit in the readout and the statistics list.
+    Mouse(*view_, QEvent::MouseMove, ViewX(9), 200);
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道2(F0): 10.0 min"))) << view_->ReadoutText().toStdString();
+    EXPECT_FALSE(view_->ReadoutText().contains(QStringLiteral("%RH")));
+    const QAbstractItemModel* statistics = view_->StatisticsList()->model();
+    EXPECT_EQ(statistics->index(1, 2).data().toString(), QStringLiteral("min"));
+
+    view_->ReturnButton()->click();
+    EXPECT_TRUE(view_->ChannelBox(1)->isEnabled());
+    EXPECT_TRUE(view_->ChannelBox(1)->isChecked());
+    EXPECT_EQ(view_->State().channelEnabled[1], 1);
+    EXPECT_EQ(view_->ChannelColour(1), QColor(255, 0, 0));
+    EXPECT_FLOAT_EQ(view_->Document()->Set().records[9].value[1], recorded);
+    EXPECT_EQ(statistics->index(1, 2).data().toString(), QStringLiteral("%RH"));
+    Mouse(*view_, QEvent::MouseMove, ViewX(9), 200);
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("%RH"))) << view_->ReadoutText().toStdString();
+    EXPECT_FALSE(view_->ReturnButton()->isEnabled());
+}
+
+TEST_F(ViewTest, ReturnKeepsAHiddenRecolouredChannelTwo) {
+    Open(test::MakeCurveSet(100, 2));
+    view_->SetColourChooser([](const QColor&) { return QColor(0, 160, 0); });
+    const QRect swatch = view_->Placement().swatch[1];
+    Mouse(*view_, QEvent::MouseButtonPress, swatch.center().x(), swatch.center().y(), Qt::RightButton);
+    ASSERT_EQ(view_->ChannelColour(1), QColor(0, 160, 0));
+    view_->ChannelBox(1)->click();
+    ASSERT_EQ(view_->State().channelVisible[1], 0);
+
+    // "Return" after a zoom, F0 mode never on: channel 2 stays hidden and green.
+    view_->AmplificationButton()->click();
+    view_->ReturnButton()->click();
+    EXPECT_EQ(view_->State().channelVisible[1], 0);
+    EXPECT_FALSE(view_->ChannelBox(1)->isChecked());
+    EXPECT_TRUE(view_->ChannelBox(1)->isEnabled());
+    EXPECT_EQ(view_->ChannelColour(1), QColor(0, 160, 0));
+
+    // F0 mode shows F in red; "Return" gives the user's channel 2 back as it was.
+    ASSERT_TRUE(view_->Lists()->SwitchF0On(121.0f, 10.0f));
+    EXPECT_EQ(view_->State().channelVisible[1], 1);
+    EXPECT_EQ(view_->ChannelColour(1), QColor(255, 0, 0));
+    view_->ReturnButton()->click();
+    EXPECT_EQ(view_->State().channelVisible[1], 0);
+    EXPECT_EQ(view_->ChannelColour(1), QColor(0, 160, 0));
+    EXPECT_EQ(view_->State().channelEnabled[1], 1);
+}
+
+TEST_F(ViewTest, SelectedColumnFollowsThePointerWhileDraggingAZoomRectangle) {
+    Open(test::MakeCurveSet(100, 2));
+    WatchSelected();
+    view_->AmplificationButton()->click();
+    Mouse(*view_, QEvent::MouseButtonPress, ViewX(10), 200, Qt::LeftButton);
+    ASSERT_TRUE(view_->State().dragging);
+    const int before = readouts_;
+    Mouse(*view_, QEvent::MouseMove, ViewX(40), 250);
+    EXPECT_EQ(readouts_, before + 1);
+    const RecordSet& set = view_->Document()->Set();
+    ASSERT_EQ(lastSelected_.size(), 2);
+    EXPECT_EQ(lastSelected_[0], QString::asprintf("%.2f", static_cast<double>(set.records[40].value[0])));
+    EXPECT_EQ(lastSelected_[1], QString::asprintf("%.1f", static_cast<double>(set.records[40].value[1])));
+    EXPECT_EQ(view_->StatisticsList()->model()->index(0, 3).data().toString(), lastSelected_[0]);
+    Mouse(*view_, QEvent::MouseMove, ViewX(60), 250);
+    EXPECT_EQ(lastSelected_[0], QString::asprintf("%.2f", static_cast<double>(set.records[60].value[0])));
+}
+
+TEST_F(ViewTest, PrintButtonsPrintWithoutGoingThroughTheMainWindow) {
+    Open(test::MakeCurveSet(100, 2));
+    test::ScriptedPresenter presenter;
+    int choosers = 0;
+    presenter.onExec = [&](QDialog& dialog) {
+        if (qobject_cast<CTimeCho*>(&dialog) != nullptr) ++choosers;
+        return static_cast<int>(QDialog::Rejected);
+    };
+    // Not yet told where to print: nothing happens.
+    view_->PrintListButton()->click();
+    EXPECT_EQ(choosers, 0);
+    int typesAsked = 0;
+    view_->SetPrinting(&presenter, [&](uint8_t (&)[8]) { ++typesAsked; });
+    view_->PrintListButton()->click();
+    EXPECT_EQ(choosers, 1);
+    EXPECT_EQ(typesAsked, 1);
+    // The curve page goes to the print dialog (cancelled here: nothing printed, no message).
+    view_->PrintCurveButton()->click();
+    EXPECT_EQ(presenter.printDialogs, 1);
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
 TEST_F(ViewTest, LayoutFollowsTheScreenScale) {
     Open(test::MakeCurveSet(10, 1));
+    view_->resize(view_->width(), 1000);  // high enough for the column at this scale
+    const int width = view_->width(), height = view_->height();
     view_->SetDpiScale(1.5);
+    EXPECT_FALSE(view_->Placement().packed);
     const CurveState& s = view_->State();
-    EXPECT_EQ(s.plotWidth, 1068 - 102);
-    EXPECT_EQ(s.plotHeight, 422);  // 655 − 232.5, truncated
-    EXPECT_EQ(s.plotTop, 30);
-    // Channel box 2: (W + 19.5, y_1 + 7.5) with y_1 = 30 + 60.
-    EXPECT_EQ(view_->ChannelBox(1)->geometry().topLeft(), QPoint(966 + 19, 97));
-    EXPECT_EQ(view_->Canvas().size(), QSize(966, 422));
+    // The column right of the plot is at least 68 × 1.5 wide; the plot starts at 20 × 1.5 unless
+    // the tab headers are taller.
+    EXPECT_LE(s.plotWidth, width - 102);
+    EXPECT_GE(s.plotWidth, width - 200);
+    EXPECT_EQ(s.plotTop, std::max(30, view_->Tabs()->height()));
+    EXPECT_EQ(s.plotHeight, static_cast<int>(height - 232.5) - (s.plotTop - 30));
+    // Channel boxes at W + 19.5, 60 pixels apart.
+    EXPECT_EQ(view_->ChannelBox(1)->x(), s.plotWidth + 19);
+    EXPECT_EQ(view_->ChannelBox(2)->y() - view_->ChannelBox(1)->y(), 60);
+    EXPECT_EQ(view_->Canvas().size(), QSize(s.plotWidth, s.plotHeight));
 }
 
 TEST(TimeChooser, TimesRoundTripAndSerialNumbersReadTheirLeadingDigits) {

@@ -40,19 +40,7 @@ protected:
             s.serialBlockRecords = 250;  // three serial blocks
         });
         CMainFrame& frame = Frame({false, usb, false});
-        frame.SetDownloadSetup([this](CProgress1Dlg& dialog) {
-            DownloadTiming fast;
-            fast.countReplyMs = 30;
-            fast.countSettleMs = 0;
-            fast.hidCountSettleMs = 0;
-            fast.blockReplyMs = 30;
-            fast.lastBlockExtraMs = 0;
-            fast.quietPollMs = 20;
-            fast.blockRetryMs = 10;
-            fast.hidRetryMs = 5;
-            dialog.SetTiming(fast);
-            dialog.SetExecutableFolder(work_.Path());
-        });
+        FastDownloads(frame);
         if (usb) {
             EXPECT_TRUE(WaitFor([&] { return frame.Download() != nullptr; }));
         } else {

@@ -16,12 +16,15 @@
 #include <vector>
 
 #include "app/connection_manager.h"
+#include "app/command_ids.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "app/panel_lines.h"
 #include "civil_time.h"
 #include "device/link.h"
 #include "gui/scripted_presenter.h"
+#include "history/download_dialog.h"
+#include "history/download_engine.h"
 #include "logger_state.h"
 #include "server.h"
 #include "support/temp_dir.h"
@@ -93,6 +96,23 @@ protected:
         frame_->Connection()->SetDelayScale(0.01);
         frame_->Connection()->SetPortListProvider([] { return PortEntries({3}); });
         return *frame_;
+    }
+
+    // Downloads of this frame use short pauses and store under work_/xData.
+    void FastDownloads(CMainFrame& frame) {
+        frame.SetDownloadSetup([this](CProgress1Dlg& dialog) {
+            DownloadTiming fast;
+            fast.countReplyMs = 30;
+            fast.countSettleMs = 0;
+            fast.hidCountSettleMs = 0;
+            fast.blockReplyMs = 30;
+            fast.lastBlockExtraMs = 0;
+            fast.quietPollMs = 20;
+            fast.blockRetryMs = 10;
+            fast.hidRetryMs = 5;
+            dialog.SetTiming(fast);
+            dialog.SetExecutableFolder(work_.Path());
+        });
     }
 
     bool ConnectAndWait(CMainFrame& frame) {

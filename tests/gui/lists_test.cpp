@@ -145,7 +145,8 @@ TEST_F(ListsHost, F0AddsAChannelTwoColumnToASetWithoutOneAndReturnRemovesIt) {
     ASSERT_EQ(data_->model()->columnCount(), 4);
     ASSERT_TRUE(lists_->SwitchF0On(121.0f, 10.0f));
     ASSERT_EQ(data_->model()->columnCount(), 5);
-    EXPECT_EQ(Header(*data_, 3), FromGbk(Utf8ToGbk("通道2(%RH)")));
+    // F counts minutes: not the unit the disabled channel 2 still holds.
+    EXPECT_EQ(Header(*data_, 3), FromGbk(Utf8ToGbk("通道2(分钟)")));
     EXPECT_EQ(At(*data_, 4, 3), "5.0");
     EXPECT_EQ(At(*statistics_, 1, 4), "5.00");  // MAX of F
     EXPECT_EQ(At(*statistics_, 1, 5), "1.00");

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdlib>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollArea>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTreeWidget>
@@ -59,6 +61,51 @@ protected:
         plan.count = count;
         server_->SetFaultPlan(plan);
     }
+    // A logger that stops answering: the view says since when nothing came and no longer shows
+    // the last values as current; the next reading clears both.
+    void ExpectNoReadingShown(CRealImage& view, const char* language) {
+        ASSERT_TRUE(Poll(view));
+        const int64_t last = view.Series().lastPollTime;
+        EXPECT_TRUE(view.NoReadingText().isEmpty());
+
+        SilenceLiveReadings(10);  // two whole polls of five attempts
+        EXPECT_FALSE(Poll(view));
+        EXPECT_FALSE(Poll(view));
+        const std::string since = FormatLiveTime(last).substr(11);
+        EXPECT_EQ(view.NoReadingText(),
+                  FromGbk(FormatC(LiveTextsFor(language).noReadingSinceFormat.c_str(), since.c_str())));
+        EXPECT_EQ(view.ValueText(0), QStringLiteral("Error"));
+        EXPECT_EQ(view.ValueText(2), QStringLiteral("Error"));
+        EXPECT_EQ(view.ValueText(4), QStringLiteral("0.00")) << "a channel that is off stays as it was";
+        // The status is drawn: red text pixels under the plot's centre.
+        const QImage plot = view.Plot().toImage();
+        int red = 0;
+        for (int x = view.PlotWidth() / 2 - 60; x < view.PlotWidth() / 2 + 60; ++x) {
+            for (int y = kLivePlotHeight - 20; y < kLivePlotHeight; ++y) {
+                const QColor c = plot.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 150;
+            }
+        }
+        EXPECT_GT(red, 20);
+        // Pictures of the whole window at the usual screen sizes when VELORIN_SCREENSHOTS names a
+        // folder.
+        if (const char* folder = std::getenv("VELORIN_SCREENSHOTS")) {
+            QWidget* top = view.window();
+            for (const QSize size : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
+                top->resize(size);
+                QCoreApplication::processEvents();
+                top->grab().save(QStringLiteral("%1/live-no-reading-%2-%3.png")
+                                     .arg(QString::fromLocal8Bit(folder), QString::fromLatin1(language))
+                                     .arg(size.width()));
+            }
+        }
+
+        // A tick of the view's own timer may have started a poll meanwhile.
+        ASSERT_TRUE(WaitFor([&] { return !view.PollInFlight(); }));
+        ASSERT_TRUE(Poll(view));
+        EXPECT_TRUE(view.NoReadingText().isEmpty());
+        EXPECT_NE(view.ValueText(0), QStringLiteral("Error"));
+    }
     static void MovePointer(QWidget* w, int x, int y) {
         QMouseEvent move(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
@@ -78,13 +125,13 @@ TEST_F(LiveViewTest, OpeningDisablesTheDeviceCommandsAndClosingGivesThemBack) {
     frame.RunCommand(ID_LIVE_VIEW);
     CRealImage* view = LiveView(frame);
     ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(link_.serial.IsOpen()) << "the port stays open while the view lives";
+    EXPECT_TRUE(WaitFor([&] { return link_.serial.IsOpen(); })) << "the port stays open while the view lives";
     for (int id : kDeviceCommands) EXPECT_FALSE(Enabled(frame, id)) << id;
     EXPECT_TRUE(Enabled(frame, ID_CLOSE_LIVE_VIEW));
 
     frame.RunCommand(ID_CLOSE_LIVE_VIEW);
     EXPECT_EQ(LiveView(frame), nullptr);
-    EXPECT_FALSE(link_.serial.IsOpen());
+    EXPECT_TRUE(WaitFor([&] { return !link_.serial.IsOpen(); }));
     for (int id : kDeviceCommands) EXPECT_TRUE(Enabled(frame, id)) << id;
     EXPECT_FALSE(Enabled(frame, ID_CLOSE_LIVE_VIEW));
 
@@ -139,6 +186,27 @@ TEST_F(LiveViewTest, SerialPollsFillTheViewAndASilentPeriodNeitherAddsNorBlocks)
 
     ASSERT_TRUE(Poll(*view));
     EXPECT_EQ(s.window.Count(), 2);
+}
+
+// A logger that stops answering: the view says since when nothing came and no longer shows the
+// last values as current; the next reading clears both.
+
+TEST_F(LiveViewTest, ASilentLoggerShowsNoReadingSinceItsLastReadingInEnglish) {
+    Language("English");
+    CMainFrame& frame = Connected();
+    frame.RunCommand(ID_LIVE_VIEW);
+    CRealImage* view = LiveView(frame);
+    ASSERT_NE(view, nullptr);
+    ExpectNoReadingShown(*view, "English");
+}
+
+TEST_F(LiveViewTest, ASilentLoggerShowsNoReadingSinceItsLastReadingInChinese) {
+    Language("Chinese");
+    CMainFrame& frame = Connected();
+    frame.RunCommand(ID_LIVE_VIEW);
+    CRealImage* view = LiveView(frame);
+    ASSERT_NE(view, nullptr);
+    ExpectNoReadingShown(*view, "Chinese");
 }
 
 TEST_F(LiveViewTest, UsbPollsKeepTheHandleUsableAndSkipAFailedRead) {
@@ -301,6 +369,8 @@ TEST_F(LiveViewTest, ResizingChangesThePlotWidthCapacityAndLayout) {
     ASSERT_NE(view, nullptr);
     QMdiSubWindow* child = frame.MdiArea()->subWindowList().front();
     child->showNormal();
+    // The view's own layout at each width: the scroll area around it stops sizing it.
+    qobject_cast<QScrollArea*>(child->widget())->setWidgetResizable(false);
     view->resize(800, 700);
     EXPECT_EQ(view->PlotWidth(), 780);
     EXPECT_EQ(view->Capacity(), 195);

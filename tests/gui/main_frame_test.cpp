@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QDir>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMdiArea>
@@ -12,13 +15,20 @@
 #include <QToolBar>
 #include <fstream>
 #include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "app/command_ids.h"
 #include "app/connection_manager.h"
 #include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "app/status_pane.h"
+#include "common/version.h"
 #include "history/download_dialog.h"
 #include "app/panel_lines.h"
 #include "app/property_panel.h"
@@ -104,12 +114,63 @@ TEST_F(MainFrameTest, SwitchingTwiceReturnsToTheFirstLanguage) {
 }
 
 TEST_F(MainFrameTest, MissingHelpFileIsReported) {
+    const std::string empty = work_.MakeDir("no-manual");
+    for (const char* language : {"English", "Chinese"}) {
+        presenter_.messages.clear();
+        Language(language);
+        Frame().SetManualFolder(empty);
+        frame_->RunCommand(ID_HELP);
+        ASSERT_EQ(presenter_.messages.size(), 1u);
+        const bool english = std::string(language) == "English";
+        EXPECT_EQ(presenter_.messages[0].text,
+                  (english ? QStringLiteral("Help file not found: ") : QStringLiteral("未找到帮助文件: ")) +
+                      QString::fromStdString(empty) +
+                      (english ? QStringLiteral("/en/index.html") : QStringLiteral("/zh/index.html")));
+        EXPECT_TRUE(presenter_.opened.isEmpty());
+    }
+}
+
+TEST_F(MainFrameTest, AboutBoxKeepsItsTextsAndShowsTheBuildVersion) {
+    for (const char* language : {"English", "Chinese"}) {
+        Language(language);
+        QStringList labels;
+        presenter_.onExec = [&labels](QDialog& dialog) {
+            for (QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
+            return int(QDialog::Accepted);
+        };
+        Frame().RunCommand(ID_APP_ABOUT);
+        const bool english = std::string(language) == "English";
+        EXPECT_TRUE(labels.contains(english ? QStringLiteral("Velorin 2.7") : QStringLiteral("Velorin 2.9"))) << language;
+        const QString version = QString::fromLatin1(ProgramVersion());
+        EXPECT_TRUE(labels.contains(english ? QStringLiteral("Version ") + version + QStringLiteral(" for Linux")
+                                            : QStringLiteral("Linux 版 ") + version))
+            << labels.join(QLatin1Char('|')).toStdString();
+    }
+    EXPECT_EQ(QString::fromLatin1(ProgramVersion()).count(QLatin1Char('.')), 2);
+}
+
+TEST_F(MainFrameTest, HelpOpensTheManualOfTheInterfaceLanguage) {
+    // The folder an installed program finds beside its own (<prefix>/share/doc/velorin/manual);
+    // the build folder holds a copy in the same place relative to the test programs.
+    const QString manual = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                           QStringLiteral("/../share/doc/velorin/manual"));
     Language("English");
     Frame().RunCommand(ID_HELP);
-    ASSERT_EQ(presenter_.messages.size(), 1u);
-    EXPECT_TRUE(presenter_.messages[0].text.startsWith(QStringLiteral("Help file not found: /")));
-    EXPECT_TRUE(presenter_.messages[0].text.endsWith(QStringLiteral("/Velorin_English.chm")));
-    EXPECT_TRUE(presenter_.opened.isEmpty());
+    EXPECT_EQ(presenter_.opened, QStringList({manual + QStringLiteral("/en/index.html")}));
+    presenter_.opened.clear();
+    Language("Chinese");
+    Frame().RunCommand(ID_HELP);
+    EXPECT_EQ(presenter_.opened, QStringList({manual + QStringLiteral("/zh/index.html")}));
+    EXPECT_TRUE(presenter_.messages.empty());
+
+    // A manual in a folder of its own, named by the options.
+    presenter_.opened.clear();
+    const std::string folder = work_.MakeDir("manual");
+    work_.MakeFile("manual/en/index.html", "<html></html>");
+    Language("English");
+    Frame().SetManualFolder(folder);
+    frame_->RunCommand(ID_HELP);
+    EXPECT_EQ(presenter_.opened, QStringList({QString::fromStdString(folder) + QStringLiteral("/en/index.html")}));
 }
 
 TEST_F(MainFrameTest, MissingUsbLibraryIsReportedOnceAndNeverCalled) {
@@ -136,6 +197,84 @@ TEST_F(MainFrameTest, ConnectOverSerialFillsThePanelFromTheCoreLines) {
     EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
     EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  SN：20261209")));
     EXPECT_TRUE(presenter_.messages.empty());
+    // "connecting......" ends with the port that answered.
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Connected to the logger on COM3"));
+}
+
+TEST_F(MainFrameTest, AFailedConnectForgetsTheLoggerThatWasThere) {
+    Language("English");
+    StartSimulator(false);
+    CMainFrame& frame = Frame();
+    ASSERT_TRUE(ConnectAndWait(frame));
+    ASSERT_TRUE(Enabled(frame, ID_STOP));
+    server_.reset();  // the logger is gone
+    frame.Connection()->SetPortListProvider([] { return std::vector<PortEntry>{}; });
+    ASSERT_TRUE(ConnectAndWait(frame));
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Hardware device not found!"));
+    EXPECT_TRUE(Enabled(frame, ID_CONNECT));
+    for (int id : {ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_UPDATE_TIME, ID_STOP}) {
+        EXPECT_FALSE(Enabled(frame, id)) << id;
+    }
+    // The panel shows that no logger is connected.
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(InitialPanelLines("English")));
+    EXPECT_EQ(frame.Info().storedRecordCount, 0);
+}
+
+TEST_F(MainFrameTest, TheLockIndicatorsStayAtTheRightEdgeAfterConnect) {
+    Language("English");
+    StartSimulator(false);
+    CMainFrame& frame = Frame();
+    frame.show();
+    ASSERT_TRUE(ConnectAndWait(frame));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame.Pane(1)->PaneWidth(), 700);
+    const QRect cap = frame.Pane(1)->geometry();
+    const QRect num = frame.Pane(2)->geometry();
+    EXPECT_LT(cap.width(), 200) << cap.width();
+    EXPECT_LE(num.left() - cap.right(), 20) << "CAP sits beside NUM";
+    EXPECT_GT(frame.Pane(0)->width(), 500) << "the message pane keeps the room";
+}
+
+TEST_F(MainFrameTest, AFifoNamedAsADataFileIsRefusedWithoutWaiting) {
+    Language("English");
+    CMainFrame& frame = Frame();
+    frame.show();
+    const std::string fifo = work_.Path() + "/pipe.kv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Should the open wait for a writer after all, a writer comes after 10 s so the test ends.
+    std::atomic<bool> done{false};
+    std::thread release([&] {
+        for (int i = 0; i < 200 && !done.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (done.load()) return;
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) ::close(writer);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    presenter_.openFileAnswer = QString::fromStdString(fifo);
+    frame.RunCommand(ID_FILE_OPEN);  // the Open dialog's route
+    const bool fromRecentFiles = frame.OpenDataFile(QString::fromStdString(fifo));  // recent files, command line
+    done = true;
+    release.join();
+    EXPECT_LT(clock.elapsed(), 5000) << "opening a FIFO waited for a writer";
+    EXPECT_FALSE(fromRecentFiles);
+    ASSERT_EQ(presenter_.messages.size(), 2u);
+    EXPECT_TRUE(presenter_.messages[0].text.contains(QStringLiteral("not a regular file")))
+        << presenter_.messages[0].text.toStdString();
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(MainFrameTest, APortThatDoesNotExistIsNamedInFull) {
+    Language("English");
+    CMainFrame& frame = Frame();
+    frame.resize(800, 600);
+    frame.Connection()->SetPortListProvider([] { return std::vector<PortEntry>{{7, "/nonexistent/tty-a"}}; });
+    ASSERT_TRUE(ConnectAndWait(frame));
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    const QString reason = QStringLiteral("There is no serial port COM7 (/nonexistent/tty-a)");
+    EXPECT_EQ(presenter_.messages[0].text, reason);
+    EXPECT_EQ(frame.StatusText(), reason);
+    EXPECT_TRUE(Enabled(frame, ID_CONNECT));
 }
 
 TEST_F(MainFrameTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
@@ -190,15 +329,18 @@ TEST_F(MainFrameTest, UsbArrivalConnectsAndStartsTheAutomaticDownload) {
     EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
     EXPECT_EQ(frame.StatusText(), QStringLiteral("Connected USB device!"));
 
-    // Removal disables every device command, Connect included, until the next arrival.
+    // The logger's removal disables every device command, Connect included, until the next
+    // arrival.
+    server_->SetUsbPlugged(false);
     frame.Connection()->OnVolumeRemoved();
-    EXPECT_EQ(frame.StatusText(), QStringLiteral("USB device disconnected"));
+    ASSERT_TRUE(WaitFor([&] { return frame.StatusText() == QStringLiteral("USB device disconnected"); }));
     for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_STOP, ID_CLOSE_LIVE_VIEW}) {
         EXPECT_FALSE(Enabled(frame, id)) << id;
     }
     EXPECT_EQ(link_.hidHandle, nullptr);
     frame.RunCommand(ID_CONNECT);
     EXPECT_FALSE(frame.Connection()->Busy());
+    server_->SetUsbPlugged(true);
     frame.Connection()->OnDeviceInterfaceArrived();
     ASSERT_TRUE(WaitFor([&] { return finished >= 2; }));  // the automatic Connect
     EXPECT_TRUE(Enabled(frame, ID_CONNECT));

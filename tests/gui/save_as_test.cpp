@@ -1,7 +1,8 @@
-// Save As of a data window: the dialog's four forms, the form chosen by the filter and not by
+// Save As of a data window: the dialog's six forms (four GBK/binary, two UTF-8), the form chosen by the filter and not by
 // the typed name, the extension rule, the four writers, Cancel, and the failure messages.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 
@@ -42,6 +43,11 @@ protected:
         const std::string path = work_.Path() + "/source.kv";
         EXPECT_TRUE(WriteKvFile(path, set).ok);
         EXPECT_TRUE(frame.OpenDataFile(QString::fromStdString(path)));
+        // The frame's deferred start-up work (its USB library check, which finds none here) runs
+        // before the command, as it does in the program: the report's progress dialog runs the
+        // event loop.
+        QCoreApplication::processEvents();
+        presenter_.messages.clear();
         return frame;
     }
     void Answer(const std::string& name, int filter) {
@@ -51,16 +57,17 @@ protected:
     std::string In(const std::string& name) const { return work_.Path() + "/" + name; }
 };
 
-TEST_F(SaveAsTest, OffersFourFormsAndTheFilterChoosesTheForm) {
+TEST_F(SaveAsTest, OffersSixFormsAndTheFilterChoosesTheForm) {
     CMainFrame& frame = FrameWithData();
     Answer("report.csv", 1);  // typed as CSV, saved with the PDF filter
     frame.RunCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(presenter_.saveAsFilters,
               QStringList({QStringLiteral("PDF FILE (*.pdf)"), QStringLiteral("Excel FILE (*.csv)"),
-                           QStringLiteral("TXT FILE (*.txt)"), QStringLiteral("数据记录仪文件(*.kv)")}));
+                           QStringLiteral("TXT FILE (*.txt)"), QStringLiteral("数据记录仪文件(*.kv)"),
+                           QStringLiteral("CSV (UTF-8) (*.csv)"), QStringLiteral("TXT (UTF-8) (*.txt)")}));
     EXPECT_EQ(ReadFileBytes(In("report.csv.pdf")).substr(0, 5), "%PDF-");
     EXPECT_FALSE(FileExists(In("report.csv")));
-    EXPECT_TRUE(presenter_.messages.empty());
+    EXPECT_TRUE(presenter_.messages.empty()) << presenter_.messages.front().text.toStdString();
 
     Answer("table", 2);
     frame.RunCommand(ID_FILE_SAVE_AS);
@@ -69,6 +76,18 @@ TEST_F(SaveAsTest, OffersFourFormsAndTheFilterChoosesTheForm) {
     frame.RunCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(ReadFileBytes(In("list.txt")).rfind("User name:", 0), 0u);
     EXPECT_FALSE(FileExists(In("list.txt.txt")));
+
+    // The UTF-8 forms: the same tables with converted texts ("用户名" in the CSV's head is GBK in
+    // the default form); only the CSV starts with a byte-order mark.
+    Answer("table8", 5);
+    frame.RunCommand(ID_FILE_SAVE_AS);
+    const std::string csv8 = ReadFileBytes(In("table8.csv"));
+    EXPECT_EQ(csv8.rfind("\xEF\xBB\xBF\xE7\x94\xA8\xE6\x88\xB7\xE5\x90\x8D:", 0), 0u) << csv8.substr(0, 20);
+    EXPECT_NE(csv8.find("Record times:3\r\n"), std::string::npos);
+    Answer("list8", 6);
+    frame.RunCommand(ID_FILE_SAVE_AS);
+    EXPECT_EQ(ReadFileBytes(In("list8.txt")).rfind("User name:", 0), 0u);
+    EXPECT_TRUE(presenter_.messages.empty());
 }
 
 TEST_F(SaveAsTest, DataFileOpensAgainAsTheSameDataSet) {
@@ -89,7 +108,7 @@ TEST_F(SaveAsTest, CancelWritesNothingAndChangesNothing) {
     presenter_.saveAnswer.clear();
     presenter_.saveAsFilterAnswer = 1;
     frame.RunCommand(ID_FILE_SAVE_AS);
-    EXPECT_EQ(presenter_.saveAsFilters.size(), 4);  // the dialog was shown
+    EXPECT_EQ(presenter_.saveAsFilters.size(), 6);  // the dialog was shown
     EXPECT_TRUE(presenter_.messages.empty());
     const RecordSet& after = frame.ActiveDocument()->Set();
     EXPECT_EQ(after.maxValue[0], before.maxValue[0]);

@@ -44,7 +44,9 @@ public:
     QString ChoosePort(const QString&) override { return portAnswer; }
     void OpenWithDesktop(const QString& path) override { opened << path; }
     void RestartProgram() override { ++restarts; }
-    QString AskOpenFile(const QString&) override { return QString(); }
+    // What the Open dialog answers (empty: cancelled).
+    QString openFileAnswer;
+    QString AskOpenFile(const QString&) override { return openFileAnswer; }
     QString saveAnswer;  // what the save dialog returns (empty: cancelled)
     QString AskSaveFile(const QString&) override { return saveAnswer; }
     QStringList saveAsFilters;   // what the Save As dialog offered
@@ -66,6 +68,8 @@ public:
         printer.setOutputFileName(printTo);
         return true;
     }
+    QStringList printers{QStringLiteral("Test printer")};
+    QStringList PrinterNames() override { return printers; }
     int Exec(QDialog& dialog) override {
         ++dialogs;
         if (onExec) return onExec(dialog);

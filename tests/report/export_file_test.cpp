@@ -61,7 +61,7 @@ TEST(ExportFile, ExistingFileIsReplaced) {
 
 TEST(ExportFile, UncreatableFileIsReportedWithTheSystemError) {
     test::TempDir dir;
-    for (ExportFunction exporter : {ExportCsv, ExportTxt}) {
+    for (ExportFunction exporter : std::initializer_list<ExportFunction>{ExportCsv, ExportTxt}) {
         const ExportResult r = exporter(test::SmallSet(1), dir.Path() + "/missing/out", ExportOptions());
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.detail, "No such file or directory");

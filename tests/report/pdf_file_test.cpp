@@ -132,6 +132,72 @@ TEST_F(PdfFile, TextsFitTheReportsPositionsWithoutOverlapping) {
     }
 }
 
+struct Box {
+    double xMin, yMin, xMax, yMax;
+    std::string text;
+};
+
+// The words of page `page` with their whole boxes.
+std::vector<Box> BoxesOf(const std::string& path, int page) {
+    const std::string p = std::to_string(page);
+    const std::string html = CommandOutput("pdftotext -bbox -f " + p + " -l " + p + " '" + path + "' -");
+    std::vector<Box> boxes;
+    for (size_t at = html.find("<word "); at != std::string::npos; at = html.find("<word ", at + 1)) {
+        Box b{};
+        if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &b.xMin,
+                        &b.yMin, &b.xMax, &b.yMax) != 4) {
+            continue;
+        }
+        const size_t open = html.find('>', at) + 1;
+        b.text = html.substr(open, html.find("</word>", open) - open);
+        boxes.push_back(b);
+    }
+    return boxes;
+}
+
+TEST_F(PdfFile, NoTextOverlapsAnotherInEitherLanguage) {
+    // Three channels, red cells with arrows (" 230.2 ↑" is wider than a 20-point slot), an
+    // error cell beside them, and the longest user name and title the logger holds.
+    RecordSet set = ReportSet(300, {1, 2, 3});
+    for (int i = 0; i < 40; ++i) {
+        set.records[static_cast<size_t>(i)].value[0] = 230.2f;
+        set.records[static_cast<size_t>(i)].value[1] = 223.8f;
+        set.records[static_cast<size_t>(i)].value[2] = kMissingValue2Byte;
+    }
+    SetUnitText(set, 1, G("%RH"));
+    StoreInField(set.userName, G("实验室三号冷库温湿度记录仪"));
+    StoreInField(set.title, G("old room 3 冷库"));
+    for (const bool english : {true, false}) {
+        const PdfResult r = ExportPdf(set, dir_.Path() + "/overlap.pdf", ReportOptions(english));
+        ASSERT_TRUE(r.ok) << r.detail;
+        for (int page : {1, 2}) {
+            const std::vector<Box> boxes = BoxesOf(r.path, page);
+            ASSERT_GT(boxes.size(), 50u);
+            for (size_t i = 0; i < boxes.size(); ++i) {
+                for (size_t j = i + 1; j < boxes.size(); ++j) {
+                    const Box& a = boxes[i];
+                    const Box& b = boxes[j];
+                    const double dy = std::min(a.yMax, b.yMax) - std::max(a.yMin, b.yMin);
+                    const double dx = std::min(a.xMax, b.xMax) - std::max(a.xMin, b.xMin);
+                    // Boxes of one line share most of their height; a sliver is the next line.
+                    const double height = std::min(a.yMax - a.yMin, b.yMax - b.yMin);
+                    EXPECT_FALSE(dy > 0.5 * height && dx > 0.05)
+                        << (english ? "English" : "Chinese") << " page " << page << ": \"" << a.text << "\" ["
+                        << a.xMin << ", " << a.xMax << "] overlaps \"" << b.text << "\" [" << b.xMin << ", " << b.xMax
+                        << "]";
+                }
+            }
+        }
+        // A Chinese character takes two digits' width: "超上限报警" at size 6 is 10 bytes of 2 points.
+        if (!english) {
+            const std::vector<Box> first = BoxesOf(r.path, 1);
+            const auto alarm = std::find_if(first.begin(), first.end(), [](const Box& b) { return b.text == "超上限报警"; });
+            ASSERT_NE(alarm, first.end());
+            EXPECT_LE(alarm->xMax - alarm->xMin, 20.5);
+        }
+    }
+}
+
 TEST_F(PdfFile, NameWithPdfAnywhereIsKeptAndAMissingLogoOnlyWarns) {
     RecordSet set = ReportSet(3, {1});
     PdfOptions o = ReportOptions(true);

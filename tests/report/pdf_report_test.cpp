@@ -301,9 +301,18 @@ TEST(PdfReportTable, HeadingsShowEachEnabledChannelsOwnUnit) {
     SetUnitText(set, 2, "KPa");
     SetUnitText(set, 3, G("℃"));
     RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
-    const std::string heading = "        DateTime         mV      KPa      " + G("℃") + "      ";
-    EXPECT_EQ(TextAt(canvas, 2, 50, 746), heading);
-    EXPECT_EQ(TextAt(canvas, 2, 50 + TableLayoutOf(3).colW, 746), heading);
+    // Each heading stands over its own column: "DateTime" over the time, each unit one blank into
+    // its slot, as the value under it (slot 1 follows the time and its two blanks, slot s at
+    // 40 + 20 (s + 1) points); a third of the size (8) per byte.
+    const double byte = 8.0 / 3.0;
+    for (const double x : {50.0, 50.0 + TableLayoutOf(3).colW}) {
+        EXPECT_EQ(TextAt(canvas, 2, x + 8 * byte, 746), "DateTime");
+        EXPECT_EQ(TextAt(canvas, 2, x + 19 * byte + byte, 746), "mV");
+        EXPECT_EQ(TextAt(canvas, 2, x + 80 + byte, 746), "KPa");
+        EXPECT_EQ(TextAt(canvas, 2, x + 100 + byte, 746), G("℃"));
+    }
+    // The values stand under them: slot 2's cell starts at x + 80.
+    EXPECT_EQ(TextAt(canvas, 2, 130, 730).substr(0, 3), "  2");
     EXPECT_EQ(TextAt(canvas, 2, 40, 800), "S/N:A1234567");
     EXPECT_EQ(TextAt(canvas, 2, 40, 778), "Report Creation Time:03/04/26 05:06:07");
     EXPECT_EQ(TextAt(canvas, 2, 520, 20), "Page 2/2");

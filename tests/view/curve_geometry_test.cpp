@@ -141,6 +141,56 @@ TEST(TimeAxis, LabelsBesideTheEndTicksCentredElsewhereAndKeptInside) {
     EXPECT_EQ(TimeLabelLeft(7, 8, 780, label, w), 790 - label);
 }
 
+TEST(TimeAxis, LabelsThatWouldTouchAnotherAreLeftOut) {
+    // Label widths of "hh:mm:ss" in small and large fonts; plot widths from a narrow tiled
+    // window up to a wide one, so both 5 and 8 divisions are met.
+    int leftOutSomewhere = 0;
+    for (int label : {46, 60}) {
+        for (int w = 120; w <= 1400; w += 7) {
+            const std::vector<TimeTick> ticks = TimeTicks(w, 0, 5000, 5000);
+            const int d = TimeDivisions(w);
+            ASSERT_EQ(ticks.size(), static_cast<size_t>(d + 1));
+            std::vector<int> lefts, widths;
+            for (int j = 0; j <= d; ++j) {
+                lefts.push_back(TimeLabelLeft(j, d, ticks[static_cast<size_t>(j)].x, label, w));
+                widths.push_back(label);
+            }
+            const std::vector<bool> shown = TimeLabelsShown(lefts, widths);
+            ASSERT_EQ(shown.size(), lefts.size());
+            EXPECT_TRUE(shown.front()) << w;
+            std::vector<int> drawn;
+            for (int j = 0; j <= d; ++j) {
+                if (shown[static_cast<size_t>(j)]) drawn.push_back(j);
+                else ++leftOutSomewhere;
+            }
+            for (size_t a = 0; a < drawn.size(); ++a) {
+                for (size_t b = a + 1; b < drawn.size(); ++b) {
+                    const int l = std::min(lefts[drawn[a]], lefts[drawn[b]]);
+                    const int r = std::max(lefts[drawn[a]], lefts[drawn[b]]);
+                    EXPECT_GT(r, l + label) << "labels " << drawn[a] << " and " << drawn[b] << " touch at W = " << w;
+                }
+            }
+            // A wide plot has room for all of them (an end label starts 5 pixels beside its
+            // tick, its neighbour is centred on its own).
+            if ((w - 60) / d >= label * 3 / 2 + 10) {
+                EXPECT_EQ(drawn.size(), static_cast<size_t>(d + 1)) << w;
+            }
+        }
+    }
+    EXPECT_GT(leftOutSomewhere, 0);
+    // The first and the next-to-last label of 8 on a 520-pixel plot: the end labels sit beside
+    // their ticks and ran into their neighbours ("04:37:5506:41:55").
+    const std::vector<TimeTick> ticks = TimeTicks(520, 0, 5000, 5000);
+    std::vector<int> lefts, widths(9, 60);
+    for (int j = 0; j <= 8; ++j) lefts.push_back(TimeLabelLeft(j, 8, ticks[static_cast<size_t>(j)].x, 60, 520));
+    const std::vector<bool> shown = TimeLabelsShown(lefts, widths);
+    EXPECT_TRUE(shown[0]);
+    EXPECT_TRUE(shown[8]);
+    EXPECT_FALSE(shown[1]);
+    EXPECT_FALSE(shown[7]);
+    EXPECT_TRUE(TimeLabelsShown({}, {}).empty());
+}
+
 TEST(TimeAxis, TextsOfRecordTimes) {
     SampleRecord r;
     r.year = 25;

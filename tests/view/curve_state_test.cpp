@@ -221,7 +221,7 @@ TEST_F(TimeRange, StartBeyondTheLastRecordLeavesTheRange) {
 }
 
 TEST_F(TimeRange, EndsOutsideTheDataSetAndAnEndBeforeTheStart) {
-    // A start before the first record starts with it; an end after the last ends with it.
+    // A start before the first record matches none: the whole set shown stays as it is.
     ApplyTimeRange(s_, times_, At(0) - 3600, At(99) + 3600);
     EXPECT_EQ(s_.firstIndex, 0);
     EXPECT_EQ(s_.endIndex, 100);
@@ -235,6 +235,36 @@ TEST_F(TimeRange, EndsOutsideTheDataSetAndAnEndBeforeTheStart) {
     ApplyTimeRange(s_, times_, At(50), At(30));
     EXPECT_EQ(s_.firstIndex, 10);
     EXPECT_EQ(s_.endIndex, 20);
+}
+
+TEST_F(TimeRange, ARangeThatMissesTheDataLeavesAZoomedRange) {
+    auto zoomed = [this] {
+        s_.firstIndex = 20;
+        s_.endIndex = 41;
+    };
+    // Wholly before the data.
+    zoomed();
+    ApplyTimeRange(s_, times_, At(0) - 7200, At(0) - 3600);
+    EXPECT_EQ(s_.firstIndex, 20);
+    EXPECT_EQ(s_.endIndex, 41);
+    EXPECT_TRUE(s_.recomputeRange);
+    // Wholly after it.
+    ApplyTimeRange(s_, times_, At(99) + 3600, At(99) + 7200);
+    EXPECT_EQ(s_.firstIndex, 20);
+    EXPECT_EQ(s_.endIndex, 41);
+    // A start found and an end after the data: the start moves, the end stays.
+    ApplyTimeRange(s_, times_, At(30), At(99) + 600);
+    EXPECT_EQ(s_.firstIndex, 30);
+    EXPECT_EQ(s_.endIndex, 41);
+    // No start found: the end is not looked for.
+    zoomed();
+    ApplyTimeRange(s_, times_, At(0) - 60, At(25));
+    EXPECT_EQ(s_.firstIndex, 20);
+    EXPECT_EQ(s_.endIndex, 41);
+    // A found start after the kept end would show nothing: the range stays.
+    ApplyTimeRange(s_, times_, At(60), At(99) + 600);
+    EXPECT_EQ(s_.firstIndex, 20);
+    EXPECT_EQ(s_.endIndex, 41);
 }
 
 TEST(TimeRangeEmpty, NoRecordsNoSearch) {

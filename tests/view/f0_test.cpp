@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 #include "common/text_codec.h"
 #include "history/record_set.h"
@@ -88,17 +89,22 @@ TEST(F0Mode, SwitchingOffRestoresTheRecordedChannelTwo) {
     const RecordSet recorded = test::ChannelsOneTwoFive(300);
     RecordSet set = recorded;
     F0Mode mode;
-    F0Switch on = mode.SwitchOn(set, 100, 200, 121.0f, 10.0f, "F0");
+    F0Switch on = mode.SwitchOn(set, 100, 200, 121.0f, 10.0f, "F0", "min");
     EXPECT_TRUE(mode.On());
     EXPECT_TRUE(on.changed);
     EXPECT_TRUE(on.channel2Enabled);
     ASSERT_TRUE(on.extremes.any);
     EXPECT_EQ(QuantityTextOf(set, 1), "F0");
+    // F is minutes, not the recorded humidity: its own unit and no humidity alarm limits.
+    EXPECT_EQ(UnitTextOf(set, 1), "min");
+    EXPECT_EQ(set.alarmEnabled[1], 0);
+    EXPECT_EQ(set.upperAlarmX10[1], INT16_MAX);
+    EXPECT_EQ(set.lowerAlarmX10[1], INT16_MIN);
     EXPECT_NE(set.records[150].value[1], recorded.records[150].value[1]);
     EXPECT_EQ(set.maxValue[1], on.extremes.max);
 
     // Switching on again over another range starts from the recorded values, not from F.
-    on = mode.SwitchOn(set, 0, 10, 121.0f, 10.0f, "F0");
+    on = mode.SwitchOn(set, 0, 10, 121.0f, 10.0f, "F0", "min");
     EXPECT_EQ(set.records[150].value[1], recorded.records[150].value[1]);
 
     const F0Switch off = mode.SwitchOff(set);
@@ -107,6 +113,10 @@ TEST(F0Mode, SwitchingOffRestoresTheRecordedChannelTwo) {
     EXPECT_TRUE(off.channel2Enabled);
     for (size_t i = 0; i < set.records.size(); ++i) ASSERT_EQ(set.records[i].value[1], recorded.records[i].value[1]) << i;
     EXPECT_EQ(QuantityTextOf(set, 1), QuantityTextOf(recorded, 1));
+    EXPECT_EQ(UnitTextOf(set, 1), UnitTextOf(recorded, 1));
+    EXPECT_EQ(set.alarmEnabled[1], recorded.alarmEnabled[1]);
+    EXPECT_EQ(set.upperAlarmX10[1], recorded.upperAlarmX10[1]);
+    EXPECT_EQ(set.lowerAlarmX10[1], recorded.lowerAlarmX10[1]);
     EXPECT_EQ(set.maxValue[1], recorded.maxValue[1]);
     EXPECT_EQ(set.minValue[1], recorded.minValue[1]);
     EXPECT_EQ(set.avgValue[1], recorded.avgValue[1]);
@@ -117,7 +127,7 @@ TEST(F0Mode, ChannelTwoWithoutRecordingIsSwitchedOnAndOffAgain) {
     set.channelEnabled[1] = 0;
     SetQuantityText(set, 1, "");
     F0Mode mode;
-    EXPECT_TRUE(mode.SwitchOn(set, 0, 20, 121.0f, 10.0f, "F0").channel2Enabled);
+    EXPECT_TRUE(mode.SwitchOn(set, 0, 20, 121.0f, 10.0f, "F0", "min").channel2Enabled);
     EXPECT_EQ(set.channelEnabled[1], 1);
     const F0Switch off = mode.SwitchOff(set);
     EXPECT_FALSE(off.channel2Enabled);
@@ -135,7 +145,7 @@ TEST(F0Mode, SwitchingOffWithoutF0LeavesARecordedChannelTwoAlone) {
     EXPECT_EQ(set.channelEnabled[1], 1);
     EXPECT_EQ(set.records[7].value[1], recorded.records[7].value[1]);
     // An unusable z-value does not switch F0 mode on.
-    EXPECT_FALSE(mode.SwitchOn(set, 0, 20, 121.0f, 0.0f, "F0").changed);
+    EXPECT_FALSE(mode.SwitchOn(set, 0, 20, 121.0f, 0.0f, "F0", "min").changed);
     EXPECT_FALSE(mode.On());
     EXPECT_EQ(QuantityTextOf(set, 1), QuantityTextOf(recorded, 1));
 }

@@ -1,0 +1,7 @@
+#include "app/hotplug_source.h"
+
+namespace velorin {
+
+HotplugSource::~HotplugSource() = default;
+
+}  // namespace velorin

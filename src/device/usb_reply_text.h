@@ -1,0 +1,14 @@
+// The message for a USB reply that fits no known layout (device/usb_reply_layout.h), in the
+// interface language (GBK): which reply it was, so that a logger answering in another layout is
+// named as such instead of looking like a silent one.
+#pragma once
+
+#include <string>
+
+#include "device/usb_reply_layout.h"
+
+namespace velorin {
+
+std::string UsbReplyUnrecognisedText(UsbReply reply, const std::string& languageName);
+
+}  // namespace velorin
