@@ -64,6 +64,9 @@ add_library(velorin_core STATIC
   view/record_panel_lines.cpp
   view/statistics_list.cpp
   view/view_texts.cpp
+  analysis/compare_axis.cpp
+  analysis/compare_texts.cpp
+  analysis/temperature_marks.cpp
   app/cancel_token.cpp
   app/connect.cpp
   app/hotplug_event.cpp

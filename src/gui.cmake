@@ -3,6 +3,11 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport)
 pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
 
 add_library(velorin_gui STATIC
+  analysis/compare_canvas.cpp
+  analysis/compare_command.cpp
+  analysis/compare_renderer.cpp
+  analysis/compare_statistics_table.cpp
+  analysis/compare_window.cpp
   app/about_dialog.cpp
   app/child_frame.cpp
   app/connection_manager.cpp
@@ -38,6 +43,7 @@ add_library(velorin_gui STATIC
   view/view_printing.cpp
   view/config_value_dlg.cpp
   view/curve_renderer.cpp
+  view/stroke_raster.cpp
   view/dastrel_view.cpp
   view/f0_command.cpp
   view/f0_formula.cpp

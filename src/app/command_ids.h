@@ -19,6 +19,7 @@ enum CommandId : int {
     ID_PRINT_LIST = 32789,
     ID_HELP = 32790,
     ID_SWITCH_LANGUAGE = 32791,
+    ID_COMPARE = 32800,           // the comparison window of several data files
     ID_FILE_OPEN = 57601,
     ID_FILE_CLOSE = 57602,
     ID_FILE_SAVE_AS = 57604,

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "analysis/compare_command.h"
 #include "app/about_dialog.h"
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -320,6 +321,14 @@ void CMainFrame::RunCommand(int id) {
                 PrintViewList(*view, *presenter_, languageName_, types);
             }
             break;
+        case ID_COMPARE: {
+            std::vector<CompareSource> open;
+            for (QMdiSubWindow* w : mdi_->subWindowList()) {
+                if (auto* child = qobject_cast<CChildFrame*>(w)) open.push_back({w->windowTitle(), child->Document()});
+            }
+            RunCompareCommand(*mdi_, open, languageName_, *presenter_);
+            break;
+        }
         case ID_F0_CONFIG: RunF0ConfigCommand(mdi_->activeSubWindow(), languageName_, f0_, *presenter_, this); break;
         default:
             // Download, views and dialogs of the logger: provided by their own windows.

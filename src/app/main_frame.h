@@ -158,6 +158,7 @@ private:
     std::multimap<int, QAction*> actions_;
     QMenu* menus_[5] = {};
     QMenu* recentMenu_ = nullptr;
+    QAction* compareAction_ = nullptr;
     QAction* cascadeAction_ = nullptr;
     QAction* tileAction_ = nullptr;
     std::vector<QAction*> windowActions_;

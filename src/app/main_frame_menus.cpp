@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/compare_texts.h"
 #include "app/command_ids.h"
 #include "app/gui_text.h"
 #include "app/icons.h"
@@ -107,6 +108,10 @@ void CMainFrame::BuildMenus() {
         }
         menus_[e.menu]->addAction(a);
     }
+    // The comparison window of several data files (its text follows the language in UpdateMenus).
+    compareAction_ = MakeAction(ID_COMPARE, QString());
+    compareAction_->setProperty("menu", true);
+    menus_[kView]->addAction(compareAction_);
     cascadeAction_ = menus_[kWindows]->addAction(QString());
     connect(cascadeAction_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
     tileAction_ = menus_[kWindows]->addAction(QString());
@@ -138,6 +143,7 @@ void CMainFrame::UpdateMenus() {
     }
     recentMenu_->setTitle(MenuText(t.cmdRecentFiles));
     recentMenu_->menuAction()->setVisible(true);
+    compareAction_->setText(FromGbk(CompareTextsFor(UiLanguageName(uiLanguage_)).command));
     cascadeAction_->setText(MenuText(t.windowCascade));
     tileAction_->setText(MenuText(t.windowTile));
     UpdateCommands();

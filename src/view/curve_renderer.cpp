@@ -13,6 +13,7 @@
 #include "view/curve_state.h"
 #include "view/curve_summary.h"
 #include "view/record_times.h"
+#include "view/stroke_raster.h"
 
 namespace velorin {
 
@@ -20,234 +21,6 @@ namespace {
 
 const QRgb kMissingGrey = qRgb(200, 200, 200);
 const QRgb kMarkerBlack = qRgb(0, 0, 0);
-
-// 1-pixel lines written straight into an RGB32 image, clipped to it. A line covers both of its
-// end points; a vertical line covers every pixel between them, so vertical lines that share
-// end points cover exactly the span from the lowest to the highest of them.
-//
-// The pen may be limited to a band of columns [left, right): it then writes only the pixels of
-// its lines that fall into the band, so drawing band after band writes every pixel in the same
-// order as drawing whole lines one after another.
-class PixelPen {
-public:
-    explicit PixelPen(QImage& image)
-        : bits_(reinterpret_cast<QRgb*>(image.bits())),
-          stride_(image.bytesPerLine() / 4),
-          height_(image.height()),
-          left_(0),
-          right_(image.width()) {}
-
-    void SetBand(int left, int right) {
-        left_ = left;
-        right_ = right;
-    }
-
-    void Point(int x, int y, QRgb colour) {
-        if (x >= left_ && x < right_ && y >= 0 && y < height_) bits_[y * stride_ + x] = colour;
-    }
-
-    void Vertical(int x, int y0, int y1, QRgb colour) {
-        if (x < left_ || x >= right_) return;
-        if (y0 > y1) std::swap(y0, y1);
-        y0 = std::max(y0, 0);
-        y1 = std::min(y1, height_ - 1);
-        for (QRgb* p = bits_ + y0 * stride_ + x; y0 <= y1; ++y0, p += stride_) *p = colour;
-    }
-
-    // Bresenham from (x0, y0) to (x1, y1), both end points included.
-    void Line(int x0, int y0, int x1, int y1, QRgb colour) {
-        if (x0 == x1) {
-            Vertical(x0, y0, y1, colour);
-            return;
-        }
-        const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-        const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            Point(x0, y0, colour);
-            if (x0 == x1 && y0 == y1) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += sy;
-            }
-        }
-    }
-
-    // A dotted vertical line from `from` towards `to`: every second pixel, starting at `from`.
-    void Dotted(int x, int from, int to, QRgb colour) {
-        const int step = from <= to ? 1 : -1;
-        for (int y = from, k = 0;; y += step, ++k) {
-            if (k % 2 == 0) Point(x, y, colour);
-            if (y == to) break;
-        }
-    }
-
-private:
-    QRgb* bits_;
-    int stride_, height_;
-    int left_, right_;
-};
-
-// The drawing primitives of one channel, in drawing order.
-enum class Ink : uint8_t { Channel, Missing, Marker, Covered };
-struct Stroke {
-    int x0, y0, x1, y1;
-    Ink ink;
-};
-
-// Collects one channel's strokes, merging consecutive same-ink segments inside one column into
-// one vertical stroke from the lowest to the highest point.
-class ColumnReducer {
-public:
-    explicit ColumnReducer(std::vector<Stroke>& out) : out_(out) {}
-
-    void Start(int x, int y) {
-        px_ = x;
-        py_ = y;
-    }
-
-    void Segment(int x, int y, Ink ink) {
-        if (x == px_) {
-            Extend(x, ink, std::min(py_, y), std::max(py_, y));
-        } else {
-            Flush();
-            out_.push_back({px_, py_, x, y, ink});
-        }
-        px_ = x;
-        py_ = y;
-    }
-
-    // Whether the last point lies in column x (only the range's first record can: the column's
-    // records then join it with a vertical line instead of entering from the left).
-    bool InColumn(int x) const { return x == px_; }
-    int LastY() const { return py_; }
-
-    // The vertical strokes of column x, outermost first, each drawn over the ones before; the
-    // column's last record lies at yLast.
-    template <typename Bands>
-    void Paint(int x, const Bands& bands, int yLast) {
-        Flush();
-        for (auto band = bands.rbegin(); band != bands.rend(); ++band) Vertical(x, band->lo, band->hi, band->ink);
-        px_ = x;
-        py_ = yLast;
-    }
-
-    void Marker(int x, int bottom) {
-        Flush();
-        Vertical(x, bottom, py_, Ink::Marker);
-        px_ = x;
-    }
-
-    void Flush() {
-        if (!open_) return;
-        Vertical(runX_, runMin_, runMax_, runInk_);
-        open_ = false;
-    }
-
-private:
-    // A vertical stroke. Earlier vertical strokes of this channel in the same column that lie
-    // wholly inside a solid one are drawn over by it whatever came between (this channel's
-    // strokes are drawn in order, other channels' before or after all of them), so they are
-    // marked covered and skipped. Only the last few are looked at, which keeps columns that
-    // alternate between inks many times cheap.
-    void Vertical(int x, int from, int to, Ink ink) {
-        if (x != columnX_) {
-            columnX_ = x;
-            columnCount_ = 0;
-        }
-        if (ink != Ink::Marker) {
-            const int lo = std::min(from, to), hi = std::max(from, to);
-            for (int k = 0; k < columnCount_ && k < kLookBack; ++k) {
-                Stroke& earlier = out_[columnStrokes_[k]];
-                if (std::min(earlier.y0, earlier.y1) >= lo && std::max(earlier.y0, earlier.y1) <= hi) {
-                    earlier.ink = Ink::Covered;
-                }
-            }
-        }
-        columnStrokes_[columnCount_ % kLookBack] = out_.size();
-        ++columnCount_;
-        out_.push_back({x, from, x, to, ink});
-    }
-
-    static constexpr int kLookBack = 8;
-    int columnX_ = -1;
-    int columnCount_ = 0;
-    size_t columnStrokes_[kLookBack] = {};
-
-    void Extend(int x, Ink ink, int lo, int hi) {
-        if (open_ && runX_ == x && runInk_ == ink) {
-            runMin_ = std::min(runMin_, lo);
-            runMax_ = std::max(runMax_, hi);
-            return;
-        }
-        Flush();
-        open_ = true;
-        runX_ = x;
-        runInk_ = ink;
-        runMin_ = lo;
-        runMax_ = hi;
-    }
-
-    std::vector<Stroke>& out_;
-    int px_ = 0, py_ = 0;
-    bool open_ = false;
-    int runX_ = 0, runMin_ = 0, runMax_ = 0;
-    Ink runInk_ = Ink::Channel;
-};
-
-void DrawStroke(PixelPen& pen, const Stroke& s, QRgb colour) {
-    {
-        switch (s.ink) {
-        case Ink::Channel:
-            pen.Line(s.x0, s.y0, s.x1, s.y1, colour);
-            break;
-        case Ink::Missing:
-            pen.Line(s.x0, s.y0, s.x1, s.y1, kMissingGrey);
-            break;
-        case Ink::Marker:
-            pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack);
-            break;
-        case Ink::Covered:
-            break;
-        }
-    }
-}
-
-// The strokes of channels drawn one after another, written band by band of 16 columns so that
-// the image is swept once instead of once per channel. A channel's strokes run from left to
-// right (their x never decreases), so each band needs only the strokes from a moving cursor on.
-struct ChannelStrokes {
-    const std::vector<Stroke>* strokes;
-    QRgb colour;
-};
-
-void DrawBanded(QImage& canvas, const std::vector<ChannelStrokes>& channels) {
-    constexpr int kBand = 16;
-    PixelPen pen(canvas);
-    std::vector<size_t> cursor(channels.size(), 0);
-    const int width = canvas.width();
-    for (int left = 0; left < width; left += kBand) {
-        const int right = std::min(left + kBand, width);
-        pen.SetBand(left, right);
-        for (size_t k = 0; k < channels.size(); ++k) {
-            const std::vector<Stroke>& strokes = *channels[k].strokes;
-            size_t& first = cursor[k];
-            // Strokes wholly left of this band are done (the right ends never decrease either).
-            while (first < strokes.size() && std::max(strokes[first].x0, strokes[first].x1) < left) ++first;
-            for (size_t i = first; i < strokes.size(); ++i) {
-                const Stroke& s = strokes[i];
-                if (std::min(s.x0, s.x1) >= right) break;
-                DrawStroke(pen, s, channels[k].colour);
-            }
-        }
-    }
-    // Strokes left of the image (never drawn) or right of it are clipped away by the bands.
-}
 
 bool Drawn(const CurveState& s, int c) { return s.channelEnabled[c] != 0 && s.channelVisible[c] != 0; }
 
@@ -258,30 +31,15 @@ inline QRgb InkOf(float v, QRgb colour) { return IsMissingSample(v) ? kMissingGr
 
 // The value scale of the first visible channel at canvas x = 10 (any further channel's scale
 // would lie 60 pixels further left, outside the canvas, so only one is drawn).
-void DrawValueScale(QImage& canvas, const CurveScene& scene, int c) {
-    const CurveState& s = *scene.state;
-    const int h = s.plotHeight;
-    QPainter p(&canvas);
-    p.setFont(scene.font);
-    p.setPen(QPen(scene.colour[c], 0));
-    p.drawLine(10, kCurveTop, 10, h - kCurveBottomMargin);
-    const QFontMetrics metrics(scene.font);
-    for (int m = 0; m <= 4; ++m) {
-        const int y = ScaleTickY(m, h);
-        p.setPen(QPen(scene.colour[c], 0));
-        p.drawLine(10, y, 16, y);
-        const double value = ScaleTickValue(m, s.axisMax[c], s.axisMin[c]);
-        p.setPen(Qt::black);
-        p.drawText(18, y - metrics.height() / 2 + metrics.ascent(), QString::asprintf("%.2f", value));
-    }
-    p.setPen(scene.colour[c]);
-    p.drawText(15, h - 20 + metrics.ascent(), QString::asprintf("CH%d", c + 1));
+void DrawScaleOf(QImage& canvas, const CurveScene& scene, int c) {
+    DrawValueScale(canvas, scene.font, scene.colour[c], scene.state->axisMax[c], scene.state->axisMin[c],
+                   scene.state->plotHeight, QString::asprintf("CH%d", c + 1));
 }
 
 // The value scale belongs to the first channel drawn and is drawn right after its curve.
 void ScaleAfter(QImage& canvas, const CurveScene& scene, int channel) {
     const CurveState& s = *scene.state;
-    if (s.showScale && channel == ScaledChannel(s.channelEnabled, s.channelVisible)) DrawValueScale(canvas, scene, channel);
+    if (s.showScale && channel == ScaledChannel(s.channelEnabled, s.channelVisible)) DrawScaleOf(canvas, scene, channel);
 }
 
 // One record shown: a point (grey when the sample is missing).
@@ -490,72 +248,82 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
     }
     // A vertical stroke that lies wholly inside a solid vertical stroke of a channel drawn later,
     // in the same column, is drawn over by it (the value scale drawn between them lies under it
-    // too): skip it. Each column keeps the longest such span of the channels after the one at
-    // hand.
-    std::vector<std::pair<int, int>> cover(static_cast<size_t>(std::max(s.plotWidth, 0)), {1, 0});
-    for (int k = active - 1; k >= 0; --k) {
-        std::vector<Stroke>& list = strokes[static_cast<size_t>(k)];
+    // too): skip it.
+    std::vector<CurveStrokes> all;
+    for (int k = 0; k < active; ++k) {
         reducers[static_cast<size_t>(k)].Flush();
-        for (Stroke& stroke : list) {
-            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= s.plotWidth) continue;
-            const std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
-            if (std::min(stroke.y0, stroke.y1) >= span.first && std::max(stroke.y0, stroke.y1) <= span.second) {
-                stroke.ink = Ink::Covered;
-            }
-        }
-        for (const Stroke& stroke : list) {
-            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= s.plotWidth) continue;
-            if (stroke.ink != Ink::Channel && stroke.ink != Ink::Missing) continue;
-            std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
-            const int lo = std::min(stroke.y0, stroke.y1), hi = std::max(stroke.y0, stroke.y1);
-            if (hi - lo > span.second - span.first) span = {lo, hi};
-        }
+        all.push_back({&strokes[static_cast<size_t>(k)], scene.colour[channels[k]].rgb()});
     }
+    CoverByLaterCurves(all, s.plotWidth);
 
     // The channels up to the one carrying the value scale, the scale, then the others.
     const int scaled = s.showScale ? ScaledChannel(s.channelEnabled, s.channelVisible) : -1;
-    std::vector<ChannelStrokes> before, after;
+    std::vector<CurveStrokes> before, after;
     for (int k = 0; k < active; ++k) {
-        const ChannelStrokes group{&strokes[static_cast<size_t>(k)], scene.colour[channels[k]].rgb()};
-        (scaled >= 0 && channels[k] > scaled ? after : before).push_back(group);
+        (scaled >= 0 && channels[k] > scaled ? after : before).push_back(all[static_cast<size_t>(k)]);
     }
     DrawBanded(canvas, before);
-    if (scaled >= 0) DrawValueScale(canvas, scene, scaled);
+    if (scaled >= 0) DrawScaleOf(canvas, scene, scaled);
     DrawBanded(canvas, after);
 }
 
-void DrawTimeAxis(QImage& canvas, const CurveScene& scene) {
+void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {
     const CurveState& s = *scene.state;
-    const int w = s.plotWidth, h = s.plotHeight;
+    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
+    std::vector<AxisTick> ticks;
+    for (const TimeTick& tick : TimeTicks(s.plotWidth, s.firstIndex, s.endIndex, count)) {
+        ticks.push_back({tick.x, QString::fromLatin1(
+                                     RecordTimeOfDayText(scene.set->records[static_cast<size_t>(tick.record)]).c_str())});
+    }
+    DrawTimeAxis(canvas, scene.font, s.plotWidth, s.plotHeight, ticks);
+}
+
+}  // namespace
+
+void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, float axisMax, float axisMin, int height,
+                    const QString& caption) {
+    const int h = height;
     QPainter p(&canvas);
-    p.setFont(scene.font);
+    p.setFont(font);
+    p.setPen(QPen(colour, 0));
+    p.drawLine(10, kCurveTop, 10, h - kCurveBottomMargin);
+    const QFontMetrics metrics(font);
+    for (int m = 0; m <= 4; ++m) {
+        const int y = ScaleTickY(m, h);
+        p.setPen(QPen(colour, 0));
+        p.drawLine(10, y, 16, y);
+        const double value = ScaleTickValue(m, axisMax, axisMin);
+        p.setPen(Qt::black);
+        p.drawText(18, y - metrics.height() / 2 + metrics.ascent(), QString::asprintf("%.2f", value));
+    }
+    p.setPen(colour);
+    p.drawText(15, h - 20 + metrics.ascent(), caption);
+}
+
+void DrawTimeAxis(QImage& canvas, const QFont& font, int width, int height, const std::vector<AxisTick>& ticks) {
+    const int w = width, h = height;
+    QPainter p(&canvas);
+    p.setFont(font);
     QPen axis(Qt::black);
     axis.setWidth(2);
     p.setPen(axis);
     p.drawLine(kCurveLeft, h - kCurveBottomMargin, w - kCurveRightMargin, h - kCurveBottomMargin);
-    const int d = TimeDivisions(w);
-    const QFontMetrics metrics(scene.font);
-    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
-    const std::vector<TimeTick> ticks = TimeTicks(w, s.firstIndex, s.endIndex, count);
-    std::vector<QString> labels;
+    const int d = static_cast<int>(ticks.size()) - 1;
+    const QFontMetrics metrics(font);
     std::vector<int> lefts, widths;
-    for (int j = 0; j < static_cast<int>(ticks.size()); ++j) {
+    for (int j = 0; j <= d; ++j) {
         p.setPen(axis);
         p.drawLine(ticks[j].x, h - kCurveBottomMargin, ticks[j].x, h - 19);
-        labels.push_back(
-            QString::fromLatin1(RecordTimeOfDayText(scene.set->records[static_cast<size_t>(ticks[j].record)]).c_str()));
-        widths.push_back(metrics.horizontalAdvance(labels.back()));
+        widths.push_back(metrics.horizontalAdvance(ticks[j].label));
         lefts.push_back(TimeLabelLeft(j, d, ticks[j].x, widths.back(), w));
     }
     // A label that would run into another is left out.
     const std::vector<bool> shown = TimeLabelsShown(lefts, widths);
     p.setPen(Qt::black);
-    for (size_t j = 0; j < labels.size(); ++j) {
-        if (shown[j]) p.drawText(lefts[j], h - 17 + metrics.ascent(), labels[j]);
+    for (size_t j = 0; j < ticks.size(); ++j) {
+        if (shown[j]) p.drawText(lefts[j], h - 17 + metrics.ascent(), ticks[j].label);
     }
 }
-
-}  // namespace
 
 void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing drawing) {
     const CurveState& s = *scene.state;
@@ -577,7 +345,7 @@ void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing dra
         else if (drawing == CurveDrawing::EverySegment) DrawEverySegment(canvas, scene);
         else DrawReduced(canvas, scene);
     }
-    DrawTimeAxis(canvas, scene);
+    DrawRecordTimeAxis(canvas, scene);
 }
 
 }  // namespace velorin

@@ -17,13 +17,15 @@
 //    work follows the plot's width, not the record count; columns with a gap marker are drawn
 //    record by record. Vertical lines wholly drawn over by a later one in the same column are
 //    skipped; the image is written in bands of 16 columns, all channels in their order per
-//    band. So the result is identical pixel for pixel.
+//    band. So the result is identical pixel for pixel (the pixel layer is view/stroke_raster.h).
 // Any thread may render into its own QImage; the scene must not change meanwhile.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 #include <cstdint>
+#include <vector>
 
 class QImage;
 
@@ -45,6 +47,20 @@ struct CurveScene {
     QColor colour[8];
     QFont font;  // scale and time-axis labels
 };
+
+// A value scale at canvas x = 10 in `colour`: a line from y = 20 to H − 25, five ticks with the
+// values they stand for ("%.2f", black) and `caption` at (15, H − 20).
+void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, float axisMax, float axisMin, int height,
+                    const QString& caption);
+
+// The time axis: a 2-pixel line along the bottom of the curve area (y = H − 25, x = 50 … W − 10)
+// and ticks j = 0 … d at their x with their labels placed by TimeLabelLeft (top at H − 17).
+struct AxisTick {
+    int x = 0;
+    QString label;
+};
+// A label that would run into another is left out.
+void DrawTimeAxis(QImage& canvas, const QFont& font, int width, int height, const std::vector<AxisTick>& ticks);
 
 // Renders the whole canvas, W × H of the state, into `canvas` (resized when its size differs).
 void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing drawing = CurveDrawing::Reduced);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "gui/same_pixels.h"
 #include "support/curve_data.h"
 #include "view/curve_geometry.h"
 #include "view/curve_renderer.h"
@@ -58,21 +59,8 @@ protected:
     // pixel for pixel; the first difference is reported.
     void ExpectIdentical(const std::string& what) {
         const QImage every = Render(CurveDrawing::EverySegment);
-        ExpectSame(every, Render(CurveDrawing::Reduced), what + ", summaries");
-        ExpectSame(every, Render(CurveDrawing::Reduced, false), what + ", every record read");
-    }
-
-    static void ExpectSame(const QImage& every, const QImage& reduced, const std::string& what) {
-        ASSERT_EQ(every.size(), reduced.size()) << what;
-        for (int y = 0; y < every.height(); ++y) {
-            for (int x = 0; x < every.width(); ++x) {
-                if (every.pixel(x, y) != reduced.pixel(x, y)) {
-                    ADD_FAILURE() << what << ": first difference at (" << x << ", " << y << "): every segment "
-                                  << std::hex << every.pixel(x, y) << ", reduced " << reduced.pixel(x, y);
-                    return;
-                }
-            }
-        }
+        EXPECT_TRUE(test::SamePixels(every, Render(CurveDrawing::Reduced))) << what << ", summaries";
+        EXPECT_TRUE(test::SamePixels(every, Render(CurveDrawing::Reduced, false))) << what << ", every record read";
     }
 
     // The shown range first … end − 1 with its value range recomputed (from the summaries, which

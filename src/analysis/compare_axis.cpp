@@ -1,0 +1,133 @@
+#include "analysis/compare_axis.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "analysis/clock_time.h"
+#include "analysis/compare_files.h"
+#include "history/record_set.h"
+#include "view/curve_geometry.h"
+
+namespace velorin {
+
+TimeWindow WholeWindow(const std::vector<CompareFile>& files) {
+    TimeWindow w;
+    if (!CompareSpan(files, w.from, w.to)) return TimeWindow();
+    return w;
+}
+
+// Products of a time difference and a pixel count are taken in 128 bits: a damaged file's
+// calendar fields may give times far outside any real recording.
+int TimeX(int64_t t, const TimeWindow& window, int width) {
+    const __int128 span = static_cast<__int128>(window.to) - window.from;
+    const int64_t pixels = std::max(width - kCurveLeft - kCurveRightMargin, 0);
+    if (span <= 0) return kCurveLeft;
+    const __int128 num = (static_cast<__int128>(t) - window.from) * pixels;
+    __int128 q = num / span;
+    if (num % span != 0 && num < 0) --q;  // rounded down for times before the window too
+    const __int128 limit = 1000000;        // far outside any canvas, and no int overflows
+    return static_cast<int>(kCurveLeft + std::clamp(q, -limit, limit));
+}
+
+int64_t TimeAtX(int canvasX, const TimeWindow& window, int width) {
+    const int right = std::max(width - kCurveRightMargin, kCurveLeft);
+    const int x = std::clamp(canvasX, kCurveLeft, right);
+    const int64_t pixels = right - kCurveLeft;
+    if (pixels <= 0 || window.to <= window.from) return window.from;
+    const __int128 span = static_cast<__int128>(window.to) - window.from;
+    return window.from + static_cast<int64_t>(static_cast<__int128>(x - kCurveLeft) * span / pixels);
+}
+
+float ValueAt(const CompareFile& file, size_t k, int channel) {
+    return file.set.records[static_cast<size_t>(file.order[k])].value[channel];
+}
+
+bool IrregularValue(float v) { return v != v || IsMissingSample(v); }
+
+std::vector<CompareSummary> SummariseCompareFiles(const std::vector<CompareFile>& files) {
+    std::vector<CompareSummary> out(files.size());
+    for (size_t f = 0; f < files.size(); ++f) {
+        const CompareFile& file = files[f];
+        const size_t count = file.times.size();
+        const size_t blocks = (count + kCompareBlock - 1) / kCompareBlock;
+        for (int c = 0; c < kRecordSetChannels; ++c) {
+            if (file.set.channelEnabled[c] != 1) continue;
+            ChannelBlocks& b = out[f].channel[c];
+            b.low.resize(blocks);
+            b.high.resize(blocks);
+            b.irregular.resize(blocks);
+            for (size_t block = 0; block < blocks; ++block) {
+                const size_t first = block * kCompareBlock, end = std::min(count, first + kCompareBlock);
+                float lo = ValueAt(file, first, c), hi = lo;
+                bool irregular = false;
+                for (size_t k = first; k < end; ++k) {
+                    const float v = ValueAt(file, k, c);
+                    irregular = irregular || IrregularValue(v);
+                    lo = v < lo ? v : lo;
+                    hi = v > hi ? v : hi;
+                }
+                b.low[block] = lo;
+                b.high[block] = hi;
+                b.irregular[block] = irregular ? 1 : 0;
+            }
+        }
+    }
+    return out;
+}
+
+SampleAt SampleAtTime(const CompareFile& file, int channel, int64_t t) {
+    SampleAt out;
+    if (file.times.empty() || channel < 0 || channel >= kRecordSetChannels || file.set.channelEnabled[channel] != 1) {
+        return out;
+    }
+    const auto after = std::upper_bound(file.times.begin(), file.times.end(), t);
+    if (after == file.times.begin()) return out;
+    const size_t k = static_cast<size_t>(after - file.times.begin()) - 1;
+    const int64_t hold = std::max<int64_t>(file.set.intervalSeconds, 1);
+    if (t - file.times[k] >= hold) return out;
+    const float v = ValueAt(file, k, channel);
+    out.record = file.order[k];
+    out.value = v;
+    out.kind = IrregularValue(v) ? SampleKind::Missing : SampleKind::Value;
+    return out;
+}
+
+ValueRange ChannelRange(const std::vector<CompareFile>& files, const std::vector<CompareSummary>& summaries,
+                        int channel, const TimeWindow& window) {
+    ValueRange r;
+    const auto widen = [&r](float lo, float hi) {
+        r.low = r.found ? std::min(r.low, lo) : lo;
+        r.high = r.found ? std::max(r.high, hi) : hi;
+        r.found = true;
+    };
+    for (size_t f = 0; f < files.size() && f < summaries.size(); ++f) {
+        const CompareFile& file = files[f];
+        if (file.set.channelEnabled[channel] != 1) continue;
+        const ChannelBlocks& blocks = summaries[f].channel[channel];
+        const std::pair<size_t, size_t> span = file.OrderedRange(window.from, window.to);
+        for (size_t k = span.first; k < span.second;) {
+            const size_t block = k / kCompareBlock;
+            if (k % kCompareBlock == 0 && k + kCompareBlock <= span.second && !blocks.irregular[block]) {
+                widen(blocks.low[block], blocks.high[block]);  // a whole block of plain values
+                k += kCompareBlock;
+                continue;
+            }
+            const float v = ValueAt(file, k, channel);
+            if (!IrregularValue(v)) widen(v, v);
+            ++k;
+        }
+    }
+    return r;
+}
+
+std::string TickLabel(int64_t t, const TimeWindow& window) {
+    const RecordTime a = RecordTimeOfSeconds(window.from), b = RecordTimeOfSeconds(window.to),
+                     d = RecordTimeOfSeconds(t);
+    const bool oneDay = a.year == b.year && a.month == b.month && a.day == b.day;
+    char text[48];
+    if (oneDay) std::snprintf(text, sizeof text, "%02d:%02d:%02d", d.hour, d.minute, d.second);
+    else std::snprintf(text, sizeof text, "%02d-%02d %02d:%02d", d.month, d.day, d.hour, d.minute);
+    return text;
+}
+
+}  // namespace velorin

@@ -1,0 +1,92 @@
+// The comparison window's texts in both languages (UTF-8 sources, held as GBK).
+#include "analysis/compare_texts.h"
+
+#include "common/text_codec.h"
+#include "common/texts.h"
+
+namespace velorin {
+
+namespace {
+
+CompareTexts MakeEnglish() {
+    CompareTexts t;
+    t.command = Utf8ToGbk("Compare…");
+    t.windowTitle = "Comparison";
+    t.chooserTitle = "Compare data files";
+    t.chooserHint = "Choose two or more data files (at most 32):";
+    t.openWindows = "Open data windows";
+    t.addFiles = "Add files...";
+    t.remove = "Remove";
+    t.compare = "Compare";
+    t.cancel = "Cancel";
+    t.fileFilter = "Data files (*.kv)";
+    t.pan = "Pan";
+    t.cursorHint = "Click: cursor 1, right click: cursor 2";
+    t.clearCursors = "Clear cursors";
+    t.curvesTab = "Curves";
+    t.statisticsTab = "Statistics";
+    t.columnFile = "File";
+    t.columnChannel = "Channel";
+    t.columnPointer = "At pointer";
+    t.columnCursor1 = "Cursor 1";
+    t.columnCursor2 = "Cursor 2";
+    t.columnDelta = Utf8ToGbk("Δ");
+    t.channelLabel = "CH%d %s (%s)";
+    t.pointerAt = "Pointer: %s";
+    t.cursorAt = "Cursor %d: %s";
+    t.deltaTime = Utf8ToGbk("Δt: %s");
+    t.noRecord = "-";
+    t.missing = "Error";
+    t.statsRange = "Shown range: %s to %s";
+    t.unreadable = "%s could not be read: %s";
+    t.tooMany = "At most 32 data files can be compared at once.";
+    t.tooFew = "Choose at least two data files to compare.";
+    return t;
+}
+
+CompareTexts MakeChinese() {
+    auto g = Utf8ToGbk;
+    CompareTexts t;
+    t.command = g("多文件对比…");
+    t.windowTitle = g("多文件对比");
+    t.chooserTitle = g("对比数据文件");
+    t.chooserHint = g("请选择两个或更多数据文件（最多32个）：");
+    t.openWindows = g("已打开的数据窗口");
+    t.addFiles = g("添加文件...");
+    t.remove = g("移除");
+    t.compare = g("对比");
+    t.cancel = g("取消");
+    t.fileFilter = g("数据文件 (*.kv)");
+    t.pan = g("平移");
+    t.cursorHint = g("单击：游标1，右击：游标2");
+    t.clearCursors = g("清除游标");
+    t.curvesTab = g("曲线");
+    t.statisticsTab = g("统计");
+    t.columnFile = g("文件");
+    t.columnChannel = g("通道");
+    t.columnPointer = g("指针处");
+    t.columnCursor1 = g("游标1");
+    t.columnCursor2 = g("游标2");
+    t.columnDelta = g("Δ");
+    t.channelLabel = g("通道%d %s (%s)");
+    t.pointerAt = g("指针：%s");
+    t.cursorAt = g("游标%d：%s");
+    t.deltaTime = g("Δt：%s");
+    t.noRecord = "-";
+    t.missing = "Error";
+    t.statsRange = g("显示范围：%s 至 %s");
+    t.unreadable = g("无法读取 %s：%s");
+    t.tooMany = g("一次最多可对比32个数据文件。");
+    t.tooFew = g("请至少选择两个数据文件进行对比。");
+    return t;
+}
+
+}  // namespace
+
+const CompareTexts& CompareTextsFor(const std::string& languageName) {
+    static const CompareTexts english = MakeEnglish();
+    static const CompareTexts chinese = MakeChinese();
+    return IsEnglish(languageName) ? english : chinese;
+}
+
+}  // namespace velorin

@@ -1,0 +1,206 @@
+#include "view/stroke_raster.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace velorin {
+
+namespace {
+
+const QRgb kMissingGrey = qRgb(200, 200, 200);
+const QRgb kMarkerBlack = qRgb(0, 0, 0);
+
+void DrawStroke(PixelPen& pen, const Stroke& s, QRgb colour) {
+    switch (s.ink) {
+    case Ink::Channel:
+        pen.Line(s.x0, s.y0, s.x1, s.y1, colour);
+        break;
+    case Ink::Missing:
+        pen.Line(s.x0, s.y0, s.x1, s.y1, kMissingGrey);
+        break;
+    case Ink::Marker:
+        pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack);
+        break;
+    case Ink::Covered:
+        break;
+    }
+}
+
+}  // namespace
+
+PixelPen::PixelPen(QImage& image)
+    : bits_(reinterpret_cast<QRgb*>(image.bits())),
+      stride_(image.bytesPerLine() / 4),
+      height_(image.height()),
+      left_(0),
+      right_(image.width()) {}
+
+void PixelPen::Vertical(int x, int y0, int y1, QRgb colour) {
+    if (x < left_ || x >= right_) return;
+    if (y0 > y1) std::swap(y0, y1);
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, height_ - 1);
+    if (style_ == LineStyle::Solid) {
+        for (QRgb* p = bits_ + y0 * stride_ + x; y0 <= y1; ++y0, p += stride_) *p = colour;
+        return;
+    }
+    for (QRgb* p = bits_ + y0 * stride_ + x; y0 <= y1; ++y0, p += stride_) {
+        if (StyleCovers(style_, x, y0)) *p = colour;
+    }
+}
+
+void PixelPen::Line(int x0, int y0, int x1, int y1, QRgb colour) {
+    if (x0 == x1) {
+        Vertical(x0, y0, y1, colour);
+        return;
+    }
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        Point(x0, y0, colour);
+        if (x0 == x1 && y0 == y1) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void PixelPen::Dotted(int x, int from, int to, QRgb colour) {
+    const int step = from <= to ? 1 : -1;
+    for (int y = from, k = 0;; y += step, ++k) {
+        if (k % 2 == 0) Point(x, y, colour);
+        if (y == to) break;
+    }
+}
+
+void ColumnReducer::Segment(int x, int y, Ink ink) {
+    if (x == px_) {
+        Extend(x, ink, std::min(py_, y), std::max(py_, y));
+    } else {
+        Flush();
+        out_->push_back({px_, py_, x, y, ink});
+    }
+    px_ = x;
+    py_ = y;
+}
+
+void ColumnReducer::Column(int x, int yFirst, int yMin, int yMax, int yLast, int32_t count) {
+    Segment(x, yFirst, Ink::Channel);
+    if (count < 2) return;
+    Extend(x, Ink::Channel, std::min(yFirst, yMin), std::max(yFirst, yMax));
+    py_ = yLast;
+}
+
+void ColumnReducer::Marker(int x, int bottom) {
+    Flush();
+    Vertical(x, bottom, py_, Ink::Marker);
+    px_ = x;
+}
+
+void ColumnReducer::Flush() {
+    if (!open_) return;
+    Vertical(runX_, runMin_, runMax_, runInk_);
+    open_ = false;
+}
+
+// A vertical stroke. Earlier vertical strokes of this curve in the same column that lie wholly
+// inside a solid one are drawn over by it whatever came between (this curve's strokes are drawn
+// in order, other curves' before or after all of them; both have the curve's style), so they
+// are marked covered and skipped. Only the last few are looked at, which keeps columns that
+// alternate between inks many times cheap.
+void ColumnReducer::Vertical(int x, int from, int to, Ink ink) {
+    if (x != columnX_) {
+        columnX_ = x;
+        columnCount_ = 0;
+    }
+    if (ink != Ink::Marker) {
+        const int lo = std::min(from, to), hi = std::max(from, to);
+        for (int k = 0; k < columnCount_ && k < kLookBack; ++k) {
+            Stroke& earlier = (*out_)[columnStrokes_[k]];
+            if (std::min(earlier.y0, earlier.y1) >= lo && std::max(earlier.y0, earlier.y1) <= hi) {
+                earlier.ink = Ink::Covered;
+            }
+        }
+    }
+    columnStrokes_[columnCount_ % kLookBack] = out_->size();
+    ++columnCount_;
+    out_->push_back({x, from, x, to, ink});
+}
+
+void ColumnReducer::Extend(int x, Ink ink, int lo, int hi) {
+    if (open_ && runX_ == x && runInk_ == ink) {
+        runMin_ = std::min(runMin_, lo);
+        runMax_ = std::max(runMax_, hi);
+        return;
+    }
+    Flush();
+    open_ = true;
+    runX_ = x;
+    runInk_ = ink;
+    runMin_ = lo;
+    runMax_ = hi;
+}
+
+void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width) {
+    // Each column keeps the longest solid span of the curves after the one at hand.
+    std::vector<std::pair<int, int>> cover(static_cast<size_t>(std::max(width, 0)), {1, 0});
+    for (size_t k = curves.size(); k-- > 0;) {
+        std::vector<Stroke>& list = *curves[k].strokes;
+        for (Stroke& stroke : list) {
+            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= width) continue;
+            const std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
+            if (std::min(stroke.y0, stroke.y1) >= span.first && std::max(stroke.y0, stroke.y1) <= span.second) {
+                stroke.ink = Ink::Covered;
+            }
+        }
+        if (curves[k].style != LineStyle::Solid) continue;  // a styled curve leaves pixels uncovered
+        for (const Stroke& stroke : list) {
+            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= width) continue;
+            if (stroke.ink != Ink::Channel && stroke.ink != Ink::Missing) continue;
+            std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
+            const int lo = std::min(stroke.y0, stroke.y1), hi = std::max(stroke.y0, stroke.y1);
+            if (hi - lo > span.second - span.first) span = {lo, hi};
+        }
+    }
+}
+
+void DrawBanded(QImage& canvas, const std::vector<CurveStrokes>& curves) {
+    constexpr int kBand = 16;
+    PixelPen pen(canvas);
+    std::vector<size_t> cursor(curves.size(), 0);
+    const int width = canvas.width();
+    for (int left = 0; left < width; left += kBand) {
+        const int right = std::min(left + kBand, width);
+        pen.SetBand(left, right);
+        for (size_t k = 0; k < curves.size(); ++k) {
+            const std::vector<Stroke>& strokes = *curves[k].strokes;
+            pen.SetStyle(curves[k].style);
+            size_t& first = cursor[k];
+            // Strokes wholly left of this band are done (the right ends never decrease either).
+            while (first < strokes.size() && std::max(strokes[first].x0, strokes[first].x1) < left) ++first;
+            for (size_t i = first; i < strokes.size(); ++i) {
+                const Stroke& s = strokes[i];
+                if (std::min(s.x0, s.x1) >= right) break;
+                DrawStroke(pen, s, curves[k].colour);
+            }
+        }
+    }
+    // Strokes left of the image (never drawn) or right of it are clipped away by the bands.
+}
+
+void DrawInOrder(QImage& canvas, const CurveStrokes& curve) {
+    PixelPen pen(canvas);
+    pen.SetStyle(curve.style);
+    for (const Stroke& s : *curve.strokes) DrawStroke(pen, s, curve.colour);
+}
+
+}  // namespace velorin

@@ -1,0 +1,138 @@
+// The pixel layer of the curve canvases (the history view's and the comparison window's): 1-pixel
+// lines written straight into an RGB32 image, the strokes a curve is made of, the column
+// reduction that merges the segments of one pixel column into one vertical stroke (first, last,
+// lowest and highest point of the column: the M4 reduction) and the banded drawing that sweeps
+// the image once for all curves.
+//
+// Whatever is merged or skipped, the pixels are those of drawing every segment as a line in
+// order: a reduced stroke covers exactly the pixels of the segments it stands for, strokes keep
+// their drawing order within a column, and a stroke is skipped only where a later one writes
+// every pixel it would.
+//
+// A line style masks pixels by their position only (never by which stroke writes them), so a
+// styled curve gives the same pixels however its segments are merged.
+//
+// Plain functions and small classes over one image: use one image per thread.
+#pragma once
+
+#include <QRgb>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class QImage;
+
+namespace velorin {
+
+// Solid, or a checkerboard of square blocks of 4 (dashed), 2 (dotted) or 8 (long dashes)
+// pixels: a near-horizontal or near-vertical line shows every other block.
+enum class LineStyle : uint8_t { Solid, Dashed, Dotted, LongDashed };
+constexpr int kLineStyles = 4;
+
+// Whether `style` writes pixel (x, y).
+inline bool StyleCovers(LineStyle style, int x, int y) {
+    switch (style) {
+    case LineStyle::Solid: return true;
+    case LineStyle::Dashed: return (((x >> 2) + (y >> 2)) & 1) == 0;
+    case LineStyle::Dotted: return (((x >> 1) + (y >> 1)) & 1) == 0;
+    case LineStyle::LongDashed: return (((x >> 3) + (y >> 3)) & 1) == 0;
+    }
+    return true;
+}
+
+// 1-pixel lines written straight into an RGB32 image, clipped to it. A line covers both of its
+// end points; a vertical line covers every pixel between them, so vertical lines that share
+// end points cover exactly the span from the lowest to the highest of them.
+//
+// The pen may be limited to a band of columns [left, right): it then writes only the pixels of
+// its lines that fall into the band, so drawing band after band writes every pixel in the same
+// order as drawing whole lines one after another.
+class PixelPen {
+public:
+    explicit PixelPen(QImage& image);
+
+    void SetBand(int left, int right) {
+        left_ = left;
+        right_ = right;
+    }
+    void SetStyle(LineStyle style) { style_ = style; }
+
+    void Point(int x, int y, QRgb colour) {
+        if (x >= left_ && x < right_ && y >= 0 && y < height_ && StyleCovers(style_, x, y)) {
+            bits_[y * stride_ + x] = colour;
+        }
+    }
+    void Vertical(int x, int y0, int y1, QRgb colour);
+    // Bresenham from (x0, y0) to (x1, y1), both end points included.
+    void Line(int x0, int y0, int x1, int y1, QRgb colour);
+    // A dotted vertical line from `from` towards `to`: every second pixel, starting at `from`.
+    void Dotted(int x, int from, int to, QRgb colour);
+
+private:
+    QRgb* bits_;
+    int stride_, height_;
+    int left_, right_;
+    LineStyle style_ = LineStyle::Solid;
+};
+
+// The drawing primitives of one curve, in drawing order.
+enum class Ink : uint8_t { Channel, Missing, Marker, Covered };
+struct Stroke {
+    int x0, y0, x1, y1;
+    Ink ink;
+};
+
+// Collects one curve's strokes, merging consecutive same-ink segments inside one column into
+// one vertical stroke from the lowest to the highest point.
+class ColumnReducer {
+public:
+    explicit ColumnReducer(std::vector<Stroke>& out) : out_(&out) {}
+
+    void Start(int x, int y) {
+        px_ = x;
+        py_ = y;
+    }
+    void Segment(int x, int y, Ink ink);
+    // `count` records of one column with the curve's ink and no marker among them: the first
+    // at yFirst, the last at yLast, all within yMin … yMax. The same strokes as `count` Segment
+    // calls.
+    void Column(int x, int yFirst, int yMin, int yMax, int yLast, int32_t count);
+    void Marker(int x, int bottom);
+    void Flush();
+
+private:
+    void Vertical(int x, int from, int to, Ink ink);
+    void Extend(int x, Ink ink, int lo, int hi);
+
+    static constexpr int kLookBack = 8;
+    int columnX_ = -1;
+    int columnCount_ = 0;
+    size_t columnStrokes_[kLookBack] = {};
+
+    std::vector<Stroke>* out_;
+    int px_ = 0, py_ = 0;
+    bool open_ = false;
+    int runX_ = 0, runMin_ = 0, runMax_ = 0;
+    Ink runInk_ = Ink::Channel;
+};
+
+// One curve's strokes with its colour and style.
+struct CurveStrokes {
+    std::vector<Stroke>* strokes;
+    QRgb colour;
+    LineStyle style = LineStyle::Solid;
+};
+
+// Marks the vertical strokes of each curve that lie wholly inside a vertical stroke of a solid
+// curve drawn later, in the same column, as covered: the later one writes every pixel of them.
+// `width`: the image's width (strokes outside it are left alone).
+void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width);
+
+// Draws the curves one after another, band by band of 16 columns, so that the image is swept
+// once instead of once per curve. Every curve's strokes must run from left to right (their x
+// never decreases): each band needs only the strokes from a moving cursor on.
+void DrawBanded(QImage& canvas, const std::vector<CurveStrokes>& curves);
+// Draws one curve's strokes in order, whatever their x (a curve that goes back in time).
+void DrawInOrder(QImage& canvas, const CurveStrokes& curve);
+
+}  // namespace velorin
