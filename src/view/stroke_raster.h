@@ -97,6 +97,19 @@ public:
     // at yFirst, the last at yLast, all within yMin … yMax. The same strokes as `count` Segment
     // calls.
     void Column(int x, int yFirst, int yMin, int yMax, int yLast, int32_t count);
+    // Whether the last point lies in column x (only the range's first record can: the column's
+    // records then join it with a vertical line instead of entering from the left).
+    bool InColumn(int x) const { return x == px_; }
+    int LastY() const { return py_; }
+    // The vertical strokes of column x, outermost first, each drawn over the ones before; the
+    // column's last record lies at yLast. `bands` holds {lo, hi, ink} items, innermost first.
+    template <typename Bands>
+    void Paint(int x, const Bands& bands, int yLast) {
+        Flush();
+        for (auto band = bands.rbegin(); band != bands.rend(); ++band) Vertical(x, band->lo, band->hi, band->ink);
+        px_ = x;
+        py_ = yLast;
+    }
     void Marker(int x, int bottom);
     void Flush();
 
