@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "analysis/compare_axis.h"
@@ -23,7 +24,7 @@ public:
     CurveY(const CompareScene& scene, int channel)
         : scale_(scene.axisMax[channel], scene.axisMin[channel], scene.height),
           bottom_(scene.height - kCurveBottomMargin) {}
-    int operator()(float v) const { return IrregularValue(v) ? bottom_ : scale_.ClampedY(v); }
+    int operator()(float v) const { return v != v || IsMissingSample(v) ? bottom_ : scale_.ClampedY(v); }
 
 private:
     ValueScale scale_;
@@ -58,6 +59,18 @@ void DrawEverySegment(QImage& canvas, const CompareScene& scene, const CompareCu
     }
 }
 
+// The smallest time drawn right of column x: TimeX(t) > x exactly when t is at least this.
+int64_t FirstTimeRightOf(int x, const TimeWindow& window, int width) {
+    const __int128 span = static_cast<__int128>(window.to) - window.from;
+    const int64_t pixels = std::max(width - kCurveLeft - kCurveRightMargin, 0);
+    if (span <= 0 || pixels <= 0) return INT64_MAX;
+    const __int128 num = static_cast<__int128>(x + 1 - kCurveLeft) * span;  // ≥ 0: x ≥ 50 here
+    __int128 q = num / pixels;
+    if (num % pixels != 0) ++q;  // rounded up
+    const __int128 t = window.from + q;
+    return t > INT64_MAX ? INT64_MAX : static_cast<int64_t>(t);
+}
+
 // One curve column by column. A column's records are found by their times; its lowest and
 // highest value come from the block summaries where whole blocks lie inside it.
 void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer, std::vector<Stroke>& strokes) {
@@ -67,30 +80,32 @@ void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer&
     const CurveY y(scene, c);
     const std::pair<size_t, size_t> span = f.OrderedRange(scene.window.from, scene.window.to);
     if (span.first >= span.second) return;
+    // The hot loop reads records through the time order directly (ValueAt, inlined).
+    const SampleRecord* records = f.set.records.data();
+    const int32_t* order = f.order.data();
+    const auto value = [records, order, c](size_t k) { return records[order[k]].value[c]; };
+    const auto irregularValue = [](float v) { return v != v || IsMissingSample(v); };
     const auto xOf = [&](size_t k) { return TimeX(f.times[k], scene.window, scene.width); };
     {
-        const float v = ValueAt(f, span.first, c);
+        const float v = value(span.first);
         const int x = xOf(span.first);
-        strokes.push_back({x, y(v), x, y(v), IrregularValue(v) ? Ink::Missing : Ink::Channel});
+        strokes.push_back({x, y(v), x, y(v), irregularValue(v) ? Ink::Missing : Ink::Channel});
         reducer.Start(x, y(v));
     }
+    const int64_t* times = f.times.data();
     size_t a = span.first + 1;
     while (a < span.second) {
         const int x = xOf(a);
-        // The column's end: gallop, then halve (x never decreases with the position).
-        size_t step = 1, lo = a, hi = a + 1;
-        while (hi < span.second && xOf(hi) == x) {
-            lo = hi;
-            step *= 2;
-            hi = std::min(a + step, span.second);
+        // The column's end: the first record at or after the first time right of x (times
+        // never decrease with the position).
+        const int64_t limit = x >= kCurveLeft ? FirstTimeRightOf(x, scene.window, scene.width) : INT64_MIN;
+        size_t b = a + 1;
+        if (limit == INT64_MIN) {
+            while (b < span.second && xOf(b) == x) ++b;
+        } else {
+            b = static_cast<size_t>(std::lower_bound(times + a + 1, times + span.second, limit) - times);
         }
-        while (hi - lo > 1) {  // xOf(lo) == x; hi is the end or lies in a later column
-            const size_t mid = lo + (hi - lo) / 2;
-            if (xOf(mid) == x) lo = mid;
-            else hi = mid;
-        }
-        const size_t b = hi;
-        float low = ValueAt(f, a, c), high = low;
+        float low = value(a), high = low;
         bool irregular = false;
         for (size_t k = a; k < b && !irregular;) {
             const size_t block = k / kCompareBlock;
@@ -101,20 +116,20 @@ void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer&
                 k += kCompareBlock;
                 continue;
             }
-            const float v = ValueAt(f, k, c);
-            irregular = IrregularValue(v);
+            const float v = value(k);
+            irregular = irregularValue(v);
             low = v < low ? v : low;
             high = v > high ? v : high;
             ++k;
         }
         if (!irregular) {
             const int y1 = y(low), y2 = y(high);
-            reducer.Column(x, y(ValueAt(f, a, c)), std::min(y1, y2), std::max(y1, y2), y(ValueAt(f, b - 1, c)),
+            reducer.Column(x, y(value(a)), std::min(y1, y2), std::max(y1, y2), y(value(b - 1)),
                            static_cast<int32_t>(b - a));
         } else {
             for (size_t k = a; k < b; ++k) {
-                const float v = ValueAt(f, k, c);
-                reducer.Segment(x, y(v), IrregularValue(v) ? Ink::Missing : Ink::Channel);
+                const float v = value(k);
+                reducer.Segment(x, y(v), irregularValue(v) ? Ink::Missing : Ink::Channel);
             }
         }
         a = b;

@@ -46,8 +46,15 @@ void PixelPen::Vertical(int x, int y0, int y1, QRgb colour) {
         for (QRgb* p = bits_ + y0 * stride_ + x; y0 <= y1; ++y0, p += stride_) *p = colour;
         return;
     }
-    for (QRgb* p = bits_ + y0 * stride_ + x; y0 <= y1; ++y0, p += stride_) {
-        if (StyleCovers(style_, x, y0)) *p = colour;
+    // A styled line writes whole blocks of 2^shift rows and skips the others (y0 ≥ 0 here).
+    const int shift = style_ == LineStyle::Dotted ? 1 : style_ == LineStyle::Dashed ? 2 : 3;
+    const int phase = (x >> shift) & 1;
+    for (int y = y0; y <= y1;) {
+        const int blockEnd = std::min(y1, (((y >> shift) + 1) << shift) - 1);
+        if ((((y >> shift) + phase) & 1) == 0) {
+            for (QRgb* p = bits_ + y * stride_ + x; y <= blockEnd; ++y, p += stride_) *p = colour;
+        }
+        y = blockEnd + 1;
     }
 }
 
@@ -59,6 +66,29 @@ void PixelPen::Line(int x0, int y0, int x1, int y1, QRgb colour) {
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
+    // Wholly inside the band and the image with a solid pen: the same walk without the
+    // per-pixel checks (most segments of a dense curve are steep and short, and fit).
+    if (style_ == LineStyle::Solid && std::min(x0, x1) >= left_ && std::max(x0, x1) < right_ &&
+        std::min(y0, y1) >= 0 && std::max(y0, y1) < height_) {
+        QRgb* p = bits_ + y0 * stride_ + x0;
+        const int stepY = sy * stride_;
+        for (;;) {
+            *p = colour;
+            if (x0 == x1 && y0 == y1) break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+                p += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+                p += stepY;
+            }
+        }
+        return;
+    }
     for (;;) {
         Point(x0, y0, colour);
         if (x0 == x1 && y0 == y1) break;
