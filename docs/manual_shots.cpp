@@ -6,9 +6,11 @@
 //   cd "$(mktemp -d)" && echo -n English > Language.ini &&
 //     QT_QPA_PLATFORM=offscreen /path/to/build/bin/velorin-manual-shots /path/to/docs/manual/images en
 //
-// It connects, downloads the history into a data window, opens the live view and the setup
-// wizard, and saves main-window-LANG.png, data-window-LANG.png, live-view-LANG.png and
-// wizard-LANG.png. Message boxes are answered OK without showing them.
+// It connects, downloads the history into a data window (the start-up check may already have
+// begun the automatic download), connects again for the setup wizard, opens the live view, and
+// saves main-window-LANG.png, data-window-LANG.png, wizard-LANG.png and live-view-LANG.png.
+// Message boxes are answered OK without showing them.
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/connection_manager.h"
@@ -50,6 +53,7 @@ public:
     QString AskSaveFile(const QString&) override { return QString(); }
     QString AskSaveFileAs(const QStringList&, int&) override { return QString(); }
     bool ChoosePrinter(QPrinter&) override { return false; }
+    QStringList PrinterNames() override { return {}; }
     int Exec(QDialog& dialog) override {
         if (onExec) onExec(dialog);
         return QDialog::Rejected;
@@ -118,6 +122,17 @@ int main(int argc, char** argv) {
         if (QMdiSubWindow* window = frame.MdiArea()->activeSubWindow()) window->close();
         Settle(500);
 
+        // The wizard of a connected logger: after a download only Connect is enabled, and the
+        // connection gives the device commands back.
+        const auto enabled = [&frame](int id) {
+            const std::vector<QAction*> actions = frame.Actions(id);
+            return !actions.empty() && actions.front()->isEnabled();
+        };
+        if (!enabled(velorin::ID_SETUP_WIZARD)) {
+            WaitFor([&] { return enabled(velorin::ID_CONNECT); }, 60000);
+            frame.RunCommand(velorin::ID_CONNECT);
+            WaitFor([&] { return enabled(velorin::ID_SETUP_WIZARD); }, 30000);
+        }
         presenter.onExec = [&](QDialog& dialog) {
             dialog.show();
             Settle(1000);
@@ -127,6 +142,8 @@ int main(int argc, char** argv) {
         frame.RunCommand(velorin::ID_SETUP_WIZARD);
         presenter.onExec = nullptr;
         Settle(500);
+
+
 
         frame.RunCommand(velorin::ID_LIVE_VIEW);
         Settle(9000);  // four readings at 2 s
