@@ -3,6 +3,9 @@
 // unpacked tree. Skipped where cpack or dpkg-deb is missing.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -94,6 +97,24 @@ void ExpectValidMetainfo(const TempDir& root) {
               std::string::npos);
 }
 
+// Every picture a manual shows is installed beside it (a picture that was never made shows as
+// a broken image in the user's browser).
+void ExpectEveryPictureOfTheManuals(const TempDir& root) {
+    const std::string manual = root.Path() + "/usr/share/doc/velorin/manual";
+    for (const char* lang : {"en", "zh"}) {
+        std::ifstream in(manual + "/" + lang + "/index.html");
+        ASSERT_TRUE(in) << lang;
+        const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::regex picture("src=\"([^\"]+\\.png)\"");
+        int pictures = 0;
+        for (std::sregex_iterator m(html.begin(), html.end(), picture), end; m != end; ++m, ++pictures) {
+            const std::string path = manual + "/" + lang + "/" + (*m)[1].str();
+            EXPECT_TRUE(std::ifstream(path).good()) << lang << " manual: " << (*m)[1].str();
+        }
+        EXPECT_GE(pictures, 4) << lang;
+    }
+}
+
 TEST(Package, CpackMakesTheDebianPackageOfTheBuild) {
     if (!HaveProgram("cpack") || !HaveProgram("dpkg-deb") || !HaveProgram("dpkg-shlibdeps")) {
         GTEST_SKIP() << "cpack, dpkg-deb or dpkg-shlibdeps not installed";
@@ -119,6 +140,10 @@ TEST(Package, CpackMakesTheDebianPackageOfTheBuild) {
     {
         SCOPED_TRACE("AppStream metainfo");
         ExpectValidMetainfo(root);
+    }
+    {
+        SCOPED_TRACE("manual pictures");
+        ExpectEveryPictureOfTheManuals(root);
     }
 }
 
