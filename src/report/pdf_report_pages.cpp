@@ -33,6 +33,9 @@ struct Scale {
     double Y(double v) const { return hi - lo > 0 ? kCurveBottom + (v - lo) / (hi - lo) * kCurveHeight : kCurveBottom; }
 };
 
+// The left page margin of the curve's value labels (points).
+constexpr double kValueLabelMargin = 2;
+
 // snprintf under the report's "C" locale (set by PdfReport::Draw) into `out`.
 template <typename... Args>
 void AppendPrintf(std::string& out, const char* format, Args... args) {
@@ -162,7 +165,14 @@ void PdfReport::DrawCurve() {
     canvas_.SetColor(ColorTarget::Fill, kAxisColor);
     for (int j = 0; j <= 10; ++j) {
         const double y = kCurveBottom + 35 * j;
-        Text(2.0 * (35 - static_cast<double>(valueLabels[j].size())), y + 2, valueLabels[j]);
+        // The labels of many channels would start left of the page (six channels give 36 bytes
+        // and x < 0): such a label starts at the margin and is narrowed to end at the tick.
+        const double x = 2.0 * (35 - static_cast<double>(valueLabels[j].size()));
+        if (x >= kValueLabelMargin) {
+            Text(x, y + 2, valueLabels[j]);
+        } else {
+            TextIn(kValueLabelMargin, y + 2, 70 - 2 - kValueLabelMargin, valueLabels[j]);
+        }
         canvas_.MoveTo(70, y);
         canvas_.LineTo(75, y);
     }

@@ -196,6 +196,30 @@ TEST(PdfReportCurve, TimeLabelsAndTheOmittedLeftmostLabel) {
     EXPECT_EQ(TextAt(part, 1, 515, 62), "07:54:00 ");  // record 49
 }
 
+TEST(PdfReportCurve, ValueLabelsStayOnThePageWithManyChannels) {
+    // One channel: "lo/" labels at 2 × (35 − length), as they always stood.
+    RecordSet one = ReportSet(20, {1});
+    RecordingCanvas a = DrawReport(one, ReportOptions(true));
+    const CanvasCall* label = a.TextAt(1, 2.0 * (35 - 6), 82);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text, "21.00/");
+    EXPECT_EQ(label->w, 0);
+    // Six channels: 36-byte labels would start at x = −2; they start at the margin and are
+    // fitted to end before the tick at x = 70.
+    RecordSet six = ReportSet(20, {1, 2, 3, 4, 5, 6});
+    RecordingCanvas b = DrawReport(six, ReportOptions(true));
+    int labels = 0;
+    for (const CanvasCall& c : b.Texts(1)) {
+        if (c.x < 70 && c.y >= 80 && c.y <= 432 && c.text.find('/') != std::string::npos) {
+            ++labels;
+            EXPECT_GE(c.x, 0) << c.text;
+            EXPECT_GT(c.w, 0) << c.text;
+            EXPECT_LE(c.x + c.w, 70) << c.text;
+        }
+    }
+    EXPECT_EQ(labels, 11);
+}
+
 // The curve segments of channel 1 (drawn in its colour), without the legend line at y 55.
 std::vector<RecordingCanvas::Segment> CurveOfChannel1(const RecordingCanvas& canvas) {
     std::vector<RecordingCanvas::Segment> out;
