@@ -21,12 +21,24 @@ std::string RangeColumnHeader(int column, const AnalysisTexts& t) {
     }
 }
 
+namespace {
+
+// Rounded to hundredths; a value that rounds to zero reads 0, never -0.
+double Hundredths(double v) {
+    const double r = std::round(v * 100) / 100;
+    return r == 0 ? 0.0 : r;
+}
+
+}  // namespace
+
 std::string RangeColumnCell(const ChannelRangeStatistics* s, int column, const AnalysisTexts& t) {
     if (s == nullptr) return std::string();
     const bool v = s->HasValues();
     switch (column) {
-        case kRangeMax: return v ? ShortestText(s->max) : t.none;
-        case kRangeMin: return v ? ShortestText(s->min) : t.none;
+        // Hundredths, as the whole set's figures beside them (a stored float such as 101.789
+        // would otherwise show as 101.788994).
+        case kRangeMax: return v ? FigureText(Hundredths(s->max)) : t.none;
+        case kRangeMin: return v ? FigureText(Hundredths(s->min)) : t.none;
         case kRangeAvg: return v && std::isfinite(s->avg) ? FigureText(std::round(s->avg * 100) / 100) : t.none;
         case kRangeMkt: return s->hasMkt && std::isfinite(s->mkt) ? FigureText(std::round(s->mkt * 100) / 100) : t.none;
         case kRangeMissing: return std::to_string(s->missing);

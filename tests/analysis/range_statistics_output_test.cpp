@@ -5,6 +5,7 @@
 #include "analysis/analysis_test_data.h"
 #include "analysis/analysis_texts.h"
 #include "analysis/range_statistics.h"
+#include "analysis/range_statistics_columns.h"
 
 namespace velorin {
 namespace {
@@ -63,6 +64,26 @@ TEST(RangeStatisticsText, NamesEveryFigureAndMarksTheOnesThatDoNotExist) {
     none.first = 2;
     const std::string empty = RangeStatisticsText("f.kv", set, ComputeRangeStatistics(set, none), AnalysisTextsFor(true));
     EXPECT_NE(empty.find("No record in the range\n"), std::string::npos) << empty;
+}
+
+}  // namespace
+}  // namespace velorin
+
+namespace velorin {
+namespace {
+
+TEST(RangeStatisticsColumns, FiguresInHundredthsLikeTheWholeSetsBesideThem) {
+    ChannelRangeStatistics s;
+    s.count = 3;
+    s.max = 101.789f;
+    s.min = -0.004f;
+    s.avg = 20.125;
+    const AnalysisTexts& t = AnalysisTextsFor(true);
+    EXPECT_EQ(RangeColumnCell(&s, kRangeMax, t), "101.79");
+    EXPECT_EQ(RangeColumnCell(&s, kRangeMin, t), "0");
+    EXPECT_EQ(RangeColumnCell(nullptr, kRangeMax, t), "");
+    s.count = 0;
+    EXPECT_EQ(RangeColumnCell(&s, kRangeMax, t), t.none);
 }
 
 }  // namespace
