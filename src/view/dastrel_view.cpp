@@ -32,6 +32,7 @@
 #include "view/view_images.h"
 #include "view/view_layout.h"
 #include "view/statistics_list.h"
+#include "view/statistics_model.h"
 #include "view/view_printing.h"
 #include "view/view_texts.h"
 
@@ -300,7 +301,22 @@ void CDastrelView::Layout() {
         bitmapButtons[i]->setIcon(images[i]);
         bitmapButtons[i]->setIconSize(images[i].size());
     }
-    layout_ = ComputeViewLayout(width(), height(), s, Needs());
+    // The statistics columns are fitted to the list's width, which decides whether the list
+    // needs a horizontal scroll bar and so its height: lay out again when the fit changed that.
+    for (int pass = 0; pass < 2; ++pass) {
+        const ViewLayoutNeeds needs = Needs();
+        layout_ = ComputeViewLayout(width(), height(), s, needs);
+        ApplyLayout();
+        FitStatisticsColumns();
+        if (Needs().statisticsHeight == needs.statisticsHeight) break;
+    }
+    // The range texts are fitted to their new widths by the drawing.
+    firstTime_->clear();
+    lastTime_->clear();
+    Redraw();
+}
+
+void CDastrelView::ApplyLayout() {
     const ViewLayout& L = layout_;
     state_.plotWidth = L.plotWidth;
     state_.plotHeight = L.plotHeight;
@@ -317,28 +333,27 @@ void CDastrelView::Layout() {
     statistics_->setGeometry(L.statistics);
     firstTime_->setGeometry(L.firstTime);
     lastTime_->setGeometry(L.lastTime);
+    QToolButton* bitmapButtons[3] = {compress_, expand_, pan_};
     for (int i = 0; i < 3; ++i) {
         bitmapButtons[i]->setGeometry(L.bitmapButton[i]);
         bitmapButtons[i]->raise();
     }
-    FitStatisticsColumns();
-    // The range texts are fitted to their new widths by the drawing.
-    firstTime_->clear();
-    lastTime_->clear();
-    Redraw();
 }
 
 void CDastrelView::FitStatisticsColumns() {
-    // The list's own column widths when they fit beside each other; otherwise each column as
-    // wide as its header and cells, so that the last column is not pushed out of sight. The
-    // list scrolls sideways only when even that is too wide.
+    // The whole set's columns keep the list's own widths whenever they fit side by side; the
+    // range figures after them keep theirs too and scroll into view where the list is too
+    // narrow for all. Where even the whole set's columns do not fit, each column is as wide as
+    // its header and cells, so that the last of them is not pushed out of sight.
     QAbstractItemModel* model = statistics_->model();
     if (model == nullptr) return;
-    const int available = statistics_->viewport()->width();
+    // The width just laid out (the viewport follows it only when the resize has been handled).
+    const int available = statistics_->geometry().width() - 2 * statistics_->frameWidth();
+    const int wholeSet = std::min(model->columnCount(), StatisticsModel::FirstRangeColumn());
     int usual = 0;
-    for (int c = 0; c < model->columnCount(); ++c) usual += StatisticsList::ColumnWidth(c);
+    for (int c = 0; c < wholeSet; ++c) usual += StatisticsList::ColumnWidth(c);
     if (usual <= available) {
-        for (int c = 0; c < model->columnCount(); ++c) statistics_->setColumnWidth(c, StatisticsList::ColumnWidth(c));
+        ApplyStatisticsWidths(*statistics_);
         return;
     }
     for (int c = 0; c < model->columnCount(); ++c) {

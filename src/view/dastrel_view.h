@@ -141,6 +141,8 @@ private:
     void BuildControls();
     void Layout();
     ViewLayoutNeeds Needs() const;
+    // Places every control at layout_.
+    void ApplyLayout();
     void FitStatisticsColumns();
     void UpdateControls();
     void UpdateCursor();

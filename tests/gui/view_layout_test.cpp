@@ -25,6 +25,7 @@
 #include "gui/frame_fixture.h"
 #include "history/kv_file.h"
 #include "support/curve_data.h"
+#include "view/statistics_list.h"
 #include "view/statistics_model.h"
 #include "view/dastrel_view.h"
 #include "view/view_printing.h"
@@ -130,6 +131,16 @@ TEST_F(DataWindowLayout, NothingOverlapsOrIsCutAtSmallAndLargeSizesInBothLanguag
         const int last = StatisticsModel::FirstRangeColumn() - 1;
         if (c.width >= 1024) {
             EXPECT_LE(list.columnViewportPosition(last) + list.columnWidth(last), list.viewport()->width()) << where;
+        }
+        // Where the whole set's columns fit at the list's own widths they have them, and the
+        // range figures keep a readable width beside them.
+        if (c.width >= 1920) {
+            for (int col = 0; col <= last; ++col) {
+                EXPECT_EQ(list.columnWidth(col), StatisticsList::ColumnWidth(col)) << where << ", column " << col;
+            }
+            for (int col = last + 1; col < list.model()->columnCount(); ++col) {
+                EXPECT_GE(list.columnWidth(col), 60) << where << ", column " << col;
+            }
         }
         view->Tabs()->setCurrentIndex(1);
         QCoreApplication::processEvents();
