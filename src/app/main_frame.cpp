@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -136,6 +137,21 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     resize(1024, 768);
     qApp->installEventFilter(this);
     UpdateCommands();
+}
+
+void CMainFrame::FitToScreen() {
+    // 1024 × 768 at the origin where the screen has room; on a smaller screen (or one with
+    // panels) the window with its frame takes the available area, so that its status bar stays
+    // in view. The frame's margins are known once the window is shown.
+    const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (s == nullptr) return;
+    const QRect available = s->availableGeometry();
+    if (available.isEmpty()) return;
+    const QSize margins = frameGeometry().size() - size();
+    const QSize room = (available.size() - margins).expandedTo(QSize(1, 1));
+    if (size().width() > room.width() || size().height() > room.height()) resize(size().boundedTo(room));
+    const QPoint at(std::max(frameGeometry().x(), available.left()), std::max(frameGeometry().y(), available.top()));
+    if (at != frameGeometry().topLeft()) move(at);
 }
 
 CMainFrame::~CMainFrame() {

@@ -59,6 +59,9 @@ public:
     // in the working directory before any window is created.
     CMainFrame(Link& link, Presenter* presenter = nullptr, FrameOptions options = FrameOptions());
     ~CMainFrame() override;
+    // Shrinks the window into the screen's available area where 1024 × 768 does not fit (the
+    // program calls it once before showing the frame).
+    void FitToScreen();
 
     // The one place that enables, checks and names commands from the flags.
     void UpdateCommands();

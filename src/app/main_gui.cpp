@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
         velorin::CMainFrame frame(velorin::ProcessLink(), nullptr, options);
         // Data windows show the history view (curve, statistics and data lists).
         velorin::UseHistoryViews(frame);
+        frame.FitToScreen();
         frame.show();
+        frame.FitToScreen();  // again with the window manager's frame
         // A plain start opens no document; a file named on the command line opens as a data window.
         if (!files.isEmpty()) {
             QTimer::singleShot(0, &frame, [&frame, files] { frame.OpenDataFile(files.first()); });

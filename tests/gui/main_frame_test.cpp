@@ -3,6 +3,9 @@
 // language switching, help and the USB library messages.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -48,6 +51,20 @@ using test::MainFrameTest;
 using test::Render;
 using test::WaitFor;
 
+
+TEST_F(MainFrameTest, ASmallScreenGetsTheWholeWindowInView) {
+    CMainFrame& frame = Frame();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    frame.FitToScreen();
+    frame.show();
+    frame.FitToScreen();
+    // The offscreen screen (800 wide) is narrower than 1024: the window with its frame fits.
+    EXPECT_TRUE(available.contains(frame.frameGeometry()))
+        << frame.frameGeometry().width() << "x" << frame.frameGeometry().height() << " in " << available.width() << "x"
+        << available.height();
+    EXPECT_LT(frame.width(), 1024);
+    EXPECT_EQ(frame.height(), std::min(768, available.height() - (frame.frameGeometry().height() - frame.height())));
+}
 
 TEST_F(MainFrameTest, StartsEmptyAtTheOriginWithDeviceCommandsDisabled) {
     CMainFrame& frame = Frame();
