@@ -17,9 +17,9 @@
 
 #include "bench/bench_support.h"
 #include "bench/bench_timing.h"
+#include "common/text_codec.h"
 #include "history/kv_file.h"
 #include "history/kv_record_stream.h"
-#include "common/text_codec.h"
 #include "history/record_set.h"
 #include "report/text_export.h"
 

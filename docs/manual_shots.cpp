@@ -24,13 +24,14 @@
 #include <string>
 #include <vector>
 
-#include "app/command_ids.h"
 #include "app/connection_manager.h"
+#include "app/data_windows.h"
 #include "app/demo_mode.h"
 #include "app/main_frame.h"
-#include "app/presenter.h"
 #include "device/link.h"
 #include "history/download_dialog.h"
+#include "ui/command_ids.h"
+#include "ui/presenter.h"
 #include "view/dastrel_view.h"
 
 namespace {

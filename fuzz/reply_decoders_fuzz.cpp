@@ -6,13 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/panel_lines.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "device/device_reader.h"
 #include "device/frame.h"
 #include "device/link.h"
+#include "device/panel_lines.h"
 
 namespace {
 

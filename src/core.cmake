@@ -31,7 +31,7 @@ add_library(velorin_core STATIC
   config/config_codec.cpp
   config/config_requests.cpp
   config/config_texts.cpp
-  config/deal_time.cpp
+  common/date_time.cpp
   config/finish_sequence.cpp
   config/wizard_entries.cpp
   history/block_codec.cpp
@@ -67,22 +67,22 @@ add_library(velorin_core STATIC
   analysis/compare_axis.cpp
   analysis/compare_texts.cpp
   analysis/temperature_marks.cpp
-  app/cancel_token.cpp
-  app/connect.cpp
-  app/hotplug_event.cpp
-  app/language.cpp
-  app/manual_path.cpp
-  app/lock_leds.cpp
-  app/panel_lines.cpp
-  app/program_usage.cpp
-  app/usb_detection.cpp
+  common/cancel_token.cpp
+  device/connect.cpp
+  device/hotplug_event.cpp
+  common/language.cpp
+  common/manual_path.cpp
+  common/lock_leds.cpp
+  device/panel_lines.cpp
+  common/program_usage.cpp
+  device/usb_detection.cpp
   live/live_geometry.cpp
   live/live_health.cpp
   live/live_poll.cpp
   live/live_reading.cpp
   live/live_text_format.cpp
   live/live_texts.cpp
-  live/live_window.cpp
+  live/live_samples.cpp
 )
 target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 # The one version of the build, from project(): shown by both programs and the About box.

@@ -11,37 +11,38 @@ add_library(velorin_gui STATIC
   app/about_dialog.cpp
   app/child_frame.cpp
   app/connection_manager.cpp
+  app/data_windows.cpp
   app/demo_mode.cpp
-  app/gui_text.cpp
+  ui/gui_text.cpp
   app/hotplug_monitor.cpp
   app/hotplug_source.cpp
-  app/icons.cpp
+  ui/icons.cpp
   app/link_worker.cpp
   app/main_frame.cpp
   app/main_frame_menus.cpp
-  app/presenter.cpp
+  ui/presenter.cpp
   app/property_panel.cpp
   app/panel_width.cpp
-  app/qt_messages.cpp
-  app/qt_translations.cpp
+  ui/qt_messages.cpp
+  ui/qt_translations.cpp
   app/recent_files.cpp
-  app/set_com_dialog.cpp
+  app/port_dialog.cpp
   app/signal_watch.cpp
   app/simulated_hotplug.cpp
-  config/config_commands.cpp
-  config/time_adj_dialog.cpp
+  app/config_commands.cpp
+  config/clock_dialog.cpp
   config/wizard_dialog.cpp
   config/wizard_pages.cpp
   history/download_dialog.cpp
   report/save_as_command.cpp
   report/report_worker.cpp
   live/live_poller.cpp
-  live/live_view_frame.cpp
-  live/real_image.cpp
+  app/live_view_frame.cpp
+  live/live_view_widget.cpp
   view/data_list_model.cpp
   view/print_job.cpp
   view/view_printing.cpp
-  view/config_value_dlg.cpp
+  view/f0_parameters_dialog.cpp
   view/curve_renderer.cpp
   view/stroke_raster.cpp
   view/dastrel_view.cpp
@@ -49,7 +50,7 @@ add_library(velorin_gui STATIC
   view/f0_formula.cpp
   view/history_lists.cpp
   view/statistics_model.cpp
-  view/time_cho.cpp
+  view/range_chooser.cpp
   view/view_images.cpp
   view/view_layout.cpp
 )

@@ -13,9 +13,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/program_usage.h"
 #include "cli/cli_command.h"
 #include "cli/commands.h"
+#include "common/program_usage.h"
 #include "common/version.h"
 
 namespace {

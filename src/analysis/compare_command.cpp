@@ -14,11 +14,11 @@
 #include "analysis/compare_files.h"
 #include "analysis/compare_texts.h"
 #include "analysis/compare_window.h"
-#include "app/gui_text.h"
-#include "app/presenter.h"
 #include "common/format.h"
 #include "common/text_codec.h"
 #include "history/dastrel_doc.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 
 namespace velorin {
 

@@ -10,8 +10,8 @@
 #include "analysis/number_text.h"
 #include "analysis/range_statistics.h"
 #include "analysis/temperature_marks.h"
-#include "app/gui_text.h"
 #include "common/format.h"
+#include "ui/gui_text.h"
 
 namespace velorin {
 

@@ -23,12 +23,12 @@
 #include "analysis/compare_statistics_table.h"
 #include "analysis/compare_texts.h"
 #include "analysis/number_text.h"
-#include "app/gui_text.h"
+#include "common/date_time.h"
 #include "common/format.h"
-#include "config/deal_time.h"
 #include "history/record_set.h"
+#include "ui/gui_text.h"
 #include "view/curve_texts.h"
-#include "view/time_cho.h"
+#include "view/range_chooser.h"
 #include "view/view_images.h"
 
 namespace velorin {

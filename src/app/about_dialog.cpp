@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/gui_text.h"
-#include "app/icons.h"
 #include "common/format.h"
 #include "common/texts.h"
 #include "common/version.h"
+#include "ui/gui_text.h"
+#include "ui/icons.h"
 
 namespace velorin {
 

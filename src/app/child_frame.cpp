@@ -2,9 +2,9 @@
 
 #include <QCloseEvent>
 
-#include "app/gui_text.h"
-#include "app/presenter.h"
 #include "common/texts.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 
 namespace velorin {
 

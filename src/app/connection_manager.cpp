@@ -4,22 +4,22 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/cancel_token.h"
-#include "app/command_flags.h"
-#include "app/gui_text.h"
 #include "app/link_worker.h"
-#include "app/panel_lines.h"
-#include "app/presenter.h"
+#include "app/port_dialog.h"
 #include "app/property_panel.h"
-#include "app/set_com_dialog.h"
-#include "app/usb_detection.h"
+#include "common/cancel_token.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
+#include "device/command_flags.h"
 #include "device/device_info.h"
 #include "device/device_reader.h"
 #include "device/frame.h"
 #include "device/link.h"
+#include "device/panel_lines.h"
 #include "device/serial_port.h"
+#include "device/usb_detection.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 
 namespace velorin {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/connect.h"
+#include "device/connect.h"
 
 namespace velorin {
 

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#include "device/kvusb_loader.h"
-#include "server.h"
 #include "civil_time.h"
+#include "device/kvusb_loader.h"
 #include "logger_state.h"
+#include "server.h"
 
 namespace velorin {
 

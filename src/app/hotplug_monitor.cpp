@@ -9,7 +9,7 @@
 
 #include <QSocketNotifier>
 
-#include "app/hotplug_event.h"
+#include "device/hotplug_event.h"
 
 namespace velorin {
 

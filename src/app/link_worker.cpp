@@ -9,7 +9,7 @@
 #include <mutex>
 #include <system_error>
 
-#include "app/cancel_token.h"
+#include "common/cancel_token.h"
 #include "device/link.h"
 
 namespace velorin {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_flags.h"
+#include "device/command_flags.h"
 #include "device/device_info.h"
 
 class QAction;

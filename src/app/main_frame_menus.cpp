@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "analysis/compare_texts.h"
-#include "app/command_ids.h"
-#include "app/gui_text.h"
-#include "app/icons.h"
-#include "app/language.h"
 #include "app/main_frame.h"
 #include "app/recent_files.h"
+#include "common/language.h"
 #include "common/texts.h"
+#include "ui/command_ids.h"
+#include "ui/gui_text.h"
+#include "ui/icons.h"
 
 namespace velorin {
 

@@ -1,6 +1,6 @@
 // Velorin's desktop program: CDastrelApp's start-up.
 //
-//   velorin [--demo] [FILE.kv] | --version | --help   (app/program_usage.cpp)
+//   velorin [--demo] [FILE.kv] | --version | --help   (common/program_usage.cpp)
 //
 // --demo starts a simulated logger inside the program (COM1 of a private port folder and the
 // simulated USB link), so every command can be tried without hardware; SIGUSR1 then unplugs and
@@ -15,10 +15,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/data_windows.h"
 #include "app/demo_mode.h"
 #include "app/main_frame.h"
-#include "app/program_usage.h"
 #include "app/signal_watch.h"
+#include "common/program_usage.h"
 #include "common/version.h"
 #include "device/link.h"
 #include "view/dastrel_view.h"

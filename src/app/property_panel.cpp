@@ -17,9 +17,9 @@
 #include <functional>
 #include <utility>
 
-#include "app/gui_text.h"
-#include "app/icons.h"
 #include "app/panel_width.h"
+#include "ui/gui_text.h"
+#include "ui/icons.h"
 
 namespace velorin {
 

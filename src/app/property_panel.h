@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/panel_lines.h"
+#include "device/panel_lines.h"
 
 class QLabel;
 class QPushButton;

@@ -2,15 +2,15 @@
 
 #include <vector>
 
-#include "app/connect.h"
 #include "cli/cli_output.h"
 #include "common/format.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
-#include "device/kvusb_loader.h"
-#include "device/usb_reply_text.h"
+#include "device/connect.h"
 #include "device/device_info.h"
+#include "device/kvusb_loader.h"
 #include "device/link.h"
+#include "device/usb_reply_text.h"
 
 namespace velorin::cli {
 

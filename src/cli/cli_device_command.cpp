@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/connect.h"
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
-#include "config/deal_time.h"
+#include "common/date_time.h"
+#include "device/connect.h"
 #include "device/device_info.h"
 
 namespace velorin::cli {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/connect.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
+#include "device/connect.h"
 
 namespace velorin {
 class CDealTime;

@@ -2,13 +2,13 @@
 
 #include <cstdlib>
 
-#include "app/connect.h"
-#include "app/language.h"
-#include "app/panel_lines.h"
 #include "cli/cli_options.h"
+#include "common/language.h"
 #include "common/text_codec.h"
+#include "device/connect.h"
 #include "device/kvusb_loader.h"
 #include "device/link.h"
+#include "device/panel_lines.h"
 #include "device/serial_port.h"
 
 namespace velorin::cli {

@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/connect.h"
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_interrupt.h"
@@ -29,6 +28,7 @@
 #include "common/atomic_file.h"
 #include "common/format.h"
 #include "common/texts.h"
+#include "device/connect.h"
 #include "device/device_info.h"
 #include "device/link.h"
 #include "history/block_codec.h"

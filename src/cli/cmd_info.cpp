@@ -1,15 +1,15 @@
 #include <cstdio>
 
-#include "app/connect.h"
-#include "app/panel_lines.h"
-#include "common/texts.h"
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/texts.h"
+#include "device/connect.h"
 #include "device/device_info.h"
 #include "device/link.h"
+#include "device/panel_lines.h"
 
 namespace velorin::cli {
 

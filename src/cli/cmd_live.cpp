@@ -13,15 +13,15 @@
 #include <string>
 #include <thread>
 
-#include "app/connect.h"
 #include "cli/cli_command.h"
 #include "cli/cli_connect.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/date_time.h"
 #include "common/format.h"
-#include "config/deal_time.h"
+#include "device/connect.h"
 #include "device/device_info.h"
 #include "device/link.h"
 #include "device/usb_reply_text.h"

@@ -7,8 +7,8 @@
 
 #include <functional>
 
+#include "common/date_time.h"
 #include "config/config_codec.h"
-#include "config/deal_time.h"
 
 namespace velorin {
 

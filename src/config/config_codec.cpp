@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/date_time.h"
 #include "common/text_codec.h"
-#include "config/deal_time.h"
 
 namespace velorin {
 

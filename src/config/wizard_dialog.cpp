@@ -9,16 +9,16 @@
 #include <QVBoxLayout>
 #include <atomic>
 
-#include "app/cancel_token.h"
-#include "app/gui_text.h"
 #include "app/link_worker.h"
-#include "app/presenter.h"
-#include "app/qt_messages.h"
+#include "common/cancel_token.h"
+#include "common/texts.h"
 #include "config/config_texts.h"
 #include "config/wizard_pages.h"
-#include "common/texts.h"
 #include "device/device_reader.h"
 #include "device/link.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
+#include "ui/qt_messages.h"
 
 namespace velorin {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/date_time.h"
 #include "config/config_requests.h"
-#include "config/deal_time.h"
 
 namespace velorin {
 

@@ -12,9 +12,9 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "app/gui_text.h"
 #include "common/format.h"
 #include "config/config_texts.h"
+#include "ui/gui_text.h"
 
 namespace velorin {
 

@@ -14,10 +14,8 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "app/cancel_token.h"
-#include "app/gui_text.h"
 #include "app/link_worker.h"
-#include "app/presenter.h"
+#include "common/cancel_token.h"
 #include "common/format.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
@@ -25,6 +23,8 @@
 #include "history/download_engine.h"
 #include "history/download_store.h"
 #include "history/record_set.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 
 namespace velorin {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "device/device_info.h"
-#include "live/live_window.h"
+#include "live/live_samples.h"
 
 namespace velorin {
 

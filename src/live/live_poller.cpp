@@ -3,9 +3,9 @@
 #include <QPointer>
 #include <atomic>
 
-#include "app/cancel_token.h"
 #include "app/link_worker.h"
-#include "config/deal_time.h"
+#include "common/cancel_token.h"
+#include "common/date_time.h"
 
 namespace velorin {
 

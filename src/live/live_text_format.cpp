@@ -1,11 +1,11 @@
 #include "live/live_text_format.h"
 
+#include "common/date_time.h"
 #include "common/format.h"
-#include "config/deal_time.h"
 #include "device/name_tables.h"
 #include "live/live_reading.h"
+#include "live/live_samples.h"
 #include "live/live_texts.h"
-#include "live/live_window.h"
 
 namespace velorin {
 

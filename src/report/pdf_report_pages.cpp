@@ -11,8 +11,8 @@
 
 #include "common/format.h"
 #include "common/text_codec.h"
-#include "report/export_format.h"
 #include "report/column_reduced_path.h"
+#include "report/export_format.h"
 #include "report/pdf_report.h"
 
 namespace velorin {

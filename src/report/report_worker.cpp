@@ -5,11 +5,11 @@
 #include <atomic>
 #include <thread>
 
-#include "app/gui_text.h"
 #include "common/format.h"
 #include "history/record_set.h"
 #include "report/pdf_report.h"
 #include "report/report_texts.h"
+#include "ui/gui_text.h"
 
 namespace velorin {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "common/format.h"
-#include "common/texts.h"
 #include "common/text_codec.h"
+#include "common/texts.h"
 #include "history/dastrel_doc.h"
 #include "report/export_format.h"
 #include "report/pdf_report.h"

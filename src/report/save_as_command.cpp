@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QStringList>
 
-#include "app/gui_text.h"
-#include "app/presenter.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "device/kvusb_loader.h"
@@ -13,6 +11,8 @@
 #include "report/report_texts.h"
 #include "report/report_worker.h"
 #include "report/save_as.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 
 namespace velorin {
 

@@ -17,22 +17,21 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/gui_text.h"
-#include "app/main_frame.h"
 #include "common/format.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "history/dastrel_doc.h"
+#include "ui/gui_text.h"
 #include "view/curve_renderer.h"
 #include "view/curve_texts.h"
 #include "view/data_list.h"
 #include "view/f0.h"
 #include "view/history_lists.h"
-#include "view/time_cho.h"
-#include "view/view_images.h"
-#include "view/view_layout.h"
+#include "view/range_chooser.h"
 #include "view/statistics_list.h"
 #include "view/statistics_model.h"
+#include "view/view_images.h"
+#include "view/view_layout.h"
 #include "view/view_printing.h"
 #include "view/view_texts.h"
 
@@ -605,15 +604,5 @@ void CDastrelView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CDastrelView::leaveEvent(QEvent*) { ClearOverlay(); }
-
-void UseHistoryViews(CMainFrame& frame) {
-    frame.SetDataViewFactory([&frame](std::shared_ptr<CDastrelDoc> doc, QWidget* parent) -> QWidget* {
-        uint8_t types[8];
-        ChannelTypesOf(frame.Info(), types);
-        auto* view = new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
-        view->SetPrinting(&frame.UiPresenter(), [&frame](uint8_t (&now)[8]) { ChannelTypesOf(frame.Info(), now); });
-        return view;
-    });
-}
 
 }  // namespace velorin

@@ -35,7 +35,6 @@ class QToolButton;
 namespace velorin {
 
 class CDastrelDoc;
-class CMainFrame;
 class CTimeCho;
 class HistoryLists;
 class Presenter;
@@ -204,9 +203,5 @@ private:
     };
     KeptChannel2 f0Kept_;
 };
-
-// Makes the main window's data windows show history views (with its language and the channel
-// types of the DeviceInfo it holds when a window opens).
-void UseHistoryViews(CMainFrame& frame);
 
 }  // namespace velorin

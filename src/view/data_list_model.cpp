@@ -3,8 +3,8 @@
 #include <QHeaderView>
 #include <QTableView>
 
-#include "app/gui_text.h"
 #include "history/dastrel_doc.h"
+#include "ui/gui_text.h"
 
 namespace velorin {
 

@@ -2,8 +2,8 @@
 
 #include <QMdiSubWindow>
 
-#include "app/presenter.h"
-#include "view/config_value_dlg.h"
+#include "ui/presenter.h"
+#include "view/f0_parameters_dialog.h"
 #include "view/history_lists.h"
 
 namespace velorin {

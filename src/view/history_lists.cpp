@@ -7,10 +7,10 @@
 #include <QWidget>
 
 #include "analysis/analysis_texts.h"
-#include "app/gui_text.h"
 #include "app/property_panel.h"
 #include "common/texts.h"
 #include "history/dastrel_doc.h"
+#include "ui/gui_text.h"
 #include "view/data_list_model.h"
 #include "view/record_panel_lines.h"
 #include "view/statistics_model.h"

@@ -34,7 +34,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/panel_lines.h"
+#include "device/panel_lines.h"
 #include "view/f0.h"
 
 class QTableView;

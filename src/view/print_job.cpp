@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QPrinter>
 
-#include "app/gui_text.h"
-#include "app/presenter.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 #include "view/print_layout.h"
 
 namespace velorin {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_lines.h"
+#include "device/panel_lines.h"
 
 namespace velorin {
 

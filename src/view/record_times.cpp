@@ -1,6 +1,6 @@
 #include "view/record_times.h"
 
-#include "config/deal_time.h"
+#include "common/date_time.h"
 #include "history/record_set.h"
 #include "view/curve_geometry.h"
 

@@ -7,8 +7,8 @@
 #include "analysis/range_statistics.h"
 #include "analysis/range_statistics_columns.h"
 #include "analysis/range_statistics_output.h"
-#include "app/gui_text.h"
 #include "history/dastrel_doc.h"
+#include "ui/gui_text.h"
 #include "view/data_list_model.h"
 
 namespace velorin {

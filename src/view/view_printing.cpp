@@ -3,14 +3,14 @@
 #include <QDialog>
 #include <QMdiSubWindow>
 
-#include "app/gui_text.h"
-#include "app/presenter.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "history/dastrel_doc.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 #include "view/dastrel_view.h"
 #include "view/print_job.h"
-#include "view/time_cho.h"
+#include "view/range_chooser.h"
 
 namespace velorin {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/command_flags.h"
-#include "app/connect.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
+#include "device/command_flags.h"
+#include "device/connect.h"
 #include "device/device_info.h"
 #include "device/frame.h"
 #include "device/link.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/language.h"
+#include "common/language.h"
 #include "common/texts.h"
 #include "support/temp_dir.h"
 

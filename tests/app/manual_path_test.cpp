@@ -2,7 +2,7 @@
 // path cleaned for the "not found" message.
 #include <gtest/gtest.h>
 
-#include "app/manual_path.h"
+#include "common/manual_path.h"
 
 namespace velorin {
 namespace {

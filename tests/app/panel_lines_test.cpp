@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_lines.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
+#include "device/panel_lines.h"
 
 namespace velorin {
 namespace {

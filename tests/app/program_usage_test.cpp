@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/program_usage.h"
+#include "common/program_usage.h"
 
 namespace velorin {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "support/temp_dir.h"
 #include "common/format.h"
 #include "common/text_codec.h"
+#include "support/temp_dir.h"
 
 namespace velorin {
 namespace {

@@ -5,12 +5,12 @@
 
 #include <string>
 
+#include "common/date_time.h"
 #include "config/config_requests.h"
+#include "config/config_test_support.h"
 #include "config/config_texts.h"
-#include "config/deal_time.h"
 #include "device/fake_kvusb.h"
 #include "support/recorded_messages.h"
-#include "config/config_test_support.h"
 
 namespace velorin {
 namespace {

@@ -8,7 +8,7 @@
 #include <ctime>
 #include <memory>
 
-#include "config/deal_time.h"
+#include "common/date_time.h"
 #include "support/temp_dir.h"
 
 namespace velorin {

@@ -8,6 +8,7 @@
 
 #include "civil_time.h"
 #include "config/clock_calibration.h"
+#include "config/config_test_support.h"
 #include "config/config_texts.h"
 #include "config/finish_sequence.h"
 #include "device/fake_kvusb.h"
@@ -15,7 +16,6 @@
 #include "server.h"
 #include "support/recorded_messages.h"
 #include "support/temp_dir.h"
-#include "config/config_test_support.h"
 
 namespace velorin {
 namespace {

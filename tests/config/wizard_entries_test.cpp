@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "common/format.h"
+#include "config/config_test_support.h"
 #include "config/config_texts.h"
 #include "config/wizard_entries.h"
-#include "config/config_test_support.h"
 
 namespace velorin {
 namespace {

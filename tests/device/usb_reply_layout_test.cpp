@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/command_flags.h"
-#include "app/connect.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
+#include "device/command_flags.h"
+#include "device/connect.h"
 #include "device/device_reader.h"
 #include "device/fake_kvusb.h"
 #include "device/frame.h"

@@ -12,9 +12,9 @@
 
 #include "analysis/compare_axis.h"
 #include "analysis/compare_files.h"
-#include "history/record_set.h"
 #include "analysis/compare_renderer.h"
 #include "gui/same_pixels.h"
+#include "history/record_set.h"
 #include "support/compare_data.h"
 #include "view/curve_geometry.h"
 

@@ -25,13 +25,13 @@
 #include "analysis/compare_statistics_table.h"
 #include "analysis/compare_window.h"
 #include "analysis/number_text.h"
-#include "app/command_ids.h"
-#include "config/deal_time.h"
+#include "common/date_time.h"
 #include "gui/frame_fixture.h"
 #include "history/kv_file.h"
 #include "support/compare_data.h"
+#include "ui/command_ids.h"
 #include "view/curve_geometry.h"
-#include "view/time_cho.h"
+#include "view/range_chooser.h"
 
 namespace velorin::test {
 namespace {

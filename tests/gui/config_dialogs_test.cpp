@@ -14,14 +14,14 @@
 #include <QElapsedTimer>
 #include <cstdlib>
 
-#include "app/command_ids.h"
 #include "app/property_panel.h"
-#include "config/time_adj_dialog.h"
+#include "config/clock_dialog.h"
 #include "config/wizard_dialog.h"
 #include "config/wizard_pages.h"
 #include "device/frame.h"
-#include "history/download_dialog.h"
 #include "gui/frame_fixture.h"
+#include "history/download_dialog.h"
+#include "ui/command_ids.h"
 
 namespace velorin {
 namespace {

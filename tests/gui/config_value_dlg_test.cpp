@@ -1,4 +1,4 @@
-#include "view/config_value_dlg.h"
+#include "view/f0_parameters_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/gui_text.h"
 #include "common/text_codec.h"
+#include "ui/gui_text.h"
 #include "view/f0_formula.h"
 
 namespace velorin {

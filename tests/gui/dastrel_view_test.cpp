@@ -18,7 +18,8 @@
 #include <QToolButton>
 #include <memory>
 
-#include "config/deal_time.h"
+#include "common/date_time.h"
+#include "gui/scripted_presenter.h"
 #include "history/dastrel_doc.h"
 #include "support/curve_data.h"
 #include "view/curve_geometry.h"
@@ -26,8 +27,7 @@
 #include "view/curve_summary.h"
 #include "view/dastrel_view.h"
 #include "view/history_lists.h"
-#include "view/time_cho.h"
-#include "gui/scripted_presenter.h"
+#include "view/range_chooser.h"
 
 namespace velorin {
 namespace {

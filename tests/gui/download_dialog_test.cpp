@@ -13,13 +13,13 @@
 
 #include <sys/stat.h>
 
-#include "app/command_ids.h"
 #include "gui/frame_fixture.h"
 #include "history/dastrel_doc.h"
 #include "history/download_dialog.h"
 #include "history/download_engine.h"
 #include "history/kv_file.h"
 #include "history_generator.h"
+#include "ui/command_ids.h"
 
 namespace velorin {
 namespace {

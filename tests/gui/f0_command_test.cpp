@@ -7,15 +7,15 @@
 #include <QTableView>
 #include <QTreeWidget>
 
-#include "app/command_ids.h"
-#include "app/gui_text.h"
 #include "app/property_panel.h"
 #include "gui/frame_fixture.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
 #include "support/temp_dir.h"
-#include "view/config_value_dlg.h"
+#include "ui/command_ids.h"
+#include "ui/gui_text.h"
 #include "view/f0_command.h"
+#include "view/f0_parameters_dialog.h"
 #include "view/history_lists.h"
 #include "view/lists_test_set.h"
 

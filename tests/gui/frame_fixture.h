@@ -16,18 +16,18 @@
 #include <vector>
 
 #include "app/connection_manager.h"
-#include "app/command_ids.h"
-#include "app/gui_text.h"
 #include "app/main_frame.h"
-#include "app/panel_lines.h"
 #include "civil_time.h"
 #include "device/link.h"
+#include "device/panel_lines.h"
 #include "gui/scripted_presenter.h"
 #include "history/download_dialog.h"
 #include "history/download_engine.h"
 #include "logger_state.h"
 #include "server.h"
 #include "support/temp_dir.h"
+#include "ui/command_ids.h"
+#include "ui/gui_text.h"
 
 namespace velorin::test {
 

@@ -12,14 +12,15 @@
 #include <QScrollArea>
 #include <QToolBar>
 
-#include "app/command_ids.h"
-#include "app/language.h"
+#include "app/data_windows.h"
+#include "app/live_view_frame.h"
+#include "common/language.h"
 #include "gui/frame_fixture.h"
 #include "history/kv_file.h"
 #include "history/record_set.h"
 #include "live/live_geometry.h"
-#include "live/live_view_frame.h"
-#include "live/real_image.h"
+#include "live/live_view_widget.h"
+#include "ui/command_ids.h"
 #include "view/dastrel_view.h"
 
 namespace velorin::test {

@@ -5,10 +5,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "app/command_ids.h"
+#include "app/data_windows.h"
 #include "gui/frame_fixture.h"
 #include "history/kv_file.h"
 #include "support/curve_data.h"
+#include "ui/command_ids.h"
 #include "view/dastrel_view.h"
 
 namespace velorin::test {

@@ -6,12 +6,12 @@
 
 #include <QPushButton>
 
-#include "app/command_ids.h"
 #include "app/simulated_hotplug.h"
 #include "e2e/process.h"
 #include "gui/frame_fixture.h"
 #include "history/dastrel_doc.h"
 #include "history/download_dialog.h"
+#include "ui/command_ids.h"
 
 namespace velorin {
 namespace {

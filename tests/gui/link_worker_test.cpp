@@ -9,8 +9,8 @@
 #include <mutex>
 #include <vector>
 
-#include "app/cancel_token.h"
 #include "app/link_worker.h"
+#include "common/cancel_token.h"
 #include "device/link.h"
 #include "gui/frame_fixture.h"
 

@@ -8,10 +8,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/gui_text.h"
-#include "app/panel_lines.h"
 #include "common/text_codec.h"
+#include "device/panel_lines.h"
 #include "history/dastrel_doc.h"
+#include "ui/gui_text.h"
 #include "view/data_list_model.h"
 #include "view/history_lists.h"
 #include "view/lists_test_set.h"

@@ -16,8 +16,7 @@
 #include <QPointer>
 #include <QTreeWidget>
 
-#include "app/command_ids.h"
-#include "app/gui_text.h"
+#include "app/live_view_frame.h"
 #include "app/main_frame.h"
 #include "common/format.h"
 #include "device/frame.h"
@@ -26,9 +25,10 @@
 #include "live/live_geometry.h"
 #include "live/live_text_format.h"
 #include "live/live_texts.h"
-#include "live/live_view_frame.h"
-#include "live/real_image.h"
+#include "live/live_view_widget.h"
 #include "support/pty_peer.h"
+#include "ui/command_ids.h"
+#include "ui/gui_text.h"
 
 namespace velorin {
 namespace {

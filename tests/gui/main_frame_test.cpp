@@ -26,22 +26,22 @@
 #include <chrono>
 #include <thread>
 
-#include "app/command_ids.h"
 #include "app/connection_manager.h"
-#include "app/gui_text.h"
 #include "app/main_frame.h"
-#include "app/status_pane.h"
-#include "common/version.h"
-#include "history/download_dialog.h"
-#include "app/panel_lines.h"
 #include "app/property_panel.h"
+#include "civil_time.h"
+#include "common/version.h"
 #include "device/link.h"
+#include "device/panel_lines.h"
 #include "gui/frame_fixture.h"
 #include "gui/scripted_presenter.h"
-#include "server.h"
-#include "civil_time.h"
+#include "history/download_dialog.h"
 #include "logger_state.h"
+#include "server.h"
 #include "support/temp_dir.h"
+#include "ui/command_ids.h"
+#include "ui/gui_text.h"
+#include "ui/status_pane.h"
 
 namespace velorin {
 namespace {

@@ -21,13 +21,13 @@
 #include <thread>
 #include <vector>
 
-#include "app/command_ids.h"
-#include "app/icons.h"
-#include "app/panel_lines.h"
 #include "app/property_panel.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
+#include "device/panel_lines.h"
+#include "ui/command_ids.h"
+#include "ui/icons.h"
 
 namespace velorin {
 namespace {

@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QStringList>
 
-#include "app/command_ids.h"
 #include "gui/frame_fixture.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
+#include "ui/command_ids.h"
 
 namespace velorin {
 namespace {

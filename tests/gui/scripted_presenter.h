@@ -7,7 +7,7 @@
 #include <deque>
 #include <functional>
 
-#include "app/presenter.h"
+#include "ui/presenter.h"
 
 namespace velorin::test {
 

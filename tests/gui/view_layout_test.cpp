@@ -19,15 +19,16 @@
 #include <string>
 #include <vector>
 
-#include "app/command_ids.h"
+#include "app/data_windows.h"
 #include "app/panel_width.h"
 #include "app/property_panel.h"
 #include "gui/frame_fixture.h"
 #include "history/kv_file.h"
 #include "support/curve_data.h"
+#include "ui/command_ids.h"
+#include "view/dastrel_view.h"
 #include "view/statistics_list.h"
 #include "view/statistics_model.h"
-#include "view/dastrel_view.h"
 #include "view/view_printing.h"
 
 namespace velorin {

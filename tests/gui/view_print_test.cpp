@@ -8,14 +8,15 @@
 #include <QMdiSubWindow>
 #include <string>
 
-#include "app/command_ids.h"
+#include "app/data_windows.h"
 #include "gui/frame_fixture.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
 #include "support/command_output.h"
 #include "support/curve_data.h"
+#include "ui/command_ids.h"
 #include "view/dastrel_view.h"
-#include "view/time_cho.h"
+#include "view/range_chooser.h"
 #include "view/view_printing.h"
 
 namespace velorin {

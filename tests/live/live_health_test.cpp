@@ -2,8 +2,8 @@
 // both languages.
 #include <gtest/gtest.h>
 
+#include "common/date_time.h"
 #include "common/text_codec.h"
-#include "config/deal_time.h"
 #include "live/live_health.h"
 #include "live/live_text_format.h"
 #include "live/live_texts.h"

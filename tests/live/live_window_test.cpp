@@ -3,12 +3,12 @@
 
 #include <memory>
 
+#include "common/date_time.h"
 #include "common/text_codec.h"
-#include "config/deal_time.h"
 #include "live/live_geometry.h"
+#include "live/live_samples.h"
 #include "live/live_text_format.h"
 #include "live/live_texts.h"
-#include "live/live_window.h"
 
 namespace velorin {
 namespace {

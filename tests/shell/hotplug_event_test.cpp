@@ -1,7 +1,7 @@
 // Which udev events become which device notices.
 #include <gtest/gtest.h>
 
-#include "app/hotplug_event.h"
+#include "device/hotplug_event.h"
 
 namespace velorin {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/connect.h"
+#include "device/connect.h"
 
 #include <cstdlib>
 

@@ -1,14 +1,14 @@
-#include "config/config_commands.h"
+#include "app/config_commands.h"
 
-#include "app/cancel_token.h"
 #include "app/link_worker.h"
 #include "app/main_frame.h"
-#include "app/panel_lines.h"
-#include "app/presenter.h"
 #include "app/property_panel.h"
-#include "config/time_adj_dialog.h"
+#include "common/cancel_token.h"
+#include "config/clock_dialog.h"
 #include "config/wizard_dialog.h"
 #include "device/link.h"
+#include "device/panel_lines.h"
+#include "ui/presenter.h"
 
 namespace velorin {
 

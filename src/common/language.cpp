@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "common/language.h"
 
 #include "common/atomic_file.h"
 

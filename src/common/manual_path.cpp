@@ -1,4 +1,4 @@
-#include "app/manual_path.h"
+#include "common/manual_path.h"
 
 #include <filesystem>
 

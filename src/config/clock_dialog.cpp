@@ -1,4 +1,4 @@
-#include "config/time_adj_dialog.h"
+#include "config/clock_dialog.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -10,14 +10,14 @@
 #include <QTimeEdit>
 #include <memory>
 
-#include "app/cancel_token.h"
-#include "app/gui_text.h"
 #include "app/link_worker.h"
-#include "app/presenter.h"
-#include "app/qt_messages.h"
+#include "common/cancel_token.h"
 #include "common/format.h"
 #include "config/config_texts.h"
 #include "device/device_info.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
+#include "ui/qt_messages.h"
 
 namespace velorin {
 

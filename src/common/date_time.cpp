@@ -1,4 +1,4 @@
-#include "config/deal_time.h"
+#include "common/date_time.h"
 
 #include <climits>
 #include <ctime>

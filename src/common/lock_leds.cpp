@@ -1,4 +1,4 @@
-#include "app/lock_leds.h"
+#include "common/lock_leds.h"
 
 #include <dirent.h>
 

@@ -18,7 +18,7 @@
 
 #include "device/device_info.h"
 #include "live/live_health.h"
-#include "live/live_window.h"
+#include "live/live_samples.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "app/usb_detection.h"
+#include "device/usb_detection.h"
 
 #include <cstdint>
 

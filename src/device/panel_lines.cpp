@@ -1,4 +1,4 @@
-#include "app/panel_lines.h"
+#include "device/panel_lines.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/program_usage.h"
+#include "common/program_usage.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/presenter.h"
+#include "ui/presenter.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -10,7 +10,7 @@
 #include <QProcess>
 #include <QUrl>
 
-#include "app/set_com_dialog.h"
+#include "app/port_dialog.h"
 
 namespace velorin {
 

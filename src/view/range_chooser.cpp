@@ -1,4 +1,4 @@
-#include "view/time_cho.h"
+#include "view/range_chooser.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <climits>
 
-#include "app/gui_text.h"
-#include "config/deal_time.h"
+#include "common/date_time.h"
+#include "ui/gui_text.h"
 #include "view/curve_texts.h"
 
 namespace velorin {

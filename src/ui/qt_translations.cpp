@@ -1,10 +1,10 @@
-#include "app/qt_translations.h"
+#include "ui/qt_translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "app/language.h"
+#include "common/language.h"
 
 namespace velorin {
 

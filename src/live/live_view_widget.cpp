@@ -1,4 +1,4 @@
-#include "live/real_image.h"
+#include "live/live_view_widget.h"
 
 #include <QCheckBox>
 #include <algorithm>
@@ -10,15 +10,15 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/cancel_token.h"
-#include "app/gui_text.h"
 #include "app/link_worker.h"
+#include "common/cancel_token.h"
 #include "common/format.h"
 #include "device/link.h"
 #include "live/live_geometry.h"
 #include "live/live_poller.h"
 #include "live/live_text_format.h"
 #include "live/live_texts.h"
+#include "ui/gui_text.h"
 
 namespace velorin {
 

@@ -1,4 +1,4 @@
-#include "view/config_value_dlg.h"
+#include "view/f0_parameters_dialog.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -11,8 +11,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/gui_text.h"
 #include "common/format.h"
+#include "ui/gui_text.h"
 #include "view/f0_formula.h"
 #include "view/view_texts.h"
 

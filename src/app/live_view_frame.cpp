@@ -1,14 +1,14 @@
-#include "live/live_view_frame.h"
+#include "app/live_view_frame.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScrollArea>
 
-#include "app/gui_text.h"
 #include "app/main_frame.h"
 #include "live/live_texts.h"
-#include "live/real_image.h"
+#include "live/live_view_widget.h"
+#include "ui/gui_text.h"
 
 namespace velorin {
 

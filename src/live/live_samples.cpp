@@ -1,4 +1,4 @@
-#include "live/live_window.h"
+#include "live/live_samples.h"
 
 #include <algorithm>
 #include <cstring>

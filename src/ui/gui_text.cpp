@@ -1,4 +1,4 @@
-#include "app/gui_text.h"
+#include "ui/gui_text.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,9 +1,9 @@
-#include "app/qt_messages.h"
+#include "ui/qt_messages.h"
 
 #include <QThread>
 
-#include "app/gui_text.h"
-#include "app/presenter.h"
+#include "ui/gui_text.h"
+#include "ui/presenter.h"
 
 namespace velorin {
 

@@ -1,4 +1,4 @@
-#include "app/set_com_dialog.h"
+#include "app/port_dialog.h"
 
 #include <QComboBox>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/cancel_token.h"
+#include "common/cancel_token.h"
 
 #include <chrono>
 

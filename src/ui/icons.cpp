@@ -3,7 +3,7 @@
 // until the application goes away (QPixmap must not outlive it).
 //
 // Threading: GUI thread only.
-#include "app/icons.h"
+#include "ui/icons.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -1,5 +1,5 @@
 // Threading: a pure function without state; callable from any thread.
-#include "app/hotplug_event.h"
+#include "device/hotplug_event.h"
 
 #include <cstring>
 
