@@ -9,7 +9,7 @@
 #include "config/config_requests.h"
 #include "config/config_test_support.h"
 #include "config/config_texts.h"
-#include "device/fake_kvusb.h"
+#include "support/fake_kvusb.h"
 #include "support/recorded_messages.h"
 
 namespace velorin {

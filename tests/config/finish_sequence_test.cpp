@@ -11,7 +11,7 @@
 #include "config/config_test_support.h"
 #include "config/config_texts.h"
 #include "config/finish_sequence.h"
-#include "device/fake_kvusb.h"
+#include "support/fake_kvusb.h"
 #include "logger_state.h"
 #include "server.h"
 #include "support/recorded_messages.h"

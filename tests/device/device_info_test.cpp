@@ -7,7 +7,7 @@
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
-#include "device/logger_data.h"
+#include "support/logger_data.h"
 
 namespace velorin {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device/frame.h"
-#include "device/logger_data.h"
+#include "support/logger_data.h"
 
 namespace velorin {
 namespace {

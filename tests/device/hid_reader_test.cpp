@@ -8,10 +8,10 @@
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_reader.h"
-#include "device/fake_kvusb.h"
+#include "support/fake_kvusb.h"
 #include "device/frame.h"
 #include "device/link.h"
-#include "device/logger_data.h"
+#include "support/logger_data.h"
 
 namespace velorin {
 namespace {

@@ -11,7 +11,7 @@
 #include "device/device_reader.h"
 #include "device/frame.h"
 #include "device/link.h"
-#include "device/logger_data.h"
+#include "support/logger_data.h"
 #include "support/pty_peer.h"
 
 namespace velorin {

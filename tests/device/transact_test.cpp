@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "device/frame.h"
-#include "device/logger_data.h"
+#include "support/logger_data.h"
 #include "device/serial_port.h"
 #include "device/transport.h"
 #include "support/pty_peer.h"

@@ -1,4 +1,4 @@
-#include "device/fake_kvusb.h"
+#include "support/fake_kvusb.h"
 
 #include <algorithm>
 #include <cstring>

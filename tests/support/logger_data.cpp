@@ -1,4 +1,4 @@
-#include "device/logger_data.h"
+#include "support/logger_data.h"
 
 #include <cstring>
 
