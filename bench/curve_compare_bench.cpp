@@ -64,7 +64,8 @@ void Pair(const char* nameA, A a, const char* nameB, B b) {
 bool Identical(const QImage& a, const QImage& b) {
     if (a.size() != b.size()) return false;
     for (int y = 0; y < a.height(); ++y) {
-        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), static_cast<size_t>(a.bytesPerLine())) != 0) return false;
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), static_cast<size_t>(a.bytesPerLine())) != 0)
+            return false;
     }
     return true;
 }
@@ -89,10 +90,10 @@ int main(int argc, char** argv) {
     for (int f = 0; f < kFiles; ++f) {
         const int32_t interval = 30 * (1 + f % 3);
         velorin::RecordSet set = velorin::test::MakeLoggerSet(
-            "B" + std::to_string(1000 + f), "bench", start + 900 * f, interval, records, {1, 2},
-            [f](int32_t i, int c) {
+            "B" + std::to_string(1000 + f), "bench", start + 900 * f, interval, records, {1, 2}, [f](int32_t i, int c) {
                 if (i % 5003 == 17) return velorin::kMissingValue2Byte;
-                const float noise = static_cast<float>((static_cast<uint32_t>(i + f) * 2654435761u >> 16) % 100) / 100.0f;
+                const float noise =
+                    static_cast<float>((static_cast<uint32_t>(i + f) * 2654435761u >> 16) % 100) / 100.0f;
                 return (c == 0 ? 4.0f : 60.0f) + 2.0f * std::sin(static_cast<float>(i) / (500.0f + 40.0f * f)) + noise;
             });
         paths.push_back(folder + "/logger" + std::to_string(f) + ".kv");

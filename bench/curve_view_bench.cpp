@@ -48,8 +48,10 @@ int main(int argc, char** argv) {
     std::string shot;
     int records = velorin::kRecordCapacity;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--shot") == 0 && i + 1 < argc) shot = argv[++i];
-        else records = std::atoi(argv[i]);
+        if (std::strcmp(argv[i], "--shot") == 0 && i + 1 < argc)
+            shot = argv[++i];
+        else
+            records = std::atoi(argv[i]);
     }
     if (records < 10 || records > velorin::kRecordCapacity) {
         std::fprintf(stderr, "usage: curve_view_bench [records 10..%d] [--shot FILE.png]\n", velorin::kRecordCapacity);
@@ -70,37 +72,49 @@ int main(int argc, char** argv) {
         std::printf("-- %s data: %d records, 8 channels, canvas %d x %d\n", data, records, state.plotWidth,
                     state.plotHeight);
         // Redraw draws the canvas; repaint() has the widget paint it at once.
-        Print("curve_view", Named(data, "repaint, value range kept").c_str(), Measure(kRuns, [&] {
-            view.Redraw();
-            view.repaint();
-        }), kRuns);
-        Print("curve_view", Named(data, "repaint, value range recomputed").c_str(), Measure(kRuns, [&] {
-            state.recomputeRange = true;
-            view.Redraw();
-            view.repaint();
-        }), kRuns);
+        Print("curve_view", Named(data, "repaint, value range kept").c_str(),
+              Measure(kRuns,
+                      [&] {
+                          view.Redraw();
+                          view.repaint();
+                      }),
+              kRuns);
+        Print("curve_view", Named(data, "repaint, value range recomputed").c_str(),
+              Measure(kRuns,
+                      [&] {
+                          state.recomputeRange = true;
+                          view.Redraw();
+                          view.repaint();
+                      }),
+              kRuns);
         // Zoom: a range of a third of the records at a different place each time, recomputed.
         int step = 0;
-        Print("curve_view", Named(data, "zoom to a third (range recomputed)").c_str(), Measure(kRuns, [&] {
-            const int32_t first = (step++ * 7919) % (records / 2);
-            state.firstIndex = first;
-            state.endIndex = first + records / 3;
-            state.recomputeRange = true;
-            view.Redraw();
-            view.repaint();
-        }), kRuns);
-        Print("curve_view", Named(data, "pan by 10 pixels' worth (range kept)").c_str(), Measure(kRuns, [&] {
-            const int32_t by = std::max(1, (state.endIndex - state.firstIndex) / 160);
-            if (state.endIndex + by <= records) {
-                state.firstIndex += by;
-                state.endIndex += by;
-            } else {
-                state.firstIndex = 0;
-                state.endIndex = records / 3;
-            }
-            view.Redraw();
-            view.repaint();
-        }), kRuns);
+        Print("curve_view", Named(data, "zoom to a third (range recomputed)").c_str(),
+              Measure(kRuns,
+                      [&] {
+                          const int32_t first = (step++ * 7919) % (records / 2);
+                          state.firstIndex = first;
+                          state.endIndex = first + records / 3;
+                          state.recomputeRange = true;
+                          view.Redraw();
+                          view.repaint();
+                      }),
+              kRuns);
+        Print("curve_view", Named(data, "pan by 10 pixels' worth (range kept)").c_str(),
+              Measure(kRuns,
+                      [&] {
+                          const int32_t by = std::max(1, (state.endIndex - state.firstIndex) / 160);
+                          if (state.endIndex + by <= records) {
+                              state.firstIndex += by;
+                              state.endIndex += by;
+                          } else {
+                              state.firstIndex = 0;
+                              state.endIndex = records / 3;
+                          }
+                          view.Redraw();
+                          view.repaint();
+                      }),
+              kRuns);
         state.firstIndex = 0;
         state.endIndex = records;
         state.recomputeRange = true;
@@ -124,14 +138,16 @@ int main(int argc, char** argv) {
         identical = identical && same;
 
         Print("curve_view", Named(data, "pointer readout update (move handled and painted)").c_str(),
-              Measure(50, [&, i = 0]() mutable {
-                  const QPointF at(60 + (i * 29) % 1500, 300 + (i * 7) % 200);
-                  ++i;
-                  QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                                   Qt::NoModifier);
-                  QCoreApplication::sendEvent(&view, &move);
-                  QCoreApplication::processEvents();  // paints the region the readout marked
-              }), 50);
+              Measure(50,
+                      [&, i = 0]() mutable {
+                          const QPointF at(60 + (i * 29) % 1500, 300 + (i * 7) % 200);
+                          ++i;
+                          QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                                           Qt::NoModifier);
+                          QCoreApplication::sendEvent(&view, &move);
+                          QCoreApplication::processEvents();  // paints the region the readout marked
+                      }),
+              50);
     }
 
     // Opening: the .kv file read, the view built, shown and painted, the data list scrollable.
@@ -142,18 +158,21 @@ int main(int argc, char** argv) {
     velorin::StoreInField(doc->Set().title, "bench");
     if (!velorin::WriteKvFile(path, doc->Set()).ok) return 1;
     QImage lastShot;
-    Print("curve_view", "open a data window until painted and scrollable", Measure(kRuns, [&] {
-        auto opened = std::make_shared<velorin::CDastrelDoc>();
-        if (opened->OnOpenDocument(path).outcome != velorin::DocOpenOutcome::Opened) std::abort();
-        velorin::CDastrelView view(opened, "English", kTypes);
-        view.SetDpiScale(1.0);
-        view.resize(1280, 860);
-        view.show();
-        view.repaint();
-        view.DataList()->verticalScrollBar()->setValue(view.DataList()->verticalScrollBar()->maximum());
-        QCoreApplication::processEvents();
-        if (lastShot.isNull() && !shot.empty()) lastShot = view.grab().toImage();
-    }), kRuns);
+    Print("curve_view", "open a data window until painted and scrollable",
+          Measure(kRuns,
+                  [&] {
+                      auto opened = std::make_shared<velorin::CDastrelDoc>();
+                      if (opened->OnOpenDocument(path).outcome != velorin::DocOpenOutcome::Opened) std::abort();
+                      velorin::CDastrelView view(opened, "English", kTypes);
+                      view.SetDpiScale(1.0);
+                      view.resize(1280, 860);
+                      view.show();
+                      view.repaint();
+                      view.DataList()->verticalScrollBar()->setValue(view.DataList()->verticalScrollBar()->maximum());
+                      QCoreApplication::processEvents();
+                      if (lastShot.isNull() && !shot.empty()) lastShot = view.grab().toImage();
+                  }),
+          kRuns);
     if (!shot.empty()) lastShot.save(QString::fromStdString(shot));
     unlink(path.c_str());
     rmdir(folder.c_str());

@@ -122,8 +122,8 @@ int main(int argc, char** argv) {
     const WireBytes wire = FromLog(options.logPath);
     const long long bytes = wire.requests + wire.replies;
     const double wireSeconds = static_cast<double>(bytes) * kBitsPerByte / kBaud;
-    std::printf("records:          %d (finished: %s, warnings: %zu)\n", result.records,
-                result.finished ? "yes" : "no", result.warnings.size());
+    std::printf("records:          %d (finished: %s, warnings: %zu)\n", result.records, result.finished ? "yes" : "no",
+                result.warnings.size());
     std::printf("blocks:           %d (%lld block requests, %u records per block)\n", result.blockCount,
                 wire.blockRequests, blockRecords);
     std::printf("bytes on wire:    %lld (requests %lld, replies %lld)\n", bytes, wire.requests, wire.replies);

@@ -87,7 +87,8 @@ void Run(int records, const std::string& folder, bool csv) {
     const auto whole = [&] {
         RecordSet set;
         if (!velorin::ReadKvFile(kv, set).ok()) std::exit(1);
-        Check(csv ? velorin::ExportCsv(set, folder + "/whole", Options()) : velorin::ExportTxt(set, folder + "/whole", Options()));
+        Check(csv ? velorin::ExportCsv(set, folder + "/whole", Options())
+                  : velorin::ExportTxt(set, folder + "/whole", Options()));
     };
     const auto streamed = [&] {
         RecordSet head;

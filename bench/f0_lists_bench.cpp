@@ -32,8 +32,12 @@ velorin::RecordSet MakeSet(int records) {
     set.records.resize(static_cast<size_t>(records));
     for (int i = 0; i < records; ++i) {
         velorin::SampleRecord& r = set.records[static_cast<size_t>(i)];
-        r.year = 26; r.month = 3; r.day = 1 + i / 86400 % 28;
-        r.hour = i / 3600 % 24; r.minute = i / 60 % 60; r.second = i % 60;
+        r.year = 26;
+        r.month = 3;
+        r.day = 1 + i / 86400 % 28;
+        r.hour = i / 3600 % 24;
+        r.minute = i / 60 % 60;
+        r.second = i % 60;
         r.value[0] = 100.0f + static_cast<float>(i % 400) * 0.05f;
         r.value[1] = 50.0f;
         r.value[4] = 101.3f;

@@ -89,23 +89,34 @@ int main(int argc, char** argv) {
         sink += loaded.records.size();
     };
     std::printf("file: %llu bytes, %d records, 6 channels\n", static_cast<unsigned long long>(fileSize), records);
-    const auto fresh = velorin::bench::MeasurePair(kRuns, [&] { sink += ReadWholeFile(path); }, readKv);
+    const auto fresh = velorin::bench::MeasurePair(
+        kRuns, [&] { sink += ReadWholeFile(path); }, readKv);
     velorin::bench::PrintPair("kv_read", "(a) read() into fresh memory", "ReadKvFile (vs a)", fresh, kRuns);
-    const auto warm = velorin::bench::MeasurePair(kRuns, [&] { sink += ReadWholeFile(path, touched.data()); }, readKv);
+    const auto warm = velorin::bench::MeasurePair(
+        kRuns, [&] { sink += ReadWholeFile(path, touched.data()); }, readKv);
     velorin::bench::PrintPair("kv_read", "(b) read() into touched memory", "ReadKvFile (vs b)", warm, kRuns);
 
     const std::string bytes = velorin::SerializeKv(set);
-    velorin::bench::Print("kv_read", "ReadKvBytes (decoding only)", velorin::bench::Measure(kRuns, [&] {
-        velorin::RecordSet loaded;
-        if (!velorin::ReadKvBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loaded).ok()) {
-            std::exit(1);
-        }
-        sink += loaded.records.size();
-    }), kRuns);
-    velorin::bench::Print("kv_read", "SerializeKv", velorin::bench::Measure(kRuns, [&] { sink += velorin::SerializeKv(set).size(); }), kRuns);
-    velorin::bench::Print("kv_read", "WriteKvFile (with fsync)", velorin::bench::Measure(kRuns, [&] {
-        if (!velorin::WriteKvFile(path, set).ok) std::exit(1);
-    }), kRuns);
+    velorin::bench::Print(
+        "kv_read", "ReadKvBytes (decoding only)",
+        velorin::bench::Measure(
+            kRuns,
+            [&] {
+                velorin::RecordSet loaded;
+                if (!velorin::ReadKvBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loaded).ok()) {
+                    std::exit(1);
+                }
+                sink += loaded.records.size();
+            }),
+        kRuns);
+    velorin::bench::Print("kv_read", "SerializeKv",
+                          velorin::bench::Measure(kRuns, [&] { sink += velorin::SerializeKv(set).size(); }), kRuns);
+    velorin::bench::Print("kv_read", "WriteKvFile (with fsync)",
+                          velorin::bench::Measure(kRuns,
+                                                  [&] {
+                                                      if (!velorin::WriteKvFile(path, set).ok) std::exit(1);
+                                                  }),
+                          kRuns);
     std::filesystem::remove_all(folder);
     return sink == 0 ? 1 : 0;
 }

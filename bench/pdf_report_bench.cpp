@@ -218,7 +218,8 @@ void Compare(int records, int channels, const std::string& folder) {
     std::printf("%d records x %d channels: %d pages, %lld bytes (bare loop %lld bytes, %zu strings)\n", records,
                 channels, run.pages, run.bytes, FileSize(folder + "/bare.pdf"), texts.items.size());
     const std::string a = std::to_string(records) + " x " + std::to_string(channels) + ": PDF report";
-    const std::string b = std::to_string(records) + " x " + std::to_string(channels) + ": bare cairo loop, same texts and lines";
+    const std::string b =
+        std::to_string(records) + " x " + std::to_string(channels) + ": bare cairo loop, same texts and lines";
     velorin::bench::PrintPair("pdf_report", a.c_str(), b.c_str(), pair, runs);
 }
 

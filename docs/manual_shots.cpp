@@ -144,8 +144,6 @@ int main(int argc, char** argv) {
         presenter.onExec = nullptr;
         Settle(500);
 
-
-
         frame.RunCommand(velorin::ID_LIVE_VIEW);
         Settle(9000);  // four readings at 2 s
         failures += !Save(frame, folder + "/live-view-" + lang + ".png");

@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WizardEntries entries;
     for (int c = 0; c < 6; ++c) {
         info.channel[c].channelEnabled = 1;
-        entries.alarm[c].upperText = static_cast<size_t>(c) < text.size() ? text.substr(static_cast<size_t>(c)) : std::string();
+        entries.alarm[c].upperText =
+            static_cast<size_t>(c) < text.size() ? text.substr(static_cast<size_t>(c)) : std::string();
         entries.alarm[c].lowerText = text;
     }
     AlarmSetting settings[6];

@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (r.trailingBytes > size) std::abort();
     const size_t used = size - static_cast<size_t>(r.trailingBytes);
     const std::string again = SerializeKv(set);
-    if (again.size() != used || KvFileSize(set) != used ||
-        (used > 0 && std::memcmp(again.data(), data, used) != 0)) {
+    if (again.size() != used || KvFileSize(set) != used || (used > 0 && std::memcmp(again.data(), data, used) != 0)) {
         std::abort();  // not a faithful round trip
     }
     if (set.records.size() != static_cast<size_t>(set.recordCount)) std::abort();

@@ -50,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size >= kChannelDataBytes) {
         uint8_t channel[kChannelDataBytes];
         std::memcpy(channel, data, kChannelDataBytes);
-        ApplyChannel(info, static_cast<int>(data[0] % 10) - 1, channel,
-                     data[1] & 1 ? LinkKind::Hid : LinkKind::Serial);
+        ApplyChannel(info, static_cast<int>(data[0] % 10) - 1, channel, data[1] & 1 ? LinkKind::Hid : LinkKind::Serial);
     }
 
     Link link;

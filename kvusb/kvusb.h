@@ -67,10 +67,8 @@ typedef void* KvusbHandle;
 #define KVUSB_READ_TIMEOUT_MS 1000
 
 KvusbHandle FindDevice(const wchar_t* manufacturer, const wchar_t* product, int flags);
-int SendHWriteData(KvusbHandle h, int selector, unsigned char* report, int length,
-                   unsigned int callCode);
-int SendHReadData(KvusbHandle h, int selector, unsigned char* report, int length,
-                  unsigned int callCode);
+int SendHWriteData(KvusbHandle h, int selector, unsigned char* report, int length, unsigned int callCode);
+int SendHReadData(KvusbHandle h, int selector, unsigned char* report, int length, unsigned int callCode);
 void CloseDevice(KvusbHandle h);
 
 typedef KvusbHandle (*FindDeviceFn)(const wchar_t*, const wchar_t*, int);

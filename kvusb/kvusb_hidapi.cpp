@@ -37,7 +37,7 @@ bool InitHidapi() {
 }
 
 int64_t MonotonicMs() {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }

@@ -92,24 +92,22 @@ bool ReceiveAll(int fd, uint8_t* bytes, size_t count) {
 }
 
 // One request/response exchange; false when the transport failed.
-bool Exchange(int fd, const uint8_t request[KVUSB_OUTPUT_REPORT_BYTES],
-              uint8_t response[KVUSB_SIM_RESPONSE_BYTES]) {
-    return SendAll(fd, request, KVUSB_OUTPUT_REPORT_BYTES) &&
-           ReceiveAll(fd, response, KVUSB_SIM_RESPONSE_BYTES);
+bool Exchange(int fd, const uint8_t request[KVUSB_OUTPUT_REPORT_BYTES], uint8_t response[KVUSB_SIM_RESPONSE_BYTES]) {
+    return SendAll(fd, request, KVUSB_OUTPUT_REPORT_BYTES) && ReceiveAll(fd, response, KVUSB_SIM_RESPONSE_BYTES);
 }
 
 // Connects and identifies; returns the socket, or −1 when there is no simulator, the device is
 // unplugged or its strings differ.
 int Connect(const std::string& manufacturer, const std::string& product) {
     const std::string path = velorin::KvusbSimSocketPath();
-    sockaddr_un addr {};
+    sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     if (path.size() >= sizeof addr.sun_path) return -1;
     std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
 
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
-    timeval tv {};
+    timeval tv{};
     tv.tv_sec = KVUSB_SIM_TIMEOUT_MS / 1000;
     tv.tv_usec = (KVUSB_SIM_TIMEOUT_MS % 1000) * 1000;
     setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
@@ -121,8 +119,7 @@ int Connect(const std::string& manufacturer, const std::string& product) {
     uint8_t request[KVUSB_OUTPUT_REPORT_BYTES];
     kvusb::BuildOutputReport(KVUSB_SIM_SELECTOR_IDENTIFY, 0, nullptr, 0, request);
     uint8_t response[KVUSB_SIM_RESPONSE_BYTES];
-    const bool ok = Exchange(fd, request, response) && response[0] == 1 &&
-                    Field(response + 1) == manufacturer &&
+    const bool ok = Exchange(fd, request, response) && response[0] == 1 && Field(response + 1) == manufacturer &&
                     Field(response + 1 + KVUSB_SIM_STRING_BYTES) == product;
     if (!ok) {
         close(fd);
@@ -133,8 +130,7 @@ int Connect(const std::string& manufacturer, const std::string& product) {
 
 // Runs one call on a handle: reconnects when needed, drops the connection on transport failure.
 // Returns the response status; fills `response` on success.
-bool Call(SimHandle& h, const uint8_t request[KVUSB_OUTPUT_REPORT_BYTES],
-          uint8_t response[KVUSB_SIM_RESPONSE_BYTES]) {
+bool Call(SimHandle& h, const uint8_t request[KVUSB_OUTPUT_REPORT_BYTES], uint8_t response[KVUSB_SIM_RESPONSE_BYTES]) {
     std::lock_guard<std::mutex> lock(h.mutex);
     if (h.fd < 0) h.fd = Connect(h.manufacturer, h.product);
     if (h.fd < 0) return false;
@@ -167,8 +163,7 @@ KvusbHandle FindDevice(const wchar_t* manufacturer, const wchar_t* product, int 
     return h;
 }
 
-int SendHWriteData(KvusbHandle handle, int selector, unsigned char* report, int length,
-                   unsigned int callCode) {
+int SendHWriteData(KvusbHandle handle, int selector, unsigned char* report, int length, unsigned int callCode) {
     if (handle == nullptr || !kvusb::ValidTransfer(report, length) || !SelectorByte(selector)) return 0;
     uint8_t request[KVUSB_OUTPUT_REPORT_BYTES];
     kvusb::BuildOutputReport(static_cast<uint8_t>(selector), callCode, report, length, request);
@@ -176,8 +171,7 @@ int SendHWriteData(KvusbHandle handle, int selector, unsigned char* report, int 
     return Call(*static_cast<SimHandle*>(handle), request, response) ? 1 : 0;
 }
 
-int SendHReadData(KvusbHandle handle, int selector, unsigned char* report, int length,
-                  unsigned int callCode) {
+int SendHReadData(KvusbHandle handle, int selector, unsigned char* report, int length, unsigned int callCode) {
     if (handle == nullptr || !kvusb::ValidTransfer(report, length) || !SelectorByte(selector)) return 0;
     uint8_t request[KVUSB_OUTPUT_REPORT_BYTES];
     kvusb::BuildOutputReport(static_cast<uint8_t>(selector), callCode, nullptr, 0, request);

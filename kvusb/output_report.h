@@ -15,8 +15,8 @@ inline bool ValidTransfer(const unsigned char* report, int length) {
 }
 
 // `report` may be null (reads carry zeros); at most `length` bytes of it are copied.
-inline void BuildOutputReport(uint8_t selector, uint32_t callCode, const unsigned char* report,
-                              int length, uint8_t out[KVUSB_OUTPUT_REPORT_BYTES]) {
+inline void BuildOutputReport(uint8_t selector, uint32_t callCode, const unsigned char* report, int length,
+                              uint8_t out[KVUSB_OUTPUT_REPORT_BYTES]) {
     std::memset(out, 0, KVUSB_OUTPUT_REPORT_BYTES);
     out[0] = selector;
     out[1] = static_cast<uint8_t>(callCode >> 24);

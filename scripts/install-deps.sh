@@ -13,9 +13,13 @@ packages=(
   fonts-arphic-uming fonts-wqy-microhei
   ccache
 )
-if [ "${1:-}" = "--fuzz" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+# --fuzz: the fuzzing compiler; --format: the formatter of the sources.
+for option in "$@"; do
+  case "$option" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --format) packages+=(clang-format) ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -29,8 +29,7 @@ int DaysInMonth(int year, int month) {
 }  // namespace
 
 int64_t CivilToSeconds(const CivilTime& t) {
-    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-           t.second;
+    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
 CivilTime SecondsToCivil(int64_t seconds) {
@@ -59,8 +58,7 @@ CivilTime SecondsToCivil(int64_t seconds) {
 bool IsValidCivil(const CivilTime& t) {
     if (t.month < 1 || t.month > 12 || t.day < 1) return false;
     if (t.day > DaysInMonth(t.year, t.month)) return false;
-    return t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 && t.second >= 0 &&
-           t.second < 60;
+    return t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60;
 }
 
 void WriteTimeBytes(int64_t seconds, uint8_t out[6]) {
@@ -107,8 +105,8 @@ bool ParseCivil(const char* text, int64_t* seconds) {
     if (text == nullptr) return false;
     CivilTime t;
     char tail = 0;
-    const int n = std::sscanf(text, "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour,
-                              &t.minute, &t.second, &tail);
+    const int n =
+        std::sscanf(text, "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second, &tail);
     if (n != 6 || !IsValidCivil(t)) return false;
     *seconds = CivilToSeconds(t);
     return true;

@@ -71,15 +71,12 @@ bool IsConfigCommand(uint8_t command) {
         case cmd::ClearAndRestart:
         case cmd::SetAlarmLimits:
         case cmd::SetPowerMode:
-        case cmd::SetRecordMode:
-            return true;
-        default:
-            return false;
+        case cmd::SetRecordMode: return true;
+        default: return false;
     }
 }
 
-ConfigResult ApplyConfig(LoggerState& s, uint8_t command, const uint8_t* data, size_t length,
-                         int64_t hostNow) {
+ConfigResult ApplyConfig(LoggerState& s, uint8_t command, const uint8_t* data, size_t length, int64_t hostNow) {
     const int64_t loggerNow = hostNow + s.clockOffset;
     switch (command) {
         case cmd::SetUserTitle:
@@ -95,10 +92,8 @@ ConfigResult ApplyConfig(LoggerState& s, uint8_t command, const uint8_t* data, s
             if (s.recordCount == 0) s.startTime = when;
             return ConfigResult::Ack;
         }
-        case cmd::SetStartMode:
-            return SetStartMode(s, data, length);
-        case cmd::SetStopMode:
-            return SetStopMode(s, data, length);
+        case cmd::SetStartMode: return SetStartMode(s, data, length);
+        case cmd::SetStopMode: return SetStopMode(s, data, length);
         case cmd::SetRecordInterval: {
             if (length != 4) return ConfigResult::Rejected;
             const uint32_t seconds = ReadU32BE(data);
@@ -117,8 +112,7 @@ ConfigResult ApplyConfig(LoggerState& s, uint8_t command, const uint8_t* data, s
             s.workState = 1;
             s.startTime = loggerNow;
             return ConfigResult::Ack;
-        case cmd::SetAlarmLimits:
-            return SetAlarmLimits(s, data, length);
+        case cmd::SetAlarmLimits: return SetAlarmLimits(s, data, length);
         case cmd::SetPowerMode:
             if (length != 1 || (data[0] != 0x01 && data[0] != 0x80)) return ConfigResult::Rejected;
             s.powerMode = data[0];
@@ -127,8 +121,7 @@ ConfigResult ApplyConfig(LoggerState& s, uint8_t command, const uint8_t* data, s
             if (length != 1 || data[0] > 1) return ConfigResult::Rejected;
             s.recordMode = data[0];
             return ConfigResult::Ack;
-        default:
-            return ConfigResult::Rejected;
+        default: return ConfigResult::Rejected;
     }
 }
 
@@ -140,8 +133,7 @@ bool ApplyUsbUserTitle(LoggerState& s, const uint8_t* report, size_t length) {
 }
 
 bool ApplyUsbRecordInterval(LoggerState& s, const uint8_t* report, size_t length) {
-    if (length < 11 || report[0] != kRequestStart || report[9] != 0xFF ||
-        report[10] != kRequestEnd) {
+    if (length < 11 || report[0] != kRequestStart || report[9] != 0xFF || report[10] != kRequestEnd) {
         return false;
     }
     const uint32_t seconds = ReadU32BE(report + 1);

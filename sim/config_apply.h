@@ -21,8 +21,7 @@ bool IsConfigCommand(uint8_t command);
 
 // Applies one request's data bytes (the bytes between the header and the checksum). `hostNow` is
 // the host's civil time; the logger's clock is hostNow + clockOffset.
-ConfigResult ApplyConfig(LoggerState& state, uint8_t command, const uint8_t* data, size_t length,
-                         int64_t hostNow);
+ConfigResult ApplyConfig(LoggerState& state, uint8_t command, const uint8_t* data, size_t length, int64_t hostNow);
 
 // The two requests whose USB report is not a frame: '<', user name (30), title (30); and '<',
 // duration (4, big-endian), over-limit index, three zero bytes, 255, '>'.

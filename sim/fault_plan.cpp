@@ -12,11 +12,16 @@ struct KindName {
     const char* name;
 };
 constexpr KindName kKindNames[] = {
-    {FaultKind::None, "none"},           {FaultKind::Silence, "silence"},
-    {FaultKind::Garbage, "garbage"},     {FaultKind::BadChecksum, "bad-checksum"},
-    {FaultKind::Short, "short"},         {FaultKind::Long, "long"},
-    {FaultKind::Split, "split"},         {FaultKind::Late, "late"},
-    {FaultKind::BlockFail, "block-fail"}, {FaultKind::DropAfter, "drop-after"},
+    {FaultKind::None, "none"},
+    {FaultKind::Silence, "silence"},
+    {FaultKind::Garbage, "garbage"},
+    {FaultKind::BadChecksum, "bad-checksum"},
+    {FaultKind::Short, "short"},
+    {FaultKind::Long, "long"},
+    {FaultKind::Split, "split"},
+    {FaultKind::Late, "late"},
+    {FaultKind::BlockFail, "block-fail"},
+    {FaultKind::DropAfter, "drop-after"},
 };
 }  // namespace
 
@@ -115,16 +120,12 @@ FaultAction FaultInjector::Decide(uint8_t command, uint32_t block) {
     }
 }
 
-std::vector<OutputPiece> FaultInjector::ShapeSerial(const FaultAction& action,
-                                                    std::vector<uint8_t> reply) {
+std::vector<OutputPiece> FaultInjector::ShapeSerial(const FaultAction& action, std::vector<uint8_t> reply) {
     std::vector<OutputPiece> pieces;
     if (reply.empty()) return pieces;
     switch (action.kind) {
-        case FaultKind::Silence:
-            return pieces;
-        case FaultKind::Garbage:
-            FillGarbage(reply.data(), reply.size());
-            break;
+        case FaultKind::Silence: return pieces;
+        case FaultKind::Garbage: FillGarbage(reply.data(), reply.size()); break;
         case FaultKind::BadChecksum:
             if (reply.size() >= 2) reply[reply.size() - 2] = static_cast<uint8_t>(reply[reply.size() - 2] + 1);
             break;
@@ -160,8 +161,7 @@ std::vector<OutputPiece> FaultInjector::ShapeSerial(const FaultAction& action,
             pieces.push_back(std::move(late));
             return pieces;
         }
-        default:
-            break;
+        default: break;
     }
     OutputPiece piece;
     piece.bytes = std::move(reply);

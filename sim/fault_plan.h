@@ -24,10 +24,10 @@ enum class FaultKind {
 
 struct FaultPlan {
     FaultKind kind = FaultKind::None;
-    int command = -1;         // only requests with this command code; −1 = any
-    int64_t count = -1;       // only the first `count` matching requests; −1 = all
-    int64_t skip = 0;         // the first `skip` matching requests are answered normally
-    int64_t parameter = -1;   // −1 = the kind's default
+    int command = -1;        // only requests with this command code; −1 = any
+    int64_t count = -1;      // only the first `count` matching requests; −1 = all
+    int64_t skip = 0;        // the first `skip` matching requests are answered normally
+    int64_t parameter = -1;  // −1 = the kind's default
 };
 
 // Command-line names: silence, garbage, bad-checksum, short, long, split, late, block-fail,
@@ -73,10 +73,10 @@ private:
 
     FaultPlan plan_;
     uint64_t rng_ = 0x5EED;
-    int64_t affected_ = 0;                               // requests the fault changed so far
-    int64_t skipped_ = 0;                                // matching requests let through so far
-    int64_t blockReplies_ = 0;                           // for drop-after
-    std::unordered_map<uint32_t, int64_t> blockFails_;   // block number → failures so far
+    int64_t affected_ = 0;                              // requests the fault changed so far
+    int64_t skipped_ = 0;                               // matching requests let through so far
+    int64_t blockReplies_ = 0;                          // for drop-after
+    std::unordered_map<uint32_t, int64_t> blockFails_;  // block number → failures so far
     bool dropped_ = false;
 };
 

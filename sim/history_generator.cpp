@@ -31,9 +31,9 @@ struct Profile {
 // Typical level and swing of a measured quantity (quantity codes of the name table).
 Profile ProfileFor(const ChannelConfig& c) {
     switch (c.quantity) {
-        case 1: return {22.5, 2.5};    // temperature, °C
-        case 2: return {50.0, 10.0};   // relative humidity, %RH
-        case 5: return {101.3, 0.6};   // pressure, kPa
+        case 1: return {22.5, 2.5};   // temperature, °C
+        case 2: return {50.0, 10.0};  // relative humidity, %RH
+        case 5: return {101.3, 0.6};  // pressure, kPa
         default: break;
     }
     if (c.rangeHighX10 > c.rangeLowX10) {
@@ -130,8 +130,7 @@ GeneratedSample HistoryGenerator::Sample(int channel, uint32_t index) const {
         return s;
     }
     const Profile p = ProfileFor(state_.channels[channel]);
-    s.value = SmoothValue(channel, static_cast<double>(RecordTime(index))) +
-              p.amplitude * 0.04 * Noise(channel, index);
+    s.value = SmoothValue(channel, static_cast<double>(RecordTime(index))) + p.amplitude * 0.04 * Noise(channel, index);
     return s;
 }
 

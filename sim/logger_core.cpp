@@ -33,8 +33,7 @@ void LoggerCore::SetFaultPlan(const FaultPlan& plan, uint64_t seed) {
     faults_ = FaultInjector(plan, seed);
 }
 
-std::vector<OutputPiece> LoggerCore::HandleSerial(const uint8_t* frame, size_t length,
-                                                  int64_t hostNow) {
+std::vector<OutputPiece> LoggerCore::HandleSerial(const uint8_t* frame, size_t length, int64_t hostNow) {
     const uint8_t command = length > 2 ? frame[2] : 0;
     std::vector<OutputPiece> pieces;
     std::string outcome;
@@ -50,9 +49,8 @@ std::vector<OutputPiece> LoggerCore::HandleSerial(const uint8_t* frame, size_t l
                 const FaultAction action = faults_.Decide(command, BlockOfSerialRequest(frame, length));
                 const size_t replyBytes = reply.size();
                 pieces = faults_.ShapeSerial(action, std::move(reply));
-                outcome = action.kind == FaultKind::None
-                              ? "reply " + std::to_string(replyBytes)
-                              : std::string("fault ") + FaultKindName(action.kind);
+                outcome = action.kind == FaultKind::None ? "reply " + std::to_string(replyBytes)
+                                                         : std::string("fault ") + FaultKindName(action.kind);
             }
         }
     }
@@ -101,20 +99,12 @@ UsbResponse LoggerCore::HandleUsb(const uint8_t* packet, int64_t hostNow) {
                 // Faults of the byte stream (checksum, short, long, split) have no counterpart
                 // in a report transfer; silence, garbage and lateness do.
                 switch (action.kind) {
-                    case FaultKind::Silence:
-                        ok = false;
-                        break;
-                    case FaultKind::Garbage:
-                        faults_.FillGarbage(response.bytes + 1, 64);
-                        break;
-                    case FaultKind::Late:
-                        response.delayMs = action.parameter;
-                        break;
-                    default:
-                        break;
+                    case FaultKind::Silence: ok = false; break;
+                    case FaultKind::Garbage: faults_.FillGarbage(response.bytes + 1, 64); break;
+                    case FaultKind::Late: response.delayMs = action.parameter; break;
+                    default: break;
                 }
-                outcome = action.kind == FaultKind::None ? "done"
-                                                         : std::string("fault ") + FaultKindName(action.kind);
+                outcome = action.kind == FaultKind::None ? "done" : std::string("fault ") + FaultKindName(action.kind);
             }
         }
         if (!ok) std::memset(response.bytes, 0, sizeof response.bytes);

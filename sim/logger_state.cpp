@@ -18,8 +18,8 @@ int AlarmChannelCount(const LoggerState& state) {
 }
 
 namespace {
-ChannelConfig MakeChannel(uint8_t type, uint8_t quantity, uint8_t unit, int16_t lower,
-                          int16_t upper, int16_t rangeLow, int16_t rangeHigh) {
+ChannelConfig MakeChannel(uint8_t type, uint8_t quantity, uint8_t unit, int16_t lower, int16_t upper, int16_t rangeLow,
+                          int16_t rangeHigh) {
     ChannelConfig c;
     c.enabled = true;
     c.type = type;

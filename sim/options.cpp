@@ -89,8 +89,7 @@ bool ParseChannel(const std::string& spec, LoggerState& state, std::string* erro
     return true;
 }
 
-bool FixedText(const std::string& option, const std::string& value, size_t width, uint8_t* field,
-               std::string* error) {
+bool FixedText(const std::string& option, const std::string& value, size_t width, uint8_t* field, std::string* error) {
     if (value.size() > width) {
         *error = option + ": at most " + std::to_string(width) + " bytes";
         return false;
@@ -156,8 +155,7 @@ const char* UsageText() {
            "  --help                this text\n";
 }
 
-bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig* config,
-                  std::string* error) {
+bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig* config, std::string* error) {
     SimConfig cfg;
     cfg.state = DefaultLoggerState(hostNow);
     bool startGiven = false;
@@ -172,11 +170,26 @@ bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig*
             cfg.help = true;
             continue;
         }
-        if (flag("--no-serial")) { cfg.server.serial = false; continue; }
-        if (flag("--no-usb")) { cfg.server.usb = false; continue; }
-        if (flag("--usb-unplugged")) { cfg.server.usbPlugged = false; continue; }
-        if (flag("--no-pacing")) { cfg.server.pacing = false; continue; }
-        if (flag("--channels-off")) { channelsOff = true; continue; }
+        if (flag("--no-serial")) {
+            cfg.server.serial = false;
+            continue;
+        }
+        if (flag("--no-usb")) {
+            cfg.server.usb = false;
+            continue;
+        }
+        if (flag("--usb-unplugged")) {
+            cfg.server.usbPlugged = false;
+            continue;
+        }
+        if (flag("--no-pacing")) {
+            cfg.server.pacing = false;
+            continue;
+        }
+        if (flag("--channels-off")) {
+            channelsOff = true;
+            continue;
+        }
 
         if (i + 1 >= argc) {
             *error = "unknown option or missing value: " + opt;
@@ -186,8 +199,8 @@ bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig*
         int64_t n = 0;
         auto integer = [&](int64_t low, int64_t high) {
             if (ParseInteger(value, low, high, &n)) return true;
-            *error = opt + ": expected a number " + std::to_string(low) + ".." +
-                     std::to_string(high) + ", got \"" + value + "\"";
+            *error = opt + ": expected a number " + std::to_string(low) + ".." + std::to_string(high) + ", got \"" +
+                     value + "\"";
             return false;
         };
         auto time = [&](int64_t* out) {
@@ -204,11 +217,17 @@ bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig*
             if (!integer(1, 255)) return false;
             cfg.server.comNumber = static_cast<int>(n);
         } else if (flag("--model")) {
-            if (value.size() > 8) { *error = "--model: at most 8 bytes"; return false; }
+            if (value.size() > 8) {
+                *error = "--model: at most 8 bytes";
+                return false;
+            }
             std::memset(s.model, 0, 8);
             std::memcpy(s.model, value.data(), value.size());
         } else if (flag("--serial-number")) {
-            if (value.size() > 8) { *error = "--serial-number: at most 8 bytes"; return false; }
+            if (value.size() > 8) {
+                *error = "--serial-number: at most 8 bytes";
+                return false;
+            }
             std::memset(s.serialNumber, 0, 8);
             std::memcpy(s.serialNumber, value.data(), value.size());
         } else if (flag("--firmware")) {
@@ -297,8 +316,7 @@ bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig*
         if (!ParseChannel(spec, cfg.state, error)) return false;
     }
     if (!startGiven) {
-        cfg.state.startTime =
-            hostNow - static_cast<int64_t>(cfg.state.recordCount) * cfg.state.intervalSeconds;
+        cfg.state.startTime = hostNow - static_cast<int64_t>(cfg.state.recordCount) * cfg.state.intervalSeconds;
     }
     if (!timedStartGiven) cfg.state.timedStart = cfg.state.startTime;
     if (cfg.server.portFolder.empty()) cfg.server.portFolder = PortFolder();

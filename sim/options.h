@@ -19,8 +19,7 @@ struct SimConfig {
 // `hostNow` (civil seconds) fills the defaults that depend on the time: the start of the
 // recording is hostNow − records × interval unless --start is given. False with a message on
 // anything it cannot use.
-bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig* config,
-                  std::string* error);
+bool ParseOptions(int argc, const char* const* argv, int64_t hostNow, SimConfig* config, std::string* error);
 
 const char* UsageText();
 

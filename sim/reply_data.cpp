@@ -39,8 +39,7 @@ void BuildIdentityData(const LoggerState& s, uint8_t out[kIdentityDataBytes]) {
     WriteU32BE(out + 20, s.capacity);
 }
 
-void BuildChannelData(const LoggerState& s, int channel, bool rangeInUnits,
-                      uint8_t out[kChannelDataBytes]) {
+void BuildChannelData(const LoggerState& s, int channel, bool rangeInUnits, uint8_t out[kChannelDataBytes]) {
     std::memset(out, 0, kChannelDataBytes);
     const ChannelConfig& c = s.channels[channel];
     out[0] = static_cast<uint8_t>(channel + 1);
@@ -94,8 +93,7 @@ BlockLayout HistoryBlockLayout(const LoggerState& s, HistoryLink link) {
     return layout;
 }
 
-std::vector<uint8_t> BuildBlockReply(const LoggerState& s, uint8_t address, uint32_t block,
-                                     HistoryLink link) {
+std::vector<uint8_t> BuildBlockReply(const LoggerState& s, uint8_t address, uint32_t block, HistoryLink link) {
     const BlockLayout layout = HistoryBlockLayout(s, link);
     if (block == 0 || block > layout.blockCount) return {};
     const HistoryGenerator history(s);
@@ -108,12 +106,10 @@ std::vector<uint8_t> BuildBlockReply(const LoggerState& s, uint8_t address, uint
     std::vector<uint8_t> data(2 + static_cast<size_t>(count) * recordBytes);
     WriteU16BE(data.data(), static_cast<uint16_t>(block));
     for (uint32_t r = 0; r < count; ++r) {
-        history.EncodeRecord(history.FirstIndex() + firstOfBlock + r, data.data() + 2 + r * recordBytes,
-                             recordBytes);
+        history.EncodeRecord(history.FirstIndex() + firstOfBlock + r, data.data() + 2 + r * recordBytes, recordBytes);
     }
     std::vector<uint8_t> reply(data.size() + kFrameOverheadBytes);
-    const size_t n = EncodeReply(address, cmd::BlockRead, data.data(), data.size(), reply.data(),
-                                 reply.size());
+    const size_t n = EncodeReply(address, cmd::BlockRead, data.data(), data.size(), reply.data(), reply.size());
     reply.resize(n);
     return reply;
 }

@@ -36,8 +36,7 @@ void BuildInfoData(const LoggerState& state, uint8_t out[kInfoDataBytes]);
 void BuildIdentityData(const LoggerState& state, uint8_t out[kIdentityDataBytes]);
 // `channel` is 0-based. Range limits go out in tenths, or in whole units (truncated toward zero)
 // when `rangeInUnits` is set, as the USB link carries them.
-void BuildChannelData(const LoggerState& state, int channel, bool rangeInUnits,
-                      uint8_t out[kChannelDataBytes]);
+void BuildChannelData(const LoggerState& state, int channel, bool rangeInUnits, uint8_t out[kChannelDataBytes]);
 void BuildLiveData(const LoggerState& state, int64_t loggerNow, uint8_t out[kLiveDataBytes]);
 void BuildSecondaryData(const LoggerState& state, uint8_t out[kSecondaryDataBytes]);
 
@@ -52,7 +51,6 @@ BlockLayout HistoryBlockLayout(const LoggerState& state, HistoryLink link);
 // The reply frame of BlockRead for block `block` (1-based): length L = 4 + m × record bytes in
 // bytes 3–4, the block number in bytes 5–6, m records from byte 7, checksum at L + 3, ')' at
 // L + 4. Empty when the block does not exist.
-std::vector<uint8_t> BuildBlockReply(const LoggerState& state, uint8_t address, uint32_t block,
-                                     HistoryLink link);
+std::vector<uint8_t> BuildBlockReply(const LoggerState& state, uint8_t address, uint32_t block, HistoryLink link);
 
 }  // namespace velorin::sim

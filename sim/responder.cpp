@@ -47,8 +47,7 @@ std::vector<uint8_t> LiveReply(const LoggerState& s, uint8_t address, int64_t ho
 
 }  // namespace
 
-std::vector<uint8_t> RespondSerial(LoggerState& s, const uint8_t* frame, size_t length,
-                                   int64_t hostNow) {
+std::vector<uint8_t> RespondSerial(LoggerState& s, const uint8_t* frame, size_t length, int64_t hostNow) {
     if (!IsCompleteRequest(frame, length, kMaxRequestBytes)) return {};
     const uint8_t address = frame[1];
     const uint8_t command = frame[2];
@@ -83,23 +82,18 @@ std::vector<uint8_t> RespondSerial(LoggerState& s, const uint8_t* frame, size_t 
         case cmd::BlockRead:
             if (dataLength != 2) return {};
             return BuildBlockReply(s, address, ReadU16BE(data), HistoryLink::Serial);
-        default:
-            break;
+        default: break;
     }
     if (!IsConfigCommand(command)) return {};
     switch (ApplyConfig(s, command, data, dataLength, hostNow)) {
-        case ConfigResult::Ack:
-            return Reply(address, command, nullptr, 0);
-        case ConfigResult::AckWithCode:
-            return Reply(address, command, data, 1);
-        case ConfigResult::Rejected:
-            break;
+        case ConfigResult::Ack: return Reply(address, command, nullptr, 0);
+        case ConfigResult::AckWithCode: return Reply(address, command, data, 1);
+        case ConfigResult::Rejected: break;
     }
     return {};
 }
 
-bool ReadUsbReport(const LoggerState& s, uint8_t selector, uint32_t callCode, int64_t hostNow,
-                   uint8_t report[64]) {
+bool ReadUsbReport(const LoggerState& s, uint8_t selector, uint32_t callCode, int64_t hostNow, uint8_t report[64]) {
     if (report == nullptr) return false;
     const uint8_t command = CallCommand(callCode);
     const uint8_t part = static_cast<uint8_t>(callCode >> 8);
@@ -136,19 +130,16 @@ bool ReadUsbReport(const LoggerState& s, uint8_t selector, uint32_t callCode, in
             BuildChannelData(s, index, true, channel);
             return UsbReport(UsbReply::Channel, Reply(0, command, channel, sizeof channel), report);
         }
-        case cmd::LiveReading:
-            return UsbReport(UsbReply::Live, LiveReply(s, 0, hostNow), report);
+        case cmd::LiveReading: return UsbReport(UsbReply::Live, LiveReply(s, 0, hostNow), report);
         case cmd::BlockCountQuery:
             return UsbReport(UsbReply::BlockCount, BlockCountReply(s, 0, HistoryLink::Usb), report);
         case cmd::BlockRead:
             return UsbReport(UsbReply::Block, BuildBlockReply(s, 0, callCode & 0xFFFF, HistoryLink::Usb), report);
-        default:
-            return false;
+        default: return false;
     }
 }
 
-bool WriteUsbReport(LoggerState& s, uint8_t selector, uint32_t callCode, const uint8_t report[64],
-                    int64_t hostNow) {
+bool WriteUsbReport(LoggerState& s, uint8_t selector, uint32_t callCode, const uint8_t report[64], int64_t hostNow) {
     if (report == nullptr || selector != KVUSB_SELECTOR_WRITE) return false;
     const uint8_t command = CallCommand(callCode);
     if (!IsConfigCommand(command)) return false;
@@ -156,11 +147,10 @@ bool WriteUsbReport(LoggerState& s, uint8_t selector, uint32_t callCode, const u
     if (command == cmd::SetRecordInterval) return ApplyUsbRecordInterval(s, report, kUsbReportBytes);
 
     // Every other write carries the serial request frame from offset 0.
-    const FrameScanResult scan =
-        ScanFrame(report, kUsbReportBytes, kRequestStart, kRequestEnd, kUsbReportBytes);
+    const FrameScanResult scan = ScanFrame(report, kUsbReportBytes, kRequestStart, kRequestEnd, kUsbReportBytes);
     if (scan.kind != FrameScan::Complete || scan.offset != 0 || report[2] != command) return false;
-    return ApplyConfig(s, command, report + kFrameHeaderBytes, scan.length - kFrameOverheadBytes,
-                       hostNow) != ConfigResult::Rejected;
+    return ApplyConfig(s, command, report + kFrameHeaderBytes, scan.length - kFrameOverheadBytes, hostNow) !=
+           ConfigResult::Rejected;
 }
 
 }  // namespace velorin::sim

@@ -57,8 +57,7 @@ void SerialLink::OnReadable(int64_t nowNs) {
 
 void SerialLink::ScanInput(int64_t nowNs) {
     for (;;) {
-        const FrameScanResult scan =
-            ScanFrame(input_, inputLength_, kRequestStart, kRequestEnd, kMaxRequestBytes);
+        const FrameScanResult scan = ScanFrame(input_, inputLength_, kRequestStart, kRequestEnd, kMaxRequestBytes);
         size_t drop = scan.offset;  // noise before a start byte
         if (scan.kind == FrameScan::Complete) {
             const std::vector<OutputPiece> pieces =
@@ -68,8 +67,7 @@ void SerialLink::ScanInput(int64_t nowNs) {
         } else if (scan.kind == FrameScan::Malformed) {
             // A frame that ends where its length says but fails its checksum is skipped whole;
             // otherwise only its start byte goes, and the scan resynchronises on the next one.
-            const bool delimited = scan.length > 1 &&
-                                   input_[scan.offset + scan.length - 1] == kRequestEnd;
+            const bool delimited = scan.length > 1 && input_[scan.offset + scan.length - 1] == kRequestEnd;
             drop += delimited ? scan.length : 1;
         }
         if (drop == 0) return;

@@ -22,7 +22,7 @@ namespace velorin::sim {
 
 namespace {
 int64_t SteadyNs() {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<int64_t>(ts.tv_sec) * 1000000000ll + ts.tv_nsec;
 }
@@ -65,7 +65,7 @@ void LoggerServer::Impl::Loop() {
         int64_t wakeAt = serial.NextWakeNs();
         const int64_t usbWake = usb.NextWakeNs();
         if (usbWake >= 0 && (wakeAt < 0 || usbWake < wakeAt)) wakeAt = usbWake;
-        timespec timeout {};
+        timespec timeout{};
         timespec* timeoutPtr = nullptr;
         if (wakeAt >= 0) {
             const int64_t wait = wakeAt > now ? wakeAt - now : 0;
@@ -146,8 +146,7 @@ bool LoggerServer::Start(std::string* error) {
         m.socketPath = m.options.socketPath;
         if (m.socketPath.empty()) {
             const char* env = std::getenv("VELORIN_KVUSB_SOCKET");
-            m.socketPath = (env != nullptr && *env != '\0') ? std::string(env)
-                                                            : folder + "/" + KVUSB_SIM_SOCKET_NAME;
+            m.socketPath = (env != nullptr && *env != '\0') ? std::string(env) : folder + "/" + KVUSB_SIM_SOCKET_NAME;
         }
         if (!m.usb.Open(m.socketPath, error)) {
             m.CloseAll();
@@ -191,8 +190,6 @@ void LoggerServer::SetUsbPlugged(bool plugged) {
 }
 bool LoggerServer::UsbPlugged() const { return impl_->core.usbPlugged.load(); }
 
-void LoggerServer::SetFaultPlan(const FaultPlan& plan) {
-    impl_->core.SetFaultPlan(plan, impl_->options.seed);
-}
+void LoggerServer::SetFaultPlan(const FaultPlan& plan) { impl_->core.SetFaultPlan(plan, impl_->options.seed); }
 
 }  // namespace velorin::sim

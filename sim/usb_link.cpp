@@ -22,7 +22,7 @@ UsbLink::~UsbLink() { Close(); }
 
 bool UsbLink::Open(const std::string& path, std::string* error) {
     Close();
-    sockaddr_un addr {};
+    sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     if (path.empty() || path.size() >= sizeof addr.sun_path) {
         *error = "socket path too long for a Unix socket: " + path;
@@ -95,9 +95,9 @@ void UsbLink::Handle(const pollfd* fds, size_t count, int64_t nowNs) {
     for (Connection& c : connections_) {
         if (c.dead) close(c.fd);
     }
-    connections_.erase(std::remove_if(connections_.begin(), connections_.end(),
-                                      [](const Connection& c) { return c.dead; }),
-                       connections_.end());
+    connections_.erase(
+        std::remove_if(connections_.begin(), connections_.end(), [](const Connection& c) { return c.dead; }),
+        connections_.end());
     if (fds[0].revents & POLLIN) Accept();
 }
 
@@ -138,8 +138,7 @@ void UsbLink::Read(Connection& c, int64_t nowNs) {
 
 void UsbLink::Write(Connection& c, int64_t nowNs) {
     while (!c.pending.empty() && c.pending.front().dueNs <= nowNs) {
-        c.output.insert(c.output.end(), c.pending.front().bytes,
-                        c.pending.front().bytes + KVUSB_SIM_RESPONSE_BYTES);
+        c.output.insert(c.output.end(), c.pending.front().bytes, c.pending.front().bytes + KVUSB_SIM_RESPONSE_BYTES);
         c.pending.pop_front();
     }
     while (!c.output.empty()) {

@@ -52,9 +52,7 @@ private:
     static constexpr size_t kMaxPending = 64;
     static constexpr size_t kMaxConnections = 16;
 
-    static size_t Backlog(const Connection& c) {
-        return c.pending.size() + c.output.size() / KVUSB_SIM_RESPONSE_BYTES;
-    }
+    static size_t Backlog(const Connection& c) { return c.pending.size() + c.output.size() / KVUSB_SIM_RESPONSE_BYTES; }
     void Accept();
     void Read(Connection& c, int64_t nowNs);
     void Write(Connection& c, int64_t nowNs);

@@ -26,9 +26,12 @@ std::string RoffLine(const std::string& line) {
     std::string out;
     if (!line.empty() && (line[0] == '.' || line[0] == '\'')) out += "\\&";
     for (char c : line) {
-        if (c == '\\') out += "\\e";
-        else if (c == '-') out += "\\-";
-        else out += c;
+        if (c == '\\')
+            out += "\\e";
+        else if (c == '-')
+            out += "\\-";
+        else
+            out += c;
     }
     return out;
 }

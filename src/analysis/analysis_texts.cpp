@@ -105,6 +105,8 @@ const AnalysisTexts& AnalysisTextsFor(bool english) {
     return english ? en : zh;
 }
 
-const AnalysisTexts& AnalysisTextsFor(const std::string& languageName) { return AnalysisTextsFor(IsEnglish(languageName)); }
+const AnalysisTexts& AnalysisTextsFor(const std::string& languageName) {
+    return AnalysisTextsFor(IsEnglish(languageName));
+}
 
 }  // namespace velorin

@@ -11,8 +11,7 @@ struct AnalysisTexts {
     // Figure names, in the order the text output lists them.
     std::string file, serial, from, to, records, interval, seconds;
     std::string channel;  // "CH%d"
-    std::string count, missing, min, max, avg, mkt, upper, lower, aboveUpper, belowLower, firstAbove,
-        firstBelow;
+    std::string count, missing, min, max, avg, mkt, upper, lower, aboveUpper, belowLower, firstAbove, firstBelow;
     std::string none;        // a figure that does not exist
     std::string noRecord;    // "no record in the range"
     std::string wholeSet;    // label of the whole data set's figures

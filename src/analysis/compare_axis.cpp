@@ -25,7 +25,7 @@ int TimeX(int64_t t, const TimeWindow& window, int width) {
     const __int128 num = (static_cast<__int128>(t) - window.from) * pixels;
     __int128 q = num / span;
     if (num % span != 0 && num < 0) --q;  // rounded down for times before the window too
-    const __int128 limit = 1000000;        // far outside any canvas, and no int overflows
+    const __int128 limit = 1000000;       // far outside any canvas, and no int overflows
     return static_cast<int>(kCurveLeft + std::clamp(q, -limit, limit));
 }
 
@@ -125,8 +125,10 @@ std::string TickLabel(int64_t t, const TimeWindow& window) {
                      d = RecordTimeOfSeconds(t);
     const bool oneDay = a.year == b.year && a.month == b.month && a.day == b.day;
     char text[48];
-    if (oneDay) std::snprintf(text, sizeof text, "%02d:%02d:%02d", d.hour, d.minute, d.second);
-    else std::snprintf(text, sizeof text, "%02d-%02d %02d:%02d", d.month, d.day, d.hour, d.minute);
+    if (oneDay)
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", d.hour, d.minute, d.second);
+    else
+        std::snprintf(text, sizeof text, "%02d-%02d %02d:%02d", d.month, d.day, d.hour, d.minute);
     return text;
 }
 

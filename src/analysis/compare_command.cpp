@@ -27,8 +27,8 @@ CompareChooser::CompareChooser(const std::vector<CompareSource>& open, const std
     setWindowTitle(FromGbk(texts_.chooserTitle));
     list_ = new QListWidget;
     for (const CompareSource& set : open) {
-        auto* item = new QListWidgetItem(set.name + QStringLiteral("  (") + FromGbk(texts_.openWindows) +
-                                         QStringLiteral(")"));
+        auto* item =
+            new QListWidgetItem(set.name + QStringLiteral("  (") + FromGbk(texts_.openWindows) + QStringLiteral(")"));
         item->setCheckState(Qt::Checked);
         list_->addItem(item);
     }

@@ -51,7 +51,8 @@ std::vector<std::string> CompareColumnNames(const std::vector<CompareFile>& file
     return names;
 }
 
-ExportResult ExportCompareCsv(const std::vector<CompareFile>& files, int64_t from, int64_t to, const std::string& path) {
+ExportResult ExportCompareCsv(const std::vector<CompareFile>& files, int64_t from, int64_t to,
+                              const std::string& path) {
     ExportFile file(WithExtension(path, ".csv"));
     if (!file.Ok()) return file.Finish();
     const std::vector<Column> columns = ColumnsOf(files);

@@ -40,8 +40,8 @@ struct CompareFile {
 
 enum class CompareLoadError {
     None,
-    NoFiles,       // no file named
-    TooManyFiles,  // more than kMaxCompareFiles
+    NoFiles,         // no file named
+    TooManyFiles,    // more than kMaxCompareFiles
     FileUnreadable,  // one file could not be read: fileIndex, readResult say which and why
     Cancelled,
 };
@@ -56,7 +56,7 @@ struct CompareLoadResult {
 
 struct CompareLoadCallbacks {
     std::function<void(int done, int total)> progress;  // after each file
-    std::function<bool()> cancelled;                     // asked before each file
+    std::function<bool()> cancelled;                    // asked before each file
 };
 
 CompareLoadResult LoadCompareFiles(const std::vector<std::string>& paths,

@@ -51,8 +51,10 @@ void DrawEverySegment(QImage& canvas, const CompareScene& scene, const CompareCu
         const float v = ValueAt(f, k, curve.channel);
         const int x = TimeX(f.times[k], scene.window, scene.width);
         const QRgb colour = IrregularValue(v) ? kMissingGrey : curve.colour.rgb();
-        if (!started) pen.Line(x, y(v), x, y(v), colour);  // a lone record shows as a point
-        else pen.Line(lastX, lastY, x, y(v), colour);
+        if (!started)
+            pen.Line(x, y(v), x, y(v), colour);  // a lone record shows as a point
+        else
+            pen.Line(lastX, lastY, x, y(v), colour);
         started = true;
         lastX = x;
         lastY = y(v);
@@ -73,7 +75,8 @@ int64_t FirstTimeRightOf(int x, const TimeWindow& window, int width) {
 
 // One curve column by column. A column's records are found by their times; its lowest and
 // highest value come from the block summaries where whole blocks lie inside it.
-void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer, std::vector<Stroke>& strokes) {
+void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer,
+            std::vector<Stroke>& strokes) {
     const CompareFile& f = (*scene.files)[static_cast<size_t>(curve.file)];
     const int c = curve.channel;
     const ChannelBlocks& blocks = (*scene.summaries)[static_cast<size_t>(curve.file)].channel[c];
@@ -156,7 +159,8 @@ void DrawCompareTimeAxis(QImage& canvas, const CompareScene& scene) {
     const int w = scene.width;
     const QFontMetrics metrics(scene.font);
     const int64_t span = scene.window.to - scene.window.from;
-    const int labelWidth = metrics.horizontalAdvance(QString::fromLatin1(TickLabel(scene.window.to, scene.window).c_str()));
+    const int labelWidth =
+        metrics.horizontalAdvance(QString::fromLatin1(TickLabel(scene.window.to, scene.window).c_str()));
     int d = TimeDivisions(w);
     while (d > 1 && (w - kCurveLeft - kCurveRightMargin) / d < labelWidth + 12) --d;
     std::vector<AxisTick> ticks;

@@ -39,7 +39,7 @@ struct CompareCurve {
 struct CompareScene {
     const std::vector<CompareFile>* files = nullptr;
     const std::vector<CompareSummary>* summaries = nullptr;  // one per file
-    std::vector<CompareCurve> curves;  // in drawing order
+    std::vector<CompareCurve> curves;                        // in drawing order
     TimeWindow window;
     float axisMax[8] = {};  // value at the top of the curve area, per channel number
     float axisMin[8] = {};

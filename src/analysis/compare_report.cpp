@@ -19,8 +19,8 @@ namespace velorin {
 
 namespace {
 
-constexpr double kTopRowY = 728;     // first row under the page heading and column names
-constexpr double kBottomRowY = 60;   // rows end above the footer
+constexpr double kTopRowY = 728;    // first row under the page heading and column names
+constexpr double kBottomRowY = 60;  // rows end above the footer
 constexpr double kFileRowHeight = 14;
 constexpr double kChannelRowHeight = 16;  // values, and their times in small print below
 
@@ -30,9 +30,9 @@ constexpr double kColumnX[] = {60, 82, 150, 180, 212, 257, 302, 340, 380, 435, 5
 constexpr double kPlotLeft = 75, kPlotBottom = 430, kPlotWidth = 450, kPlotHeight = 340;
 
 // One colour per file (cycled past twelve files); a file's later channels are lighter.
-const Rgb kFileColors[] = {{0.85, 0.1, 0.1}, {0.1, 0.3, 0.85}, {0.1, 0.6, 0.2},  {0.9, 0.5, 0.0},
-                           {0.5, 0.2, 0.7},  {0.0, 0.6, 0.7},  {0.6, 0.4, 0.2},  {0.9, 0.2, 0.6},
-                           {0.4, 0.4, 0.4},  {0.6, 0.6, 0.0},  {0.2, 0.2, 0.5},  {0.0, 0.4, 0.3}};
+const Rgb kFileColors[] = {{0.85, 0.1, 0.1}, {0.1, 0.3, 0.85}, {0.1, 0.6, 0.2}, {0.9, 0.5, 0.0},
+                           {0.5, 0.2, 0.7},  {0.0, 0.6, 0.7},  {0.6, 0.4, 0.2}, {0.9, 0.2, 0.6},
+                           {0.4, 0.4, 0.4},  {0.6, 0.6, 0.0},  {0.2, 0.2, 0.5}, {0.0, 0.4, 0.3}};
 
 Rgb CurveColor(size_t file, int channelOrdinal) {
     const Rgb base = kFileColors[file % (sizeof kFileColors / sizeof kFileColors[0])];
@@ -58,9 +58,7 @@ std::string FieldText(const char* field, size_t size) {
     return s.find('\xFF') != std::string::npos ? std::string() : s;
 }
 
-std::string ValueOrNone(bool exists, const std::string& text, const AnalysisTexts& t) {
-    return exists ? text : t.none;
-}
+std::string ValueOrNone(bool exists, const std::string& text, const AnalysisTexts& t) { return exists ? text : t.none; }
 
 }  // namespace
 
@@ -164,8 +162,8 @@ void CompareReport::DrawStatisticsPage(int page, size_t& next) {
     canvas_.SetFontSize(8);
     Text(50, 757, t.compareStatistics);
     canvas_.SetFontSize(6);
-    const std::string headers[] = {"",    "",           t.count,      t.missing,    t.min, t.max,
-                                   t.avg, t.mkt,        t.aboveUpper, t.belowLower, ""};
+    const std::string headers[] = {"",    "",    t.count,      t.missing,    t.min, t.max,
+                                   t.avg, t.mkt, t.aboveUpper, t.belowLower, ""};
     for (size_t i = 0; i < sizeof headers / sizeof headers[0]; ++i) Text(kColumnX[i], 748, headers[i]);
     canvas_.SetColor(ColorTarget::Stroke, kBlack);
     canvas_.MoveTo(50, 744);
@@ -185,8 +183,9 @@ void CompareReport::DrawStatisticsPage(int page, size_t& next) {
             if (!user.empty()) line += "   " + t.userName + ": " + user;
             if (!title.empty()) line += "   " + t.title + ": " + title;
             Text(50, row.y, line);
-            Text(400, row.y, t.records + ": " + std::to_string(stats.records) + "   " + t.interval + ": " +
-                                 std::to_string(stats.intervalSeconds) + " " + t.seconds);
+            Text(400, row.y,
+                 t.records + ": " + std::to_string(stats.records) + "   " + t.interval + ": " +
+                     std::to_string(stats.intervalSeconds) + " " + t.seconds);
             continue;
         }
         const ChannelRangeStatistics& c = stats.channels[static_cast<size_t>(row.channelIndex)];
@@ -246,7 +245,9 @@ void CompareReport::DrawCurvePage() {
     hi = std::ceil(hi);
     if (!(hi > lo)) hi = lo + 1;
     const double span = to > from ? static_cast<double>(to - from) : 0;
-    const auto X = [&](int64_t s) { return span > 0 ? kPlotLeft + (s - from) / span * kPlotWidth : kPlotLeft + kPlotWidth / 2; };
+    const auto X = [&](int64_t s) {
+        return span > 0 ? kPlotLeft + (s - from) / span * kPlotWidth : kPlotLeft + kPlotWidth / 2;
+    };
     const auto Y = [&](double v) { return kPlotBottom + (v - lo) / (hi - lo) * kPlotHeight; };
 
     canvas_.SetColor(ColorTarget::Stroke, kBlack);
@@ -313,8 +314,9 @@ void CompareReport::DrawCurvePage() {
             canvas_.Stroke();
             canvas_.SetColor(ColorTarget::Fill, kBlack);
             canvas_.SetFontSize(5.5);
-            Text(lx + 13, ly, CutGbk(Utf8ToGbk(f.label), 40) + " " + FormatC(t.channel.c_str(), c + 1) + " " +
-                                  CutGbk(QuantityTextOf(f.set, c), 10));
+            Text(lx + 13, ly,
+                 CutGbk(Utf8ToGbk(f.label), 40) + " " + FormatC(t.channel.c_str(), c + 1) + " " +
+                     CutGbk(QuantityTextOf(f.set, c), 10));
         }
     }
 }

@@ -62,15 +62,18 @@ void CompareStatisticsTable::ShowWindow(const TimeWindow& window) {
             insertRow(row);
             QString cells[kColumns];
             cells[kFile] = QString::fromStdString((*files_)[f].label);
-            cells[kChannel] = FromGbk(FormatC(t.channelLabel.c_str(), s.channel + 1, s.quantity.c_str(), s.unit.c_str()));
+            cells[kChannel] =
+                FromGbk(FormatC(t.channelLabel.c_str(), s.channel + 1, s.quantity.c_str(), s.unit.c_str()));
             cells[kCount] = QString::number(s.count);
             cells[kMissing] = QString::number(s.missing);
             cells[kMin] = s.HasValues() ? ExtremeText(s.min, s.minTime) : none;
             cells[kMax] = s.HasValues() ? ExtremeText(s.max, s.maxTime) : none;
             cells[kAvg] = s.HasValues() ? QString::fromStdString(FigureText(s.avg)) : none;
             cells[kMkt] = s.hasMkt ? QString::fromStdString(FigureText(s.mkt)) : none;
-            const bool warmest = marks.warmestFile == static_cast<int>(f) && marks.warmestChannel == static_cast<int>(c);
-            const bool coldest = marks.coldestFile == static_cast<int>(f) && marks.coldestChannel == static_cast<int>(c);
+            const bool warmest =
+                marks.warmestFile == static_cast<int>(f) && marks.warmestChannel == static_cast<int>(c);
+            const bool coldest =
+                marks.coldestFile == static_cast<int>(f) && marks.coldestChannel == static_cast<int>(c);
             if (warmest) cells[kMark] = FromGbk(a.warmest);
             if (coldest) cells[kMark] = FromGbk(a.coldest);
             for (int col = 0; col < kColumns; ++col) {

@@ -36,11 +36,10 @@ namespace velorin {
 namespace {
 
 // Sixteen colours that stay apart on white; further files get evenly spread hues.
-const QColor kFileColours[16] = {
-    QColor(0, 0, 255),    QColor(220, 0, 0),    QColor(0, 150, 0),   QColor(230, 120, 0),
-    QColor(140, 0, 200),  QColor(0, 160, 170),  QColor(120, 70, 20), QColor(230, 0, 160),
-    QColor(90, 90, 90),   QColor(150, 150, 0),  QColor(0, 90, 140),  QColor(170, 60, 80),
-    QColor(60, 180, 100), QColor(100, 100, 220), QColor(200, 100, 60), QColor(0, 0, 110)};
+const QColor kFileColours[16] = {QColor(0, 0, 255),    QColor(220, 0, 0),     QColor(0, 150, 0),    QColor(230, 120, 0),
+                                 QColor(140, 0, 200),  QColor(0, 160, 170),   QColor(120, 70, 20),  QColor(230, 0, 160),
+                                 QColor(90, 90, 90),   QColor(150, 150, 0),   QColor(0, 90, 140),   QColor(170, 60, 80),
+                                 QColor(60, 180, 100), QColor(100, 100, 220), QColor(200, 100, 60), QColor(0, 0, 110)};
 
 // A short stretch of the curve's line: its colour and style as the canvas draws them.
 QPixmap LineSample(const QColor& colour, LineStyle style) {
@@ -59,7 +58,9 @@ QColor FileColour(int file) {
     return QColor::fromHsv((file * 137) % 360, 230, 190);  // the golden angle keeps hues apart
 }
 
-LineStyle ChannelStyle(int channel) { return static_cast<LineStyle>(((channel % kLineStyles) + kLineStyles) % kLineStyles); }
+LineStyle ChannelStyle(int channel) {
+    return static_cast<LineStyle>(((channel % kLineStyles) + kLineStyles) % kLineStyles);
+}
 
 CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> files, const std::string& languageName,
                              QWidget* parent)
@@ -93,8 +94,9 @@ CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> fil
     auto* hint = new QLabel(FromGbk(texts_.cursorHint));
     hint->setForegroundRole(QPalette::PlaceholderText);
     auto* bar = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(amplification_), static_cast<QWidget*>(return_),
-                       static_cast<QWidget*>(range_), static_cast<QWidget*>(pan_), static_cast<QWidget*>(clearCursors_)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(amplification_), static_cast<QWidget*>(return_), static_cast<QWidget*>(range_),
+          static_cast<QWidget*>(pan_), static_cast<QWidget*>(clearCursors_)}) {
         bar->addWidget(w);
     }
     bar->addSpacing(12);
@@ -190,7 +192,8 @@ void CompareWindow::BuildLegend() {
         row->setText(kChannelColumn, FromGbk(FormatC(texts_.channelLabel.c_str(), curve.channel + 1,
                                                      QuantityTextOf(file.set, curve.channel).c_str(),
                                                      UnitTextOf(file.set, curve.channel).c_str())));
-        for (int col = kPointerColumn; col <= kDeltaColumn; ++col) row->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
+        for (int col = kPointerColumn; col <= kDeltaColumn; ++col)
+            row->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
     }
     connect(legend_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (column != kFileColumn) return;
@@ -199,7 +202,8 @@ void CompareWindow::BuildLegend() {
     QHeaderView* header = legend_->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(kFileColumn, QHeaderView::Stretch);
-    for (int col = kChannelColumn; col <= kDeltaColumn; ++col) header->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+    for (int col = kChannelColumn; col <= kDeltaColumn; ++col)
+        header->setSectionResizeMode(col, QHeaderView::ResizeToContents);
 }
 
 QString CompareWindow::SampleText(int curve, int64_t t, bool* has, float* value) const {
@@ -208,9 +212,9 @@ QString CompareWindow::SampleText(int curve, int64_t t, bool* has, float* value)
     *has = s.kind == SampleKind::Value;
     *value = s.value;
     switch (s.kind) {
-    case SampleKind::None: return FromGbk(texts_.noRecord);
-    case SampleKind::Missing: return FromGbk(texts_.missing);
-    case SampleKind::Value: break;
+        case SampleKind::None: return FromGbk(texts_.noRecord);
+        case SampleKind::Missing: return FromGbk(texts_.missing);
+        case SampleKind::Value: break;
     }
     return QString::asprintf("%.2f", static_cast<double>(s.value));
 }
@@ -244,8 +248,10 @@ void CompareWindow::ShowCursors() {
         }
         // Δ: cursor 2 minus cursor 1, where both have a value.
         QString delta;
-        if (has[0] && has[1]) delta = QString::asprintf("%+.2f", static_cast<double>(v[1]) - static_cast<double>(v[0]));
-        else if (canvas_->HasCursor(1) && canvas_->HasCursor(2)) delta = FromGbk(texts_.noRecord);
+        if (has[0] && has[1])
+            delta = QString::asprintf("%+.2f", static_cast<double>(v[1]) - static_cast<double>(v[0]));
+        else if (canvas_->HasCursor(1) && canvas_->HasCursor(2))
+            delta = FromGbk(texts_.noRecord);
         row->setText(kDeltaColumn, delta);
     }
     UpdateInfo();

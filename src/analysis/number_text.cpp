@@ -29,8 +29,8 @@ std::string FigureText(double value) {
 
 std::string DurationText(long long seconds) {
     const char* sign = seconds < 0 ? "-" : "";
-    const unsigned long long s = seconds < 0 ? 0ULL - static_cast<unsigned long long>(seconds)
-                                             : static_cast<unsigned long long>(seconds);
+    const unsigned long long s =
+        seconds < 0 ? 0ULL - static_cast<unsigned long long>(seconds) : static_cast<unsigned long long>(seconds);
     return FormatC("%s%llu:%02llu:%02llu", sign, s / 3600, s / 60 % 60, s % 60);
 }
 

@@ -33,12 +33,12 @@ struct StatisticsRange {
 };
 
 struct ChannelRangeStatistics {
-    int channel = 0;          // 0-based; shown as CH<channel + 1>
-    std::string quantity;     // GBK bytes as stored
-    std::string unit;         // GBK bytes as stored
+    int channel = 0;           // 0-based; shown as CH<channel + 1>
+    std::string quantity;      // GBK bytes as stored
+    std::string unit;          // GBK bytes as stored
     bool temperature = false;  // the quantity is "温度" or "TEMP"
-    int32_t count = 0;        // valid samples
-    int32_t missing = 0;      // missing samples
+    int32_t count = 0;         // valid samples
+    int32_t missing = 0;       // missing samples
     // MIN, MAX and the average exist when count > 0; times are of the first record holding each.
     float min = 0;
     RecordTime minTime;
@@ -67,7 +67,7 @@ struct RangeStatistics {
     int32_t lastIndex = 0;
     RecordTime firstTime;
     RecordTime lastTime;
-    int32_t intervalSeconds = 0;  // the set's record interval
+    int32_t intervalSeconds = 0;                   // the set's record interval
     std::vector<ChannelRangeStatistics> channels;  // enabled channels in ascending order
 
     bool Empty() const { return records == 0; }

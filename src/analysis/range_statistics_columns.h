@@ -9,7 +9,16 @@ namespace velorin {
 struct AnalysisTexts;
 struct ChannelRangeStatistics;
 
-enum RangeColumn { kRangeMax, kRangeMin, kRangeAvg, kRangeMkt, kRangeMissing, kRangeAbove, kRangeBelow, kRangeColumnCount };
+enum RangeColumn {
+    kRangeMax,
+    kRangeMin,
+    kRangeAvg,
+    kRangeMkt,
+    kRangeMissing,
+    kRangeAbove,
+    kRangeBelow,
+    kRangeColumnCount
+};
 
 std::string RangeColumnHeader(int column, const AnalysisTexts& texts);
 // `stats` null (a channel without figures) or a column outside the table: "".

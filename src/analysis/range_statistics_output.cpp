@@ -20,10 +20,14 @@ size_t Utf8SequenceAt(const std::string& s, size_t i) {
     const auto b = [&s](size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char c = b(i);
     size_t n = 0;
-    if (c >= 0xC2 && c <= 0xDF) n = 2;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4;
-    else return 0;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4;
+    else
+        return 0;
     if (i + n > s.size()) return 0;
     for (size_t k = 1; k < n; ++k) {
         if ((b(i + k) & 0xC0) != 0x80) return 0;
@@ -43,13 +47,20 @@ std::string JsonString(const std::string& utf8) {
     for (size_t i = 0; i < utf8.size();) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
         if (c < 0x80) {
-            if (c == '"') out += "\\\"";
-            else if (c == '\\') out += "\\\\";
-            else if (c == '\n') out += "\\n";
-            else if (c == '\t') out += "\\t";
-            else if (c == '\r') out += "\\r";
-            else if (c < 0x20 || c == 0x7F) out += FormatC("\\u%04x", c);
-            else out += static_cast<char>(c);
+            if (c == '"')
+                out += "\\\"";
+            else if (c == '\\')
+                out += "\\\\";
+            else if (c == '\n')
+                out += "\\n";
+            else if (c == '\t')
+                out += "\\t";
+            else if (c == '\r')
+                out += "\\r";
+            else if (c < 0x20 || c == 0x7F)
+                out += FormatC("\\u%04x", c);
+            else
+                out += static_cast<char>(c);
             ++i;
             continue;
         }
@@ -168,8 +179,8 @@ std::string RangeStatisticsTable(const RangeStatistics& stats, const AnalysisTex
     std::string s = t.from + "\t" + (stats.Empty() ? t.none : ClockTimeText(stats.firstTime)) + "\t" + t.to + "\t" +
                     (stats.Empty() ? t.none : ClockTimeText(stats.lastTime)) + "\t" + t.records + "\t" +
                     std::to_string(stats.records) + "\n";
-    const std::string header[] = {"",      t.count, t.missing,    t.min,        t.max,        t.avg,
-                                  t.mkt,   t.aboveUpper, t.belowLower, t.firstAbove, t.firstBelow};
+    const std::string header[] = {"",    t.count,      t.missing,    t.min,        t.max,       t.avg,
+                                  t.mkt, t.aboveUpper, t.belowLower, t.firstAbove, t.firstBelow};
     for (size_t i = 0; i < sizeof header / sizeof header[0]; ++i) s += (i ? "\t" : "") + header[i];
     s += "\n";
     for (const ChannelRangeStatistics& c : stats.channels) {

@@ -45,10 +45,16 @@ struct DetectionOutput {
 }  // namespace
 
 ConnectionManager::ConnectionManager(LinkWorker& worker, DeviceInfo& info, CommandFlags& flags,
-                                     const std::string& languageName, UserMessages& messages,
-                                     Presenter& presenter, PropertyPanel* panel, QObject* parent)
-    : QObject(parent), worker_(worker), info_(info), flags_(flags), languageName_(languageName),
-      messages_(messages), presenter_(presenter), panel_(panel),
+                                     const std::string& languageName, UserMessages& messages, Presenter& presenter,
+                                     PropertyPanel* panel, QObject* parent)
+    : QObject(parent),
+      worker_(worker),
+      info_(info),
+      flags_(flags),
+      languageName_(languageName),
+      messages_(messages),
+      presenter_(presenter),
+      panel_(panel),
       portList_([] { return PortEntries(SerialPortList()); }) {}
 
 ConnectionManager::~ConnectionManager() = default;

@@ -31,9 +31,8 @@ class ConnectionManager : public QObject {
 public:
     // `flags` are the frame's command-enable flags; they are changed only when a job's result
     // says what the link now is, never around a job.
-    ConnectionManager(LinkWorker& worker, DeviceInfo& info, CommandFlags& flags,
-                      const std::string& languageName, UserMessages& messages,
-                      Presenter& presenter, PropertyPanel* panel, QObject* parent = nullptr);
+    ConnectionManager(LinkWorker& worker, DeviceInfo& info, CommandFlags& flags, const std::string& languageName,
+                      UserMessages& messages, Presenter& presenter, PropertyPanel* panel, QObject* parent = nullptr);
     ~ConnectionManager() override;
 
     // Commands.
@@ -62,10 +61,10 @@ public:
     void SetDelayScale(double scale) { delayScale_ = scale; }
 
 signals:
-    void CommandsChanged();      // the command-enable flags changed
-    void ToolbarLabelsReset();   // set the toolbar labels again
-    void HistoryCommandPosted(); // the History command must run now
-    void ConnectFinished(int outcome);  // ConnectOutcome, for observers and tests
+    void CommandsChanged();                // the command-enable flags changed
+    void ToolbarLabelsReset();             // set the toolbar labels again
+    void HistoryCommandPosted();           // the History command must run now
+    void ConnectFinished(int outcome);     // ConnectOutcome, for observers and tests
     void RemovalHandled(bool loggerGone);  // a removal notice was judged (tests, observers)
     // Connect widens status pane 0 to 1200 px when it starts and pane 1 to 700 px at its end.
     void StatusPaneWidthSet(int pane, int pixels);

@@ -15,7 +15,7 @@ void UseHistoryViews(CMainFrame& frame) {
         uint8_t types[8];
         ChannelTypesOf(frame.Info(), types);
         auto* view = new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
-        view->SetPrinting(&frame.UiPresenter(), [&frame](uint8_t (&now)[8]) { ChannelTypesOf(frame.Info(), now); });
+        view->SetPrinting(&frame.UiPresenter(), [&frame](uint8_t(&now)[8]) { ChannelTypesOf(frame.Info(), now); });
         return view;
     });
 }

@@ -37,11 +37,10 @@ HotplugMonitor::HotplugMonitor(QObject* parent) : HotplugSource(parent) {
     udev_ = udev_new();
     if (udev_ == nullptr) return;
     udev_monitor* monitor = udev_monitor_new_from_netlink(udev_, "udev");
-    const bool ready =
-        monitor != nullptr &&
-        udev_monitor_filter_add_match_subsystem_devtype(monitor, "block", nullptr) >= 0 &&
-        udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) >= 0 &&
-        udev_monitor_enable_receiving(monitor) >= 0 && udev_monitor_get_fd(monitor) >= 0;
+    const bool ready = monitor != nullptr &&
+                       udev_monitor_filter_add_match_subsystem_devtype(monitor, "block", nullptr) >= 0 &&
+                       udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) >= 0 &&
+                       udev_monitor_enable_receiving(monitor) >= 0 && udev_monitor_get_fd(monitor) >= 0;
     if (!ready) {
         // No udev (a container, a system without udevd): no notices, and no error either.
         if (monitor != nullptr) udev_monitor_unref(monitor);
@@ -75,25 +74,15 @@ void HotplugMonitor::ReadEvents() {
         const char* subsystem = udev_device_get_subsystem(device);
         const bool block = subsystem != nullptr && std::string_view(subsystem) == "block";
         const HotplugVerdict verdict =
-            ClassifyHotplugEvent(udev_device_get_action(device), subsystem,
-                                 udev_device_get_devtype(device),
+            ClassifyHotplugEvent(udev_device_get_action(device), subsystem, udev_device_get_devtype(device),
                                  block ? DiskRemovable(device) : nullptr);
         udev_device_unref(device);
         switch (verdict.notice) {
-            case HotplugNotice::VolumeArrived:
-                emit VolumeArrived(verdict.removableMedia);
-                break;
-            case HotplugNotice::VolumeRemoved:
-                emit VolumeRemoved();
-                break;
-            case HotplugNotice::HidInterfaceArrived:
-                emit HidInterfaceArrived();
-                break;
-            case HotplugNotice::HidInterfaceRemoved:
-                emit HidInterfaceRemoved();
-                break;
-            case HotplugNotice::None:
-                break;
+            case HotplugNotice::VolumeArrived: emit VolumeArrived(verdict.removableMedia); break;
+            case HotplugNotice::VolumeRemoved: emit VolumeRemoved(); break;
+            case HotplugNotice::HidInterfaceArrived: emit HidInterfaceArrived(); break;
+            case HotplugNotice::HidInterfaceRemoved: emit HidInterfaceRemoved(); break;
+            case HotplugNotice::None: break;
         }
     }
 }

@@ -5,12 +5,12 @@ namespace velorin {
 
 enum class LinkJobKind {
     Connect,
-    Detection,          // start-up and arrival detection
-    Removal,            // a removal notice: is the logger still there?
+    Detection,  // start-up and arrival detection
+    Removal,    // a removal notice: is the logger still there?
     AutoDownloadCheck,
     Stop,
     Download,
-    WizardPort,         // the wizard opens the port it keeps while shown
+    WizardPort,  // the wizard opens the port it keeps while shown
     WizardFinish,
     Clock,
     LiveOpen,

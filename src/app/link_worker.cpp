@@ -31,8 +31,7 @@ struct LinkWorker::Queue {
     std::atomic<bool> ended{false};  // the link thread has closed the link and returns
 };
 
-LinkWorker::LinkWorker(Link& link, QObject* parent)
-    : QObject(parent), link_(link), queue_(std::make_shared<Queue>()) {
+LinkWorker::LinkWorker(Link& link, QObject* parent) : QObject(parent), link_(link), queue_(std::make_shared<Queue>()) {
     try {
         thread_ = std::thread([this] { Loop(); });
         threadStarted_ = true;
@@ -56,7 +55,8 @@ std::shared_ptr<CancelToken> LinkWorker::Submit(LinkJobKind kind, Work work, Don
     ++outstanding_;
     outstandingKinds_.push_back(kind);
     if (!threadStarted_) {
-        QMetaObject::invokeMethod(this, [this, job] { Finished(job, false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, job] { Finished(job, false); }, Qt::QueuedConnection);
     } else {
         {
             std::lock_guard<std::mutex> lock(queue_->mutex);
@@ -86,7 +86,8 @@ void LinkWorker::Loop() {
             std::lock_guard<std::mutex> lock(q.mutex);
             q.running.reset();
         }
-        QMetaObject::invokeMethod(this, [this, job, ran] { Finished(job, ran); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, job, ran] { Finished(job, ran); }, Qt::QueuedConnection);
     }
     // The last user of the link: nothing can run after this.
     link_.serial.ClosePort();

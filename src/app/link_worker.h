@@ -72,8 +72,8 @@ private:
     std::thread thread_;
     bool threadStarted_ = false;
     bool closing_ = false;
-    int outstanding_ = 0;                           // GUI thread: submitted, not handed back
-    std::vector<LinkJobKind> outstandingKinds_;     // GUI thread, in submission order
+    int outstanding_ = 0;                          // GUI thread: submitted, not handed back
+    std::vector<LinkJobKind> outstandingKinds_;    // GUI thread, in submission order
     std::deque<std::function<void()>> idleSteps_;  // GUI thread
 
     struct Queue;

@@ -94,14 +94,13 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     addDockWidget(Qt::LeftDockWidgetArea, panel_);
     worker_ = std::make_unique<LinkWorker>(link_);
     connect(worker_.get(), &LinkWorker::BusyChanged, this, &CMainFrame::UpdateCommands);
-    connection_ = std::make_unique<ConnectionManager>(*worker_, info_, flags_, languageName_, *messages_,
-                                                      *presenter_, panel_);
+    connection_ =
+        std::make_unique<ConnectionManager>(*worker_, info_, flags_, languageName_, *messages_, *presenter_, panel_);
     connect(connection_.get(), &ConnectionManager::CommandsChanged, this, &CMainFrame::UpdateCommands);
     connect(connection_.get(), &ConnectionManager::ToolbarLabelsReset, this, &CMainFrame::SetToolbarLabels);
-    connect(connection_.get(), &ConnectionManager::StatusPaneWidthSet, this,
-            [this](int pane, int pixels) {
-                if (StatusPane* p = Pane(pane)) p->SetPaneWidth(pixels);
-            });
+    connect(connection_.get(), &ConnectionManager::StatusPaneWidthSet, this, [this](int pane, int pixels) {
+        if (StatusPane* p = Pane(pane)) p->SetPaneWidth(pixels);
+    });
     connect(connection_.get(), &ConnectionManager::HistoryCommandPosted, this, [this] { RunCommand(ID_HISTORY); });
 
     if (options_.checkUsbAtStartup) {
@@ -361,7 +360,8 @@ void CMainFrame::StopCommand() {
     // state comes back here.
     auto stopped = std::make_shared<std::pair<DeviceInfo, bool>>(info_, false);
     worker_->Submit(
-        LinkJobKind::Stop, [stopped](Link& link, CancelToken&) { stopped->second = StopRecording(link, stopped->first); },
+        LinkJobKind::Stop,
+        [stopped](Link& link, CancelToken&) { stopped->second = StopRecording(link, stopped->first); },
         [this, stopped](bool ran) {
             if (ran && stopped->second) {
                 info_ = stopped->first;
@@ -430,14 +430,12 @@ void CMainFrame::HistoryCommand() {
 
 void CMainFrame::OpenHelp() {
     // The HTML manual of the interface language, shown by the desktop's browser.
-    const std::string folder =
-        manualFolder_.empty() ? ManualFolder(ExecutableFolder()) : manualFolder_;
+    const std::string folder = manualFolder_.empty() ? ManualFolder(ExecutableFolder()) : manualFolder_;
     const QString path = QString::fromStdString(ManualPath(folder, languageName_));
     if (QFileInfo::exists(path)) {
         presenter_->OpenWithDesktop(path);
     } else {
-        presenter_->Message(FromGbk(TextsFor(languageName_).helpFileMissing) + path, QString(),
-                            BoxIcon::None);
+        presenter_->Message(FromGbk(TextsFor(languageName_).helpFileMissing) + path, QString(), BoxIcon::None);
     }
 }
 

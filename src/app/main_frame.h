@@ -42,9 +42,9 @@ class StatusPane;
 struct FrameOptions {
     FrameOptions(bool demoMode = false, bool checkUsb = true, bool hotplug = true)
         : demo(demoMode), checkUsbAtStartup(checkUsb), watchHotplug(hotplug) {}
-    bool demo = false;            // title says "(demo)"
+    bool demo = false;              // title says "(demo)"
     bool checkUsbAtStartup = true;  // post the start-up USB check
-    bool watchHotplug = true;     // listen to udev
+    bool watchHotplug = true;       // listen to udev
     // The system's locale name ("zh_CN", "en_US"); empty: the desktop's (tests choose one).
     std::string systemLocale;
     // Listen to the simulated logger's USB plug state (demo mode, a simulator named by

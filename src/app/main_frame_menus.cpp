@@ -65,10 +65,9 @@ const MenuEntry kEntries[] = {
 };
 
 // Toolbar: command per position, 0 for a separator.
-constexpr int kToolbarCommands[14] = {ID_CONNECT,    0,           ID_SETUP_WIZARD, ID_UPDATE_TIME,
-                                      ID_STOP,       ID_HISTORY,  0,               ID_CHOOSE_PORT,
-                                      ID_SHOW_PANEL, ID_LIVE_VIEW, ID_CLOSE_LIVE_VIEW, 0,
-                                      ID_FILE_SAVE_AS, ID_APP_ABOUT};
+constexpr int kToolbarCommands[14] = {ID_CONNECT,         0, ID_SETUP_WIZARD, ID_UPDATE_TIME, ID_STOP,
+                                      ID_HISTORY,         0, ID_CHOOSE_PORT,  ID_SHOW_PANEL,  ID_LIVE_VIEW,
+                                      ID_CLOSE_LIVE_VIEW, 0, ID_FILE_SAVE_AS, ID_APP_ABOUT};
 
 // Menu texts carry a tab before the accelerator, as Qt does too.
 QString MenuText(const std::string& gbk) { return FromGbk(gbk); }
@@ -221,7 +220,7 @@ void CMainFrame::SetToolbarLabels() {
     constexpr int kSeparatorWidth = 8;
     QFont font = QApplication::font(toolbar_);
     int widest = 0;
-    for (double points = font.pointSizeF(); ; points -= 0.5) {
+    for (double points = font.pointSizeF();; points -= 0.5) {
         font.setPointSizeF(points);
         const QFontMetrics metrics(font);
         widest = 0;

@@ -37,8 +37,10 @@ int main(int argc, char** argv) {
     QStringList files;
     bool demo = false;
     for (const QString& arg : app.arguments().mid(1)) {
-        if (arg == QLatin1String("--demo")) demo = true;
-        else if (!arg.startsWith(QLatin1String("--"))) files << arg;
+        if (arg == QLatin1String("--demo"))
+            demo = true;
+        else if (!arg.startsWith(QLatin1String("--")))
+            files << arg;
     }
 
     // The simulated logger outlives the main frame: it is declared first.

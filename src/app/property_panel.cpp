@@ -44,8 +44,7 @@ double ScreenScale(const QWidget* widget) {
 // the body changes size.
 class PanelBody : public QWidget {
 public:
-    PanelBody(QWidget* parent, std::function<void()> onResize)
-        : QWidget(parent), onResize_(std::move(onResize)) {}
+    PanelBody(QWidget* parent, std::function<void()> onResize) : QWidget(parent), onResize_(std::move(onResize)) {}
 
     QSize sizeHint() const override {
         const double scale = ScreenScale(this);
@@ -84,9 +83,8 @@ PropertyPanel::PropertyPanel(QWidget* parent) : QDockWidget(parent) {
     const double scale = ScreenScale(this);
     const QSize titleSize(static_cast<int>(std::lround(title.width() * scale)),
                           static_cast<int>(std::lround(title.height() * scale)));
-    const QPixmap scaled = titleSize == title.size()
-                               ? title
-                               : title.scaled(titleSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QPixmap scaled =
+        titleSize == title.size() ? title : title.scaled(titleSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     title_->setPixmap(scaled);
     title_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A panel wider than the picture continues the banner with its last column.
@@ -148,8 +146,8 @@ void PropertyPanel::Layout() {
     const int titleBottom = t.y() + t.height();
 
     title_->setGeometry(t.x(), t.y(), std::max(titleWidth_, width), t.height());
-    hide_->setGeometry(std::max(0, width - kHideButtonSize - kHideButtonMargin), kHideButtonMargin,
-                       kHideButtonSize, kHideButtonSize);
+    hide_->setGeometry(std::max(0, width - kHideButtonSize - kHideButtonMargin), kHideButtonMargin, kHideButtonSize,
+                       kHideButtonSize);
     background_->setGeometry(0, titleBottom + 8, std::max(0, width), std::max(0, height - titleBottom - 16));
     tree_->setGeometry(2, titleBottom + 15, std::max(0, width - 4), std::max(0, height - titleBottom - 30));
 }

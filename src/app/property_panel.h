@@ -44,7 +44,7 @@ private:
     QPushButton* hide_ = nullptr;
     QLabel* background_ = nullptr;
     QTreeWidget* tree_ = nullptr;
-    int titleWidth_ = 0;  // width of the title picture after scaling
+    int titleWidth_ = 0;          // width of the title picture after scaling
     bool widthRestored_ = false;  // the kept width was applied when the panel was first shown
 };
 

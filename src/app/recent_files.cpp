@@ -26,8 +26,10 @@ void AddRecentFile(const QString& path) {
     QSettings s(kOrganisation, kApplication);
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString key = QStringLiteral("Recent File List/File%1").arg(i);
-        if (i <= files.size()) s.setValue(key, files[i - 1]);
-        else s.remove(key);
+        if (i <= files.size())
+            s.setValue(key, files[i - 1]);
+        else
+            s.remove(key);
     }
 }
 

@@ -14,8 +14,8 @@
 
 namespace velorin::cli {
 
-ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::string& languageName,
-                              DeviceInfo& info, UserMessages& messages) {
+ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::string& languageName, DeviceInfo& info,
+                              UserMessages& messages) {
     link.serial.SetMessageSink(&messages);
     ConnectState state;
     std::vector<PortEntry> ports;
@@ -45,17 +45,16 @@ ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::s
     return Connect(link, info, state, ports, languageName, messages);
 }
 
-bool ConnectForExchange(Link& link, const LinkChoice& choice, const std::string& languageName,
-                        DeviceInfo& info, UserMessages& messages, ConnectResult* result) {
+bool ConnectForExchange(Link& link, const LinkChoice& choice, const std::string& languageName, DeviceInfo& info,
+                        UserMessages& messages, ConnectResult* result) {
     const ConnectResult connected = ConnectAsChosen(link, choice, languageName, info, messages);
     if (result != nullptr) *result = connected;
     if (connected.outcome == ConnectOutcome::NotFound) return false;
     if (!connected.infoRead) {
         link.CloseHidHandle();
         // A logger that answered in a layout the program does not know is not a silent one.
-        messages.MessageBox(connected.usbReplyUnrecognised
-                                ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
-                                : TextsFor(languageName).communicationTimeout,
+        messages.MessageBox(connected.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
+                                                           : TextsFor(languageName).communicationTimeout,
                             std::string(), MessageIcon::None);
         return false;
     }

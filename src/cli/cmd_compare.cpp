@@ -21,13 +21,14 @@ namespace velorin::cli {
 
 namespace {
 
-
 int Usage(const std::string& error);
 
 }  // namespace
 
 extern const CliCommand kCompareCommand = {
-    "compare", "A.kv B.kv ... [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"]\n(--csv OUT | --pdf OUT) [--lang en|zh]",
+    "compare",
+    "A.kv B.kv ... [--from \"YYYY-MM-DD hh:mm:ss\"] [--to \"YYYY-MM-DD hh:mm:ss\"]\n(--csv OUT | --pdf OUT) [--lang "
+    "en|zh]",
     "several data files lined up by clock time, as a CSV table or a PDF report",
     "  2 to 32 data files lined up by the clock time of their records, over --from ... --to\n"
     "  (both included; every record by default).\n"
@@ -82,7 +83,8 @@ int RunCompare(const std::vector<std::string>& args) {
     if (form == "csv") {
         const ExportResult result = ExportCompareCsv(loaded.files, from, to, parsed.Value("csv"));
         if (!result.ok) {
-            std::fprintf(stderr, "velorin-cli compare: cannot write %s: %s\n", result.path.c_str(), result.detail.c_str());
+            std::fprintf(stderr, "velorin-cli compare: cannot write %s: %s\n", result.path.c_str(),
+                         result.detail.c_str());
             return kExitFailed;
         }
         std::printf("%s\n", result.path.c_str());

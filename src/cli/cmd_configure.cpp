@@ -100,15 +100,23 @@ bool ApplyOptions(const ParsedArgs& p, WizardEntries& e, std::string& error) {
         return error = "--stop-time wants \"YYYY-MM-DD hh:mm:ss\", years 2000 to 2099", false;
     }
     const std::string start = p.Value("start", p.Has("start-time") ? "timed" : "-");
-    if (start == "now") e.start = StartChoice::Immediate;
-    else if (start == "timed") e.start = StartChoice::Timed;
-    else if (start == "manual") e.start = StartChoice::Manual;
-    else if (start != "-") return error = "--start wants now, timed or manual", false;
+    if (start == "now")
+        e.start = StartChoice::Immediate;
+    else if (start == "timed")
+        e.start = StartChoice::Timed;
+    else if (start == "manual")
+        e.start = StartChoice::Manual;
+    else if (start != "-")
+        return error = "--start wants now, timed or manual", false;
     const std::string stop = p.Value("stop", p.Has("stop-time") ? "timed" : "-");
-    if (stop == "fifo") e.stop = StopChoice::Fifo;
-    else if (stop == "full") e.stop = StopChoice::MemoryFull;
-    else if (stop == "timed") e.stop = StopChoice::Timed;
-    else if (stop != "-") return error = "--stop wants fifo, full or timed", false;
+    if (stop == "fifo")
+        e.stop = StopChoice::Fifo;
+    else if (stop == "full")
+        e.stop = StopChoice::MemoryFull;
+    else if (stop == "timed")
+        e.stop = StopChoice::Timed;
+    else if (stop != "-")
+        return error = "--stop wants fifo, full or timed", false;
     for (int c = 0; c < 6; ++c) {
         if (p.Has(kChannelOptions[c]) && !ParseChannel(p.Value(kChannelOptions[c]), e.alarm[c])) {
             error = std::string("--") + kChannelOptions[c] + " wants lower=X,upper=Y,on|off";
@@ -170,12 +178,13 @@ extern const CliCommand kConfigureCommand = {
     "  unnamed settings keep what the logger reports\n"
     "  exit status 0 done, 2 refused or failed (settings written before a failure stay\n"
     "  written), 1 for wrong arguments\n",
-    RunConfigure, true};
+    RunConfigure,
+    true};
 
 int RunConfigure(const std::vector<std::string>& args) {
     DeviceCommand command;
-    std::set<std::string> withValue = {"user",  "title", "interval",   "over-limit", "power",    "record-mode",
-                                       "start", "stop",  "start-time", "stop-time"};
+    std::set<std::string> withValue = {"user",        "title", "interval", "over-limit", "power",
+                                       "record-mode", "start", "stop",     "start-time", "stop-time"};
     for (const char* ch : kChannelOptions) withValue.insert(ch);
     if (!ParseDeviceCommand(kConfigureCommand, args, withValue, {"yes"}, command)) return kExitUsage;
     const ParsedArgs& p = command.parsed;

@@ -138,14 +138,16 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadRe
 }  // namespace
 
 extern const CliCommand kDownloadCommand = {
-    "download", "[--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] [--verbose]",
+    "download",
+    "[--port N | --port PATH | --hid] [-o FILE.kv] [--lang en|zh] [--verbose]",
     "read the logger's whole history into a .kv data file (and its CSV copy)",
     "  -o FILE.kv     store into FILE.kv (\".kv\" is added when missing); without it into\n"
     "                 xData/<serial>.kv beside the program, or $XDG_DATA_HOME/Velorin/xData when\n"
     "                 that folder cannot be written, with a CSV copy beside it\n"
     "  exit status 0 when every block was read and stored, 2 otherwise (a partial history is\n"
     "  still stored), 1 for wrong arguments\n",
-    RunDownload, true};
+    RunDownload,
+    true};
 
 int RunDownload(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(WithLongNames(args), {"port", "lang", "output"}, {"hid", "verbose"});

@@ -74,8 +74,7 @@ int RunExport(const std::vector<std::string>& args) {
     std::string error = parsed.error;
     const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
     if (error.empty() && parsed.positional.size() != 1) {
-        error = parsed.positional.empty() ? "no data file given"
-                                          : "unexpected argument " + parsed.positional[1];
+        error = parsed.positional.empty() ? "no data file given" : "unexpected argument " + parsed.positional[1];
     }
     const int forms = (parsed.Has("csv") ? 1 : 0) + (parsed.Has("txt") ? 1 : 0) + (parsed.Has("pdf") ? 1 : 0);
     if (error.empty() && forms != 1) error = "give one of --csv, --txt and --pdf";
@@ -84,9 +83,12 @@ int RunExport(const std::vector<std::string>& args) {
     ExportEncoding encoding = ExportEncoding::Gbk;
     if (error.empty() && parsed.Has("encoding")) {
         const std::string name = parsed.Value("encoding");
-        if (form == "pdf") error = "--encoding applies to --csv and --txt only";
-        else if (name == "utf-8" || name == "utf8" || name == "UTF-8") encoding = ExportEncoding::Utf8;
-        else if (name != "gbk" && name != "GBK") error = "--encoding wants gbk or utf-8";
+        if (form == "pdf")
+            error = "--encoding applies to --csv and --txt only";
+        else if (name == "utf-8" || name == "utf8" || name == "UTF-8")
+            encoding = ExportEncoding::Utf8;
+        else if (name != "gbk" && name != "GBK")
+            error = "--encoding wants gbk or utf-8";
     }
     int32_t from = 0, to = -1;  // -1: up to the last record
     const bool ranged = parsed.Has("from") || parsed.Has("to");
@@ -118,8 +120,8 @@ int RunExport(const std::vector<std::string>& args) {
         const int32_t count = UsableRecordCount(set);
         if (to < 0) to = count;
         if (ranged && (to > count || from >= to)) {
-            std::fprintf(stderr, "velorin-cli export: the range %d ... %d is not inside the %d records of %s\n%s",
-                         from, to - 1, count, input.c_str(), CommandUsage(kExportCommand).c_str());
+            std::fprintf(stderr, "velorin-cli export: the range %d ... %d is not inside the %d records of %s\n%s", from,
+                         to - 1, count, input.c_str(), CommandUsage(kExportCommand).c_str());
             return kExitUsage;
         }
         if (!ranged) to = 0;  // the whole set, even an empty one
@@ -134,8 +136,7 @@ int RunExport(const std::vector<std::string>& args) {
     const ExportResult result = csv ? ExportCsv(set, stream, parsed.Value("csv"), options)
                                     : ExportTxt(set, stream, parsed.Value("txt"), options);
     if (!result.ok) {
-        std::fprintf(stderr, "velorin-cli export: cannot write %s: %s\n", result.path.c_str(),
-                     result.detail.c_str());
+        std::fprintf(stderr, "velorin-cli export: cannot write %s: %s\n", result.path.c_str(), result.detail.c_str());
         return kExitFailed;
     }
     std::printf("%s\n", result.path.c_str());

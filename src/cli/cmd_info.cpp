@@ -14,10 +14,12 @@
 namespace velorin::cli {
 
 extern const CliCommand kInfoCommand = {
-    "info", "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
+    "info",
+    "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
     "connect as the program's Connect does and print the logger's attributes",
     "  exit status 0 when a logger answered, 2 when none did, 1 for wrong arguments\n",
-    RunInfo, true};
+    RunInfo,
+    true};
 
 int RunInfo(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"port", "lang"}, {"hid", "verbose"});

@@ -55,8 +55,7 @@ void WaitUntil(std::chrono::steady_clock::time_point until, const std::atomic<bo
     }
 }
 
-std::string ReadingLine(const LivePollResult& r, const DeviceInfo& info, const LiveTexts& texts,
-                        int64_t time) {
+std::string ReadingLine(const LivePollResult& r, const DeviceInfo& info, const LiveTexts& texts, int64_t time) {
     std::string line = FormatLiveTime(time);
     for (const ChannelInfo& c : info.channel) {
         if (c.channelEnabled != 1) continue;
@@ -69,13 +68,15 @@ std::string ReadingLine(const LivePollResult& r, const DeviceInfo& info, const L
 }  // namespace
 
 extern const CliCommand kLiveCommand = {
-    "live", "[--port N | --port PATH | --hid] [--count K] [--lang en|zh] [--verbose]",
+    "live",
+    "[--port N | --port PATH | --hid] [--count K] [--lang en|zh] [--verbose]",
     "print the logger's current readings every 2 s",
     "  one line per reading: the local time and each enabled channel's value, tab-separated\n"
     "  (\"Error\" for a missing sample)\n"
     "  --count K      stop after K readings (default: run until Ctrl-C)\n"
     "  exit status 0 after K readings or Ctrl-C, 2 when no logger answered, 1 for wrong arguments\n",
-    RunLive, true};
+    RunLive,
+    true};
 
 int RunLive(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"port", "lang", "count"}, {"hid", "verbose"});

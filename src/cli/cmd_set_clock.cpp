@@ -16,13 +16,15 @@
 namespace velorin::cli {
 
 extern const CliCommand kSetClockCommand = {
-    "set-clock", "[--time \"YYYY-MM-DD hh:mm:ss\"] --yes [--port N | --port PATH | --hid]\n[--lang en|zh] [--verbose]",
+    "set-clock",
+    "[--time \"YYYY-MM-DD hh:mm:ss\"] --yes [--port N | --port PATH | --hid]\n[--lang en|zh] [--verbose]",
     "clear the logger's records and set its clock",
     "  clears the logger's records, then sets its clock\n"
     "  --time TIME    the clock's new local time (default: the computer's time)\n"
     "  --yes          required: clearing the records cannot be undone\n"
     "  exit status 0 done, 2 refused or failed, 1 for wrong arguments\n",
-    RunSetClock, true};
+    RunSetClock,
+    true};
 
 int RunSetClock(const std::vector<std::string>& args) {
     DeviceCommand command;

@@ -20,7 +20,6 @@ namespace velorin::cli {
 
 namespace {
 
-
 int Usage(const std::string& error);
 
 }  // namespace

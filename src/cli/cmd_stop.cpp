@@ -12,10 +12,12 @@
 namespace velorin::cli {
 
 extern const CliCommand kStopCommand = {
-    "stop", "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
+    "stop",
+    "[--port N | --port PATH | --hid] [--lang en|zh] [--verbose]",
     "stop the logger's recording",
     "  exit status 0 stopped, 2 no logger or not acknowledged, 1 for wrong arguments\n",
-    RunStop, true};
+    RunStop,
+    true};
 
 int RunStop(const std::vector<std::string>& args) {
     DeviceCommand command;

@@ -8,9 +8,8 @@ namespace velorin::cli {
 
 const std::vector<const CliCommand*>& CliCommands() {
     static const std::vector<const CliCommand*> commands = {
-        &kPortsCommand, &kInfoCommand, &kDownloadCommand, &kExportCommand,
-        &kLiveCommand,  &kStopCommand, &kSetClockCommand, &kConfigureCommand,
-        &kStatsCommand, &kCompareCommand,
+        &kPortsCommand, &kInfoCommand,     &kDownloadCommand,  &kExportCommand, &kLiveCommand,
+        &kStopCommand,  &kSetClockCommand, &kConfigureCommand, &kStatsCommand,  &kCompareCommand,
     };
     return commands;
 }

@@ -38,8 +38,7 @@ CDealTime::~CDealTime() = default;
 
 CDealTime CDealTime::operator-(const CDealTime& other) const {
     // Wrap-around instead of undefined behaviour for counts near the ends of the range.
-    return CDealTime(static_cast<int64_t>(static_cast<uint64_t>(seconds_) -
-                                          static_cast<uint64_t>(other.seconds_)));
+    return CDealTime(static_cast<int64_t>(static_cast<uint64_t>(seconds_) - static_cast<uint64_t>(other.seconds_)));
 }
 
 int CDealTime::GetYear() const { return LocalField(seconds_, &std::tm::tm_year, 1900); }

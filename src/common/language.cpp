@@ -11,7 +11,7 @@ namespace velorin {
 namespace {
 // Nobody writes a language file this long; reading stops there so a stray large file is harmless.
 constexpr std::streamsize kMaxLanguageFileBytes = 4096;
-}
+}  // namespace
 
 LanguageSetting ReadLanguage(const std::string& path) {
     LanguageSetting setting;
@@ -27,8 +27,10 @@ LanguageSetting ReadLanguage(const std::string& path) {
     in.read(&content[0], kMaxLanguageFileBytes);
     content.resize(static_cast<size_t>(in.gcount()));
     setting.languageName = content;
-    if (content == "English") setting.uiLanguage = kUiEnglish;
-    else if (content == "Chinese") setting.uiLanguage = kUiChinese;
+    if (content == "English")
+        setting.uiLanguage = kUiEnglish;
+    else if (content == "Chinese")
+        setting.uiLanguage = kUiChinese;
     return setting;
 }
 

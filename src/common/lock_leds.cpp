@@ -30,9 +30,12 @@ LockLeds ReadLockLeds(const std::string& folder) {
     if (dir == nullptr) return leds;
     while (const dirent* entry = readdir(dir)) {
         bool* target = nullptr;
-        if (EndsWith(entry->d_name, "::capslock")) target = &leds.capsLock;
-        else if (EndsWith(entry->d_name, "::numlock")) target = &leds.numLock;
-        else if (EndsWith(entry->d_name, "::scrolllock")) target = &leds.scrollLock;
+        if (EndsWith(entry->d_name, "::capslock"))
+            target = &leds.capsLock;
+        else if (EndsWith(entry->d_name, "::numlock"))
+            target = &leds.numLock;
+        else if (EndsWith(entry->d_name, "::scrolllock"))
+            target = &leds.scrollLock;
         if (target == nullptr) continue;
         leds.found = true;
         if (Lit(folder + "/" + entry->d_name + "/brightness")) *target = true;

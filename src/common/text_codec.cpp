@@ -15,7 +15,7 @@ namespace {
 // input byte that starts an invalid or incomplete sequence (that byte is skipped).
 std::string Convert(iconv_t cd, const char* from, const std::string& in, const char* invalidOut) {
     if (cd == reinterpret_cast<iconv_t>(-1)) return in;  // no converter: keep the bytes
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);          // a fresh shift state
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);       // a fresh shift state
     std::string out;
     out.reserve(in.size() * 2 + 4);
     char* src = const_cast<char*>(in.data());

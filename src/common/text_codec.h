@@ -37,8 +37,12 @@ void StoreInField(char* field, size_t fieldSize, const std::string& text);
 std::string ReadField(const char* field, size_t fieldSize);
 
 template <size_t N>
-void StoreInField(char (&field)[N], const std::string& text) { StoreInField(field, N, text); }
+void StoreInField(char (&field)[N], const std::string& text) {
+    StoreInField(field, N, text);
+}
 template <size_t N>
-std::string ReadField(const char (&field)[N]) { return ReadField(field, N); }
+std::string ReadField(const char (&field)[N]) {
+    return ReadField(field, N);
+}
 
 }  // namespace velorin

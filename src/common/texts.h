@@ -18,13 +18,11 @@ struct Texts {
 
     // Property panel.
     std::string basicAttributes, channelAttributes;
-    std::string startTime, userName, title, workState, recordCount, overflowCount, startMode,
-        stopMode;
+    std::string startTime, userName, title, workState, recordCount, overflowCount, startMode, stopMode;
     std::string recordIntervalFormat;  // %02d:%02d:%02d hours, minutes, seconds
-    std::string startChannels, recordMode, storageCapacity, powerMode, serialNumber, model,
-        firmwareVersion;
+    std::string startChannels, recordMode, storageCapacity, powerMode, serialNumber, model, firmwareVersion;
     std::string powerSave, powerNormal;
-    std::string channelTypeFormat, channelUnitFormat;  // %d channel number, %s name
+    std::string channelTypeFormat, channelUnitFormat;         // %d channel number, %s name
     std::string channelAlarmOnFormat, channelAlarmOffFormat;  // %d
     std::string channelAlarmUpperFormat, channelAlarmLowerFormat, channelRangeUpperFormat,
         channelRangeLowerFormat;  // %d, %0.1f
@@ -37,8 +35,8 @@ struct Texts {
     std::string communicationTimeout;  // message box
     std::string hardwareNotFound;
     std::string checkingUsb, usbFoundConnecting, usbConnected, usbReadFailed, usbNotFound;
-    std::string storageArrived, usbRemoved, autoDownloadAfterArrival, autoDownloadStarts,
-        downloadThreadFailed, noHistoryOnDevice;
+    std::string storageArrived, usbRemoved, autoDownloadAfterArrival, autoDownloadStarts, downloadThreadFailed,
+        noHistoryOnDevice;
     // What replaces an announcing status when its action has ended.
     std::string serialLinkConnected;  // %d: the port that answered
     std::string downloadSaved;        // %s: the data file written
@@ -47,36 +45,34 @@ struct Texts {
     // Main frame: menu titles, the commands' menu texts (menu without a document / with a data
     // window where they differ), toolbar labels.
     std::string menuFile, menuFileDoc, menuView, menuViewDoc, menuTool, menuWindows, menuHelp;
-    std::string cmdConnect, cmdConnectDoc, cmdChoosePort, cmdSetupWizard, cmdSetupWizardDoc,
-        cmdUpdateTime, cmdUpdateTimeDoc, cmdStop, cmdF0Config, cmdLiveView, cmdHistory,
-        cmdShowPanel, cmdCloseLiveView, cmdHelp, cmdHelpDoc, cmdSwitchLanguage, cmdAbout,
-        cmdOpen, cmdOpenDoc, cmdClose, cmdSaveAs, cmdPrintCurve, cmdPrintList, cmdRecentFiles,
-        cmdExit, cmdToolbar, cmdToolbarDoc, cmdStatusBar, cmdStatusBarDoc;
+    std::string cmdConnect, cmdConnectDoc, cmdChoosePort, cmdSetupWizard, cmdSetupWizardDoc, cmdUpdateTime,
+        cmdUpdateTimeDoc, cmdStop, cmdF0Config, cmdLiveView, cmdHistory, cmdShowPanel, cmdCloseLiveView, cmdHelp,
+        cmdHelpDoc, cmdSwitchLanguage, cmdAbout, cmdOpen, cmdOpenDoc, cmdClose, cmdSaveAs, cmdPrintCurve, cmdPrintList,
+        cmdRecentFiles, cmdExit, cmdToolbar, cmdToolbarDoc, cmdStatusBar, cmdStatusBarDoc;
     std::string switchLanguageLabel;  // the switch command's text as set while running
     std::string toolbarLabel[14];     // by toolbar position; separators carry their own text
     std::string windowCascade, windowTile;
 
     // Dialogs of the shell.
     std::string aboutTitle, aboutVersion, aboutStatement, aboutOk;
-    std::string aboutBuildFormat;      // %s: the program's version (the build's number)
+    std::string aboutBuildFormat;  // %s: the program's version (the build's number)
     std::string choosePortTitle;
-    std::string helpFile;              // the manual's page, relative to the manual's folder
-    std::string helpFileMissing;       // followed by the full path
-    std::string noPrinterInstalled;    // a print asked for where the system has no printer
+    std::string helpFile;            // the manual's page, relative to the manual's folder
+    std::string helpFileMissing;     // followed by the full path
+    std::string noPrinterInstalled;  // a print asked for where the system has no printer
     // Opening a serial port was refused: device path, group to join (printf %s %s %s).
     std::string portPermissionFormat;
     // Other reasons a port could not be opened: %d port number and %s device; %s device and %d
     // port number; %s device; %s device; %s device and %s system text.
-    std::string portMissingFormat, portNotSerialFormat, portNoPermissionFormat, portBusyFormat,
-        portOpenFailedFormat;
+    std::string portMissingFormat, portNotSerialFormat, portNoPermissionFormat, portBusyFormat, portOpenFailedFormat;
     // The USB link was asked for but its library could not be loaded: %s file tried, %s reason.
     std::string usbLibraryUnavailableFormat;
     // A USB reply fits no known layout: %s which reply (named in English).
     std::string usbReplyUnrecognisedFormat;
-    std::string demoTitleSuffix;       // " (demo)"
-    std::string openFilter;            // file dialog filter for data files
-    std::string openFailed;            // a data file could not be opened (%s path)
-    std::string openFailedReason;      // the same with the reason (%s path, %s reason)
+    std::string demoTitleSuffix;   // " (demo)"
+    std::string openFilter;        // file dialog filter for data files
+    std::string openFailed;        // a data file could not be opened (%s path)
+    std::string openFailedReason;  // the same with the reason (%s path, %s reason)
 
     // History download.
     std::string downloadCaption;
@@ -116,7 +112,7 @@ namespace fixed_text {
 // Serial port failure: operation name, system error text, port number.
 constexpr const char* kCommErrorFormat = "WARNING:  %s Failed with the following error: \n%s\nPort: %d\n";
 constexpr const char* kCommErrorCaption = "Application Error";
-constexpr const char* kUsbLibraryMissing = "Failed to load ";  // followed by the file tried
+constexpr const char* kUsbLibraryMissing = "Failed to load ";     // followed by the file tried
 constexpr const char* kUsbApiMissing = "Failed to load dll api";  // followed by " (file)"
 }  // namespace fixed_text
 

@@ -49,14 +49,12 @@ Texts MakeChinese() {
     t.channelAlarmLowerFormat = g("通道%d报警下限:%0.1f");
     t.channelRangeUpperFormat = g("通道%d量程上限:%0.1f");
     t.channelRangeLowerFormat = g("通道%d量程下限:%0.1f");
-    const char* basic[16] = {"启动时间：", "用 户 名：", "标    题：", "工作状态：",
-                             "记录次数：", "溢出次数：", "启动方式：", "停止方式：",
-                             "记录间隔：", "启动通道：", "记录模式：", "存储容量：",
+    const char* basic[16] = {"启动时间：", "用 户 名：", "标    题：", "工作状态：", "记录次数：", "溢出次数：",
+                             "启动方式：", "停止方式：", "记录间隔：", "启动通道：", "记录模式：", "存储容量：",
                              "功耗模式：", "序 列 号：", "型    号：", "固件版本："};
     for (int i = 0; i < 16; ++i) t.initialBasic[i] = g(basic[i]);
-    const char* channel[7] = {"通道类型：",     "通道单位：",     "通道报警使能：",
-                              "通道报警上限：", "通道报警下限：", "通道量程上限：",
-                              "通道量程下限："};
+    const char* channel[7] = {"通道类型：",     "通道单位：",     "通道报警使能：", "通道报警上限：",
+                              "通道报警下限：", "通道量程上限：", "通道量程下限："};
     for (int i = 0; i < 7; ++i) t.initialChannel[i] = g(channel[i]);
 
     t.connecting = g("正在连接......");
@@ -115,24 +113,25 @@ Texts MakeChinese() {
     t.cmdStatusBar = g("状态栏(&S)");
     t.cmdStatusBarDoc = g("状态栏(&S)");
     t.switchLanguageLabel = g("&使用英文");
-    const char* toolbar[14] = {"连接设备", "按钮1文字", "重启仪器", "时间校准", "停止记录",
-                               "历史下载", "按钮6文字", "串口设置", "属性窗口", "在线监测",
-                               "停止监测", "按钮2文字", "文件保存", "系统说明"};
+    const char* toolbar[14] = {"连接设备", "按钮1文字", "重启仪器", "时间校准", "停止记录",  "历史下载", "按钮6文字",
+                               "串口设置", "属性窗口",  "在线监测", "停止监测", "按钮2文字", "文件保存", "系统说明"};
     for (int i = 0; i < 14; ++i) t.toolbarLabel[i] = g(toolbar[i]);
     t.windowCascade = g("层叠");
     t.windowTile = g("平铺");
     t.aboutTitle = g("关于 Velorin");
     t.aboutVersion = g("Velorin 2.9");
-    t.aboutStatement = g("本软件用于采集、下载和记录 Velorin 数据记录仪的数据。\n"
-                         "版权所有 (C) Velorin 仪器有限公司");
+    t.aboutStatement =
+        g("本软件用于采集、下载和记录 Velorin 数据记录仪的数据。\n"
+          "版权所有 (C) Velorin 仪器有限公司");
     t.aboutOk = g("确   定");
     t.aboutBuildFormat = g("Linux 版 %s");
     t.choosePortTitle = g("选择串口");
     t.helpFile = g("zh/index.html");
     t.helpFileMissing = g("未找到帮助文件: ");
     t.noPrinterInstalled = g("没有安装打印机，无法打印。请先在系统设置中添加打印机。");
-    t.portPermissionFormat = g("无权打开 %s：请把当前用户加入组“%s”"
-                               "（sudo usermod -aG %s $USER）后重新登录");
+    t.portPermissionFormat =
+        g("无权打开 %s：请把当前用户加入组“%s”"
+          "（sudo usermod -aG %s $USER）后重新登录");
     t.portMissingFormat = g("串口COM%d（%s）不存在");
     t.portNotSerialFormat = g("%s 不是串口设备（COM%d）");
     t.portNoPermissionFormat = g("无权打开 %s");

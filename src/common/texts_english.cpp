@@ -50,14 +50,13 @@ Texts MakeEnglish() {
     t.channelAlarmLowerFormat = g("CH%dAlarm Lower:%0.1f");
     t.channelRangeUpperFormat = g("CH%dRange Upper:%0.1f");
     t.channelRangeLowerFormat = g("CH%dRange Lower:%0.1f");
-    const char* basic[16] = {"Start Time:",    "User Name:",    "Title:",        "Work Stat:",
-                             "Rec Num:",       "OverFlows:",    "Start Mode",    "Stop Mode",
-                             "Record interval:", "Start channel:", "Record mode:", "Storage capacity:",
-                             "Power mode:",    "SN:",           "Modle:",        "Hard Ver:"};
+    const char* basic[16] = {
+        "Start Time:", "User Name:", "Title:",           "Work Stat:",     "Rec Num:",     "OverFlows:",
+        "Start Mode",  "Stop Mode",  "Record interval:", "Start channel:", "Record mode:", "Storage capacity:",
+        "Power mode:", "SN:",        "Modle:",           "Hard Ver:"};
     for (int i = 0; i < 16; ++i) t.initialBasic[i] = g(basic[i]);
-    const char* channel[7] = {"Channel type:",      "Channel Unit:",      "Channel alarmEN:",
-                              "Alarm upper limit:", "Alarm lower limit:", "Range upper limit:",
-                              "Range lower limit:"};
+    const char* channel[7] = {"Channel type:",      "Channel Unit:",      "Channel alarmEN:",  "Alarm upper limit:",
+                              "Alarm lower limit:", "Range upper limit:", "Range lower limit:"};
     for (int i = 0; i < 7; ++i) t.initialChannel[i] = g(channel[i]);
 
     t.connecting = g("connecting......");
@@ -116,24 +115,27 @@ Texts MakeEnglish() {
     t.cmdStatusBar = g("Status Bar(&S)");
     t.cmdStatusBarDoc = g("View Statusbar(&S)");
     t.switchLanguageLabel = g("&Use English");
-    const char* toolbar[14] = {"Link Device", "按钮1文字", "Restart", "Time calibration", "Stop Record",
-                               "Download", "按钮6文字", "COM", "Properties", "Online", "Stop",
-                               "按钮2文字", "FileSave", "System"};
+    const char* toolbar[14] = {"Link Device", "按钮1文字", "Restart",    "Time calibration", "Stop Record", "Download",
+                               "按钮6文字",   "COM",       "Properties", "Online",           "Stop",        "按钮2文字",
+                               "FileSave",    "System"};
     for (int i = 0; i < 14; ++i) t.toolbarLabel[i] = g(toolbar[i]);
     t.windowCascade = g("Cascade");
     t.windowTile = g("Tile");
     t.aboutTitle = g("About Velorin");
     t.aboutVersion = g("Velorin 2.7");
-    t.aboutStatement = g("This software collects, downloads and records the data of Velorin data loggers.\n"
-                         "Copyright (C) Velorin Instruments Co., Ltd.");
+    t.aboutStatement =
+        g("This software collects, downloads and records the data of Velorin data loggers.\n"
+          "Copyright (C) Velorin Instruments Co., Ltd.");
     t.aboutOk = g("OK");
     t.aboutBuildFormat = g("Version %s for Linux");
     t.choosePortTitle = g("Serial port");
     t.helpFile = g("en/index.html");
     t.helpFileMissing = g("Help file not found: ");
-    t.noPrinterInstalled = g("No printer is installed, so nothing can be printed. Add a printer in the system settings first.");
-    t.portPermissionFormat = g("No permission to open %s: add your user to the group '%s' "
-                               "(sudo usermod -aG %s $USER) and log in again");
+    t.noPrinterInstalled =
+        g("No printer is installed, so nothing can be printed. Add a printer in the system settings first.");
+    t.portPermissionFormat =
+        g("No permission to open %s: add your user to the group '%s' "
+          "(sudo usermod -aG %s $USER) and log in again");
     t.portMissingFormat = g("There is no serial port COM%d (%s)");
     t.portNotSerialFormat = g("%s is not a serial device (COM%d)");
     t.portNoPermissionFormat = g("No permission to open %s");
@@ -144,19 +146,22 @@ Texts MakeEnglish() {
     t.demoTitleSuffix = g(" (demo)");
     t.openFilter = g("KVRec files (*.kv)");
     t.openFailed = g("Cannot open the data file %s");
-    t.historyCapacityReached = g("The logger holds more records than a data set can take: only the "
-                                 "first 270336 records were downloaded.");
+    t.historyCapacityReached =
+        g("The logger holds more records than a data set can take: only the "
+          "first 270336 records were downloaded.");
     t.openFailedReason = g("Cannot open the data file %s: %s");
     t.downloadCaption = g("Progress of historical data download");
-    t.saveAsQuestion = g("There is already a data window displaying, do you want to save the downloaded historical data as?");
+    t.saveAsQuestion =
+        g("There is already a data window displaying, do you want to save the downloaded historical data as?");
     t.saveAsCaption = g("Note");
     t.storedInFallback = g("The program folder is not writable; the data file was stored in %s");
     t.storeFailed = g("Cannot store the data file %s: %s");
     t.downloadStarting = g("Downloading data, please wait");
     t.downloadNothingStored = g("Nothing stored");
     t.partialStoredBeside = g("The download is incomplete: it was stored as %s; the earlier file %s was kept.");
-    t.channelsNotStorable = g("Channels 7 and 8 cannot be stored in a data file; the data window shows "
-                              "them as not recorded.");
+    t.channelsNotStorable =
+        g("Channels 7 and 8 cannot be stored in a data file; the data window shows "
+          "them as not recorded.");
     t.dataListSerial = g("Serial");
     t.dataListTime = g("Time");
     t.dataListChannelFormat = g("CH%d");

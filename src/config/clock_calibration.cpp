@@ -7,8 +7,7 @@
 
 namespace velorin {
 
-ClockCalibrationResult CalibrateClock(Link& link, DeviceInfo& info, const ClockChoice& choice,
-                                      UserMessages& messages) {
+ClockCalibrationResult CalibrateClock(Link& link, DeviceInfo& info, const ClockChoice& choice, UserMessages& messages) {
     // The texts of this sequence are the same in both languages.
     const ConfigTexts& t = ConfigTextsFor("Chinese");
     ClockCalibrationResult out;

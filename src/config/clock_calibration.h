@@ -19,7 +19,7 @@ struct DeviceInfo;
 struct ClockCalibrationResult {
     bool clearAccepted = false;  // DeviceInfo's record count is 0 only then
     bool clockAccepted = false;
-    int clockFailureTexts = 0;   // how often "the clock was not set" was said
+    int clockFailureTexts = 0;  // how often "the clock was not set" was said
 };
 
 struct ClockChoice {
@@ -32,7 +32,6 @@ struct ClockChoice {
 // Over the serial link the port is opened on currentPort first and closed at the end. "Cannot
 // clear the data" and "the clock was not set" are shown through `messages`; the clock is set
 // whether or not the clear was accepted.
-ClockCalibrationResult CalibrateClock(Link& link, DeviceInfo& info, const ClockChoice& choice,
-                                      UserMessages& messages);
+ClockCalibrationResult CalibrateClock(Link& link, DeviceInfo& info, const ClockChoice& choice, UserMessages& messages);
 
 }  // namespace velorin

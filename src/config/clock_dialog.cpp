@@ -27,8 +27,8 @@ const QDate kFirstDate(2000, 1, 1);
 const QDate kLastDate(2255, 12, 31);
 }  // namespace
 
-CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string& languageName,
-                         Presenter& presenter, QWidget* parent)
+CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
+                         QWidget* parent)
     : QDialog(parent), worker_(worker), info_(info), languageName_(languageName), presenter_(presenter) {
     const ConfigTexts& t = ConfigTextsFor(languageName_);
     setWindowTitle(FromGbk(t.clockCaption));
@@ -114,10 +114,11 @@ void CTimeAdjDlg::OnOk() {
     auto out = std::make_shared<ClockCalibrationResult>();
     Presenter* presenter = &presenter_;
     // A Clock job; the dialog waits for it below, so `this` outlives its message boxes.
-    const bool ran = worker_.RunAndWait(LinkJobKind::Clock, [this, presenter, choice, copy, out](Link& link, CancelToken&) {
-        QtMessages messages(this, *presenter, [](const QString&) {});
-        *out = CalibrateClock(link, *copy, choice, messages);
-    });
+    const bool ran =
+        worker_.RunAndWait(LinkJobKind::Clock, [this, presenter, choice, copy, out](Link& link, CancelToken&) {
+            QtMessages messages(this, *presenter, [](const QString&) {});
+            *out = CalibrateClock(link, *copy, choice, messages);
+        });
     calibrating_ = false;
     ok_->setEnabled(true);
     if (ran) {

@@ -20,8 +20,7 @@ void CopyText30(uint8_t* out, const std::string& text) {
     std::memcpy(out, text.data(), GbkFittingBytes(text, kConfigTextBytes));
 }
 
-AngleFrame BuildModeWithTime(uint8_t address, uint8_t command, uint8_t code, bool timed,
-                             const ClockBytes& time) {
+AngleFrame BuildModeWithTime(uint8_t address, uint8_t command, uint8_t code, bool timed, const ClockBytes& time) {
     uint8_t data[7] = {code};
     if (!timed) return Build(address, command, data, 1);
     std::memcpy(data + 1, time.bytes, sizeof time.bytes);
@@ -52,8 +51,7 @@ uint8_t ToBcd(int value) { return static_cast<uint8_t>((value / 10) * 16 + value
 int FromBcd(uint8_t bcd) { return (bcd / 16) * 10 + bcd % 16; }
 
 BcdTime BcdTimeOf(const CDealTime& t) {
-    const int fields[6] = {t.GetYear() - 2000, t.GetMonth(), t.GetDay(),
-                           t.GetHour(),        t.GetMinute(), t.GetSecond()};
+    const int fields[6] = {t.GetYear() - 2000, t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond()};
     BcdTime b;
     for (int i = 0; i < 6; ++i) b.bytes[i] = ToBcd(fields[i]);
     return b;
@@ -67,8 +65,8 @@ ClockBytes PlainOf(const BcdTime& bcd) {
 
 std::string TimedTimeText(const BcdTime& b) {
     char text[32];
-    std::snprintf(text, sizeof text, "20%.2X-%.2X-%.2X %.2X:%.2X:%.2X", b.bytes[0], b.bytes[1],
-                  b.bytes[2], b.bytes[3], b.bytes[4], b.bytes[5]);
+    std::snprintf(text, sizeof text, "20%.2X-%.2X-%.2X %.2X:%.2X:%.2X", b.bytes[0], b.bytes[1], b.bytes[2], b.bytes[3],
+                  b.bytes[4], b.bytes[5]);
     return text;
 }
 
@@ -153,9 +151,7 @@ AngleFrame BuildAlarmRequest(uint8_t address, const AlarmSetting* settings, size
     return Build(address, cmd::SetAlarmLimits, count ? data : nullptr, 5 * count);
 }
 
-AngleFrame BuildPowerModeRequest(uint8_t address, uint8_t code) {
-    return Build(address, cmd::SetPowerMode, &code, 1);
-}
+AngleFrame BuildPowerModeRequest(uint8_t address, uint8_t code) { return Build(address, cmd::SetPowerMode, &code, 1); }
 
 AngleFrame BuildRecordModeRequest(uint8_t address, uint8_t code) {
     return Build(address, cmd::SetRecordMode, &code, 1);
@@ -179,9 +175,7 @@ void BuildUsbInterval(uint32_t seconds, uint8_t overLimitIndex, uint8_t (&report
 
 bool AcceptCount7(const ReplySeen& r) { return r.received == kFrameOverheadBytes; }
 
-bool AcceptFramed7(const ReplySeen& r) {
-    return AcceptCount7(r) && r.Byte(0) == kReplyStart && r.Byte(6) == kReplyEnd;
-}
+bool AcceptFramed7(const ReplySeen& r) { return AcceptCount7(r) && r.Byte(0) == kReplyStart && r.Byte(6) == kReplyEnd; }
 
 bool AcceptIntervalReply(const ReplySeen& r) { return r.Byte(0) == kReplyStart && r.Byte(6) == kReplyEnd; }
 

@@ -55,8 +55,7 @@ void ExchangeOnce(Link& link, const AngleFrame& request, Exchange& out) {
 OnceResult SendOnce(Link& link, const AngleFrame& request, Exchange& exchange) {
     OnceResult out;
     switch (ChooseLink(link)) {
-        case LinkUse::None:
-            break;
+        case LinkUse::None: break;
         case LinkUse::Hid:
             out.sent = true;
             out.accepted = HandOverFrame(link, request);
@@ -119,12 +118,9 @@ bool SendModeRequest(Link& link, const AngleFrame& request, const ReplyTest& acc
 
 bool SendConfigRequest(Link& link, const AngleFrame& request, int attempts, const ReplyTest& accept) {
     switch (ChooseLink(link)) {
-        case LinkUse::None:
-            return false;
-        case LinkUse::Hid:
-            return HandOverFrame(link, request);
-        case LinkUse::Serial:
-            break;
+        case LinkUse::None: return false;
+        case LinkUse::Hid: return HandOverFrame(link, request);
+        case LinkUse::Serial: break;
     }
     Exchange exchange;
     for (int attempt = 0; attempt < attempts; ++attempt) {
@@ -138,8 +134,7 @@ bool SetUserTitle(Link& link, DeviceInfo& info, const std::string& userName, con
                   UserMessages& messages) {
     bool ok = false;
     switch (ChooseLink(link)) {
-        case LinkUse::None:
-            break;
+        case LinkUse::None: break;
         case LinkUse::Hid: {
             uint8_t report[KVUSB_REPORT_BYTES];
             BuildUsbUserTitle(userName, title, report);
@@ -160,12 +155,11 @@ bool SetUserTitle(Link& link, DeviceInfo& info, const std::string& userName, con
     return ok;
 }
 
-bool SetRecordInterval(Link& link, DeviceInfo& info, int hours, int minutes, int seconds,
-                       uint8_t overLimitIndex, UserMessages& messages) {
+bool SetRecordInterval(Link& link, DeviceInfo& info, int hours, int minutes, int seconds, uint8_t overLimitIndex,
+                       UserMessages& messages) {
     const uint32_t total = static_cast<uint32_t>(hours * 3600 + minutes * 60 + seconds);
     switch (ChooseLink(link)) {
-        case LinkUse::None:
-            return true;
+        case LinkUse::None: return true;
         case LinkUse::Hid: {
             // The library's answer is not looked at, and DeviceInfo keeps its interval.
             uint8_t report[KVUSB_REPORT_BYTES];
@@ -173,8 +167,7 @@ bool SetRecordInterval(Link& link, DeviceInfo& info, int hours, int minutes, int
             HandOver(link, cmd::SetRecordInterval, report);
             return true;
         }
-        case LinkUse::Serial:
-            break;
+        case LinkUse::Serial: break;
     }
     if (!SendConfigRequest(link, BuildIntervalRequest(link.deviceAddress, total), kConfigAttempts,
                            AcceptIntervalReply)) {

@@ -58,8 +58,8 @@ struct RecordModeSetting {
 bool SetUserTitle(Link& link, DeviceInfo& info, const std::string& userName, const std::string& title,
                   UserMessages& messages);
 // `overLimitIndex` travels over the USB link only.
-bool SetRecordInterval(Link& link, DeviceInfo& info, int hours, int minutes, int seconds,
-                       uint8_t overLimitIndex, UserMessages& messages);
+bool SetRecordInterval(Link& link, DeviceInfo& info, int hours, int minutes, int seconds, uint8_t overLimitIndex,
+                       UserMessages& messages);
 bool SetPowerMode(Link& link, DeviceInfo& info, uint8_t code, UserMessages& messages);
 // The record mode, then the start mode, then the stop mode; stops at the first failure.
 bool SetRecordMode(Link& link, DeviceInfo& info, const RecordModeSetting& setting, UserMessages& messages);

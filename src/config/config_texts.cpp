@@ -52,7 +52,7 @@ void FillChineseOnly(ConfigTexts& t) {
     // The timed rows have Chinese labels only.
     t.timedStartLabel = g("定时启动时间：");
     t.timedStopLabel = g("定时停止时间：");
-    const char* overLimit[14] = {"10秒",  "30秒",  "1分钟", "2分钟", "5分钟",  "10分钟", "20分钟",
+    const char* overLimit[14] = {"10秒",   "30秒",  "1分钟", "2分钟", "5分钟",  "10分钟", "20分钟",
                                  "30分钟", "1小时", "2小时", "5小时", "10小时", "20小时", "24小时"};
     for (int i = 0; i < 14; ++i) t.overLimitItem[i] = g(overLimit[i]);
     t.waitText = g("正在重启记录仪，请稍候");
@@ -115,19 +115,22 @@ ConfigTexts MakeEnglish() {
     t.userName = g("User name:");
     t.title = g("Title:");
     t.intervalGroup = g("Record Interval");
-    t.intervalNote = g("When the power consumption mode is set to 'power-saving mode', the recording "
-                       "interval shall not be less than 10 seconds");
+    t.intervalNote =
+        g("When the power consumption mode is set to 'power-saving mode', the recording "
+          "interval shall not be less than 10 seconds");
     t.intervalLabel = g("Normal recording interval");
     t.intervalHeading = g("Hour, minute, second");
     t.overLimitLabel = g("Exceeding the standard record interval");
     t.powerGroup = g("power mode");
-    t.powerNote = g("When the power consumption mode is set to 'power - saving mode', the recording "
-                    "interval shall not be less than 10 seconds");
+    t.powerNote =
+        g("When the power consumption mode is set to 'power - saving mode', the recording "
+          "interval shall not be less than 10 seconds");
     t.powerNormal = g("Normal mode");
     t.powerSaving = g("Power saving");
     t.recordGroup = g("Recording mode");
-    t.recordNote = g("When the recording mode is 'manual mode', the default start mode is 'manual "
-                     "start', and the default stop mode is 'manual stop'");
+    t.recordNote =
+        g("When the recording mode is 'manual mode', the default start mode is 'manual "
+          "start', and the default stop mode is 'manual stop'");
     t.recordManualButton = g("Manual mode");
     t.recordAutoButton = g("Auto mode");
     t.startLabel = g("Startup method:");

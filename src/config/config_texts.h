@@ -12,8 +12,8 @@ namespace velorin {
 
 struct ConfigTexts {
     // Failure texts of the requests.
-    std::string userTitleFailed, intervalFailed, powerModeFailed, recordModeFailed, startModeFailed,
-        stopModeFailed, alarmFailed, clockFailed, restartFailed, clearFailed;
+    std::string userTitleFailed, intervalFailed, powerModeFailed, recordModeFailed, startModeFailed, stopModeFailed,
+        alarmFailed, clockFailed, restartFailed, clearFailed;
     std::string restartSucceeded;
 
     // The wizard's entry checks.
@@ -40,12 +40,12 @@ struct ConfigTexts {
     std::string intervalGroup, intervalNote, intervalLabel, intervalHeading, overLimitLabel;
     std::string overLimitItem[14];
     std::string powerGroup, powerNote, powerNormal, powerSaving;
-    std::string recordGroup, recordNote, recordManualButton, recordAutoButton, startLabel, stopLabel,
-        timedStartLabel, timedStopLabel;
+    std::string recordGroup, recordNote, recordManualButton, recordAutoButton, startLabel, stopLabel, timedStartLabel,
+        timedStopLabel;
     std::string startItem[3];  // box items, Chinese in both languages
     std::string stopItem[3];
     std::string alarmGroup, channelFormat, upperLabel, lowerLabel, alarmOn;  // channelFormat: %d
-    std::string waitText;  // the wait window's picture
+    std::string waitText;                                                    // the wait window's picture
 
     // The clock dialog.
     std::string clockCaption, alignSystemTime, manualTime, clockOk;

@@ -16,8 +16,7 @@ void Wait(FinishHooks& hooks, bool shown) {
 }
 
 // A timed time already past may become the time of the question.
-BcdTime ResolveTimed(const CDealTime& chosen, const std::string& question, const ConfigTexts& t,
-                     FinishHooks& hooks) {
+BcdTime ResolveTimed(const CDealTime& chosen, const std::string& question, const ConfigTexts& t, FinishHooks& hooks) {
     CDealTime when = chosen;
     const CDealTime now = Now(hooks);
     if (now.GetTime() > when.GetTime() && hooks.ask(question, t.questionCaption)) when = now;
@@ -55,8 +54,8 @@ EntryCheck PrepareWrites(const WizardEntries& e, const DeviceInfo& info, const s
     if (e.automatic && (e.start == StartChoice::Timed || e.stop == StopChoice::Timed)) {
         setting.startTime = e.start == StartChoice::Timed ? ResolveTimed(e.timedStart, t.timedStartPast, t, hooks)
                                                           : BcdTimeOf(e.timedStart);
-        setting.stopTime = e.stop == StopChoice::Timed ? ResolveTimed(e.timedStop, t.timedStopPast, t, hooks)
-                                                       : BcdTimeOf(e.timedStop);
+        setting.stopTime =
+            e.stop == StopChoice::Timed ? ResolveTimed(e.timedStop, t.timedStopPast, t, hooks) : BcdTimeOf(e.timedStop);
     }
     return CheckAlarmEntries(e, info, languageName, alarms);
 }

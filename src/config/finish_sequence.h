@@ -45,7 +45,7 @@ struct FinishResult {
     bool restarted = false;
     FinishOutcome outcome = FinishOutcome::EntryRefused;
     FinishStep failedStep = FinishStep::None;
-    EntryCheck check;              // the failed check for EntryRefused
+    EntryCheck check;  // the failed check for EntryRefused
     bool clockAccepted = false;
     bool restartAccepted = false;
 };

@@ -172,7 +172,8 @@ void CWizard::StartFinish() {
                 return answer;
             };
             hooks.waitWindow = [this](bool shown) {
-                QMetaObject::invokeMethod(this, [this, shown] { PlaceWaitWindow(shown); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, shown] { PlaceWaitWindow(shown); }, Qt::QueuedConnection);
             };
             *result = RunFinishSequence(link, *copy, entries, language, messages, hooks);
             // Over USB DeviceInfo does not take the settings as they are sent: after an
@@ -215,8 +216,7 @@ void CWizard::OnFinished(const FinishResult& result, const DeviceInfo& changed) 
         restarted_ = result.restarted;
         // Over USB the library's acknowledged restart is the success the serial link's
         // `restarted` stands for.
-        succeeded_ = result.restarted ||
-                     (result.outcome == FinishOutcome::HandedOver && result.restartAccepted);
+        succeeded_ = result.restarted || (result.outcome == FinishOutcome::HandedOver && result.restartAccepted);
         QTimer::singleShot(0, this, [this] {
             wait_->hide();
             done(succeeded_ ? QDialog::Accepted : QDialog::Rejected);

@@ -71,7 +71,7 @@ struct EntryCheck {
 EntryCheck CheckBasicEntries(const WizardEntries& entries, const std::string& languageName);
 // Only channels among 1 … 6 that the logger records are looked at. Fills `settings` with what
 // will be sent for every channel that passes.
-EntryCheck CheckAlarmEntries(const WizardEntries& entries, const DeviceInfo& info,
-                             const std::string& languageName, AlarmSetting (&settings)[6]);
+EntryCheck CheckAlarmEntries(const WizardEntries& entries, const DeviceInfo& info, const std::string& languageName,
+                             AlarmSetting (&settings)[6]);
 
 }  // namespace velorin

@@ -112,8 +112,10 @@ CStep2::CStep2(const ConfigTexts& t, const WizardEntries& e, QWidget* parent)
     QGroupBox* group = Group(this, t.intervalGroup);
     auto* grid = new QGridLayout(group);
     interval_ = TimePicker(group);
-    if (hours_ < 24) interval_->setTime(QTime(hours_, minutes_, seconds_));
-    else interval_->setTime(QTime(23, 59, 59));
+    if (hours_ < 24)
+        interval_->setTime(QTime(hours_, minutes_, seconds_));
+    else
+        interval_->setTime(QTime(23, 59, 59));
     connect(interval_, &QTimeEdit::timeChanged, this, [this] { pickerEdited_ = true; });
     overLimit_ = new QComboBox(group);
     for (const std::string& item : t.overLimitItem) overLimit_->addItem(FromGbk(item));
@@ -165,8 +167,8 @@ void CStep3::Collect(WizardEntries& e) const { e.powerSaving = !normal_->isCheck
 
 // --- page 4 -----------------------------------------------------------------------------------
 
-CStep4::CStep4(const ConfigTexts& t, const WizardEntries& e, const std::string& startText,
-               const std::string& stopText, QWidget* parent)
+CStep4::CStep4(const ConfigTexts& t, const WizardEntries& e, const std::string& startText, const std::string& stopText,
+               QWidget* parent)
     : QWidget(parent), autoMode_(e.automatic), timedStart_(t.startTimed), timedStop_(t.stopTimed) {
     QGroupBox* group = Group(this, t.recordGroup);
     auto* grid = new QGridLayout(group);
@@ -270,8 +272,8 @@ CStep5::CStep5(const ConfigTexts& t, const WizardEntries& e, const bool (&record
             lower_[c]->setText(FromGbk(e.alarm[c].lowerText));
             on_[c]->setChecked(e.alarm[c].on);
         }
-        for (QWidget* w : {static_cast<QWidget*>(upper_[c]), static_cast<QWidget*>(lower_[c]),
-                           static_cast<QWidget*>(on_[c])}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(upper_[c]), static_cast<QWidget*>(lower_[c]), static_cast<QWidget*>(on_[c])}) {
             w->setEnabled(recorded[c]);
         }
         grid->addWidget(name, c, 0);

@@ -43,9 +43,8 @@ std::vector<PortEntry> PortEntries(const std::vector<int>& numbers) {
     return entries;
 }
 
-ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state,
-                      const std::vector<PortEntry>& portList, const std::string& languageName,
-                      UserMessages& messages) {
+ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const std::vector<PortEntry>& portList,
+                      const std::string& languageName, UserMessages& messages) {
     const Texts& texts = TextsFor(languageName);
     ConnectResult result;
     messages.Status(texts.connecting);

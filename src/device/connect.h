@@ -52,8 +52,7 @@ struct ConnectState {
 // `portList` is built by the caller at the start of the command (SerialPortList()). Status
 // texts and the timeout message go through `messages` in the given interface language. What
 // the caller may enable afterwards follows from the result (LoggerFound()).
-ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state,
-                      const std::vector<PortEntry>& portList, const std::string& languageName,
-                      UserMessages& messages);
+ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const std::vector<PortEntry>& portList,
+                      const std::string& languageName, UserMessages& messages);
 
 }  // namespace velorin

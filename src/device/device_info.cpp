@@ -37,8 +37,7 @@ constexpr size_t kCapacity = 20;
 
 void FormatTime(char (&field)[25], const uint8_t* t) {
     std::memset(field, 0, sizeof field);
-    std::snprintf(field, sizeof field, "%d-%.2d-%.2d %.2d:%.2d:%.2d", t[0] + 2000, t[1], t[2], t[3],
-                  t[4], t[5]);
+    std::snprintf(field, sizeof field, "%d-%.2d-%.2d %.2d:%.2d:%.2d", t[0] + 2000, t[1], t[2], t[3], t[4], t[5]);
 }
 
 }  // namespace
@@ -60,10 +59,8 @@ void DecodeInfoBlock(DeviceInfo& info, const uint8_t* data, const Texts& texts) 
     std::memset(info.title, 0, sizeof info.title);
     std::memcpy(info.title, data + kTitle, kTextBytes);
 
-    StoreInField(info.recordMode,
-                 data[kRecordMode] == 0 ? texts.recordModeManual : texts.recordModeAuto);
-    StoreInField(info.workState,
-                 data[kWorkState] == 0 ? texts.workStateStopped : texts.workStateRecording);
+    StoreInField(info.recordMode, data[kRecordMode] == 0 ? texts.recordModeManual : texts.recordModeAuto);
+    StoreInField(info.workState, data[kWorkState] == 0 ? texts.workStateStopped : texts.workStateRecording);
     StoreInField(info.startMode, texts.startModeLabel[StartModeLabelIndex(data[kStartMode])]);
     StoreInField(info.stopMode, texts.stopModeLabel[StopModeLabelIndex(data[kStopMode])]);
 
@@ -97,8 +94,7 @@ void ApplyIdentity(DeviceInfo& info, const uint8_t* data) {
     info.overflowCount = beyond > 0 ? static_cast<int32_t>(beyond) : 0;
 }
 
-void ApplyChannel(DeviceInfo& info, int channelIndex, const uint8_t (&d)[kChannelDataBytes],
-                  LinkKind link) {
+void ApplyChannel(DeviceInfo& info, int channelIndex, const uint8_t (&d)[kChannelDataBytes], LinkKind link) {
     if (channelIndex < 0 || channelIndex >= kChannelCount) return;
     ChannelInfo& c = info.channel[channelIndex];
     // d[k - 1] is channel data byte k.

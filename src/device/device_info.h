@@ -58,7 +58,7 @@ struct DeviceInfo {
     char startMode[9] = {};
     char stopMode[13] = {};
     char serialNumber[9] = {};
-    char model[8] = {};  // not terminated within the field
+    char model[8] = {};           // not terminated within the field
     uint8_t firmwareVersion = 0;  // version × 10
     uint8_t powerMode = 0;        // 0x80 = power saving
     ChannelInfo channel[kChannelCount];
@@ -78,8 +78,7 @@ void ApplyIdentity(DeviceInfo& info, const uint8_t* data);
 // Stores a channel's settings from channel data bytes 1..20. Over the USB link the range limits
 // arrive in whole units and are multiplied by 10 (as int16).
 enum class LinkKind { Serial, Hid };
-void ApplyChannel(DeviceInfo& info, int channelIndex, const uint8_t (&channelData)[kChannelDataBytes],
-                  LinkKind link);
+void ApplyChannel(DeviceInfo& info, int channelIndex, const uint8_t (&channelData)[kChannelDataBytes], LinkKind link);
 
 // The label decoders, exposed for the panel and the wizard that read them back.
 // Start mode: code 1..4 → index 0..3; anything else → index 3. Stop mode: 1..4 → 0..3; else 3.

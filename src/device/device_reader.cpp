@@ -80,8 +80,7 @@ bool ReadInfoPart0Hid(Link& link, uint8_t (&report)[64]) {
     return link.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::InfoQuery, 0), report);
 }
 
-HidInfoStatus CompleteInfoHid(Link& link, DeviceInfo& info, const Texts& texts,
-                              const uint8_t (&part0)[64]) {
+HidInfoStatus CompleteInfoHid(Link& link, DeviceInfo& info, const Texts& texts, const uint8_t (&part0)[64]) {
     const UsbReplyView first = ViewUsbReply(UsbReply::InfoPart0, part0, sizeof part0);
     if (first.fit == UsbReplyFit::Empty) return HidInfoStatus::Part0Empty;
     if (!first.Usable()) return HidInfoStatus::Unrecognised;
@@ -124,8 +123,7 @@ void ReadChannelsHid(Link& link, DeviceInfo& info) {
     for (int i = 0; i < kChannelCount; ++i) {
         if (info.channel[i].channelEnabled != 1) continue;
         uint8_t report[64];
-        if (!link.HidRead(KVUSB_SELECTOR_READ,
-                          HidCallCode(cmd::ChannelQuery, 0, static_cast<uint8_t>(i)), report)) {
+        if (!link.HidRead(KVUSB_SELECTOR_READ, HidCallCode(cmd::ChannelQuery, 0, static_cast<uint8_t>(i)), report)) {
             continue;
         }
         const UsbReplyView v = ViewUsbReply(UsbReply::Channel, report, sizeof report);

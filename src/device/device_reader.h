@@ -37,18 +37,17 @@ void ReadChannelsSerial(Link& link, DeviceInfo& info);
 
 // USB: the information block in two reports.
 enum class HidInfoStatus {
-    Part0Failed,  // the first report could not be read
-    Part0Empty,   // the first report carried no payload
-    Part1Failed,  // the second report could not be read: nothing decoded
-    Unrecognised, // a report fits no known layout (device/usb_reply_layout.h): nothing decoded
+    Part0Failed,   // the first report could not be read
+    Part0Empty,    // the first report carried no payload
+    Part1Failed,   // the second report could not be read: nothing decoded
+    Unrecognised,  // a report fits no known layout (device/usb_reply_layout.h): nothing decoded
     Decoded,
 };
 HidInfoStatus ReadInfoHid(Link& link, DeviceInfo& info, const Texts& texts);
 // Reads only part 0 (the detection steps and the automatic-download check start with it).
 bool ReadInfoPart0Hid(Link& link, uint8_t (&report)[64]);
 // Decodes part 0 (already read) plus part 1 (read now).
-HidInfoStatus CompleteInfoHid(Link& link, DeviceInfo& info, const Texts& texts,
-                              const uint8_t (&part0)[64]);
+HidInfoStatus CompleteInfoHid(Link& link, DeviceInfo& info, const Texts& texts, const uint8_t (&part0)[64]);
 bool ReadIdentityHid(Link& link, DeviceInfo& info);
 void ReadChannelsHid(Link& link, DeviceInfo& info);
 bool ReadSecondaryInfoHid(Link& link, DeviceInfo& info);

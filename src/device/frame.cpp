@@ -10,8 +10,8 @@ uint8_t FrameChecksum(const uint8_t* bytes, size_t count) {
     return static_cast<uint8_t>(sum & 0xFF);
 }
 
-size_t EncodeFrame(uint8_t startByte, uint8_t endByte, uint8_t address, uint8_t command,
-                   const uint8_t* data, size_t dataLength, uint8_t* out, size_t capacity) {
+size_t EncodeFrame(uint8_t startByte, uint8_t endByte, uint8_t address, uint8_t command, const uint8_t* data,
+                   size_t dataLength, uint8_t* out, size_t capacity) {
     const size_t n = dataLength + 2;
     const size_t total = n + kFrameHeaderBytes;
     if (n > 0xFFFF || total > capacity) return 0;
@@ -27,13 +27,13 @@ size_t EncodeFrame(uint8_t startByte, uint8_t endByte, uint8_t address, uint8_t 
 
 AngleFrame BuildRequest(uint8_t address, uint8_t command, const uint8_t* data, size_t dataLength) {
     AngleFrame frame;
-    frame.length = EncodeFrame(kRequestStart, kRequestEnd, address, command, data, dataLength,
-                               frame.bytes, sizeof frame.bytes);
+    frame.length =
+        EncodeFrame(kRequestStart, kRequestEnd, address, command, data, dataLength, frame.bytes, sizeof frame.bytes);
     return frame;
 }
 
-size_t EncodeReply(uint8_t address, uint8_t command, const uint8_t* data, size_t dataLength,
-                   uint8_t* out, size_t capacity) {
+size_t EncodeReply(uint8_t address, uint8_t command, const uint8_t* data, size_t dataLength, uint8_t* out,
+                   size_t capacity) {
     return EncodeFrame(kReplyStart, kReplyEnd, address, command, data, dataLength, out, capacity);
 }
 
@@ -41,9 +41,7 @@ size_t FrameLengthField(const uint8_t* frame, size_t count) {
     return count < kFrameHeaderBytes ? 0 : ReadU16BE(frame + 3);
 }
 
-bool ReplyPassesStart(const uint8_t* reply, size_t count) {
-    return count >= 1 && reply[0] == kReplyStart;
-}
+bool ReplyPassesStart(const uint8_t* reply, size_t count) { return count >= 1 && reply[0] == kReplyStart; }
 
 bool ReplyPassesFull(const uint8_t* reply, size_t count) {
     if (!ReplyPassesStart(reply, count) || count < kFrameHeaderBytes) return false;
@@ -70,8 +68,8 @@ FrameScanResult ScanFrame(const uint8_t* bytes, size_t count, uint8_t startByte,
     if (left < total) return result;
     const uint8_t* f = bytes + start;
     result.length = total;
-    result.kind = (f[n + 4] == endByte && f[n + 3] == FrameChecksum(f, n + 3)) ? FrameScan::Complete
-                                                                                : FrameScan::Malformed;
+    result.kind =
+        (f[n + 4] == endByte && f[n + 3] == FrameChecksum(f, n + 3)) ? FrameScan::Complete : FrameScan::Malformed;
     return result;
 }
 

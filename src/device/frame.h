@@ -60,17 +60,16 @@ struct AngleFrame {
 
 // Builds a request frame. Data beyond what fits kMaxRequestBytes is not possible for any request
 // of the protocol; a caller that passes more gets an empty frame (length 0).
-AngleFrame BuildRequest(uint8_t address, uint8_t command, const uint8_t* data = nullptr,
-                        size_t dataLength = 0);
+AngleFrame BuildRequest(uint8_t address, uint8_t command, const uint8_t* data = nullptr, size_t dataLength = 0);
 
 // Encodes a frame with the given start and end bytes into `out`. Returns the frame length, or 0
 // when it does not fit `capacity` or the data is longer than a 16-bit N allows.
-size_t EncodeFrame(uint8_t startByte, uint8_t endByte, uint8_t address, uint8_t command,
-                   const uint8_t* data, size_t dataLength, uint8_t* out, size_t capacity);
+size_t EncodeFrame(uint8_t startByte, uint8_t endByte, uint8_t address, uint8_t command, const uint8_t* data,
+                   size_t dataLength, uint8_t* out, size_t capacity);
 
 // Reply frame (start '(' end ')'); used by the simulator and by tests.
-size_t EncodeReply(uint8_t address, uint8_t command, const uint8_t* data, size_t dataLength,
-                   uint8_t* out, size_t capacity);
+size_t EncodeReply(uint8_t address, uint8_t command, const uint8_t* data, size_t dataLength, uint8_t* out,
+                   size_t capacity);
 
 // The N field of a frame (bytes 3..4); 0 when fewer than 5 bytes are present.
 size_t FrameLengthField(const uint8_t* frame, size_t count);
@@ -96,8 +95,7 @@ struct FrameScanResult {
 // `maxFrameBytes` bounds N so that a corrupt length field cannot make the reader wait forever
 // for bytes that never come: a longer claimed frame is Malformed with length 1 (skip the start
 // byte and resynchronise).
-FrameScanResult ScanFrame(const uint8_t* bytes, size_t count, uint8_t startByte, uint8_t endByte,
-                          size_t maxFrameBytes);
+FrameScanResult ScanFrame(const uint8_t* bytes, size_t count, uint8_t startByte, uint8_t endByte, size_t maxFrameBytes);
 
 // Call code of the USB access library: (command << 16) | (part << 8) | index.
 constexpr uint32_t HidCallCode(uint8_t command, uint8_t part = 0, uint8_t index = 0) {

@@ -7,9 +7,7 @@ namespace velorin {
 
 namespace {
 
-bool Is(const char* value, const char* expected) {
-    return value != nullptr && std::strcmp(value, expected) == 0;
-}
+bool Is(const char* value, const char* expected) { return value != nullptr && std::strcmp(value, expected) == 0; }
 
 // sysfs attributes end in a newline when read raw; udev strips it, a raw read would not.
 bool IsOne(const char* value) { return Is(value, "1") || Is(value, "1\n"); }

@@ -5,9 +5,9 @@
 namespace velorin {
 
 enum class HotplugNotice {
-    None,              // not an event the shell acts on
-    VolumeArrived,     // a disk or partition was added
-    VolumeRemoved,     // a disk or partition was removed
+    None,           // not an event the shell acts on
+    VolumeArrived,  // a disk or partition was added
+    VolumeRemoved,  // a disk or partition was removed
     HidInterfaceArrived,
     HidInterfaceRemoved,
 };

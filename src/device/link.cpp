@@ -48,8 +48,7 @@ bool Link::HidRead(int selector, uint32_t callCode, uint8_t (&report)[KVUSB_REPO
 
 bool Link::HidWrite(uint32_t callCode, uint8_t (&report)[KVUSB_REPORT_BYTES]) {
     if (!usb.Available() || hidHandle == nullptr) return false;
-    return usb.sendHWriteData(hidHandle, KVUSB_SELECTOR_WRITE, report, KVUSB_REPORT_BYTES,
-                              callCode) != 0;
+    return usb.sendHWriteData(hidHandle, KVUSB_SELECTOR_WRITE, report, KVUSB_REPORT_BYTES, callCode) != 0;
 }
 
 void Link::CloseHandle(const KvusbApi& api, KvusbHandle handle) {
@@ -71,9 +70,7 @@ LinkUse ChooseLinkForHistory(const Link& link) {
     return link.hidHandle != nullptr ? LinkUse::Hid : LinkUse::None;
 }
 
-LinkUse ChooseLinkForLive(const Link& link) {
-    return link.hidHandle != nullptr ? LinkUse::Hid : LinkUse::Serial;
-}
+LinkUse ChooseLinkForLive(const Link& link) { return link.hidHandle != nullptr ? LinkUse::Hid : LinkUse::Serial; }
 
 Link& ProcessLink() {
     static Link link;

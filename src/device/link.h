@@ -23,11 +23,11 @@ extern const wchar_t* const kLoggerProduct;       // L"4826vomu-pWren"
 
 class Link {
 public:
-    int currentPort = 0;             // 0 before any connection; HID_LINK_PORT over USB
+    int currentPort = 0;              // 0 before any connection; HID_LINK_PORT over USB
     KvusbHandle hidHandle = nullptr;  // from FindDevice; null when no USB logger is attached
-    uint8_t deviceAddress = 0;       // byte 1 of every request; always 0 in practice
+    uint8_t deviceAddress = 0;        // byte 1 of every request; always 0 in practice
     CSerialPort serial;
-    KvusbApi usb;                    // empty when the USB library is unavailable
+    KvusbApi usb;  // empty when the USB library is unavailable
     // Device path that stands for currentPort when the user named a device instead of a number
     // (the CLI's --port PATH); empty means: resolve currentPort through the port numbering.
     std::string currentPortPath;

@@ -77,14 +77,17 @@ std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& lang
     const bool timedStop = HoldsTimedStopLabel(info.stopMode, sizeof info.stopMode);
 
     add(1, t.startMode + ReadField(info.startMode), true);
-    if (timedStart) add(2, ReadField(info.timedStartTime));
-    else std::memset(info.timedStartTime, 0, sizeof info.timedStartTime);
+    if (timedStart)
+        add(2, ReadField(info.timedStartTime));
+    else
+        std::memset(info.timedStartTime, 0, sizeof info.timedStartTime);
     add(1, t.stopMode + ReadField(info.stopMode), true);
-    if (timedStop) add(2, ReadField(info.timedStopTime));
-    else std::memset(info.timedStopTime, 0, sizeof info.timedStopTime);
+    if (timedStop)
+        add(2, ReadField(info.timedStopTime));
+    else
+        std::memset(info.timedStopTime, 0, sizeof info.timedStopTime);
 
-    add(1, FormatC(t.recordIntervalFormat.c_str(), info.intervalHours, info.intervalMinutes,
-                   info.intervalSeconds));
+    add(1, FormatC(t.recordIntervalFormat.c_str(), info.intervalHours, info.intervalMinutes, info.intervalSeconds));
     std::vector<int> channels;
     for (int i = 0; i < 6; ++i) {
         if (info.channel[i].channelEnabled == 1) channels.push_back(i);

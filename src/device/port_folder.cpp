@@ -19,8 +19,6 @@ std::string PortFolder() {
     return EnvOr("VELORIN_PORT_DIR", fallback);
 }
 
-std::string KvusbSimSocketPath() {
-    return EnvOr("VELORIN_KVUSB_SOCKET", PortFolder() + "/" + KVUSB_SIM_SOCKET_NAME);
-}
+std::string KvusbSimSocketPath() { return EnvOr("VELORIN_KVUSB_SOCKET", PortFolder() + "/" + KVUSB_SIM_SOCKET_NAME); }
 
 }  // namespace velorin

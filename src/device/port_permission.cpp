@@ -26,7 +26,7 @@ std::string GroupName(gid_t gid) {
     size_t size = suggested > 0 ? static_cast<size_t>(suggested) : 4096;
     while (size <= kMaxGroupBuffer) {
         std::vector<char> buffer(size);
-        group entry {};
+        group entry{};
         group* found = nullptr;
         const int rc = getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found);
         if (rc == ERANGE) {
@@ -67,38 +67,31 @@ std::string GroupToJoin(const std::string& devicePath, int openError) {
     return GroupName(st.st_gid);
 }
 
-std::string PortPermissionHint(const std::string& devicePath, int openError,
-                               const std::string& languageName) {
+std::string PortPermissionHint(const std::string& devicePath, int openError, const std::string& languageName) {
     const std::string group = GroupToJoin(devicePath, openError);
     if (group.empty()) return std::string();
     // File and group names are UTF-8; the texts are GBK.
     const std::string path = Utf8ToGbk(devicePath);
     const std::string name = Utf8ToGbk(group);
-    return FormatC(TextsFor(languageName).portPermissionFormat.c_str(), path.c_str(), name.c_str(),
-                   name.c_str());
+    return FormatC(TextsFor(languageName).portPermissionFormat.c_str(), path.c_str(), name.c_str(), name.c_str());
 }
 
-std::string PortOpenProblem(const std::string& devicePath, int port, int openError,
-                            const std::string& languageName) {
+std::string PortOpenProblem(const std::string& devicePath, int port, int openError, const std::string& languageName) {
     if (openError == 0) return std::string();
     const Texts& t = TextsFor(languageName);
     const std::string path = Utf8ToGbk(devicePath.empty() ? FormatC("COM%d", port) : devicePath);
     switch (openError) {
         case ENOENT:
         case ENXIO:
-        case ENODEV:
-            return FormatC(t.portMissingFormat.c_str(), port, path.c_str());
-        case ENOTTY:
-            return FormatC(t.portNotSerialFormat.c_str(), path.c_str(), port);
+        case ENODEV: return FormatC(t.portMissingFormat.c_str(), port, path.c_str());
+        case ENOTTY: return FormatC(t.portNotSerialFormat.c_str(), path.c_str(), port);
         case EACCES:
         case EPERM: {
             const std::string hint = PortPermissionHint(devicePath, openError, languageName);
             return hint.empty() ? FormatC(t.portNoPermissionFormat.c_str(), path.c_str()) : hint;
         }
-        case EBUSY:
-            return FormatC(t.portBusyFormat.c_str(), path.c_str());
-        default:
-            return FormatC(t.portOpenFailedFormat.c_str(), path.c_str(), std::strerror(openError));
+        case EBUSY: return FormatC(t.portBusyFormat.c_str(), path.c_str());
+        default: return FormatC(t.portOpenFailedFormat.c_str(), path.c_str(), std::strerror(openError));
     }
 }
 

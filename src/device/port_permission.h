@@ -13,14 +13,12 @@ std::string GroupToJoin(const std::string& devicePath, int openError);
 
 // The status text for a refused port in the given language (GBK); empty when GroupToJoin is
 // empty, so that the caller shows its general error instead.
-std::string PortPermissionHint(const std::string& devicePath, int openError,
-                               const std::string& languageName);
+std::string PortPermissionHint(const std::string& devicePath, int openError, const std::string& languageName);
 
 // What went wrong opening port `port` at `devicePath` (empty: the number names no device), in the
 // given language (GBK): no such port (ENOENT, ENXIO, ENODEV), not a serial device (ENOTTY), no
 // permission (EACCES, EPERM; with the group to join when joining would help), in use (EBUSY),
 // otherwise the system's text. Empty for `openError` 0.
-std::string PortOpenProblem(const std::string& devicePath, int port, int openError,
-                            const std::string& languageName);
+std::string PortOpenProblem(const std::string& devicePath, int port, int openError, const std::string& languageName);
 
 }  // namespace velorin

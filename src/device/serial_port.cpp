@@ -81,8 +81,7 @@ int DefaultPortNumber(const std::string& deviceName) {
     for (const DeviceFamily& f : kFamilies) {
         const size_t len = std::strlen(f.prefix);
         int unit = 0;
-        if (name.compare(0, len, f.prefix) == 0 && ParseUnsigned(name.substr(len), unit) &&
-            unit < kUnitsPerFamily) {
+        if (name.compare(0, len, f.prefix) == 0 && ParseUnsigned(name.substr(len), unit) && unit < kUnitsPerFamily) {
             return f.firstPort + unit;
         }
     }
@@ -105,8 +104,7 @@ std::string SerialDevicePath(int port) {
 std::vector<int> SerialPortList(const std::string& portFolder, const std::string& sysClassTty) {
     std::vector<int> ports;
     auto add = [&ports](int n) {
-        if (n > 0 && ports.size() < kMaxPortListEntries &&
-            std::find(ports.begin(), ports.end(), n) == ports.end()) {
+        if (n > 0 && ports.size() < kMaxPortListEntries && std::find(ports.begin(), ports.end(), n) == ports.end()) {
             ports.push_back(n);
         }
     };
@@ -150,8 +148,7 @@ bool CSerialPort::OpenPort(int port, int baud, char parity, int dataBits, int st
     return OpenDevice(SerialDevicePath(port), port, baud, parity, dataBits, stopBits);
 }
 
-bool CSerialPort::OpenDevice(const std::string& path, int port, int baud, char parity,
-                             int dataBits, int stopBits) {
+bool CSerialPort::OpenDevice(const std::string& path, int port, int baud, char parity, int dataBits, int stopBits) {
     ClosePort();
     portNumber_ = port;
     lastOpenError_ = 0;
@@ -195,17 +192,20 @@ bool CSerialPort::OpenDevice(const std::string& path, int port, int baud, char p
     return true;
 }
 
-bool CSerialPort::ApplyLineSettings(int baud, char parity, int dataBits, int stopBits,
-                                    struct termios& settings) {
+bool CSerialPort::ApplyLineSettings(int baud, char parity, int dataBits, int stopBits, struct termios& settings) {
     cfsetispeed(&settings, BaudConstant(baud));
     cfsetospeed(&settings, BaudConstant(baud));
     settings.c_cflag &= ~(PARENB | PARODD | CMSPAR | CSTOPB | CSIZE);
     settings.c_iflag &= ~INPCK;
     switch (parity) {
-        case 'E': case 'e': settings.c_cflag |= PARENB; break;
-        case 'O': case 'o': settings.c_cflag |= PARENB | PARODD; break;
-        case 'M': case 'm': settings.c_cflag |= PARENB | CMSPAR | PARODD; break;
-        case 'S': case 's': settings.c_cflag |= PARENB | CMSPAR; break;
+        case 'E':
+        case 'e': settings.c_cflag |= PARENB; break;
+        case 'O':
+        case 'o': settings.c_cflag |= PARENB | PARODD; break;
+        case 'M':
+        case 'm': settings.c_cflag |= PARENB | CMSPAR | PARODD; break;
+        case 'S':
+        case 's': settings.c_cflag |= PARENB | CMSPAR; break;
         default: break;
     }
     if (settings.c_cflag & PARENB) settings.c_iflag |= INPCK;
@@ -272,8 +272,7 @@ int CSerialPort::WriteBlock(const uint8_t* buffer, int count) {
 void CSerialPort::ReportCommError(const char* operation) {
     const int err = errno;
     char text[512];
-    std::snprintf(text, sizeof text, fixed_text::kCommErrorFormat, operation, std::strerror(err),
-                  portNumber_);
+    std::snprintf(text, sizeof text, fixed_text::kCommErrorFormat, operation, std::strerror(err), portNumber_);
     if (messages_ != nullptr) {
         messages_->MessageBox(text, fixed_text::kCommErrorCaption, MessageIcon::Error);
     }

@@ -48,8 +48,7 @@ public:
     // reported through the message sink.
     bool OpenPort(int port, int baud, char parity, int dataBits, int stopBits);
     // The same on an explicit device path; `port` is the number shown in messages.
-    bool OpenDevice(const std::string& path, int port, int baud, char parity, int dataBits,
-                    int stopBits);
+    bool OpenDevice(const std::string& path, int port, int baud, char parity, int dataBits, int stopBits);
     void ClosePort();
     bool IsOpen() const { return fd_ >= 0; }
 
@@ -62,8 +61,7 @@ public:
     void ReportCommError(const char* operation);
 
     // Fills `settings` with the line parameters. Always true.
-    static bool ApplyLineSettings(int baud, char parity, int dataBits, int stopBits,
-                                  struct termios& settings);
+    static bool ApplyLineSettings(int baud, char parity, int dataBits, int stopBits, struct termios& settings);
 
     void SetMessageSink(UserMessages* sink) { messages_ = sink; }
     int PortNumber() const { return portNumber_; }

@@ -32,8 +32,7 @@ bool SendOverHid(Link& link, const AngleFrame& frame) {
 bool SendOverSerial(Link& link, const AngleFrame& frame) {
     if (!link.OpenCurrentPort()) return false;
     uint8_t reply[kReplyCapacity] = {};
-    const TransactResult result =
-        Transact(link.serial, frame.bytes, frame.length, reply, sizeof reply);
+    const TransactResult result = Transact(link.serial, frame.bytes, frame.length, reply, sizeof reply);
     return result.received == kAcknowledgementBytes;
 }
 
@@ -43,14 +42,9 @@ bool StopRecording(Link& link, DeviceInfo& info) {
     const AngleFrame frame = BuildRequest(link.deviceAddress, cmd::StopRecording);
     bool stopped = false;
     switch (ChooseLink(link)) {
-        case LinkUse::Hid:
-            stopped = SendOverHid(link, frame);
-            break;
-        case LinkUse::Serial:
-            stopped = SendOverSerial(link, frame);
-            break;
-        case LinkUse::None:
-            break;
+        case LinkUse::Hid: stopped = SendOverHid(link, frame); break;
+        case LinkUse::Serial: stopped = SendOverSerial(link, frame); break;
+        case LinkUse::None: break;
     }
     // The port is never left open after a stop, whichever way it went.
     link.serial.ClosePort();

@@ -7,8 +7,8 @@
 
 namespace velorin {
 
-TransactResult Transact(CSerialPort& port, const uint8_t* request, size_t requestLength,
-                        uint8_t* reply, size_t replyCapacity) {
+TransactResult Transact(CSerialPort& port, const uint8_t* request, size_t requestLength, uint8_t* reply,
+                        size_t replyCapacity) {
     port.PurgeInput();
     port.WriteBlock(request, static_cast<int>(requestLength));
     int c2 = 0;
@@ -20,8 +20,7 @@ TransactResult Transact(CSerialPort& port, const uint8_t* request, size_t reques
     }
     TransactResult result;
     if (c2 <= 0) return result;
-    const size_t toStore = static_cast<size_t>(c2) < replyCapacity ? static_cast<size_t>(c2)
-                                                                   : replyCapacity;
+    const size_t toStore = static_cast<size_t>(c2) < replyCapacity ? static_cast<size_t>(c2) : replyCapacity;
     result.stored = toStore > 0 ? static_cast<size_t>(port.ReadAvailable(reply, static_cast<int>(toStore))) : 0;
     result.received = result.stored;
     // What does not fit is read off the line and dropped, so the count still tells the truth.

@@ -27,7 +27,7 @@ struct TransactResult {
     size_t stored = 0;
 };
 
-TransactResult Transact(CSerialPort& port, const uint8_t* request, size_t requestLength,
-                        uint8_t* reply, size_t replyCapacity);
+TransactResult Transact(CSerialPort& port, const uint8_t* request, size_t requestLength, uint8_t* reply,
+                        size_t replyCapacity);
 
 }  // namespace velorin

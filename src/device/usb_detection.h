@@ -15,17 +15,15 @@ class UserMessages;
 struct DeviceInfo;
 
 struct DetectionOutcome {
-    bool found = false;          // the library found the logger; the link holds its handle
-    bool usbConnected = false;   // the USB link counts as up (the handle stays)
-    bool enableCommands = false; // connect, live, history and configuration may be enabled
-    bool infoDecoded = false;    // `info` holds a decoded block: refill the panel
-    bool postConnect = false;    // arrival: a full Connect follows
+    bool found = false;           // the library found the logger; the link holds its handle
+    bool usbConnected = false;    // the USB link counts as up (the handle stays)
+    bool enableCommands = false;  // connect, live, history and configuration may be enabled
+    bool infoDecoded = false;     // `info` holds a decoded block: refill the panel
+    bool postConnect = false;     // arrival: a full Connect follows
 };
 
-DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, const std::string& languageName,
-                                 UserMessages& messages);
-DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, const std::string& languageName,
-                                 UserMessages& messages);
+DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, const std::string& languageName, UserMessages& messages);
+DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, const std::string& languageName, UserMessages& messages);
 
 // A removal notice: true when the logger can no longer be found (its handle is then closed);
 // a logger still attached keeps its handle, whatever else was removed.

@@ -76,7 +76,8 @@ UsbReplyView ViewUsbReply(UsbReply reply, const uint8_t* report, size_t reportBy
         v.fit = first == 0 && e.layout == UsbLayout::Payload ? UsbReplyFit::Empty : UsbReplyFit::NoLayout;
         return v;
     }
-    const UsbLayout layout = asTable ? e.layout : (e.layout == UsbLayout::Payload ? UsbLayout::Frame : UsbLayout::Payload);
+    const UsbLayout layout =
+        asTable ? e.layout : (e.layout == UsbLayout::Payload ? UsbLayout::Frame : UsbLayout::Payload);
     if (layout == UsbLayout::Payload) {
         ReadAsPayload(e, report, reportBytes, v);
     } else {

@@ -39,8 +39,8 @@ constexpr int kUsbReplyKinds = 8;
 struct UsbReplyEntry {
     UsbReply reply;
     uint8_t command;
-    int selector;       // KVUSB_SELECTOR_READ or KVUSB_SELECTOR_SECONDARY
-    uint8_t part;       // the call code's part byte
+    int selector;  // KVUSB_SELECTOR_READ or KVUSB_SELECTOR_SECONDARY
+    uint8_t part;  // the call code's part byte
     UsbLayout layout;
     // Data bytes (counted from serial byte 5) a reader decodes; a payload shorter than this
     // carries too little. The frame layout always holds them (a report has 64 bytes).
@@ -53,11 +53,11 @@ const UsbReplyEntry& UsbReplyInfo(UsbReply reply);
 
 // How a report was found laid out.
 enum class UsbReplyFit {
-    AsTable,     // in the table's layout
-    OtherLayout, // in the other known layout
-    Empty,       // a payload of length 0: the logger had nothing to say
-    TooShort,    // a payload shorter than what is decoded from it
-    NoLayout,    // fits no known layout
+    AsTable,      // in the table's layout
+    OtherLayout,  // in the other known layout
+    Empty,        // a payload of length 0: the logger had nothing to say
+    TooShort,     // a payload shorter than what is decoded from it
+    NoLayout,     // fits no known layout
 };
 
 // Capacity of the serial-form buffer: a 63-byte payload with its header and trailer.
@@ -70,8 +70,8 @@ struct UsbReplyView {
     UsbLayout layout = UsbLayout::Payload;  // the layout the report was read in
     uint8_t frame[kUsbReplyFrameBytes] = {};
     size_t held = 0;
-    size_t dataBytes = 0;  // data bytes held: frame bytes 5 … 5 + dataBytes − 1
-    uint8_t firstByte = 0; // report byte 0, for messages
+    size_t dataBytes = 0;   // data bytes held: frame bytes 5 … 5 + dataBytes − 1
+    uint8_t firstByte = 0;  // report byte 0, for messages
     bool Usable() const { return fit == UsbReplyFit::AsTable || fit == UsbReplyFit::OtherLayout; }
 };
 UsbReplyView ViewUsbReply(UsbReply reply, const uint8_t* report, size_t reportBytes);

@@ -54,11 +54,10 @@ void BuildBlockRead(uint8_t address, uint16_t block, uint8_t (&out)[kBlockReadBy
     CopyFrame(BuildRequest(address, cmd::BlockRead, data, sizeof data), out);
 }
 
-bool ParseBlockCountReply(const uint8_t* reply, size_t received, uint8_t address,
-                          uint16_t& blockCount) {
+bool ParseBlockCountReply(const uint8_t* reply, size_t received, uint8_t address, uint16_t& blockCount) {
     if (reply == nullptr || received != kBlockCountReplyBytes) return false;
-    if (reply[0] != kReplyStart || reply[1] != address || reply[2] != cmd::BlockCountQuery ||
-        reply[3] != 0x00 || reply[4] != kCountReplyN || reply[8] != kReplyEnd) {
+    if (reply[0] != kReplyStart || reply[1] != address || reply[2] != cmd::BlockCountQuery || reply[3] != 0x00 ||
+        reply[4] != kCountReplyN || reply[8] != kReplyEnd) {
         return false;
     }
     if (reply[7] != FrameChecksum(reply, 7)) return false;
@@ -117,8 +116,7 @@ DecodedSample DecodeSample(uint8_t channelType, const uint8_t* bytes) {
             return s;
         }
         const uint32_t bits = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-                              (static_cast<uint32_t>(bytes[2]) << 16) |
-                              (static_cast<uint32_t>(bytes[3]) << 24);
+                              (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
         std::memcpy(&s.value, &bits, sizeof s.value);
         s.counted = true;
     }
@@ -207,8 +205,8 @@ void ComputeAverages(const DownloadBuffer& b, float (&average)[kRecordSetChannel
         } else if (n < kReferenceSamples) {
             average[c] = static_cast<float>(static_cast<double>(b.firstTenSum[c]) / n);
         } else {
-            average[c] = static_cast<float>(static_cast<double>(b.deviationSum[c]) / n +
-                                            static_cast<double>(b.firstTenSum[c]));
+            average[c] =
+                static_cast<float>(static_cast<double>(b.deviationSum[c]) / n + static_cast<double>(b.firstTenSum[c]));
         }
     }
 }

@@ -46,8 +46,7 @@ void BuildBlockRead(uint8_t address, uint16_t block, uint8_t (&out)[kBlockReadBy
 
 // A serial count reply: exactly 9 bytes, '(' address 0x19 00 04 hi lo checksum ')'. On success
 // stores hi × 256 + lo in `blockCount`.
-bool ParseBlockCountReply(const uint8_t* reply, size_t received, uint8_t address,
-                          uint16_t& blockCount);
+bool ParseBlockCountReply(const uint8_t* reply, size_t received, uint8_t address, uint16_t& blockCount);
 // Over the USB link the count is taken from report bytes 5–6 without further checks.
 uint16_t HidBlockCount(const uint8_t* report, size_t held);
 

@@ -112,12 +112,19 @@ void CProgress1Dlg::Start() {
     DownloadHooks& hooks = job->hooks;
     hooks.setRange = [guard](int blockCount) {
         QMetaObject::invokeMethod(
-            qApp, [guard, blockCount] { if (guard) guard->SetBlockRange(blockCount & 0xFFFF); },
+            qApp,
+            [guard, blockCount] {
+                if (guard) guard->SetBlockRange(blockCount & 0xFFFF);
+            },
             Qt::QueuedConnection);
     };
     hooks.setPosition = [guard](int position) {
         QMetaObject::invokeMethod(
-            qApp, [guard, position] { if (guard) guard->progress_->setValue(position); }, Qt::QueuedConnection);
+            qApp,
+            [guard, position] {
+                if (guard) guard->progress_->setValue(position);
+            },
+            Qt::QueuedConnection);
     };
     Job* raw = job.get();
     hooks.wait = [raw](int milliseconds) {
@@ -156,16 +163,16 @@ void CProgress1Dlg::OnWorkerFinished() {
     if (job_->hooks.cancelRequested) return;
     // A count that never came leaves the bar at its busy indicator: it ends empty.
     if (progress_->maximum() == 0) SetBlockRange(0);
-    for (const DownloadWarning& w : job_->result.warnings) presenter_.Message(FromGbk(w.text), QString(), BoxIcon::None);
+    for (const DownloadWarning& w : job_->result.warnings)
+        presenter_.Message(FromGbk(w.text), QString(), BoxIcon::None);
     const bool nothing = PlanStore(job_->result) == StorePlan::Nothing;
     if (!nothing && HasUnstorableChannels(info_)) {
         presenter_.Message(FromGbk(TextsFor(languageName_).channelsNotStorable), QString(), BoxIcon::Warning);
     }
     ok_->setEnabled(true);
     // With nothing to store, OK only closes the dialog: say so before it is pressed.
-    status_->setText(nothing
-                         ? FromGbk(TextsFor(languageName_).downloadNothingStored)
-                         : FromGbk(Fixed().downloadChooseButton));
+    status_->setText(nothing ? FromGbk(TextsFor(languageName_).downloadNothingStored)
+                             : FromGbk(Fixed().downloadChooseButton));
 }
 
 void CProgress1Dlg::OnOk() {
@@ -183,9 +190,9 @@ void CProgress1Dlg::OnOk() {
         return;
     }
     if (!stored.ok) {
-        presenter_.Message(FromGbk(FormatC(t.storeFailed.c_str(), GbkPath(stored.kvPath).c_str(),
-                                           Utf8ToGbk(stored.detail).c_str())),
-                           QString(), BoxIcon::Warning);
+        presenter_.Message(
+            FromGbk(FormatC(t.storeFailed.c_str(), GbkPath(stored.kvPath).c_str(), Utf8ToGbk(stored.detail).c_str())),
+            QString(), BoxIcon::Warning);
     } else {
         if (stored.fallbackFolder && hooks_.status) {
             hooks_.status(FromGbk(FormatC(t.storedInFallback.c_str(), GbkPath(stored.folder).c_str())));

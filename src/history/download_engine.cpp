@@ -64,9 +64,7 @@ void Session::Warn(DownloadWarningKind kind, int block) {
     switch (kind) {
         case DownloadWarningKind::CountFailed: w.text = Fixed().historyCountFailed; break;
         case DownloadWarningKind::BlockFailed: w.text = Fixed().historyBlockFailed; break;
-        case DownloadWarningKind::CapacityReached:
-            w.text = TextsFor(languageName_).historyCapacityReached;
-            break;
+        case DownloadWarningKind::CapacityReached: w.text = TextsFor(languageName_).historyCapacityReached; break;
         case DownloadWarningKind::UsbReplyUnrecognised:
             w.text = UsbReplyUnrecognisedText(block == 0 ? UsbReply::BlockCount : UsbReply::Block, languageName_);
             break;
@@ -279,12 +277,11 @@ void Session::Run() {
 }  // namespace
 
 bool DownloadResult::Has(DownloadWarningKind kind) const {
-    return std::any_of(warnings.begin(), warnings.end(),
-                       [kind](const DownloadWarning& w) { return w.kind == kind; });
+    return std::any_of(warnings.begin(), warnings.end(), [kind](const DownloadWarning& w) { return w.kind == kind; });
 }
 
-DownloadResult RunDownload(Link& link, const DeviceInfo& info, DownloadBuffer& buffer,
-                           DownloadHooks& hooks, const std::string& languageName) {
+DownloadResult RunDownload(Link& link, const DeviceInfo& info, DownloadBuffer& buffer, DownloadHooks& hooks,
+                           const std::string& languageName) {
     DownloadResult result;
     buffer.Begin(ChannelLayoutOf(info));
     Session(link, buffer, hooks, result, languageName).Run();

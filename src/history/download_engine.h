@@ -77,11 +77,11 @@ struct DownloadWarning {
 
 struct DownloadResult {
     DownloadLink link = DownloadLink::None;
-    int blockCount = 0;     // what the logger reported (0 when the count failed)
-    int blocksRead = 0;     // blocks decoded
-    int32_t records = 0;    // records in the buffer
-    bool finished = false;  // every block was read (also with zero blocks)
-    bool cancelled = false; // stopped by cancelRequested before the last block
+    int blockCount = 0;           // what the logger reported (0 when the count failed)
+    int blocksRead = 0;           // blocks decoded
+    int32_t records = 0;          // records in the buffer
+    bool finished = false;        // every block was read (also with zero blocks)
+    bool cancelled = false;       // stopped by cancelRequested before the last block
     bool portOpenFailed = false;  // the serial port could not be opened
     std::vector<DownloadWarning> warnings;
 
@@ -91,7 +91,7 @@ struct DownloadResult {
 // Runs one download into `buffer` (reset at the start for the channel layout of `info`).
 // `languageName` selects the language of the capacity warning; the other texts are the same in
 // both languages.
-DownloadResult RunDownload(Link& link, const DeviceInfo& info, DownloadBuffer& buffer,
-                           DownloadHooks& hooks, const std::string& languageName = std::string());
+DownloadResult RunDownload(Link& link, const DeviceInfo& info, DownloadBuffer& buffer, DownloadHooks& hooks,
+                           const std::string& languageName = std::string());
 
 }  // namespace velorin

@@ -83,8 +83,8 @@ bool WriteAt(const std::string& path, const RecordSet& set, std::time_t now, Sto
 }
 
 // Writes the default route's .kv in `folder`; false when the folder is unusable or the write fails.
-bool WriteIn(const std::string& folder, bool parents, const std::string& name, const RecordSet& set,
-             std::time_t now, StoreResult& result) {
+bool WriteIn(const std::string& folder, bool parents, const std::string& name, const RecordSet& set, std::time_t now,
+             StoreResult& result) {
     result.folder = folder;
     result.kvPath = folder + "/" + name + ".kv";
     result.keptPath.clear();
@@ -109,8 +109,7 @@ void ReadBack(StoreResult& result) {
 
 void ExportCopy(const DeviceInfo& info, const std::string& languageName, StoreResult& result) {
     if (!result.stored) return;
-    const ExportResult exported =
-        ExportCsv(*result.stored, result.kvPath + ".csv", CsvOptions(info, languageName));
+    const ExportResult exported = ExportCsv(*result.stored, result.kvPath + ".csv", CsvOptions(info, languageName));
     result.csvPath = exported.path;
     result.csvWritten = exported.ok;
     if (!exported.ok) result.detail = exported.detail;
@@ -160,13 +159,12 @@ std::string StorePathFor(const std::string& path, StorePlan plan, std::time_t no
     return std::string();
 }
 
-void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool englishQuantityNames,
-                   RecordSet& set) {
-    const int32_t n = buffer.recordCount < 0 ? 0
+void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool englishQuantityNames, RecordSet& set) {
+    const int32_t n = buffer.recordCount < 0                 ? 0
                       : buffer.recordCount > kRecordCapacity ? kRecordCapacity
                                                              : buffer.recordCount;
-    const size_t count = static_cast<size_t>(n) < buffer.records.size() ? static_cast<size_t>(n)
-                                                                        : buffer.records.size();
+    const size_t count =
+        static_cast<size_t>(n) < buffer.records.size() ? static_cast<size_t>(n) : buffer.records.size();
     set.records.assign(buffer.records.begin(), buffer.records.begin() + static_cast<long>(count));
     set.recordCount = static_cast<int32_t>(count);
 
@@ -228,9 +226,7 @@ std::string SafeDataFileName(const std::string& serialText) {
     return name.empty() ? std::string(kUnnamedDataFile) : name;
 }
 
-std::string PrimaryDataFolder(const std::string& executableFolder) {
-    return executableFolder + "/xData";
-}
+std::string PrimaryDataFolder(const std::string& executableFolder) { return executableFolder + "/xData"; }
 
 std::string FallbackDataFolder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -238,8 +234,8 @@ std::string FallbackDataFolder() {
     return base + "/Velorin/xData";
 }
 
-StoreResult StoreDownload(const DownloadBuffer& buffer, const DeviceInfo& info,
-                          const DownloadResult& download, const StoreOptions& options) {
+StoreResult StoreDownload(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadResult& download,
+                          const StoreOptions& options) {
     StoreResult result;
     result.plan = PlanStore(download);
     if (result.plan == StorePlan::Nothing) return result;

@@ -52,8 +52,7 @@ bool HasUnstorableChannels(const DeviceInfo& info);
 // `englishQuantityNames`); codes without a table entry give an empty text. Channels 7 and 8 are
 // marked as not recorded (channelEnabled 0): the file cannot hold their values, and a file that
 // called them recorded would read back as zeros measured.
-void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool englishQuantityNames,
-                   RecordSet& set);
+void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool englishQuantityNames, RecordSet& set);
 
 // Name used when the serial number leaves nothing usable.
 constexpr const char* kUnnamedDataFile = "unnamed";
@@ -87,7 +86,7 @@ struct StoreResult {
     bool fallbackFolder = false;  // default route: the folder next to the executable was unusable
     bool csvWritten = false;
     std::string csvPath;
-    std::string detail;     // UTF-8: why the .kv file (or, when ok, the CSV) could not be written
+    std::string detail;  // UTF-8: why the .kv file (or, when ok, the CSV) could not be written
     // The stored file as read back (null when nothing was stored or it could not be read).
     std::unique_ptr<RecordSet> stored;
 
@@ -98,7 +97,7 @@ struct StoreResult {
 };
 
 // Stores what `download` brought into `buffer` as PlanStore(download) allows.
-StoreResult StoreDownload(const DownloadBuffer& buffer, const DeviceInfo& info,
-                          const DownloadResult& download, const StoreOptions& options);
+StoreResult StoreDownload(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadResult& download,
+                          const StoreOptions& options);
 
 }  // namespace velorin

@@ -36,8 +36,8 @@ inline void StoreU32(uint8_t* p, uint32_t v) {
 }
 
 inline uint32_t LoadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
 }
 
 // Floats travel as their bit patterns (NaN payloads included), never through arithmetic.
@@ -73,7 +73,9 @@ public:
         p_ += count;
     }
     template <size_t N>
-    void Text(const char (&field)[N]) { Bytes(field, N); }
+    void Text(const char (&field)[N]) {
+        Bytes(field, N);
+    }
     template <size_t N>
     void I16s(const int16_t (&values)[N]) {
         for (int16_t v : values) I16(v);
@@ -117,7 +119,9 @@ public:
         return p != nullptr;
     }
     template <size_t N>
-    bool Text(char (&field)[N], const char* name) { return Bytes(field, N, name); }
+    bool Text(char (&field)[N], const char* name) {
+        return Bytes(field, N, name);
+    }
     template <size_t N>
     bool I16s(int16_t (&values)[N], const char* field) {
         const uint8_t* p = Take(2 * N, field);
@@ -158,8 +162,8 @@ KvReadResult Failure(KvReadError error, std::string detail) {
 }
 
 KvReadResult Truncated(const ByteReader& in, size_t size) {
-    return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(size) +
-                                               " bytes, in " + in.TruncatedIn());
+    return Failure(KvReadError::Truncated,
+                   "the file ends after " + std::to_string(size) + " bytes, in " + in.TruncatedIn());
 }
 
 // The stored records of a piece as SampleRecords, one at a time, so that the vector constructs
@@ -281,13 +285,12 @@ KvReadResult ReadFailed() { return Failure(KvReadError::CannotOpen, "the file co
 
 // Reads a unit or quantity text: its length (0..20) and that many bytes; the rest of the
 // 20-byte field stays zero.
-KvReadResult DecodeChannelText(ByteReader& in, size_t size, int channel, const char* what,
-                               int32_t& length, char (&field)[kChannelTextBytes]) {
+KvReadResult DecodeChannelText(ByteReader& in, size_t size, int channel, const char* what, int32_t& length,
+                               char (&field)[kChannelTextBytes]) {
     if (!in.I32(length, "a text length")) return Truncated(in, size);
     if (length < 0 || length > kChannelTextBytes) {
         return Failure(KvReadError::TextTooLong, std::string("the ") + what + " of channel " +
-                                                     std::to_string(channel + 1) + " is " +
-                                                     std::to_string(length) +
+                                                     std::to_string(channel + 1) + " is " + std::to_string(length) +
                                                      " bytes long (0..20 allowed)");
     }
     if (!in.Bytes(field, static_cast<size_t>(length), "a unit or quantity text")) {
@@ -304,23 +307,16 @@ KvReadResult DecodeTail(ByteReader& in, size_t size, RecordSet& set) {
                 in.I32(set.channelEnabled[c], "the channel statistics") &&
                 in.F32(set.avgValue[c], "the channel statistics");
     }
-    whole = whole && in.Text(set.startModeText, "the start mode") &&
-            in.Text(set.stopModeText, "the stop mode") &&
-            in.Text(set.timedStartText, "the timed start") &&
-            in.Text(set.timedStopText, "the timed stop") &&
+    whole = whole && in.Text(set.startModeText, "the start mode") && in.Text(set.stopModeText, "the stop mode") &&
+            in.Text(set.timedStartText, "the timed start") && in.Text(set.timedStopText, "the timed stop") &&
             in.Text(set.startTimeText, "the start time") && in.Text(set.userName, "the user name") &&
-            in.Text(set.title, "the title") &&
-            in.I32(set.deviceRecordCount, "the device record count") &&
-            in.I32(set.overflowCount, "the overflow count") &&
-            in.I32(set.intervalSeconds, "the interval") && in.I32(set.intervalHours, "the interval") &&
-            in.I32(set.intervalMinutes, "the interval") &&
-            in.I32(set.intervalSecondsPart, "the interval") &&
-            in.Text(set.recordModeText, "the record mode") &&
-            in.Text(set.workStatusText, "the work status") &&
-            in.I32(set.storageCapacity, "the storage capacity") &&
-            in.U8(set.powerMode, "the power mode") &&
-            in.U8(set.firmwareVersion, "the firmware version") && in.Text(set.model, "the model") &&
-            in.Text(set.serialNumber, "the serial number");
+            in.Text(set.title, "the title") && in.I32(set.deviceRecordCount, "the device record count") &&
+            in.I32(set.overflowCount, "the overflow count") && in.I32(set.intervalSeconds, "the interval") &&
+            in.I32(set.intervalHours, "the interval") && in.I32(set.intervalMinutes, "the interval") &&
+            in.I32(set.intervalSecondsPart, "the interval") && in.Text(set.recordModeText, "the record mode") &&
+            in.Text(set.workStatusText, "the work status") && in.I32(set.storageCapacity, "the storage capacity") &&
+            in.U8(set.powerMode, "the power mode") && in.U8(set.firmwareVersion, "the firmware version") &&
+            in.Text(set.model, "the model") && in.Text(set.serialNumber, "the serial number");
     if (!whole) return Truncated(in, size);
 
     for (int c = 0; c < kRecordSetChannels; ++c) {
@@ -331,10 +327,8 @@ KvReadResult DecodeTail(ByteReader& in, size_t size, RecordSet& set) {
     }
 
     whole = in.Bytes(set.alarmEnabled, sizeof set.alarmEnabled, "the alarm switches") &&
-            in.I16s(set.rangeLowX10, "the range limits") &&
-            in.I16s(set.rangeHighX10, "the range limits") &&
-            in.I16s(set.lowerAlarmX10, "the alarm limits") &&
-            in.I16s(set.upperAlarmX10, "the alarm limits");
+            in.I16s(set.rangeLowX10, "the range limits") && in.I16s(set.rangeHighX10, "the range limits") &&
+            in.I16s(set.lowerAlarmX10, "the alarm limits") && in.I16s(set.upperAlarmX10, "the alarm limits");
     if (!whole) return Truncated(in, size);
     return {};
 }
@@ -346,21 +340,20 @@ KvReadResult Decode(ByteSource& source, RecordSet& set, bool withRecords = true)
     size_t got = 0;
     if (!source.Read(head, sizeof head, got)) return ReadFailed();
     if (got < sizeof head) {
-        return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(got) +
-                                                   " bytes, in the record count");
+        return Failure(KvReadError::Truncated,
+                       "the file ends after " + std::to_string(got) + " bytes, in the record count");
     }
     const int32_t count = static_cast<int32_t>(LoadU32(head));
     if (count < 0 || count > kRecordCapacity) {
-        return Failure(KvReadError::TooManyRecords, "the record count " + std::to_string(count) +
-                                                        " is outside 0.." +
+        return Failure(KvReadError::TooManyRecords, "the record count " + std::to_string(count) + " is outside 0.." +
                                                         std::to_string(kRecordCapacity));
     }
     // Refuse a short file before allocating its records.
     const uint64_t least = kRecordBytes * static_cast<uint64_t>(count) + kFixedBytes;
     if (source.Size() < least) {
-        return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(source.Size()) +
-                                                   " bytes; " + std::to_string(count) +
-                                                   " records need at least " + std::to_string(least));
+        return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(source.Size()) + " bytes; " +
+                                                   std::to_string(count) + " records need at least " +
+                                                   std::to_string(least));
     }
 
     uint64_t consumed = sizeof head;
@@ -376,8 +369,8 @@ KvReadResult Decode(ByteSource& source, RecordSet& set, bool withRecords = true)
         if (!source.Read(piece.get(), want * kRecordBytes, got)) return ReadFailed();
         consumed += got;
         if (got < want * kRecordBytes) {  // the file shrank after its size was taken
-            return Failure(KvReadError::Truncated, "the file ends after " + std::to_string(consumed) +
-                                                       " bytes, in the records");
+            return Failure(KvReadError::Truncated,
+                           "the file ends after " + std::to_string(consumed) + " bytes, in the records");
         }
         DecodeRecords(piece.get(), want, set.records);
         left -= want;
@@ -556,8 +549,6 @@ KvWriteResult WriteKvFile(const std::string& path, const RecordSet& set) {
     return result;
 }
 
-bool HasKvExtension(const std::string& path) {
-    return path.find(".kv", 1) != std::string::npos;
-}
+bool HasKvExtension(const std::string& path) { return path.find(".kv", 1) != std::string::npos; }
 
 }  // namespace velorin

@@ -8,8 +8,8 @@ namespace {
 
 // Copies at most kChannelTextBytes of `text` into a 20-byte field, zeroes the rest and sets the
 // length. A channel outside 0..7 is ignored.
-void StoreChannelText(char (&fields)[kRecordSetChannels][kChannelTextBytes],
-                      int32_t (&lengths)[kRecordSetChannels], int channel, const std::string& text) {
+void StoreChannelText(char (&fields)[kRecordSetChannels][kChannelTextBytes], int32_t (&lengths)[kRecordSetChannels],
+                      int channel, const std::string& text) {
     if (channel < 0 || channel >= kRecordSetChannels) return;
     const size_t n = std::min(text.size(), static_cast<size_t>(kChannelTextBytes));
     std::memset(fields[channel], 0, kChannelTextBytes);

@@ -78,7 +78,7 @@ struct RecordSet {
     int32_t quantityLength[kRecordSetChannels] = {};
     char quantityText[kRecordSetChannels][kChannelTextBytes] = {};
     char serialNumber[9] = {};
-    char model[8] = {};  // not terminated
+    char model[8] = {};           // not terminated
     uint8_t firmwareVersion = 0;  // tenths: shown as "V%.1f" of the byte ÷ 10
     uint8_t alarmEnabled[kRecordSetChannels] = {};
     uint8_t powerMode = 0;  // 0x80 = power saving
@@ -108,8 +108,7 @@ inline std::string UnitTextOf(const RecordSet& set, int channel) {
 }
 
 inline std::string QuantityTextOf(const RecordSet& set, int channel) {
-    return std::string(set.quantityText[channel],
-                       static_cast<size_t>(UsableTextLength(set.quantityLength[channel])));
+    return std::string(set.quantityText[channel], static_cast<size_t>(UsableTextLength(set.quantityLength[channel])));
 }
 
 // Stores `text` as a unit or quantity text (cut to kChannelTextBytes) with its length.

@@ -12,14 +12,14 @@
 
 namespace velorin {
 
-constexpr int kLivePlotLeft = 20;       // the plot's position in the view
+constexpr int kLivePlotLeft = 20;  // the plot's position in the view
 constexpr int kLivePlotTop = 20;
-constexpr int kLivePlotHeight = 490;    // canvas height
-constexpr int kLiveCentreY = 245;       // the reference value's line
-constexpr int kLivePixelsPerUnit = 4;   // one unit of a channel's value
-constexpr int kLiveClipTop = -5;        // where values above the canvas are drawn
-constexpr int kLiveClipBottom = 500;    // where values below the canvas (and missing ones) are drawn
-constexpr int kLiveMarginRight = 20;    // plot width = view width − this
+constexpr int kLivePlotHeight = 490;   // canvas height
+constexpr int kLiveCentreY = 245;      // the reference value's line
+constexpr int kLivePixelsPerUnit = 4;  // one unit of a channel's value
+constexpr int kLiveClipTop = -5;       // where values above the canvas are drawn
+constexpr int kLiveClipBottom = 500;   // where values below the canvas (and missing ones) are drawn
+constexpr int kLiveMarginRight = 20;   // plot width = view width − this
 constexpr int kLiveLegendFromRight = 130;
 
 struct LivePoint {

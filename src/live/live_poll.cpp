@@ -8,8 +8,8 @@
 
 namespace velorin {
 
-LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address,
-                              const ChannelInfo (&channels)[kChannelCount], const std::atomic<bool>* cancel) {
+LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address, const ChannelInfo (&channels)[kChannelCount],
+                              const std::atomic<bool>* cancel) {
     LivePollResult result;
     result.via = LivePollVia::Serial;
     if (!serial.IsOpen()) return result;
@@ -54,8 +54,7 @@ LivePollResult PollLiveUsb(Link& link, const ChannelInfo (&channels)[kChannelCou
     return result;
 }
 
-LivePollResult PollLive(Link& link, const ChannelInfo (&channels)[kChannelCount],
-                        const std::atomic<bool>* cancel) {
+LivePollResult PollLive(Link& link, const ChannelInfo (&channels)[kChannelCount], const std::atomic<bool>* cancel) {
     if (ChooseLinkForLive(link) == LinkUse::Hid) return PollLiveUsb(link, channels);
     return PollLiveSerial(link.serial, link.deviceAddress, channels, cancel);
 }

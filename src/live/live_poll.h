@@ -24,17 +24,16 @@ constexpr size_t kLiveReplyCapacity = 64;
 enum class LivePollVia { Serial, Usb };
 
 struct LivePollResult {
-    bool ok = false;       // false: the tick is skipped (no new sample, nothing changes)
+    bool ok = false;  // false: the tick is skipped (no new sample, nothing changes)
     LivePollVia via = LivePollVia::Serial;
-    LiveSample sample;     // the enabled channels' values when ok
-    int attempts = 0;      // exchanges made (serial: 1..5)
+    LiveSample sample;               // the enabled channels' values when ok
+    int attempts = 0;                // exchanges made (serial: 1..5)
     bool unrecognisedReply = false;  // USB: the report fits no known layout
 };
 
 // Over the open serial port: up to five attempts until a reply is accepted. A closed port fails
 // at once; `cancel` (optional) ends the attempts early when it becomes true.
-LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address,
-                              const ChannelInfo (&channels)[kChannelCount],
+LivePollResult PollLiveSerial(CSerialPort& serial, uint8_t address, const ChannelInfo (&channels)[kChannelCount],
                               const std::atomic<bool>* cancel = nullptr);
 
 // Over USB: the logger is looked up afresh and its handle kept in link.hidHandle (a different

@@ -19,8 +19,7 @@ bool LiveReportAccepted(const uint8_t* report, size_t reportBytes, uint8_t addre
     return LiveReplyAccepted(report, frameBytes, address);
 }
 
-void DecodeLiveValues(const uint8_t* reply, const ChannelInfo (&channels)[kChannelCount],
-                      LiveSample& sample) {
+void DecodeLiveValues(const uint8_t* reply, const ChannelInfo (&channels)[kChannelCount], LiveSample& sample) {
     for (int k = 0; k < kChannelCount; ++k) {
         if (channels[k].channelEnabled != 1) continue;
         const int16_t raw = ReadS16BE(reply + kLiveValueOffset + 2 * k);

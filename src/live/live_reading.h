@@ -45,8 +45,7 @@ struct LiveSample {
 // 0x8001 gives kLiveMissingValue, any other raw r gives r / 100 for hundredths channels and
 // r / 10 otherwise; the other channels keep what `sample` held. `reply` must hold at least
 // kLiveReplyMinBytes bytes.
-void DecodeLiveValues(const uint8_t* reply, const ChannelInfo (&channels)[kChannelCount],
-                      LiveSample& sample);
+void DecodeLiveValues(const uint8_t* reply, const ChannelInfo (&channels)[kChannelCount], LiveSample& sample);
 
 // The one test for a missing sample, used by every place that shows a value.
 inline bool IsMissingLiveValue(float value) { return value == kLiveMissingValue; }

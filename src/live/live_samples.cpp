@@ -26,8 +26,8 @@ bool LiveWindow::Append(const LiveSample& sample, int64_t time, int capacity) {
     return first;
 }
 
-void LiveSeries::Apply(const LiveSample& sample, const ChannelInfo (&channels)[kChannelCount],
-                       int64_t time, int capacity) {
+void LiveSeries::Apply(const LiveSample& sample, const ChannelInfo (&channels)[kChannelCount], int64_t time,
+                       int capacity) {
     for (int k = 0; k < kChannelCount; ++k) {
         if (channels[k].channelEnabled == 1) current.value[k] = sample.value[k];
     }

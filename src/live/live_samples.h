@@ -53,8 +53,7 @@ struct LiveSeries {
 
     // One successful poll: decoded `sample` taken at `time`. Channels not enabled keep their
     // current values; the first sample becomes the reference of channels 1–6.
-    void Apply(const LiveSample& sample, const ChannelInfo (&channels)[kChannelCount], int64_t time,
-               int capacity);
+    void Apply(const LiveSample& sample, const ChannelInfo (&channels)[kChannelCount], int64_t time, int capacity);
     void Reset();
 };
 

@@ -11,16 +11,16 @@ namespace velorin {
 
 std::string FormatLiveTime(int64_t time) {
     const CDealTime t(time);
-    return FormatC("%04d-%02d-%02d %02d:%02d:%02d", t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(),
-                   t.GetMinute(), t.GetSecond());
+    return FormatC("%04d-%02d-%02d %02d:%02d:%02d", t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(),
+                   t.GetSecond());
 }
 
 std::string FormatReadoutTime(int64_t time, const LiveTexts& texts) {
     const CDealTime t(time);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return FormatC(texts.readoutTimeFormat.c_str(), t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(),
-                   t.GetMinute(), t.GetSecond());
+    return FormatC(texts.readoutTimeFormat.c_str(), t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(),
+                   t.GetSecond());
 #pragma GCC diagnostic pop
 }
 

@@ -27,9 +27,9 @@ namespace {
 const QColor kStaticColour(200, 221, 222);
 const QColor kDisabledChannel(192, 192, 192);
 const QColor kCursorColour(150, 150, 150);
-const QColor kDefaultColours[kChannelCount] = {
-    QColor(0, 255, 0),   QColor(255, 0, 0),   QColor(255, 0, 255), QColor(255, 255, 0),
-    QColor(128, 0, 255), QColor(0, 0, 255),   QColor(255, 255, 0), QColor(0, 128, 255)};
+const QColor kDefaultColours[kChannelCount] = {QColor(0, 255, 0),   QColor(255, 0, 0),   QColor(255, 0, 255),
+                                               QColor(255, 255, 0), QColor(128, 0, 255), QColor(0, 0, 255),
+                                               QColor(255, 255, 0), QColor(0, 128, 255)};
 constexpr int kListColumnWidths[5] = {80, 80, 120, 120, 400};
 constexpr int kValueColumn = 3, kTimeColumn = 4;
 constexpr int kBoxWidth = 45, kBoxHeight = 15;
@@ -106,7 +106,8 @@ CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::st
 
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
-    poller_ = new LivePoller(worker_, [this](const LivePollResult& r, int64_t time) { ApplyPoll(r, time); }, this);
+    poller_ = new LivePoller(
+        worker_, [this](const LivePollResult& r, int64_t time) { ApplyPoll(r, time); }, this);
     SetColours();
 }
 
@@ -314,8 +315,8 @@ void CRealImage::paintEvent(QPaintEvent*) {
     const LiveRect bg = LiveBackgroundSwatch(plotWidth_);
     p.fillRect(QRect(QPoint(bg.left, bg.top), QPoint(bg.right - 1, bg.bottom - 1)), background_);
     QFont caption = font();
-    caption.setFamilies({FromGbk(Texts().backgroundFont), QStringLiteral("AR PL UMing CN"),
-                         QStringLiteral("AR PL UMing TW")});
+    caption.setFamilies(
+        {FromGbk(Texts().backgroundFont), QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")});
     caption.setPixelSize(13);
     caption.setWeight(QFont::Normal);
     p.setFont(caption);

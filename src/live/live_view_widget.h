@@ -36,8 +36,8 @@ class CRealImage : public QWidget {
     Q_OBJECT
 public:
     struct Hooks {
-        std::function<void()> holdLink;     // Start: the link is the view's until `released`
-        std::function<void()> released;     // destruction: give the link and the commands back
+        std::function<void()> holdLink;  // Start: the link is the view's until `released`
+        std::function<void()> released;  // destruction: give the link and the commands back
         // The colour chooser (initial colour black); an invalid colour means cancelled.
         std::function<QColor(const QColor& initial)> chooseColour;
     };
@@ -62,7 +62,7 @@ public:
     int PlotWidth() const { return plotWidth_; }
     int Capacity() const { return LiveCapacity(plotWidth_); }
     const LiveSeries& Series() const { return *series_; }
-    QString ValueText(int channel) const;   // 0-based
+    QString ValueText(int channel) const;  // 0-based
     QString LabelText(int channel) const;
     QCheckBox* CurveBox(int channel) const { return curveBox_[channel]; }
     QCheckBox* ScaleBox(int channel) const { return scaleBox_[channel]; }

@@ -16,9 +16,7 @@
 // reads its configuration) and cairo (its toy font face cache) keep for the life of the process
 // without a pointer it can see. They are the libraries' own, once per process; ours are not
 // hidden by this.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\nleak:libcairo.so\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libcairo.so\n"; }
 extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 
 namespace velorin {
@@ -61,7 +59,8 @@ struct CairoStream {
     }
 };
 
-CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& info) : run_(std::make_unique<GlyphRun>()) {
+CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& info)
+    : run_(std::make_unique<GlyphRun>()) {
     errno = 0;
     file_ = std::make_unique<AtomicFile>(path);
     if (!file_->IsOpen()) {
@@ -102,7 +101,6 @@ CairoPdfCanvas::~CairoPdfCanvas() {
 
 bool CairoPdfCanvas::Ok() const { return error_.empty() && !writeFailed_ && cr_ != nullptr; }
 
-
 bool CairoPdfCanvas::WriteBytes(const unsigned char* data, unsigned length) {
     if (writeFailed_) return false;
     errno = 0;
@@ -110,7 +108,8 @@ bool CairoPdfCanvas::WriteBytes(const unsigned char* data, unsigned length) {
         writeFailed_ = true;
         const int code = errno;
         if (error_.empty()) {
-            error_ = code != 0 ? std::error_code(code, std::generic_category()).message() : "the file cannot be written";
+            error_ =
+                code != 0 ? std::error_code(code, std::generic_category()).message() : "the file cannot be written";
         }
         return false;
     }

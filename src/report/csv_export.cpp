@@ -22,8 +22,8 @@ void AppendColumnGroup(std::string& out, const RecordSet& set, const std::vector
 }
 
 // Serial number, time and values of record `index`, each followed by a comma.
-void AppendCells(std::string& out, const SampleRecord& record, int32_t index,
-                 const std::vector<int>& channels, const int* decimals) {
+void AppendCells(std::string& out, const SampleRecord& record, int32_t index, const std::vector<int>& channels,
+                 const int* decimals) {
     AppendInt(out, static_cast<int64_t>(index) + 1);
     out += ',';
     AppendRecordTime(out, record);

@@ -32,9 +32,7 @@ void AppendUnsigned(std::string& out, uint64_t value, int minDigits) {
 // Below this bound the scaled value also converts to an integer exactly.
 constexpr double kFastPathLimit = 1e15;
 
-bool HasErasedByte(const std::string& text) {
-    return text.find(static_cast<char>(0xFF)) != std::string::npos;
-}
+bool HasErasedByte(const std::string& text) { return text.find(static_cast<char>(0xFF)) != std::string::npos; }
 
 }  // namespace
 
@@ -104,9 +102,8 @@ void AppendFixed(std::string& out, float value, int decimals) {
     out += FormatC("%.*f", decimals, v);
 }
 
-void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layout,
-                const ExportHeadLabels& labels, bool blankErasedTexts, const SampleRecord* first,
-                const SampleRecord* last) {
+void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layout, const ExportHeadLabels& labels,
+                bool blankErasedTexts, const SampleRecord* first, const SampleRecord* last) {
     const int32_t recordCount = layout.recordCount;
     const std::vector<int>& channels = layout.channels;
     std::string userName = ReadField(set.userName);
@@ -121,8 +118,7 @@ void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layo
     out += labels.recordCount;
     AppendInt(out, recordCount);
     out += labels.interval;
-    out += FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes,
-                   set.intervalSecondsPart);
+    out += FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes, set.intervalSecondsPart);
     out += labels.recordMode;
     out += ReadField(set.recordModeText);
     out += labels.startChannels;
@@ -152,8 +148,8 @@ void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layo
     out += "\r\n";
 }
 
-bool AppendHeadFrom(std::string& out, const RecordSet& set, const ExportLayout& layout,
-                    const ExportHeadLabels& labels, bool blankErasedTexts, RecordSource& records) {
+bool AppendHeadFrom(std::string& out, const RecordSet& set, const ExportLayout& layout, const ExportHeadLabels& labels,
+                    bool blankErasedTexts, RecordSource& records) {
     SampleRecord first, last;
     if (layout.recordCount > 0) {
         // Copies: a streamed source keeps only the record read last.
@@ -168,8 +164,7 @@ bool AppendHeadFrom(std::string& out, const RecordSet& set, const ExportLayout& 
     return true;
 }
 
-void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vector<int>& channels,
-                          const char* after) {
+void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vector<int>& channels, const char* after) {
     for (int c : channels) {
         out += "CH";
         AppendInt(out, c + 1);

@@ -57,17 +57,15 @@ void AppendFixed(std::string& out, float value, int decimals);
 // or title holding a byte 255 (an erased logger field) is written empty. With no records the
 // start and stop times are left empty. `first` and `last` are the first and last record (null
 // without records).
-void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layout,
-                const ExportHeadLabels& labels, bool blankErasedTexts, const SampleRecord* first,
-                const SampleRecord* last);
+void AppendHead(std::string& out, const RecordSet& set, const ExportLayout& layout, const ExportHeadLabels& labels,
+                bool blankErasedTexts, const SampleRecord* first, const SampleRecord* last);
 
 // AppendHead with the first and last record read from `records`; false when one cannot be read.
-bool AppendHeadFrom(std::string& out, const RecordSet& set, const ExportLayout& layout,
-                    const ExportHeadLabels& labels, bool blankErasedTexts, RecordSource& records);
+bool AppendHeadFrom(std::string& out, const RecordSet& set, const ExportLayout& layout, const ExportHeadLabels& labels,
+                    bool blankErasedTexts, RecordSource& records);
 
 // The channel columns of the column header: "CH%d(" + unit text + ")" + `after` per channel.
-void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vector<int>& channels,
-                          const char* after);
+void AppendChannelHeaders(std::string& out, const RecordSet& set, const std::vector<int>& channels, const char* after);
 
 // The output of one export. Rows are appended to Buffer() and handed over with RowDone(),
 // which writes the buffer once it holds a batch; Finish() writes the rest and commits. Any

@@ -9,8 +9,7 @@
 namespace velorin {
 
 struct ExportHeadLabels {
-    std::string userName, title, recordCount, interval, recordMode, startChannels, startTime,
-        stopTime;
+    std::string userName, title, recordCount, interval, recordMode, startChannels, startTime, stopTime;
     // Per-channel statistics line: "CH%d" + max + "%.1f" + min + "%.1f" + avg + "%.2f" +
     // channelType + the channel's quantity text.
     std::string max, min, avg, channelType;

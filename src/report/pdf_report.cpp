@@ -84,7 +84,8 @@ int32_t DataPageCount(const TableLayout& layout, int32_t rows) {
 }
 
 std::string PdfFailureMessage(const PdfResult& result) {
-    return FormatC(ReportFixed().createFailed.c_str(), Utf8ToGbk(result.path).c_str(), Utf8ToGbk(result.detail).c_str());
+    return FormatC(ReportFixed().createFailed.c_str(), Utf8ToGbk(result.path).c_str(),
+                   Utf8ToGbk(result.detail).c_str());
 }
 
 std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool english) {
@@ -163,8 +164,8 @@ void PdfReport::DrawFirstPageLabels() {
     // The logger's clock was set from this computer's local time, so the note names its offset.
     const long offset = options_.clock.utcOffsetSeconds;
     const long magnitude = offset < 0 ? -offset : offset;
-    const std::string utc = FormatC("UTC%c%02ld:%02ld", offset < 0 ? '-' : '+', magnitude / 3600 % 100,
-                                    magnitude / 60 % 60);
+    const std::string utc =
+        FormatC("UTC%c%02ld:%02ld", offset < 0 ? '-' : '+', magnitude / 3600 % 100, magnitude / 60 % 60);
     canvas_.SetFontSize(8);
     canvas_.SetColor(ColorTarget::Fill, kRed);
     TextIn(50, 742, 298, t.noteBefore + utc + t.noteAfter);
@@ -230,7 +231,8 @@ void PdfReport::DrawFirstPageValues() {
     int64_t shownLength = static_cast<int64_t>(options_.endIndex) - options_.firstIndex;
     if (shownLength <= 0) shownLength = s.deviceRecordCount;
     static const std::string recorded = Utf8ToGbk(" / 已记录:");
-    TextIn(382, 687, 168, FormatC("%d", s.storageCapacity) + recorded + FormatC("%lld", static_cast<long long>(shownLength)));
+    TextIn(382, 687, 168,
+           FormatC("%d", s.storageCapacity) + recorded + FormatC("%lld", static_cast<long long>(shownLength)));
 
     // A channel without a valid value in the range has no maximum, minimum, average or MKT.
     static const std::string notAvailable = "N/A ,";
@@ -254,7 +256,8 @@ void PdfReport::DrawFirstPageValues() {
     TextIn(72, 621, 478, mktList);
     if (range_.length > 0) {
         const SampleRecord& r = s.records[static_cast<size_t>(range_.first)];
-        TextIn(382, 629, 168, FormatC("20%.2d-%.2d-%.2d %.2d:%.2d:%.2d", r.year, r.month, r.day, r.hour, r.minute, r.second));
+        TextIn(382, 629, 168,
+               FormatC("20%.2d-%.2d-%.2d %.2d:%.2d:%.2d", r.year, r.month, r.day, r.hour, r.minute, r.second));
     }
     DrawAlarmTable(AlarmStatistics(s, range_));
 }

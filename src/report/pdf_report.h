@@ -30,12 +30,12 @@ struct ReportClock {
 ReportClock ReportClockNow();
 
 struct PdfOptions {
-    bool english = false;       // interface language is exactly "English"
+    bool english = false;         // interface language is exactly "English"
     uint8_t channelType[8] = {};  // ChannelType of each channel in the DeviceInfo read last
-    int32_t firstIndex = 0;     // range of the records: firstIndex … endIndex − 1;
-    int32_t endIndex = 0;       // endIndex ≤ firstIndex means the whole set
-    std::string logoPath;       // PNG placed on the first page; empty: none
-    ReportClock clock;          // fills `local` and the offset with ReportClockNow() by default
+    int32_t firstIndex = 0;       // range of the records: firstIndex … endIndex − 1;
+    int32_t endIndex = 0;         // endIndex ≤ firstIndex means the whole set
+    std::string logoPath;         // PNG placed on the first page; empty: none
+    ReportClock clock;            // fills `local` and the offset with ReportClockNow() by default
     // Called after each finished page with its number and the total; false cancels the report
     // (no file is written). Runs on the drawing thread.
     std::function<bool(int page, int total)> progress;
@@ -50,9 +50,9 @@ enum class PdfWarning {
 struct PdfResult {
     bool ok = false;
     bool cancelled = false;  // the progress callback stopped it
-    std::string path;    // the file written (".pdf" appended when missing)
-    std::string detail;  // why it failed (system or PDF error text)
-    int pages = 0;       // pages drawn
+    std::string path;        // the file written (".pdf" appended when missing)
+    std::string detail;      // why it failed (system or PDF error text)
+    int pages = 0;           // pages drawn
     std::vector<PdfWarning> warnings;
     std::string fontUsed;  // family of the font the text was set in
     std::string logoPath;  // the logo that could not be read (LogoMissing)

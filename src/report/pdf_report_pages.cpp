@@ -49,7 +49,8 @@ void AppendPrintf(std::string& out, const char* format, Args... args) {
 void AppendFixedCell(std::string& out, double v, int decimals) {
     char buffer[64];
     buffer[0] = ' ';
-    const std::to_chars_result r = std::to_chars(buffer + 1, buffer + sizeof buffer - 1, v, std::chars_format::fixed, decimals);
+    const std::to_chars_result r =
+        std::to_chars(buffer + 1, buffer + sizeof buffer - 1, v, std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) {
         AppendPrintf(out, decimals == 2 ? " %.2f " : " %.1f ", v);
         return;
@@ -71,8 +72,9 @@ void PdfReport::DrawCurve() {
         // Time labels under the frame; a range that starts at record 0 has no leftmost label.
         if (n > 0) {
             for (int k = 0; k <= 9; ++k) {
-                const int32_t index = k == 9 ? range_.first + n - 1
-                                             : static_cast<int32_t>(std::trunc(k * static_cast<double>(n) / 9.0 + range_.first));
+                const int32_t index =
+                    k == 9 ? range_.first + n - 1
+                           : static_cast<int32_t>(std::trunc(k * static_cast<double>(n) / 9.0 + range_.first));
                 if ((k == 0 || k == 9) && index == 0) continue;
                 const SampleRecord& r = s.records[static_cast<size_t>(index)];
                 Text(65 + 50 * k, 70, FormatC("%.2d/%.2d/%.2d ", r.month, r.day, r.year));
@@ -95,7 +97,8 @@ void PdfReport::DrawCurve() {
             double value;
             const char* format;
         };
-        const Limit limits[2] = {{s.upperAlarmX10[c] / 10.0, "%d,%.1f(Hi)"}, {s.lowerAlarmX10[c] / 10.0, "%d,%.1f(Lo)"}};
+        const Limit limits[2] = {{s.upperAlarmX10[c] / 10.0, "%d,%.1f(Hi)"},
+                                 {s.lowerAlarmX10[c] / 10.0, "%d,%.1f(Lo)"}};
         for (const Limit& l : limits) {
             if (!(scale.lo < l.value && l.value < scale.hi)) continue;
             const double y = scale.Y(l.value);

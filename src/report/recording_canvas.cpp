@@ -95,8 +95,7 @@ std::vector<CanvasCall> RecordingCanvas::Texts(int page) const {
 
 const CanvasCall* RecordingCanvas::TextAt(int page, double x, double y) const {
     for (const CanvasCall& c : calls_) {
-        if (c.kind == CanvasCall::Text && c.page == page && std::fabs(c.x - x) < 1e-6 &&
-            std::fabs(c.y - y) < 1e-6) {
+        if (c.kind == CanvasCall::Text && c.page == page && std::fabs(c.x - x) < 1e-6 && std::fabs(c.y - y) < 1e-6) {
             return &c;
         }
     }
@@ -111,7 +110,10 @@ std::vector<RecordingCanvas::Segment> RecordingCanvas::Segments(int page) const 
     for (const CanvasCall& c : calls_) {
         if (c.page != page) continue;
         switch (c.kind) {
-            case CanvasCall::MoveTo: cx = c.x; cy = c.y; break;
+            case CanvasCall::MoveTo:
+                cx = c.x;
+                cy = c.y;
+                break;
             case CanvasCall::LineTo:
                 out.push_back({cx, cy, c.x, c.y, Rgb{}});
                 cx = c.x;

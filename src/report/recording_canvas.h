@@ -13,13 +13,13 @@ struct CanvasCall {
     enum Kind { BeginPage, EndPage, FontSize, Color, Text, MoveTo, LineTo, Rect, Stroke, Image };
     explicit CanvasCall(Kind k) : kind(k) {}
     Kind kind;
-    int page = 0;  // 1-based page the call belongs to (0 before the first BeginPage)
+    int page = 0;                       // 1-based page the call belongs to (0 before the first BeginPage)
     double x = 0, y = 0, w = 0, h = 0;  // FontSize: x = size; Rect: w, h; Image: w = scale; Text: w = the
                                         // width it was fitted into (0: none)
     ColorTarget target = ColorTarget::Fill;
-    Rgb color;              // Color; Text/LineTo/Stroke: the fill/stroke colour in force
-    double fontSize = 0;    // Text: the font size in force
-    std::string text;       // Text: the GBK bytes; Image: the path
+    Rgb color;            // Color; Text/LineTo/Stroke: the fill/stroke colour in force
+    double fontSize = 0;  // Text: the font size in force
+    std::string text;     // Text: the GBK bytes; Image: the path
 };
 
 class RecordingCanvas final : public ReportCanvas {
@@ -33,7 +33,9 @@ public:
     void SetColor(ColorTarget target, Rgb color) override;
     void ShowText(double x, double y, const std::string& gbk) override;
     void ShowTextIn(double x, double y, const std::string& gbk, double width) override;
-    double TextWidth(const std::string& gbk) const override { return fontSize_ / 3.0 * static_cast<double>(gbk.size()); }
+    double TextWidth(const std::string& gbk) const override {
+        return fontSize_ / 3.0 * static_cast<double>(gbk.size());
+    }
     void MoveTo(double x, double y) override;
     void LineTo(double x, double y) override;
     void Rect(double x, double y, double width, double height) override;

@@ -21,8 +21,7 @@ ReportRange RangeOf(const RecordSet& set, int32_t firstIndex, int32_t endIndex) 
     if (length < 0) length = 0;
     range.length = static_cast<int32_t>(length);
     // A set that names no capacity (0) is not limited by it.
-    range.limited = set.storageCapacity > 0 && set.storageCapacity < range.length ? set.storageCapacity
-                                                                                  : range.length;
+    range.limited = set.storageCapacity > 0 && set.storageCapacity < range.length ? set.storageCapacity : range.length;
     return range;
 }
 

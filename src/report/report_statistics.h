@@ -62,7 +62,7 @@ struct ChannelStatistics {
     int32_t count = 0;
     float max = 0, min = 0, avg = 0;
     RecordTime maxTime, minTime;  // first record holding the maximum / the minimum
-    double mkt = 0;      // mean kinetic temperature, °C
+    double mkt = 0;               // mean kinetic temperature, °C
 };
 
 // Maximum, minimum, average (with the times of the first maximum and minimum) and the mean

@@ -58,8 +58,7 @@ ReportTexts MakeChinese() {
     t.deviceInform = g("设备信息:");
     t.logInform = g("日志信息:");
     t.alarmInform = g("报警信息:");
-    const char* columns[7] = {"报警设定", "报警延时", "报警时长", "报警次数",
-                              "报警首次时间", "报警状态", "报警类型"};
+    const char* columns[7] = {"报警设定", "报警延时", "报警时长", "报警次数", "报警首次时间", "报警状态", "报警类型"};
     for (int i = 0; i < 7; ++i) t.alarmColumns[i] = g(columns[i]);
     t.serialNumber = g("序\t  列\t  号:");
     t.reportCreation = g("报告创建时间:");
@@ -81,7 +80,8 @@ ReportTexts MakeChinese() {
     t.lowerAlarm = g("超下限报警");
     t.continuousAlarm = g("持续报警");
     t.companyName = g("维洛林仪器有限公司");
-    t.cjkFontMissing = g("PDF报告: 未找到中文字体 AR PL UMing (软件包 fonts-arphic-uming)，已改用 %s，中文可能无法显示。");
+    t.cjkFontMissing =
+        g("PDF报告: 未找到中文字体 AR PL UMing (软件包 fonts-arphic-uming)，已改用 %s，中文可能无法显示。");
     t.logoMissing = g("PDF报告: 无法读取 %s，报告中没有标志。");
     t.progress = g("正在生成PDF报告: 第 %d 页，共 %d 页");
     t.cancel = g("取消");
@@ -98,8 +98,9 @@ ReportFixedTexts MakeFixed() {
     t.subject = "rolbex";
     t.keywords = "velorin.example";
     t.createFailed = g("创建PDF文件失败！\n路径: %s\n错误: %s");
-    t.saveAsFilter = g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|"
-                       "CSV (UTF-8) (*.csv)|*.csv|TXT (UTF-8) (*.txt)|*.txt|");
+    t.saveAsFilter =
+        g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|"
+          "CSV (UTF-8) (*.csv)|*.csv|TXT (UTF-8) (*.txt)|*.txt|");
     return t;
 }
 

@@ -70,19 +70,19 @@ SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& 
     SaveAsResult result;
     result.path = SaveAsTarget(path, form);
     switch (form) {
-        case SaveForm::Pdf:
-            return PdfSaveResult(ExportPdf(doc.Set(), result.path, PdfOptionsOf(options)), options);
+        case SaveForm::Pdf: return PdfSaveResult(ExportPdf(doc.Set(), result.path, PdfOptionsOf(options)), options);
         case SaveForm::Csv:
         case SaveForm::Txt:
         case SaveForm::CsvUtf8:
         case SaveForm::TxtUtf8: {
             ExportOptions text;
             text.english = options.english;
-            text.encoding = form == SaveForm::CsvUtf8 || form == SaveForm::TxtUtf8 ? ExportEncoding::Utf8
-                                                                                     : ExportEncoding::Gbk;
+            text.encoding =
+                form == SaveForm::CsvUtf8 || form == SaveForm::TxtUtf8 ? ExportEncoding::Utf8 : ExportEncoding::Gbk;
             std::memcpy(text.channelType, options.channelType, sizeof text.channelType);
             const bool csv = form == SaveForm::Csv || form == SaveForm::CsvUtf8;
-            const ExportResult r = csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
+            const ExportResult r =
+                csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
             result.ok = r.ok;
             if (!r.ok) result.failure = StoreFailed(options.english, r.path, r.detail);
             return result;

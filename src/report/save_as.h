@@ -27,9 +27,9 @@ std::string SaveAsTarget(const std::string& path, SaveForm form);
 
 struct SaveAsOptions {
     bool english = false;
-    uint8_t channelType[8] = {};  // of the DeviceInfo read last
+    uint8_t channelType[8] = {};           // of the DeviceInfo read last
     int32_t firstIndex = 0, endIndex = 0;  // the shown range (PDF); endIndex ≤ firstIndex: all
-    std::string logoPath;         // the report's logo
+    std::string logoPath;                  // the report's logo
 };
 
 struct SaveAsResult {

@@ -5,13 +5,13 @@
 namespace velorin {
 
 enum CommandId : int {
-    ID_LIVE_VIEW = 32771,         // open the live view
-    ID_HISTORY = 32772,           // history download
-    ID_SHOW_PANEL = 32774,        // show the property panel
+    ID_LIVE_VIEW = 32771,   // open the live view
+    ID_HISTORY = 32772,     // history download
+    ID_SHOW_PANEL = 32774,  // show the property panel
     ID_CONNECT = 32775,
-    ID_CHOOSE_PORT = 32776,       // COM
-    ID_SETUP_WIZARD = 32777,      // "Restart Device"
-    ID_UPDATE_TIME = 32778,       // clock calibration
+    ID_CHOOSE_PORT = 32776,   // COM
+    ID_SETUP_WIZARD = 32777,  // "Restart Device"
+    ID_UPDATE_TIME = 32778,   // clock calibration
     ID_F0_CONFIG = 32779,
     ID_STOP = 32780,
     ID_CLOSE_LIVE_VIEW = 32787,
@@ -19,7 +19,7 @@ enum CommandId : int {
     ID_PRINT_LIST = 32789,
     ID_HELP = 32790,
     ID_SWITCH_LANGUAGE = 32791,
-    ID_COMPARE = 32800,           // the comparison window of several data files
+    ID_COMPARE = 32800,  // the comparison window of several data files
     ID_FILE_OPEN = 57601,
     ID_FILE_CLOSE = 57602,
     ID_FILE_SAVE_AS = 57604,

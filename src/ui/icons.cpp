@@ -25,14 +25,14 @@ const QColor kInk(0x24, 0x33, 0x44);        // outlines and dark strokes
 const QColor kBlue(0x2f, 0x6f, 0xb5);       // main colour
 const QColor kBlueLight(0x8c, 0xc4, 0xf0);  // highlights
 const QColor kBlueDark(0x1d, 0x4a, 0x7e);
-const QColor kGreen(0x2e, 0x9e, 0x4f);      // live data, success
-const QColor kRed(0xd6, 0x45, 0x41);        // stop
+const QColor kGreen(0x2e, 0x9e, 0x4f);  // live data, success
+const QColor kRed(0xd6, 0x45, 0x41);    // stop
 const QColor kRedDark(0x98, 0x27, 0x25);
 const QColor kAmber(0xf0, 0xa8, 0x30);
 const QColor kMetal(0xa9, 0xb4, 0xc0);
 const QColor kMetalDark(0x6c, 0x7a, 0x8a);
 const QColor kPaper(0xf8, 0xfa, 0xfc);
-const QColor kScreen(0x1c, 0x2a, 0x38);     // display background
+const QColor kScreen(0x1c, 0x2a, 0x38);  // display background
 
 constexpr int kGrid = 32;
 const int kIconSizes[] = {16, 24, 32, 48};
@@ -85,10 +85,10 @@ QPainterPath LiveCurve(const QRectF& r) {
     QPainterPath path;
     const qreal h = r.height();
     path.moveTo(r.left() + 2, r.top() + h * 0.70);
-    path.cubicTo(r.left() + r.width() * 0.22, r.top() + h * 0.10, r.left() + r.width() * 0.35,
-                 r.top() + h * 0.20, r.left() + r.width() * 0.48, r.top() + h * 0.55);
-    path.cubicTo(r.left() + r.width() * 0.60, r.top() + h * 0.90, r.left() + r.width() * 0.72,
-                 r.top() + h * 0.75, r.right() - 2, r.top() + h * 0.28);
+    path.cubicTo(r.left() + r.width() * 0.22, r.top() + h * 0.10, r.left() + r.width() * 0.35, r.top() + h * 0.20,
+                 r.left() + r.width() * 0.48, r.top() + h * 0.55);
+    path.cubicTo(r.left() + r.width() * 0.60, r.top() + h * 0.90, r.left() + r.width() * 0.72, r.top() + h * 0.75,
+                 r.right() - 2, r.top() + h * 0.28);
     return path;
 }
 
@@ -134,9 +134,8 @@ void DrawConnect(QPainter& p) {
     // spark
     p.setPen(Stroke(kAmber.darker(130), 0.7));
     p.setBrush(kAmber);
-    p.drawPolygon(QPolygonF({QPointF(18, 2), QPointF(21.5, 2.5), QPointF(19.5, 5),
-                             QPointF(22.5, 5.5), QPointF(17.5, 10), QPointF(19, 6.5),
-                             QPointF(16.5, 6)}));
+    p.drawPolygon(QPolygonF({QPointF(18, 2), QPointF(21.5, 2.5), QPointF(19.5, 5), QPointF(22.5, 5.5),
+                             QPointF(17.5, 10), QPointF(19, 6.5), QPointF(16.5, 6)}));
 }
 
 // 136 Restart Device (setup wizard): a gear inside a circular restart arrow.
@@ -150,8 +149,10 @@ void DrawRestart(QPainter& p) {
         for (int k = 0; k < 2; ++k) {
             const qreal a = qDegreesToRadians((i + k * 0.8 + 0.1) * 360.0 / (teeth * 2));
             const QPointF pt(c.x() + outer * qCos(a), c.y() + outer * qSin(a));
-            if (i == 0 && k == 0) gear.moveTo(pt);
-            else gear.lineTo(pt);
+            if (i == 0 && k == 0)
+                gear.moveTo(pt);
+            else
+                gear.lineTo(pt);
         }
     }
     gear.closeSubpath();
@@ -242,9 +243,8 @@ void DrawDownload(QPainter& p) {
     // arrow
     p.setPen(Stroke(kBlueDark, 1.2));
     p.setBrush(Vertical(2, 24, kBlueLight, kBlue));
-    p.drawPolygon(QPolygonF({QPointF(12.5, 2.5), QPointF(19.5, 2.5), QPointF(19.5, 11.5),
-                             QPointF(25, 11.5), QPointF(16, 21.5), QPointF(7, 11.5),
-                             QPointF(12.5, 11.5)}));
+    p.drawPolygon(QPolygonF({QPointF(12.5, 2.5), QPointF(19.5, 2.5), QPointF(19.5, 11.5), QPointF(25, 11.5),
+                             QPointF(16, 21.5), QPointF(7, 11.5), QPointF(12.5, 11.5)}));
 }
 
 // 134 COM port: a nine-pin serial connector seen from the front.
@@ -478,18 +478,18 @@ Cache& TheCache() {
 
 Drawing ToolbarDrawing(int iconResource) {
     switch (iconResource) {
-    case 161: return DrawConnect;
-    case 136: return DrawRestart;
-    case 162: return DrawClock;
-    case 141: return DrawStop;
-    case 160: return DrawDownload;
-    case 134: return DrawSerialPort;
-    case 166: return DrawProperties;
-    case 131: return DrawLive;
-    case 177: return DrawLiveStop;
-    case 164: return DrawSave;
-    case 163: return DrawAbout;
-    default: return nullptr;
+        case 161: return DrawConnect;
+        case 136: return DrawRestart;
+        case 162: return DrawClock;
+        case 141: return DrawStop;
+        case 160: return DrawDownload;
+        case 134: return DrawSerialPort;
+        case 166: return DrawProperties;
+        case 131: return DrawLive;
+        case 177: return DrawLiveStop;
+        case 164: return DrawSave;
+        case 163: return DrawAbout;
+        default: return nullptr;
     }
 }
 

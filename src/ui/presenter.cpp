@@ -28,8 +28,7 @@ QMessageBox::Icon ToQt(BoxIcon icon) {
 }  // namespace
 
 void WidgetPresenter::Message(const QString& text, const QString& caption, BoxIcon icon) {
-    QMessageBox box(ToQt(icon), caption.isEmpty() ? QStringLiteral("Velorin") : caption, text,
-                    QMessageBox::Ok, owner_);
+    QMessageBox box(ToQt(icon), caption.isEmpty() ? QStringLiteral("Velorin") : caption, text, QMessageBox::Ok, owner_);
     box.exec();
 }
 
@@ -43,13 +42,10 @@ QString WidgetPresenter::ChoosePort(const QString& title) {
     return dialog.exec() == QDialog::Accepted ? dialog.PortText() : QString();
 }
 
-void WidgetPresenter::OpenWithDesktop(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
+void WidgetPresenter::OpenWithDesktop(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
 void WidgetPresenter::RestartProgram() {
-    QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                            QCoreApplication::arguments().mid(1));
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
     std::exit(0);
 }
 

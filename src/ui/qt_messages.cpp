@@ -20,8 +20,7 @@ BoxIcon ToBoxIcon(MessageIcon icon) {
 }
 }  // namespace
 
-QtMessages::QtMessages(QObject* context, Presenter& presenter,
-                       std::function<void(const QString&)> status)
+QtMessages::QtMessages(QObject* context, Presenter& presenter, std::function<void(const QString&)> status)
     : context_(context), presenter_(presenter), status_(std::move(status)) {}
 
 void QtMessages::MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
@@ -41,7 +40,8 @@ void QtMessages::Status(const std::string& text) {
         status_(t);
     } else {
         auto status = status_;
-        QMetaObject::invokeMethod(context_, [status, t] { status(t); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context_, [status, t] { status(t); }, Qt::QueuedConnection);
     }
 }
 

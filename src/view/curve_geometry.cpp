@@ -8,7 +8,6 @@
 
 namespace velorin {
 
-
 int RecordX(int64_t index, int32_t first, int32_t end, int width) {
     const int64_t gaps = static_cast<int64_t>(end) - first - 1;
     if (gaps <= 0) return kCurveLeft;
@@ -23,9 +22,7 @@ ValueScale::ValueScale(float axisMax, float axisMin, int height)
     factor_ = span == 0.0f ? area : area / span;
 }
 
-float ValueScale::Y(float value) const {
-    return static_cast<float>(bottom_) - (value - axisMin_) * factor_;
-}
+float ValueScale::Y(float value) const { return static_cast<float>(bottom_) - (value - axisMin_) * factor_; }
 
 int ValueScale::ClampedY(float value) const {
     const float y = Y(value);
@@ -60,9 +57,12 @@ std::vector<TimeTick> TimeTicks(int width, int32_t first, int32_t end, int32_t r
 
 int TimeLabelLeft(int j, int divisions, int tickX, int labelWidth, int width) {
     int left;
-    if (j == 0) left = tickX + 5;
-    else if (j == divisions) left = tickX - 5 - labelWidth;
-    else left = tickX - labelWidth / 2;
+    if (j == 0)
+        left = tickX + 5;
+    else if (j == divisions)
+        left = tickX - 5 - labelWidth;
+    else
+        left = tickX - labelWidth / 2;
     if (left < kCurveLeft) left = kCurveLeft;
     const int right = width - kCurveRightMargin;
     if (left + labelWidth > right) left = right - labelWidth;
@@ -95,9 +95,7 @@ std::string RecordTimeText(const SampleRecord& r) {
     return FormatC("%d-%.2d-%.2d %.2d:%.2d:%.2d", r.year + 2000, r.month, r.day, r.hour, r.minute, r.second);
 }
 
-std::string RecordTimeOfDayText(const SampleRecord& r) {
-    return FormatC("%.2d:%.2d:%.2d", r.hour, r.minute, r.second);
-}
+std::string RecordTimeOfDayText(const SampleRecord& r) { return FormatC("%.2d:%.2d:%.2d", r.hour, r.minute, r.second); }
 
 void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float axisMax[8], float axisMin[8]) {
     const int32_t count = UsableRecordCount(set);

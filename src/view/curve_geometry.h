@@ -16,12 +16,11 @@
 
 namespace velorin {
 
-
-constexpr int kCurveLeft = 50;        // first x of the curve area
-constexpr int kCurveRightMargin = 10;  // the curve area ends at W − 10
-constexpr int kCurveTop = 20;          // y of axisMax
+constexpr int kCurveLeft = 50;          // first x of the curve area
+constexpr int kCurveRightMargin = 10;   // the curve area ends at W − 10
+constexpr int kCurveTop = 20;           // y of axisMax
 constexpr int kCurveBottomMargin = 25;  // y of axisMin is H − 25
-constexpr int kCanvasViewX = 10;       // the canvas's left edge in view coordinates
+constexpr int kCanvasViewX = 10;        // the canvas's left edge in view coordinates
 
 // The value range of a channel's shown records while it is recomputed: it starts at the first
 // record's value (−10000 … 10000 reversed when that is a missing sample, so the first real value
@@ -81,7 +80,7 @@ inline bool IsGap(int64_t deltaSeconds, int32_t intervalSeconds) {
 inline int TimeDivisions(int width) { return width >= 500 ? 8 : 5; }
 
 struct TimeTick {
-    int x = 0;          // canvas x of the tick
+    int x = 0;           // canvas x of the tick
     int32_t record = 0;  // record whose time of day labels it
 };
 // Ticks j = 0 … d: x_j = 50 + j × (W − 60) ÷ d, r_j = first + j × (n − 1) ÷ d (integer
@@ -105,8 +104,7 @@ std::string RecordTimeOfDayText(const SampleRecord& record);
 // axisMax/axisMin of every enabled channel from records first … end − 1 (AxisRange over each
 // record). Channels not enabled keep their values. Nothing changes without records. Reads every
 // record; CurveSummary's overload reads whole blocks from the summary.
-void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float axisMax[8],
-                        float axisMin[8]);
+void RecomputeAxisRange(const RecordSet& set, int32_t first, int32_t end, float axisMax[8], float axisMin[8]);
 
 // The channel (0-based) that carries the value scale: the first one enabled and visible; −1.
 int ScaledChannel(const int32_t enabled[8], const int32_t visible[8]);

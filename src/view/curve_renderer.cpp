@@ -39,7 +39,8 @@ void DrawScaleOf(QImage& canvas, const CurveScene& scene, int c) {
 // The value scale belongs to the first channel drawn and is drawn right after its curve.
 void ScaleAfter(QImage& canvas, const CurveScene& scene, int channel) {
     const CurveState& s = *scene.state;
-    if (s.showScale && channel == ScaledChannel(s.channelEnabled, s.channelVisible)) DrawScaleOf(canvas, scene, channel);
+    if (s.showScale && channel == ScaledChannel(s.channelEnabled, s.channelVisible))
+        DrawScaleOf(canvas, scene, channel);
 }
 
 // One record shown: a point (grey when the sample is missing).
@@ -121,8 +122,10 @@ public:
         if (y >= lo_ && y <= hi_) return;
         lo_ = std::min(lo_, y);
         hi_ = std::max(hi_, y);
-        if (bands_.back().ink == ink) bands_.back() = {lo_, hi_, ink};
-        else bands_.push_back({lo_, hi_, ink});
+        if (bands_.back().ink == ink)
+            bands_.back() = {lo_, hi_, ink};
+        else
+            bands_.push_back({lo_, hi_, ink});
     }
     const std::vector<Band>& Bands() const { return bands_; }
 
@@ -217,7 +220,8 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
     }
 
     // Column by column: records first+1 … end−1 grouped by their x.
-    const CurveSummary* summary = scene.summary != nullptr && scene.summary->Count() >= s.endIndex ? scene.summary : nullptr;
+    const CurveSummary* summary =
+        scene.summary != nullptr && scene.summary->Count() >= s.endIndex ? scene.summary : nullptr;
     ColumnPainter painter;
     int32_t a = s.firstIndex + 1;
     while (a < s.endIndex) {
@@ -272,8 +276,9 @@ void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {
     const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
     std::vector<AxisTick> ticks;
     for (const TimeTick& tick : TimeTicks(s.plotWidth, s.firstIndex, s.endIndex, count)) {
-        ticks.push_back({tick.x, QString::fromLatin1(
-                                     RecordTimeOfDayText(scene.set->records[static_cast<size_t>(tick.record)]).c_str())});
+        ticks.push_back(
+            {tick.x,
+             QString::fromLatin1(RecordTimeOfDayText(scene.set->records[static_cast<size_t>(tick.record)]).c_str())});
     }
     DrawTimeAxis(canvas, scene.font, s.plotWidth, s.plotHeight, ticks);
 }
@@ -341,9 +346,12 @@ void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing dra
     const bool haveRecords = s.firstIndex >= 0 && s.firstIndex < s.endIndex && s.endIndex <= count &&
                              scene.times != nullptr && scene.times->Count() >= s.endIndex;
     if (haveRecords) {
-        if (s.endIndex - s.firstIndex == 1) DrawSinglePoints(canvas, scene);
-        else if (drawing == CurveDrawing::EverySegment) DrawEverySegment(canvas, scene);
-        else DrawReduced(canvas, scene);
+        if (s.endIndex - s.firstIndex == 1)
+            DrawSinglePoints(canvas, scene);
+        else if (drawing == CurveDrawing::EverySegment)
+            DrawEverySegment(canvas, scene);
+        else
+            DrawReduced(canvas, scene);
     }
     DrawRecordTimeAxis(canvas, scene);
 }

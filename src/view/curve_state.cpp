@@ -25,8 +25,8 @@ CurveState OpenedCurveState(const RecordSet& set) {
 
 bool BeginDrawing(CurveState& s) {
     const int32_t shown = s.endIndex - s.firstIndex;
-    s.pixelsPerRecord = shown > 0 ? static_cast<float>(s.plotWidth) / static_cast<float>(shown)
-                                  : static_cast<float>(s.plotWidth);
+    s.pixelsPerRecord =
+        shown > 0 ? static_cast<float>(s.plotWidth) / static_cast<float>(shown) : static_cast<float>(s.plotWidth);
     s.panEnabled = s.firstIndex != 0;
     if (!s.panEnabled) s.panMode = false;
     return s.recomputeRange;

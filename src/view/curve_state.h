@@ -27,8 +27,8 @@ struct CurveState {
     bool zoomArmed = false;
     bool panMode = false;
     bool dragging = false;
-    float pressX = 0;  // canvas x where the drag started
-    float pressY = 0;  // view y where the drag started
+    float pressX = 0;    // canvas x where the drag started
+    float pressY = 0;    // view y where the drag started
     float panLastX = 0;  // canvas x of the previous pan step
     float pixelsPerRecord = 0;
     int32_t compressionLevel = 2;

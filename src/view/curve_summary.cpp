@@ -46,8 +46,8 @@ bool CurveSummary::AnyGap(int32_t first, int32_t end) const {
     return at != gaps_.end() && *at < end;
 }
 
-void RecomputeAxisRange(const RecordSet& set, const CurveSummary& summary, int32_t first, int32_t end,
-                        float axisMax[8], float axisMin[8]) {
+void RecomputeAxisRange(const RecordSet& set, const CurveSummary& summary, int32_t first, int32_t end, float axisMax[8],
+                        float axisMin[8]) {
     const int32_t count = std::min(UsableRecordCount(set), summary.Count());
     first = std::max(first, 0);
     end = std::min(end, count);

@@ -53,7 +53,7 @@ private:
 // axisMax/axisMin of every enabled channel from records first … end − 1, as
 // RecomputeAxisRange (curve_geometry.h) computes them, reading whole blocks from `summary`.
 // `summary` must describe `set` as it is now.
-void RecomputeAxisRange(const RecordSet& set, const CurveSummary& summary, int32_t first, int32_t end,
-                        float axisMax[8], float axisMin[8]);
+void RecomputeAxisRange(const RecordSet& set, const CurveSummary& summary, int32_t first, int32_t end, float axisMax[8],
+                        float axisMin[8]);
 
 }  // namespace velorin

@@ -39,9 +39,8 @@ namespace velorin {
 
 namespace {
 
-const QColor kDefaultColour[8] = {QColor(0, 0, 255),    QColor(255, 0, 0),   QColor(255, 255, 0),
-                                  QColor(64, 128, 128), QColor(128, 0, 255), QColor(128, 128, 0),
-                                  QColor(0, 0, 255),    QColor(128, 0, 0)};
+const QColor kDefaultColour[8] = {QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(255, 255, 0), QColor(64, 128, 128),
+                                  QColor(128, 0, 255), QColor(128, 128, 0), QColor(0, 0, 255),   QColor(128, 0, 0)};
 const QColor kDisabledColour(192, 192, 192);
 const QColor kStripColour(200, 221, 222);
 
@@ -68,8 +67,8 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& 
                            const uint8_t (&channelType)[8], QWidget* parent)
     : QWidget(parent), doc_(std::move(doc)), languageName_(languageName), texts_(CurveTextsFor(languageName)) {
     for (int c = 0; c < 8; ++c) channelType_[c] = channelType[c];
-    const QScreen* screen = parent != nullptr && parent->screen() != nullptr ? parent->screen()
-                                                                              : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        parent != nullptr && parent->screen() != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) dpiScale_ = screen->logicalDotsPerInchX() / 96.0;
     if (!(dpiScale_ > 0.25 && dpiScale_ < 8.0)) dpiScale_ = 1.0;
 
@@ -279,8 +278,10 @@ ViewLayoutNeeds CDastrelView::Needs() const {
     // The statistics list showing every row: header, rows, frame and, when its columns are wider
     // than the plot, the horizontal scroll bar.
     int rows = 0;
-    if (statistics_->model() != nullptr) rows = statistics_->model()->rowCount();
-    else for (int32_t enabled : state_.channelEnabled) rows += enabled != 0 ? 1 : 0;
+    if (statistics_->model() != nullptr)
+        rows = statistics_->model()->rowCount();
+    else
+        for (int32_t enabled : state_.channelEnabled) rows += enabled != 0 ? 1 : 0;
     int columns = 0;
     for (int c = 0; statistics_->model() != nullptr && c < statistics_->model()->columnCount(); ++c) {
         columns += statistics_->columnWidth(c);
@@ -358,7 +359,8 @@ void CDastrelView::FitStatisticsColumns() {
     for (int c = 0; c < model->columnCount(); ++c) {
         statistics_->resizeColumnToContents(c);
         // An empty "Selected" column keeps room for a value.
-        statistics_->setColumnWidth(c, std::max(statistics_->columnWidth(c), fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 12));
+        statistics_->setColumnWidth(
+            c, std::max(statistics_->columnWidth(c), fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 12));
     }
 }
 
@@ -396,8 +398,10 @@ void CDastrelView::UpdateControls() {
     const RecordSet& set = doc_->Set();
     const int32_t count = UsableRecordCount(set);
     if (state_.firstIndex >= 0 && state_.firstIndex < state_.endIndex && state_.endIndex <= count) {
-        const QString first = QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.firstIndex)]).c_str());
-        const QString last = QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.endIndex - 1)]).c_str());
+        const QString first =
+            QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.firstIndex)]).c_str());
+        const QString last =
+            QString::fromLatin1(RecordTimeText(set.records[static_cast<size_t>(state_.endIndex - 1)]).c_str());
         for (auto [label, text] : {std::make_pair(firstTime_, first), std::make_pair(lastTime_, last)}) {
             if (label->text() == text) continue;
             label->setText(text);
@@ -440,14 +444,15 @@ void CDastrelView::ShowTab(int index) {
     if (tabs_->currentIndex() != index) tabs_->setCurrentIndex(index);
     state_.graphShown = graph;
     dataList_->setVisible(!graph);
-    for (QWidget* w : {static_cast<QWidget*>(coordinate_), static_cast<QWidget*>(return_),
-                       static_cast<QWidget*>(amplification_), static_cast<QWidget*>(range_),
-                       static_cast<QWidget*>(expand_), static_cast<QWidget*>(compress_), static_cast<QWidget*>(pan_),
-                       static_cast<QWidget*>(firstTime_), static_cast<QWidget*>(lastTime_)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(coordinate_), static_cast<QWidget*>(return_), static_cast<QWidget*>(amplification_),
+          static_cast<QWidget*>(range_), static_cast<QWidget*>(expand_), static_cast<QWidget*>(compress_),
+          static_cast<QWidget*>(pan_), static_cast<QWidget*>(firstTime_), static_cast<QWidget*>(lastTime_)}) {
         w->setVisible(graph);
     }
     for (QCheckBox* box : channelBox_) box->setVisible(graph);
-    if (graph) Redraw();
+    if (graph)
+        Redraw();
     else {
         ClearOverlay();
         update();
@@ -460,12 +465,12 @@ QRect CDastrelView::PlotRect() const {
 
 QRect CDastrelView::OverlayRect() const {
     switch (overlay_) {
-    case Overlay::Readout:
-        return QRect(cursorViewX_, state_.plotTop, 1, state_.plotHeight + 1).united(readoutBox_).adjusted(-1, -1, 2, 2);
-    case Overlay::ZoomRectangle:
-        return zoomRect_.normalized().adjusted(-1, -1, 2, 2);
-    case Overlay::None:
-        break;
+        case Overlay::Readout:
+            return QRect(cursorViewX_, state_.plotTop, 1, state_.plotHeight + 1)
+                .united(readoutBox_)
+                .adjusted(-1, -1, 2, 2);
+        case Overlay::ZoomRectangle: return zoomRect_.normalized().adjusted(-1, -1, 2, 2);
+        case Overlay::None: break;
     }
     return QRect();
 }
@@ -494,8 +499,10 @@ void CDastrelView::Readout(int x, int y) {
             selected << FromGbk(ListValueText(v, hundredths));
             if (!state_.channelVisible[c]) continue;
             text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
-            if (IsMissingSample(v)) text += texts_.error;
-            else text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
+            if (IsMissingSample(v))
+                text += texts_.error;
+            else
+                text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
             text += "\r\n";
         }
         emit SelectedValuesChanged(selected);

@@ -25,9 +25,7 @@ void DataListModel::Rebuild(int32_t firstIndex, int32_t endIndex) {
 
 int DataListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_->RowCount(); }
 
-int DataListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : list_->ColumnCount();
-}
+int DataListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_->ColumnCount(); }
 
 QVariant DataListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return QVariant();

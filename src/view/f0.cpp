@@ -88,8 +88,10 @@ F0Switch F0Mode::SwitchOn(RecordSet& set, int32_t firstIndex, int32_t endIndex, 
     F0Switch out;
     out.channel2Enabled = set.channelEnabled[kF0Channel] == 1;
     if (!UsableZValue(z) || !std::isfinite(reference)) return out;
-    if (on_) PutBack(set);
-    else Keep(set);
+    if (on_)
+        PutBack(set);
+    else
+        Keep(set);
     on_ = true;
     set.channelEnabled[kF0Channel] = 1;
     SetQuantityText(set, kF0Channel, quantityName);

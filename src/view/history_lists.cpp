@@ -87,9 +87,9 @@ void HistoryLists::FillPanel() {
 
 bool HistoryLists::SwitchF0On(float referenceTemperature, float zValue) {
     const auto range = ShownRange();
-    const F0Switch result = f0_.SwitchOn(setup_.doc->Set(), range.first, range.second, referenceTemperature, zValue,
-                                         ViewTextsFor(setup_.languageName).f0Quantity,
-                                         ViewTextsFor(setup_.languageName).f0Unit);
+    const F0Switch result =
+        f0_.SwitchOn(setup_.doc->Set(), range.first, range.second, referenceTemperature, zValue,
+                     ViewTextsFor(setup_.languageName).f0Quantity, ViewTextsFor(setup_.languageName).f0Unit);
     if (!result.changed) return false;
     FillPanel();
     Refill();

@@ -50,7 +50,7 @@ class HistoryLists : public QObject {
 public:
     struct Setup {
         std::shared_ptr<CDastrelDoc> doc;
-        std::string languageName;   // the main window's, taken when the view opens
+        std::string languageName;     // the main window's, taken when the view opens
         uint8_t channelType[8] = {};  // ChannelType per channel of the DeviceInfo read last
         QTableView* statistics = nullptr;
         QTableView* data = nullptr;

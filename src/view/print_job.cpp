@@ -33,7 +33,9 @@ public:
         switch (font) {
             case PrintFont::Default: painter_.setFont(defaultFont_); break;
             case PrintFont::ListA: painter_.setFont(Sized(QStringLiteral("AR PL UMing CN"), pw / 80, pw / 120)); break;
-            case PrintFont::ListB: painter_.setFont(Sized(QStringLiteral("Times New Roman"), pw / 100, pw / 140)); break;
+            case PrintFont::ListB:
+                painter_.setFont(Sized(QStringLiteral("Times New Roman"), pw / 100, pw / 140));
+                break;
         }
     }
 
@@ -45,8 +47,8 @@ public:
     }
 
     void CellText(int left, int top, int right, int bottom, const std::string& gbk) override {
-        painter_.drawText(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
-                          Qt::AlignCenter | Qt::TextSingleLine, FromGbk(gbk));
+        painter_.drawText(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Qt::AlignCenter | Qt::TextSingleLine,
+                          FromGbk(gbk));
     }
 
     void Frame(int left, int top, int right, int bottom, int penWidth) override {
@@ -97,8 +99,7 @@ void FinishJob(Presenter& presenter, QPrinter& printer, QPainter& painter, bool 
 
 }  // namespace
 
-void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int endIndex,
-                const QImage& plot) {
+void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int endIndex, const QImage& plot) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!presenter.ChoosePrinter(printer)) return;
@@ -109,8 +110,8 @@ void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int 
     FinishJob(presenter, printer, painter, drawn);
 }
 
-void PrintList(Presenter& presenter, const RecordSet& set, const uint8_t (&channelType)[8],
-               int firstSerial, int lastSerial) {
+void PrintList(Presenter& presenter, const RecordSet& set, const uint8_t (&channelType)[8], int firstSerial,
+               int lastSerial) {
     if (!ListRangeAccepted(firstSerial, lastSerial)) {
         presenter.Message(FromGbk(PrintTextsOf().badRange), QString(), BoxIcon::Warning);
         return;

@@ -17,12 +17,11 @@ struct RecordSet;
 
 // The curve page of records firstIndex … endIndex − 1 with `plot` stretched into its frame.
 // The dialog opens in landscape; the job is called "Print 设备曲线!".
-void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int endIndex,
-                const QImage& plot);
+void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int endIndex, const QImage& plot);
 
 // The data list of serial numbers F … T (the range chooser's answer). F ≥ T is refused with a
 // message and no dialog. The job is called "Print 设备数据!".
-void PrintList(Presenter& presenter, const RecordSet& set, const uint8_t (&channelType)[8],
-               int firstSerial, int lastSerial);
+void PrintList(Presenter& presenter, const RecordSet& set, const uint8_t (&channelType)[8], int firstSerial,
+               int lastSerial);
 
 }  // namespace velorin

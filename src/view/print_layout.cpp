@@ -44,13 +44,11 @@ std::string RecordTimeText(const SampleRecord& r) {
     return text;
 }
 
-std::string ChannelName(int channel) {
-    return FormatC(PrintTextsOf().channelFormat.c_str(), channel + 1);
-}
+std::string ChannelName(int channel) { return FormatC(PrintTextsOf().channelFormat.c_str(), channel + 1); }
 
 // The data list's column heads; `withUnits` on the first page only.
-void DrawHeads(PrintSurface& surface, const RecordSet& set, const std::vector<int>& channels,
-               int x0, int c, int top, int bottom, bool withUnits) {
+void DrawHeads(PrintSurface& surface, const RecordSet& set, const std::vector<int>& channels, int x0, int c, int top,
+               int bottom, bool withUnits) {
     const PrintTexts& t = PrintTextsOf();
     surface.CellText(0, top, x0, bottom, t.serial);
     surface.CellText(x0, top, x0 + c, bottom, t.date);
@@ -93,8 +91,7 @@ std::vector<std::string> PrintSummaryLines(const RecordSet& set) {
     std::vector<std::string> lines;
     lines.push_back(t.userName + ReadField(set.userName) + t.title + ReadField(set.title));
     lines.push_back(t.recordCount + FormatC("%d", set.recordCount) + t.interval +
-                    FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes,
-                            set.intervalSecondsPart) +
+                    FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes, set.intervalSecondsPart) +
                     t.recordMode + ReadField(set.recordModeText));
     // A set without records has no first or last time to print.
     lines.push_back(t.startTime + (count > 0 ? RecordTimeText(set.records.front()) : std::string()));
@@ -120,8 +117,8 @@ PrintRange ListPrintRange(const RecordSet& set, int firstSerial, int lastSerial)
     return range;
 }
 
-bool DrawCurvePage(PrintSurface& surface, const RecordSet& set, int firstIndex, int endIndex,
-                   int pageWidth, int pageHeight) {
+bool DrawCurvePage(PrintSurface& surface, const RecordSet& set, int firstIndex, int endIndex, int pageWidth,
+                   int pageHeight) {
     if (!surface.BeginPage()) return false;
     const int pw = pageWidth, ph = pageHeight;
     const double h = ph / 50.0;
@@ -158,9 +155,8 @@ bool DrawCurvePage(PrintSurface& surface, const RecordSet& set, int firstIndex, 
     return true;
 }
 
-ListPrintOutcome DrawDataList(PrintSurface& surface, const RecordSet& set,
-                              const uint8_t (&channelType)[8], int firstSerial, int lastSerial,
-                              int pageWidth, int pageHeight) {
+ListPrintOutcome DrawDataList(PrintSurface& surface, const RecordSet& set, const uint8_t (&channelType)[8],
+                              int firstSerial, int lastSerial, int pageWidth, int pageHeight) {
     const PrintRange range = ListPrintRange(set, firstSerial, lastSerial);
     if (range.empty()) return ListPrintOutcome::NothingToDraw;
     const std::vector<int> channels = EnabledChannels(set);

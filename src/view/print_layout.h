@@ -53,21 +53,20 @@ inline bool ListRangeAccepted(int firstSerial, int lastSerial) { return firstSer
 
 // The curve page for the records firstIndex … endIndex − 1 on a page PW × PH units: begins
 // its page and draws it; false only when the printer refused the page.
-bool DrawCurvePage(PrintSurface& surface, const RecordSet& set, int firstIndex, int endIndex,
-                   int pageWidth, int pageHeight);
+bool DrawCurvePage(PrintSurface& surface, const RecordSet& set, int firstIndex, int endIndex, int pageWidth,
+                   int pageHeight);
 
 enum class ListPrintOutcome {
-    Drawn,       // pages begun and drawn; the caller ends the last one
+    Drawn,          // pages begun and drawn; the caller ends the last one
     NothingToDraw,  // no record in the range: no page begun, counts as success
-    NoChannel,   // no enabled channel: nothing drawn, counts as a failure
-    PageRefused, // the printer refused a new page
+    NoChannel,      // no enabled channel: nothing drawn, counts as a failure
+    PageRefused,    // the printer refused a new page
 };
 
 // The data list of serial numbers F … T. `channelType`: the ChannelType byte of each channel
 // in the DeviceInfo read last (a high nibble of 2 prints two decimals, anything else one).
-ListPrintOutcome DrawDataList(PrintSurface& surface, const RecordSet& set,
-                              const uint8_t (&channelType)[8], int firstSerial, int lastSerial,
-                              int pageWidth, int pageHeight);
+ListPrintOutcome DrawDataList(PrintSurface& surface, const RecordSet& set, const uint8_t (&channelType)[8],
+                              int firstSerial, int lastSerial, int pageWidth, int pageHeight);
 
 // The texts of printing: Chinese in both interface languages (GBK), except the abort message,
 // which exists in English only.

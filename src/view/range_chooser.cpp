@@ -104,14 +104,14 @@ CTimeCho::CTimeCho(const std::string& languageName, QWidget* parent) : QDialog(p
 void CTimeCho::SetMode(Mode mode) {
     mode_ = mode;
     const bool time = mode == Mode::Time;
-    for (QWidget* w : {static_cast<QWidget*>(startDate_), static_cast<QWidget*>(startTime_),
-                       static_cast<QWidget*>(endDate_), static_cast<QWidget*>(endTime_),
-                       static_cast<QWidget*>(timeFrom_), static_cast<QWidget*>(timeTo_)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(startDate_), static_cast<QWidget*>(startTime_), static_cast<QWidget*>(endDate_),
+          static_cast<QWidget*>(endTime_), static_cast<QWidget*>(timeFrom_), static_cast<QWidget*>(timeTo_)}) {
         w->setVisible(time);
     }
-    for (QWidget* w : {static_cast<QWidget*>(firstEdit_), static_cast<QWidget*>(lastEdit_),
-                       static_cast<QWidget*>(serialFrom_), static_cast<QWidget*>(serialTo_),
-                       static_cast<QWidget*>(serialHint_)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(firstEdit_), static_cast<QWidget*>(lastEdit_), static_cast<QWidget*>(serialFrom_),
+          static_cast<QWidget*>(serialTo_), static_cast<QWidget*>(serialHint_)}) {
         w->setVisible(!time);
     }
 }

@@ -34,17 +34,21 @@ std::vector<PanelLine> BuildRecordPanelLines(RecordSet& set, const std::string& 
 
     const bool timedStart = HoldsTimedStartLabel(set.startModeText, sizeof set.startModeText);
     add(1, p.startMode + ReadField(set.startModeText), timedStart);
-    if (timedStart) add(2, ReadField(set.timedStartText));
-    else std::memset(set.timedStartText, 0, sizeof set.timedStartText);
+    if (timedStart)
+        add(2, ReadField(set.timedStartText));
+    else
+        std::memset(set.timedStartText, 0, sizeof set.timedStartText);
 
     // The English panel always shows the stop time under the stop mode.
     const bool timedStop = english || HoldsTimedStopLabel(set.stopModeText, sizeof set.stopModeText);
     add(1, p.stopMode + ReadField(set.stopModeText), true);
-    if (timedStop) add(2, ReadField(set.timedStopText));
-    else std::memset(set.timedStopText, 0, sizeof set.timedStopText);
+    if (timedStop)
+        add(2, ReadField(set.timedStopText));
+    else
+        std::memset(set.timedStopText, 0, sizeof set.timedStopText);
 
-    add(1, p.recordInterval +
-               FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes, set.intervalSecondsPart));
+    add(1,
+        p.recordInterval + FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes, set.intervalSecondsPart));
     add(1, p.startChannels + ChannelNumberList(EnabledChannels(set)));
     add(1, p.recordMode + ReadField(set.recordModeText));
     add(1, p.storageCapacity + FormatC("%d", set.storageCapacity));

@@ -18,9 +18,7 @@ constexpr int kWidths[StatisticsList::kColumnCount] = {100, 60, 100, 120, 120, 1
 StatisticsList::StatisticsList(const RecordSet& set, bool english)
     : set_(set), english_(english), channels_(EnabledChannels(set)) {}
 
-int StatisticsList::ColumnWidth(int column) {
-    return column >= 0 && column < kColumnCount ? kWidths[column] : 0;
-}
+int StatisticsList::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 0; }
 
 std::string StatisticsList::Header(int column) const {
     if (column < 0 || column >= kColumnCount) return std::string();
@@ -38,8 +36,10 @@ std::string StatisticsList::Cell(int row, int column) const {
         case kChannel: return FormatC(ViewTextsFor(english_).statistics.channelFormat.c_str(), c + 1);
         case kType: return QuantityTextOf(set_, c);
         case kUnit: return UnitTextOf(set_, c);
-        case kMax: return set_.maxValue[c] == kNoMaximum ? "Error" : FormatC("%.2f", static_cast<double>(set_.maxValue[c]));
-        case kMin: return set_.minValue[c] == kNoMinimum ? "Error" : FormatC("%.2f", static_cast<double>(set_.minValue[c]));
+        case kMax:
+            return set_.maxValue[c] == kNoMaximum ? "Error" : FormatC("%.2f", static_cast<double>(set_.maxValue[c]));
+        case kMin:
+            return set_.minValue[c] == kNoMinimum ? "Error" : FormatC("%.2f", static_cast<double>(set_.minValue[c]));
         case kAvg: return FormatC("%.2f", static_cast<double>(set_.avgValue[c]));
         case kStartTime: {
             std::string out;

@@ -48,7 +48,8 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
     rangeEnd_ = end;
     ComputeRange();
     if (list_->RowCount() > 0) {
-        emit dataChanged(index(0, FirstRangeColumn()), index(list_->RowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+        emit dataChanged(index(0, FirstRangeColumn()), index(list_->RowCount() - 1, columnCount() - 1),
+                         {Qt::DisplayRole});
     }
 }
 

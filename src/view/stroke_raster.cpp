@@ -14,17 +14,10 @@ const QRgb kMarkerBlack = qRgb(0, 0, 0);
 
 void DrawStroke(PixelPen& pen, const Stroke& s, QRgb colour) {
     switch (s.ink) {
-    case Ink::Channel:
-        pen.Line(s.x0, s.y0, s.x1, s.y1, colour);
-        break;
-    case Ink::Missing:
-        pen.Line(s.x0, s.y0, s.x1, s.y1, kMissingGrey);
-        break;
-    case Ink::Marker:
-        pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack);
-        break;
-    case Ink::Covered:
-        break;
+        case Ink::Channel: pen.Line(s.x0, s.y0, s.x1, s.y1, colour); break;
+        case Ink::Missing: pen.Line(s.x0, s.y0, s.x1, s.y1, kMissingGrey); break;
+        case Ink::Marker: pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack); break;
+        case Ink::Covered: break;
     }
 }
 
@@ -68,8 +61,8 @@ void PixelPen::Line(int x0, int y0, int x1, int y1, QRgb colour) {
     int err = dx + dy;
     // Wholly inside the band and the image with a solid pen: the same walk without the
     // per-pixel checks (most segments of a dense curve are steep and short, and fit).
-    if (style_ == LineStyle::Solid && std::min(x0, x1) >= left_ && std::max(x0, x1) < right_ &&
-        std::min(y0, y1) >= 0 && std::max(y0, y1) < height_) {
+    if (style_ == LineStyle::Solid && std::min(x0, x1) >= left_ && std::max(x0, x1) < right_ && std::min(y0, y1) >= 0 &&
+        std::max(y0, y1) < height_) {
         QRgb* p = bits_ + y0 * stride_ + x0;
         const int stepY = sy * stride_;
         for (;;) {

@@ -32,10 +32,10 @@ constexpr int kLineStyles = 4;
 // Whether `style` writes pixel (x, y).
 inline bool StyleCovers(LineStyle style, int x, int y) {
     switch (style) {
-    case LineStyle::Solid: return true;
-    case LineStyle::Dashed: return (((x >> 2) + (y >> 2)) & 1) == 0;
-    case LineStyle::Dotted: return (((x >> 1) + (y >> 1)) & 1) == 0;
-    case LineStyle::LongDashed: return (((x >> 3) + (y >> 3)) & 1) == 0;
+        case LineStyle::Solid: return true;
+        case LineStyle::Dashed: return (((x >> 2) + (y >> 2)) & 1) == 0;
+        case LineStyle::Dotted: return (((x >> 1) + (y >> 1)) & 1) == 0;
+        case LineStyle::LongDashed: return (((x >> 3) + (y >> 3)) & 1) == 0;
     }
     return true;
 }

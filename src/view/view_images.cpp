@@ -88,7 +88,8 @@ QCursor PanPointerCursor() {
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath hand;
     hand.addRoundedRect(QRectF(9, 13, 15, 13), 4, 4);  // palm
-    for (int f = 0; f < 4; ++f) hand.addRoundedRect(QRectF(9.5 + f * 3.6, 5 + (f == 0 || f == 3 ? 3 : 0), 3.2, 11), 1.6, 1.6);
+    for (int f = 0; f < 4; ++f)
+        hand.addRoundedRect(QRectF(9.5 + f * 3.6, 5 + (f == 0 || f == 3 ? 3 : 0), 3.2, 11), 1.6, 1.6);
     hand.addRoundedRect(QRectF(4, 15, 7, 3.2), 1.6, 1.6);  // thumb
     p.setPen(QPen(Qt::black, 1.2));
     p.setBrush(Qt::white);

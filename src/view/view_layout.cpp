@@ -97,7 +97,8 @@ ViewLayout ComputeViewLayout(int cw, int ch, double s, const ViewLayoutNeeds& n)
             L.channelBox[k] = QRect(boxX, T(y + 5 * s) - (boxHeight - T(16 * s)) / 2, boxWidth, boxHeight);
             // The swatch lies under its box, where the template puts it (x = width − 55s … width
             // − 10s for the usual column).
-            L.swatch[k] = QRect(boxX, T(40 * s + 40 * s * k), swatchWidth, T(52 * s + 40 * s * k) - T(40 * s + 40 * s * k));
+            L.swatch[k] =
+                QRect(boxX, T(40 * s + 40 * s * k), swatchWidth, T(52 * s + 40 * s * k) - T(40 * s + 40 * s * k));
             y = T(y + 40 * s);
         }
         L.coordinate = QRect(boxX, y - (boxHeight - T(16 * s)) / 2, boxWidth, boxHeight);
@@ -120,7 +121,8 @@ ViewLayout ComputeViewLayout(int cw, int ch, double s, const ViewLayoutNeeds& n)
             const int rowTop = top + gap + (k / L.channelColumns) * (boxHeight + gap);
             L.channelBox[k] = QRect(x, rowTop, channelWidth, boxHeight);
             const int swatchHeight = std::max(std::min(T(12 * s), boxHeight - 4), 1);
-            L.swatch[k] = QRect(x + channelWidth + kGap, rowTop + (boxHeight - swatchHeight) / 2, packedSwatch, swatchHeight);
+            L.swatch[k] =
+                QRect(x + channelWidth + kGap, rowTop + (boxHeight - swatchHeight) / 2, packedSwatch, swatchHeight);
         }
         int y = top + gap + rows * (boxHeight + gap);
         L.coordinate = QRect(boxX, y, boxWidth, boxHeight);

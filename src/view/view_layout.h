@@ -28,8 +28,8 @@ struct ViewLayoutNeeds {
     int checkBoxHeight = 0;
     int buttonWidth = 0;  // widest of "Return", "Amplification", "Range", "Print Curve", "Print List"
     int buttonHeight = 0;
-    int tabWidth = 0, tabHeight = 0;  // the tab headers
-    int bitmapButtonWidth = 0;        // an image button's image and frame
+    int tabWidth = 0, tabHeight = 0;                            // the tab headers
+    int bitmapButtonWidth = 0;                                  // an image button's image and frame
     int firstTimeWidth = 0, lastTimeWidth = 0, timeHeight = 0;  // the range texts under the plot
     int statisticsHeight = 0;  // the statistics list with every row, its header, frame and scroll bar
 };

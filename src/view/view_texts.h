@@ -24,14 +24,14 @@ struct StatisticsTexts {
 // The device-information panel as refilled from a data set: each label is followed directly by
 // its value text.
 struct RecordPanelLabels {
-    std::string basicRoot, startTime, userName, title, workStatus, recordNumber, overflows,
-        startMode, stopMode, recordInterval, startChannels, recordMode, storageCapacity, powerMode,
-        powerSave, powerNormal, serialNumber, model, firmwareVersion;
+    std::string basicRoot, startTime, userName, title, workStatus, recordNumber, overflows, startMode, stopMode,
+        recordInterval, startChannels, recordMode, storageCapacity, powerMode, powerSave, powerNormal, serialNumber,
+        model, firmwareVersion;
     std::string channelRoot;
-    std::string channelType, channelUnit;                // %d channel, %s text
-    std::string channelAlarmOpen, channelAlarmClosed;    // %d channel
+    std::string channelType, channelUnit;              // %d channel, %s text
+    std::string channelAlarmOpen, channelAlarmClosed;  // %d channel
     std::string channelAlarmUpper, channelAlarmLower, channelRangeUpper,
-        channelRangeLower;                               // %d channel, %0.1f value
+        channelRangeLower;  // %d channel, %0.1f value
 };
 
 // The F0 parameter dialog (ConfigValueDlg).

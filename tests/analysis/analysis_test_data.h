@@ -37,7 +37,8 @@ inline RecordSet AnalysisSet(const char* serial, const std::string& start, int32
         SetQuantityText(set, c, "TEMP");
         SetUnitText(set, c, "C");
         if (column < columns.size()) {
-            for (size_t i = 0; i < count && i < columns[column].size(); ++i) set.records[i].value[c] = columns[column][i];
+            for (size_t i = 0; i < count && i < columns[column].size(); ++i)
+                set.records[i].value[c] = columns[column][i];
         }
         ++column;
     }

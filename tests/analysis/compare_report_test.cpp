@@ -51,11 +51,29 @@ TEST(CompareReportPdf, TextsOfBothPagesInBothLanguages) {
     EXPECT_EQ(r.path, dir.Path() + "/cmp.pdf");
     EXPECT_EQ(r.pages, 2);
     const std::string text = test::CommandOutput("pdftotext -layout '" + r.path + "' -");
-    for (const char* expected :
-         {"Comparison Report", "Range: 2026-06-01 00:00:00 ... 2026-06-01 01:00:00", "Files: 3", "K1000001",
-          "User Name: Cold room", "K1000002 (warm.kv)", "K1000002 (warm-again.kv)", "Samples", "Missing", "MKT",
-          "Time above upper", "HUM (%RH)", "3.5", "4.5", "2026-06-01 00:03:00", "warmest", "coldest", "0:04:30", "0:04:00",
-          "Curves", "Statistics of the range", "1/2", "2/2"}) {
+    for (const char* expected : {"Comparison Report",
+                                 "Range: 2026-06-01 00:00:00 ... 2026-06-01 01:00:00",
+                                 "Files: 3",
+                                 "K1000001",
+                                 "User Name: Cold room",
+                                 "K1000002 (warm.kv)",
+                                 "K1000002 (warm-again.kv)",
+                                 "Samples",
+                                 "Missing",
+                                 "MKT",
+                                 "Time above upper",
+                                 "HUM (%RH)",
+                                 "3.5",
+                                 "4.5",
+                                 "2026-06-01 00:03:00",
+                                 "warmest",
+                                 "coldest",
+                                 "0:04:30",
+                                 "0:04:00",
+                                 "Curves",
+                                 "Statistics of the range",
+                                 "1/2",
+                                 "2/2"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
     const PdfResult zh = ExportCompareReport(files, dir.Path() + "/zh.pdf", Options(false));
@@ -111,7 +129,7 @@ TEST(CompareReportLayout, ManyFilesContinueOnFurtherPagesAndMarksGoToTheExtremeA
     }
     EXPECT_EQ(warmest, 1);
     EXPECT_EQ(coldest, 1);
-    EXPECT_EQ(coldPage, "1");               // file 0: 10.0
+    EXPECT_EQ(coldPage, "1");                        // file 0: 10.0
     EXPECT_EQ(warmPage, std::to_string(pages - 1));  // file 31: 41.0, on the last statistics page
 }
 

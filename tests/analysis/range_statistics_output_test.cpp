@@ -37,12 +37,18 @@ TEST(RangeStatisticsJson, KeysInOrderNumbersAndNulls) {
 }
 
 TEST(RangeStatisticsJson, TextsBecomeValidUtf8AndAStoredFloatKeepsItsShortestDecimal) {
-    RecordSet set = AnalysisSet("\xD6\xD0" "01", "2026-05-06 07:08:00", 60, {1}, {{23.1f, -0.3f}});
+    RecordSet set = AnalysisSet(
+        "\xD6\xD0"
+        "01",
+        "2026-05-06 07:08:00", 60, {1}, {{23.1f, -0.3f}});
     SetQuantityText(set, 0, "\xCE\xC2\xB6\xC8");  // "温度" in GBK
-    SetUnitText(set, 0, "\xA1\xE6");               // "℃" in GBK
+    SetUnitText(set, 0, "\xA1\xE6");              // "℃" in GBK
     const std::string json = RangeStatisticsJson("a\xFF\tb.kv", set, ComputeRangeStatistics(set));
     EXPECT_NE(json.find("\"file\": \"a\xEF\xBF\xBD\\tb.kv\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"serial\": \"\xE4\xB8\xAD" "01\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"serial\": \"\xE4\xB8\xAD"
+                        "01\""),
+              std::string::npos)
+        << json;
     EXPECT_NE(json.find("\"quantity\": \"\xE6\xB8\xA9\xE5\xBA\xA6\", \"unit\": \"\xE2\x84\x83\""), std::string::npos)
         << json;
     EXPECT_NE(json.find("\"min\": -0.3, "), std::string::npos) << json;
@@ -62,7 +68,8 @@ TEST(RangeStatisticsText, NamesEveryFigureAndMarksTheOnesThatDoNotExist) {
 
     StatisticsRange none;
     none.first = 2;
-    const std::string empty = RangeStatisticsText("f.kv", set, ComputeRangeStatistics(set, none), AnalysisTextsFor(true));
+    const std::string empty =
+        RangeStatisticsText("f.kv", set, ComputeRangeStatistics(set, none), AnalysisTextsFor(true));
     EXPECT_NE(empty.find("No record in the range\n"), std::string::npos) << empty;
 }
 

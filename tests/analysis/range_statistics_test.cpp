@@ -135,8 +135,8 @@ TEST(RangeStatistics, LimitsCrossedAtFirstAndLastRecordWithTruncatedTenths) {
 
 TEST(RangeStatistics, TimesAboveAndBelowAddTheRecordIntervalPerSample) {
     // 3725 s (1 h 2 min 5 s) between records; three samples above 30.0 and two below 10.0.
-    RecordSet set = AnalysisSet("S1", "2026-03-01 00:00:00", 3725, {1},
-                                {{31.0f, 20.0f, 35.5f, 5.0f, -3276.7f, 40.0f, 9.0f}});
+    RecordSet set =
+        AnalysisSet("S1", "2026-03-01 00:00:00", 3725, {1}, {{31.0f, 20.0f, 35.5f, 5.0f, -3276.7f, 40.0f, 9.0f}});
     const ChannelRangeStatistics c = ComputeRangeStatistics(set).channels[0];
     EXPECT_EQ(c.aboveUpperSeconds, 3 * 3725);
     EXPECT_EQ(c.belowLowerSeconds, 2 * 3725);
@@ -146,8 +146,8 @@ TEST(RangeStatistics, TimesAboveAndBelowAddTheRecordIntervalPerSample) {
 }
 
 TEST(RangeStatistics, MeanKineticTemperatureOnlyForTemperatureChannels) {
-    RecordSet set = AnalysisSet("S1", "2026-01-01 00:00:00", 60, {1, 2, 5},
-                                {{20.0f, 30.0f}, {20.0f, 30.0f}, {20.5f, 25.25f}});
+    RecordSet set =
+        AnalysisSet("S1", "2026-01-01 00:00:00", 60, {1, 2, 5}, {{20.0f, 30.0f}, {20.0f, 30.0f}, {20.5f, 25.25f}});
     SetQuantityText(set, 1, "HUM");
     SetUnitText(set, 1, "%RH");
     SetQuantityText(set, 4, std::string("\xCE\xC2\xB6\xC8"));  // "温度" in GBK

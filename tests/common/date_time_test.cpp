@@ -34,8 +34,7 @@ class DealTimeBerlin : public DealTimeIn {
 protected:
     void SetUp() override {
         // The named zone when tzdata is installed, otherwise the same rules spelt out.
-        Zone(access("/usr/share/zoneinfo/Europe/Berlin", R_OK) == 0 ? "Europe/Berlin"
-                                                                     : "CET-1CEST,M3.5.0,M10.5.0/3");
+        Zone(access("/usr/share/zoneinfo/Europe/Berlin", R_OK) == 0 ? "Europe/Berlin" : "CET-1CEST,M3.5.0,M10.5.0/3");
     }
 };
 

@@ -17,7 +17,7 @@ TEST(LockLeds, AnyLitKeyboardCountsAndOtherLightsAreIgnored) {
     AddLed(dir, "input7::capslock", "1\n");  // a second keyboard
     AddLed(dir, "input3::numlock", "0\n");
     AddLed(dir, "input3::scrolllock", "255\n");
-    AddLed(dir, "phy0-led", "1\n");           // not a lock light
+    AddLed(dir, "phy0-led", "1\n");  // not a lock light
     AddLed(dir, "input3::kana", "1\n");
     const LockLeds leds = ReadLockLeds(dir.Path());
     EXPECT_TRUE(leds.found);

@@ -31,7 +31,9 @@ TEST(TextCodec, BytesFromOutsideNeverBreakTheConversion) {
     EXPECT_EQ(out.front(), 'x');
     EXPECT_EQ(out.back(), 'y');
     EXPECT_NE(out.find("\xEF\xBF\xBD"), std::string::npos);
-    EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80" "b"), "a?b");  // no GBK form: one mark per character
+    EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80"
+                        "b"),
+              "a?b");  // no GBK form: one mark per character
 }
 
 TEST(TextCodec, FixedFieldsAreBoundedBothWays) {
@@ -66,8 +68,7 @@ TEST(TextCodec, NumbersIgnoreTheProcessLocale) {
     // Build a German locale in a private folder; without localedef there is nothing to prove.
     const test::TempDir folder;
     const char* dir = folder.Path().c_str();
-    const std::string cmd = std::string("localedef -i de_DE -f UTF-8 ") + dir +
-                            "/de_DE.UTF-8 >/dev/null 2>&1";
+    const std::string cmd = std::string("localedef -i de_DE -f UTF-8 ") + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
     if (std::system(cmd.c_str()) != 0) GTEST_SKIP() << "localedef cannot build de_DE here";
     setenv("LOCPATH", dir, 1);
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "locale not loadable";

@@ -108,11 +108,12 @@ TEST(ConfigEncodings, AlarmLimitsAreTruncatedTenthsReadExactly) {
         bool fits;
     };
     const Case cases[] = {
-        {"-0.5", -5, true},     {"12.34", 123, true},   {"25.1", 251, true},   {"25.9", 259, true},
-        {"2.3", 23, true},      {"-12.39", -123, true}, {"  7", 70, true},     {"3.x", 30, true},
-        {"", 0, true},          {"abc", 0, true},       {"-0.05", 0, true},    {"1e2", 1000, true},
-        {"3276.7", 32767, true}, {"-3276.8", -32768, true}, {"3276.8", 0, false}, {"-3276.9", 0, false},
-        {"99999999999", 0, false},
+        {"-0.5", -5, true},      {"12.34", 123, true},      {"25.1", 251, true},
+        {"25.9", 259, true},     {"2.3", 23, true},         {"-12.39", -123, true},
+        {"  7", 70, true},       {"3.x", 30, true},         {"", 0, true},
+        {"abc", 0, true},        {"-0.05", 0, true},        {"1e2", 1000, true},
+        {"3276.7", 32767, true}, {"-3276.8", -32768, true}, {"3276.8", 0, false},
+        {"-3276.9", 0, false},   {"99999999999", 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -20,8 +20,8 @@ using test::Bytes;
 using test::LoggerAck;
 using test::ScriptedLogger;
 
-using test::T;
 using test::BoxTexts;
+using test::T;
 
 Bytes Silence(const test::PtyPeer::Request&, size_t) { return {}; }
 

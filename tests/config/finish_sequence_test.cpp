@@ -24,8 +24,8 @@ using test::Bytes;
 using test::LoggerAck;
 using test::ScriptedLogger;
 
-using test::T;
 using test::BoxTexts;
+using test::T;
 
 struct Answers {
     std::vector<std::string> asked;
@@ -98,9 +98,8 @@ TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
 
 TEST(FinishSequence, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNothingLater) {
     // The logger does not take the power mode.
-    ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) {
-        return r[2] == cmd::SetPowerMode ? Bytes{} : LoggerAck(r);
-    });
+    ScriptedLogger logger(
+        [](const test::PtyPeer::Request& r, size_t) { return r[2] == cmd::SetPowerMode ? Bytes{} : LoggerAck(r); });
     ASSERT_TRUE(logger.Ok());
     Link& link = logger.link;
     DeviceInfo info = test::ConnectedInfo();
@@ -161,8 +160,7 @@ TEST(ClockCalibration, ASilentLoggerShowsBothTextsOnceAndKeepsTheRecordCount) {
     EXPECT_FALSE(r.clockAccepted);
     EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
     EXPECT_EQ(logger.Commands(), (Bytes{0x1E, 0x13}));
-    EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11),
-              (Bytes{0x1F, 0x02, 0x03, 0x04, 0x05, 0x06}));
+    EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11), (Bytes{0x1F, 0x02, 0x03, 0x04, 0x05, 0x06}));
     EXPECT_EQ(info.storedRecordCount, 1000);
     EXPECT_FALSE(link.serial.IsOpen());
 }
@@ -185,8 +183,7 @@ TEST(ClockCalibration, TheSystemTimeIsReadAfterTheClear) {
     const ClockCalibrationResult r = CalibrateClock(link, info, choice, messages);
     EXPECT_TRUE(r.clearAccepted && r.clockAccepted);
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11),
-              (Bytes{27, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11), (Bytes{27, 1, 2, 3, 4, 5}));
     EXPECT_EQ(info.storedRecordCount, 0);
     EXPECT_TRUE(BoxTexts(messages).empty());
 }

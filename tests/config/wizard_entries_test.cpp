@@ -122,16 +122,14 @@ namespace {
 TEST(WizardChecks, ShortenedTextsAreNamedWithWhatTheLoggerWillHold) {
     WizardEntries e;
     e.userName = std::string(29, 'u') + "\xCE\xC2";  // 31 bytes: the last character goes
-    e.title = std::string(30, 't');                   // fits exactly
+    e.title = std::string(30, 't');                  // fits exactly
     EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor("English")),
               "The user name is longer than 30 bytes; the logger will hold \"" + std::string(29, 'u') + "\"");
     e.title += "x";
     const std::string chinese = ShortenedTextNote(e, ConfigTextsFor("Chinese"));
-    EXPECT_EQ(chinese, FormatC(ConfigTextsFor("Chinese").userNameShortenedFormat.c_str(),
-                               std::string(29, 'u').c_str()) +
-                           "\n" +
-                           FormatC(ConfigTextsFor("Chinese").titleShortenedFormat.c_str(),
-                                   std::string(30, 't').c_str()));
+    EXPECT_EQ(chinese,
+              FormatC(ConfigTextsFor("Chinese").userNameShortenedFormat.c_str(), std::string(29, 'u').c_str()) + "\n" +
+                  FormatC(ConfigTextsFor("Chinese").titleShortenedFormat.c_str(), std::string(30, 't').c_str()));
     e.userName = "short";
     e.title = "short";
     EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor("English")), "");

@@ -67,11 +67,14 @@ int FakeRead(KvusbHandle, int selector, unsigned char* report, int length, unsig
         std::memcpy(report + 1, g_logger->info + 63, kInfoDataBytes - 63);
     } else if (command == cmd::IdentityQuery) {
         report[0] = 24;
-        std::memcpy(report + 1, "VLR-T810\0" "20261209", 17);
+        std::memcpy(report + 1,
+                    "VLR-T810\0"
+                    "20261209",
+                    17);
         report[1 + 19] = 11;
         WriteU32BE(report + 1 + 20, 4000);
     } else if (command == cmd::ChannelQuery) {
-        report[0] = 21;  // channel data bytes 0..20
+        report[0] = 21;                                          // channel data bytes 0..20
         report[1 + 1] = 1;                                       // quantity
         report[1 + 3] = 0x02;                                    // ChannelType
         WriteU16BE(report + 1 + 5, static_cast<uint16_t>(-40));  // range low, whole units
@@ -209,8 +212,7 @@ TEST_F(ConnectTest, PinnedPortIsTriedOncePerListEntry) {
     test::ScopedEnv env("VELORIN_PORT_DIR", ports.Path());
     state_.selectedPortText = "7";
     // Two other ports in the list; with the pin, each entry means another go at port 7.
-    const ConnectResult r =
-        Connect(link_, info_, state_, PortEntries({1, 2}), "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, PortEntries({1, 2}), "English", messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_EQ(silent.RequestCount(), 16u);  // 2 entries × 8 information requests
     for (const test::PtyPeer::Request& req : silent.Requests()) {

@@ -13,8 +13,7 @@ namespace {
 std::vector<uint8_t> Bytes(const AngleFrame& f) { return {f.bytes, f.bytes + f.length}; }
 
 TEST(RequestFrame, KnownRequestsWithAddressZero) {
-    EXPECT_EQ(Bytes(BuildRequest(0, cmd::InfoQuery)),
-              (std::vector<uint8_t>{0x3C, 0x00, 0x01, 0x00, 0x02, 0x3F, 0x3E}));
+    EXPECT_EQ(Bytes(BuildRequest(0, cmd::InfoQuery)), (std::vector<uint8_t>{0x3C, 0x00, 0x01, 0x00, 0x02, 0x3F, 0x3E}));
     EXPECT_EQ(Bytes(BuildRequest(0, cmd::StopRecording)),
               (std::vector<uint8_t>{0x3C, 0x00, 0x1D, 0x00, 0x02, 0x5B, 0x3E}));
     const uint8_t liveChannel[1] = {0};

@@ -29,7 +29,6 @@ std::vector<uint8_t> Slice(const std::vector<uint8_t>& v, size_t from, size_t co
     return {v.begin() + static_cast<long>(from), v.begin() + static_cast<long>(from + count)};
 }
 
-
 class HidReader : public ::testing::Test {
 protected:
     void SetUp() override {

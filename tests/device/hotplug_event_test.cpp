@@ -45,8 +45,7 @@ TEST(HotplugEvent, ClassificationTable) {
         SCOPED_TRACE(testing::Message() << (row.action ? row.action : "(null)") << " "
                                         << (row.subsystem ? row.subsystem : "(null)") << " "
                                         << (row.devtype ? row.devtype : "(null)"));
-        const HotplugVerdict v =
-            ClassifyHotplugEvent(row.action, row.subsystem, row.devtype, row.removable);
+        const HotplugVerdict v = ClassifyHotplugEvent(row.action, row.subsystem, row.devtype, row.removable);
         EXPECT_EQ(v.notice, row.notice);
         EXPECT_EQ(v.removableMedia, row.removableMedia);
     }

@@ -11,7 +11,7 @@ namespace {
 // Starts from settings that have every parity, stop-bit and size flag set, so that each case
 // also shows what is cleared.
 struct termios Applied(char parity, int dataBits = 8, int stopBits = 1, int baud = 115200) {
-    struct termios t{};
+    struct termios t {};
     t.c_cflag = PARENB | PARODD | CMSPAR | CSTOPB | CSIZE;
     t.c_iflag = INPCK;
     EXPECT_TRUE(CSerialPort::ApplyLineSettings(baud, parity, dataBits, stopBits, t));
@@ -25,10 +25,14 @@ TEST(LineSettings, ParityLettersInEitherCase) {
         char letter;
         tcflag_t parity;
     };
-    const Case cases[] = {{'E', PARENB},          {'e', PARENB},
-                          {'O', PARENB | PARODD}, {'o', PARENB | PARODD},
-                          {'M', PARENB | CMSPAR | PARODD}, {'m', PARENB | CMSPAR | PARODD},
-                          {'S', PARENB | CMSPAR}, {'s', PARENB | CMSPAR}};
+    const Case cases[] = {{'E', PARENB},
+                          {'e', PARENB},
+                          {'O', PARENB | PARODD},
+                          {'o', PARENB | PARODD},
+                          {'M', PARENB | CMSPAR | PARODD},
+                          {'m', PARENB | CMSPAR | PARODD},
+                          {'S', PARENB | CMSPAR},
+                          {'s', PARENB | CMSPAR}};
     for (const Case& c : cases) {
         const struct termios t = Applied(c.letter);
         EXPECT_EQ(t.c_cflag & kParityBits, c.parity) << c.letter;

@@ -36,7 +36,10 @@ DeviceInfo SampleInfo(const std::string& languageName) {
     data[65] = 2;     // timed start
     data[66] = 3;     // fifo
     data[68] = 0x80;  // power saving
-    data[69] = 0; data[70] = 0; data[71] = 0x0E; data[72] = 0x8D;  // 3725 s
+    data[69] = 0;
+    data[70] = 0;
+    data[71] = 0x0E;
+    data[72] = 0x8D;  // 3725 s
     data[74] = 0x45;  // channels 1, 3 and 7
     const uint8_t start[6] = {24, 3, 7, 8, 5, 0};
     const uint8_t timedStart[6] = {24, 3, 8, 9, 0, 0};
@@ -46,19 +49,32 @@ DeviceInfo SampleInfo(const std::string& languageName) {
     std::copy(timedStop, timedStop + 6, data + 87);
     data[102] = 100;  // 100 records
     DecodeInfoBlock(info, data, TextsFor(languageName));
-    const char identity[] = "VLR-T810\0" "20261209\0\0\x0b\x00\x00\x7d\x00";
+    const char identity[] =
+        "VLR-T810\0"
+        "20261209\0\0\x0b\x00\x00\x7d\x00";
     uint8_t id[kIdentityDataBytes];
     std::copy(identity, identity + kIdentityDataBytes, id);
     ApplyIdentity(info, id);
 
     ChannelInfo& c1 = info.channel[0];
-    c1.quantityCode = 1; c1.unitCode = 1; c1.alarmEnabled = 1;
-    c1.upperAlarmX10 = 400; c1.lowerAlarmX10 = -125; c1.rangeHighX10 = 850; c1.rangeLowX10 = -400;
+    c1.quantityCode = 1;
+    c1.unitCode = 1;
+    c1.alarmEnabled = 1;
+    c1.upperAlarmX10 = 400;
+    c1.lowerAlarmX10 = -125;
+    c1.rangeHighX10 = 850;
+    c1.rangeLowX10 = -400;
     ChannelInfo& c3 = info.channel[2];
-    c3.quantityCode = 2; c3.unitCode = 4; c3.alarmEnabled = 0;
-    c3.upperAlarmX10 = 800; c3.lowerAlarmX10 = 200; c3.rangeHighX10 = 1000; c3.rangeLowX10 = 0;
+    c3.quantityCode = 2;
+    c3.unitCode = 4;
+    c3.alarmEnabled = 0;
+    c3.upperAlarmX10 = 800;
+    c3.lowerAlarmX10 = 200;
+    c3.rangeHighX10 = 1000;
+    c3.rangeLowX10 = 0;
     ChannelInfo& c7 = info.channel[6];
-    c7.quantityCode = 7; c7.unitCode = 44;  // AC voltage: unit entry 12 ("V")
+    c7.quantityCode = 7;
+    c7.unitCode = 44;  // AC voltage: unit entry 12 ("V")
     return info;
 }
 
@@ -168,8 +184,8 @@ TEST(PanelLines, UnitAndQuantityCodesOutsideTheTables) {
     EXPECT_EQ(GbkToUtf8(PanelUnitName(1, 32)), "m");   // the last entry is reachable
     EXPECT_EQ(GbkToUtf8(PanelUnitName(1, 200)), "%");  // beyond the table: entry 31
     EXPECT_EQ(GbkToUtf8(PanelUnitName(9, 47)), "mA");  // AC current: code − 32
-    EXPECT_EQ(PanelUnitName(7, 12), "");                // AC without an offset code names no unit
-    EXPECT_EQ(PanelUnitName(7, 250), "");               // offset beyond the table
+    EXPECT_EQ(PanelUnitName(7, 12), "");               // AC without an offset code names no unit
+    EXPECT_EQ(PanelUnitName(7, 250), "");              // offset beyond the table
 
     DeviceInfo info;
     info.channel[0].channelEnabled = 1;

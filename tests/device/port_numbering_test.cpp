@@ -80,12 +80,12 @@ TEST_F(PortList, LinksFirstInNumericOrderThenSysEntriesEachNumberOnce) {
 }
 
 TEST_F(PortList, SkipsConsoleUnbackedLegacyPortsAndEntriesWithoutDevice) {
-    SysEntry("ttyS0", "4", "Y");   // the system console
-    SysEntry("ttyS1", "0");        // serial8250 placeholder without a UART
+    SysEntry("ttyS0", "4", "Y");  // the system console
+    SysEntry("ttyS1", "0");       // serial8250 placeholder without a UART
     SysEntry("ttyS4", "4", "N");
-    SysEntry("ttyUSB2", "0");      // type 0 only marks legacy ttyS ports
-    root.MakeDir("sys/ttyS5");     // no device link: a virtual tty
-    SysEntry("tty7");              // no port number
+    SysEntry("ttyUSB2", "0");   // type 0 only marks legacy ttyS ports
+    root.MakeDir("sys/ttyS5");  // no device link: a virtual tty
+    SysEntry("tty7");           // no port number
     SysEntry("console");
     EXPECT_EQ(List(), (std::vector<int>{5, 35}));
 }

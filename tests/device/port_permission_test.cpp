@@ -79,11 +79,11 @@ TEST_F(PortPermission, HintInBothLanguages) {
                            ": add your user to the group 'dialout' (sudo usermod -aG dialout "
                            "$USER) and log in again");
     const std::string chinese = GbkToUtf8(PortPermissionHint(device_, EACCES, "Chinese"));
-    EXPECT_EQ(chinese, "无权打开 " + device_ + "：请把当前用户加入组“dialout”"
-                       "（sudo usermod -aG dialout $USER）后重新登录");
+    EXPECT_EQ(chinese, "无权打开 " + device_ +
+                           "：请把当前用户加入组“dialout”"
+                           "（sudo usermod -aG dialout $USER）后重新登录");
     // Anything but "English" is Chinese.
-    EXPECT_EQ(PortPermissionHint(device_, EACCES, "english"),
-              PortPermissionHint(device_, EACCES, "Chinese"));
+    EXPECT_EQ(PortPermissionHint(device_, EACCES, "english"), PortPermissionHint(device_, EACCES, "Chinese"));
     EXPECT_EQ(PortPermissionHint(device_, ENOENT, "English"), "");
     EXPECT_EQ(PortPermissionHint(device_, ENOENT, "Chinese"), "");
 }

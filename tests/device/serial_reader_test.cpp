@@ -27,7 +27,6 @@ using test::Sentinel;
 
 using Script = std::function<std::vector<uint8_t>(const PtyPeer::Request& request, size_t index)>;
 
-
 class SerialReader : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -140,7 +139,7 @@ TEST_F(SerialReader, IdentityIsTriedEightTimesAndAFailureChangesNothing) {
 ChannelData ChannelNumbered(uint8_t number) {
     ChannelData c;
     c.channelNumber = number;
-    c.quantity = number;       // distinguishable per channel
+    c.quantity = number;  // distinguishable per channel
     c.upperAlarm = static_cast<int16_t>(100 * number);
     return c;
 }

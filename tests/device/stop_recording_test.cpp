@@ -115,16 +115,23 @@ TEST(StopRecordingSerial, APortThatCannotBeOpenedFails) {
 // --- the USB link chosen but no device ------------------------------------------------------
 
 int g_usbCalls = 0;
-KvusbHandle CountingFind(const wchar_t*, const wchar_t*, int) { ++g_usbCalls; return nullptr; }
-int CountingWrite(KvusbHandle, int, unsigned char*, int, unsigned int) { ++g_usbCalls; return 1; }
-int CountingRead(KvusbHandle, int, unsigned char*, int, unsigned int) { ++g_usbCalls; return 1; }
+KvusbHandle CountingFind(const wchar_t*, const wchar_t*, int) {
+    ++g_usbCalls;
+    return nullptr;
+}
+int CountingWrite(KvusbHandle, int, unsigned char*, int, unsigned int) {
+    ++g_usbCalls;
+    return 1;
+}
+int CountingRead(KvusbHandle, int, unsigned char*, int, unsigned int) {
+    ++g_usbCalls;
+    return 1;
+}
 
 TEST(StopRecordingUsb, WithoutAHandleNothingIsSentOnEitherLink) {
     PtyPeer peer;
     ASSERT_TRUE(peer.Ok());
-    peer.Start([](PtyPeer& p, const PtyPeer::Request&, size_t) {
-        p.Write(std::vector<uint8_t>(7, 0x28));
-    });
+    peer.Start([](PtyPeer& p, const PtyPeer::Request&, size_t) { p.Write(std::vector<uint8_t>(7, 0x28)); });
     g_usbCalls = 0;
     Link link;
     link.usb.findDevice = CountingFind;
@@ -151,8 +158,7 @@ protected:
         options.serial = serial;
         options.usb = usb;
         options.pacing = false;
-        server_ = std::make_unique<sim::LoggerServer>(
-            sim::DefaultLoggerState(sim::HostNowCivil()), options);
+        server_ = std::make_unique<sim::LoggerServer>(sim::DefaultLoggerState(sim::HostNowCivil()), options);
         std::string error;
         ASSERT_TRUE(server_->Start(&error)) << error;
         ASSERT_EQ(server_->State().workState, 1);
@@ -182,8 +188,7 @@ protected:
         StartServer(false, true);
         const char* bin = std::getenv("VELORIN_BIN_DIR");
         ASSERT_NE(bin, nullptr) << "VELORIN_BIN_DIR names the folder of libkvusb-sim.so";
-        library_ = std::make_unique<test::ScopedEnv>("VELORIN_KVUSB",
-                                                     std::string(bin) + "/libkvusb-sim.so");
+        library_ = std::make_unique<test::ScopedEnv>("VELORIN_KVUSB", std::string(bin) + "/libkvusb-sim.so");
         socket_ = std::make_unique<test::ScopedEnv>("VELORIN_KVUSB_SOCKET", server_->SocketPath());
         const KvusbLoadResult loaded = LoadKvusb(ExecutableFolder(), link_.usb);
         ASSERT_EQ(loaded.status, KvusbLoadStatus::Loaded) << loaded.message << " " << loaded.detail;

@@ -19,9 +19,7 @@ using Clock = std::chrono::steady_clock;
 using test::PollUntil;
 using test::PtyPeer;
 
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // The byte the peers below send at position i of a stream.
 uint8_t StreamByte(size_t i) { return static_cast<uint8_t>(i % 251); }

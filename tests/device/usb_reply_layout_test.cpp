@@ -47,10 +47,12 @@ Bytes AsPayload(const Bytes& frame) {
     return report;
 }
 
-Bytes Data(const UsbReplyView& v) { return Bytes(v.frame + kFrameHeaderBytes, v.frame + kFrameHeaderBytes + v.dataBytes); }
+Bytes Data(const UsbReplyView& v) {
+    return Bytes(v.frame + kFrameHeaderBytes, v.frame + kFrameHeaderBytes + v.dataBytes);
+}
 
 TEST(UsbReplyTable, EveryReplyIsLaidAndReadBackInItsLayout) {
-    const UsbReply kinds[] = {UsbReply::InfoPart0, UsbReply::InfoPart1, UsbReply::Secondary, UsbReply::Identity,
+    const UsbReply kinds[] = {UsbReply::InfoPart0, UsbReply::InfoPart1, UsbReply::Secondary,  UsbReply::Identity,
                               UsbReply::Channel,   UsbReply::Live,      UsbReply::BlockCount, UsbReply::Block};
     for (UsbReply kind : kinds) {
         const UsbReplyEntry& e = UsbReplyInfo(kind);

@@ -31,14 +31,34 @@ std::vector<std::string> ConfigRequests(const std::string& log) {
 
 TEST_F(Configure, WritesEverySettingSetsTheClockAndEmptiesTheHistory) {
     StartSimulator({"--no-pacing"});
-    const RunResult r = Cli({"configure", "--port", "3", "--lang", "en", "--yes", "--user", "冷库管理员", "--title",
-                             "Freezer 7", "--interval", "00:00:30", "--power", "saving", "--record-mode", "auto",
-                             "--start", "now", "--stop", "full", "--ch1", "lower=-20.5,upper=8,off", "--ch2",
+    const RunResult r = Cli({"configure",
+                             "--port",
+                             "3",
+                             "--lang",
+                             "en",
+                             "--yes",
+                             "--user",
+                             "冷库管理员",
+                             "--title",
+                             "Freezer 7",
+                             "--interval",
+                             "00:00:30",
+                             "--power",
+                             "saving",
+                             "--record-mode",
+                             "auto",
+                             "--start",
+                             "now",
+                             "--stop",
+                             "full",
+                             "--ch1",
+                             "lower=-20.5,upper=8,off",
+                             "--ch2",
                              "upper=80"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "记录仪重启成功\n");
-    EXPECT_EQ(ConfigRequests(LogPath()), (std::vector<std::string>{"0x11", "0x16", "0x20", "0x21", "0x14", "0x15",
-                                                                   "0x1f", "0x13", "0x1e"}));
+    EXPECT_EQ(ConfigRequests(LogPath()),
+              (std::vector<std::string>{"0x11", "0x16", "0x20", "0x21", "0x14", "0x15", "0x1f", "0x13", "0x1e"}));
 
     const RunResult info = Cli({"info", "--port", "3", "--lang", "en"});
     ASSERT_EQ(info.exitCode, 0) << info.err;
@@ -92,8 +112,7 @@ TEST_F(Configure, RefusalsSendNothing) {
 
 TEST_F(Configure, OptionsTheLoggerWouldDropAreRefusedBeforeAnythingIsSent) {
     StartSimulator({"--no-pacing", "--record-mode", "0"});  // manual record mode
-    RunResult r = Cli({"configure", "--port", "3", "--yes", "--start", "timed", "--start-time",
-                       "2030-01-01 08:00:00"});
+    RunResult r = Cli({"configure", "--port", "3", "--yes", "--start", "timed", "--start-time", "2030-01-01 08:00:00"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Has(r.err, "--start has no effect: the logger is in manual record mode")) << r.err;
     r = Cli({"configure", "--port", "3", "--yes", "--stop", "fifo"});

@@ -97,7 +97,7 @@ TEST_F(CliDownload, UsbDownloadToAChosenFile) {
 
 TEST_F(CliDownload, AnUnwritableTargetFailsBeforeTheFirstRequest) {
     StartSimulator();
-    for (const std::string& target : {Workdir() + "/no/such/folder/x.kv", Workdir()  + "/folder.kv"}) {
+    for (const std::string& target : {Workdir() + "/no/such/folder/x.kv", Workdir() + "/folder.kv"}) {
         if (target.find("folder.kv") != std::string::npos) {
             ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
         }
@@ -223,8 +223,7 @@ TEST_F(CliDownload, CtrlCCancelsBeforeTheNextBlockAndStoresNothing) {
 
 TEST_F(CliDownload, WrongArgumentsAreAUsageError) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--bogus"}, {"extra"}, {"--port", "3", "--hid"}, {"-o"},
-          {"--lang", "fr"}}) {
+         {std::vector<std::string>{"--bogus"}, {"extra"}, {"--port", "3", "--hid"}, {"-o"}, {"--lang", "fr"}}) {
         const RunResult r = Download(args);
         EXPECT_EQ(r.exitCode, 1) << args[0];
         EXPECT_NE(r.err.find("usage: velorin-cli download"), std::string::npos) << r.err;

@@ -49,10 +49,11 @@ TEST(CliExportEncoding, Utf8TablesAreTheGbkTablesConvertedByIconv) {
             for (const char* form : {"csv", "txt"}) {
                 SCOPED_TRACE(std::string(form) + " " + lang + " " + std::to_string(records));
                 const std::string base = dir.Path() + "/" + form + lang + std::to_string(records);
-                const RunResult gbk = RunProgram("velorin-cli", {"export", input, std::string("--") + form, base + "-gbk",
-                                                                 "--lang", lang});
-                const RunResult utf8 = RunProgram("velorin-cli", {"export", input, std::string("--") + form,
-                                                                  base + "-utf8", "--lang", lang, "--encoding", "utf-8"});
+                const RunResult gbk = RunProgram(
+                    "velorin-cli", {"export", input, std::string("--") + form, base + "-gbk", "--lang", lang});
+                const RunResult utf8 = RunProgram(
+                    "velorin-cli",
+                    {"export", input, std::string("--") + form, base + "-utf8", "--lang", lang, "--encoding", "utf-8"});
                 ASSERT_EQ(gbk.exitCode, 0) << gbk.err;
                 ASSERT_EQ(utf8.exitCode, 0) << utf8.err;
                 const std::string gbkPath = base + "-gbk." + form;
@@ -62,8 +63,9 @@ TEST(CliExportEncoding, Utf8TablesAreTheGbkTablesConvertedByIconv) {
                 const std::string bom = std::string(form) == "csv" ? "\xEF\xBB\xBF" : "";
                 EXPECT_EQ(velorin::test::ReadFileBytes(base + "-utf8." + form), bom + iconv.out);
                 // Naming GBK is the default spelled out.
-                const RunResult named = RunProgram("velorin-cli", {"export", input, std::string("--") + form,
-                                                                   base + "-named", "--lang", lang, "--encoding", "gbk"});
+                const RunResult named = RunProgram(
+                    "velorin-cli",
+                    {"export", input, std::string("--") + form, base + "-named", "--lang", lang, "--encoding", "gbk"});
                 ASSERT_EQ(named.exitCode, 0) << named.err;
                 EXPECT_EQ(velorin::test::ReadFileBytes(base + "-named." + form), velorin::test::ReadFileBytes(gbkPath));
             }

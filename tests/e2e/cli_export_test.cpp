@@ -81,7 +81,7 @@ std::string TwoRecordFile() {
     kv.Byte(11);
     kv.Field("VLR-T810", 8);
     kv.Field("20261209", 9);
-    const std::string units[8] = {"\xA1\xE6", "%RH"};                     // "℃" in GBK
+    const std::string units[8] = {"\xA1\xE6", "%RH"};                            // "℃" in GBK
     const std::string quantities[8] = {"\xCE\xC2\xB6\xC8", "\xCA\xAA\xB6\xC8"};  // 温度, 湿度
     for (int c = 0; c < 8; ++c) {
         kv.Int(static_cast<int32_t>(units[c].size()));
@@ -194,8 +194,8 @@ TEST_F(CliExport, PdfReportOfTheWholeSetAndOfARange) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, Out("report.pdf") + "\n");
     std::string text = PdfText(Out("report.pdf"));
-    for (const char* expected : {"DataLogger PDF Report", "S/N:20261209", "Page 1/2", "Page 2/2",
-                                 "01/31/26 23:59:58", "01/31/26 23:59:59", "25.3", "Err", "2026-01-31 23:59:58"}) {
+    for (const char* expected : {"DataLogger PDF Report", "S/N:20261209", "Page 1/2", "Page 2/2", "01/31/26 23:59:58",
+                                 "01/31/26 23:59:59", "25.3", "Err", "2026-01-31 23:59:58"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
 
@@ -215,8 +215,9 @@ TEST_F(CliExport, PdfReportOfTheWholeSetAndOfARange) {
 TEST_F(CliExport, UnwritablePdfShowsTheReportsFailureMessage) {
     const RunResult r = Export({input_, "--pdf", Out("no/such/folder/x.pdf")});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.err.find("创建PDF文件失败！\n路径: " + Out("no/such/folder/x.pdf") + "\n错误: No such file or directory"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("创建PDF文件失败！\n路径: " + Out("no/such/folder/x.pdf") + "\n错误: No such file or directory"),
+        std::string::npos)
         << r.err;
 }
 
@@ -243,8 +244,8 @@ TEST_F(CliExport, UnreadableInputFailsNamingTheReason) {
 TEST_F(CliExport, UnwritableOutputFails) {
     const RunResult r = Export({input_, "--csv", Out("no/such/folder/x")});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "velorin-cli export: cannot write " + Out("no/such/folder/x.csv") +
-                         ": No such file or directory\n");
+    EXPECT_EQ(r.err,
+              "velorin-cli export: cannot write " + Out("no/such/folder/x.csv") + ": No such file or directory\n");
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(Faults, SilentIdentityLeavesTheConnectionWithoutChannels) {
     EXPECT_EQ(Logged("0x06"), 8u);
     EXPECT_EQ(Logged("0x02"), 0u);
     EXPECT_NE(r.out.find("  Rec Num:1000\n"), std::string::npos);  // the information block was read
-    EXPECT_NE(r.out.find("  SN：\n"), std::string::npos);            // the identity was not
+    EXPECT_NE(r.out.find("  SN：\n"), std::string::npos);          // the identity was not
 }
 
 TEST_F(Faults, ChannelThatNeverAnswersKeepsItsValuesAndOthersAreRead) {

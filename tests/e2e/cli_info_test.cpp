@@ -83,8 +83,8 @@ TEST_F(CliAgainstSimulator, UsbLinkShowsWhatTheSerialLinkShows) {
         EXPECT_EQ(serial.exitCode, 0) << serial.err;
         EXPECT_EQ(usb.exitCode, 0) << usb.err;
         EXPECT_EQ(usb.out, serial.out);
-        EXPECT_NE(serial.out.find(std::string(lang) == "en" ? "CH5Unit:mA\n" : "通道5单位:mA\n"),
-                  std::string::npos) << serial.out;
+        EXPECT_NE(serial.out.find(std::string(lang) == "en" ? "CH5Unit:mA\n" : "通道5单位:mA\n"), std::string::npos)
+            << serial.out;
     }
     EXPECT_GE(Logged("0x01"), 2u);
 }
@@ -93,8 +93,8 @@ TEST_F(CliAgainstSimulator, LanguageComesFromTheWorkingDirectory) {
     StartSimulator();
     velorin::test::TempDir english;
     english.MakeFile("Language.ini", "English");
-    RunResult r = RunProgram("velorin-cli", {"info", "--port", "3"},
-                      {"VELORIN_PORT_DIR=" + dir_.Path()}, english.Path());
+    RunResult r =
+        RunProgram("velorin-cli", {"info", "--port", "3"}, {"VELORIN_PORT_DIR=" + dir_.Path()}, english.Path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("Basic ATTR\n", 0), 0u);
     velorin::test::TempDir almost;

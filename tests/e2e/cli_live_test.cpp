@@ -57,8 +57,8 @@ void ExpectReadingLines(const std::vector<std::string>& lines) {
 
 TEST_F(CliLive, SerialReadingsEveryTwoSecondsAcrossASilentPeriod) {
     // Two readings, then five unanswered requests (one whole poll), then readings again.
-    StartSimulator({"--no-pacing", "--fault", "silence", "--fault-cmd", "0x05", "--fault-skip", "2",
-                    "--fault-count", "5"});
+    StartSimulator(
+        {"--no-pacing", "--fault", "silence", "--fault-cmd", "0x05", "--fault-skip", "2", "--fault-count", "5"});
     const RunResult r = Cli({"live", "--port", "3", "--count", "4"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const std::vector<std::string> lines = Lines(r.out);
@@ -75,8 +75,8 @@ TEST_F(CliLive, SerialReadingsEveryTwoSecondsAcrossASilentPeriod) {
 }
 
 TEST_F(CliLive, UsbReadingsSkipFailedReadsAndKeepGoing) {
-    StartSimulator({"--no-pacing", "--fault", "silence", "--fault-cmd", "0x05", "--fault-skip", "1",
-                    "--fault-count", "2"});
+    StartSimulator(
+        {"--no-pacing", "--fault", "silence", "--fault-cmd", "0x05", "--fault-skip", "1", "--fault-count", "2"});
     const RunResult r = Cli({"live", "--hid", "--count", "3"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const std::vector<std::string> lines = Lines(r.out);

@@ -35,25 +35,26 @@ TEST(CliPermission, RefusedPortNamesTheGroupToJoin) {
     }
 
     // nobody, in no supplementary group: the open is refused with EACCES.
-    const RunResult r = RunProgram(
-        "/usr/bin/setpriv",
-        {"--reuid=65534", "--regid=65534", "--clear-groups", BinDir() + "/velorin-cli", "info", "--port",
-         "4", "--lang", "en", "--verbose"},
-        {"VELORIN_PORT_DIR=" + ports, "VELORIN_KVUSB=/nonexistent/libkvusb.so"}, dir.Path());
+    const RunResult r = RunProgram("/usr/bin/setpriv",
+                                   {"--reuid=65534", "--regid=65534", "--clear-groups", BinDir() + "/velorin-cli",
+                                    "info", "--port", "4", "--lang", "en", "--verbose"},
+                                   {"VELORIN_PORT_DIR=" + ports, "VELORIN_KVUSB=/nonexistent/libkvusb.so"}, dir.Path());
     EXPECT_EQ(r.exitCode, 2) << r.err;
-    EXPECT_NE(r.err.find("No permission to open " + ports + "/COM4: add your user to the group 'dialout' "
+    EXPECT_NE(r.err.find("No permission to open " + ports +
+                         "/COM4: add your user to the group 'dialout' "
                          "(sudo usermod -aG dialout $USER) and log in again"),
               std::string::npos)
         << r.err;
     // Without --verbose the reason is what the command ends with, in full, not a timeout.
-    const RunResult quiet = RunProgram(
-        "/usr/bin/setpriv",
-        {"--reuid=65534", "--regid=65534", "--clear-groups", BinDir() + "/velorin-cli", "info", "--port",
-         "4", "--lang", "en"},
-        {"VELORIN_PORT_DIR=" + ports, "VELORIN_KVUSB=/nonexistent/libkvusb.so"}, dir.Path());
+    const RunResult quiet =
+        RunProgram("/usr/bin/setpriv",
+                   {"--reuid=65534", "--regid=65534", "--clear-groups", BinDir() + "/velorin-cli", "info", "--port",
+                    "4", "--lang", "en"},
+                   {"VELORIN_PORT_DIR=" + ports, "VELORIN_KVUSB=/nonexistent/libkvusb.so"}, dir.Path());
     EXPECT_EQ(quiet.exitCode, 2);
-    EXPECT_EQ(quiet.err, "No permission to open " + ports + "/COM4: add your user to the group 'dialout' "
-                         "(sudo usermod -aG dialout $USER) and log in again\n");
+    EXPECT_EQ(quiet.err, "No permission to open " + ports +
+                             "/COM4: add your user to the group 'dialout' "
+                             "(sudo usermod -aG dialout $USER) and log in again\n");
 }
 
 }  // namespace

@@ -38,18 +38,19 @@ protected:
 TEST_F(CliStats, JsonOfARangePrintsOneObject) {
     const RunResult r = Cli({"stats", a_, "--from", "2026-07-01 09:02:05", "--to", "2026-07-01 11:00:00", "--json"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"file\": \"" + a_ +
-                  "\", \"serial\": \"A7\", \"from\": \"2026-07-01 09:02:05\", \"to\": \"2026-07-01 10:04:10\", "
-                  "\"records\": 2, \"interval_s\": 3725, \"channels\": ["
-                  "{\"channel\": 1, \"quantity\": \"TEMP\", \"unit\": \"C\", \"count\": 1, \"missing\": 1, "
-                  "\"min\": 31, \"min_time\": \"2026-07-01 09:02:05\", \"max\": 31, \"max_time\": \"2026-07-01 09:02:05\", "
-                  "\"avg\": 31, \"mkt\": 31, \"upper\": 30, \"lower\": 10, \"above_upper_s\": 3725, \"below_lower_s\": 0, "
-                  "\"first_above\": \"2026-07-01 09:02:05\", \"first_below\": null}, "
-                  "{\"channel\": 3, \"quantity\": \"HUM\", \"unit\": \"%RH\", \"count\": 2, \"missing\": 0, "
-                  "\"min\": 55, \"min_time\": \"2026-07-01 09:02:05\", \"max\": 60, \"max_time\": \"2026-07-01 10:04:10\", "
-                  "\"avg\": 57.5, \"mkt\": null, \"upper\": 90, \"lower\": 10, \"above_upper_s\": 0, \"below_lower_s\": 0, "
-                  "\"first_above\": null, \"first_below\": null}]}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"file\": \"" + a_ +
+            "\", \"serial\": \"A7\", \"from\": \"2026-07-01 09:02:05\", \"to\": \"2026-07-01 10:04:10\", "
+            "\"records\": 2, \"interval_s\": 3725, \"channels\": ["
+            "{\"channel\": 1, \"quantity\": \"TEMP\", \"unit\": \"C\", \"count\": 1, \"missing\": 1, "
+            "\"min\": 31, \"min_time\": \"2026-07-01 09:02:05\", \"max\": 31, \"max_time\": \"2026-07-01 09:02:05\", "
+            "\"avg\": 31, \"mkt\": 31, \"upper\": 30, \"lower\": 10, \"above_upper_s\": 3725, \"below_lower_s\": 0, "
+            "\"first_above\": \"2026-07-01 09:02:05\", \"first_below\": null}, "
+            "{\"channel\": 3, \"quantity\": \"HUM\", \"unit\": \"%RH\", \"count\": 2, \"missing\": 0, "
+            "\"min\": 55, \"min_time\": \"2026-07-01 09:02:05\", \"max\": 60, \"max_time\": \"2026-07-01 10:04:10\", "
+            "\"avg\": 57.5, \"mkt\": null, \"upper\": 90, \"lower\": 10, \"above_upper_s\": 0, \"below_lower_s\": 0, "
+            "\"first_above\": null, \"first_below\": null}]}\n");
 }
 
 TEST_F(CliStats, TextInBothLanguages) {
@@ -75,7 +76,8 @@ TEST_F(CliStats, ExitCodesOfWrongTimesEmptyRangesAndUnreadableFiles) {
         EXPECT_EQ(r.exitCode, 1) << args.back() << r.err;
         EXPECT_NE(r.err.find("usage: velorin-cli stats"), std::string::npos) << r.err;
     }
-    const RunResult empty = Cli({"stats", a_, "--from", "2026-07-01 08:00:01", "--to", "2026-07-01 09:02:04", "--json"});
+    const RunResult empty =
+        Cli({"stats", a_, "--from", "2026-07-01 08:00:01", "--to", "2026-07-01 09:02:04", "--json"});
     EXPECT_EQ(empty.exitCode, 2);
     EXPECT_EQ(empty.out, "");
     EXPECT_NE(empty.err.find("no record"), std::string::npos) << empty.err;

@@ -20,7 +20,7 @@ protected:
     // Starts the simulator as COM<com> with `extra` options and a request log.
     void StartSimulator(const std::vector<std::string>& extra = {}, int com = 3) {
         std::vector<std::string> args = {"--port-dir", dir_.Path(), "--com", std::to_string(com),
-                                         "--start", kStart, "--log", LogPath()};
+                                         "--start",    kStart,      "--log", LogPath()};
         args.insert(args.end(), extra.begin(), extra.end());
         sims_.push_back(std::make_unique<Simulator>(args));
         ASSERT_TRUE(sims_.back()->Ok()) << "the simulator did not start";

@@ -26,8 +26,8 @@ std::string Resolve(const std::string& program) {
 
 // fork + exec with stdout on a pipe and stderr on a pipe (or /dev/null when `errFd` is null);
 // the child gets no stdin.
-pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
-            const std::vector<std::string>& env, const std::string& cwd, int& outFd, int* errFd) {
+pid_t Spawn(const std::string& program, const std::vector<std::string>& args, const std::vector<std::string>& env,
+            const std::string& cwd, int& outFd, int* errFd) {
     int out[2], err[2] = {-1, -1};
     if (pipe2(out, O_CLOEXEC) != 0) return -1;
     if (errFd != nullptr && pipe2(err, O_CLOEXEC) != 0) return -1;
@@ -64,8 +64,8 @@ std::string BinDir() {
 }
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-              const std::vector<std::string>& env, const std::string& cwd, double timeoutSeconds,
-              double interruptSeconds) {
+                     const std::vector<std::string>& env, const std::string& cwd, double timeoutSeconds,
+                     double interruptSeconds) {
     RunResult result;
     int outFd = -1, errFd = -1;
     const double start = Now();

@@ -23,8 +23,8 @@ struct RunResult {
 // "NAME=value" and the working directory `cwd` (empty: unchanged). Killed after `timeoutSeconds`;
 // sent SIGINT (Ctrl-C) after `interruptSeconds` when that is positive.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-              const std::vector<std::string>& env = {}, const std::string& cwd = std::string(),
-              double timeoutSeconds = 60, double interruptSeconds = -1);
+                     const std::vector<std::string>& env = {}, const std::string& cwd = std::string(),
+                     double timeoutSeconds = 60, double interruptSeconds = -1);
 
 // velorin-logger-sim in the background.
 class Simulator {

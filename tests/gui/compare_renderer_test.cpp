@@ -28,10 +28,10 @@ float Busy(int32_t i, int c) {
     if (c == 3 && i % 997 == 3) return std::numeric_limits<float>::quiet_NaN();
     const float noise = static_cast<float>((static_cast<uint32_t>(i) * 2654435761u >> 16) % 100) / 25.0f;
     switch (c) {
-    case 0: return 5.0f + 3.0f * std::sin(static_cast<float>(i) / 90.0f) + noise;
-    case 1: return (i / 40) % 2 ? 8.0f : -2.0f;
-    case 2: return static_cast<float>((i / 13) % 7);
-    default: return noise * 2.0f - 4.0f;
+        case 0: return 5.0f + 3.0f * std::sin(static_cast<float>(i) / 90.0f) + noise;
+        case 1: return (i / 40) % 2 ? 8.0f : -2.0f;
+        case 2: return static_cast<float>((i / 13) % 7);
+        default: return noise * 2.0f - 4.0f;
     }
 }
 
@@ -116,7 +116,8 @@ TEST_F(CompareDrawing, CurvesLineUpByClockTimeAndChannelsKeepTheirLineStyle) {
     const int64_t t0 = Morning();
     std::vector<CompareFile> files;
     files.push_back(FileOf(MakeLoggerSet("A", "", t0, 60, 241, {1}, [](int32_t, int) { return 0.0f; }), "a"));
-    files.push_back(FileOf(MakeLoggerSet("B", "", t0 + 7200, 600, 13, {1, 2}, [](int32_t, int) { return 10.0f; }), "b"));
+    files.push_back(
+        FileOf(MakeLoggerSet("B", "", t0 + 7200, 600, 13, {1, 2}, [](int32_t, int) { return 10.0f; }), "b"));
     PrepareCompareFiles(files);
     const std::vector<CompareSummary> summaries = SummariseCompareFiles(files);
     CompareScene scene;
@@ -158,7 +159,7 @@ TEST(CompareAxis, TimesMapToColumnsAndBack) {
     EXPECT_EQ(TimeX(1000 + 3600, w, 460), 450);
     EXPECT_EQ(TimeX(1000 + 1800, w, 460), 250);
     EXPECT_EQ(TimeAtX(250, w, 460), 1000 + 1800);
-    EXPECT_EQ(TimeAtX(0, w, 460), 1000);      // limited to the curve area
+    EXPECT_EQ(TimeAtX(0, w, 460), 1000);  // limited to the curve area
     EXPECT_EQ(TimeAtX(9999, w, 460), 4600);
     EXPECT_EQ(TimeX(77, {77, 77}, 460), 50);  // a window of one instant
     // A damaged file's times far outside any recording neither overflow nor wrap around.
@@ -185,7 +186,7 @@ TEST(CompareAxis, AFileHasASampleOnlyWhileItRecords) {
     EXPECT_EQ(SampleAtTime(file, 0, t0 + 3600 + 6 * 60 + 30).value, 6.0f);
     EXPECT_EQ(SampleAtTime(file, 0, t0 + 3600 + 9 * 60 + 59).value, 9.0f);
     EXPECT_EQ(SampleAtTime(file, 0, t0 + 3600 + 10 * 60).kind, SampleKind::None);  // after the last
-    EXPECT_EQ(SampleAtTime(file, 1, t0).kind, SampleKind::None);  // a channel not recorded
+    EXPECT_EQ(SampleAtTime(file, 1, t0).kind, SampleKind::None);                   // a channel not recorded
 }
 
 TEST(CompareAxis, ValueRangesTakeThePlainValuesOfTheShownRecordsOfEveryFile) {

@@ -45,9 +45,9 @@ std::vector<CompareFile> ThreeFiles() {
     files.push_back(FileOf(MakeLoggerSet("S100", "room", t0, 60, 121, {1, 2},
                                          [](int32_t i, int c) { return static_cast<float>(c == 0 ? i : 50 + i); }),
                            "/data/a.kv"));
-    files.push_back(FileOf(
-        MakeLoggerSet("S100", "room", t0 + 1800, 300, 19, {1}, [](int32_t i, int) { return 100.0f + 5.0f * i; }),
-        "/data/b.kv"));
+    files.push_back(
+        FileOf(MakeLoggerSet("S100", "room", t0 + 1800, 300, 19, {1}, [](int32_t i, int) { return 100.0f + 5.0f * i; }),
+               "/data/b.kv"));
     files.push_back(FileOf(
         MakeLoggerSet("S300", "", t0 - 7200, 120, 90, {1, 2, 5}, [](int32_t i, int) { return -static_cast<float>(i); }),
         "/data/c.kv"));
@@ -68,8 +68,8 @@ void Mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, int x, int y) 
 class CompareWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window_ = std::make_unique<CompareWindow>(std::make_shared<const std::vector<CompareFile>>(ThreeFiles()),
-                                                  "English");
+        window_ =
+            std::make_unique<CompareWindow>(std::make_shared<const std::vector<CompareFile>>(ThreeFiles()), "English");
         window_->resize(1200, 800);
         window_->show();
         QApplication::processEvents();
@@ -120,7 +120,8 @@ TEST_F(CompareWindowTest, PointerReadoutListsEachFilesValueAndNothingWhereAFileH
     const int x2 = X(Morning() + 2700);
     const int64_t t2 = At(x2);
     Mouse(canvas_, QEvent::MouseMove, Qt::NoButton, x2, canvas_->height() / 2);
-    EXPECT_EQ(Cell(0, CompareWindow::kPointerColumn), QString::asprintf("%.2f", static_cast<double>((t2 - Morning()) / 60)));
+    EXPECT_EQ(Cell(0, CompareWindow::kPointerColumn),
+              QString::asprintf("%.2f", static_cast<double>((t2 - Morning()) / 60)));
     EXPECT_EQ(Cell(1, CompareWindow::kPointerColumn),
               QString::asprintf("%.2f", 50.0 + static_cast<double>((t2 - Morning()) / 60)));
     EXPECT_EQ(Cell(2, CompareWindow::kPointerColumn),
@@ -268,7 +269,8 @@ TEST_F(MainFrameTest, CompareCommandOpensTheChosenFilesInOneWindow) {
             for (QAction* a : menu->menu()->actions()) {
                 if (a->data().toInt() == ID_COMPARE) {
                     listed = true;
-                    EXPECT_EQ(a->text(), QString::fromUtf8(std::string(language) == "English" ? "Compare…" : "多文件对比…"));
+                    EXPECT_EQ(a->text(),
+                              QString::fromUtf8(std::string(language) == "English" ? "Compare…" : "多文件对比…"));
                 }
             }
         }

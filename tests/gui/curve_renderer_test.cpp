@@ -18,9 +18,8 @@
 namespace velorin {
 namespace {
 
-const QColor kColours[8] = {QColor(0, 0, 255),    QColor(255, 0, 0),   QColor(255, 255, 0),
-                            QColor(64, 128, 128), QColor(128, 0, 255), QColor(128, 128, 0),
-                            QColor(0, 0, 255),    QColor(128, 0, 0)};
+const QColor kColours[8] = {QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(255, 255, 0), QColor(64, 128, 128),
+                            QColor(128, 0, 255), QColor(128, 128, 0), QColor(0, 0, 255),   QColor(128, 0, 0)};
 
 // Channel 1 constant at 20 in a value range of 10 … 30: on a canvas 300 pixels high it lies at
 // y = 275 − 10 × 12.75 = 147.
@@ -107,8 +106,8 @@ TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
     for (const Case& c : {Case{kRecordCapacity, 1600, 900, 5000}, Case{60000, 300, 200, 7}, Case{1700, 1600, 900, 97},
                           Case{900, 1000, 400, 3}, Case{37, 800, 300, 5}, Case{2, 500, 300, 1}}) {
         Use(test::MakeCurveSet(c.records, 8, 60, c.gapEvery), c.width, c.height);
-        const std::string what = std::to_string(c.records) + " records on " + std::to_string(c.width) + "x" +
-                                 std::to_string(c.height);
+        const std::string what =
+            std::to_string(c.records) + " records on " + std::to_string(c.width) + "x" + std::to_string(c.height);
         ExpectIdentical(what + ", stored value range");
         state_.recomputeRange = true;
         RecomputeAxisRange(set_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
@@ -190,7 +189,8 @@ TEST_F(CurveCanvas, FlatChannelOnTheBottomLineAndMissingSamplesInGrey) {
     // The segment into the missing sample runs grey down to the bottom of the curve area (the
     // segment back up, drawn after it, covers its last column).
     int grey = 0;
-    for (int column = RecordX(99, 0, 200, 600); column <= x; ++column) grey += Count(image, column, qRgb(200, 200, 200));
+    for (int column = RecordX(99, 0, 200, 600); column <= x; ++column)
+        grey += Count(image, column, qRgb(200, 200, 200));
     EXPECT_GT(grey, 100);
     EXPECT_EQ(Count(image, RecordX(90, 0, 200, 600), qRgb(200, 200, 200)), 0);
     EXPECT_EQ(image.pixel(x - 20, 147), kColours[0].rgb());
@@ -235,7 +235,6 @@ TEST_F(CurveCanvas, OneRecordIsAPointAndNoRecordsOnlyTheFrame) {
     EXPECT_EQ(empty.pixel(300, 100), qRgb(255, 255, 255));
 }
 
-
 TEST_F(CurveCanvas, SummaryDrawingIsIdenticalOnZoomedRangesAndBlockEdges) {
     // Dense and slow data, missing samples of both kinds, gaps; ranges that start and end on
     // block edges, one record inside or outside them, deep inside a block, and ranges of one
@@ -267,7 +266,8 @@ TEST_F(CurveCanvas, FourByteMarkerIsNoCurvePointAndZeroIsAValue) {
     const int x = RecordX(100, 0, 200, 600);
     QImage image = Render(CurveDrawing::Reduced);
     int grey = 0;
-    for (int column = RecordX(99, 0, 200, 600); column <= x; ++column) grey += Count(image, column, qRgb(200, 200, 200));
+    for (int column = RecordX(99, 0, 200, 600); column <= x; ++column)
+        grey += Count(image, column, qRgb(200, 200, 200));
     EXPECT_GT(grey, 60);
     ExpectIdentical("a 4-byte marker");
     // A recomputed range: the marker never seeds or widens it.

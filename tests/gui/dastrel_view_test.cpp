@@ -156,7 +156,8 @@ TEST_F(ViewTest, ReadoutShowsTheFourByteMarkerAsMissingAndARealZeroAsAValue) {
     WatchSelected();
     Mouse(*view_, QEvent::MouseMove, ViewX(6), 200);
     ASSERT_EQ(view_->PointedRecord(), 6);
-    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道1(温度): 0.00 ℃\r\n"))) << view_->ReadoutText().toStdString();
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道1(温度): 0.00 ℃\r\n")))
+        << view_->ReadoutText().toStdString();
     EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道3(")));
     EXPECT_EQ(view_->ReadoutText().count(QStringLiteral(": Error\r\n")), 1) << view_->ReadoutText().toStdString();
     ASSERT_EQ(lastSelected_.size(), 3);
@@ -389,7 +390,8 @@ TEST_F(ViewTest, F0ModeAlwaysLeadsBackToTheRecordedChannelTwo) {
     EXPECT_TRUE(view_->ReturnButton()->isEnabled());
     // F is minutes, not humidity: its own unit in the readout and the statistics list.
     Mouse(*view_, QEvent::MouseMove, ViewX(9), 200);
-    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道2(F0): 10.0 min"))) << view_->ReadoutText().toStdString();
+    EXPECT_TRUE(view_->ReadoutText().contains(QStringLiteral("通道2(F0): 10.0 min")))
+        << view_->ReadoutText().toStdString();
     EXPECT_FALSE(view_->ReadoutText().contains(QStringLiteral("%RH")));
     const QAbstractItemModel* statistics = view_->StatisticsList()->model();
     EXPECT_EQ(statistics->index(1, 2).data().toString(), QStringLiteral("min"));
@@ -463,7 +465,7 @@ TEST_F(ViewTest, PrintButtonsPrintWithoutGoingThroughTheMainWindow) {
     view_->PrintListButton()->click();
     EXPECT_EQ(choosers, 0);
     int typesAsked = 0;
-    view_->SetPrinting(&presenter, [&](uint8_t (&)[8]) { ++typesAsked; });
+    view_->SetPrinting(&presenter, [&](uint8_t(&)[8]) { ++typesAsked; });
     view_->PrintListButton()->click();
     EXPECT_EQ(choosers, 1);
     EXPECT_EQ(typesAsked, 1);

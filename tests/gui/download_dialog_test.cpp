@@ -66,7 +66,8 @@ TEST_F(DownloadTest, OkStoresTheDataFileAndItsCsvAndOpensADataWindow) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("历史数据下载进度。。。"));
     EXPECT_FALSE(dialog->OkButton()->isEnabled());
     // Nothing else may talk to the logger while the download runs.
-    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_STOP}) EXPECT_FALSE(Enabled(frame, id)) << id;
+    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_STOP})
+        EXPECT_FALSE(Enabled(frame, id)) << id;
 
     ASSERT_TRUE(WaitFor([&] { return dialog->OkButton()->isEnabled(); }));
     EXPECT_EQ(dialog->StatusText(), QStringLiteral("请点击按钮“OK”或“取消”"));
@@ -161,7 +162,8 @@ TEST_F(DownloadTest, ACountFailureStoresNothingAndKeepsTheLastGoodFile) {
     EXPECT_EQ(test::ReadFileBytes(kv), bytes);
     EXPECT_EQ(test::ReadFileBytes(csv), "the good copy");
     EXPECT_EQ(frame.ActiveDocument(), nullptr) << "no window on an empty data set";
-    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_STOP}) EXPECT_TRUE(Enabled(frame, id)) << id;
+    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_STOP})
+        EXPECT_TRUE(Enabled(frame, id)) << id;
 }
 
 TEST_F(DownloadTest, APartialDownloadIsStoredBesideTheCompleteOneAndOpened) {
@@ -254,7 +256,8 @@ TEST_F(DownloadTest, CancelStoresNothingAndGivesEveryCommandBack) {
     frame.Download()->CancelButton()->click();
     ASSERT_TRUE(WaitFor([&] { return frame.Download() == nullptr; }));
     EXPECT_FALSE(FileExists(work_.Path() + "/xData/" + SerialName() + ".kv"));
-    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_STOP}) EXPECT_TRUE(Enabled(frame, id)) << id;
+    for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_STOP})
+        EXPECT_TRUE(Enabled(frame, id)) << id;
     EXPECT_EQ(frame.ActiveDocument(), nullptr);
 }
 

@@ -47,7 +47,9 @@ private:
     bool opened_ = false;
 };
 
-QWidget* MakeListsView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) { return new ListsView(std::move(doc), parent); }
+QWidget* MakeListsView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) {
+    return new ListsView(std::move(doc), parent);
+}
 
 class F0CommandTest : public MainFrameTest {
 protected:

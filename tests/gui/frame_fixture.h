@@ -117,8 +117,8 @@ protected:
 
     bool ConnectAndWait(CMainFrame& frame) {
         int finished = 0;
-        QMetaObject::Connection c = QObject::connect(frame.Connection(), &ConnectionManager::ConnectFinished,
-                                                     [&finished](int) { ++finished; });
+        QMetaObject::Connection c =
+            QObject::connect(frame.Connection(), &ConnectionManager::ConnectFinished, [&finished](int) { ++finished; });
         frame.RunCommand(ID_CONNECT);
         const bool ok = WaitFor([&] { return finished > 0; });
         QObject::disconnect(c);

@@ -210,9 +210,8 @@ TEST_F(FrameLayoutTest, PrintingWithoutAPrinterSaysSoAndOpensNoDialog) {
         frame.RunCommand(ID_PRINT_LIST);
         EXPECT_EQ(presenter_.printDialogs, 0);
         ASSERT_EQ(presenter_.messages.size(), 2u);
-        const QString expected = std::string(language) == "English"
-                                     ? QStringLiteral("No printer is installed")
-                                     : QStringLiteral("没有安装打印机");
+        const QString expected = std::string(language) == "English" ? QStringLiteral("No printer is installed")
+                                                                    : QStringLiteral("没有安装打印机");
         EXPECT_TRUE(presenter_.messages[0].text.startsWith(expected)) << presenter_.messages[0].text.toStdString();
         EXPECT_FALSE(QFile::exists(presenter_.printTo));
         presenter_.printers = QStringList{QStringLiteral("Test printer")};

@@ -30,7 +30,8 @@ protected:
     CMainFrame& DetectedAtStartup(bool simulatedNotices, bool process = false) {
         Language("English");
         if (process) {
-            simProcess_ = std::make_unique<e2e::Simulator>(std::vector<std::string>{"--port-dir", ports_.Path(), "--com", "3"});
+            simProcess_ =
+                std::make_unique<e2e::Simulator>(std::vector<std::string>{"--port-dir", ports_.Path(), "--com", "3"});
             EXPECT_TRUE(simProcess_->Ok());
         } else {
             StartSimulator(true);

@@ -66,11 +66,12 @@ TEST(LinkWorkerQueue, AJobCancelledWhileWaitingNeverTouchesTheLink) {
     LinkWorker worker(link);
     Gate gate;
     bool firstDone = false, secondRan = true, thirdRan = false;
-    worker.Submit(LinkJobKind::Other, [&](Link&, CancelToken&) { gate.Wait(); }, [&](bool) { firstDone = true; });
+    worker.Submit(
+        LinkJobKind::Other, [&](Link&, CancelToken&) { gate.Wait(); }, [&](bool) { firstDone = true; });
     std::shared_ptr<CancelToken> second = worker.Submit(
-        LinkJobKind::Connect, [](Link& l, CancelToken&) { l.currentPort = 99; },
-        [&](bool ran) { secondRan = ran; });
-    worker.Submit(LinkJobKind::Other, [](Link&, CancelToken&) {}, [&](bool ran) { thirdRan = ran; });
+        LinkJobKind::Connect, [](Link& l, CancelToken&) { l.currentPort = 99; }, [&](bool ran) { secondRan = ran; });
+    worker.Submit(
+        LinkJobKind::Other, [](Link&, CancelToken&) {}, [&](bool ran) { thirdRan = ran; });
     second->Cancel();
     EXPECT_TRUE(worker.Pending(LinkJobKind::Connect)) << "handed back only in its turn";
     gate.open.Cancel();
@@ -90,8 +91,9 @@ TEST(LinkWorkerQueue, WorkForAnIdleLinkRunsAfterTheRunningJob) {
     EXPECT_EQ(events, std::vector<std::string>{"notice while idle"});
 
     Gate gate;
-    worker.Submit(LinkJobKind::Download, [&](Link&, CancelToken&) { gate.Wait(); },
-                  [&](bool) { events.push_back("download ended"); });
+    worker.Submit(
+        LinkJobKind::Download, [&](Link&, CancelToken&) { gate.Wait(); },
+        [&](bool) { events.push_back("download ended"); });
     worker.WhenIdle([&] { events.push_back("removal"); });
     worker.WhenIdle([&] { events.push_back("arrival"); });
     WaitFor([] { return false; }, 100);
@@ -109,8 +111,8 @@ TEST(LinkWorkerQueue, ANoticeThatSubmitsAJobHoldsTheNextNoticeBack) {
     worker.Submit(LinkJobKind::Other, [&](Link&, CancelToken&) { gate.Wait(); }, {});
     worker.WhenIdle([&] {
         events.push_back("first notice");
-        worker.Submit(LinkJobKind::Removal, [](Link&, CancelToken&) {},
-                      [&](bool) { events.push_back("its job ended"); });
+        worker.Submit(
+            LinkJobKind::Removal, [](Link&, CancelToken&) {}, [&](bool) { events.push_back("its job ended"); });
     });
     worker.WhenIdle([&] { events.push_back("second notice"); });
     gate.open.Cancel();
@@ -123,16 +125,20 @@ TEST(LinkWorkerQueue, ShutdownCancelsTheRunningJobDropsTheWaitingOnesAndClosesTh
     auto worker = std::make_unique<LinkWorker>(link);
     std::atomic<bool> started{false}, sawCancel{false};
     bool laterRan = false, doneAfterShutdown = false;
-    worker->Submit(LinkJobKind::LivePoll, [&](Link&, CancelToken& cancel) {
-        started = true;
-        sawCancel = cancel.WaitFor(20000);
-    }, [&](bool) { doneAfterShutdown = true; });
+    worker->Submit(
+        LinkJobKind::LivePoll,
+        [&](Link&, CancelToken& cancel) {
+            started = true;
+            sawCancel = cancel.WaitFor(20000);
+        },
+        [&](bool) { doneAfterShutdown = true; });
     worker->Submit(LinkJobKind::Other, [&](Link&, CancelToken&) { laterRan = true; });
     ASSERT_TRUE(WaitFor([&] { return started.load(); }));
     worker->Shutdown();
     EXPECT_TRUE(sawCancel.load());
     EXPECT_FALSE(laterRan);
-    std::shared_ptr<CancelToken> late = worker->Submit(LinkJobKind::Other, [&](Link&, CancelToken&) { laterRan = true; });
+    std::shared_ptr<CancelToken> late =
+        worker->Submit(LinkJobKind::Other, [&](Link&, CancelToken&) { laterRan = true; });
     EXPECT_TRUE(late->Cancelled());
     worker.reset();
     QCoreApplication::processEvents();

@@ -20,9 +20,7 @@
 namespace velorin {
 namespace {
 
-QString At(const QTableView& table, int row, int column) {
-    return table.model()->index(row, column).data().toString();
-}
+QString At(const QTableView& table, int row, int column) { return table.model()->index(row, column).data().toString(); }
 
 QString Header(const QTableView& table, int column) {
     return table.model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();

@@ -107,8 +107,8 @@ protected:
         EXPECT_NE(view.ValueText(0), QStringLiteral("Error"));
     }
     static void MovePointer(QWidget* w, int x, int y) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(w, &move);
     }
     static void RightClick(QWidget* w, int x, int y) {
@@ -355,8 +355,8 @@ TEST_F(LiveViewTest, ShowsWhatTheLoggerSentAndMissingSamplesReadErrorEverywhere)
     MovePointer(view, 20 + 4 * 0 + 1, 200);
     EXPECT_EQ(view->List()->topLevelItem(0)->text(3), QStringLiteral("25.00"));
     EXPECT_EQ(view->List()->topLevelItem(1)->text(3), QStringLiteral("10.00"));
-    EXPECT_EQ(view->ReadoutText(), FromGbk(FormatReadoutTime(view->Series().window.TimeAt(0),
-                                                              LiveTextsFor(frame.LanguageName()))))
+    EXPECT_EQ(view->ReadoutText(),
+              FromGbk(FormatReadoutTime(view->Series().window.TimeAt(0), LiveTextsFor(frame.LanguageName()))))
         << "the first sample has its own time too";
     frame.RunCommand(ID_CLOSE_LIVE_VIEW);
     peer.Stop();

@@ -51,7 +51,6 @@ using test::MainFrameTest;
 using test::Render;
 using test::WaitFor;
 
-
 TEST_F(MainFrameTest, ASmallScreenGetsTheWholeWindowInView) {
     CMainFrame& frame = Frame();
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
@@ -89,11 +88,13 @@ TEST_F(MainFrameTest, EnglishToolbarHasElevenButtonsInOrder) {
     QStringList labels;
     int separators = 0;
     for (QAction* a : frame.ToolBar()->actions()) {
-        if (a->isSeparator()) ++separators;
-        else labels << a->text();
+        if (a->isSeparator())
+            ++separators;
+        else
+            labels << a->text();
     }
-    EXPECT_EQ(labels, (QStringList{"Link Device", "Restart", "Time calibration", "Stop Record", "Download",
-                                   "COM", "Properties", "Online", "Stop", "FileSave", "System"}));
+    EXPECT_EQ(labels, (QStringList{"Link Device", "Restart", "Time calibration", "Stop Record", "Download", "COM",
+                                   "Properties", "Online", "Stop", "FileSave", "System"}));
     EXPECT_EQ(separators, 3);
     EXPECT_EQ(frame.ToolBar()->iconSize(), QSize(32, 32));
     for (QAction* a : frame.ToolBar()->actions()) {
@@ -157,7 +158,8 @@ TEST_F(MainFrameTest, AboutBoxKeepsItsTextsAndShowsTheBuildVersion) {
         };
         Frame().RunCommand(ID_APP_ABOUT);
         const bool english = std::string(language) == "English";
-        EXPECT_TRUE(labels.contains(english ? QStringLiteral("Velorin 2.7") : QStringLiteral("Velorin 2.9"))) << language;
+        EXPECT_TRUE(labels.contains(english ? QStringLiteral("Velorin 2.7") : QStringLiteral("Velorin 2.9")))
+            << language;
         const QString version = QString::fromLatin1(ProgramVersion());
         EXPECT_TRUE(labels.contains(english ? QStringLiteral("Version ") + version + QStringLiteral(" for Linux")
                                             : QStringLiteral("Linux 版 ") + version))
@@ -169,8 +171,8 @@ TEST_F(MainFrameTest, AboutBoxKeepsItsTextsAndShowsTheBuildVersion) {
 TEST_F(MainFrameTest, HelpOpensTheManualOfTheInterfaceLanguage) {
     // The folder an installed program finds beside its own (<prefix>/share/doc/velorin/manual);
     // the build folder holds a copy in the same place relative to the test programs.
-    const QString manual = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                           QStringLiteral("/../share/doc/velorin/manual"));
+    const QString manual =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/velorin/manual"));
     Language("English");
     Frame().RunCommand(ID_HELP);
     EXPECT_EQ(presenter_.opened, QStringList({manual + QStringLiteral("/en/index.html")}));
@@ -269,7 +271,7 @@ TEST_F(MainFrameTest, AFifoNamedAsADataFileIsRefusedWithoutWaiting) {
     QElapsedTimer clock;
     clock.start();
     presenter_.openFileAnswer = QString::fromStdString(fifo);
-    frame.RunCommand(ID_FILE_OPEN);  // the Open dialog's route
+    frame.RunCommand(ID_FILE_OPEN);                                                 // the Open dialog's route
     const bool fromRecentFiles = frame.OpenDataFile(QString::fromStdString(fifo));  // recent files, command line
     done = true;
     release.join();

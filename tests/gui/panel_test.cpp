@@ -142,9 +142,9 @@ TEST(PanelFill, ItemsOpenAsTheLinesSay) {
     PropertyPanel panel;
     // Expanded parents whose children follow them, a closed parent, and a closed root.
     const std::vector<PanelLine> lines = {
-        {0, "open root", true},  {1, "open child", true}, {2, "grandchild", false},
-        {1, "closed child", false}, {2, "hidden grandchild", false},
-        {0, "closed root", false}, {1, "hidden child", false},
+        {0, "open root", true},     {1, "open child", true},         {2, "grandchild", false},
+        {1, "closed child", false}, {2, "hidden grandchild", false}, {0, "closed root", false},
+        {1, "hidden child", false},
     };
     panel.Fill(lines);
     QTreeWidget* tree = panel.Tree();
@@ -177,8 +177,7 @@ TEST(PanelFill, QueuedFillFromAWorkerIsCarriedOutOnTheGuiThread) {
     std::vector<QThread*> insertingThreads;
     QObject::connect(
         panel.Tree()->model(), &QAbstractItemModel::rowsInserted, &panel,
-        [&insertingThreads] { insertingThreads.push_back(QThread::currentThread()); },
-        Qt::DirectConnection);
+        [&insertingThreads] { insertingThreads.push_back(QThread::currentThread()); }, Qt::DirectConnection);
 
     DeviceInfo info = SampleInfo("English");
     const std::vector<PanelLine> lines = BuildPanelLines(info, "English");

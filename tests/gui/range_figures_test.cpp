@@ -48,8 +48,10 @@ protected:
         return m->index(row, StatisticsModel::FirstRangeColumn() + rangeColumn).data().toString();
     }
     QString Header(int rangeColumn) const {
-        return view_->StatisticsList()->model()->headerData(StatisticsModel::FirstRangeColumn() + rangeColumn,
-                                                            Qt::Horizontal, Qt::DisplayRole).toString();
+        return view_->StatisticsList()
+            ->model()
+            ->headerData(StatisticsModel::FirstRangeColumn() + rangeColumn, Qt::Horizontal, Qt::DisplayRole)
+            .toString();
     }
     int ViewX(int32_t i) const {
         const CurveState& s = view_->State();

@@ -14,8 +14,8 @@ inline ::testing::AssertionResult SamePixels(const QImage& every, const QImage& 
         for (int x = 0; x < every.width(); ++x) {
             if (every.pixel(x, y) != reduced.pixel(x, y)) {
                 std::ostringstream text;
-                text << "first difference at (" << x << ", " << y << "): every segment " << std::hex << every.pixel(x, y)
-                     << ", reduced " << reduced.pixel(x, y);
+                text << "first difference at (" << x << ", " << y << "): every segment " << std::hex
+                     << every.pixel(x, y) << ", reduced " << reduced.pixel(x, y);
                 return ::testing::AssertionFailure() << text.str();
             }
         }

@@ -131,16 +131,16 @@ TEST_F(SaveAsTest, AReportLeavesTheDocumentAsItWasAndFailuresAreShown) {
     Answer("no/folder/r.pdf", 1);
     frame.RunCommand(ID_FILE_SAVE_AS);
     ASSERT_EQ(presenter_.messages.size(), 1u);
-    EXPECT_TRUE(presenter_.messages[0].text.startsWith(
-        QStringLiteral("创建PDF文件失败！\n路径: ") + QString::fromStdString(In("no/folder/r.pdf"))))
+    EXPECT_TRUE(presenter_.messages[0].text.startsWith(QStringLiteral("创建PDF文件失败！\n路径: ") +
+                                                       QString::fromStdString(In("no/folder/r.pdf"))))
         << presenter_.messages[0].text.toStdString();
     EXPECT_EQ(presenter_.messages[0].icon, BoxIcon::Error);
 
     Answer("no/folder/d", 4);
     frame.RunCommand(ID_FILE_SAVE_AS);
     ASSERT_EQ(presenter_.messages.size(), 2u);
-    EXPECT_TRUE(presenter_.messages[1].text.startsWith(
-        QStringLiteral("Cannot store the data file ") + QString::fromStdString(In("no/folder/d.kv"))))
+    EXPECT_TRUE(presenter_.messages[1].text.startsWith(QStringLiteral("Cannot store the data file ") +
+                                                       QString::fromStdString(In("no/folder/d.kv"))))
         << presenter_.messages[1].text.toStdString();
 }
 

@@ -80,17 +80,18 @@ protected:
         const QRect inside = view.rect();
         for (size_t i = 0; i < controls.size(); ++i) {
             const QWidget* a = controls[i];
-            const QString name = a->metaObject()->className() + QStringLiteral(" ") +
-                                 (qobject_cast<const QAbstractButton*>(a) ? qobject_cast<const QAbstractButton*>(a)->text()
-                                                                          : QString());
+            const QString name =
+                a->metaObject()->className() + QStringLiteral(" ") +
+                (qobject_cast<const QAbstractButton*>(a) ? qobject_cast<const QAbstractButton*>(a)->text() : QString());
             EXPECT_TRUE(inside.contains(a->geometry())) << where << ": " << name.toStdString() << " leaves the view";
             EXPECT_LE(TextNeed(a), a->width()) << where << ": " << name.toStdString() << " is cut";
             for (size_t j = i + 1; j < controls.size(); ++j) {
                 const QWidget* b = controls[j];
                 EXPECT_FALSE(a->geometry().intersects(b->geometry()))
                     << where << ": " << name.toStdString() << " overlaps " << b->metaObject()->className() << " "
-                    << (qobject_cast<const QAbstractButton*>(b) ? qobject_cast<const QAbstractButton*>(b)->text().toStdString()
-                                                                : std::string());
+                    << (qobject_cast<const QAbstractButton*>(b)
+                            ? qobject_cast<const QAbstractButton*>(b)->text().toStdString()
+                            : std::string());
             }
         }
     }
@@ -111,8 +112,8 @@ TEST_F(DataWindowLayout, NothingOverlapsOrIsCutAtSmallAndLargeSizesInBothLanguag
         bool allRowsWhole;  // the statistics list has room for every row
     };
     const Case cases[] = {
-        {"English", 800, 600, 4, true},   {"Chinese", 800, 600, 4, true},   {"English", 800, 600, 8, false},
-        {"Chinese", 800, 600, 8, false},  {"English", 1024, 768, 4, true},  {"English", 1920, 1080, 8, true},
+        {"English", 800, 600, 4, true},   {"Chinese", 800, 600, 4, true},  {"English", 800, 600, 8, false},
+        {"Chinese", 800, 600, 8, false},  {"English", 1024, 768, 4, true}, {"English", 1920, 1080, 8, true},
         {"Chinese", 1920, 1080, 8, true},
     };
     for (const Case& c : cases) {

@@ -53,9 +53,7 @@ protected:
             return static_cast<int>(QDialog::Accepted);
         };
     }
-    std::string PdfText(const std::string& path) const {
-        return test::CommandOutput("pdftotext '" + path + "' -");
-    }
+    std::string PdfText(const std::string& path) const { return test::CommandOutput("pdftotext '" + path + "' -"); }
 
     int choosers_ = 0;
 };

@@ -107,9 +107,8 @@ TEST(CountReply, RefusesEveryDeviation) {
         uint8_t value;
     };
     const Case cases[] = {
-        {"start byte", 0, 0x3C}, {"address", 1, 0x01},  {"command", 2, 0x1A},
-        {"length high", 3, 0x01}, {"length low", 4, 0x05}, {"checksum", 7, 0x73},
-        {"end byte", 8, 0x3E},
+        {"start byte", 0, 0x3C}, {"address", 1, 0x01},  {"command", 2, 0x1A},  {"length high", 3, 0x01},
+        {"length low", 4, 0x05}, {"checksum", 7, 0x73}, {"end byte", 8, 0x3E},
     };
     for (const Case& c : cases) {
         Bytes reply = kCountReply;

@@ -371,7 +371,7 @@ protected:
 TEST_F(DownloadFromScriptedPeer, CountQueryRepeatedUntilAValidReply) {
     peer.Start([](test::PtyPeer& p, const test::PtyPeer::Request& req, size_t index) {
         if (req[2] != cmd::BlockCountQuery) return;
-        if (index == 0) p.Write(Bytes{0x28, 0x00, 0x19});           // cut short
+        if (index == 0) p.Write(Bytes{0x28, 0x00, 0x19});                          // cut short
         if (index == 1) p.Write(Reply(cmd::BlockCountQuery, {0x00, 0x00, 0x00}));  // 10 bytes
         if (index == 2) p.Write(Reply(cmd::BlockCountQuery, {0x00, 0x00}));
     });

@@ -77,12 +77,10 @@ DeviceInfo SampleInfo(const char* serial = "20261209") {
 std::unique_ptr<DownloadBuffer> SampleBuffer(const DeviceInfo& info) {
     auto b = std::make_unique<DownloadBuffer>();
     b->Begin(ChannelLayoutOf(info));
-    const uint8_t reply[] = {
-        0x28, 0x00, 0x1A, 0x00, 0x22, 0x00, 0x01,
-        26, 3, 7, 8, 0, 0, 0x00, 0xD7, 0x00, 0x00, 0xC8, 0x42,
-        26, 3, 7, 8, 1, 0, 0x80, 0x01, 0x00, 0x00, 0xCC, 0x42,
-        26, 3, 7, 8, 2, 0, 0x00, 0xE1, 0xFF, 0xFF, 0xFF, 0xFF,
-        0x00, 0x29};  // the checksum is not looked at by the decoder
+    const uint8_t reply[] = {0x28, 0x00, 0x1A, 0x00, 0x22, 0x00, 0x01, 26,   3,   7, 8, 0,
+                             0,    0x00, 0xD7, 0x00, 0x00, 0xC8, 0x42, 26,   3,   7, 8, 1,
+                             0,    0x80, 0x01, 0x00, 0x00, 0xCC, 0x42, 26,   3,   7, 8, 2,
+                             0,    0x00, 0xE1, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x29};  // the checksum is not looked at by the decoder
     DecodeBlockRecords(reply, sizeof reply, *b);
     b->finished = true;
     return b;
@@ -153,7 +151,10 @@ TEST(SafeDataFileName, OrdinarySerialNumbersStayAsTheyAre) {
     EXPECT_EQ(SafeDataFileName("20261209"), "20261209");
     EXPECT_EQ(SafeDataFileName("KV-01.A_b"), "KV-01.A_b");
     // A GBK character whose second byte is 0x5C ('\') is one character, not a separator.
-    EXPECT_EQ(SafeDataFileName("\xD5\x5C" "01"), "\xD5\x5C" "01");
+    EXPECT_EQ(SafeDataFileName("\xD5\x5C"
+                               "01"),
+              "\xD5\x5C"
+              "01");
 }
 
 TEST(SafeDataFileName, NothingCanLeaveTheDataFolder) {
@@ -163,7 +164,10 @@ TEST(SafeDataFileName, NothingCanLeaveTheDataFolder) {
     EXPECT_EQ(SafeDataFileName(".."), "__");
     EXPECT_EQ(SafeDataFileName("..."), "__.");
     EXPECT_EQ(SafeDataFileName("/etc/passwd"), "_etc_passwd");
-    EXPECT_EQ(SafeDataFileName(std::string("a\x01\x1F\x7F" "b", 5)), "a___b");
+    EXPECT_EQ(SafeDataFileName(std::string("a\x01\x1F\x7F"
+                                           "b",
+                                           5)),
+              "a___b");
     EXPECT_EQ(SafeDataFileName("a\nb"), "a_b");
     EXPECT_EQ(SafeDataFileName(std::string("ab\0/../c", 8)), "ab") << "the text ends at NUL";
     EXPECT_EQ(SafeDataFileName(""), kUnnamedDataFile);

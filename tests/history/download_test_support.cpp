@@ -145,8 +145,8 @@ size_t CompareWithHistory(const DownloadBuffer& buffer, const sim::LoggerState& 
             }
             bool isCounted = false;
             const float v = Expected(state.channels[c].type, history.Sample(c, index), isCounted);
-            check(r.value[c] == v, "record " + std::to_string(i) + " channel " + std::to_string(c + 1) +
-                                       ": " + std::to_string(r.value[c]) + " instead of " + std::to_string(v));
+            check(r.value[c] == v, "record " + std::to_string(i) + " channel " + std::to_string(c + 1) + ": " +
+                                       std::to_string(r.value[c]) + " instead of " + std::to_string(v));
             if (!isCounted) continue;
             sum[c] += v;
             ++counted[c];
@@ -161,8 +161,8 @@ size_t CompareWithHistory(const DownloadBuffer& buffer, const sim::LoggerState& 
         check(buffer.minValue[c] == minV[c], "minimum of channel " + std::to_string(c + 1));
         const double mean = counted[c] > 0 ? sum[c] / counted[c] : 0.0;
         check(std::fabs(average[c] - mean) <= 1e-3 * std::max(1.0, std::fabs(mean)),
-              "average of channel " + std::to_string(c + 1) + ": " + std::to_string(average[c]) +
-                  " instead of " + std::to_string(mean));
+              "average of channel " + std::to_string(c + 1) + ": " + std::to_string(average[c]) + " instead of " +
+                  std::to_string(mean));
     }
     return mismatches;
 }

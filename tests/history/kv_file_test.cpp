@@ -153,25 +153,25 @@ private:
 
 TEST(KvLayout, FieldOffsetsOfATwoRecordSet) {
     RecordSet set = SampleSet(2);
-    set.records[0].value[0] = 25.5f;   // 0x41CC0000
-    set.records[1].value[5] = -1.0f;   // 0xBF800000
-    set.maxValue[0] = 2.0f;            // 0x40000000
-    set.avgValue[7] = 0.5f;            // 0x3F000000
+    set.records[0].value[0] = 25.5f;  // 0x41CC0000
+    set.records[1].value[5] = -1.0f;  // 0xBF800000
+    set.maxValue[0] = 2.0f;           // 0x40000000
+    set.avgValue[7] = 0.5f;           // 0x3F000000
     const std::string b = SerializeKv(set);
     ASSERT_EQ(b.size(), 48u * 2 + 492 + 2 + 4 + 3 + 4);
 
-    EXPECT_EQ(U32At(b, 0), 2u);                     // record count
-    EXPECT_EQ(U32At(b, 4), 24u);                    // first record: year
-    EXPECT_EQ(U32At(b, 8), 1u);                     // month
-    EXPECT_EQ(U32At(b, 24), 59u);                   // second
+    EXPECT_EQ(U32At(b, 0), 2u);                                   // record count
+    EXPECT_EQ(U32At(b, 4), 24u);                                  // first record: year
+    EXPECT_EQ(U32At(b, 8), 1u);                                   // month
+    EXPECT_EQ(U32At(b, 24), 59u);                                 // second
     EXPECT_EQ(At(b, 28, 4), std::string("\x00\x00\xCC\x41", 4));  // value of channel 1
-    EXPECT_EQ(U32At(b, 52), 24u);                   // second record starts after 48 bytes
-    EXPECT_EQ(U32At(b, 52 + 24 + 20), 0xBF800000u); // its channel 6 value, the last stored
+    EXPECT_EQ(U32At(b, 52), 24u);                                 // second record starts after 48 bytes
+    EXPECT_EQ(U32At(b, 52 + 24 + 20), 0xBF800000u);               // its channel 6 value, the last stored
     // Per-channel statistics right after the records: max, min, enabled, average.
     EXPECT_EQ(U32At(b, 100), 0x40000000u);
-    EXPECT_EQ(U32At(b, 100 + 8), 1u);               // channel 1 enabled
-    EXPECT_EQ(U32At(b, 100 + 16 + 8), 1u);          // channel 2 enabled
-    EXPECT_EQ(U32At(b, 100 + 32 + 8), 0u);          // channel 3 not
+    EXPECT_EQ(U32At(b, 100 + 8), 1u);       // channel 1 enabled
+    EXPECT_EQ(U32At(b, 100 + 16 + 8), 1u);  // channel 2 enabled
+    EXPECT_EQ(U32At(b, 100 + 32 + 8), 0u);  // channel 3 not
     EXPECT_EQ(U32At(b, 100 + 7 * 16 + 12), 0x3F000000u);
     EXPECT_EQ(At(b, 228, 9), std::string("TimedSta\0", 9));  // start mode, cut to its field
     EXPECT_EQ(At(b, 237, 13), std::string("StopWhenFull\0", 13));
@@ -179,16 +179,16 @@ TEST(KvLayout, FieldOffsetsOfATwoRecordSet) {
     EXPECT_EQ(At(b, 275, 19), "2024-01-08 08:00:00");
     EXPECT_EQ(At(b, 300, 19), "2024-01-07 08:00:05");
     EXPECT_EQ(At(b, 325, 31), std::string("Lab 3") + std::string(26, '\0'));  // user name
-    EXPECT_EQ(At(b, 356, 13), "Autoclave run");                                // title
-    EXPECT_EQ(U32At(b, 387), 2u);      // device record count
-    EXPECT_EQ(U32At(b, 391), 3u);      // overflow count
-    EXPECT_EQ(U32At(b, 395), 3725u);   // interval in seconds
-    EXPECT_EQ(U32At(b, 399), 1u);      // hours
-    EXPECT_EQ(U32At(b, 403), 2u);      // minutes
-    EXPECT_EQ(U32At(b, 407), 5u);      // seconds part
+    EXPECT_EQ(At(b, 356, 13), "Autoclave run");                               // title
+    EXPECT_EQ(U32At(b, 387), 2u);                                             // device record count
+    EXPECT_EQ(U32At(b, 391), 3u);                                             // overflow count
+    EXPECT_EQ(U32At(b, 395), 3725u);                                          // interval in seconds
+    EXPECT_EQ(U32At(b, 399), 1u);                                             // hours
+    EXPECT_EQ(U32At(b, 403), 2u);                                             // minutes
+    EXPECT_EQ(U32At(b, 407), 5u);                                             // seconds part
     EXPECT_EQ(At(b, 411, 9), std::string("AutoMode\0", 9));
     EXPECT_EQ(At(b, 420, 5), std::string("STOP\0", 5));
-    EXPECT_EQ(U32At(b, 429), 270336u); // storage capacity
+    EXPECT_EQ(U32At(b, 429), 270336u);              // storage capacity
     EXPECT_EQ(static_cast<uint8_t>(b[433]), 0x80);  // power mode
     EXPECT_EQ(static_cast<uint8_t>(b[434]), 23);    // firmware version
     EXPECT_EQ(At(b, 435, 8), std::string("KV-2008\0", 8));
@@ -418,7 +418,7 @@ TEST(KvRoundTrip, EmptySetIsTheFixedPartAndItsTextsAndOpensEmpty) {
 }
 
 TEST(KvRoundTrip, TextsThatFillTheirFieldReadBackBounded) {
-    RecordSet set = SampleSet(2);  // the offsets below are those of two records
+    RecordSet set = SampleSet(2);                      // the offsets below are those of two records
     StoreInField(set.userName, std::string(30, 'N'));  // 30 bytes + terminator
     std::memcpy(set.serialNumber, "ABCDEFGHI", 9);     // whole field, no terminator
     std::memcpy(set.model, "MODEL-08", 8);             // whole field, no terminator
@@ -430,7 +430,7 @@ TEST(KvRoundTrip, TextsThatFillTheirFieldReadBackBounded) {
     ASSERT_TRUE(Read(bytes, loaded).ok());
     EXPECT_EQ(ReadField(loaded.userName), std::string(30, 'N'));
     EXPECT_EQ(loaded.userName[30], '\0');
-    EXPECT_EQ(ReadField(loaded.model), "MODEL-08");         // stops at the model's 8 bytes
+    EXPECT_EQ(ReadField(loaded.model), "MODEL-08");          // stops at the model's 8 bytes
     EXPECT_EQ(ReadField(loaded.serialNumber), "ABCDEFGHI");  // and not in the next field
 }
 
@@ -531,7 +531,10 @@ TEST_F(KvRefusal, TextLengthOutsideItsField) {
 }
 
 TEST_F(KvRefusal, EveryTruncationPoint) {
-    ASSERT_TRUE([&] { RecordSet s; return Read(valid, s).ok(); }());
+    ASSERT_TRUE([&] {
+        RecordSet s;
+        return Read(valid, s).ok();
+    }());
     for (size_t length = 0; length < valid.size(); ++length) {
         SCOPED_TRACE("cut at " + std::to_string(length));
         ExpectRefused(valid.substr(0, length), KvReadError::Truncated);
@@ -571,7 +574,8 @@ TEST(KvWrite, FailedWriteKeepsTheExistingFile) {
     // This works for every user, root included.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore {
+    }, previous{};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGXFSZ, &ignore, &previous);
     rlimit small = saved;

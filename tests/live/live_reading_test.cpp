@@ -88,9 +88,8 @@ TEST(LiveReplyAcceptance, UsbReportHoldsTheFrameFromByteZero) {
 
 TEST(LiveDecoding, HundredthsTenthsMissingAndDisabledChannels) {
     const std::vector<uint8_t> reply = LiveReply(0, {2650, 251, -123, kLiveMissingRaw, -32768, 77, 12, 34});
-    ChannelInfo channels[kChannelCount] = {
-        Channel(1, 0x22), Channel(1, 0x12), Channel(1, 0x02), Channel(1, 0x22),
-        Channel(1, 0x12), Channel(0, 0x12), Channel(1, 0x14), Channel(1, 0x22)};
+    ChannelInfo channels[kChannelCount] = {Channel(1, 0x22), Channel(1, 0x12), Channel(1, 0x02), Channel(1, 0x22),
+                                           Channel(1, 0x12), Channel(0, 0x12), Channel(1, 0x14), Channel(1, 0x22)};
     LiveSample s;
     s.value[5] = 9.5f;  // a channel that is not enabled keeps its value
     DecodeLiveValues(reply.data(), channels, s);

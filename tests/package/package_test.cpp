@@ -66,8 +66,8 @@ void ExpectControlFields(const std::string& deb) {
     EXPECT_NE(fields.output.find(std::string("Version: ") + ProgramVersion() + "\n"), std::string::npos)
         << fields.output;
     // The font of the PDF report, and what dpkg-shlibdeps finds for the programs and libkvusb.so.
-    for (const char* dependency : {"fonts-arphic-uming", "libc6", "libqt6widgets6", "libcairo2", "libhidapi-hidraw0",
-                                   "libudev1"}) {
+    for (const char* dependency :
+         {"fonts-arphic-uming", "libc6", "libqt6widgets6", "libcairo2", "libhidapi-hidraw0", "libudev1"}) {
         EXPECT_NE(fields.output.find(dependency), std::string::npos) << dependency << "\n" << fields.output;
     }
 }

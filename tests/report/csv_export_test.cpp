@@ -28,22 +28,26 @@ std::string Csv(const RecordSet& set, const ExportOptions& options = ExportOptio
 TEST(CsvExport, EnglishFileIsExactlyTheExpectedBytes) {
     ExportOptions options;
     options.english = true;
-    const std::string expected =
-        G("用户名:") + "Lab 3\r\n"
-        "Title:Run 7\r\n"
-        "Record times:3\r\n"
-        "Record Interval:00:01:30\r\n"
-        "Record mode:AutoMode\r\n"
-        "Start channel:CH1 CH3 \r\n"
-        "Start time:2025-03-09 07:05:00\r\n"
-        "Stop time:2025-03-09 07:07:00\r\n"
-        "CH1,  MAX:26.5,  MIN:-1.2,  AVG:12.25,  Channel type:TEMP\r\n"
-        "CH3,  MAX:80.0,  MIN:30.0,  AVG:55.12,  Channel type:" + G("湿度") + "\r\n"
-        "\r\n"
-        "SN,Record time,CH1(" + G("℃") + "),CH3(%RH),\r\n"
-        "1,2025-03-09 07:05:00,25.3,-3276.7,\r\n"
-        "2,2025-03-09 07:06:00,25.3,-3276.7,\r\n"
-        "3,2025-03-09 07:07:00,25.3,-3276.7,\r\n";
+    const std::string expected = G("用户名:") +
+                                 "Lab 3\r\n"
+                                 "Title:Run 7\r\n"
+                                 "Record times:3\r\n"
+                                 "Record Interval:00:01:30\r\n"
+                                 "Record mode:AutoMode\r\n"
+                                 "Start channel:CH1 CH3 \r\n"
+                                 "Start time:2025-03-09 07:05:00\r\n"
+                                 "Stop time:2025-03-09 07:07:00\r\n"
+                                 "CH1,  MAX:26.5,  MIN:-1.2,  AVG:12.25,  Channel type:TEMP\r\n"
+                                 "CH3,  MAX:80.0,  MIN:30.0,  AVG:55.12,  Channel type:" +
+                                 G("湿度") +
+                                 "\r\n"
+                                 "\r\n"
+                                 "SN,Record time,CH1(" +
+                                 G("℃") +
+                                 "),CH3(%RH),\r\n"
+                                 "1,2025-03-09 07:05:00,25.3,-3276.7,\r\n"
+                                 "2,2025-03-09 07:06:00,25.3,-3276.7,\r\n"
+                                 "3,2025-03-09 07:07:00,25.3,-3276.7,\r\n";
     EXPECT_EQ(Csv(test::SmallSet(3), options), expected);
 }
 
@@ -105,8 +109,7 @@ TEST(CsvExport, OneRecordMoreOpensASecondBlockWithOneDecimal) {
     const std::string group = "SN,Record time,CH1(" + G("℃") + "),CH3(%RH),";
     EXPECT_EQ(Line(csv, kHeadLines), group + ",,," + group);
     // Row 1 carries record 65522 (0-based) beside it; the second block always has one decimal.
-    EXPECT_EQ(Line(csv, kHeadLines + 1),
-              "1,2025-03-09 07:05:00,25.25,0.0,,,,65523,2025-03-10 01:17:02,25.2,52.2,");
+    EXPECT_EQ(Line(csv, kHeadLines + 1), "1,2025-03-09 07:05:00,25.25,0.0,,,,65523,2025-03-10 01:17:02,25.2,52.2,");
     EXPECT_EQ(Line(csv, kHeadLines + 2), "2,2025-03-09 07:05:01,25.25,0.1,");
     EXPECT_EQ(Line(csv, kHeadLines + kCsvBlockRows), "65522,2025-03-10 01:17:01,25.25,52.1,");
     EXPECT_EQ(LineCount(csv), kHeadLines + 1 + kCsvBlockRows);
@@ -118,8 +121,7 @@ TEST(CsvExport, FullSetSpreadsOverFiveBlocks) {
     const std::string csv = Csv(BlockSet(kRecordCapacity), english);
     const std::string header = Line(csv, kHeadLines);
     size_t groups = 0;
-    for (size_t p = header.find("SN,Record time,"); p != std::string::npos;
-         p = header.find("SN,Record time,", p + 1)) {
+    for (size_t p = header.find("SN,Record time,"); p != std::string::npos; p = header.find("SN,Record time,", p + 1)) {
         ++groups;
     }
     EXPECT_EQ(groups, 5u);  // 270,336 records: 4 × 65,522 = 262,088, the rest in block 5
@@ -154,7 +156,9 @@ TEST(CsvExport, FirstBlockDecimalsFollowTheHighNibbleOfTheChannelType) {
 
 TEST(CsvExport, ErasedUserNameAndTitleAreLeftEmpty) {
     RecordSet set = test::SmallSet(1);
-    StoreInField(set.userName, "Lab\xFF" "3");
+    StoreInField(set.userName,
+                 "Lab\xFF"
+                 "3");
     const std::string csv = Csv(set);
     EXPECT_EQ(Line(csv, 0), G("用户名:"));
     EXPECT_EQ(Line(csv, 1), G("标题:Run 7"));

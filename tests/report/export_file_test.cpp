@@ -35,11 +35,11 @@ TEST(ExportFile, ExtensionIsAppendedOnlyWhenMissing) {
         const char* given;
         const char* written;
     } cases[] = {
-        {ExportCsv, "plain", "plain.csv"},      {ExportCsv, "table.csv", "table.csv"},
-        {ExportCsv, "a.csv.bak", "a.csv.bak"},  {ExportCsv, "UPPER.CSV", "UPPER.CSV.csv"},
-        {ExportCsv, "run.kv", "run.kv.csv"},    {ExportCsv, "list.txt", "list.txt.csv"},
-        {ExportTxt, "plain", "plain.txt"},      {ExportTxt, "list.txt", "list.txt"},
-        {ExportTxt, "b.txt.old", "b.txt.old"},  {ExportTxt, "table.csv", "table.csv.txt"},
+        {ExportCsv, "plain", "plain.csv"},     {ExportCsv, "table.csv", "table.csv"},
+        {ExportCsv, "a.csv.bak", "a.csv.bak"}, {ExportCsv, "UPPER.CSV", "UPPER.CSV.csv"},
+        {ExportCsv, "run.kv", "run.kv.csv"},   {ExportCsv, "list.txt", "list.txt.csv"},
+        {ExportTxt, "plain", "plain.txt"},     {ExportTxt, "list.txt", "list.txt"},
+        {ExportTxt, "b.txt.old", "b.txt.old"}, {ExportTxt, "table.csv", "table.csv.txt"},
     };
     for (const Case& c : cases) {
         const ExportResult r = c.exporter(set, dir.Path() + "/" + c.given, ExportOptions());

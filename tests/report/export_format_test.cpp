@@ -43,8 +43,8 @@ bool SameAsPrintf(float v) {
     const std::string one = Fixed(v, 1), two = Fixed(v, 2);
     const std::string want1 = Printf("%.1f", v), want2 = Printf("%.2f", v);
     if (one == want1 && two == want2) return true;
-    ADD_FAILURE() << "value " << Printf("%.9g", v) << ": %.1f gives '" << one << "', printf '"
-                  << want1 << "'; %.2f gives '" << two << "', printf '" << want2 << "'";
+    ADD_FAILURE() << "value " << Printf("%.9g", v) << ": %.1f gives '" << one << "', printf '" << want1
+                  << "'; %.2f gives '" << two << "', printf '" << want2 << "'";
     return false;
 }
 
@@ -55,17 +55,55 @@ protected:
 };
 
 TEST_F(FixedFormat, EdgeValuesMatchPrintf) {
-    const float edges[] = {
-        0.0f, -0.0f, 0.04f, -0.04f, 0.05f, -0.05f, 0.005f, -0.005f, 0.25f, 0.75f, -0.25f, 1.25f,
-        2.5f, 0.125f, 0.375f, -0.625f, 9.95f, 9.96f, 99.95f, 0.95f, 0.995f, 1e-45f, -1e-45f,
-        1.17549435e-38f, 25.3f, 25.25f, -3276.7f, 0.0001f, 327.67f, -327.68f, 1e7f, 8388607.5f,
-        16777216.0f, 1e14f, 9.99e13f, 1e15f, 1.0000001e15f, 1e16f, 1e20f, -1e20f, 3.4028235e38f,
-        -3.4028235e38f, std::numeric_limits<float>::infinity(),
-        -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
-        -std::numeric_limits<float>::quiet_NaN()};
+    const float edges[] = {0.0f,
+                           -0.0f,
+                           0.04f,
+                           -0.04f,
+                           0.05f,
+                           -0.05f,
+                           0.005f,
+                           -0.005f,
+                           0.25f,
+                           0.75f,
+                           -0.25f,
+                           1.25f,
+                           2.5f,
+                           0.125f,
+                           0.375f,
+                           -0.625f,
+                           9.95f,
+                           9.96f,
+                           99.95f,
+                           0.95f,
+                           0.995f,
+                           1e-45f,
+                           -1e-45f,
+                           1.17549435e-38f,
+                           25.3f,
+                           25.25f,
+                           -3276.7f,
+                           0.0001f,
+                           327.67f,
+                           -327.68f,
+                           1e7f,
+                           8388607.5f,
+                           16777216.0f,
+                           1e14f,
+                           9.99e13f,
+                           1e15f,
+                           1.0000001e15f,
+                           1e16f,
+                           1e20f,
+                           -1e20f,
+                           3.4028235e38f,
+                           -3.4028235e38f,
+                           std::numeric_limits<float>::infinity(),
+                           -std::numeric_limits<float>::infinity(),
+                           std::numeric_limits<float>::quiet_NaN(),
+                           -std::numeric_limits<float>::quiet_NaN()};
     for (float v : edges) SameAsPrintf(v);
     EXPECT_EQ(Fixed(-0.04f, 1), "-0.0");
-    EXPECT_EQ(Fixed(0.25f, 1), "0.2");   // exact tie: to even
+    EXPECT_EQ(Fixed(0.25f, 1), "0.2");  // exact tie: to even
     EXPECT_EQ(Fixed(0.75f, 1), "0.8");
     EXPECT_EQ(Fixed(0.125f, 2), "0.12");
     EXPECT_EQ(Fixed(-3276.7f, 1), "-3276.7");
@@ -100,8 +138,7 @@ TEST_F(FixedFormat, RandomFloatsMatchPrintf) {
 }
 
 TEST(IntegerFormat, MatchesPrintfIncludingOddValues) {
-    const int32_t values[] = {0, 1, 9, 10, 99, 100, 12345, -1, -5, -10, -99, -100,
-                              2147483647, -2147483647 - 1};
+    const int32_t values[] = {0, 1, 9, 10, 99, 100, 12345, -1, -5, -10, -99, -100, 2147483647, -2147483647 - 1};
     for (int32_t v : values) {
         char want[32];
         std::string got;
@@ -142,8 +179,7 @@ struct LocaleGuard {
 
 TEST(ExportLocale, DecimalCommaLocaleDoesNotReachTheFiles) {
     LocaleGuard guard;
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr &&
-        std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr && std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
         GTEST_SKIP() << "no German or French locale installed";
     }
     char probe[16];

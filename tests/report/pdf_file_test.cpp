@@ -75,7 +75,8 @@ std::vector<Word> WordsOf(const std::string& path, int page) {
     std::vector<Word> words;
     for (size_t at = html.find("<word "); at != std::string::npos; at = html.find("<word ", at + 1)) {
         Word w{};
-        if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\"", &w.xMin, &w.yMin, &w.xMax) != 3) {
+        if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\"", &w.xMin, &w.yMin, &w.xMax) !=
+            3) {
             continue;
         }
         const size_t open = html.find('>', at) + 1;
@@ -106,7 +107,8 @@ TEST_F(PdfFile, TextsFitTheReportsPositionsWithoutOverlapping) {
         const char* lastWord;
         double valueX;
     };
-    for (const Label& l : {Label{"creation:", 90}, Label{"Interval:", 82}, Label{"channel:", 230}, Label{"mode:", 82}}) {
+    for (const Label& l :
+         {Label{"creation:", 90}, Label{"Interval:", 82}, Label{"channel:", 230}, Label{"mode:", 82}}) {
         const Word* w = Find(first, l.lastWord);
         ASSERT_NE(w, nullptr) << l.lastWord;
         EXPECT_LE(w->xMax, l.valueX + 0.01) << l.lastWord;
@@ -123,9 +125,8 @@ TEST_F(PdfFile, TextsFitTheReportsPositionsWithoutOverlapping) {
     // On a table page no word runs into the next one of its line.
     std::vector<Word> table = WordsOf(r.path, 2);
     ASSERT_GT(table.size(), 200u);
-    std::sort(table.begin(), table.end(), [](const Word& a, const Word& b) {
-        return a.yMin != b.yMin ? a.yMin < b.yMin : a.xMin < b.xMin;
-    });
+    std::sort(table.begin(), table.end(),
+              [](const Word& a, const Word& b) { return a.yMin != b.yMin ? a.yMin < b.yMin : a.xMin < b.xMin; });
     for (size_t i = 0; i + 1 < table.size(); ++i) {
         if (table[i].yMin != table[i + 1].yMin) continue;
         EXPECT_LE(table[i].xMax, table[i + 1].xMin + 0.01) << table[i].text << " | " << table[i + 1].text;
@@ -182,16 +183,16 @@ TEST_F(PdfFile, NoTextOverlapsAnotherInEitherLanguage) {
                     // Boxes of one line share most of their height; a sliver is the next line.
                     const double height = std::min(a.yMax - a.yMin, b.yMax - b.yMin);
                     EXPECT_FALSE(dy > 0.5 * height && dx > 0.05)
-                        << (english ? "English" : "Chinese") << " page " << page << ": \"" << a.text << "\" ["
-                        << a.xMin << ", " << a.xMax << "] overlaps \"" << b.text << "\" [" << b.xMin << ", " << b.xMax
-                        << "]";
+                        << (english ? "English" : "Chinese") << " page " << page << ": \"" << a.text << "\" [" << a.xMin
+                        << ", " << a.xMax << "] overlaps \"" << b.text << "\" [" << b.xMin << ", " << b.xMax << "]";
                 }
             }
         }
         // A Chinese character takes two digits' width: "超上限报警" at size 6 is 10 bytes of 2 points.
         if (!english) {
             const std::vector<Box> first = BoxesOf(r.path, 1);
-            const auto alarm = std::find_if(first.begin(), first.end(), [](const Box& b) { return b.text == "超上限报警"; });
+            const auto alarm =
+                std::find_if(first.begin(), first.end(), [](const Box& b) { return b.text == "超上限报警"; });
             ASSERT_NE(alarm, first.end());
             EXPECT_LE(alarm->xMax - alarm->xMin, 20.5);
         }

@@ -262,8 +262,8 @@ TEST(PdfReportCurve, ALongCurveKeepsItsExtremesEndsAndGapsWithFarFewerPoints) {
     set.storageCapacity = n;
     set.deviceRecordCount = n;
     for (int i = 0; i < n; ++i) set.records[static_cast<size_t>(i)].value[0] = 20.0f + static_cast<float>(i % 7);
-    set.records[123457].value[0] = 99.0f;  // one spike
-    set.records[150001].value[0] = -50.0f;  // one dip
+    set.records[123457].value[0] = 99.0f;               // one spike
+    set.records[150001].value[0] = -50.0f;              // one dip
     set.records[100000].value[0] = kMissingValue2Byte;  // one gap
     set.maxValue[0] = 99.0f;
     set.minValue[0] = -50.0f;
@@ -291,7 +291,7 @@ TEST(PdfReportCurve, DamagedValuesAndStatisticsNeverGiveCoordinatesThatAreNotNum
     set.records[1].value[0] = std::nanf("");
     set.records[3].value[0] = -HUGE_VALF;
     for (SampleRecord& r : set.records) r.value[1] = kMissingValue2Byte;  // channel 2: no valid value
-    set.maxValue[1] = std::nanf("");  // and stored statistics of a damaged file
+    set.maxValue[1] = std::nanf("");                                      // and stored statistics of a damaged file
     set.minValue[1] = HUGE_VALF;
     RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
     for (const CanvasCall& c : canvas.Calls()) {
@@ -349,11 +349,11 @@ TEST(PdfReportTable, SlotsAreTheEnabledChannelsWithTheirOwnValuesLimitsAndTypes)
     set.records[0].value[0] = 25.25f;  // one decimal of 25.26
     set.records[0].value[1] = 77.0f;   // disabled channel 2 must not show
     set.records[0].value[2] = 12.345f;
-    set.upperAlarmX10[2] = 120;        // channel 3's own limit: 12.345 is above it
+    set.upperAlarmX10[2] = 120;  // channel 3's own limit: 12.345 is above it
     set.records[1].value[0] = kMissingValue2Byte;
     set.records[1].value[2] = 5.0f;
     PdfOptions o = ReportOptions(true);
-    o.channelType[2] = 0x22;           // channel 3 in hundredths
+    o.channelType[2] = 0x22;  // channel 3 in hundredths
     o.channelType[1] = 0x12;
     RecordingCanvas canvas = DrawReport(set, o);
 
@@ -380,15 +380,16 @@ TEST(PdfReportTable, SlotsAreTheEnabledChannelsWithTheirOwnValuesLimitsAndTypes)
 // The cells' digits must be printf's "%.1f" of v + 0.01 and "%.2f" of v, byte for byte, over
 // ties, signs, negative zero and large values (the table formats them without printf).
 TEST(PdfReportTable, CellDigitsAreExactlyPrintfs) {
-    const float values[] = {0.0f,    -0.0f,   0.04f,    -0.04f,  -0.06f, 25.25f,   12.345f, 0.125f, 99.95f,
-                            -99.95f, 1.005f,  -273.15f, 3276.0f, 1234.56f, -3000.0f, 2.5e-5f, 36.65f, 0.95f};
+    const float values[] = {0.0f,    -0.0f,  0.04f,    -0.04f,  -0.06f,   25.25f,   12.345f, 0.125f, 99.95f,
+                            -99.95f, 1.005f, -273.15f, 3276.0f, 1234.56f, -3000.0f, 2.5e-5f, 36.65f, 0.95f};
     const int n = static_cast<int>(std::size(values));
     RecordSet set = ReportSet(n, {1, 2});
     for (int c = 0; c < 2; ++c) {
         set.upperAlarmX10[c] = 32767;  // no arrows: the digits alone
         set.lowerAlarmX10[c] = -32768;
     }
-    for (int i = 0; i < n; ++i) set.records[static_cast<size_t>(i)].value[0] = set.records[static_cast<size_t>(i)].value[1] = values[i];
+    for (int i = 0; i < n; ++i)
+        set.records[static_cast<size_t>(i)].value[0] = set.records[static_cast<size_t>(i)].value[1] = values[i];
     PdfOptions o = ReportOptions(true);
     o.channelType[1] = 0x22;  // channel 2 in hundredths
     RecordingCanvas canvas = DrawReport(set, o);
@@ -414,11 +415,11 @@ TEST(PdfReportTable, RowsFillBlocksTopToBottomAndStopAtTheRangeEnd) {
     RecordingCanvas canvas = DrawReport(set, o);
     ASSERT_EQ(canvas.Pages(), 3);
     const TableLayout t = TableLayoutOf(2);
-    EXPECT_EQ(TextAt(canvas, 2, 50, 730).substr(9, 8), "07:15:00");            // record 10
-    EXPECT_EQ(TextAt(canvas, 2, 50 + t.colW, 730).substr(9, 8), "08:25:00");   // record 80
+    EXPECT_EQ(TextAt(canvas, 2, 50, 730).substr(9, 8), "07:15:00");              // record 10
+    EXPECT_EQ(TextAt(canvas, 2, 50 + t.colW, 730).substr(9, 8), "08:25:00");     // record 80
     EXPECT_EQ(TextAt(canvas, 2, 50 + 3 * t.colW, 40).substr(9, 8), "11:54:00");  // record 289
-    EXPECT_EQ(TextAt(canvas, 3, 50, 730).substr(9, 8), "11:55:00");            // record 290
-    EXPECT_EQ(TextAt(canvas, 3, 50, 690).substr(9, 8), "11:59:00");            // record 294
+    EXPECT_EQ(TextAt(canvas, 3, 50, 730).substr(9, 8), "11:55:00");              // record 290
+    EXPECT_EQ(TextAt(canvas, 3, 50, 690).substr(9, 8), "11:59:00");              // record 294
     EXPECT_EQ(TextAt(canvas, 3, 50, 680), "<none>");
 }
 

@@ -142,7 +142,7 @@ TEST(AlarmStatistics, CountsDurationsFlagsAndFirstTimes) {
 TEST(AlarmStatistics, MissingSamplesOfEitherWidthAreNoAlarm) {
     RecordSet set = ReportSet(4, {1});
     set.intervalSeconds = 60;
-    set.lowerAlarmX10[0] = 5;     // 0.5: the 4-byte marker 0.0001 lies below it
+    set.lowerAlarmX10[0] = 5;       // 0.5: the 4-byte marker 0.0001 lies below it
     set.upperAlarmX10[0] = -32768;  // every value lies above it, a marker too
     const float v[4] = {kMissingValue4Byte, kMissingValue2Byte, 0.0f, std::nanf("")};
     for (int i = 0; i < 4; ++i) set.records[static_cast<size_t>(i)].value[0] = v[i];

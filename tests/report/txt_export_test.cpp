@@ -39,37 +39,45 @@ TEST(TxtExport, EnglishFileIsExactlyTheExpectedBytes) {
         "Start time:2025-03-09 07:05:00\r\n"
         "Stop time:2025-03-09 07:07:00\r\n"
         "CH1MAX:26.5MIN:-1.2AVG:12.25channel type:TEMP\r\n"
-        "CH3MAX:80.0MIN:30.0AVG:55.12channel type:" + G("湿度") + "\r\n"
+        "CH3MAX:80.0MIN:30.0AVG:55.12channel type:" +
+        G("湿度") +
         "\r\n"
-        "SN    Record time    CH1(" + G("℃") + ")  CH3(%RH)  \r\n"
-        "1" + B(5) + B(1) + "2025-03-09 07:05:00" + B(3) + "25.3" + B(5) + B(2) + "-3276.7" + B(3) + B(2) + "\r\n"
-        "2" + B(5) + B(1) + "2025-03-09 07:06:00" + B(3) + "25.3" + B(5) + B(2) + "-3276.7" + B(3) + B(2) + "\r\n"
-        "3" + B(5) + B(1) + "2025-03-09 07:07:00" + B(3) + "25.3" + B(5) + B(2) + "-3276.7" + B(3) + B(2) + "\r\n";
+        "\r\n"
+        "SN    Record time    CH1(" +
+        G("℃") +
+        ")  CH3(%RH)  \r\n"
+        "1" +
+        B(5) + B(1) + "2025-03-09 07:05:00" + B(3) + "25.3" + B(5) + B(2) + "-3276.7" + B(3) + B(2) +
+        "\r\n"
+        "2" +
+        B(5) + B(1) + "2025-03-09 07:06:00" + B(3) + "25.3" + B(5) + B(2) + "-3276.7" + B(3) + B(2) +
+        "\r\n"
+        "3" +
+        B(5) + B(1) + "2025-03-09 07:07:00" + B(3) + "25.3" + B(5) + B(2) + "-3276.7" + B(3) + B(2) + "\r\n";
     EXPECT_EQ(Txt(test::SmallSet(3), options), expected);
 }
 
 TEST(TxtExport, ChineseFileIsExactlyTheExpectedBytes) {
-    const std::string expected =
-        G("用户名:Lab 3  标题:Run 7\r\n"
-          "记录次数:2\r\n"
-          "记录间隔:00:01:30\r\n"
-          "记录模式:AutoMode\r\n"
-          "启动通道:CH1 CH3 \r\n"
-          "开始时间:2025-03-09 07:05:00\r\n"
-          "结束时间:2025-03-09 07:06:00\r\n"
-          "CH1  最大值:26.5  最小值:-1.2  平均值:12.25  通道类型:TEMP\r\n"
-          "CH3  最大值:80.0  最小值:30.0  平均值:55.12  通道类型:湿度\r\n"
-          "\r\n"
-          "序号    记录时间             CH1(℃)  CH3(%RH)  \r\n") +
-        "1      2025-03-09 07:05:00   25.3       -3276.7     \r\n"
-        "2      2025-03-09 07:06:00   25.3       -3276.7     \r\n";
+    const std::string expected = G("用户名:Lab 3  标题:Run 7\r\n"
+                                   "记录次数:2\r\n"
+                                   "记录间隔:00:01:30\r\n"
+                                   "记录模式:AutoMode\r\n"
+                                   "启动通道:CH1 CH3 \r\n"
+                                   "开始时间:2025-03-09 07:05:00\r\n"
+                                   "结束时间:2025-03-09 07:06:00\r\n"
+                                   "CH1  最大值:26.5  最小值:-1.2  平均值:12.25  通道类型:TEMP\r\n"
+                                   "CH3  最大值:80.0  最小值:30.0  平均值:55.12  通道类型:湿度\r\n"
+                                   "\r\n"
+                                   "序号    记录时间             CH1(℃)  CH3(%RH)  \r\n") +
+                                 "1      2025-03-09 07:05:00   25.3       -3276.7     \r\n"
+                                 "2      2025-03-09 07:06:00   25.3       -3276.7     \r\n";
     EXPECT_EQ(Txt(test::SmallSet(2)), expected);
 }
 
 TEST(TxtExport, ValueCellsAreUnitLengthPlusSevenWideAndCutBeyond) {
     RecordSet set = test::SmallSet(2);
-    SetUnitText(set, 0, "mmHg");  // 4 bytes: 11-character cells
-    SetUnitText(set, 2, "");      // no unit: 7-character cells
+    SetUnitText(set, 0, "mmHg");                // 4 bytes: 11-character cells
+    SetUnitText(set, 2, "");                    // no unit: 7-character cells
     set.records[1].value[0] = 123456789012.0f;  // "123456790528.0" (the nearest float)
     set.records[1].value[2] = -1234567.0f;      // "-1234567.0"
     const std::string txt = Txt(set);
@@ -104,10 +112,14 @@ TEST(TxtExport, SerialCellHoldsSixDigits) {
 
 TEST(TxtExport, UserNameIsWrittenUnchangedEvenWhenErased) {
     RecordSet set = test::SmallSet(1);
-    StoreInField(set.userName, "Lab\xFF" "3");
+    StoreInField(set.userName,
+                 "Lab\xFF"
+                 "3");
     ExportOptions options;
     options.english = true;
-    EXPECT_EQ(Line(Txt(set, options), 0), "User name:Lab\xFF" "3  Title:Run 7");
+    EXPECT_EQ(Line(Txt(set, options), 0),
+              "User name:Lab\xFF"
+              "3  Title:Run 7");
 }
 
 TEST(TxtExport, NoEnabledChannelAndNoRecords) {

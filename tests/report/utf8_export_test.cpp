@@ -47,7 +47,8 @@ TEST(Utf8Export, EqualsTheGbkTableConvertedByIconv) {
                 SCOPED_TRACE(std::string(form.name) + (english ? " English " : " Chinese ") + std::to_string(records));
                 ExportOptions options;
                 options.english = english;
-                const std::string base = dir.Path() + "/" + form.name + std::to_string(records) + (english ? "en" : "zh");
+                const std::string base =
+                    dir.Path() + "/" + form.name + std::to_string(records) + (english ? "en" : "zh");
                 const ExportResult gbk = form.write(set, base + "-gbk", options);
                 options.encoding = ExportEncoding::Utf8;
                 const ExportResult utf8 = form.write(set, base + "-utf8", options);

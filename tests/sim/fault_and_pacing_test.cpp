@@ -109,8 +109,8 @@ TEST(sim_FaultInjection, ShapesOfTheSerialReply) {
 }
 
 TEST(sim_FaultInjection, KindNamesRoundTrip) {
-    for (const char* name : {"silence", "garbage", "bad-checksum", "short", "long", "split", "late",
-                             "block-fail", "drop-after"}) {
+    for (const char* name :
+         {"silence", "garbage", "bad-checksum", "short", "long", "split", "late", "block-fail", "drop-after"}) {
         FaultKind kind = FaultKind::None;
         ASSERT_TRUE(ParseFaultKind(name, &kind)) << name;
         EXPECT_STREQ(FaultKindName(kind), name);

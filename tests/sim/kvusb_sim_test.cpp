@@ -28,7 +28,7 @@ const wchar_t kManufacturer[] = L"tavmok";
 const wchar_t kProduct[] = L"4826vomu-pWren";
 
 int64_t NowMs() {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
@@ -170,7 +170,7 @@ TEST_F(sim_UsbLink, ASilentPeerCostsOneTimeoutNotAHang) {
     // A socket that accepts and never answers.
     const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(listener, 0);
-    sockaddr_un addr {};
+    sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     std::strncpy(addr.sun_path, socketPath.c_str(), sizeof addr.sun_path - 1);
     ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);

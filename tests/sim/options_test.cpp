@@ -38,9 +38,9 @@ TEST(sim_Options, DefaultsDescribeTheDemoLogger) {
 TEST(sim_Options, ChannelSpecEnablesAChannelWithLimitsInTenths) {
     SimConfig c;
     std::string error;
-    ASSERT_TRUE(Parse({"--channels-off", "--channel",
-                       "6:type=0x22,quantity=1,unit=1,alarm=1,lower=-10.5,upper=40,rlow=-40,rhigh=85"},
-                      &c, &error))
+    ASSERT_TRUE(Parse(
+        {"--channels-off", "--channel", "6:type=0x22,quantity=1,unit=1,alarm=1,lower=-10.5,upper=40,rlow=-40,rhigh=85"},
+        &c, &error))
         << error;
     for (int i = 0; i < 8; ++i) EXPECT_EQ(c.state.channels[i].enabled, i == 5);
     const ChannelConfig& ch = c.state.channels[5];
@@ -55,9 +55,10 @@ TEST(sim_Options, ChannelSpecEnablesAChannelWithLimitsInTenths) {
 TEST(sim_Options, TimesRecordsAndFaults) {
     SimConfig c;
     std::string error;
-    ASSERT_TRUE(Parse({"--records", "10", "--interval", "30", "--timed-stop", "2030-01-02 03:04:05",
-                       "--fault", "split", "--fault-cmd", "0x1a", "--fault-count", "2", "--fault-arg",
-                       "250", "--fault-skip", "4", "--no-pacing", "--usb-unplugged", "--com", "7", "--block-records", "50"},
+    ASSERT_TRUE(Parse({"--records",   "10",    "--interval",      "30",   "--timed-stop",  "2030-01-02 03:04:05",
+                       "--fault",     "split", "--fault-cmd",     "0x1a", "--fault-count", "2",
+                       "--fault-arg", "250",   "--fault-skip",    "4",    "--no-pacing",   "--usb-unplugged",
+                       "--com",       "7",     "--block-records", "50"},
                       &c, &error))
         << error;
     EXPECT_EQ(c.state.startTime, simtest::FixedNow() - 300);
@@ -78,7 +79,7 @@ TEST(sim_Options, TimesRecordsAndFaults) {
 
 TEST(sim_Options, BadValuesAreRefusedWithAMessage) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--records"},                           // missing value
+        {"--records"},  // missing value
         {"--records", "ten"},
         {"--interval", "0"},
         {"--firmware", "256"},
@@ -88,7 +89,7 @@ TEST(sim_Options, BadValuesAreRefusedWithAMessage) {
         {"--channel", "9:type=2"},
         {"--channel", "1:colour=red"},
         {"--channel", "1:lower=abc"},
-        {"--channel", "1:upper=4000"},          // beyond 16-bit tenths
+        {"--channel", "1:upper=4000"},  // beyond 16-bit tenths
         {"--fault", "sometimes"},
         {"--frobnicate"},
     };
@@ -102,13 +103,40 @@ TEST(sim_Options, BadValuesAreRefusedWithAMessage) {
 
 TEST(sim_Options, HelpNamesEveryOption) {
     const std::string usage = UsageText();
-    for (const char* option :
-         {"--port-dir", "--com", "--no-serial", "--no-usb", "--usb-unplugged", "--no-pacing", "--model",
-          "--serial-number", "--firmware", "--capacity", "--user", "--title", "--records", "--interval",
-          "--start", "--timed-start", "--timed-stop", "--record-mode", "--work-state", "--start-mode",
-          "--stop-mode", "--power-mode", "--over-limit-index", "--overflow-byte", "--channels-off",
-          "--channel", "--block-records", "--fault", "--fault-cmd", "--fault-count", "--fault-skip",
-          "--fault-arg", "--log", "--seed"}) {
+    for (const char* option : {"--port-dir",
+                               "--com",
+                               "--no-serial",
+                               "--no-usb",
+                               "--usb-unplugged",
+                               "--no-pacing",
+                               "--model",
+                               "--serial-number",
+                               "--firmware",
+                               "--capacity",
+                               "--user",
+                               "--title",
+                               "--records",
+                               "--interval",
+                               "--start",
+                               "--timed-start",
+                               "--timed-stop",
+                               "--record-mode",
+                               "--work-state",
+                               "--start-mode",
+                               "--stop-mode",
+                               "--power-mode",
+                               "--over-limit-index",
+                               "--overflow-byte",
+                               "--channels-off",
+                               "--channel",
+                               "--block-records",
+                               "--fault",
+                               "--fault-cmd",
+                               "--fault-count",
+                               "--fault-skip",
+                               "--fault-arg",
+                               "--log",
+                               "--seed"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

@@ -79,10 +79,10 @@ TEST_F(sim_Config, StartModeImmediateAndTimedAckWithEightBytesManualWithSeven) {
 }
 
 TEST_F(sim_Config, InvalidStartAndStopRequestsChangeNothing) {
-    EXPECT_TRUE(Serial(Request(0x14, {0x02})).empty());                         // no time
-    EXPECT_TRUE(Serial(Request(0x14, {0x02, 26, 13, 1, 0, 0, 0})).empty());     // month 13
+    EXPECT_TRUE(Serial(Request(0x14, {0x02})).empty());                      // no time
+    EXPECT_TRUE(Serial(Request(0x14, {0x02, 26, 13, 1, 0, 0, 0})).empty());  // month 13
     EXPECT_TRUE(Serial(Request(0x14, {0x07})).empty());
-    EXPECT_TRUE(Serial(Request(0x15, {0x02, 26, 2, 30, 0, 0, 0})).empty());     // 30 February
+    EXPECT_TRUE(Serial(Request(0x15, {0x02, 26, 2, 30, 0, 0, 0})).empty());  // 30 February
     EXPECT_TRUE(Serial(Request(0x15, {0x00})).empty());
     const Bytes info = InfoData();
     EXPECT_EQ(info[65], 1);
@@ -118,7 +118,7 @@ TEST_F(sim_Config, RecordIntervalPowerAndRecordMode) {
 }
 
 TEST_F(sim_Config, AlarmLimitsCoverEnabledChannelsOneToSixInOrder) {
-    state.channels[1].enabled = false;  // enabled among 1..6: channels 1, 3, 4
+    state.channels[1].enabled = false;               // enabled among 1..6: channels 1, 3, 4
     const Bytes data = {1, 0xFF, 0xFB, 0x00, 0x7B,   // channel 1: −0.5 .. 12.3
                         0, 0x00, 0x0A, 0x01, 0x2C,   // channel 3: 1.0 .. 30.0, off
                         1, 0x80, 0x00, 0x7F, 0xFF};  // channel 4: extremes
@@ -206,15 +206,15 @@ TEST_F(sim_Config, UsbWritesThatDoNotMatchTheirCallCodeAreRefused) {
     uint8_t report[64] = {};
     const Bytes power = Request(0x20, {0x80});
     std::memcpy(report, power.data(), power.size());
-    EXPECT_FALSE(UsbWrite(report, 0x21));                  // call code names another command
+    EXPECT_FALSE(UsbWrite(report, 0x21));  // call code names another command
     report[power.size() - 2] ^= 1;
-    EXPECT_FALSE(UsbWrite(report, 0x20));                  // bad checksum
+    EXPECT_FALSE(UsbWrite(report, 0x20));  // bad checksum
     EXPECT_FALSE(WriteUsbReport(state, KVUSB_SELECTOR_READ, 0x20u << 16, report, 0));
     uint8_t interval[64] = {'<', 0, 0, 0x0E, 0x10, 14, 0, 0, 0, 255, '>'};
-    EXPECT_FALSE(UsbWrite(interval, 0x16));               // index beyond the 14 choices
+    EXPECT_FALSE(UsbWrite(interval, 0x16));  // index beyond the 14 choices
     interval[5] = 2;
     interval[9] = 0;
-    EXPECT_FALSE(UsbWrite(interval, 0x16));               // marker byte missing
+    EXPECT_FALSE(UsbWrite(interval, 0x16));  // marker byte missing
     EXPECT_EQ(InfoData()[68], 1);
     EXPECT_EQ(simtest::U32(InfoData().data() + 69), 60u);
 }

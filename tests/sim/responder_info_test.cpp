@@ -178,10 +178,10 @@ TEST_F(sim_InfoReplies, LiveReadingIs24BytesWithScaledValuesOfEnabledChannels) {
     ASSERT_EQ(reply.size(), 24u);
     ASSERT_TRUE(simtest::IsFullReply(reply));
     EXPECT_EQ(reply[2], 0x05);
-    const double temperature = simtest::S16(reply.data() + 6) / 10.0;     // type 0x02
-    const double humidity = simtest::S16(reply.data() + 8) / 10.0;        // type 0x02
+    const double temperature = simtest::S16(reply.data() + 6) / 10.0;       // type 0x02
+    const double humidity = simtest::S16(reply.data() + 8) / 10.0;          // type 0x02
     const double temperature100 = simtest::S16(reply.data() + 10) / 100.0;  // type 0x22
-    const double pressure = simtest::S16(reply.data() + 12) / 10.0;        // 4-byte channel, tenths
+    const double pressure = simtest::S16(reply.data() + 12) / 10.0;         // 4-byte channel, tenths
     EXPECT_NEAR(temperature, 22.5, 3.5);
     EXPECT_NEAR(humidity, 50.0, 12.0);
     EXPECT_NEAR(temperature100, 22.5, 3.5);
@@ -200,8 +200,8 @@ TEST_F(sim_InfoReplies, MalformedRequestsGetNoReply) {
     Bytes wrongEnd = Request(0x01);
     wrongEnd.back() = 0x29;
     EXPECT_TRUE(Serial(wrongEnd).empty());
-    EXPECT_TRUE(Serial(Request(0x42)).empty());        // unknown command
-    EXPECT_TRUE(Serial(Request(0x01, {0})).empty());   // data where none belongs
+    EXPECT_TRUE(Serial(Request(0x42)).empty());       // unknown command
+    EXPECT_TRUE(Serial(Request(0x01, {0})).empty());  // data where none belongs
     const Bytes truncated = {0x3C, 0x00, 0x01};
     EXPECT_TRUE(Serial(truncated).empty());
     uint8_t report[64];

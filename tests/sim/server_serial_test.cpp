@@ -23,7 +23,7 @@ using simtest::Request;
 using namespace velorin::sim;
 
 int64_t NowMs() {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
@@ -34,7 +34,7 @@ public:
     explicit Port(const std::string& path) {
         fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0) return;
-        termios tio {};
+        termios tio{};
         tcgetattr(fd_, &tio);
         cfmakeraw(&tio);
         cfsetspeed(&tio, B115200);
@@ -45,7 +45,9 @@ public:
         if (fd_ >= 0) close(fd_);
     }
     bool ok() const { return fd_ >= 0; }
-    void Send(const Bytes& bytes) { ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+    void Send(const Bytes& bytes) {
+        ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
 
     // Reads until `want` bytes arrived or `timeoutMs` passed; records when each chunk arrived.
     Bytes Receive(size_t want, int timeoutMs, std::vector<std::pair<size_t, int64_t>>* arrivals = nullptr) {
@@ -54,7 +56,7 @@ public:
         while (out.size() < want) {
             const int64_t left = deadline - NowMs();
             if (left <= 0) break;
-            pollfd p {fd_, POLLIN, 0};
+            pollfd p{fd_, POLLIN, 0};
             if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
             uint8_t chunk[4096];
             const ssize_t n = read(fd_, chunk, sizeof chunk);
@@ -138,7 +140,7 @@ TEST_F(sim_SerialServer, ResynchronisesAfterNoiseAndMalformedFrames) {
     Start(o);
     Port port(server->LinkPath());
     ASSERT_TRUE(port.ok());
-    Bytes stream = {0x00, 0xFF, 0x3E, 0x29, 0x17};     // noise
+    Bytes stream = {0x00, 0xFF, 0x3E, 0x29, 0x17};                // noise
     stream.insert(stream.end(), {0x3C, 0x00, 0x01, 0xFF, 0xFF});  // start byte with an absurd length
     Bytes badSum = Request(0x06);
     badSum[5] ^= 0x10;

@@ -44,14 +44,13 @@ uint32_t U32(const uint8_t* p) {
 
 TimeFields Fields(const uint8_t* p) { return {2000 + p[0], p[1], p[2], p[3], p[4], p[5]}; }
 
-std::vector<DecodedRecord> DecodeBlock(const Bytes& reply, const bool enabled[8],
-                                       const uint8_t types[8]) {
+std::vector<DecodedRecord> DecodeBlock(const Bytes& reply, const bool enabled[8], const uint8_t types[8]) {
     std::vector<DecodedRecord> records;
     if (reply.size() < 7) return records;
     const size_t length = (static_cast<size_t>(reply[3]) << 8) | reply[4];
     size_t at = 7;
     while (at < length) {
-        DecodedRecord r {};
+        DecodedRecord r{};
         std::memcpy(r.time, reply.data() + at, 6);
         size_t p = at + 6;
         for (int c = 0; c < 8; ++c) {

@@ -35,8 +35,7 @@ struct DecodedRecord {
 // Decodes a BlockRead reply the way the program does: records from byte 7 while the record's
 // starting offset is less than L (bytes 3–4); channel widths from the ChannelType low nibble,
 // disabled channels take no bytes. Channels: enabled flags and types.
-std::vector<DecodedRecord> DecodeBlock(const Bytes& reply, const bool enabled[8],
-                                       const uint8_t types[8]);
+std::vector<DecodedRecord> DecodeBlock(const Bytes& reply, const bool enabled[8], const uint8_t types[8]);
 
 // A temporary folder removed with its files at destruction.
 class TempFolder {

@@ -48,15 +48,17 @@ inline RecordSet MakeCurveSet(int32_t records, int channels = 8, int32_t interva
         noise = noise * 1103515245u + 12345u;
         const float jitter = static_cast<float>((noise >> 16) % 100) / 100.0f;
         v[0] = 20.0f + 10.0f * std::sin(static_cast<float>(i) / 700.0f) + jitter;  // smooth + noise
-        v[1] = (i / 1500) % 2 ? 121.0f : 25.0f;                                        // steep square wave
-        v[2] = static_cast<float>((i / (37 * period)) % 11);                           // stairs, flat runs
-        v[3] = i % 4000 < 150 ? kMissingValue2Byte                                     // missing bursts
-                              : 55.0f + 3.0f * jitter / slow + (dense ? 0.0f : 10.0f * std::sin(static_cast<float>(i) / 20000.0f));
+        v[1] = (i / 1500) % 2 ? 121.0f : 25.0f;                                    // steep square wave
+        v[2] = static_cast<float>((i / (37 * period)) % 11);                       // stairs, flat runs
+        v[3] = i % 4000 < 150
+                   ? kMissingValue2Byte  // missing bursts
+                   : 55.0f + 3.0f * jitter / slow + (dense ? 0.0f : 10.0f * std::sin(static_cast<float>(i) / 20000.0f));
         v[4] = i % 997 == 0 ? kMissingValue4Byte : 1000.0f * std::cos(static_cast<float>(i) / (90.0f * slow));
-        v[5] = 7.5f;                                                                   // constant
-        v[6] = (i % (300 * period)) < 2 ? 80.0f : -20.0f;                              // spikes
-        v[7] = i % (50 * period) == 0 ? kMissingValue2Byte
-                           : static_cast<float>(i % (613 * period)) / (6.13f * static_cast<float>(period));  // saw + holes
+        v[5] = 7.5f;                                       // constant
+        v[6] = (i % (300 * period)) < 2 ? 80.0f : -20.0f;  // spikes
+        v[7] = i % (50 * period) == 0
+                   ? kMissingValue2Byte
+                   : static_cast<float>(i % (613 * period)) / (6.13f * static_cast<float>(period));  // saw + holes
     }
     for (int c = 0; c < kRecordSetChannels; ++c) {
         set.channelEnabled[c] = c < channels ? 1 : 0;

@@ -24,8 +24,8 @@ struct FakeUsbCall {
     int selector = 0;
     uint32_t callCode = 0;
     int length = 0;
-    bool reportWasClear = false;  // reads: the buffer was all zero on entry
-    std::vector<uint8_t> report;  // writes: what was handed over
+    bool reportWasClear = false;         // reads: the buffer was all zero on entry
+    std::vector<uint8_t> report;         // writes: what was handed over
     std::wstring manufacturer, product;  // finds
     int flags = 0;
 };

@@ -70,8 +70,6 @@ DeviceInfo Sentinel() {
     return info;
 }
 
-bool SameBytes(const DeviceInfo& a, const DeviceInfo& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool SameBytes(const DeviceInfo& a, const DeviceInfo& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 }  // namespace velorin::test

@@ -36,8 +36,7 @@ PtyPeer::PtyPeer() {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0) return;
     char name[128];
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0 ||
-        ptsname_r(master_, name, sizeof name) != 0) {
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
         CloseFd(master_);
         return;
     }
@@ -104,8 +103,7 @@ bool PtyPeer::Write(const uint8_t* bytes, size_t count) {
 
 bool PtyPeer::Pause(int milliseconds) {
     std::unique_lock<std::mutex> lock(mutex_);
-    return !changed_.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                              [this] { return stopping_.load(); });
+    return !changed_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return stopping_.load(); });
 }
 
 size_t PtyPeer::RequestCount() const {
@@ -120,8 +118,7 @@ std::vector<PtyPeer::Request> PtyPeer::Requests() const {
 
 bool PtyPeer::WaitForRequests(size_t count, int timeoutMs) const {
     std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                             [&] { return requests_.size() >= count; });
+    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return requests_.size() >= count; });
 }
 
 int PtyPeer::QueuedAtSlave() const {

@@ -79,7 +79,7 @@ private:
 
     int master_ = -1;
     int slave_ = -1;
-    int wakeRead_ = -1;   // self-pipe that wakes the reading thread on Stop()
+    int wakeRead_ = -1;  // self-pipe that wakes the reading thread on Stop()
     int wakeWrite_ = -1;
     std::string slavePath_;
     Responder responder_;

@@ -13,8 +13,7 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                          "/velorin-test-XXXXXX";
+    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/velorin-test-XXXXXX";
     if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
 }
 

@@ -160,8 +160,10 @@ TEST(TimeAxis, LabelsThatWouldTouchAnotherAreLeftOut) {
             EXPECT_TRUE(shown.front()) << w;
             std::vector<int> drawn;
             for (int j = 0; j <= d; ++j) {
-                if (shown[static_cast<size_t>(j)]) drawn.push_back(j);
-                else ++leftOutSomewhere;
+                if (shown[static_cast<size_t>(j)])
+                    drawn.push_back(j);
+                else
+                    ++leftOutSomewhere;
             }
             for (size_t a = 0; a < drawn.size(); ++a) {
                 for (size_t b = a + 1; b < drawn.size(); ++b) {

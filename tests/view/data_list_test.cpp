@@ -16,7 +16,12 @@ RecordSet TwoChannelSet() {
     SetUnitText(set, 0, Utf8ToGbk("℃"));
     SetUnitText(set, 2, "%RH");
     SampleRecord r;
-    r.year = 26; r.month = 3; r.day = 4; r.hour = 5; r.minute = 6; r.second = 7;
+    r.year = 26;
+    r.month = 3;
+    r.day = 4;
+    r.hour = 5;
+    r.minute = 6;
+    r.second = 7;
     r.value[0] = 25.25f;
     r.value[1] = 99.0f;
     r.value[2] = kMissingValue2Byte;
@@ -54,7 +59,7 @@ TEST(DataList, CellsUseTheChannelTypeDecimalsAndMarkMissingSamples) {
     EXPECT_EQ(list.Cell(0, 3), "Error");
     EXPECT_EQ(list.Cell(1, 2), "-0.04");
     EXPECT_EQ(list.Cell(1, 3), "Error");
-    EXPECT_EQ(list.Cell(2, 0), "");   // past the last row
+    EXPECT_EQ(list.Cell(2, 0), "");  // past the last row
     EXPECT_EQ(list.Cell(-1, 0), "");
     const uint8_t tenths[8] = {};
     EXPECT_EQ(DataList(set, true, tenths).Cell(0, 2), "25.2");  // an exact tie rounds to even, as printf does

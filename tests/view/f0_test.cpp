@@ -49,7 +49,7 @@ TEST(F0Computation, CoversOnlyTheShownRecordsAndStartsFromZeroThere) {
     ComputeF0(set, 100, 200, kDefaultF0Reference, kDefaultF0ZValue);
     EXPECT_EQ(set.records[100].value[1], 1.0f);
     EXPECT_EQ(set.records[199].value[1], 100.0f);
-    EXPECT_EQ(set.records[99].value[1], 139.0f);   // recorded humidity kept
+    EXPECT_EQ(set.records[99].value[1], 139.0f);  // recorded humidity kept
     EXPECT_EQ(set.records[200].value[1], 240.0f);
     EXPECT_EQ(set.maxValue[1], 100.0f);
     EXPECT_EQ(set.minValue[1], 1.0f);
@@ -111,7 +111,8 @@ TEST(F0Mode, SwitchingOffRestoresTheRecordedChannelTwo) {
     EXPECT_FALSE(mode.On());
     EXPECT_TRUE(off.changed);
     EXPECT_TRUE(off.channel2Enabled);
-    for (size_t i = 0; i < set.records.size(); ++i) ASSERT_EQ(set.records[i].value[1], recorded.records[i].value[1]) << i;
+    for (size_t i = 0; i < set.records.size(); ++i)
+        ASSERT_EQ(set.records[i].value[1], recorded.records[i].value[1]) << i;
     EXPECT_EQ(QuantityTextOf(set, 1), QuantityTextOf(recorded, 1));
     EXPECT_EQ(UnitTextOf(set, 1), UnitTextOf(recorded, 1));
     EXPECT_EQ(set.alarmEnabled[1], recorded.alarmEnabled[1]);

@@ -23,16 +23,26 @@ inline RecordSet ChannelsOneTwoFive(int records) {
     for (int i = 0; i < records; ++i) {
         SampleRecord& r = set.records[static_cast<size_t>(i)];
         const int minutes = 5 * 60 + 6 + i;
-        r.year = 26; r.month = 3; r.day = 4;
-        r.hour = minutes / 60 % 24; r.minute = minutes % 60; r.second = 0;
+        r.year = 26;
+        r.month = 3;
+        r.day = 4;
+        r.hour = minutes / 60 % 24;
+        r.minute = minutes % 60;
+        r.second = 0;
         r.value[0] = 20.0f + 0.25f * static_cast<float>(i);
         r.value[1] = 40.0f + static_cast<float>(i);
         r.value[4] = i == 3 ? kMissingValue2Byte : 100.0f + 0.5f * static_cast<float>(i);
     }
     set.recordCount = records;
-    set.maxValue[0] = 30.5f;  set.minValue[0] = 20.0f;  set.avgValue[0] = 25.126f;
-    set.maxValue[1] = 80.0f;  set.minValue[1] = 40.0f;  set.avgValue[1] = 60.0f;
-    set.maxValue[4] = -10000.0f; set.minValue[4] = 10000.0f; set.avgValue[4] = 0.0f;
+    set.maxValue[0] = 30.5f;
+    set.minValue[0] = 20.0f;
+    set.avgValue[0] = 25.126f;
+    set.maxValue[1] = 80.0f;
+    set.minValue[1] = 40.0f;
+    set.avgValue[1] = 60.0f;
+    set.maxValue[4] = -10000.0f;
+    set.minValue[4] = 10000.0f;
+    set.avgValue[4] = 0.0f;
     return set;
 }
 

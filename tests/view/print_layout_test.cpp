@@ -105,8 +105,8 @@ TEST(PrintList, SerialRangesAreCutToTheRecords) {
         int from, to;
         std::vector<int> serials;
     };
-    for (const Case& c : {Case{1, 10, {1, 10}}, Case{95, 200, {95, 100}}, Case{100, 200, {100, 100}},
-                          Case{-3, 2, {1, 2}}}) {
+    for (const Case& c :
+         {Case{1, 10, {1, 10}}, Case{95, 200, {95, 100}}, Case{100, 200, {100, 100}}, Case{-3, 2, {1, 2}}}) {
         RecordingSurface s;
         ASSERT_EQ(DrawDataList(s, set, kTenths, c.from, c.to, 5100, 6600), ListPrintOutcome::Drawn);
         const auto cells = s.SerialCells();
@@ -183,8 +183,7 @@ TEST(PrintList, ExactlyOnePageFullBeginsNoEmptyPage) {
     EXPECT_EQ(s.pages, 1);
     RecordingSurface refused;
     refused.acceptPages = 1;
-    EXPECT_EQ(DrawDataList(refused, Set(94, {0, 2, 4}), kTenths, 1, 94, 5100, 6600),
-              ListPrintOutcome::PageRefused);
+    EXPECT_EQ(DrawDataList(refused, Set(94, {0, 2, 4}), kTenths, 1, 94, 5100, 6600), ListPrintOutcome::PageRefused);
 }
 
 // The row of record 1 with `second` as the value of its second channel (tenths).

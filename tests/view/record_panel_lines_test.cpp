@@ -14,7 +14,7 @@ namespace {
 RecordSet PanelSet() {
     RecordSet set = test::ChannelsOneTwoFive(2);
     StoreInField(set.startTimeText, "2026-03-04 05:06:00");
-    StoreInField(set.userName, "ABCDEFGHIJKLMNOPQRST");  // 20 bytes
+    StoreInField(set.userName, "ABCDEFGHIJKLMNOPQRST");        // 20 bytes
     StoreInField(set.title, Utf8ToGbk("灭菌柜一号锅炉测试"));  // 18 bytes
     StoreInField(set.workStatusText, "STOP");
     set.deviceRecordCount = 1234;
@@ -23,22 +23,27 @@ RecordSet PanelSet() {
     StoreInField(set.stopModeText, Utf8ToGbk("定时停止"));
     StoreInField(set.timedStartText, "2026-03-04 05:00:00");
     StoreInField(set.timedStopText, "2026-03-05 05:00:00");
-    set.intervalHours = 1; set.intervalMinutes = 2; set.intervalSecondsPart = 3;
+    set.intervalHours = 1;
+    set.intervalMinutes = 2;
+    set.intervalSecondsPart = 3;
     StoreInField(set.recordModeText, "AutoMode");
     set.storageCapacity = 270336;
     set.powerMode = 0x80;
     std::memcpy(set.serialNumber, "123456789", 9);  // all nine bytes, no terminator
-    std::memcpy(set.model, "KV-8CH-T", 8);  // fills its field without a terminator
+    std::memcpy(set.model, "KV-8CH-T", 8);          // fills its field without a terminator
     set.firmwareVersion = 23;
     set.alarmEnabled[0] = 1;
-    set.upperAlarmX10[0] = 1250; set.lowerAlarmX10[0] = -55;
-    set.rangeHighX10[0] = 1500; set.rangeLowX10[0] = -400;
+    set.upperAlarmX10[0] = 1250;
+    set.lowerAlarmX10[0] = -55;
+    set.rangeHighX10[0] = 1500;
+    set.rangeLowX10[0] = -400;
     return set;
 }
 
 std::vector<std::string> Texts(const std::vector<PanelLine>& lines) {
     std::vector<std::string> out;
-    for (const PanelLine& l : lines) out.push_back(std::string(static_cast<size_t>(l.depth) * 2, ' ') + GbkToUtf8(l.text));
+    for (const PanelLine& l : lines)
+        out.push_back(std::string(static_cast<size_t>(l.depth) * 2, ' ') + GbkToUtf8(l.text));
     return out;
 }
 
@@ -93,14 +98,36 @@ TEST(RecordPanelLines, EnglishLabelsWithTheirValues) {
     RecordSet set = PanelSet();
     set.powerMode = 0;
     const std::vector<std::string> got = Texts(BuildRecordPanelLines(set, "English"));
-    const std::vector<std::string> expected = {
-        "Basic ATTR", "  Start Time2026-03-04 05:06:00", "  User Name:ABCDEFGHIJKLMNOP", "  Title:灭菌柜一号锅炉测",
-        "  Work StatSTOP", "  Rec Num:1234", "  OverFlows:2", "  Start Mode:定时启动", "    2026-03-04 05:00:00",
-        "  Stop Mode:定时停止", "    2026-03-05 05:00:00", "  Record interval:01:02:03", "  Start channel:1,2,5",
-        "  Record mode:AutoMode", "  Storage capacity:270336", "  Power mode:Power Normal", "  SN:123456789",
-        "  Modle:KV-8CH-T", "  Hard Ver:V2.3", "Channel ATTR", "  CH1Type:温度", "  CH1Unit:℃",
-        "  CH1AlarmEN:Open", "  CH1Alarm upper limit:125.0", "  CH1Alarm lower limit:-5.5", "  CH1Range upper:150.0",
-        "  CH1Range Lower:-40.0", "  CH2Type:湿度", "  CH2Unit:%RH", "  CH2AlarmEN:Closed"};
+    const std::vector<std::string> expected = {"Basic ATTR",
+                                               "  Start Time2026-03-04 05:06:00",
+                                               "  User Name:ABCDEFGHIJKLMNOP",
+                                               "  Title:灭菌柜一号锅炉测",
+                                               "  Work StatSTOP",
+                                               "  Rec Num:1234",
+                                               "  OverFlows:2",
+                                               "  Start Mode:定时启动",
+                                               "    2026-03-04 05:00:00",
+                                               "  Stop Mode:定时停止",
+                                               "    2026-03-05 05:00:00",
+                                               "  Record interval:01:02:03",
+                                               "  Start channel:1,2,5",
+                                               "  Record mode:AutoMode",
+                                               "  Storage capacity:270336",
+                                               "  Power mode:Power Normal",
+                                               "  SN:123456789",
+                                               "  Modle:KV-8CH-T",
+                                               "  Hard Ver:V2.3",
+                                               "Channel ATTR",
+                                               "  CH1Type:温度",
+                                               "  CH1Unit:℃",
+                                               "  CH1AlarmEN:Open",
+                                               "  CH1Alarm upper limit:125.0",
+                                               "  CH1Alarm lower limit:-5.5",
+                                               "  CH1Range upper:150.0",
+                                               "  CH1Range Lower:-40.0",
+                                               "  CH2Type:湿度",
+                                               "  CH2Unit:%RH",
+                                               "  CH2AlarmEN:Closed"};
     ASSERT_GE(got.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(got[i], expected[i]) << i;
 }
