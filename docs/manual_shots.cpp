@@ -6,6 +6,8 @@
 //   cd "$(mktemp -d)" && echo -n English > Language.ini &&
 //     QT_QPA_PLATFORM=offscreen /path/to/build/bin/velorin-manual-shots /path/to/docs/manual/images en
 //
+// A third argument WIDTHxHEIGHT takes the pictures at another window size.
+//
 // It connects, downloads the history into a data window (the start-up check may already have
 // begun the automatic download), connects again for the setup wizard, opens the live view, and
 // saves main-window-LANG.png, data-window-LANG.png, wizard-LANG.png and live-view-LANG.png.
@@ -85,8 +87,8 @@ bool Save(QWidget& widget, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("usage: velorin-manual-shots FOLDER LANG\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("usage: velorin-manual-shots FOLDER LANG [WIDTHxHEIGHT]\n", stderr);
         return 1;
     }
     QApplication app(argc, argv);
@@ -105,7 +107,9 @@ int main(int argc, char** argv) {
     {
         velorin::CMainFrame frame(velorin::ProcessLink(), &presenter, options);
         velorin::UseHistoryViews(frame);
-        frame.resize(1024, 768);
+        int width = 1024, height = 768;  // the manual's size; other sizes for checking layouts
+        if (argc == 4 && std::sscanf(argv[3], "%dx%d", &width, &height) != 2) return 1;
+        frame.resize(width, height);
         frame.show();
         // Start-up detection finds the simulated logger on the USB link and fills the panel.
         Settle(4000);

@@ -354,6 +354,12 @@ void CDastrelView::FitStatisticsColumns() {
     for (int c = 0; c < wholeSet; ++c) usual += StatisticsList::ColumnWidth(c);
     if (usual <= available) {
         ApplyStatisticsWidths(*statistics_);
+        // A text wider than its column's usual width ("Pressure" under "Type") widens it.
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const int usualWidth = statistics_->columnWidth(c);
+            statistics_->resizeColumnToContents(c);
+            statistics_->setColumnWidth(c, std::max(usualWidth, statistics_->columnWidth(c)));
+        }
         return;
     }
     for (int c = 0; c < model->columnCount(); ++c) {
