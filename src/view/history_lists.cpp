@@ -25,8 +25,11 @@ HistoryLists::HistoryLists(Setup setup, QObject* parent)
     dataModel_ = new DataListModel(setup_.doc, english, setup_.channelType, this, range.first, range.second);
     statisticsModel_ = new StatisticsModel(setup_.doc, english, this);
     if (dataTable_) {
-        dataTable_->setModel(dataModel_);
+        // Set up before the model comes: on an empty header the row settings cost nothing, on
+        // one with a row per record they walk every row.
         SetUpDataListTable(*dataTable_);
+        dataTable_->setModel(dataModel_);
+        ApplyDataListWidths(*dataTable_);
     }
     if (statisticsTable_) {
         statisticsTable_->setModel(statisticsModel_);

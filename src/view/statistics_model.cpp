@@ -18,9 +18,7 @@ StatisticsModel::StatisticsModel(std::shared_ptr<CDastrelDoc> doc, bool english,
       doc_(std::move(doc)),
       english_(english),
       list_(std::make_unique<StatisticsList>(doc_->Set(), english_)),
-      range_(std::make_unique<RangeStatistics>()) {
-    ComputeRange();
-}
+      range_(std::make_unique<RangeStatistics>()) {}
 
 StatisticsModel::~StatisticsModel() = default;
 
@@ -29,24 +27,30 @@ void StatisticsModel::Rebuild() {
     list_ = std::make_unique<StatisticsList>(doc_->Set(), english_);
     selected_.clear();
     // F0 mode changes channel 2's values: the range's figures follow.
-    ComputeRange();
+    rangeStale_ = true;
     endResetModel();
 }
 
 int StatisticsModel::FirstRangeColumn() { return StatisticsList::ColumnCount(); }
 
-void StatisticsModel::ComputeRange() {
-    StatisticsRange range;
-    range.first = rangeFirst_;
-    range.end = rangeEnd_;
-    *range_ = ComputeRangeStatistics(doc_->Set(), range);
+const RangeStatistics& StatisticsModel::Range() const {
+    // Computed when first asked for after a change: opening a window sets the range and rebuilds
+    // the lists more than once before anything is shown.
+    if (rangeStale_) {
+        StatisticsRange range;
+        range.first = rangeFirst_;
+        range.end = rangeEnd_;
+        *range_ = ComputeRangeStatistics(doc_->Set(), range);
+        rangeStale_ = false;
+    }
+    return *range_;
 }
 
 void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
     if (first == rangeFirst_ && end == rangeEnd_) return;
     rangeFirst_ = first;
     rangeEnd_ = end;
-    ComputeRange();
+    rangeStale_ = true;
     if (list_->RowCount() > 0) {
         emit dataChanged(index(0, FirstRangeColumn()), index(list_->RowCount() - 1, columnCount() - 1),
                          {Qt::DisplayRole});
@@ -54,7 +58,7 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
 }
 
 QString StatisticsModel::ShownRangeText() const {
-    return FromGbk(RangeStatisticsTable(*range_, AnalysisTextsFor(english_)));
+    return FromGbk(RangeStatisticsTable(Range(), AnalysisTextsFor(english_)));
 }
 
 void StatisticsModel::SetSelected(const QStringList& texts) {
@@ -78,7 +82,7 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
         if (index.column() >= FirstRangeColumn()) {
             const int channel = list_->ChannelOfRow(index.row());
             const ChannelRangeStatistics* stats = nullptr;
-            for (const ChannelRangeStatistics& c : range_->channels) {
+            for (const ChannelRangeStatistics& c : Range().channels) {
                 if (c.channel == channel) stats = &c;
             }
             return FromGbk(RangeColumnCell(stats, index.column() - FirstRangeColumn(), AnalysisTextsFor(english_)));

@@ -41,7 +41,7 @@ public:
     const StatisticsList& List() const { return *list_; }
     // The records the view shows, first … end − 1: the range columns anew when it changed.
     void SetShownRange(int32_t first, int32_t end);
-    const RangeStatistics& ShownRangeStatistics() const { return *range_; }
+    const RangeStatistics& ShownRangeStatistics() const { return Range(); }
     // The range figures as tab-separated text (for the clipboard).
     QString ShownRangeText() const;
     // Columns: the whole set's (StatisticsList), then the range's.
@@ -58,9 +58,11 @@ private:
     std::unique_ptr<StatisticsList> list_;
     QStringList selected_;
     std::unique_ptr<RangeStatistics> range_;
+    mutable bool rangeStale_ = true;
     int32_t rangeFirst_ = 0;
     int32_t rangeEnd_ = -1;
-    void ComputeRange();
+    // The figures of the shown range, computed on first use after a change.
+    const RangeStatistics& Range() const;
 };
 
 // Full-row selection, no grid, no row numbers of Qt's own, the statistics column widths.
