@@ -39,8 +39,8 @@ std::string RangeColumnCell(const ChannelRangeStatistics* s, int column, const A
         // would otherwise show as 101.788994).
         case kRangeMax: return v ? FigureText(Hundredths(s->max)) : t.none;
         case kRangeMin: return v ? FigureText(Hundredths(s->min)) : t.none;
-        case kRangeAvg: return v && std::isfinite(s->avg) ? FigureText(std::round(s->avg * 100) / 100) : t.none;
-        case kRangeMkt: return s->hasMkt && std::isfinite(s->mkt) ? FigureText(std::round(s->mkt * 100) / 100) : t.none;
+        case kRangeAvg: return v && std::isfinite(s->avg) ? FigureText(Hundredths(s->avg)) : t.none;
+        case kRangeMkt: return s->hasMkt && std::isfinite(s->mkt) ? FigureText(Hundredths(s->mkt)) : t.none;
         case kRangeMissing: return std::to_string(s->missing);
         case kRangeAbove: return DurationText(s->aboveUpperSeconds);
         case kRangeBelow: return DurationText(s->belowLowerSeconds);
