@@ -45,6 +45,7 @@ add_library(velorin_gui STATIC
   view/f0_parameters_dialog.cpp
   view/curve_renderer.cpp
   view/stroke_raster.cpp
+  view/curve_layer.cpp
   view/dastrel_view.cpp
   view/f0_command.cpp
   view/f0_formula.cpp

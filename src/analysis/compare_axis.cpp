@@ -50,18 +50,22 @@ std::vector<CompareSummary> SummariseCompareFiles(const std::vector<CompareFile>
         const CompareFile& file = files[f];
         const size_t count = file.times.size();
         const size_t blocks = (count + kCompareBlock - 1) / kCompareBlock;
+        out[f].blockStart.resize(blocks);
+        for (size_t block = 0; block < blocks; ++block) out[f].blockStart[block] = file.times[block * kCompareBlock];
         for (int c = 0; c < kRecordSetChannels; ++c) {
             if (file.set.channelEnabled[c] != 1) continue;
             ChannelBlocks& b = out[f].channel[c];
             b.low.resize(blocks);
             b.high.resize(blocks);
             b.irregular.resize(blocks);
+            b.values.resize(count);
+            for (size_t k = 0; k < count; ++k) b.values[k] = ValueAt(file, k, c);
             for (size_t block = 0; block < blocks; ++block) {
                 const size_t first = block * kCompareBlock, end = std::min(count, first + kCompareBlock);
-                float lo = ValueAt(file, first, c), hi = lo;
+                float lo = b.values[first], hi = lo;
                 bool irregular = false;
                 for (size_t k = first; k < end; ++k) {
-                    const float v = ValueAt(file, k, c);
+                    const float v = b.values[k];
                     irregular = irregular || IrregularValue(v);
                     lo = v < lo ? v : lo;
                     hi = v > hi ? v : hi;

@@ -39,15 +39,20 @@ float ValueAt(const CompareFile& file, size_t k, int channel);
 // Not a plain value: a missing sample of either width, or NaN.
 bool IrregularValue(float v);
 
-// Lowest and highest value of each block of kCompareBlock positions of one channel, and whether
-// the block holds a value that is not plain.
-constexpr size_t kCompareBlock = 32;
+// Lowest and highest value of each block of kCompareBlock positions of one channel, whether the
+// block holds a value that is not plain, and the channel's values by position (the drawing reads
+// a few values at each pixel column's edges: 4 bytes apart here, a whole record apart in the set).
+constexpr size_t kCompareBlock = 8;
 struct ChannelBlocks {
     std::vector<float> low, high;
     std::vector<uint8_t> irregular;
+    std::vector<float> values;
 };
 struct CompareSummary {
     ChannelBlocks channel[8];  // recorded channels only
+    // The time at each block's first position: a pixel column's end is found among these and
+    // then within one block.
+    std::vector<int64_t> blockStart;
 };
 std::vector<CompareSummary> SummariseCompareFiles(const std::vector<CompareFile>& files);
 

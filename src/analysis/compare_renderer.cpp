@@ -15,8 +15,6 @@ namespace velorin {
 
 namespace {
 
-const QRgb kMissingGrey = qRgb(200, 200, 200);
-
 // Value → canvas y of one curve: the channel's scale, limited to the curve area; a sample that
 // is not a plain value lies on the bottom line.
 class CurveY {
@@ -73,6 +71,28 @@ int64_t FirstTimeRightOf(int x, const TimeWindow& window, int width) {
     return t > INT64_MAX ? INT64_MAX : static_cast<int64_t>(t);
 }
 
+// The first position after a whose time is at least `limit` (`end` when none before it): the
+// first block starting at or after the limit, found by galloping from a's block (a column's
+// records lie close together), then the position within the block before it.
+size_t ColumnEnd(const int64_t* times, const std::vector<int64_t>& blockStart, size_t a, size_t end, int64_t limit) {
+    const size_t blocks = blockStart.size();
+    size_t lo = a / kCompareBlock + 1, step = 1;  // blocks before lo start at or before a
+    while (lo + step <= blocks && blockStart[lo + step - 1] < limit) {
+        lo += step;
+        step *= 2;
+    }
+    const size_t hi = std::min(lo + step - 1, blocks);
+    const size_t block =
+        static_cast<size_t>(std::lower_bound(blockStart.begin() + static_cast<std::ptrdiff_t>(std::min(lo, blocks)),
+                                             blockStart.begin() + static_cast<std::ptrdiff_t>(hi), limit) -
+                            blockStart.begin());
+    // Positions from the previous block's start (or a + 1) up to this block's start.
+    const size_t from = std::max(a + 1, block > 0 ? (block - 1) * kCompareBlock : 0);
+    const size_t to = std::min(block * kCompareBlock, end);
+    if (from >= to) return std::max(std::min(to, end), a + 1);
+    return static_cast<size_t>(std::lower_bound(times + from, times + to, limit) - times);
+}
+
 // One curve column by column. A column's records are found by their times; its lowest and
 // highest value come from the block summaries where whole blocks lie inside it.
 void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer,
@@ -83,10 +103,9 @@ void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer&
     const CurveY y(scene, c);
     const std::pair<size_t, size_t> span = f.OrderedRange(scene.window.from, scene.window.to);
     if (span.first >= span.second) return;
-    // The hot loop reads records through the time order directly (ValueAt, inlined).
-    const SampleRecord* records = f.set.records.data();
-    const int32_t* order = f.order.data();
-    const auto value = [records, order, c](size_t k) { return records[order[k]].value[c]; };
+    const CompareSummary& summary = (*scene.summaries)[static_cast<size_t>(curve.file)];
+    const float* values = blocks.values.data();
+    const auto value = [values](size_t k) { return values[k]; };
     const auto irregularValue = [](float v) { return v != v || IsMissingSample(v); };
     const auto xOf = [&](size_t k) { return TimeX(f.times[k], scene.window, scene.width); };
     {
@@ -106,35 +125,63 @@ void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer&
         if (limit == INT64_MIN) {
             while (b < span.second && xOf(b) == x) ++b;
         } else {
-            b = static_cast<size_t>(std::lower_bound(times + a + 1, times + span.second, limit) - times);
+            b = ColumnEnd(times, summary.blockStart, a, span.second, limit);
         }
-        float low = value(a), high = low;
-        bool irregular = false;
-        for (size_t k = a; k < b && !irregular;) {
+        // The next column most likely ends as far after b as this one does: its records, time
+        // and block are fetched from memory while this column is worked on (the files are far
+        // larger than the caches, and a column reads only a few values at its edges).
+        if (b < span.second) {
+            const size_t next = std::min(b + (b - a), span.second - 1);
+            __builtin_prefetch(values + next);
+            __builtin_prefetch(times + next);
+            __builtin_prefetch(summary.blockStart.data() + next / kCompareBlock);
+            __builtin_prefetch(blocks.irregular.data() + next / kCompareBlock);
+            __builtin_prefetch(blocks.low.data() + next / kCompareBlock);
+            __builtin_prefetch(blocks.high.data() + next / kCompareBlock);
+        }
+        // Runs of plain values go to the reducer as one column each (their first, lowest,
+        // highest and last point: the same strokes as a segment per record); a missing or
+        // damaged sample is a segment of its own. Whole blocks of plain values come from the
+        // summary.
+        size_t runFirst = a, runLast = a;
+        int32_t runCount = 0;
+        float low = 0, high = 0;
+        const auto extend = [&](size_t first, size_t last, float lo, float hi, int32_t n) {
+            if (runCount == 0) {
+                runFirst = first;
+                low = lo;
+                high = hi;
+            } else {
+                low = std::min(low, lo);
+                high = std::max(high, hi);
+            }
+            runLast = last;
+            runCount += n;
+        };
+        const auto flush = [&] {
+            if (runCount == 0) return;
+            const int y1 = y(low), y2 = y(high);
+            reducer.Column(x, y(value(runFirst)), std::min(y1, y2), std::max(y1, y2), y(value(runLast)), runCount);
+            runCount = 0;
+        };
+        for (size_t k = a; k < b;) {
             const size_t block = k / kCompareBlock;
-            if (k % kCompareBlock == 0 && k + kCompareBlock <= b) {
-                irregular = blocks.irregular[block] != 0;
-                low = std::min(low, blocks.low[block]);
-                high = std::max(high, blocks.high[block]);
+            if (k % kCompareBlock == 0 && k + kCompareBlock <= b && blocks.irregular[block] == 0) {
+                extend(k, k + kCompareBlock - 1, blocks.low[block], blocks.high[block],
+                       static_cast<int32_t>(kCompareBlock));
                 k += kCompareBlock;
                 continue;
             }
             const float v = value(k);
-            irregular = irregularValue(v);
-            low = v < low ? v : low;
-            high = v > high ? v : high;
+            if (irregularValue(v)) {
+                flush();
+                reducer.Segment(x, y(v), Ink::Missing);
+            } else {
+                extend(k, k, v, v, 1);
+            }
             ++k;
         }
-        if (!irregular) {
-            const int y1 = y(low), y2 = y(high);
-            reducer.Column(x, y(value(a)), std::min(y1, y2), std::max(y1, y2), y(value(b - 1)),
-                           static_cast<int32_t>(b - a));
-        } else {
-            for (size_t k = a; k < b; ++k) {
-                const float v = value(k);
-                reducer.Segment(x, y(v), irregularValue(v) ? Ink::Missing : Ink::Channel);
-            }
-        }
+        flush();
         a = b;
     }
 }
@@ -150,7 +197,7 @@ void DrawReduced(QImage& canvas, const CompareScene& scene, const std::vector<co
         curves.push_back({&strokes[k], shown[k]->colour.rgb(), shown[k]->style});
     }
     CoverByLaterCurves(curves, scene.width);
-    DrawBanded(canvas, curves);
+    DrawCurves(canvas, curves);
 }
 
 // The time axis: as many divisions as the history view's axis, fewer where the labels (with the

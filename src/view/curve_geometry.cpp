@@ -22,16 +22,6 @@ ValueScale::ValueScale(float axisMax, float axisMin, int height)
     factor_ = span == 0.0f ? area : area / span;
 }
 
-float ValueScale::Y(float value) const { return static_cast<float>(bottom_) - (value - axisMin_) * factor_; }
-
-int ValueScale::ClampedY(float value) const {
-    const float y = Y(value);
-    if (std::isnan(y)) return bottom_;
-    if (y < kCurveTop) return kCurveTop;
-    if (y > bottom_) return bottom_;
-    return static_cast<int>(y);
-}
-
 int ValueScale::UnlimitedY(float value) const {
     const float y = Y(value);
     if (std::isnan(y)) return bottom_;

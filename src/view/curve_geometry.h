@@ -58,9 +58,15 @@ class ValueScale {
 public:
     ValueScale(float axisMax, float axisMin, int height);
     // The exact y, not limited; NaN for a NaN value or range.
-    float Y(float value) const;
+    float Y(float value) const { return static_cast<float>(bottom_) - (value - axisMin_) * factor_; }
     // y limited to the curve area (20 … H − 25) and truncated; NaN lies at the bottom.
-    int ClampedY(float value) const;
+    int ClampedY(float value) const {
+        const float y = Y(value);
+        if (y != y) return bottom_;
+        if (y < kCurveTop) return kCurveTop;
+        if (y > bottom_) return bottom_;
+        return static_cast<int>(y);
+    }
     // y truncated but not limited, except to ±100000 so no value overflows an int.
     int UnlimitedY(float value) const;
 

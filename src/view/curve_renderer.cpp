@@ -19,9 +19,6 @@ namespace velorin {
 
 namespace {
 
-const QRgb kMissingGrey = qRgb(200, 200, 200);
-const QRgb kMarkerBlack = qRgb(0, 0, 0);
-
 bool Drawn(const CurveState& s, int c) { return s.channelEnabled[c] != 0 && s.channelVisible[c] != 0; }
 
 // A missing sample of either kind is drawn where the 2-byte marker lies (the bottom edge of a
@@ -180,11 +177,23 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
             const int32_t block = j / kSummaryBlock;
             const int32_t blockFirst = block * kSummaryBlock;
             if (blockFirst >= a && !summary->Mixed(c, block)) {
-                painter.Add(scale.ClampedY(summary->Last(c, block)), later);
-                painter.Add(scale.ClampedY(summary->Low(c, block)), Ink::Channel);
-                painter.Add(scale.ClampedY(summary->High(c, block)), Ink::Channel);
+                // Earlier whole blocks of plain values join it: after the block's last point every
+                // point is joined with the channel's ink, so together they add one interval, from
+                // the lowest to the highest of their values.
+                const float last = summary->Last(c, block);
+                float low = summary->Low(c, block), high = summary->High(c, block);
+                int32_t first = blockFirst;
+                for (int32_t earlier = block - 1; first - kSummaryBlock >= a && !summary->Mixed(c, earlier);
+                     --earlier) {
+                    first -= kSummaryBlock;
+                    low = std::min(low, summary->Low(c, earlier));
+                    high = std::max(high, summary->High(c, earlier));
+                }
+                painter.Add(scale.ClampedY(last), later);
+                painter.Add(scale.ClampedY(low), Ink::Channel);
+                painter.Add(scale.ClampedY(high), Ink::Channel);
                 later = Ink::Channel;
-                j = blockFirst - 1;
+                j = first - 1;
                 continue;
             }
         }
@@ -266,9 +275,9 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
     for (int k = 0; k < active; ++k) {
         (scaled >= 0 && channels[k] > scaled ? after : before).push_back(all[static_cast<size_t>(k)]);
     }
-    DrawBanded(canvas, before);
+    DrawCurves(canvas, before);
     if (scaled >= 0) DrawScaleOf(canvas, scene, scaled);
-    DrawBanded(canvas, after);
+    DrawCurves(canvas, after);
 }
 
 void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {

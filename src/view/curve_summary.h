@@ -21,7 +21,7 @@ namespace velorin {
 struct RecordSet;
 class RecordTimes;
 
-constexpr int32_t kSummaryBlock = 16;
+constexpr int32_t kSummaryBlock = 8;
 
 class CurveSummary {
 public:

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -393,7 +394,11 @@ void CDastrelView::Redraw() {
     // Zoom, pan, "Range" and "Return" all end in a drawing: the range figures follow here.
     if (lists_) lists_->RangeShown();
     UpdateControls();
-    update();
+    // What a drawing changes: the canvas and the colour swatches (a channel's colour may have
+    // changed). The lists and controls below repaint themselves when their contents change.
+    QRegion changed(PlotRect());
+    for (const QRect& swatch : layout_.swatch) changed += swatch;
+    update(changed);
 }
 
 void CDastrelView::UpdateControls() {

@@ -1,8 +1,8 @@
 // The pixel layer of the curve canvases (the history view's and the comparison window's): 1-pixel
 // lines written straight into an RGB32 image, the strokes a curve is made of, the column
 // reduction that merges the segments of one pixel column into one vertical stroke (first, last,
-// lowest and highest point of the column: the M4 reduction) and the banded drawing that sweeps
-// the image once for all curves.
+// lowest and highest point of the column: the M4 reduction) and the drawing of all curves through
+// a layer that writes each pixel once (curve_layer.h).
 //
 // Whatever is merged or skipped, the pixels are those of drawing every segment as a line in
 // order: a reduced stroke covers exactly the pixels of the segments it stands for, strokes keep
@@ -12,7 +12,8 @@
 // A line style masks pixels by their position only (never by which stroke writes them), so a
 // styled curve gives the same pixels however its segments are merged.
 //
-// Plain functions and small classes over one image: use one image per thread.
+// Plain functions and small classes over one image: use one image per thread (DrawCurves keeps
+// one layer per thread).
 #pragma once
 
 #include <QRgb>
@@ -41,24 +42,16 @@ inline bool StyleCovers(LineStyle style, int x, int y) {
 }
 
 // 1-pixel lines written straight into an RGB32 image, clipped to it. A line covers both of its
-// end points; a vertical line covers every pixel between them, so vertical lines that share
-// end points cover exactly the span from the lowest to the highest of them.
-//
-// The pen may be limited to a band of columns [left, right): it then writes only the pixels of
-// its lines that fall into the band, so drawing band after band writes every pixel in the same
-// order as drawing whole lines one after another.
+// end points; a vertical line covers every pixel between them, so vertical lines that share end
+// points cover exactly the span from the lowest to the highest of them.
 class PixelPen {
 public:
     explicit PixelPen(QImage& image);
 
-    void SetBand(int left, int right) {
-        left_ = left;
-        right_ = right;
-    }
     void SetStyle(LineStyle style) { style_ = style; }
 
     void Point(int x, int y, QRgb colour) {
-        if (x >= left_ && x < right_ && y >= 0 && y < height_ && StyleCovers(style_, x, y)) {
+        if (x >= 0 && x < width_ && y >= 0 && y < height_ && StyleCovers(style_, x, y)) {
             bits_[y * stride_ + x] = colour;
         }
     }
@@ -70,10 +63,14 @@ public:
 
 private:
     QRgb* bits_;
-    int stride_, height_;
-    int left_, right_;
+    std::ptrdiff_t stride_;
+    int width_, height_;
     LineStyle style_ = LineStyle::Solid;
 };
+
+// The inks of a missing sample's segments and of the gap markers.
+constexpr QRgb kMissingGrey = qRgb(200, 200, 200);
+constexpr QRgb kMarkerBlack = qRgb(0, 0, 0);
 
 // The drawing primitives of one curve, in drawing order.
 enum class Ink : uint8_t { Channel, Missing, Marker, Covered };
@@ -141,11 +138,11 @@ struct CurveStrokes {
 // `width`: the image's width (strokes outside it are left alone).
 void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width);
 
-// Draws the curves one after another, band by band of 16 columns, so that the image is swept
-// once instead of once per curve. Every curve's strokes must run from left to right (their x
-// never decreases): each band needs only the strokes from a moving cursor on.
-void DrawBanded(QImage& canvas, const std::vector<CurveStrokes>& curves);
-// Draws one curve's strokes in order, whatever their x (a curve that goes back in time).
-void DrawInOrder(QImage& canvas, const CurveStrokes& curve);
+// Draws the curves one after another onto `canvas` (RGB32), through this thread's curve layer:
+// the same pixels as drawing them straight into the canvas. The layer is drawn band by band of
+// columns, every curve's part in a band before the next band, so that the band stays in the
+// cache. Every curve's strokes must run from left to right (their x never decreases): each band
+// needs only the strokes from a moving cursor on.
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves);
 
 }  // namespace velorin

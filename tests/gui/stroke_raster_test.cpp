@@ -1,5 +1,7 @@
-// The pixel layer's pen against the definitions it speeds up: a styled vertical line writes
-// exactly the pixels StyleCovers names, a line stays within its band and covers both ends.
+// The pixel layer against the definitions it speeds up: a styled vertical line writes exactly
+// the pixels StyleCovers names, a line is Bresenham's walk clipped to the image, and curves drawn
+// through the layer (last stroke first, band by band, column-ordered) leave the same pixels as
+// drawing every stroke in order with the pen.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -7,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "view/stroke_raster.h"
 
@@ -44,7 +47,8 @@ TEST(PixelPen, StyledVerticalLinesWriteExactlyThePixelsTheirStyleCovers) {
 }
 
 // Bresenham's walk, pixel by pixel, as the definition of a line.
-void ReferenceLine(QImage& image, int x0, int y0, int x1, int y1, LineStyle style, int left, int right) {
+void ReferenceLine(QImage& image, int x0, int y0, int x1, int y1, LineStyle style) {
+    const int left = 0, right = image.width();
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
@@ -65,7 +69,7 @@ void ReferenceLine(QImage& image, int x0, int y0, int x1, int y1, LineStyle styl
     }
 }
 
-TEST(PixelPen, LinesArePixelForPixelBresenhamsWalkInsideOutsideAndAcrossTheBand) {
+TEST(PixelPen, LinesArePixelForPixelBresenhamsWalkInsideAndOutsideTheImage) {
     uint32_t seed = 12345;
     const auto next = [&seed](int n) {
         seed = seed * 1103515245u + 12345u;
@@ -73,47 +77,107 @@ TEST(PixelPen, LinesArePixelForPixelBresenhamsWalkInsideOutsideAndAcrossTheBand)
     };
     for (LineStyle style : {LineStyle::Solid, LineStyle::Dashed, LineStyle::Dotted, LineStyle::LongDashed}) {
         for (int i = 0; i < 400; ++i) {
-            // Ends inside and outside the 48 × 40 image; the band [16, 32) or the whole width.
+            // Ends inside and outside the 48 × 40 image.
             const int x0 = next(64) - 8, y0 = next(56) - 8, x1 = next(64) - 8, y1 = next(56) - 8;
-            const bool band = i % 2 == 1;
             QImage got = Blank(48, 40), want = Blank(48, 40);
             PixelPen pen(got);
             pen.SetStyle(style);
-            if (band) pen.SetBand(16, 32);
             pen.Line(x0, y0, x1, y1, kInk);
             if (x0 == x1) {
-                ReferenceLine(want, x0, std::min(y0, y1), x1, std::max(y0, y1), style, band ? 16 : 0, band ? 32 : 48);
+                ReferenceLine(want, x0, std::min(y0, y1), x1, std::max(y0, y1), style);
             } else {
-                ReferenceLine(want, x0, y0, x1, y1, style, band ? 16 : 0, band ? 32 : 48);
+                ReferenceLine(want, x0, y0, x1, y1, style);
             }
             ASSERT_EQ(got, want) << "style " << static_cast<int>(style) << ": (" << x0 << ", " << y0 << ") – (" << x1
-                                 << ", " << y1 << ")" << (band ? " in the band" : "");
+                                 << ", " << y1 << ")";
         }
     }
 }
 
-TEST(PixelPen, ABandLimitsALineToItsColumnsAndBothEndsAreDrawn) {
-    QImage whole = Blank(40, 30), banded = Blank(40, 30);
-    PixelPen a(whole), b(banded);
-    a.Line(2, 27, 37, 1, kInk);
-    for (int left = 0; left < 40; left += 16) {
-        b.SetBand(left, std::min(left + 16, 40));
-        b.Line(2, 27, 37, 1, kInk);
-    }
-    EXPECT_EQ(whole, banded);
-    EXPECT_EQ(whole.pixel(2, 27), kInk);
-    EXPECT_EQ(whole.pixel(37, 1), kInk);
-    QImage band = Blank(40, 30);
-    PixelPen c(band);
-    c.SetBand(10, 12);
-    c.Line(2, 27, 37, 1, kInk);
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            if (x < 10 || x >= 12) {
-                ASSERT_EQ(band.pixel(x, y), kWhite) << x << ", " << y;
+// What DrawCurves must give: every curve's strokes drawn in order with the pen, straight into
+// the image.
+void DrawEveryStroke(QImage& image, const std::vector<CurveStrokes>& curves) {
+    PixelPen pen(image);
+    for (const CurveStrokes& curve : curves) {
+        pen.SetStyle(curve.style);
+        for (const Stroke& s : *curve.strokes) {
+            switch (s.ink) {
+                case Ink::Channel: pen.Line(s.x0, s.y0, s.x1, s.y1, curve.colour); break;
+                case Ink::Missing: pen.Line(s.x0, s.y0, s.x1, s.y1, kMissingGrey); break;
+                case Ink::Marker: pen.Dotted(s.x0, s.y0, s.y1, kMarkerBlack); break;
+                case Ink::Covered: break;
             }
         }
     }
+}
+
+// A background that is not one colour, so that a pixel the curves leave alone shows if it changed.
+QImage Patterned(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+    }
+    return image;
+}
+
+TEST(DrawCurves, LeavesThePixelsOfDrawingEveryStrokeInOrder) {
+    uint32_t seed = 777;
+    const auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(n));
+    };
+    // Sizes whose last band of 32 columns, last group of 4 columns, last word of 64 rows and
+    // last quad of 4 rows are partial, and exact ones.
+    for (auto [w, h] : {std::pair{203, 150}, {128, 128}, {37, 67}, {300, 9}}) {
+        for (int round = 0; round < 12; ++round) {
+            // Up to six curves walking left to right: steep and shallow lines, long jumps across
+            // bands, vertical strokes, gap markers, skipped (covered) strokes, points above and
+            // below the image; every style, some curves sharing a style.
+            std::vector<std::vector<Stroke>> lists(static_cast<size_t>(1 + next(6)));
+            std::vector<CurveStrokes> curves;
+            for (size_t k = 0; k < lists.size(); ++k) {
+                int x = next(8) - 4, y = next(h);
+                while (x < w + 4) {
+                    const int kind = next(10);
+                    const int nx = kind < 2 ? x : x + (kind == 9 ? 20 + next(60) : next(4));
+                    const int ny = next(10) == 0 ? next(2 * h + 40) - h / 2 - 20 : next(h);
+                    Ink ink = Ink::Channel;
+                    if (kind == 3) ink = Ink::Missing;
+                    if (kind == 4) ink = Ink::Covered;
+                    if (kind == 5) {
+                        lists[k].push_back({x, h - 3, x, y, Ink::Marker});
+                    } else {
+                        lists[k].push_back({x, y, nx, ny, ink});
+                        x = nx;
+                        y = ny;
+                    }
+                    if (kind == 1) lists[k].push_back({x, next(h), x, next(h), Ink::Channel});
+                }
+                curves.push_back(
+                    {&lists[k], qRgb(next(256), next(256), next(256)), static_cast<LineStyle>(next(kLineStyles))});
+            }
+            QImage got = Patterned(w, h), want = Patterned(w, h);
+            DrawCurves(got, curves);
+            DrawEveryStroke(want, curves);
+            ASSERT_EQ(got, want) << w << " × " << h << ", round " << round;
+        }
+    }
+}
+
+TEST(DrawCurves, ALaterCurveHidesAnEarlierOneOnlyWhereItsStyleDraws) {
+    // A solid curve under a dashed one on the same vertical span: the dashed one's gaps show the
+    // solid one, its dashes hide it.
+    std::vector<Stroke> under = {{10, 5, 10, 60, Ink::Channel}};
+    std::vector<Stroke> over = {{10, 5, 10, 60, Ink::Channel}};
+    const QRgb blue = qRgb(0, 0, 255), red = qRgb(255, 0, 0);
+    QImage image = Blank(20, 70);
+    DrawCurves(image, {{&under, blue, LineStyle::Solid}, {&over, red, LineStyle::Dashed}});
+    for (int y = 5; y <= 60; ++y) {
+        ASSERT_EQ(image.pixel(10, y), StyleCovers(LineStyle::Dashed, 10, y) ? red : blue) << y;
+    }
+    EXPECT_EQ(image.pixel(10, 4), kWhite);
+    EXPECT_EQ(image.pixel(10, 61), kWhite);
+    EXPECT_EQ(image.pixel(9, 30), kWhite);
 }
 
 }  // namespace
