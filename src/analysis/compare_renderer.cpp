@@ -71,6 +71,33 @@ int64_t FirstTimeRightOf(int x, const TimeWindow& window, int width) {
     return t > INT64_MAX ? INT64_MAX : static_cast<int64_t>(t);
 }
 
+// The canvas columns of times inside the window without a division per column: the first time
+// right of each column, computed once per drawing for all curves.
+class ColumnTimes {
+public:
+    ColumnTimes(const TimeWindow& window, int width) : window_(window), width_(width) {
+        for (int x = kCurveLeft; x < width; ++x) right_.push_back(FirstTimeRightOf(x, window, width));
+    }
+    // The first time drawn right of column x ≥ kCurveLeft.
+    int64_t RightOf(int x) const {
+        const size_t i = static_cast<size_t>(x - kCurveLeft);
+        return i < right_.size() ? right_[i] : FirstTimeRightOf(x, window_, width_);
+    }
+    // TimeX(t) for a time right of column `after` (t ≥ RightOf(after)): the first column whose
+    // right limit lies beyond t.
+    int XAfter(int after, int64_t t) const {
+        size_t i = static_cast<size_t>(after + 1 - kCurveLeft);
+        while (i < right_.size() && t >= right_[i]) ++i;
+        if (i >= right_.size()) return TimeX(t, window_, width_);
+        return kCurveLeft + static_cast<int>(i);
+    }
+
+private:
+    TimeWindow window_;
+    int width_;
+    std::vector<int64_t> right_;
+};
+
 // The first position after a whose time is at least `limit` (`end` when none before it): the
 // first block starting at or after the limit, found by galloping from a's block (a column's
 // records lie close together), then the position within the block before it.
@@ -95,7 +122,7 @@ size_t ColumnEnd(const int64_t* times, const std::vector<int64_t>& blockStart, s
 
 // One curve column by column. A column's records are found by their times; its lowest and
 // highest value come from the block summaries where whole blocks lie inside it.
-void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer& reducer,
+void Reduce(const CompareScene& scene, const ColumnTimes& columns, const CompareCurve& curve, ColumnReducer& reducer,
             std::vector<Stroke>& strokes) {
     const CompareFile& f = (*scene.files)[static_cast<size_t>(curve.file)];
     const int c = curve.channel;
@@ -116,11 +143,11 @@ void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer&
     }
     const int64_t* times = f.times.data();
     size_t a = span.first + 1;
+    int x = a < span.second ? xOf(a) : 0;
     while (a < span.second) {
-        const int x = xOf(a);
         // The column's end: the first record at or after the first time right of x (times
         // never decrease with the position).
-        const int64_t limit = x >= kCurveLeft ? FirstTimeRightOf(x, scene.window, scene.width) : INT64_MIN;
+        const int64_t limit = x >= kCurveLeft ? columns.RightOf(x) : INT64_MIN;
         size_t b = a + 1;
         if (limit == INT64_MIN) {
             while (b < span.second && xOf(b) == x) ++b;
@@ -167,9 +194,15 @@ void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer&
         for (size_t k = a; k < b;) {
             const size_t block = k / kCompareBlock;
             if (k % kCompareBlock == 0 && k + kCompareBlock <= b && blocks.irregular[block] == 0) {
-                extend(k, k + kCompareBlock - 1, blocks.low[block], blocks.high[block],
-                       static_cast<int32_t>(kCompareBlock));
-                k += kCompareBlock;
+                // This and the following whole blocks of plain values, in registers.
+                float lo = blocks.low[block], hi = blocks.high[block];
+                size_t next = block + 1;
+                for (; (next + 1) * kCompareBlock <= b && blocks.irregular[next] == 0; ++next) {
+                    lo = std::min(lo, blocks.low[next]);
+                    hi = std::max(hi, blocks.high[next]);
+                }
+                extend(k, next * kCompareBlock - 1, lo, hi, static_cast<int32_t>((next - block) * kCompareBlock));
+                k = next * kCompareBlock;
                 continue;
             }
             const float v = value(k);
@@ -183,16 +216,18 @@ void Reduce(const CompareScene& scene, const CompareCurve& curve, ColumnReducer&
         }
         flush();
         a = b;
+        if (a < span.second) x = limit == INT64_MIN ? xOf(a) : columns.XAfter(x, times[a]);
     }
 }
 
 void DrawReduced(QImage& canvas, const CompareScene& scene, const std::vector<const CompareCurve*>& shown) {
     std::vector<std::vector<Stroke>> strokes(shown.size());
     std::vector<CurveStrokes> curves;
+    const ColumnTimes columns(scene.window, scene.width);
     for (size_t k = 0; k < shown.size(); ++k) {
         strokes[k].reserve(static_cast<size_t>(4 * std::max(scene.width, 16)));
         ColumnReducer reducer(strokes[k]);
-        Reduce(scene, *shown[k], reducer, strokes[k]);
+        Reduce(scene, columns, *shown[k], reducer, strokes[k]);
         reducer.Flush();
         curves.push_back({&strokes[k], shown[k]->colour.rgb(), shown[k]->style});
     }

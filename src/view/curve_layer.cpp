@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
@@ -51,14 +52,24 @@ void CurveLayer::StartBand(const QImage& canvas, int left, int right) {
 }
 
 void CurveLayer::SetStyle(LineStyle style) {
+    // The rows of a 64-row word each style writes, in columns of either phase.
+    static const auto masks = [] {
+        std::array<std::array<uint64_t, 2>, kLineStyles> m{};
+        for (int k = 0; k < kLineStyles; ++k) {
+            const LineStyle s = static_cast<LineStyle>(k);
+            const int shift = s == LineStyle::Dotted ? 1 : s == LineStyle::Dashed ? 2 : 3;
+            for (int phase = 0; phase < 2; ++phase) {
+                for (int j = 0; j < 64; ++j) {
+                    if (StyleCovers(s, phase << shift, j)) m[k][phase] |= uint64_t{1} << j;
+                }
+            }
+        }
+        return m;
+    }();
     style_ = style;
     shift_ = style == LineStyle::Dotted ? 1 : style == LineStyle::Dashed ? 2 : 3;
-    for (int phase = 0; phase < 2; ++phase) {
-        phaseMask_[phase] = 0;
-        for (int j = 0; j < 64; ++j) {
-            if (StyleCovers(style, phase << shift_, j)) phaseMask_[phase] |= uint64_t{1} << j;
-        }
-    }
+    phaseMask_[0] = masks[static_cast<size_t>(style)][0];
+    phaseMask_[1] = masks[static_cast<size_t>(style)][1];
 }
 
 bool CurveLayer::Covers(int x, int y) const {
@@ -91,8 +102,12 @@ void CurveLayer::Vertical(int x, int y0, int y1, QRgb colour) {
         if (fresh == 0) continue;
         written[w] |= fresh;
         QRgb* base = column + (w << 6);
-        if (fresh == ~uint64_t{0}) {
-            for (int j = 0; j < 64; ++j) base[j] = colour;
+        const int lowest = __builtin_ctzll(fresh);
+        const uint64_t shifted = fresh >> lowest;
+        if ((shifted & (shifted + 1)) == 0) {
+            // One run of rows (a solid stroke not hidden in its middle): filled at once.
+            const int end = 64 - __builtin_clzll(fresh);
+            for (int j = lowest; j < end; ++j) base[j] = colour;
             continue;
         }
         while (fresh != 0) {
@@ -177,7 +192,8 @@ void CurveLayer::FinishBand(QImage& canvas) const {
                 full &= full >> 1;
                 full &= full >> 2;
                 tiles = full & 0x1111111111111111u;  // bit 4q: quad q written in every column
-                for (uint64_t t = tiles; t != 0; t &= t - 1) CopyTile(column, w * 64 + __builtin_ctzll(t), rows, rowBytes, x);
+                for (uint64_t t = tiles; t != 0; t &= t - 1)
+                    CopyTile(column, w * 64 + __builtin_ctzll(t), rows, rowBytes, x);
             }
             const uint64_t inTiles = tiles * 0xF;
             for (int k = 0; k < n; ++k) {

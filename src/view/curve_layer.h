@@ -43,9 +43,7 @@ public:
     void Dotted(int x, int from, int to, QRgb colour);
 
 private:
-    uint64_t* Written(int x) {
-        return written_.data() + static_cast<size_t>(x - left_) * static_cast<size_t>(words_);
-    }
+    uint64_t* Written(int x) { return written_.data() + static_cast<size_t>(x - left_) * static_cast<size_t>(words_); }
     const uint64_t* Written(int x) const {
         return written_.data() + static_cast<size_t>(x - left_) * static_cast<size_t>(words_);
     }

@@ -95,6 +95,9 @@ TEST_F(CompareDrawing, ReducedDrawingIsPixelIdenticalToEverySegment) {
     const TimeWindow whole = WholeWindow(files_);
     ExpectIdentical(Scene(1600, 700, whole), "whole, wide");
     ExpectIdentical(Scene(420, 260, whole), "whole, narrow");
+    // One pixel column of curve area, and none (every record at the left edge).
+    ExpectIdentical(Scene(61, 120, whole), "one column");
+    ExpectIdentical(Scene(44, 90, whole), "no column");
     // Zoomed: many records per column, a few, fewer columns than records, and a window in
     // which one file has a single record and another none.
     const int64_t t0 = Morning();
