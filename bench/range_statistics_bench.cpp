@@ -2,7 +2,10 @@
 // logger stores them, one sample in a thousand missing) against the report's statistics of the same records (ReportStatistics of
 // each channel plus AlarmStatistics), measured in interleaved pairs: A (range statistics over
 // the whole set), B (the report's), then C (range statistics over a clock-time range of the
-// middle half, which compares every record's time). Best and median of each.
+// middle half, which compares every record's time). Best and median of each. Then, as a data
+// window's zoom and pan need them: D (building the index of whole blocks once), E (a third of the
+// set, starting and ending inside blocks, from the index) and F (the same range from the
+// records), checked to agree exactly (exit 1 when not).
 //
 //   range_statistics_bench [RECORDS] [RUNS]
 #include <algorithm>
@@ -87,9 +90,37 @@ int main(int argc, char** argv) {
         c.push_back(Ms(t2, t3));
         sink += whole.channels[0].mkt + half.channels[5].avg + static_cast<double>(alarms.upperSeconds[0]);
     }
+    std::vector<double> d, e, f;
+    bool same = true;
+    const int32_t first = records / 3 + 5, end = first + records / 3;
+    velorin::StatisticsRange third;
+    third.first = first;
+    third.end = end;
+    for (int run = 0; run < runs; ++run) {
+        auto t0 = Clock::now();
+        const velorin::RangeStatisticsIndex index(set);
+        auto t1 = Clock::now();
+        const velorin::RangeStatistics fromIndex = index.Compute(set, first, end);
+        auto t2 = Clock::now();
+        const velorin::RangeStatistics fromRecords = velorin::ComputeRangeStatistics(set, third);
+        auto t3 = Clock::now();
+        d.push_back(Ms(t0, t1));
+        e.push_back(Ms(t1, t2));
+        f.push_back(Ms(t2, t3));
+        for (size_t k = 0; k < fromIndex.channels.size(); ++k) {
+            const auto &x = fromIndex.channels[k], &y = fromRecords.channels[k];
+            same = same && x.count == y.count && x.min == y.min && x.max == y.max && x.avg == y.avg && x.mkt == y.mkt &&
+                   x.aboveUpperSeconds == y.aboveUpperSeconds;
+        }
+    }
     std::printf("%d records x 6 channels, %d interleaved runs\n", records, runs);
     Report("A range statistics, whole set", a);
     Report("B report statistics + alarm statistics, whole set", b);
     Report("C range statistics, clock-time range (middle half)", c);
+    Report("D index of whole blocks, built once per set", d);
+    Report("E a third of the set, from the index", e);
+    Report("F the same third, from the records", f);
+    std::printf("index and records agree exactly: %s\n", same ? "yes" : "NO");
+    if (!same) return 1;
     return sink == 12345.678 ? 2 : 0;
 }

@@ -1,6 +1,7 @@
 #include "analysis/range_statistics.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -67,22 +68,24 @@ private:
     double term_[1u << kSlotBits];
 };
 
-// One channel's running figures while the records pass once.
-struct Accumulator {
-    ChannelRangeStatistics s;
-    double upper = 0, lower = 0;
-    double sum = 0, termSum = 0;
+// One channel's figures over some records of one block, built record by record; a range's are
+// its blocks' joined in order. The sums are the blocks' sums added up, so figures joined from
+// an index of whole blocks are exactly the ones computed from the records.
+struct Figures {
+    int32_t count = 0, missing = 0;
     float min = 0, max = 0;
-    int32_t minIndex = -1, maxIndex = -1, aboveIndex = -1, belowIndex = -1;
+    int32_t minIndex = -1, maxIndex = -1;
+    double sum = 0, termSum = 0;
     int64_t aboveCount = 0, belowCount = 0;
-    std::unique_ptr<KineticTermCache> terms;  // temperature channels only
+    int32_t aboveIndex = -1, belowIndex = -1;
 
-    void Add(float v, int32_t i) {
+    // `terms`: null for a channel that is no temperature.
+    void Add(float v, int32_t i, double upper, double lower, KineticTermCache* terms) {
         if (IsMissingSample(v) || !std::isfinite(v)) {
-            ++s.missing;
+            ++missing;
             return;
         }
-        if (s.count++ == 0) {
+        if (count++ == 0) {
             min = max = v;
             minIndex = maxIndex = i;
         } else if (v < min) {
@@ -98,54 +101,108 @@ struct Accumulator {
         if (tenths > upper && aboveCount++ == 0) aboveIndex = i;
         if (tenths < lower && belowCount++ == 0) belowIndex = i;
     }
+
+    // The figures of records that come after these; ties keep the first record.
+    void Join(const Figures& later) {
+        if (later.count > 0) {
+            if (count == 0) {
+                min = later.min;
+                max = later.max;
+                minIndex = later.minIndex;
+                maxIndex = later.maxIndex;
+            } else {
+                if (later.min < min) {
+                    min = later.min;
+                    minIndex = later.minIndex;
+                }
+                if (later.max > max) {
+                    max = later.max;
+                    maxIndex = later.maxIndex;
+                }
+            }
+        }
+        count += later.count;
+        missing += later.missing;
+        sum += later.sum;
+        termSum += later.termSum;
+        if (aboveIndex < 0) aboveIndex = later.aboveIndex;
+        if (belowIndex < 0) belowIndex = later.belowIndex;
+        aboveCount += later.aboveCount;
+        belowCount += later.belowCount;
+    }
 };
 
-Accumulator StartChannel(const RecordSet& set, int c) {
-    Accumulator a;
-    a.s.channel = c;
-    a.s.quantity = QuantityTextOf(set, c);
-    a.s.unit = UnitTextOf(set, c);
-    a.s.temperature = IsTemperatureQuantity(a.s.quantity);
-    a.s.upperX10 = set.upperAlarmX10[c];
-    a.s.lowerX10 = set.lowerAlarmX10[c];
-    a.upper = a.s.upperX10;
-    a.lower = a.s.lowerX10;
-    if (a.s.temperature) a.terms = std::make_unique<KineticTermCache>();
-    return a;
+// What stays the same for a channel over every range of the set.
+struct ChannelSetup {
+    int channel = 0;
+    bool temperature = false;
+    double upper = 0, lower = 0;
+};
+
+ChannelSetup SetupOf(const RecordSet& set, int c) {
+    ChannelSetup setup;
+    setup.channel = c;
+    setup.temperature = IsTemperatureQuantity(QuantityTextOf(set, c));
+    setup.upper = set.upperAlarmX10[c];
+    setup.lower = set.lowerAlarmX10[c];
+    return setup;
 }
 
-ChannelRangeStatistics FinishChannel(const RecordSet& set, Accumulator& a) {
-    ChannelRangeStatistics& s = a.s;
-    const int64_t interval = set.intervalSeconds;
-    s.aboveUpperSeconds = a.aboveCount * interval;
-    s.belowLowerSeconds = a.belowCount * interval;
-    if (a.aboveIndex >= 0) {
-        s.crossedUpper = true;
-        s.firstAbove = TimeOfRecord(set.records[static_cast<size_t>(a.aboveIndex)]);
+// Records first … end − 1 (inside one block) of one channel.
+Figures BlockFigures(const RecordSet& set, const ChannelSetup& setup, int32_t first, int32_t end,
+                     KineticTermCache* terms) {
+    Figures f;
+    for (int32_t i = first; i < end; ++i) {
+        f.Add(set.records[static_cast<size_t>(i)].value[setup.channel], i, setup.upper, setup.lower, terms);
     }
-    if (a.belowIndex >= 0) {
+    return f;
+}
+
+ChannelRangeStatistics FinishChannel(const RecordSet& set, const ChannelSetup& setup, const Figures& f) {
+    ChannelRangeStatistics s;
+    s.channel = setup.channel;
+    s.quantity = QuantityTextOf(set, setup.channel);
+    s.unit = UnitTextOf(set, setup.channel);
+    s.temperature = setup.temperature;
+    s.upperX10 = set.upperAlarmX10[setup.channel];
+    s.lowerX10 = set.lowerAlarmX10[setup.channel];
+    s.count = f.count;
+    s.missing = f.missing;
+    const int64_t interval = set.intervalSeconds;
+    s.aboveUpperSeconds = f.aboveCount * interval;
+    s.belowLowerSeconds = f.belowCount * interval;
+    if (f.aboveIndex >= 0) {
+        s.crossedUpper = true;
+        s.firstAbove = TimeOfRecord(set.records[static_cast<size_t>(f.aboveIndex)]);
+    }
+    if (f.belowIndex >= 0) {
         s.crossedLower = true;
-        s.firstBelow = TimeOfRecord(set.records[static_cast<size_t>(a.belowIndex)]);
+        s.firstBelow = TimeOfRecord(set.records[static_cast<size_t>(f.belowIndex)]);
     }
     if (s.count == 0) return s;
-    s.min = a.min;
-    s.max = a.max;
-    s.minTime = TimeOfRecord(set.records[static_cast<size_t>(a.minIndex)]);
-    s.maxTime = TimeOfRecord(set.records[static_cast<size_t>(a.maxIndex)]);
-    s.avg = a.sum / s.count;
+    s.min = f.min;
+    s.max = f.max;
+    s.minTime = TimeOfRecord(set.records[static_cast<size_t>(f.minIndex)]);
+    s.maxTime = TimeOfRecord(set.records[static_cast<size_t>(f.maxIndex)]);
+    s.avg = f.sum / s.count;
     if (s.temperature) {
         s.hasMkt = true;
-        s.mkt = MeanKineticTemperature(a.termSum, s.count);
+        s.mkt = MeanKineticTemperature(f.termSum, s.count);
     }
     return s;
 }
 
-}  // namespace
+std::vector<ChannelSetup> EnabledChannels(const RecordSet& set) {
+    std::vector<ChannelSetup> channels;
+    for (int c = 0; c < kRecordSetChannels; ++c) {
+        if (set.channelEnabled[c] == 1) channels.push_back(SetupOf(set, c));
+    }
+    return channels;
+}
 
-RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRange& range) {
-    RangeStatistics result;
+// The range's count, first and last record from its runs.
+void DescribeRuns(const RecordSet& set, const Runs& runs, RangeStatistics& result) {
     result.intervalSeconds = set.intervalSeconds;
-    const Runs runs = RunsOf(set, range);
     for (const auto& run : runs) result.records += run.second - run.first;
     if (!runs.empty()) {
         result.firstIndex = runs.front().first;
@@ -153,19 +210,85 @@ RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRan
         result.firstTime = TimeOfRecord(set.records[static_cast<size_t>(result.firstIndex)]);
         result.lastTime = TimeOfRecord(set.records[static_cast<size_t>(result.lastIndex)]);
     }
-    // One pass over the records for all channels: a full set is 15 MB, read once rather than
-    // once per channel.
-    std::vector<Accumulator> channels;
-    for (int c = 0; c < kRecordSetChannels; ++c) {
-        if (set.channelEnabled[c] == 1) channels.push_back(StartChannel(set, c));
+}
+
+}  // namespace
+
+RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRange& range) {
+    RangeStatistics result;
+    const Runs runs = RunsOf(set, range);
+    DescribeRuns(set, runs, result);
+    // Block by block for all channels: a full set is 15 MB, read once rather than once per
+    // channel.
+    const std::vector<ChannelSetup> channels = EnabledChannels(set);
+    std::vector<Figures> totals(channels.size());
+    std::vector<std::unique_ptr<KineticTermCache>> terms(channels.size());
+    for (size_t k = 0; k < channels.size(); ++k) {
+        if (channels[k].temperature) terms[k] = std::make_unique<KineticTermCache>();
     }
     for (const auto& run : runs) {
-        for (int32_t i = run.first; i < run.second; ++i) {
-            const SampleRecord& r = set.records[static_cast<size_t>(i)];
-            for (Accumulator& a : channels) a.Add(r.value[a.s.channel], i);
+        for (int32_t first = run.first; first < run.second;) {
+            const int32_t end = std::min(run.second, (first / kStatisticsBlock + 1) * kStatisticsBlock);
+            for (size_t k = 0; k < channels.size(); ++k) {
+                totals[k].Join(BlockFigures(set, channels[k], first, end, terms[k].get()));
+            }
+            first = end;
         }
     }
-    for (Accumulator& a : channels) result.channels.push_back(FinishChannel(set, a));
+    for (size_t k = 0; k < channels.size(); ++k) result.channels.push_back(FinishChannel(set, channels[k], totals[k]));
+    return result;
+}
+
+struct RangeStatisticsIndex::Blocks {
+    std::vector<ChannelSetup> channels;
+    std::vector<std::vector<Figures>> figures;  // per enabled channel, per whole block
+};
+
+RangeStatisticsIndex::RangeStatisticsIndex(const RecordSet& set) : blocks_(std::make_unique<Blocks>()) {
+    blocks_->channels = EnabledChannels(set);
+    const int32_t whole = UsableRecordCount(set) / kStatisticsBlock;
+    for (const ChannelSetup& setup : blocks_->channels) {
+        std::unique_ptr<KineticTermCache> terms;
+        if (setup.temperature) terms = std::make_unique<KineticTermCache>();
+        std::vector<Figures> figures(static_cast<size_t>(whole));
+        for (int32_t b = 0; b < whole; ++b) {
+            figures[static_cast<size_t>(b)] =
+                BlockFigures(set, setup, b * kStatisticsBlock, (b + 1) * kStatisticsBlock, terms.get());
+        }
+        blocks_->figures.push_back(std::move(figures));
+    }
+}
+
+RangeStatisticsIndex::~RangeStatisticsIndex() = default;
+
+RangeStatistics RangeStatisticsIndex::Compute(const RecordSet& set, int32_t first, int32_t end) const {
+    StatisticsRange range;
+    range.first = first;
+    range.end = end;
+    RangeStatistics result;
+    const Runs runs = RunsOf(set, range);
+    DescribeRuns(set, runs, result);
+    const std::vector<ChannelSetup>& channels = blocks_->channels;
+    for (size_t k = 0; k < channels.size(); ++k) {
+        const std::vector<Figures>& whole = blocks_->figures[k];
+        std::unique_ptr<KineticTermCache> terms;
+        if (channels[k].temperature) terms = std::make_unique<KineticTermCache>();
+        Figures total;
+        for (const auto& run : runs) {
+            for (int32_t from = run.first; from < run.second;) {
+                const int32_t block = from / kStatisticsBlock;
+                const int32_t to = std::min(run.second, (block + 1) * kStatisticsBlock);
+                if (from == block * kStatisticsBlock && to == (block + 1) * kStatisticsBlock &&
+                    static_cast<size_t>(block) < whole.size()) {
+                    total.Join(whole[static_cast<size_t>(block)]);
+                } else {
+                    total.Join(BlockFigures(set, channels[k], from, to, terms.get()));
+                }
+                from = to;
+            }
+        }
+        result.channels.push_back(FinishChannel(set, channels[k], total));
+    }
     return result;
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,28 @@ struct RangeStatistics {
     bool Empty() const { return records == 0; }
 };
 
+// Sums and counts are taken per block of kStatisticsBlock records (record index k × 64 …) and the
+// blocks' added up in order, which RangeStatisticsIndex repeats exactly.
+constexpr int32_t kStatisticsBlock = 64;
+
 RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRange& range = StatisticsRange());
+
+// The figures of every whole block of a set, for the statistics of many index ranges of it (a
+// data window's zoom and pan): a range reads its whole blocks here and only its partial blocks at
+// either end record by record. Compute(set, first, end) equals ComputeRangeStatistics(set,
+// {first, end}) exactly. `set` must be the set the index was built from, unchanged since.
+class RangeStatisticsIndex {
+public:
+    explicit RangeStatisticsIndex(const RecordSet& set);
+    ~RangeStatisticsIndex();
+    RangeStatisticsIndex(const RangeStatisticsIndex&) = delete;
+    RangeStatisticsIndex& operator=(const RangeStatisticsIndex&) = delete;
+
+    RangeStatistics Compute(const RecordSet& set, int32_t first, int32_t end) const;
+
+private:
+    struct Blocks;
+    std::unique_ptr<Blocks> blocks_;
+};
 
 }  // namespace velorin

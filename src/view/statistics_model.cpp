@@ -27,6 +27,7 @@ void StatisticsModel::Rebuild() {
     list_ = std::make_unique<StatisticsList>(doc_->Set(), english_);
     selected_.clear();
     // F0 mode changes channel 2's values: the range's figures follow.
+    index_.reset();
     rangeStale_ = true;
     endResetModel();
 }
@@ -37,10 +38,8 @@ const RangeStatistics& StatisticsModel::Range() const {
     // Computed when first asked for after a change: opening a window sets the range and rebuilds
     // the lists more than once before anything is shown.
     if (rangeStale_) {
-        StatisticsRange range;
-        range.first = rangeFirst_;
-        range.end = rangeEnd_;
-        *range_ = ComputeRangeStatistics(doc_->Set(), range);
+        if (!index_) index_ = std::make_unique<RangeStatisticsIndex>(doc_->Set());
+        *range_ = index_->Compute(doc_->Set(), rangeFirst_, rangeEnd_);
         rangeStale_ = false;
     }
     return *range_;

@@ -27,6 +27,7 @@ namespace velorin {
 
 class CDastrelDoc;
 struct RangeStatistics;
+class RangeStatisticsIndex;
 
 class StatisticsModel : public QAbstractTableModel {
     Q_OBJECT
@@ -58,6 +59,10 @@ private:
     std::unique_ptr<StatisticsList> list_;
     QStringList selected_;
     std::unique_ptr<RangeStatistics> range_;
+    // The set's whole blocks, built when the range figures are first needed and again after the
+    // set's values changed (F0 mode); every zoom and pan then reads a few hundred blocks instead
+    // of every record.
+    mutable std::unique_ptr<RangeStatisticsIndex> index_;
     mutable bool rangeStale_ = true;
     int32_t rangeFirst_ = 0;
     int32_t rangeEnd_ = -1;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "analysis/analysis_test_data.h"
 #include "analysis/clock_time.h"
@@ -198,6 +201,76 @@ TEST(RangeStatistics, ACountBeyondTheRecordsIsNeverReadPast) {
     EXPECT_EQ(ComputeRangeStatistics(set, all).records, 3);
     set.recordCount = -4;
     EXPECT_EQ(ComputeRangeStatistics(set).records, 0);
+}
+
+// Bit for bit: every figure of a range read from the index equals the one computed from the
+// records, for ranges starting and ending inside blocks, on block edges, inside one block, of
+// one record, empty, and running into the set's partial last block.
+void ExpectSameFigures(const RangeStatistics& a, const RangeStatistics& b, const std::string& what) {
+    ASSERT_EQ(a.records, b.records) << what;
+    ASSERT_EQ(a.firstIndex, b.firstIndex) << what;
+    ASSERT_EQ(a.lastIndex, b.lastIndex) << what;
+    ASSERT_EQ(a.channels.size(), b.channels.size()) << what;
+    for (size_t k = 0; k < a.channels.size(); ++k) {
+        const ChannelRangeStatistics &x = a.channels[k], &y = b.channels[k];
+        const std::string at = what + ", channel " + std::to_string(x.channel + 1);
+        EXPECT_EQ(x.count, y.count) << at;
+        EXPECT_EQ(x.missing, y.missing) << at;
+        EXPECT_EQ(x.min, y.min) << at;
+        EXPECT_EQ(ClockTimeText(x.minTime), ClockTimeText(y.minTime)) << at;
+        EXPECT_EQ(x.max, y.max) << at;
+        EXPECT_EQ(ClockTimeText(x.maxTime), ClockTimeText(y.maxTime)) << at;
+        EXPECT_EQ(x.avg, y.avg) << at;  // exactly: the same sums in the same order
+        EXPECT_EQ(x.hasMkt, y.hasMkt) << at;
+        EXPECT_EQ(x.mkt, y.mkt) << at;
+        EXPECT_EQ(x.aboveUpperSeconds, y.aboveUpperSeconds) << at;
+        EXPECT_EQ(x.belowLowerSeconds, y.belowLowerSeconds) << at;
+        EXPECT_EQ(x.crossedUpper, y.crossedUpper) << at;
+        EXPECT_EQ(ClockTimeText(x.firstAbove), ClockTimeText(y.firstAbove)) << at;
+        EXPECT_EQ(x.crossedLower, y.crossedLower) << at;
+        EXPECT_EQ(ClockTimeText(x.firstBelow), ClockTimeText(y.firstBelow)) << at;
+    }
+}
+
+TEST(RangeStatistics, AnIndexOfWholeBlocksGivesExactlyTheFiguresOfTheRecords) {
+    // 1000 records (15 whole blocks and a partial one) of a noisy temperature crossing both
+    // limits, a channel with missing samples of both kinds and NaN, and a flat one that is no
+    // temperature; repeated extremes so that ties must name the first record.
+    const int n = 1000;
+    std::vector<std::vector<float>> columns(3, std::vector<float>(n));
+    uint32_t seed = 99;
+    for (int i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        columns[0][i] = 5.0f + static_cast<float>((seed >> 16) % 3000) / 100.0f;
+        columns[1][i] = i % 37 == 3 ? -3276.7f : i % 53 == 8 ? 0.0001f : i % 211 == 5 ? kNaN : 20.0f + (i % 9);
+        columns[2][i] = 12.5f;
+    }
+    RecordSet set = AnalysisSet("S9", "2026-03-01 00:00:00", 30, {1, 2, 5}, columns);
+    SetQuantityText(set, 4, "PRES");
+    const RangeStatisticsIndex index(set);
+    const int32_t b = kStatisticsBlock;
+    const std::vector<std::pair<int32_t, int32_t>> ranges = {
+        {0, n},     {0, -1},    {b, 3 * b}, {b - 1, 3 * b + 1}, {b + 1, 2 * b - 1}, {5, 6},
+        {17, 17},   {40, 30},   {0, b},     {2, n - 3},         {15 * b - 3, n},    {15 * b, n},
+        {n - 1, n}, {n, n + 5}, {-4, 70},   {300, 100000}};
+    for (const auto& [first, end] : ranges) {
+        StatisticsRange range;
+        range.first = first;
+        range.end = end;
+        ExpectSameFigures(index.Compute(set, first, end), ComputeRangeStatistics(set, range),
+                          std::to_string(first) + " … " + std::to_string(end));
+    }
+    for (int k = 0; k < 200; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        const int32_t first = static_cast<int32_t>((seed >> 8) % n);
+        seed = seed * 1103515245u + 12345u;
+        const int32_t end = first + static_cast<int32_t>((seed >> 8) % (n - first + 1));
+        StatisticsRange range;
+        range.first = first;
+        range.end = end;
+        ExpectSameFigures(index.Compute(set, first, end), ComputeRangeStatistics(set, range),
+                          "random " + std::to_string(first) + " … " + std::to_string(end));
+    }
 }
 
 TEST(ClockTime, TextsRoundTripAndImpossibleDatesAreRefused) {
