@@ -180,14 +180,14 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
                 // Earlier whole blocks of plain values join it: after the block's last point every
                 // point is joined with the channel's ink, so together they add one interval, from
                 // the lowest to the highest of their values.
-                const float last = summary->Last(c, block);
-                float low = summary->Low(c, block), high = summary->High(c, block);
+                const CurveSummary::Block* blocks = summary->BlocksOf(c);
+                const float last = blocks[block].last;
+                float low = blocks[block].low, high = blocks[block].high;
                 int32_t first = blockFirst;
-                for (int32_t earlier = block - 1; first - kSummaryBlock >= a && !summary->Mixed(c, earlier);
-                     --earlier) {
+                for (int32_t earlier = block - 1; first - kSummaryBlock >= a && blocks[earlier].mixed == 0; --earlier) {
                     first -= kSummaryBlock;
-                    low = std::min(low, summary->Low(c, earlier));
-                    high = std::max(high, summary->High(c, earlier));
+                    low = std::min(low, blocks[earlier].low);
+                    high = std::max(high, blocks[earlier].high);
                 }
                 painter.Add(scale.ClampedY(last), later);
                 painter.Add(scale.ClampedY(low), Ink::Channel);

@@ -20,24 +20,21 @@ CurveSummary::CurveSummary(const RecordSet& set, const RecordTimes& times) {
 
 void CurveSummary::RebuildChannel(const RecordSet& set, int channel) {
     if (channel < 0 || channel >= kRecordSetChannels) return;
-    Channel& ch = channels_[channel];
-    const size_t blocks = static_cast<size_t>(Blocks());
-    ch.low.assign(blocks, std::numeric_limits<float>::infinity());
-    ch.high.assign(blocks, -std::numeric_limits<float>::infinity());
-    ch.last.assign(blocks, 0.0f);
-    ch.mixed.assign(blocks, 0);
+    std::vector<Block>& ch = channels_[channel];
+    ch.assign(static_cast<size_t>(Blocks()),
+              Block{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 0.0f, 0});
     const int32_t count = std::min(count_, UsableRecordCount(set));
     for (int32_t i = 0; i < count; ++i) {
-        const size_t k = static_cast<size_t>(i / kSummaryBlock);
+        Block& b = ch[static_cast<size_t>(i / kSummaryBlock)];
         const float v = set.records[static_cast<size_t>(i)].value[channel];
-        ch.last[k] = v;
+        b.last = v;
         if (IsMissingSample(v) || std::isnan(v)) {
-            ch.mixed[k] = 1;
+            b.mixed = 1;
             continue;
         }
         // Strict comparisons keep the first of equal extremes, as the record-by-record scan does.
-        if (v < ch.low[k]) ch.low[k] = v;
-        if (v > ch.high[k]) ch.high[k] = v;
+        if (v < b.low) b.low = v;
+        if (v > b.high) b.high = v;
     }
 }
 

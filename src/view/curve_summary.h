@@ -33,20 +33,22 @@ public:
 
     int32_t Count() const { return count_; }
     int32_t Blocks() const { return static_cast<int32_t>((count_ + kSummaryBlock - 1) / kSummaryBlock); }
-    float Low(int channel, int32_t block) const { return channels_[channel].low[static_cast<size_t>(block)]; }
-    float High(int channel, int32_t block) const { return channels_[channel].high[static_cast<size_t>(block)]; }
-    float Last(int channel, int32_t block) const { return channels_[channel].last[static_cast<size_t>(block)]; }
-    bool Mixed(int channel, int32_t block) const { return channels_[channel].mixed[static_cast<size_t>(block)] != 0; }
+    // One block of one channel; a channel's blocks lie side by side (a column reads them in a run).
+    struct Block {
+        float low, high, last;
+        uint8_t mixed;
+    };
+    const Block* BlocksOf(int channel) const { return channels_[channel].data(); }
+    float Low(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].low; }
+    float High(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].high; }
+    float Last(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].last; }
+    bool Mixed(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].mixed != 0; }
     // Whether any record first … end − 1 follows its predecessor after a gap.
     bool AnyGap(int32_t first, int32_t end) const;
 
 private:
-    struct Channel {
-        std::vector<float> low, high, last;
-        std::vector<uint8_t> mixed;
-    };
     int32_t count_ = 0;
-    Channel channels_[8];
+    std::vector<Block> channels_[8];
     std::vector<int32_t> gaps_;  // ascending record indices with a gap before them
 };
 
