@@ -23,6 +23,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/bench_timing.h"
+#include "common/language.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
 #include "tests/support/curve_data.h"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
     for (const bool dense : {true, false}) {
         const char* data = dense ? "dense" : "typical";
         doc->Set() = velorin::test::MakeCurveSet(records, 8, 60, 5000, dense);
-        velorin::CDastrelView view(doc, "English", kTypes);
+        velorin::CDastrelView view(doc, velorin::Language::English, kTypes);
         view.SetDpiScale(1.0);
         view.resize(1600 + 68, 900 + 155);  // canvas 1600 × 900
         view.show();
@@ -163,7 +164,7 @@ int main(int argc, char** argv) {
                   [&] {
                       auto opened = std::make_shared<velorin::CDastrelDoc>();
                       if (opened->OnOpenDocument(path).outcome != velorin::DocOpenOutcome::Opened) std::abort();
-                      velorin::CDastrelView view(opened, "English", kTypes);
+                      velorin::CDastrelView view(opened, velorin::Language::English, kTypes);
                       view.SetDpiScale(1.0);
                       view.resize(1280, 860);
                       view.show();

@@ -15,6 +15,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/bench_timing.h"
+#include "common/language.h"
 #include "history/record_set.h"
 #include "view/data_list.h"
 #include "view/f0.h"
@@ -61,10 +62,10 @@ int main(int argc, char** argv) {
     });
     const uint8_t types[8] = {0x22};
     Report("DataList over all records", 15, [&] {
-        const velorin::DataList list(set, true, types);
+        const velorin::DataList list(set, velorin::Language::English, types);
         if (list.RowCount() != records) std::printf("wrong row count\n");
     });
-    const velorin::DataList list(set, true, types);
+    const velorin::DataList list(set, velorin::Language::English, types);
     size_t bytes = 0;
     Report("one screenful of cells (40 x 5) at the end", 200, [&] {
         for (int row = list.RowCount() - 40; row < list.RowCount(); ++row) {

@@ -1,6 +1,7 @@
 // The analysis texts in both languages (UTF-8 sources, held as GBK).
 #include "analysis/analysis_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 
@@ -99,14 +100,10 @@ AnalysisTexts MakeChinese() {
 
 }  // namespace
 
-const AnalysisTexts& AnalysisTextsFor(bool english) {
+const AnalysisTexts& AnalysisTextsFor(Language language) {
     static const AnalysisTexts en = MakeEnglish();
     static const AnalysisTexts zh = MakeChinese();
-    return english ? en : zh;
-}
-
-const AnalysisTexts& AnalysisTextsFor(const std::string& languageName) {
-    return AnalysisTextsFor(IsEnglish(languageName));
+    return language == Language::English ? en : zh;
 }
 
 }  // namespace velorin

@@ -22,8 +22,8 @@
 
 namespace velorin {
 
-CompareChooser::CompareChooser(const std::vector<CompareSource>& open, const std::string& languageName, QWidget* parent)
-    : QDialog(parent), texts_(CompareTextsFor(languageName)), openCount_(static_cast<int>(open.size())) {
+CompareChooser::CompareChooser(const std::vector<CompareSource>& open, Language language, QWidget* parent)
+    : QDialog(parent), texts_(CompareTextsFor(language)), openCount_(static_cast<int>(open.size())) {
     setWindowTitle(FromGbk(texts_.chooserTitle));
     list_ = new QListWidget;
     for (const CompareSource& set : open) {
@@ -94,8 +94,8 @@ void CompareChooser::UpdateButton() {
 }
 
 QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>& windows, const QStringList& files,
-                                 const std::string& languageName, Presenter& presenter) {
-    const CompareTexts& t = CompareTextsFor(languageName);
+                                 Language language, Presenter& presenter) {
+    const CompareTexts& t = CompareTextsFor(language);
     const auto refuse = [&presenter](const std::string& gbk) {
         presenter.Message(FromGbk(gbk), QString(), BoxIcon::Warning);
         return nullptr;
@@ -126,7 +126,7 @@ QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>
     PrepareCompareFiles(all);  // names, with the open windows' files among them
 
     auto shared = std::make_shared<const std::vector<CompareFile>>(std::move(all));
-    auto* window = new CompareWindow(shared, languageName);
+    auto* window = new CompareWindow(shared, language);
     QMdiSubWindow* child = mdi.addSubWindow(window);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowTitle(window->windowTitle());
@@ -135,13 +135,12 @@ QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>
     return child;
 }
 
-void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, const std::string& languageName,
-                       Presenter& presenter) {
-    CompareChooser chooser(open, languageName, &mdi);
+void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, Language language, Presenter& presenter) {
+    CompareChooser chooser(open, language, &mdi);
     if (presenter.Exec(chooser) != QDialog::Accepted) return;
     std::vector<CompareSource> windows;
     for (int i : chooser.ChosenWindows()) windows.push_back(open[static_cast<size_t>(i)]);
-    OpenCompareWindow(mdi, windows, chooser.ChosenFiles(), languageName, presenter);
+    OpenCompareWindow(mdi, windows, chooser.ChosenFiles(), language, presenter);
 }
 
 }  // namespace velorin

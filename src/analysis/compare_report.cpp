@@ -74,7 +74,7 @@ CompareReport::CompareReport(ReportCanvas& canvas, const std::vector<CompareFile
 }
 
 void CompareReport::BuildRows() {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     // The warmest and coldest temperature channel by its average over the range.
     Row* warmest = nullptr;
     Row* coldest = nullptr;
@@ -139,7 +139,7 @@ bool CompareReport::PageDone(int page) {
 }
 
 void CompareReport::DrawFooter(int page) {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     canvas_.SetColor(ColorTarget::Stroke, kBlack);
     canvas_.MoveTo(50, 40);
     canvas_.LineTo(550, 40);
@@ -151,7 +151,7 @@ void CompareReport::DrawFooter(int page) {
 }
 
 void CompareReport::DrawStatisticsPage(int page, size_t& next) {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
     canvas_.SetFontSize(20);
     Text(50, 790, t.compareTitle);
@@ -221,7 +221,7 @@ void CompareReport::DrawStatisticsPage(int page, size_t& next) {
 }
 
 void CompareReport::DrawCurvePage() {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
     canvas_.SetFontSize(20);
     Text(50, 790, t.compareCurves);
@@ -324,7 +324,7 @@ void CompareReport::DrawCurvePage() {
 PdfResult ExportCompareReport(const std::vector<CompareFile>& files, const std::string& path,
                               const CompareReportOptions& options) {
     PdfDocumentInfo info = ReportDocumentInfo();
-    info.title = GbkToUtf8(AnalysisTextsFor(options.english).compareTitle);
+    info.title = GbkToUtf8(AnalysisTextsFor(options.language).compareTitle);
     return WritePdfDocument(path, info, options.logoPath, [&files, &options](ReportCanvas& canvas) {
         CompareReport report(canvas, files, options);
         PdfDrawing drawing;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/range_statistics.h"
+#include "common/language.h"
 #include "report/pdf_report.h"
 
 namespace velorin {
@@ -22,8 +23,8 @@ struct CompareFile;
 class ReportCanvas;
 
 struct CompareReportOptions {
-    bool english = false;  // interface language is exactly "English"
-    int64_t from = 0;      // the range, clock seconds, both ends included
+    Language language = Language::Chinese;
+    int64_t from = 0;  // the range, clock seconds, both ends included
     int64_t to = 0;
     std::string logoPath;  // PNG placed on the first page; empty: none
     // Called after each finished page with its number and the total; false cancels (no file).

@@ -27,11 +27,11 @@ QString ExtremeText(float value, const RecordTime& time) {
 
 }  // namespace
 
-CompareStatisticsTable::CompareStatisticsTable(std::shared_ptr<const std::vector<CompareFile>> files,
-                                               const std::string& languageName, QWidget* parent)
-    : QTableWidget(parent), files_(std::move(files)), languageName_(languageName) {
-    const AnalysisTexts& a = AnalysisTextsFor(languageName);
-    const CompareTexts& t = CompareTextsFor(languageName);
+CompareStatisticsTable::CompareStatisticsTable(std::shared_ptr<const std::vector<CompareFile>> files, Language language,
+                                               QWidget* parent)
+    : QTableWidget(parent), files_(std::move(files)), language_(language) {
+    const AnalysisTexts& a = AnalysisTextsFor(language);
+    const CompareTexts& t = CompareTextsFor(language);
     setColumnCount(kColumns);
     setHorizontalHeaderLabels({FromGbk(t.columnFile), FromGbk(t.columnChannel), FromGbk(a.count), FromGbk(a.missing),
                                FromGbk(a.min), FromGbk(a.max), FromGbk(a.avg), FromGbk(a.mkt), QString()});
@@ -43,8 +43,8 @@ CompareStatisticsTable::CompareStatisticsTable(std::shared_ptr<const std::vector
 }
 
 void CompareStatisticsTable::ShowWindow(const TimeWindow& window) {
-    const AnalysisTexts& a = AnalysisTextsFor(languageName_);
-    const CompareTexts& t = CompareTextsFor(languageName_);
+    const AnalysisTexts& a = AnalysisTextsFor(language_);
+    const CompareTexts& t = CompareTextsFor(language_);
     StatisticsRange range;
     range.hasFrom = range.hasTo = true;
     range.from = window.from;

@@ -1,6 +1,7 @@
 // The comparison window's texts in both languages (UTF-8 sources, held as GBK).
 #include "analysis/compare_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 
@@ -83,10 +84,10 @@ CompareTexts MakeChinese() {
 
 }  // namespace
 
-const CompareTexts& CompareTextsFor(const std::string& languageName) {
+const CompareTexts& CompareTextsFor(Language language) {
     static const CompareTexts english = MakeEnglish();
     static const CompareTexts chinese = MakeChinese();
-    return IsEnglish(languageName) ? english : chinese;
+    return language == Language::English ? english : chinese;
 }
 
 }  // namespace velorin

@@ -6,6 +6,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct CompareTexts {
     std::string command;  // the menu command that opens the window
     std::string windowTitle;
@@ -27,6 +28,6 @@ struct CompareTexts {
     std::string unreadable, tooMany, tooFew;
 };
 
-const CompareTexts& CompareTextsFor(const std::string& languageName);
+const CompareTexts& CompareTextsFor(Language language);
 
 }  // namespace velorin

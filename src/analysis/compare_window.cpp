@@ -62,13 +62,12 @@ LineStyle ChannelStyle(int channel) {
     return static_cast<LineStyle>(((channel % kLineStyles) + kLineStyles) % kLineStyles);
 }
 
-CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> files, const std::string& languageName,
-                             QWidget* parent)
+CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> files, Language language, QWidget* parent)
     : QWidget(parent),
       files_(std::move(files)),
-      languageName_(languageName),
-      texts_(CompareTextsFor(languageName)),
-      curveTexts_(CurveTextsFor(languageName)) {
+      language_(language),
+      texts_(CompareTextsFor(language)),
+      curveTexts_(CurveTextsFor(language)) {
     std::vector<CompareCurve> curves;
     for (size_t f = 0; f < files_->size(); ++f) {
         for (int c = 0; c < kRecordSetChannels; ++c) {
@@ -117,7 +116,7 @@ CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> fil
     auto* statisticsLayout = new QVBoxLayout(statisticsPage);
     statisticsLayout->setContentsMargins(4, 4, 4, 4);
     statsRange_ = new QLabel;
-    statistics_ = new CompareStatisticsTable(files_, languageName_);
+    statistics_ = new CompareStatisticsTable(files_, language_);
     statisticsLayout->addWidget(statsRange_);
     statisticsLayout->addWidget(statistics_, 1);
     tabs_->addTab(statisticsPage, FromGbk(texts_.statisticsTab));
@@ -301,7 +300,7 @@ void CompareWindow::ChooseRange() {
         const CDealTime d(local);
         return ClockSecondsOf(d.GetYear() - 2000, d.GetMonth(), d.GetDay(), d.GetHour(), d.GetMinute(), d.GetSecond());
     };
-    CTimeCho chooser(languageName_, this);
+    CTimeCho chooser(language_, this);
     const TimeWindow w = canvas_->Window();
     chooser.SetTimes(local(w.from), local(w.to));
     const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;

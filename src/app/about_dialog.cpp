@@ -13,8 +13,8 @@
 
 namespace velorin {
 
-CAboutDlg::CAboutDlg(const std::string& languageName, QWidget* parent) : QDialog(parent) {
-    const Texts& t = TextsFor(languageName);
+CAboutDlg::CAboutDlg(Language language, QWidget* parent) : QDialog(parent) {
+    const Texts& t = TextsFor(language);
     setWindowTitle(FromGbk(t.aboutTitle));
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(48, 48));

@@ -14,7 +14,7 @@ void UseHistoryViews(CMainFrame& frame) {
     frame.SetDataViewFactory([&frame](std::shared_ptr<CDastrelDoc> doc, QWidget* parent) -> QWidget* {
         uint8_t types[8];
         ChannelTypesOf(frame.Info(), types);
-        auto* view = new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
+        auto* view = new CDastrelView(std::move(doc), frame.TextLanguage(), types, parent);
         view->SetPrinting(&frame.UiPresenter(), [&frame](uint8_t(&now)[8]) { ChannelTypesOf(frame.Info(), now); });
         return view;
     });

@@ -123,7 +123,7 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::UpdateMenus() {
     if (menus_[0] == nullptr) return;
     const bool doc = DataWindowActive();
-    const Texts& t = TextsFor(UiLanguageName(uiLanguage_));
+    const Texts& t = TextsFor(UiTextLanguage(uiLanguage_));
     menus_[kFile]->setTitle(MenuText(doc ? t.menuFileDoc : t.menuFile));
     menus_[kView]->setTitle(MenuText(doc ? t.menuViewDoc : t.menuView));
     menus_[kTool]->setTitle(MenuText(t.menuTool));
@@ -142,7 +142,7 @@ void CMainFrame::UpdateMenus() {
     }
     recentMenu_->setTitle(MenuText(t.cmdRecentFiles));
     recentMenu_->menuAction()->setVisible(true);
-    compareAction_->setText(FromGbk(CompareTextsFor(UiLanguageName(uiLanguage_)).command));
+    compareAction_->setText(FromGbk(CompareTextsFor(UiTextLanguage(uiLanguage_)).command));
     cascadeAction_->setText(MenuText(t.windowCascade));
     tileAction_->setText(MenuText(t.windowTile));
     UpdateCommands();
@@ -204,7 +204,7 @@ void CMainFrame::BuildToolBar() {
 }
 
 void CMainFrame::SetToolbarLabels() {
-    const Texts& t = TextsFor(languageName_);
+    const Texts& t = TextsFor(language_);
     std::vector<QAction*> buttons;
     for (QAction* a : toolbar_->actions()) {
         const QVariant position = a->property("toolbarPosition");

@@ -43,7 +43,7 @@ int RunSetClock(const std::vector<std::string>& args) {
     }
     CommandMessages messages(command.parsed.Has("verbose"));
     if (!command.parsed.Has("yes")) {
-        const ConfigTexts& t = ConfigTextsFor(command.languageName);
+        const ConfigTexts& t = ConfigTextsFor(command.language);
         messages.MessageBox(t.clockQuestion, t.clockQuestionCaption, MessageIcon::Warning);
         std::fputs("velorin-cli set-clock: nothing done; add --yes to clear the records and set the clock\n", stderr);
         return kExitFailed;

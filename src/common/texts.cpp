@@ -1,5 +1,6 @@
 #include "common/texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 
 namespace velorin {
@@ -27,10 +28,6 @@ const FixedTexts& Fixed() {
     return texts;
 }
 
-bool IsEnglish(const std::string& languageName) { return languageName == "English"; }
-
-const Texts& TextsFor(const std::string& languageName) {
-    return IsEnglish(languageName) ? EnglishTexts() : ChineseTexts();
-}
+const Texts& TextsFor(Language language) { return language == Language::English ? EnglishTexts() : ChineseTexts(); }
 
 }  // namespace velorin

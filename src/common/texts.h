@@ -1,13 +1,14 @@
 // Every bilingual text of the core, one instance per interface language.
 //
-// TextsFor() picks the English texts when the language name is exactly "English" and the
-// Chinese texts for anything else (including an empty name). All texts are GBK byte strings;
+// TextsFor() gives the texts of one interface language. All texts are GBK byte strings;
 // printf-style formats are noted with their arguments.
 #pragma once
 
 #include <string>
 
 namespace velorin {
+
+enum class Language;
 
 struct Texts {
     // Labels stored in DeviceInfo by the decoder (cut to their fields there).
@@ -103,9 +104,7 @@ struct FixedTexts {
 };
 const FixedTexts& Fixed();
 
-// The texts of the given interface language (compares with "English" exactly).
-const Texts& TextsFor(const std::string& languageName);
-bool IsEnglish(const std::string& languageName);
+const Texts& TextsFor(Language language);
 
 // Texts that exist in one form only, shown the same in both languages.
 namespace fixed_text {

@@ -1,5 +1,6 @@
 #include "config/clock_calibration.h"
 
+#include "common/language.h"
 #include "common/user_messages.h"
 #include "config/config_requests.h"
 #include "config/config_texts.h"
@@ -9,7 +10,7 @@ namespace velorin {
 
 ClockCalibrationResult CalibrateClock(Link& link, DeviceInfo& info, const ClockChoice& choice, UserMessages& messages) {
     // The texts of this sequence are the same in both languages.
-    const ConfigTexts& t = ConfigTextsFor("Chinese");
+    const ConfigTexts& t = ConfigTextsFor(Language::Chinese);
     ClockCalibrationResult out;
     const bool serial = ChooseLink(link) == LinkUse::Serial;
     if (serial) link.OpenCurrentPort();

@@ -27,10 +27,9 @@ const QDate kFirstDate(2000, 1, 1);
 const QDate kLastDate(2255, 12, 31);
 }  // namespace
 
-CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
-                         QWidget* parent)
-    : QDialog(parent), worker_(worker), info_(info), languageName_(languageName), presenter_(presenter) {
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
+CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, Language language, Presenter& presenter, QWidget* parent)
+    : QDialog(parent), worker_(worker), info_(info), language_(language), presenter_(presenter) {
+    const ConfigTexts& t = ConfigTextsFor(language_);
     setWindowTitle(FromGbk(t.clockCaption));
 
     // The computer's time when the dialog opened; the field is not updated afterwards.
@@ -96,7 +95,7 @@ void CTimeAdjDlg::OnAlign() {
 
 void CTimeAdjDlg::OnOk() {
     if (calibrating_) return;
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
+    const ConfigTexts& t = ConfigTextsFor(language_);
     if (!presenter_.AskOkCancel(FromGbk(t.clockQuestion), FromGbk(t.clockQuestionCaption), BoxIcon::Warning)) {
         accept();  // OK without sending anything: the records and their count stay
         return;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <thread>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/user_messages.h"
 #include "config/config_texts.h"
@@ -20,7 +21,7 @@ namespace {
 constexpr int kRestartSettleMs = 200;
 
 // Labels stored in DeviceInfo are the Chinese ones whatever the interface language.
-const ConfigTexts& Stored() { return ConfigTextsFor("Chinese"); }
+const ConfigTexts& Stored() { return ConfigTextsFor(Language::Chinese); }
 
 void Fail(UserMessages& messages, const std::string& text) {
     messages.MessageBox(text, std::string(), MessageIcon::None);

@@ -1,6 +1,7 @@
 // Configuration texts in both languages (UTF-8 sources, held as GBK).
 #include "config/config_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 
@@ -149,10 +150,10 @@ ConfigTexts MakeEnglish() {
 
 }  // namespace
 
-const ConfigTexts& ConfigTextsFor(const std::string& languageName) {
+const ConfigTexts& ConfigTextsFor(Language language) {
     static const ConfigTexts chinese = MakeChinese();
     static const ConfigTexts english = MakeEnglish();
-    return IsEnglish(languageName) ? english : chinese;
+    return language == Language::English ? english : chinese;
 }
 
 }  // namespace velorin

@@ -40,10 +40,10 @@ FinishStep WritePages(Link& link, DeviceInfo& info, const WizardEntries& e, cons
 
 }  // namespace
 
-EntryCheck PrepareWrites(const WizardEntries& e, const DeviceInfo& info, const std::string& languageName,
-                         FinishHooks& hooks, RecordModeSetting& setting, AlarmSetting (&alarms)[6]) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
-    EntryCheck check = CheckBasicEntries(e, languageName);
+EntryCheck PrepareWrites(const WizardEntries& e, const DeviceInfo& info, Language language, FinishHooks& hooks,
+                         RecordModeSetting& setting, AlarmSetting (&alarms)[6]) {
+    const ConfigTexts& t = ConfigTextsFor(language);
+    EntryCheck check = CheckBasicEntries(e, language);
     if (!check.Ok()) return check;
 
     setting = RecordModeSetting{};
@@ -57,16 +57,16 @@ EntryCheck PrepareWrites(const WizardEntries& e, const DeviceInfo& info, const s
         setting.stopTime =
             e.stop == StopChoice::Timed ? ResolveTimed(e.timedStop, t.timedStopPast, t, hooks) : BcdTimeOf(e.timedStop);
     }
-    return CheckAlarmEntries(e, info, languageName, alarms);
+    return CheckAlarmEntries(e, info, language, alarms);
 }
 
-FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries,
-                               const std::string& languageName, UserMessages& messages, FinishHooks& hooks) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
+FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries, Language language,
+                               UserMessages& messages, FinishHooks& hooks) {
+    const ConfigTexts& t = ConfigTextsFor(language);
     FinishResult out;
     RecordModeSetting setting;
     AlarmSetting alarms[6];
-    out.check = PrepareWrites(entries, info, languageName, hooks, setting, alarms);
+    out.check = PrepareWrites(entries, info, language, hooks, setting, alarms);
     if (!out.check.Ok()) {
         messages.MessageBox(out.check.text, std::string(), MessageIcon::None);
         return out;

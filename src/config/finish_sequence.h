@@ -15,6 +15,7 @@
 
 namespace velorin {
 
+enum class Language;
 class Link;
 class UserMessages;
 struct DeviceInfo;
@@ -53,10 +54,10 @@ struct FinishResult {
 // Before the writes: the basic checks, the timed times (a timed start or stop in the past asks
 // whether to take the current time instead), the alarm checks. The caller shows a failed
 // check's text. On success `setting` and `alarms` hold what will be sent.
-EntryCheck PrepareWrites(const WizardEntries& entries, const DeviceInfo& info, const std::string& languageName,
-                         FinishHooks& hooks, RecordModeSetting& setting, AlarmSetting (&alarms)[6]);
+EntryCheck PrepareWrites(const WizardEntries& entries, const DeviceInfo& info, Language language, FinishHooks& hooks,
+                         RecordModeSetting& setting, AlarmSetting (&alarms)[6]);
 
-FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries,
-                               const std::string& languageName, UserMessages& messages, FinishHooks& hooks);
+FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries, Language language,
+                               UserMessages& messages, FinishHooks& hooks);
 
 }  // namespace velorin

@@ -56,10 +56,9 @@ struct CWizard::JobState {
     std::atomic<bool> ended{false};
 };
 
-CWizard::CWizard(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
-                 QWidget* parent)
-    : QDialog(parent), worker_(worker), info_(info), languageName_(languageName), presenter_(presenter) {
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
+CWizard::CWizard(LinkWorker& worker, DeviceInfo& info, Language language, Presenter& presenter, QWidget* parent)
+    : QDialog(parent), worker_(worker), info_(info), language_(language), presenter_(presenter) {
+    const ConfigTexts& t = ConfigTextsFor(language_);
     setWindowTitle(FromGbk(t.wizardCaption));
     wait_ = new CDwait(t.waitText, this);
 
@@ -113,7 +112,7 @@ void CWizard::ShowStep() {
 }
 
 void CWizard::OnNext() {
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
+    const ConfigTexts& t = ConfigTextsFor(language_);
     previous_->setEnabled(true);
     if (currentStep_ >= 5) {
         StartFinish();
@@ -126,7 +125,7 @@ void CWizard::OnNext() {
 
 void CWizard::OnPrevious() {
     if (finishing_) return;  // the sequence reads the last page's entries until it ends
-    next_->setText(FromGbk(ConfigTextsFor(languageName_).next));
+    next_->setText(FromGbk(ConfigTextsFor(language_).next));
     currentStep_ = currentStep_ > 2 ? currentStep_ - 1 : 1;
     ShowStep();
 }
@@ -151,7 +150,7 @@ void CWizard::StartFinish() {
     auto result = std::make_shared<FinishResult>();
     auto state = std::make_shared<JobState>();
     job_ = state;
-    const std::string language = languageName_;
+    const Language language = language_;
     Presenter* presenter = &presenter_;
     // A WizardFinish job; `this` stays valid for its calls back (see the threading note).
     worker_.Submit(

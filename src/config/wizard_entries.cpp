@@ -1,6 +1,7 @@
 #include "config/wizard_entries.h"
 
 #include "common/format.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "config/config_texts.h"
@@ -25,7 +26,7 @@ std::string AsStored(const std::string& label) {
 template <size_t N>
 int LabelIndex(const char (&field)[N], const std::string (Texts::*labels)[4]) {
     const std::string text = ReadField(field);
-    for (const char* language : {"Chinese", "English"}) {
+    for (Language language : {Language::Chinese, Language::English}) {
         const Texts& t = TextsFor(language);
         for (int i = 0; i < 4; ++i) {
             if (text == AsStored<N>((t.*labels)[i])) return i;
@@ -53,7 +54,7 @@ std::string ShortenedTextNote(const WizardEntries& entries, const ConfigTexts& t
 
 bool IsManualRecordMode(const DeviceInfo& info) {
     const std::string text = ReadField(info.recordMode);
-    for (const char* language : {"Chinese", "English"}) {
+    for (Language language : {Language::Chinese, Language::English}) {
         if (text == AsStored<sizeof info.recordMode>(TextsFor(language).recordModeManual)) return true;
     }
     return false;
@@ -61,16 +62,16 @@ bool IsManualRecordMode(const DeviceInfo& info) {
 
 std::string StartBoxText(const DeviceInfo& info) {
     const int i = LabelIndex(info.startMode, &Texts::startModeLabel);
-    return i < 0 ? ReadField(info.startMode) : TextsFor("Chinese").startModeLabel[i];
+    return i < 0 ? ReadField(info.startMode) : TextsFor(Language::Chinese).startModeLabel[i];
 }
 
 std::string StopBoxText(const DeviceInfo& info) {
     const int i = LabelIndex(info.stopMode, &Texts::stopModeLabel);
-    return i < 0 ? ReadField(info.stopMode) : TextsFor("Chinese").stopModeLabel[i];
+    return i < 0 ? ReadField(info.stopMode) : TextsFor(Language::Chinese).stopModeLabel[i];
 }
 
 StartChoice StartChoiceOf(const std::string& text) {
-    const ConfigTexts& t = ConfigTextsFor("Chinese");
+    const ConfigTexts& t = ConfigTextsFor(Language::Chinese);
     if (text == t.startImmediate) return StartChoice::Immediate;
     if (text == t.startTimed) return StartChoice::Timed;
     if (text == t.startManual) return StartChoice::Manual;
@@ -78,7 +79,7 @@ StartChoice StartChoiceOf(const std::string& text) {
 }
 
 StopChoice StopChoiceOf(const std::string& text) {
-    const ConfigTexts& t = ConfigTextsFor("Chinese");
+    const ConfigTexts& t = ConfigTextsFor(Language::Chinese);
     if (text == t.stopMemoryFull) return StopChoice::MemoryFull;
     if (text == t.stopTimed) return StopChoice::Timed;
     if (text == t.stopFifo) return StopChoice::Fifo;
@@ -111,8 +112,8 @@ WizardEntries EntriesFromDeviceInfo(const DeviceInfo& info, const CDealTime& now
     return e;
 }
 
-EntryCheck CheckBasicEntries(const WizardEntries& e, const std::string& languageName) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
+EntryCheck CheckBasicEntries(const WizardEntries& e, Language language) {
+    const ConfigTexts& t = ConfigTextsFor(language);
     EntryCheck check;
     if (e.userName.empty() || e.title.empty()) {
         check.fault = EntryFault::UserTitleEmpty;
@@ -125,9 +126,9 @@ EntryCheck CheckBasicEntries(const WizardEntries& e, const std::string& language
     return check;
 }
 
-EntryCheck CheckAlarmEntries(const WizardEntries& e, const DeviceInfo& info, const std::string& languageName,
+EntryCheck CheckAlarmEntries(const WizardEntries& e, const DeviceInfo& info, Language language,
                              AlarmSetting (&settings)[6]) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
+    const ConfigTexts& t = ConfigTextsFor(language);
     EntryCheck check;
     for (int c = 0; c < 6; ++c) {
         settings[c] = AlarmSetting{};

@@ -11,6 +11,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct ConfigTexts;
 struct DeviceInfo;
 
@@ -68,10 +69,10 @@ struct EntryCheck {
     std::string text;  // the message to show (GBK); empty when the entries pass
     bool Ok() const { return fault == EntryFault::None; }
 };
-EntryCheck CheckBasicEntries(const WizardEntries& entries, const std::string& languageName);
+EntryCheck CheckBasicEntries(const WizardEntries& entries, Language language);
 // Only channels among 1 … 6 that the logger records are looked at. Fills `settings` with what
 // will be sent for every channel that passes.
-EntryCheck CheckAlarmEntries(const WizardEntries& entries, const DeviceInfo& info, const std::string& languageName,
+EntryCheck CheckAlarmEntries(const WizardEntries& entries, const DeviceInfo& info, Language language,
                              AlarmSetting (&settings)[6]);
 
 }  // namespace velorin

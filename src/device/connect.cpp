@@ -44,8 +44,8 @@ std::vector<PortEntry> PortEntries(const std::vector<int>& numbers) {
 }
 
 ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const std::vector<PortEntry>& portList,
-                      const std::string& languageName, UserMessages& messages) {
-    const Texts& texts = TextsFor(languageName);
+                      Language language, UserMessages& messages) {
+    const Texts& texts = TextsFor(language);
     ConnectResult result;
     messages.Status(texts.connecting);
 
@@ -61,7 +61,7 @@ ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const s
         result.usbReplyUnrecognised = status == HidInfoStatus::Unrecognised;
         link.currentPort = HID_LINK_PORT;
         link.currentPortPath.clear();
-        messages.Status(result.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
+        messages.Status(result.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, language)
                                                     : texts.hidLinkConnected);
         result.outcome = ConnectOutcome::UsbLink;
         result.refillPanel = true;
@@ -81,9 +81,9 @@ ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const s
             if (!link.OpenSerial(port, path)) {
                 const std::string device = path.empty() ? SerialDevicePath(port) : path;
                 const int error = link.serial.LastOpenError();
-                if (singlePort) openProblem = PortOpenProblem(device, port, error, languageName);
+                if (singlePort) openProblem = PortOpenProblem(device, port, error, language);
                 // A port the user may not open says which group would let them in.
-                const std::string hint = PortPermissionHint(device, error, languageName);
+                const std::string hint = PortPermissionHint(device, error, language);
                 if (!hint.empty()) {
                     messages.Status(hint);
                     permissionHint = hint;

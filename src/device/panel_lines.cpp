@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/format.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -25,7 +26,7 @@ using ModeLabels = std::string[4];
 bool HoldsTimedLabel(const char* field, size_t fieldSize, const ModeLabels Texts::*labels) {
     if (fieldSize == 0) return false;
     const std::string stored = ReadField(field, fieldSize);
-    for (const Texts* t : {&TextsFor("English"), &TextsFor("Chinese")}) {
+    for (const Texts* t : {&TextsFor(Language::English), &TextsFor(Language::Chinese)}) {
         if (stored == (t->*labels)[kTimedModeLabel].substr(0, fieldSize - 1)) return true;
     }
     return false;
@@ -57,9 +58,8 @@ std::string PanelUnitName(int quantityCode, int unitCode) {
     return UnitName(unitCode < kUnitNameCount ? unitCode : kClampedUnitEntry);
 }
 
-std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& languageName) {
-    const Texts& t = TextsFor(languageName);
-    const bool english = IsEnglish(languageName);
+std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, Language language) {
+    const Texts& t = TextsFor(language);
     std::vector<PanelLine> lines;
     auto add = [&lines](int depth, std::string text, bool expanded = false) {
         lines.push_back(PanelLine{depth, std::move(text), expanded});
@@ -106,7 +106,7 @@ std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& lang
         if (c.channelEnabled != 1) continue;
         const int n = i + 1;
         const int q = c.quantityCode > kLastQuantityEntry ? kLastQuantityEntry : c.quantityCode;
-        add(1, FormatC(t.channelTypeFormat.c_str(), n, QuantityName(q, english).c_str()));
+        add(1, FormatC(t.channelTypeFormat.c_str(), n, QuantityName(q, language).c_str()));
         add(1, FormatC(t.channelUnitFormat.c_str(), n, PanelUnitName(c.quantityCode, c.unitCode).c_str()));
         add(1, FormatC((c.alarmEnabled == 1 ? t.channelAlarmOnFormat : t.channelAlarmOffFormat).c_str(), n));
         add(1, FormatC(t.channelAlarmUpperFormat.c_str(), n, c.upperAlarmX10 / 10.0));
@@ -117,8 +117,8 @@ std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& lang
     return lines;
 }
 
-std::vector<PanelLine> InitialPanelLines(const std::string& languageName) {
-    const Texts& t = TextsFor(languageName);
+std::vector<PanelLine> InitialPanelLines(Language language) {
+    const Texts& t = TextsFor(language);
     std::vector<PanelLine> lines;
     lines.push_back(PanelLine{0, t.basicAttributes, true});
     for (const std::string& label : t.initialBasic) lines.push_back(PanelLine{1, label, false});

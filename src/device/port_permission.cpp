@@ -67,18 +67,18 @@ std::string GroupToJoin(const std::string& devicePath, int openError) {
     return GroupName(st.st_gid);
 }
 
-std::string PortPermissionHint(const std::string& devicePath, int openError, const std::string& languageName) {
+std::string PortPermissionHint(const std::string& devicePath, int openError, Language language) {
     const std::string group = GroupToJoin(devicePath, openError);
     if (group.empty()) return std::string();
     // File and group names are UTF-8; the texts are GBK.
     const std::string path = Utf8ToGbk(devicePath);
     const std::string name = Utf8ToGbk(group);
-    return FormatC(TextsFor(languageName).portPermissionFormat.c_str(), path.c_str(), name.c_str(), name.c_str());
+    return FormatC(TextsFor(language).portPermissionFormat.c_str(), path.c_str(), name.c_str(), name.c_str());
 }
 
-std::string PortOpenProblem(const std::string& devicePath, int port, int openError, const std::string& languageName) {
+std::string PortOpenProblem(const std::string& devicePath, int port, int openError, Language language) {
     if (openError == 0) return std::string();
-    const Texts& t = TextsFor(languageName);
+    const Texts& t = TextsFor(language);
     const std::string path = Utf8ToGbk(devicePath.empty() ? FormatC("COM%d", port) : devicePath);
     switch (openError) {
         case ENOENT:
@@ -87,7 +87,7 @@ std::string PortOpenProblem(const std::string& devicePath, int port, int openErr
         case ENOTTY: return FormatC(t.portNotSerialFormat.c_str(), path.c_str(), port);
         case EACCES:
         case EPERM: {
-            const std::string hint = PortPermissionHint(devicePath, openError, languageName);
+            const std::string hint = PortPermissionHint(devicePath, openError, language);
             return hint.empty() ? FormatC(t.portNoPermissionFormat.c_str(), path.c_str()) : hint;
         }
         case EBUSY: return FormatC(t.portBusyFormat.c_str(), path.c_str());

@@ -20,9 +20,8 @@ void TakeHandle(Link& link, KvusbHandle found) {
 
 }  // namespace
 
-DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, const std::string& languageName,
-                                 UserMessages& messages) {
-    const Texts& t = TextsFor(languageName);
+DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, Language language, UserMessages& messages) {
+    const Texts& t = TextsFor(language);
     DetectionOutcome out;
     KvusbHandle found = link.FindLogger();
     if (found == nullptr) {
@@ -48,9 +47,8 @@ DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, const std::string
     return out;
 }
 
-DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, const std::string& languageName,
-                                 UserMessages& messages) {
-    const Texts& t = TextsFor(languageName);
+DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, Language language, UserMessages& messages) {
+    const Texts& t = TextsFor(language);
     DetectionOutcome out;
     KvusbHandle found = link.FindLogger();
     if (found == nullptr) return out;

@@ -5,8 +5,8 @@
 
 namespace velorin {
 
-std::string UsbReplyUnrecognisedText(UsbReply reply, const std::string& languageName) {
-    return FormatC(TextsFor(languageName).usbReplyUnrecognisedFormat.c_str(), UsbReplyInfo(reply).name);
+std::string UsbReplyUnrecognisedText(UsbReply reply, Language language) {
+    return FormatC(TextsFor(language).usbReplyUnrecognisedFormat.c_str(), UsbReplyInfo(reply).name);
 }
 
 }  // namespace velorin

@@ -61,18 +61,18 @@ std::string GbkPath(const std::string& path) { return ToGbk(QFile::decodeName(pa
 
 }  // namespace
 
-CProgress1Dlg::CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName,
-                             Presenter& presenter, Inputs inputs, Hooks hooks, QWidget* parent)
+CProgress1Dlg::CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, Language language, Presenter& presenter,
+                             Inputs inputs, Hooks hooks, QWidget* parent)
     : QDialog(parent),
       worker_(worker),
       info_(info),
-      languageName_(languageName),
+      language_(language),
       presenter_(presenter),
       inputs_(std::move(inputs)),
       hooks_(std::move(hooks)),
       job_(std::make_shared<Job>()) {
     setModal(false);
-    setWindowTitle(FromGbk(TextsFor(languageName_).downloadCaption));
+    setWindowTitle(FromGbk(TextsFor(language_).downloadCaption));
     const QFontMetrics fm(font());
     setFixedSize(DialogUnits(fm, 0, 0, 182, 83).size());
     progress_ = new QProgressBar(this);
@@ -85,7 +85,7 @@ CProgress1Dlg::CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, const s
     ok_->setEnabled(false);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setGeometry(DialogUnits(fm, 88, 44, 29, 14));
-    status_ = new QLabel(FromGbk(TextsFor(languageName_).downloadStarting), this);
+    status_ = new QLabel(FromGbk(TextsFor(language_).downloadStarting), this);
     // The template's 99 units cut "Downloading data, please wait" (and the dots after it) in
     // this font: the text may run on to the dialog's right margin.
     status_->setGeometry(DialogUnits(fm, 35, 30, 143, 14));
@@ -137,7 +137,7 @@ void CProgress1Dlg::Start() {
     // A Download job. Cancelled before it starts (the dialog closed at once), it never runs.
     token_ = worker_.Submit(
         LinkJobKind::Download,
-        [job, info = info_, language = languageName_](Link& link, CancelToken&) {
+        [job, info = info_, language = language_](Link& link, CancelToken&) {
             job->result = RunDownload(link, info, job->buffer, job->hooks, language);
         },
         [guard](bool) {
@@ -167,11 +167,11 @@ void CProgress1Dlg::OnWorkerFinished() {
         presenter_.Message(FromGbk(w.text), QString(), BoxIcon::None);
     const bool nothing = PlanStore(job_->result) == StorePlan::Nothing;
     if (!nothing && HasUnstorableChannels(info_)) {
-        presenter_.Message(FromGbk(TextsFor(languageName_).channelsNotStorable), QString(), BoxIcon::Warning);
+        presenter_.Message(FromGbk(TextsFor(language_).channelsNotStorable), QString(), BoxIcon::Warning);
     }
     ok_->setEnabled(true);
     // With nothing to store, OK only closes the dialog: say so before it is pressed.
-    status_->setText(nothing ? FromGbk(TextsFor(languageName_).downloadNothingStored)
+    status_->setText(nothing ? FromGbk(TextsFor(language_).downloadNothingStored)
                              : FromGbk(Fixed().downloadChooseButton));
 }
 
@@ -180,11 +180,11 @@ void CProgress1Dlg::OnOk() {
     status_->setText(FromGbk(Fixed().downloadShowing));
     status_->repaint();
     StoreOptions options;
-    options.languageName = languageName_;
+    options.language = language_;
     if (inputs_.saveToChosenPath) options.targetPath = QFile::encodeName(inputs_.targetPath).toStdString();
     options.executableFolder = executableFolder_;
     StoreResult stored = StoreDownload(job_->buffer, info_, job_->result, options);
-    const Texts& t = TextsFor(languageName_);
+    const Texts& t = TextsFor(language_);
     if (stored.plan == StorePlan::Nothing) {
         End(false);
         return;

@@ -2,6 +2,7 @@
 
 #include "common/date_time.h"
 #include "common/format.h"
+#include "common/language.h"
 #include "device/name_tables.h"
 #include "live/live_reading.h"
 #include "live/live_samples.h"
@@ -46,7 +47,7 @@ std::vector<LiveListRow> LiveListRows(const ChannelInfo (&channels)[kChannelCoun
         row.name = FormatC(texts.listChannelFormat.c_str(), k + 1);
 #pragma GCC diagnostic pop
         // The quantity is named in Chinese in both languages.
-        row.quantity = QuantityName(c.quantityCode, false);
+        row.quantity = QuantityName(c.quantityCode, Language::Chinese);
         // AC voltage and current count their units from 32; a code below that names no unit.
         const bool ac = c.quantityCode == kQuantityVoltageAc || c.quantityCode == kQuantityCurrentAc;
         row.unit = UnitName(ac ? c.unitCode - 32 : c.unitCode);

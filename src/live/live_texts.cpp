@@ -1,6 +1,7 @@
 // Live view texts in both languages (UTF-8 sources, held as GBK).
 #include "live/live_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 
@@ -51,10 +52,10 @@ LiveTexts MakeChinese() {
 
 }  // namespace
 
-const LiveTexts& LiveTextsFor(const std::string& languageName) {
+const LiveTexts& LiveTextsFor(Language language) {
     static const LiveTexts english = MakeEnglish();
     static const LiveTexts chinese = MakeChinese();
-    return IsEnglish(languageName) ? english : chinese;
+    return language == Language::English ? english : chinese;
 }
 
 }  // namespace velorin

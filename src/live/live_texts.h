@@ -6,6 +6,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct LiveTexts {
     std::string windowTitle;
     std::string channelLabelFormat;    // value static's label; %d channel number
@@ -22,7 +23,6 @@ struct LiveTexts {
     std::string gaveUpFormat;
 };
 
-// English texts when `languageName` is exactly "English", Chinese texts otherwise.
-const LiveTexts& LiveTextsFor(const std::string& languageName);
+const LiveTexts& LiveTextsFor(Language language);
 
 }  // namespace velorin

@@ -59,12 +59,11 @@ QColor DefaultChooser(const QColor& initial) { return QColorDialog::getColor(ini
 
 }  // namespace
 
-CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
-                       QWidget* parent)
+CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, Language language, Hooks hooks, QWidget* parent)
     : QWidget(parent),
       worker_(worker),
       info_(info),
-      languageName_(languageName),
+      language_(language),
       hooks_(std::move(hooks)),
       series_(std::make_unique<LiveSeries>()) {
     if (!hooks_.chooseColour) hooks_.chooseColour = DefaultChooser;
@@ -121,7 +120,7 @@ CRealImage::~CRealImage() {
     if (holdingLink_ && hooks_.released) hooks_.released();
 }
 
-const LiveTexts& CRealImage::Texts() const { return LiveTextsFor(languageName_); }
+const LiveTexts& CRealImage::Texts() const { return LiveTextsFor(language_); }
 
 void CRealImage::SetColours() {
     for (int k = 0; k < kChannelCount; ++k) colour_[k] = ChannelOn(info_, k) ? kDefaultColours[k] : kDisabledChannel;

@@ -1,6 +1,7 @@
 // Export labels in both languages (UTF-8 sources, held as GBK).
 #include "report/export_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 
 namespace velorin {
@@ -76,10 +77,10 @@ ExportTexts MakeChinese() {
 
 }  // namespace
 
-const ExportTexts& ExportTextsFor(bool english) {
+const ExportTexts& ExportTextsFor(Language language) {
     static const ExportTexts englishTexts = MakeEnglish();
     static const ExportTexts chineseTexts = MakeChinese();
-    return english ? englishTexts : chineseTexts;
+    return language == Language::English ? englishTexts : chineseTexts;
 }
 
 }  // namespace velorin

@@ -8,6 +8,8 @@
 
 namespace velorin {
 
+enum class Language;
+
 struct ExportHeadLabels {
     std::string userName, title, recordCount, interval, recordMode, startChannels, startTime, stopTime;
     // Per-channel statistics line: "CH%d" + max + "%.1f" + min + "%.1f" + avg + "%.2f" +
@@ -22,7 +24,6 @@ struct ExportTexts {
     ExportHeadLabels txt;
 };
 
-// English texts when `english`, Chinese texts otherwise.
-const ExportTexts& ExportTextsFor(bool english);
+const ExportTexts& ExportTextsFor(Language language);
 
 }  // namespace velorin

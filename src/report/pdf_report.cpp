@@ -88,14 +88,14 @@ std::string PdfFailureMessage(const PdfResult& result) {
                    Utf8ToGbk(result.detail).c_str());
 }
 
-std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool english) {
-    const ReportTexts& t = ReportTextsFor(english);
+std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, Language language) {
+    const ReportTexts& t = ReportTextsFor(language);
     if (warning == PdfWarning::LogoMissing) return FormatC(t.logoMissing.c_str(), Utf8ToGbk(result.logoPath).c_str());
     return FormatC(t.cjkFontMissing.c_str(), Utf8ToGbk(result.fontUsed).c_str());
 }
 
 PdfReport::PdfReport(ReportCanvas& canvas, const RecordSet& set, const PdfOptions& options)
-    : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.english)) {
+    : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.language)) {
     range_ = RangeOf(set, options.firstIndex, options.endIndex);
     // The table alone counts a whole-set range by the records the logger reported holding (when
     // it named a number), limited like the rest by the capacity and by the records that exist.

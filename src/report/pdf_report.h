@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/language.h"
 #include "report/report_canvas.h"
 #include "report/report_statistics.h"
 
@@ -30,7 +31,7 @@ struct ReportClock {
 ReportClock ReportClockNow();
 
 struct PdfOptions {
-    bool english = false;         // interface language is exactly "English"
+    Language language = Language::Chinese;
     uint8_t channelType[8] = {};  // ChannelType of each channel in the DeviceInfo read last
     int32_t firstIndex = 0;       // range of the records: firstIndex … endIndex − 1;
     int32_t endIndex = 0;         // endIndex ≤ firstIndex means the whole set
@@ -60,7 +61,7 @@ struct PdfResult {
 
 // The user's messages of a result (GBK): the failure message, or one line per warning.
 std::string PdfFailureMessage(const PdfResult& result);
-std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool english);
+std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, Language language);
 
 // The data table's columns: n enabled channels make blocks of w = 20n + 64 points, perRow of
 // them side by side in 504 points, each widened to colW, 70 rows each.

@@ -1,6 +1,7 @@
 // Report texts in both languages (UTF-8 sources, held as GBK).
 #include "report/report_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 
 namespace velorin {
@@ -106,10 +107,10 @@ ReportFixedTexts MakeFixed() {
 
 }  // namespace
 
-const ReportTexts& ReportTextsFor(bool english) {
+const ReportTexts& ReportTextsFor(Language language) {
     static const ReportTexts englishTexts = MakeEnglish();
     static const ReportTexts chineseTexts = MakeChinese();
-    return english ? englishTexts : chineseTexts;
+    return language == Language::English ? englishTexts : chineseTexts;
 }
 
 const ReportFixedTexts& ReportFixed() {

@@ -7,6 +7,8 @@
 
 namespace velorin {
 
+enum class Language;
+
 struct ReportTexts {
     std::string heading;     // size 24 at the top of the first page
     std::string noteBefore;  // the red note up to the UTC offset ...
@@ -33,8 +35,7 @@ struct ReportFixedTexts {
     std::string saveAsFilter;
 };
 
-// English texts when `english`, Chinese texts otherwise.
-const ReportTexts& ReportTextsFor(bool english);
+const ReportTexts& ReportTextsFor(Language language);
 const ReportFixedTexts& ReportFixed();
 
 }  // namespace velorin

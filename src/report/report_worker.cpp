@@ -15,7 +15,7 @@ namespace velorin {
 
 PdfResult RunReportInBackground(QWidget* parent, const RecordSet& set, const std::string& path,
                                 const PdfOptions& options) {
-    const ReportTexts& texts = ReportTextsFor(options.english);
+    const ReportTexts& texts = ReportTextsFor(options.language);
     QProgressDialog dialog(parent);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setCancelButtonText(FromGbk(texts.cancel));

@@ -15,9 +15,8 @@ namespace velorin {
 namespace {
 
 // "Cannot store the data file %s: %s" of the interface language.
-std::string StoreFailed(bool english, const std::string& path, const std::string& detail) {
-    return FormatC(TextsFor(english ? "English" : "Chinese").storeFailed.c_str(), Utf8ToGbk(path).c_str(),
-                   Utf8ToGbk(detail).c_str());
+std::string StoreFailed(Language language, const std::string& path, const std::string& detail) {
+    return FormatC(TextsFor(language).storeFailed.c_str(), Utf8ToGbk(path).c_str(), Utf8ToGbk(detail).c_str());
 }
 
 }  // namespace
@@ -44,7 +43,7 @@ std::string SaveAsTarget(const std::string& path, SaveForm form) { return WithEx
 
 PdfOptions PdfOptionsOf(const SaveAsOptions& options) {
     PdfOptions pdf;
-    pdf.english = options.english;
+    pdf.language = options.language;
     std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
     pdf.firstIndex = options.firstIndex;
     pdf.endIndex = options.endIndex;
@@ -61,7 +60,7 @@ SaveAsResult PdfSaveResult(const PdfResult& report, const SaveAsOptions& options
     if (!report.ok && !report.cancelled) result.failure = PdfFailureMessage(report);
     // A report without its logo is complete; a missing CJK font is not silent.
     for (PdfWarning w : report.warnings) {
-        if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(report, w, options.english));
+        if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(report, w, options.language));
     }
     return result;
 }
@@ -76,7 +75,7 @@ SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& 
         case SaveForm::CsvUtf8:
         case SaveForm::TxtUtf8: {
             ExportOptions text;
-            text.english = options.english;
+            text.language = options.language;
             text.encoding =
                 form == SaveForm::CsvUtf8 || form == SaveForm::TxtUtf8 ? ExportEncoding::Utf8 : ExportEncoding::Gbk;
             std::memcpy(text.channelType, options.channelType, sizeof text.channelType);
@@ -84,13 +83,13 @@ SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& 
             const ExportResult r =
                 csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
             result.ok = r.ok;
-            if (!r.ok) result.failure = StoreFailed(options.english, r.path, r.detail);
+            if (!r.ok) result.failure = StoreFailed(options.language, r.path, r.detail);
             return result;
         }
         case SaveForm::Kv: {
             const KvWriteResult r = doc.OnSaveDocument(result.path);
             result.ok = r.ok;
-            if (!r.ok) result.failure = StoreFailed(options.english, result.path, r.detail);
+            if (!r.ok) result.failure = StoreFailed(options.language, result.path, r.detail);
             return result;
         }
     }

@@ -28,7 +28,7 @@ QStringList NameFilters(const QString& pairs) {
 
 }  // namespace
 
-bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
+bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, Language language, const DeviceInfo& info,
                    Presenter& presenter, int32_t firstIndex, int32_t endIndex, QWidget* parent) {
     if (!doc) return false;
     int chosen = 0;
@@ -37,7 +37,7 @@ bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& l
     if (name.isEmpty() || !SaveFormOfFilter(chosen, form)) return false;
 
     SaveAsOptions options;
-    options.english = IsEnglish(languageName);
+    options.language = language;
     for (int c = 0; c < 8; ++c) options.channelType[c] = info.channel[c].channelType;
     options.firstIndex = firstIndex;
     options.endIndex = endIndex;

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace velorin {
 
+enum class Language;
 class CDastrelDoc;
 class Presenter;
 struct DeviceInfo;
@@ -20,7 +21,7 @@ struct DeviceInfo;
 // font are shown through `presenter`. The PDF report covers the records firstIndex …
 // endIndex − 1 that the data window shows (endIndex ≤ firstIndex: the whole set). Returns true
 // when a file was written. `parent`: the window the progress dialog belongs to.
-bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
+bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, Language language, const DeviceInfo& info,
                    Presenter& presenter, int32_t firstIndex = 0, int32_t endIndex = 0, QWidget* parent = nullptr);
 
 }  // namespace velorin

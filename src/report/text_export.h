@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/language.h"
+
 namespace velorin {
 
 class RecordSource;
@@ -20,7 +22,7 @@ enum class ExportEncoding {
 };
 
 struct ExportOptions {
-    bool english = false;  // interface language is exactly "English"
+    Language language = Language::Chinese;
     ExportEncoding encoding = ExportEncoding::Gbk;
     // ChannelType of each channel in the DeviceInfo read last (0 when none was read): a high
     // nibble of 2 gives two decimals in the first block, anything else one.

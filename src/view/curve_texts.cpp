@@ -1,6 +1,7 @@
 // The curve view's texts in both languages (UTF-8 sources, held as GBK).
 #include "view/curve_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 
@@ -52,10 +53,10 @@ CurveTexts MakeChinese() {
 
 }  // namespace
 
-const CurveTexts& CurveTextsFor(const std::string& languageName) {
+const CurveTexts& CurveTextsFor(Language language) {
     static const CurveTexts english = MakeEnglish();
     static const CurveTexts chinese = MakeChinese();
-    return IsEnglish(languageName) ? english : chinese;
+    return language == Language::English ? english : chinese;
 }
 
 }  // namespace velorin

@@ -7,6 +7,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct CurveTexts {
     std::string channelBox;  // %d channel number
     std::string coordinate, amplification, returnButton, range, compression, printCurve, printList;
@@ -18,6 +19,6 @@ struct CurveTexts {
     std::string chooserCaption, from, to, serialHint, ok, cancel;
 };
 
-const CurveTexts& CurveTextsFor(const std::string& languageName);
+const CurveTexts& CurveTextsFor(Language language);
 
 }  // namespace velorin

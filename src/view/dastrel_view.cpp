@@ -63,9 +63,9 @@ QFont ReadoutFont() {
 
 }  // namespace
 
-CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& languageName,
-                           const uint8_t (&channelType)[8], QWidget* parent)
-    : QWidget(parent), doc_(std::move(doc)), languageName_(languageName), texts_(CurveTextsFor(languageName)) {
+CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, Language language, const uint8_t (&channelType)[8],
+                           QWidget* parent)
+    : QWidget(parent), doc_(std::move(doc)), language_(language), texts_(CurveTextsFor(language)) {
     for (int c = 0; c < 8; ++c) channelType_[c] = channelType[c];
     const QScreen* screen =
         parent != nullptr && parent->screen() != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
@@ -83,7 +83,7 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& 
 
     HistoryLists::Setup setup;
     setup.doc = doc_;
-    setup.languageName = languageName_;
+    setup.language = language_;
     std::copy(channelType, channelType + 8, setup.channelType);
     setup.statistics = statistics_;
     setup.data = dataList_;
@@ -101,7 +101,7 @@ CDastrelView::~CDastrelView() = default;
 int CDastrelView::Scaled(double value) const { return static_cast<int>(value * dpiScale_); }
 
 void CDastrelView::BuildControls() {
-    const ViewTexts& vt = ViewTextsFor(languageName_);
+    const ViewTexts& vt = ViewTextsFor(language_);
     tabs_ = new QTabBar(this);
     tabs_->setExpanding(false);
     tabs_->setDrawBase(false);
@@ -182,7 +182,7 @@ void CDastrelView::BuildControls() {
         uint8_t types[8];
         std::copy(channelType_, channelType_ + 8, types);
         if (printChannelTypes_) printChannelTypes_(types);
-        PrintViewList(*this, *presenter_, languageName_, types);
+        PrintViewList(*this, *presenter_, language_, types);
     });
     UpdateControls();
 }
@@ -437,7 +437,7 @@ void CDastrelView::Return() {
 
 void CDastrelView::ChooseRange() {
     if (times_.Count() == 0) return;  // no record to choose from
-    CTimeCho chooser(languageName_, this);
+    CTimeCho chooser(language_, this);
     chooser.SetTimes(times_.Seconds(0), times_.Seconds(times_.Count() - 1));
     const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;
     if (!ok) return;

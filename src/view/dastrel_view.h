@@ -34,6 +34,7 @@ class QToolButton;
 
 namespace velorin {
 
+enum class Language;
 class CDastrelDoc;
 class CTimeCho;
 class HistoryLists;
@@ -46,12 +47,12 @@ class CDastrelView : public QWidget {
 public:
     // `channelType`: the ChannelType of each channel in the DeviceInfo read last (two decimals
     // for a high nibble of 2). The language is taken once, here.
-    CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& languageName, const uint8_t (&channelType)[8],
+    CDastrelView(std::shared_ptr<CDastrelDoc> doc, Language language, const uint8_t (&channelType)[8],
                  QWidget* parent = nullptr);
     ~CDastrelView() override;
 
     const std::shared_ptr<CDastrelDoc>& Document() const { return doc_; }
-    const std::string& LanguageName() const { return languageName_; }
+    Language TextLanguage() const { return language_; }
     // The shown range and display state; after changing it call ChannelChanged / Redraw.
     CurveState& State() { return state_; }
     const CurveState& State() const { return state_; }
@@ -152,7 +153,7 @@ private:
     int Scaled(double value) const;
 
     std::shared_ptr<CDastrelDoc> doc_;
-    std::string languageName_;
+    Language language_;
     const CurveTexts& texts_;
     uint8_t channelType_[8] = {};
     CurveState state_;

@@ -11,9 +11,9 @@
 
 namespace velorin {
 
-DataList::DataList(const RecordSet& set, bool english, const uint8_t (&channelType)[8], int32_t firstIndex,
+DataList::DataList(const RecordSet& set, Language language, const uint8_t (&channelType)[8], int32_t firstIndex,
                    int32_t endIndex)
-    : set_(set), english_(english), channels_(EnabledChannels(set)) {
+    : set_(set), language_(language), channels_(EnabledChannels(set)) {
     for (int c = 0; c < kRecordSetChannels; ++c) channelType_[c] = channelType[c];
     const int32_t count = UsableRecordCount(set);
     const int32_t first = std::max<int32_t>(firstIndex, 0);
@@ -30,7 +30,7 @@ int DataList::ChannelOfColumn(int column) const {
 }
 
 std::string DataList::Header(int column) const {
-    const Texts& t = TextsFor(english_ ? "English" : "Chinese");
+    const Texts& t = TextsFor(language_);
     if (column == 0) return t.dataListSerial;
     if (column == 1) return t.dataListTime;
     const int c = ChannelOfColumn(column);

@@ -16,13 +16,14 @@
 
 namespace velorin {
 
+enum class Language;
 struct RecordSet;
 
 class DataList {
 public:
     // `channelType`: the ChannelType of each channel in the DeviceInfo read last (a high nibble
     // of 2 shows two decimals, anything else one). The default range is the whole data set.
-    DataList(const RecordSet& set, bool english, const uint8_t (&channelType)[8], int32_t firstIndex = 0,
+    DataList(const RecordSet& set, Language language, const uint8_t (&channelType)[8], int32_t firstIndex = 0,
              int32_t endIndex = std::numeric_limits<int32_t>::max());
 
     int RowCount() const { return rowCount_; }
@@ -38,7 +39,7 @@ public:
 
 private:
     const RecordSet& set_;
-    bool english_;
+    Language language_;
     uint8_t channelType_[8] = {};
     std::vector<int> channels_;  // enabled channels, in order
     int firstRecord_ = 0;

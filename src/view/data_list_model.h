@@ -22,12 +22,13 @@ class QTableView;
 
 namespace velorin {
 
+enum class Language;
 class CDastrelDoc;
 
 class DataListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    DataListModel(std::shared_ptr<CDastrelDoc> doc, bool english, const uint8_t (&channelType)[8],
+    DataListModel(std::shared_ptr<CDastrelDoc> doc, Language language, const uint8_t (&channelType)[8],
                   QObject* parent = nullptr, int32_t firstIndex = 0,
                   int32_t endIndex = std::numeric_limits<int32_t>::max());
     ~DataListModel() override;
@@ -43,7 +44,7 @@ public:
 
 private:
     std::shared_ptr<CDastrelDoc> doc_;
-    bool english_;
+    Language language_;
     uint8_t channelType_[8] = {};
     std::unique_ptr<DataList> list_;
 };

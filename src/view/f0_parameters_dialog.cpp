@@ -54,10 +54,9 @@ float LeadingNumber(const QString& text) {
     return static_cast<float>(value);
 }
 
-ConfigValueDlg::ConfigValueDlg(const std::string& languageName, float referenceTemperature, float zValue,
-                               QWidget* parent)
+ConfigValueDlg::ConfigValueDlg(Language language, float referenceTemperature, float zValue, QWidget* parent)
     : QDialog(parent), reference_(referenceTemperature), z_(zValue) {
-    const F0DialogTexts& t = ViewTextsFor(languageName).f0Dialog;
+    const F0DialogTexts& t = ViewTextsFor(language).f0Dialog;
     setWindowTitle(FromGbk(t.caption));
     methodF0_ = FromGbk(t.methodF0);
 

@@ -55,8 +55,8 @@ int LeadingDigits(const QString& text) {
     return static_cast<int>(value);
 }
 
-CTimeCho::CTimeCho(const std::string& languageName, QWidget* parent) : QDialog(parent) {
-    const CurveTexts& t = CurveTextsFor(languageName);
+CTimeCho::CTimeCho(Language language, QWidget* parent) : QDialog(parent) {
+    const CurveTexts& t = CurveTextsFor(language);
     setWindowTitle(FromGbk(t.chooserCaption));
 
     startDate_ = LongDateEdit(this);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/format.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "history/record_set.h"
@@ -15,9 +16,9 @@ namespace {
 constexpr int kUserTextShown = 16;  // user name and title are cut to this many bytes
 }  // namespace
 
-std::vector<PanelLine> BuildRecordPanelLines(RecordSet& set, const std::string& languageName) {
-    const bool english = IsEnglish(languageName);
-    const RecordPanelLabels& p = ViewTextsFor(english).panel;
+std::vector<PanelLine> BuildRecordPanelLines(RecordSet& set, Language language) {
+    const bool english = language == Language::English;
+    const RecordPanelLabels& p = ViewTextsFor(language).panel;
     std::vector<PanelLine> lines;
     auto add = [&lines](int depth, std::string text, bool expanded = false) {
         lines.push_back(PanelLine{depth, std::move(text), expanded});

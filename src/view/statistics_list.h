@@ -12,13 +12,14 @@
 
 namespace velorin {
 
+enum class Language;
 struct RecordSet;
 
 class StatisticsList {
 public:
     enum Column { kChannel, kType, kUnit, kSelected, kMax, kMin, kAvg, kStartTime, kColumnCount };
 
-    StatisticsList(const RecordSet& set, bool english);
+    StatisticsList(const RecordSet& set, Language language);
 
     int RowCount() const { return static_cast<int>(channels_.size()); }
     static int ColumnCount() { return kColumnCount; }
@@ -31,7 +32,7 @@ public:
 
 private:
     const RecordSet& set_;
-    bool english_;
+    Language language_;
     std::vector<int> channels_;  // enabled channels, in order
 };
 

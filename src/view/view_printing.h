@@ -12,6 +12,7 @@ class QMdiSubWindow;
 
 namespace velorin {
 
+enum class Language;
 class CDastrelView;
 class Presenter;
 struct DeviceInfo;
@@ -26,7 +27,6 @@ void ChannelTypesOf(const DeviceInfo& info, uint8_t (&types)[8]);
 void PrintViewCurve(CDastrelView& view, Presenter& presenter);
 
 // Asks for the serial range (CTimeCho in serial mode, both edits "1"); OK prints it.
-void PrintViewList(CDastrelView& view, Presenter& presenter, const std::string& languageName,
-                   const uint8_t (&channelType)[8]);
+void PrintViewList(CDastrelView& view, Presenter& presenter, Language language, const uint8_t (&channelType)[8]);
 
 }  // namespace velorin

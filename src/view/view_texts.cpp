@@ -1,6 +1,7 @@
 // The history view's texts in both languages (UTF-8 sources, held as GBK).
 #include "view/view_texts.h"
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 
@@ -110,12 +111,10 @@ ViewTexts MakeChinese() {
 
 }  // namespace
 
-const ViewTexts& ViewTextsFor(bool english) {
+const ViewTexts& ViewTextsFor(Language language) {
     static const ViewTexts englishTexts = MakeEnglish();
     static const ViewTexts chineseTexts = MakeChinese();
-    return english ? englishTexts : chineseTexts;
+    return language == Language::English ? englishTexts : chineseTexts;
 }
-
-const ViewTexts& ViewTextsFor(const std::string& languageName) { return ViewTextsFor(IsEnglish(languageName)); }
 
 }  // namespace velorin

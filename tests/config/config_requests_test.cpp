@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/date_time.h"
+#include "common/language.h"
 #include "config/config_requests.h"
 #include "config/config_test_support.h"
 #include "config/config_texts.h"
@@ -79,7 +80,7 @@ TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothin
         ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return Ack(r); });
         ASSERT_TRUE(logger.Ok());
         Link& link = logger.link;
-        DeviceInfo info = test::ConnectedInfo("English");
+        DeviceInfo info = test::ConnectedInfo(Language::English);
         test::RecordedMessages messages;
         EXPECT_TRUE(SetStartMode(link, info, immediate, messages));
         EXPECT_EQ(logger.Requests().size(), 1u);
@@ -90,7 +91,7 @@ TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothin
         ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes(7, 0x5A); });
         ASSERT_TRUE(logger.Ok());
         Link& link = logger.link;
-        DeviceInfo info = test::ConnectedInfo("English");
+        DeviceInfo info = test::ConnectedInfo(Language::English);
         const std::string before = ReadField(info.startMode);
         test::RecordedMessages messages;
         EXPECT_FALSE(SetStartMode(link, info, immediate, messages));

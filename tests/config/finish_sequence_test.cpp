@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "civil_time.h"
+#include "common/language.h"
 #include "config/clock_calibration.h"
 #include "config/config_test_support.h"
 #include "config/config_texts.h"
@@ -55,7 +56,7 @@ TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
     FinishHooks hooks = answers.Hooks(CDealTime());
 
     e.title.clear();
-    FinishResult r = RunFinishSequence(link, info, e, "English", messages, hooks);
+    FinishResult r = RunFinishSequence(link, info, e, Language::English, messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::EntryRefused);
     EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().userTitleEmpty});
@@ -63,7 +64,7 @@ TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
 
     e.title = "t";
     answers.replies = {false};
-    r = RunFinishSequence(link, info, e, "English", messages, hooks);
+    r = RunFinishSequence(link, info, e, Language::English, messages, hooks);
     EXPECT_EQ(r.result, 1);
     EXPECT_FALSE(r.restarted);
     EXPECT_EQ(r.outcome, FinishOutcome::NotConfirmed);
@@ -84,7 +85,7 @@ TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
     Answers answers;
     FinishHooks hooks = answers.Hooks(now);
 
-    const FinishResult r = RunFinishSequence(link, info, e, "Chinese", messages, hooks);
+    const FinishResult r = RunFinishSequence(link, info, e, Language::Chinese, messages, hooks);
     EXPECT_EQ(r.outcome, FinishOutcome::Restarted);
     EXPECT_EQ(answers.asked, (std::vector<std::string>{T().timedStartPast, T().restartQuestion}));
     // Pages in order, then the clock, then the restart.
@@ -113,7 +114,7 @@ TEST(FinishSequence, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNothingLate
     std::vector<bool> wait;
     hooks.waitWindow = [&wait](bool shown) { wait.push_back(shown); };
 
-    const FinishResult r = RunFinishSequence(link, info, e, "Chinese", messages, hooks);
+    const FinishResult r = RunFinishSequence(link, info, e, Language::Chinese, messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::WriteFailed);
     EXPECT_EQ(r.failedStep, FinishStep::PowerMode);
@@ -137,7 +138,7 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
     Answers answers;
     FinishHooks hooks = answers.Hooks(CDealTime());
     const FinishResult r =
-        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), "English", messages, hooks);
+        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), Language::English, messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::RestartFailed);
     EXPECT_FALSE(r.restarted);
@@ -201,7 +202,7 @@ TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWitho
     hooks.waitWindow = [&wait](bool shown) { wait.push_back(shown); };
 
     const FinishResult r =
-        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), "Chinese", messages, hooks);
+        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), Language::Chinese, messages, hooks);
     EXPECT_EQ(r.result, 1);
     EXPECT_FALSE(r.restarted);
     EXPECT_EQ(r.outcome, FinishOutcome::HandedOver);
@@ -228,7 +229,7 @@ TEST(FinishSequence, OverTheUsbLinkARefusedClockOrRestartIsSaid) {
 
     usb.writeResultFor[0x13] = 0;  // the clock refused
     test::RecordedMessages clockRefused;
-    FinishResult r = RunFinishSequence(link, info, entries, "Chinese", clockRefused, hooks);
+    FinishResult r = RunFinishSequence(link, info, entries, Language::Chinese, clockRefused, hooks);
     EXPECT_EQ(r.result, 1);
     EXPECT_FALSE(r.clockAccepted);
     EXPECT_FALSE(r.restartAccepted);
@@ -238,7 +239,7 @@ TEST(FinishSequence, OverTheUsbLinkARefusedClockOrRestartIsSaid) {
     usb.writeResultFor[0x13] = 1;
     usb.writeResultFor[0x1E] = 0;  // the restart refused
     test::RecordedMessages restartRefused;
-    r = RunFinishSequence(link, info, entries, "Chinese", restartRefused, hooks);
+    r = RunFinishSequence(link, info, entries, Language::Chinese, restartRefused, hooks);
     EXPECT_TRUE(r.clockAccepted);
     EXPECT_FALSE(r.restartAccepted);
     EXPECT_EQ(BoxTexts(restartRefused), std::vector<std::string>{T().restartFailed});
@@ -315,7 +316,7 @@ TEST_F(FinishAgainstSimulator, EverySettingIsWrittenTheClockSetAndTheHistoryEmpt
     FinishHooks hooks;
     hooks.ask = [](const std::string&, const std::string&) { return true; };
 
-    const FinishResult r = RunFinishSequence(link_, info_, e, "English", messages_, hooks);
+    const FinishResult r = RunFinishSequence(link_, info_, e, Language::English, messages_, hooks);
     ASSERT_EQ(r.outcome, FinishOutcome::Restarted) << (messages_.Boxes().empty() ? "" : messages_.Boxes()[0].text);
     const sim::LoggerState s = server_->State();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.userName), 10), Utf8ToGbk("冷库管理员"));

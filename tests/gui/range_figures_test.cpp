@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <memory>
 
+#include "common/language.h"
 #include "history/dastrel_doc.h"
 #include "view/curve_geometry.h"
 #include "view/dastrel_view.h"
@@ -33,7 +34,7 @@ void Mouse(QWidget& w, QEvent::Type type, int x, int y) {
 
 class RangeFigures : public ::testing::Test {
 protected:
-    void Open(const std::string& language) {
+    void Open(Language language) {
         doc_ = std::make_shared<CDastrelDoc>();
         doc_->Set() = test::ChannelsOneTwoFive(10);  // channel 1: 20 + 0.25 i; channel 5 misses record 3
         doc_->Set().upperAlarmX10[0] = 210;          // 21.0
@@ -63,7 +64,7 @@ protected:
 };
 
 TEST_F(RangeFigures, FollowZoomPanAndReturnBesideTheWholeSetsFigures) {
-    Open("English");
+    Open(Language::English);
     QAbstractItemModel* m = view_->StatisticsList()->model();
     ASSERT_EQ(m->columnCount(), StatisticsModel::FirstRangeColumn() + 7);
     EXPECT_EQ(Header(0), "Range MAX");
@@ -102,7 +103,7 @@ TEST_F(RangeFigures, FollowZoomPanAndReturnBesideTheWholeSetsFigures) {
 }
 
 TEST_F(RangeFigures, CopiedAsTextFromTheTablesMenu) {
-    Open("Chinese");
+    Open(Language::Chinese);
     QTableView* table = view_->StatisticsList();
     ASSERT_EQ(table->contextMenuPolicy(), Qt::ActionsContextMenu);
     ASSERT_EQ(table->actions().size(), 1);

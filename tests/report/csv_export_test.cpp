@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/language.h"
 #include "history/record_set.h"
 #include "report/export_test_data.h"
 #include "report/text_export.h"
@@ -27,7 +28,7 @@ std::string Csv(const RecordSet& set, const ExportOptions& options = ExportOptio
 
 TEST(CsvExport, EnglishFileIsExactlyTheExpectedBytes) {
     ExportOptions options;
-    options.english = true;
+    options.language = Language::English;
     const std::string expected = G("用户名:") +
                                  "Lab 3\r\n"
                                  "Title:Run 7\r\n"
@@ -86,7 +87,7 @@ RecordSet BlockSet(int records) {
 
 ExportOptions HundredthsOnChannel1() {
     ExportOptions options;
-    options.english = true;
+    options.language = Language::English;
     options.channelType[0] = 0x22;
     options.channelType[2] = 0x02;
     return options;
@@ -117,7 +118,7 @@ TEST(CsvExport, OneRecordMoreOpensASecondBlockWithOneDecimal) {
 
 TEST(CsvExport, FullSetSpreadsOverFiveBlocks) {
     ExportOptions english;
-    english.english = true;
+    english.language = Language::English;
     const std::string csv = Csv(BlockSet(kRecordCapacity), english);
     const std::string header = Line(csv, kHeadLines);
     size_t groups = 0;
@@ -184,7 +185,7 @@ TEST(CsvExport, NoEnabledChannelWritesSerialAndTimeOnly) {
     set.channelEnabled[0] = set.channelEnabled[2] = 0;
     set.channelEnabled[5] = 2;  // only 1 means enabled
     ExportOptions options;
-    options.english = true;
+    options.language = Language::English;
     const std::string csv = Csv(set, options);
     const std::string tail =
         "Start channel:\r\n"
@@ -201,7 +202,7 @@ TEST(CsvExport, NoEnabledChannelWritesSerialAndTimeOnly) {
 TEST(CsvExport, EmptySetLeavesStartAndStopTimeEmpty) {
     RecordSet set = test::SmallSet(0);
     ExportOptions options;
-    options.english = true;
+    options.language = Language::English;
     const std::string csv = Csv(set, options);
     EXPECT_NE(csv.find("Record times:0\r\n"), std::string::npos);
     EXPECT_NE(csv.find("\r\nStart time:\r\nStop time:\r\n"), std::string::npos);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/language.h"
 #include "history/kv_file.h"
 #include "history/kv_record_stream.h"
 #include "history/record_set.h"
@@ -44,7 +45,7 @@ TEST(StreamedExport, TablesAreByteIdenticalToTheSetReadWhole) {
         };
         for (const Form& f : {Form{ExportCsv, ExportCsv, "csv"}, Form{ExportTxt, ExportTxt, "txt"}}) {
             for (const bool english : {true, false}) {
-                options.english = english;
+                options.language = english ? Language::English : Language::Chinese;
                 const ExportResult a = f.whole(whole, dir.Path() + "/whole", options);
                 ASSERT_TRUE(a.ok) << a.detail;
                 KvRecordStream stream;
