@@ -323,7 +323,7 @@ void CMainFrame::RunCommand(int id) {
         case ID_FILE_SAVE_AS: {
             // The report covers what the data window's view shows.
             const CDastrelView* view = ViewOf(mdi_->activeSubWindow());
-            SaveAsCommand(ActiveDocument(), language_, info_, *presenter_, view ? view->FirstIndex() : 0,
+            SaveAsCommand(ActiveDocument(), Display(), *presenter_, view ? view->FirstIndex() : 0,
                           view ? view->EndIndex() : 0, this);
             break;
         }
@@ -331,11 +331,7 @@ void CMainFrame::RunCommand(int id) {
             if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) PrintViewCurve(*view, *presenter_);
             break;
         case ID_PRINT_LIST:
-            if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) {
-                uint8_t types[8];
-                ChannelTypesOf(info_, types);
-                PrintViewList(*view, *presenter_, language_, types);
-            }
+            if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) PrintViewList(*view, *presenter_, Display());
             break;
         case ID_COMPARE: {
             std::vector<CompareSource> open;
@@ -501,10 +497,8 @@ void CMainFrame::ShowDataWindow(std::shared_ptr<CDastrelDoc> doc, const QString&
 }
 
 QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const {
-    uint8_t types[kChannelCount];
-    for (int c = 0; c < kChannelCount; ++c) types[c] = info_.channel[c].channelType;
     auto* view = new QTableView(parent);
-    view->setModel(new DataListModel(std::move(doc), language_, types, view));
+    view->setModel(new DataListModel(std::move(doc), Display(), view));
     SetUpDataListTable(*view);
     return view;
 }

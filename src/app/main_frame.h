@@ -18,6 +18,7 @@
 #include "common/language.h"
 #include "device/command_flags.h"
 #include "device/device_info.h"
+#include "device/display_options.h"
 
 class QAction;
 class QLabel;
@@ -91,6 +92,9 @@ public:
     const std::string& LanguageName() const { return languageName_; }
     // The language of every bilingual text the frame and its windows show or write.
     Language TextLanguage() const { return language_; }
+    // That language with the channel types of the DeviceInfo held now: what a data window, its
+    // printing and Save As display and write with.
+    DisplayOptions Display() const { return DisplayOptionsOf(info_, language_); }
     // The language of menus and dialogs: the file's choice or the system's.
     int UiLanguage() const { return uiLanguage_; }
     CommandFlags& Flags() { return flags_; }

@@ -38,7 +38,7 @@ bool ParseIndex(const std::string& text, int32_t& value) {
 // The PDF report of `set`; its failure message and warnings go to stderr in UTF-8.
 int WritePdf(RecordSet& set, const std::string& out, Language language, int32_t from, int32_t to) {
     PdfOptions options;
-    options.language = language;
+    options.display.language = language;
     options.firstIndex = from;
     options.endIndex = to;
     options.logoPath = ExecutableFolder() + "/logo.png";
@@ -131,7 +131,7 @@ int RunExport(const std::vector<std::string>& args) {
 
     // No logger was read, so no channel has a known ChannelType: one decimal everywhere.
     ExportOptions options;
-    options.language = language;
+    options.display.language = language;
     options.encoding = encoding;
     const bool csv = parsed.Has("csv");
     const ExportResult result = csv ? ExportCsv(set, stream, parsed.Value("csv"), options)

@@ -12,6 +12,7 @@
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
+#include "device/display_options.h"
 #include "device/kvusb_loader.h"
 #include "device/name_tables.h"
 #include "history/block_codec.h"
@@ -59,8 +60,7 @@ std::string HomeFolder() {
 
 ExportOptions CsvOptions(const DeviceInfo& info, Language language) {
     ExportOptions options;
-    options.language = language;
-    for (int c = 0; c < kChannelCount; ++c) options.channelType[c] = info.channel[c].channelType;
+    options.display = DisplayOptionsOf(info, language);
     return options;
 }
 

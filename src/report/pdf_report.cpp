@@ -95,7 +95,7 @@ std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, Langu
 }
 
 PdfReport::PdfReport(ReportCanvas& canvas, const RecordSet& set, const PdfOptions& options)
-    : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.language)) {
+    : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.display.language)) {
     range_ = RangeOf(set, options.firstIndex, options.endIndex);
     // The table alone counts a whole-set range by the records the logger reported holding (when
     // it named a number), limited like the rest by the capacity and by the records that exist.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/language.h"
+#include "device/display_options.h"
 #include "report/report_canvas.h"
 #include "report/report_statistics.h"
 
@@ -31,12 +32,11 @@ struct ReportClock {
 ReportClock ReportClockNow();
 
 struct PdfOptions {
-    Language language = Language::Chinese;
-    uint8_t channelType[8] = {};  // ChannelType of each channel in the DeviceInfo read last
-    int32_t firstIndex = 0;       // range of the records: firstIndex … endIndex − 1;
-    int32_t endIndex = 0;         // endIndex ≤ firstIndex means the whole set
-    std::string logoPath;         // PNG placed on the first page; empty: none
-    ReportClock clock;            // fills `local` and the offset with ReportClockNow() by default
+    DisplayOptions display;
+    int32_t firstIndex = 0;  // range of the records: firstIndex … endIndex − 1;
+    int32_t endIndex = 0;    // endIndex ≤ firstIndex means the whole set
+    std::string logoPath;    // PNG placed on the first page; empty: none
+    ReportClock clock;       // fills `local` and the offset with ReportClockNow() by default
     // Called after each finished page with its number and the total; false cancels the report
     // (no file is written). Runs on the drawing thread.
     std::function<bool(int page, int total)> progress;

@@ -15,7 +15,7 @@ namespace velorin {
 
 PdfResult RunReportInBackground(QWidget* parent, const RecordSet& set, const std::string& path,
                                 const PdfOptions& options) {
-    const ReportTexts& texts = ReportTextsFor(options.language);
+    const ReportTexts& texts = ReportTextsFor(options.display.language);
     QProgressDialog dialog(parent);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setCancelButtonText(FromGbk(texts.cancel));

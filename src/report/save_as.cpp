@@ -1,7 +1,5 @@
 #include "report/save_as.h"
 
-#include <cstring>
-
 #include "common/format.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
@@ -43,8 +41,7 @@ std::string SaveAsTarget(const std::string& path, SaveForm form) { return WithEx
 
 PdfOptions PdfOptionsOf(const SaveAsOptions& options) {
     PdfOptions pdf;
-    pdf.language = options.language;
-    std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
+    pdf.display = options.display;
     pdf.firstIndex = options.firstIndex;
     pdf.endIndex = options.endIndex;
     pdf.logoPath = options.logoPath;
@@ -60,7 +57,8 @@ SaveAsResult PdfSaveResult(const PdfResult& report, const SaveAsOptions& options
     if (!report.ok && !report.cancelled) result.failure = PdfFailureMessage(report);
     // A report without its logo is complete; a missing CJK font is not silent.
     for (PdfWarning w : report.warnings) {
-        if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(report, w, options.language));
+        if (w == PdfWarning::CjkFontMissing)
+            result.warnings.push_back(PdfWarningMessage(report, w, options.display.language));
     }
     return result;
 }
@@ -75,21 +73,20 @@ SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& 
         case SaveForm::CsvUtf8:
         case SaveForm::TxtUtf8: {
             ExportOptions text;
-            text.language = options.language;
+            text.display = options.display;
             text.encoding =
                 form == SaveForm::CsvUtf8 || form == SaveForm::TxtUtf8 ? ExportEncoding::Utf8 : ExportEncoding::Gbk;
-            std::memcpy(text.channelType, options.channelType, sizeof text.channelType);
             const bool csv = form == SaveForm::Csv || form == SaveForm::CsvUtf8;
             const ExportResult r =
                 csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
             result.ok = r.ok;
-            if (!r.ok) result.failure = StoreFailed(options.language, r.path, r.detail);
+            if (!r.ok) result.failure = StoreFailed(options.display.language, r.path, r.detail);
             return result;
         }
         case SaveForm::Kv: {
             const KvWriteResult r = doc.OnSaveDocument(result.path);
             result.ok = r.ok;
-            if (!r.ok) result.failure = StoreFailed(options.language, result.path, r.detail);
+            if (!r.ok) result.failure = StoreFailed(options.display.language, result.path, r.detail);
             return result;
         }
     }

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/language.h"
+#include "device/display_options.h"
 
 namespace velorin {
 
@@ -22,11 +22,10 @@ enum class ExportEncoding {
 };
 
 struct ExportOptions {
-    Language language = Language::Chinese;
+    // The labels' language; the channel types decide the decimals of the first block (two for a
+    // high nibble of 2, else one).
+    DisplayOptions display;
     ExportEncoding encoding = ExportEncoding::Gbk;
-    // ChannelType of each channel in the DeviceInfo read last (0 when none was read): a high
-    // nibble of 2 gives two decimals in the first block, anything else one.
-    uint8_t channelType[8] = {};
 };
 
 struct ExportResult {

@@ -63,10 +63,8 @@ QFont ReadoutFont() {
 
 }  // namespace
 
-CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, Language language, const uint8_t (&channelType)[8],
-                           QWidget* parent)
-    : QWidget(parent), doc_(std::move(doc)), language_(language), texts_(CurveTextsFor(language)) {
-    for (int c = 0; c < 8; ++c) channelType_[c] = channelType[c];
+CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const DisplayOptions& display, QWidget* parent)
+    : QWidget(parent), doc_(std::move(doc)), display_(display), texts_(CurveTextsFor(display.language)) {
     const QScreen* screen =
         parent != nullptr && parent->screen() != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) dpiScale_ = screen->logicalDotsPerInchX() / 96.0;
@@ -83,8 +81,7 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, Language language, 
 
     HistoryLists::Setup setup;
     setup.doc = doc_;
-    setup.language = language_;
-    std::copy(channelType, channelType + 8, setup.channelType);
+    setup.display = display_;
     setup.statistics = statistics_;
     setup.data = dataList_;
     setup.shownRange = [this] { return std::make_pair(state_.firstIndex, state_.endIndex); };
@@ -101,7 +98,7 @@ CDastrelView::~CDastrelView() = default;
 int CDastrelView::Scaled(double value) const { return static_cast<int>(value * dpiScale_); }
 
 void CDastrelView::BuildControls() {
-    const ViewTexts& vt = ViewTextsFor(language_);
+    const ViewTexts& vt = ViewTextsFor(display_.language);
     tabs_ = new QTabBar(this);
     tabs_->setExpanding(false);
     tabs_->setDrawBase(false);
@@ -179,10 +176,10 @@ void CDastrelView::BuildControls() {
     });
     connect(printList_, &QPushButton::clicked, this, [this] {
         if (presenter_ == nullptr) return;
-        uint8_t types[8];
-        std::copy(channelType_, channelType_ + 8, types);
-        if (printChannelTypes_) printChannelTypes_(types);
-        PrintViewList(*this, *presenter_, language_, types);
+        // The view's language; the channel types of the logger read last at the time of printing.
+        DisplayOptions now = display_;
+        if (printChannelTypes_) printChannelTypes_(now.channelType);
+        PrintViewList(*this, *presenter_, now);
     });
     UpdateControls();
 }
@@ -437,7 +434,7 @@ void CDastrelView::Return() {
 
 void CDastrelView::ChooseRange() {
     if (times_.Count() == 0) return;  // no record to choose from
-    CTimeCho chooser(language_, this);
+    CTimeCho chooser(display_.language, this);
     chooser.SetTimes(times_.Seconds(0), times_.Seconds(times_.Count() - 1));
     const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;
     if (!ok) return;
@@ -501,7 +498,7 @@ void CDastrelView::Readout(int x, int y) {
         for (int c = 0; c < 8; ++c) {
             if (set.channelEnabled[c] != 1) continue;
             const float v = record.value[c];
-            const bool hundredths = HasHundredths(channelType_[c]);
+            const bool hundredths = HasHundredths(display_.channelType[c]);
             selected << FromGbk(ListValueText(v, hundredths));
             if (!state_.channelVisible[c]) continue;
             text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());

@@ -11,10 +11,8 @@
 
 namespace velorin {
 
-DataList::DataList(const RecordSet& set, Language language, const uint8_t (&channelType)[8], int32_t firstIndex,
-                   int32_t endIndex)
-    : set_(set), language_(language), channels_(EnabledChannels(set)) {
-    for (int c = 0; c < kRecordSetChannels; ++c) channelType_[c] = channelType[c];
+DataList::DataList(const RecordSet& set, const DisplayOptions& display, int32_t firstIndex, int32_t endIndex)
+    : set_(set), display_(display), channels_(EnabledChannels(set)) {
     const int32_t count = UsableRecordCount(set);
     const int32_t first = std::max<int32_t>(firstIndex, 0);
     const int32_t last = std::min<int32_t>(endIndex, count - 1);  // inclusive
@@ -30,7 +28,7 @@ int DataList::ChannelOfColumn(int column) const {
 }
 
 std::string DataList::Header(int column) const {
-    const Texts& t = TextsFor(language_);
+    const Texts& t = TextsFor(display_.language);
     if (column == 0) return t.dataListSerial;
     if (column == 1) return t.dataListTime;
     const int c = ChannelOfColumn(column);
@@ -48,7 +46,7 @@ std::string DataList::Cell(int row, int column) const {
     }
     const int c = ChannelOfColumn(column);
     if (c < 0) return std::string();
-    return ListValueText(r.value[c], HasHundredths(channelType_[c]));
+    return ListValueText(r.value[c], HasHundredths(display_.channelType[c]));
 }
 
 std::string ListValueText(float value, bool hundredths) {

@@ -20,9 +20,9 @@ namespace velorin {
 
 HistoryLists::HistoryLists(Setup setup, QObject* parent)
     : QObject(parent), setup_(std::move(setup)), statisticsTable_(setup_.statistics), dataTable_(setup_.data) {
-    const Language language = setup_.language;
+    const Language language = setup_.display.language;
     const auto range = ShownRange();
-    dataModel_ = new DataListModel(setup_.doc, language, setup_.channelType, this, range.first, range.second);
+    dataModel_ = new DataListModel(setup_.doc, setup_.display, this, range.first, range.second);
     statisticsModel_ = new StatisticsModel(setup_.doc, language, this);
     if (dataTable_) {
         // Set up before the model comes: on an empty header the row settings cost nothing, on
@@ -78,7 +78,7 @@ void HistoryLists::Refill() {
 }
 
 void HistoryLists::FillPanel() {
-    const std::vector<PanelLine> lines = BuildRecordPanelLines(setup_.doc->Set(), setup_.language);
+    const std::vector<PanelLine> lines = BuildRecordPanelLines(setup_.doc->Set(), setup_.display.language);
     if (setup_.fillPanel) {
         setup_.fillPanel(lines);
         return;
@@ -92,7 +92,7 @@ bool HistoryLists::SwitchF0On(float referenceTemperature, float zValue) {
     const auto range = ShownRange();
     const F0Switch result =
         f0_.SwitchOn(setup_.doc->Set(), range.first, range.second, referenceTemperature, zValue,
-                     ViewTextsFor(setup_.language).f0Quantity, ViewTextsFor(setup_.language).f0Unit);
+                     ViewTextsFor(setup_.display.language).f0Quantity, ViewTextsFor(setup_.display.language).f0Unit);
     if (!result.changed) return false;
     FillPanel();
     Refill();

@@ -4,7 +4,7 @@
 #include <QMdiSubWindow>
 
 #include "common/texts.h"
-#include "device/device_info.h"
+#include "device/display_options.h"
 #include "history/dastrel_doc.h"
 #include "ui/gui_text.h"
 #include "ui/presenter.h"
@@ -16,10 +16,6 @@ namespace velorin {
 
 CDastrelView* ViewOf(QMdiSubWindow* window) {
     return window != nullptr ? qobject_cast<CDastrelView*>(window->widget()) : nullptr;
-}
-
-void ChannelTypesOf(const DeviceInfo& info, uint8_t (&types)[8]) {
-    for (int c = 0; c < 8; ++c) types[c] = info.channel[c].channelType;
 }
 
 namespace {
@@ -41,12 +37,12 @@ void PrintViewCurve(CDastrelView& view, Presenter& presenter) {
     PrintCurve(presenter, view.Document()->Set(), view.FirstIndex(), view.EndIndex(), view.Canvas());
 }
 
-void PrintViewList(CDastrelView& view, Presenter& presenter, Language language, const uint8_t (&channelType)[8]) {
-    if (!PrinterInstalled(presenter, language)) return;
-    CTimeCho chooser(language, &view);
+void PrintViewList(CDastrelView& view, Presenter& presenter, const DisplayOptions& display) {
+    if (!PrinterInstalled(presenter, display.language)) return;
+    CTimeCho chooser(display.language, &view);
     chooser.SetMode(CTimeCho::Mode::Serial);
     if (presenter.Exec(chooser) != QDialog::Accepted) return;
-    PrintList(presenter, view.Document()->Set(), channelType, chooser.FirstSerial(), chooser.LastSerial());
+    PrintList(presenter, view.Document()->Set(), display.channelType, chooser.FirstSerial(), chooser.LastSerial());
 }
 
 }  // namespace velorin

@@ -19,7 +19,7 @@
 #include <memory>
 
 #include "common/date_time.h"
-#include "common/language.h"
+#include "device/display_options.h"
 #include "gui/scripted_presenter.h"
 #include "history/dastrel_doc.h"
 #include "support/curve_data.h"
@@ -34,7 +34,13 @@ namespace velorin {
 namespace {
 
 // Channel 1 in hundredths, the others in tenths (high nibble 2: hundredths; low: 2-byte samples).
-const uint8_t kTypes[8] = {0x22, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02};
+DisplayOptions Display(Language language) {
+    DisplayOptions display;
+    display.language = language;
+    for (uint8_t& type : display.channelType) type = 0x02;
+    display.channelType[0] = 0x22;
+    return display;
+}
 
 void Mouse(QWidget& w, QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton) {
     const QPointF at(x, y);
@@ -48,7 +54,7 @@ protected:
     void Open(RecordSet set, Language language = Language::English) {
         doc_ = std::make_shared<CDastrelDoc>();
         doc_->Set() = std::move(set);
-        view_ = std::make_unique<CDastrelView>(doc_, language, kTypes);
+        view_ = std::make_unique<CDastrelView>(doc_, Display(language));
         view_->SetDpiScale(1.0);
         view_->resize(1068, 655);
         view_->show();

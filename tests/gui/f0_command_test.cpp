@@ -30,7 +30,7 @@ public:
     ListsView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) : QWidget(parent) {
         HistoryLists::Setup s;
         s.doc = std::move(doc);
-        s.language = Language::English;
+        s.display.language = Language::English;
         s.statistics = new QTableView(this);
         s.data = new QTableView(this);
         lists_ = new HistoryLists(std::move(s), this);

@@ -39,8 +39,8 @@ protected:
         data_ = new QTableView(host_.get());
         HistoryLists::Setup s;
         s.doc = doc_;
-        s.language = language;
-        s.channelType[0] = 0x22;  // hundredths
+        s.display.language = language;
+        s.display.channelType[0] = 0x22;  // hundredths
         s.statistics = statistics_;
         s.data = data_;
         s.shownRange = [this] { return std::make_pair(first_, end_); };

@@ -31,7 +31,7 @@ TEST(ReportWorker, CancelStopsTheReportAndKeepsTheEarlierFile) {
     const std::string target = dir.MakeFile("report.pdf", "the earlier report");
     const RecordSet set = test::MakeCurveSet(60000, 6, 60, 0);  // some 150 pages
     PdfOptions options;
-    options.language = Language::English;
+    options.display.language = Language::English;
     // A timer on the GUI thread: it runs only while the worker leaves that thread free. Once the
     // dialog shows two pages done, it presses Cancel.
     int ticks = 0, shownPages = 0;
@@ -63,7 +63,7 @@ TEST(ReportWorker, UncancelledReportWritesTheFileInTheInterfaceLanguage) {
     test::TempDir dir;
     const std::string target = dir.Path() + "/report.pdf";
     PdfOptions options;
-    options.language = Language::Chinese;
+    options.display.language = Language::Chinese;
     QString label;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {

@@ -97,7 +97,7 @@ TEST(PdfReportFirstPage, NoteNamesTheComputersUtcOffsetInRed) {
     EXPECT_TRUE(note->color == kRed);
     EXPECT_EQ(note->fontSize, 8);
     o.clock.utcOffsetSeconds = -(5 * 3600 + 30 * 60);
-    o.language = Language::Chinese;
+    o.display.language = Language::Chinese;
     EXPECT_EQ(TextAt(DrawReport(set, o), 1, 50, 742), G("注:所有数据基于UTC-05:30 24小时制[月/日/年 时/分/秒]"));
 }
 
@@ -354,8 +354,8 @@ TEST(PdfReportTable, SlotsAreTheEnabledChannelsWithTheirOwnValuesLimitsAndTypes)
     set.records[1].value[0] = kMissingValue2Byte;
     set.records[1].value[2] = 5.0f;
     PdfOptions o = ReportOptions(Language::English);
-    o.channelType[2] = 0x22;  // channel 3 in hundredths
-    o.channelType[1] = 0x12;
+    o.display.channelType[2] = 0x22;  // channel 3 in hundredths
+    o.display.channelType[1] = 0x12;
     RecordingCanvas canvas = DrawReport(set, o);
 
     const CanvasCall* row0 = canvas.TextAt(2, 50, 730);
@@ -392,7 +392,7 @@ TEST(PdfReportTable, CellDigitsAreExactlyPrintfs) {
     for (int i = 0; i < n; ++i)
         set.records[static_cast<size_t>(i)].value[0] = set.records[static_cast<size_t>(i)].value[1] = values[i];
     PdfOptions o = ReportOptions(Language::English);
-    o.channelType[1] = 0x22;  // channel 2 in hundredths
+    o.display.channelType[1] = 0x22;  // channel 2 in hundredths
     RecordingCanvas canvas = DrawReport(set, o);
     for (int i = 0; i < n; ++i) {
         const double y = 730 - 10 * i;

@@ -48,7 +48,7 @@ TEST(SaveAs, APdfReportOfARangeLeavesTheDocumentsStatisticsAsTheyWere) {
     const std::string before = SerializeKv(set);
 
     SaveAsOptions options;
-    options.language = Language::English;
+    options.display.language = Language::English;
     options.firstIndex = 2;  // records 2..4: 14, 16, 18
     options.endIndex = 5;
     ASSERT_TRUE(SaveDocumentAs(doc, SaveForm::Pdf, dir.Path() + "/range.pdf", options).ok);

@@ -47,7 +47,7 @@ TEST(Utf8Export, EqualsTheGbkTableConvertedByIconv) {
             for (const Form& form : forms) {
                 SCOPED_TRACE(std::string(form.name) + (english ? " English " : " Chinese ") + std::to_string(records));
                 ExportOptions options;
-                options.language = english ? Language::English : Language::Chinese;
+                options.display.language = english ? Language::English : Language::Chinese;
                 const std::string base =
                     dir.Path() + "/" + form.name + std::to_string(records) + (english ? "en" : "zh");
                 const ExportResult gbk = form.write(set, base + "-gbk", options);
