@@ -1,5 +1,5 @@
 // The texts of the range statistics and the comparison (CLI text output, the data window's
-// range figures, the comparison report), one instance per interface language, GBK bytes.
+// range figures, the comparison report), one instance per interface language (UTF-8).
 #pragma once
 
 #include <string>

@@ -51,7 +51,7 @@ private:
         int channelIndex = -1;
         int page = 1;
         double y = 0;
-        const char* mark = nullptr;  // "warmest" / "coldest" text, or none
+        const char* mark = nullptr;  // "warmest" / "coldest" text (UTF-8, of the text table), or none
     };
     void BuildRows();
     void DrawStatisticsPage(int page, size_t& row);
@@ -59,6 +59,7 @@ private:
     void DrawFooter(int page);
     bool PageDone(int page);
     void Text(double x, double y, const std::string& gbk);
+    void Label(double x, double y, const std::string& utf8);
 
     ReportCanvas& canvas_;
     const std::vector<CompareFile>& files_;

@@ -1,5 +1,5 @@
 // The texts of the comparison window and of its file chooser, one instance per interface
-// language (GBK bytes, like every text table of the program).
+// language (UTF-8, like every text table of the program).
 #pragma once
 
 #include <string>

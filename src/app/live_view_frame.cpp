@@ -66,7 +66,7 @@ CRealImage* OpenLiveView(CMainFrame& frame, LinkWorker& worker) {
     auto* view = new CRealImage(worker, frame.Info(), frame.TextLanguage(), std::move(hooks), scroll);
     scroll->setWidget(view);
     child->setWidget(scroll);
-    child->setWindowTitle(FromGbk(LiveTextsFor(frame.TextLanguage()).windowTitle));
+    child->setWindowTitle(FromUtf8(LiveTextsFor(frame.TextLanguage()).windowTitle));
     frame.MdiArea()->addSubWindow(child);
     child->showMaximized();
     view->Start();

@@ -35,7 +35,6 @@
 #include "common/language.h"
 #include "common/lock_leds.h"
 #include "common/manual_path.h"
-#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "device/link.h"
@@ -131,7 +130,7 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     }
 
     QString title = QStringLiteral("Velorin");
-    if (options_.demo) title += FromGbk(TextsFor(language_).demoTitleSuffix);
+    if (options_.demo) title += FromUtf8(TextsFor(language_).demoTitleSuffix);
     setWindowTitle(title);
     move(0, 0);
     resize(1024, 768);
@@ -283,7 +282,7 @@ void CMainFrame::UpdateCommands() {
             case ID_VIEW_STATUS_BAR: action->setChecked(statusBar()->isVisible()); break;
             case ID_SWITCH_LANGUAGE:
                 action->setChecked(english);
-                action->setText(FromGbk(TextsFor(language_).switchLanguageLabel));
+                action->setText(FromUtf8(TextsFor(language_).switchLanguageLabel));
                 break;
             default: break;
         }
@@ -313,7 +312,7 @@ void CMainFrame::RunCommand(int id) {
         case ID_VIEW_TOOLBAR: toolbar_->setVisible(!toolbar_->isVisible()); break;
         case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); break;
         case ID_FILE_OPEN: {
-            const QString path = presenter_->AskOpenFile(FromGbk(TextsFor(language_).openFilter));
+            const QString path = presenter_->AskOpenFile(FromUtf8(TextsFor(language_).openFilter));
             if (!path.isEmpty()) OpenDataFile(path);
             break;
         }
@@ -352,7 +351,7 @@ void CMainFrame::RunCommand(int id) {
 
 void CMainFrame::StopCommand() {
     const FixedTexts& f = Fixed();
-    if (!presenter_->AskOkCancel(FromGbk(f.stopQuestion), FromGbk(f.stopTitle), BoxIcon::Warning)) return;
+    if (!presenter_->AskOkCancel(FromUtf8(f.stopQuestion), FromUtf8(f.stopTitle), BoxIcon::Warning)) return;
     // A Stop job: the stop request on the link thread with a copy of DeviceInfo, whose work
     // state comes back here.
     auto stopped = std::make_shared<std::pair<DeviceInfo, bool>>(info_, false);
@@ -364,7 +363,7 @@ void CMainFrame::StopCommand() {
                 info_ = stopped->first;
                 panel_->Fill(BuildPanelLines(info_, language_));
             } else {
-                presenter_->Message(FromGbk(Fixed().stopFailed), QString(), BoxIcon::None);
+                presenter_->Message(FromUtf8(Fixed().stopFailed), QString(), BoxIcon::None);
             }
         });
 }
@@ -383,8 +382,8 @@ void CMainFrame::HistoryCommand() {
     CProgress1Dlg::Inputs inputs;
     if (DataWindowActive()) {
         const Texts& t = TextsFor(language_);
-        if (presenter_->AskOkCancel(FromGbk(t.saveAsQuestion), FromGbk(t.saveAsCaption), BoxIcon::Warning)) {
-            QString name = presenter_->AskSaveFile(FromGbk(Fixed().downloadSaveFilter));
+        if (presenter_->AskOkCancel(FromUtf8(t.saveAsQuestion), FromUtf8(t.saveAsCaption), BoxIcon::Warning)) {
+            QString name = presenter_->AskSaveFile(FromUtf8(Fixed().downloadSaveFilter));
             if (!name.isEmpty()) {
                 if (!name.contains(QStringLiteral(".kv"))) name += QStringLiteral(".kv");
                 inputs.targetPath = name;
@@ -401,7 +400,7 @@ void CMainFrame::HistoryCommand() {
     auto ownStatus = std::make_shared<bool>(false);
     hooks.openFile = [this, ownStatus](const QString& path, std::unique_ptr<RecordSet> set) {
         if (!*ownStatus) {
-            ShowStatus(FromGbk(FormatC(TextsFor(language_).downloadSaved.c_str(), ToGbk(path).c_str())));
+            ShowStatus(FromUtf8(FormatC(TextsFor(language_).downloadSaved.c_str(), path.toStdString().c_str())));
         }
         return OpenDataSet(path, std::move(set));
     };
@@ -415,7 +414,7 @@ void CMainFrame::HistoryCommand() {
         flags_.connectEnabled = 1;
         if (!stored) {
             flags_.SetDeviceCommands(1);
-            ShowStatus(FromGbk(TextsFor(language_).downloadAbandoned));
+            ShowStatus(FromUtf8(TextsFor(language_).downloadAbandoned));
         }
         UpdateCommands();
     };
@@ -432,7 +431,7 @@ void CMainFrame::OpenHelp() {
     if (QFileInfo::exists(path)) {
         presenter_->OpenWithDesktop(path);
     } else {
-        presenter_->Message(FromGbk(TextsFor(language_).helpFileMissing) + path, QString(), BoxIcon::None);
+        presenter_->Message(FromUtf8(TextsFor(language_).helpFileMissing) + path, QString(), BoxIcon::None);
     }
 }
 
@@ -461,14 +460,14 @@ bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
     auto doc = std::make_shared<CDastrelDoc>();
     const DocOpenResult result = doc->OnOpenDocument(QFile::encodeName(path).toStdString());
     if (result.outcome == DocOpenOutcome::WrongExtension) {
-        presenter_->Message(FromGbk(Fixed().kvExtensionRefused), QString(), BoxIcon::Warning);
+        presenter_->Message(FromUtf8(Fixed().kvExtensionRefused), QString(), BoxIcon::Warning);
         return false;
     }
     if (result.outcome != DocOpenOutcome::Opened) {
         const Texts& t = TextsFor(language_);
         const std::string text =
-            FormatC(t.openFailedReason.c_str(), ToGbk(path).c_str(), Utf8ToGbk(result.read.detail).c_str());
-        presenter_->Message(FromGbk(text), QString(), BoxIcon::Warning);
+            FormatC(t.openFailedReason.c_str(), path.toStdString().c_str(), result.read.detail.c_str());
+        presenter_->Message(FromUtf8(text), QString(), BoxIcon::Warning);
         return false;
     }
     ShowDataWindow(std::move(doc), path, canonical);

@@ -24,10 +24,10 @@ ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, Language lan
     if (choice.kind != LinkChoice::Kind::Port) usb = LoadUsbLibrary(link, messages);
     if (choice.kind == LinkChoice::Kind::Usb && !link.usb.Available()) {
         // --hid without the library: that, not a timeout, is why no logger can be reached.
-        const std::string why = usb.detail.empty() ? usb.message : usb.detail;
-        messages.MessageBox(FormatC(TextsFor(language).usbLibraryUnavailableFormat.c_str(), Utf8ToGbk(usb.path).c_str(),
-                                    Utf8ToGbk(why).c_str()),
-                            std::string(), MessageIcon::Error);
+        const std::string why = usb.detail.empty() ? GbkToUtf8(usb.message) : usb.detail;
+        messages.MessageBox(
+            Utf8ToGbk(FormatC(TextsFor(language).usbLibraryUnavailableFormat.c_str(), usb.path.c_str(), why.c_str())),
+            std::string(), MessageIcon::Error);
         return ConnectResult{};
     }
     if (choice.kind == LinkChoice::Kind::Usb) {
@@ -54,7 +54,7 @@ bool ConnectForExchange(Link& link, const LinkChoice& choice, Language language,
         link.CloseHidHandle();
         // A logger that answered in a layout the program does not know is not a silent one.
         messages.MessageBox(connected.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, language)
-                                                           : TextsFor(language).communicationTimeout,
+                                                           : Utf8ToGbk(TextsFor(language).communicationTimeout),
                             std::string(), MessageIcon::None);
         return false;
     }

@@ -231,7 +231,7 @@ int RunConfigure(const std::vector<std::string>& args) {
     FinishHooks hooks;
     const ConfigTexts& texts = ConfigTextsFor(command.language);
     hooks.ask = [yes, &messages, &texts](const std::string& text, const std::string& caption) {
-        if (!yes) messages.MessageBox(text, caption, MessageIcon::Question);
+        if (!yes) messages.MessageBox(Utf8ToGbk(text), Utf8ToGbk(caption), MessageIcon::Question);
         // --yes answers a past timed time with the current time: say so.
         if (yes && text == texts.timedStartPast) Warn("the timed start lies in the past; the current time is sent");
         if (yes && text == texts.timedStopPast) Warn("the timed stop lies in the past; the current time is sent");

@@ -28,6 +28,7 @@
 #include "common/atomic_file.h"
 #include "common/format.h"
 #include "common/language.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/connect.h"
 #include "device/device_info.h"
@@ -106,7 +107,7 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadRe
     options.wantStoredSet = false;
     const StoreResult stored = StoreDownload(buffer, info, download, options);
     if (stored.plan == StorePlan::Nothing) {
-        PrintGbk(stderr, "velorin-cli download: " + TextsFor(language).downloadNothingStored);
+        std::fputs(("velorin-cli download: " + TextsFor(language).downloadNothingStored).c_str(), stderr);
         std::fputc('\n', stderr);
         return kExitFailed;
     }
@@ -116,16 +117,18 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadRe
         return kExitFailed;
     }
     if (stored.fallbackFolder) {
-        PrintGbk(stderr, FormatC(TextsFor(language).storedInFallback.c_str(), stored.folder.c_str()));
+        std::fputs(FormatC(TextsFor(language).storedInFallback.c_str(), stored.folder.c_str()).c_str(), stderr);
         std::fputc('\n', stderr);
     }
     if (HasUnstorableChannels(info)) {
-        PrintGbk(stderr, "velorin-cli download: " + TextsFor(language).channelsNotStorable);
+        std::fputs(("velorin-cli download: " + TextsFor(language).channelsNotStorable).c_str(), stderr);
         std::fputc('\n', stderr);
     }
     if (!stored.keptPath.empty()) {
-        PrintGbk(stderr, FormatC(TextsFor(language).partialStoredBeside.c_str(), stored.kvPath.c_str(),
-                                 stored.keptPath.c_str()));
+        std::fputs(
+            FormatC(TextsFor(language).partialStoredBeside.c_str(), stored.kvPath.c_str(), stored.keptPath.c_str())
+                .c_str(),
+            stderr);
         std::fputc('\n', stderr);
     }
     std::printf("%s\n", stored.kvPath.c_str());
@@ -204,7 +207,9 @@ int RunDownload(const std::vector<std::string>& args) {
         std::fputs("velorin-cli download: cancelled, nothing stored\n", stderr);
         return kExitFailed;
     }
-    for (const DownloadWarning& w : result.warnings) messages.MessageBox(w.text, std::string(), MessageIcon::None);
+    for (const DownloadWarning& w : result.warnings) {
+        messages.MessageBox(Utf8ToGbk(w.text), std::string(), MessageIcon::None);
+    }
 
     const int stored = Store(*buffer, info, result, language, target);
     if (stored != kExitOk) return stored;

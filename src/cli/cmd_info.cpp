@@ -6,6 +6,7 @@
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "common/language.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/connect.h"
 #include "device/device_info.h"
@@ -42,7 +43,7 @@ int RunInfo(const std::vector<std::string>& args) {
     if (result.outcome == ConnectOutcome::NotFound) return kExitFailed;
     if (!result.infoRead) {
         // The USB link was there but the logger did not deliver its information block.
-        messages.MessageBox(TextsFor(language).communicationTimeout, std::string(), MessageIcon::None);
+        messages.MessageBox(Utf8ToGbk(TextsFor(language).communicationTimeout), std::string(), MessageIcon::None);
         return kExitFailed;
     }
     PrintPanel(stdout, BuildPanelLines(info, language));

@@ -140,7 +140,7 @@ int RunLive(const std::vector<std::string>& args) {
     link.CloseHidHandle();
     if (!health.Failing()) return kExitOk;
     const std::string since = FormatLiveTime(health.Since()).substr(11);
-    PrintGbk(stderr, FormatC(texts.gaveUpFormat.c_str(), health.FailedInRow(), since.c_str()));
+    std::fputs(FormatC(texts.gaveUpFormat.c_str(), health.FailedInRow(), since.c_str()).c_str(), stderr);
     std::fputc('\n', stderr);
     return kExitFailed;
 }

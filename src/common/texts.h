@@ -1,7 +1,9 @@
 // Every bilingual text of the core, one instance per interface language.
 //
-// TextsFor() gives the texts of one interface language. All texts are GBK byte strings;
-// printf-style formats are noted with their arguments.
+// TextsFor() gives the texts of one interface language. Every text table of the program holds
+// UTF-8: the GUI shows the texts as they are, and they become GBK (Utf8ToGbk) only where bytes
+// must be GBK — written into a file, stored in DeviceInfo, or joined with texts the logger or a
+// data file gave (which stay GBK). printf-style formats are noted with their arguments.
 #pragma once
 
 #include <string>
@@ -91,7 +93,7 @@ struct Texts {
     std::string dataListChannelFormat;  // %d channel number; followed by "(unit)"
 };
 
-// Texts that exist in Chinese only and are shown so in both interface languages (GBK).
+// Texts that exist in Chinese only and are shown so in both interface languages.
 struct FixedTexts {
     std::string stopQuestion, stopTitle, stopFailed;
     std::string closeQuestion, closeTitle;

@@ -1,5 +1,5 @@
 // Texts of the configuration: the requests' results, the wizard's checks and questions, the
-// wizard's pages and the clock dialog. One instance per interface language (GBK bytes),
+// wizard's pages and the clock dialog. One instance per interface language (UTF-8),
 // chosen with ConfigTextsFor(language).
 //
 // The message-box texts, the questions and the labels stored in DeviceInfo exist in Chinese only

@@ -1,5 +1,6 @@
 #include "config/finish_sequence.h"
 
+#include "common/text_codec.h"
 #include "common/user_messages.h"
 #include "config/config_texts.h"
 #include "device/device_info.h"
@@ -88,17 +89,17 @@ FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries
     const ClockBytes clock = ClockBytesOf(Now(hooks));
     if (ChooseLink(link) == LinkUse::Serial) {
         out.clockAccepted = SetClock(link, clock, ConfigSender::Wizard).accepted;
-        if (!out.clockAccepted) messages.MessageBox(t.clockFailed, std::string(), MessageIcon::None);
+        if (!out.clockAccepted) messages.MessageBox(Utf8ToGbk(t.clockFailed), std::string(), MessageIcon::None);
         out.restartAccepted = ClearAndRestart(link, info, ConfigSender::Wizard).accepted;
         Wait(hooks, false);
         if (out.restartAccepted) {
             out.restarted = true;
             out.outcome = FinishOutcome::Restarted;
             out.result = 1;
-            messages.MessageBox(t.restartSucceeded, std::string(), MessageIcon::Information);
+            messages.MessageBox(Utf8ToGbk(t.restartSucceeded), std::string(), MessageIcon::Information);
         } else {
             out.outcome = FinishOutcome::RestartFailed;
-            messages.MessageBox(t.restartFailed, std::string(), MessageIcon::None);
+            messages.MessageBox(Utf8ToGbk(t.restartFailed), std::string(), MessageIcon::None);
         }
         return out;
     }
@@ -110,12 +111,12 @@ FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries
     out.result = 1;
     if (link.hidHandle == nullptr) return out;
     out.clockAccepted = SetClock(link, clock, ConfigSender::Wizard).accepted;
-    if (!out.clockAccepted) messages.MessageBox(t.clockFailed, std::string(), MessageIcon::None);
+    if (!out.clockAccepted) messages.MessageBox(Utf8ToGbk(t.clockFailed), std::string(), MessageIcon::None);
     if (out.clockAccepted) out.restartAccepted = ClearAndRestart(link, info, ConfigSender::Wizard).accepted;
     if (out.restartAccepted) {
-        messages.MessageBox(t.restartSucceeded, std::string(), MessageIcon::Information);
+        messages.MessageBox(Utf8ToGbk(t.restartSucceeded), std::string(), MessageIcon::Information);
     } else {
-        messages.MessageBox(t.restartFailed, std::string(), MessageIcon::None);
+        messages.MessageBox(Utf8ToGbk(t.restartFailed), std::string(), MessageIcon::None);
     }
     return out;
 }

@@ -21,7 +21,7 @@ class UserMessages;
 struct DeviceInfo;
 
 struct FinishHooks {
-    // An OK / Cancel question (GBK text and caption); true for OK. Required.
+    // An OK / Cancel question (text and caption from the texts, UTF-8); true for OK. Required.
     std::function<bool(const std::string& text, const std::string& caption)> ask;
     // The computer's clock; the real one when empty.
     std::function<CDealTime()> now;

@@ -13,11 +13,11 @@ namespace {
 
 constexpr int kPowerSavingMinimumSeconds = 10;
 
-// A label as DeviceInfo holds it: cut to its field.
+// A label (UTF-8) as DeviceInfo holds it: GBK, cut to its field.
 template <size_t N>
 std::string AsStored(const std::string& label) {
     char field[N];
-    StoreInField(field, label);
+    StoreInField(field, Utf8ToGbk(label));
     return ReadField(field);
 }
 
@@ -41,11 +41,12 @@ std::string Limit(int16_t tenths) { return FormatC("%.1f", tenths / 10.0); }
 
 std::string ShortenedTextNote(const WizardEntries& entries, const ConfigTexts& t) {
     std::string note;
+    // The entries are GBK, as the logger keeps them: the formats join them in GBK.
     auto add = [&note](const std::string& format, const std::string& text) {
         const FittedText fitted = FitGbk(text, kConfigTextBytes);
         if (!fitted.shortened) return;
         if (!note.empty()) note += '\n';
-        note += FormatC(format.c_str(), fitted.bytes.c_str());
+        note += FormatC(Utf8ToGbk(format).c_str(), fitted.bytes.c_str());
     };
     add(t.userNameShortenedFormat, entries.userName);
     add(t.titleShortenedFormat, entries.title);
@@ -62,27 +63,27 @@ bool IsManualRecordMode(const DeviceInfo& info) {
 
 std::string StartBoxText(const DeviceInfo& info) {
     const int i = LabelIndex(info.startMode, &Texts::startModeLabel);
-    return i < 0 ? ReadField(info.startMode) : TextsFor(Language::Chinese).startModeLabel[i];
+    return i < 0 ? ReadField(info.startMode) : Utf8ToGbk(TextsFor(Language::Chinese).startModeLabel[i]);
 }
 
 std::string StopBoxText(const DeviceInfo& info) {
     const int i = LabelIndex(info.stopMode, &Texts::stopModeLabel);
-    return i < 0 ? ReadField(info.stopMode) : TextsFor(Language::Chinese).stopModeLabel[i];
+    return i < 0 ? ReadField(info.stopMode) : Utf8ToGbk(TextsFor(Language::Chinese).stopModeLabel[i]);
 }
 
 StartChoice StartChoiceOf(const std::string& text) {
     const ConfigTexts& t = ConfigTextsFor(Language::Chinese);
-    if (text == t.startImmediate) return StartChoice::Immediate;
-    if (text == t.startTimed) return StartChoice::Timed;
-    if (text == t.startManual) return StartChoice::Manual;
+    if (text == Utf8ToGbk(t.startImmediate)) return StartChoice::Immediate;
+    if (text == Utf8ToGbk(t.startTimed)) return StartChoice::Timed;
+    if (text == Utf8ToGbk(t.startManual)) return StartChoice::Manual;
     return StartChoice::Other;
 }
 
 StopChoice StopChoiceOf(const std::string& text) {
     const ConfigTexts& t = ConfigTextsFor(Language::Chinese);
-    if (text == t.stopMemoryFull) return StopChoice::MemoryFull;
-    if (text == t.stopTimed) return StopChoice::Timed;
-    if (text == t.stopFifo) return StopChoice::Fifo;
+    if (text == Utf8ToGbk(t.stopMemoryFull)) return StopChoice::MemoryFull;
+    if (text == Utf8ToGbk(t.stopTimed)) return StopChoice::Timed;
+    if (text == Utf8ToGbk(t.stopFifo)) return StopChoice::Fifo;
     return StopChoice::Other;
 }
 
@@ -117,11 +118,11 @@ EntryCheck CheckBasicEntries(const WizardEntries& e, Language language) {
     EntryCheck check;
     if (e.userName.empty() || e.title.empty()) {
         check.fault = EntryFault::UserTitleEmpty;
-        check.text = t.userTitleEmpty;
+        check.text = Utf8ToGbk(t.userTitleEmpty);
     } else if (e.powerSaving &&
                e.intervalHours * 3600 + e.intervalMinutes * 60 + e.intervalSeconds < kPowerSavingMinimumSeconds) {
         check.fault = EntryFault::PowerSavingInterval;
-        check.text = t.powerSavingInterval;
+        check.text = Utf8ToGbk(t.powerSavingInterval);
     }
     return check;
 }
@@ -138,13 +139,13 @@ EntryCheck CheckAlarmEntries(const WizardEntries& e, const DeviceInfo& info, Lan
         check.channel = c + 1;
         if (!upper.fits || !lower.fits) {
             check.fault = EntryFault::LimitOutOfRange;
-            check.text = FormatC(t.limitOutOfRangeFormat.c_str(), c + 1);
+            check.text = Utf8ToGbk(FormatC(t.limitOutOfRangeFormat.c_str(), c + 1));
             return check;
         }
         // Compared as the tenths that will be sent.
         if (upper.tenths < lower.tenths) {
             check.fault = EntryFault::UpperBelowLower;
-            check.text = FormatC(t.upperBelowLowerFormat.c_str(), c + 1);
+            check.text = Utf8ToGbk(FormatC(t.upperBelowLowerFormat.c_str(), c + 1));
             return check;
         }
         settings[c] = {e.alarm[c].on, lower.tenths, upper.tenths};

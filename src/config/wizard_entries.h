@@ -44,7 +44,8 @@ WizardEntries EntriesFromDeviceInfo(const DeviceInfo& info, const CDealTime& now
 // The record mode of DeviceInfo: true for manual mode (its label in either language).
 bool IsManualRecordMode(const DeviceInfo& info);
 // The texts the start and stop boxes show for DeviceInfo's modes: the box item of the same
-// meaning, or the Chinese label of a mode the boxes do not offer (which then sends nothing).
+// meaning, or the Chinese label of a mode the boxes do not offer (which then sends nothing);
+// GBK, like the labels they are read from.
 std::string StartBoxText(const DeviceInfo& info);
 std::string StopBoxText(const DeviceInfo& info);
 // A box text read back as a choice: the box items mean their mode, anything else is Other.

@@ -6,6 +6,7 @@
 namespace velorin {
 
 enum class Language;
+
 // When `openError` is a permission error (EACCES/EPERM), the group that owns `devicePath`
 // (usually "dialout"); the COM<N> link is followed to the device. Empty otherwise, when the
 // device cannot be inspected, and whenever joining the group would not help: the group is root,

@@ -50,7 +50,7 @@ bool StopRecording(Link& link, DeviceInfo& info) {
     // The port is never left open after a stop, whichever way it went.
     link.serial.ClosePort();
     // The stopped label is the Chinese one whatever the interface language.
-    if (stopped) StoreInField(info.workState, TextsFor(Language::Chinese).workStateStopped);
+    if (stopped) StoreInField(info.workState, Utf8ToGbk(TextsFor(Language::Chinese).workStateStopped));
     return stopped;
 }
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "device/frame.h"
@@ -65,7 +66,9 @@ void Session::Warn(DownloadWarningKind kind, int block) {
         case DownloadWarningKind::BlockFailed: w.text = Fixed().historyBlockFailed; break;
         case DownloadWarningKind::CapacityReached: w.text = TextsFor(language_).historyCapacityReached; break;
         case DownloadWarningKind::UsbReplyUnrecognised:
-            w.text = UsbReplyUnrecognisedText(block == 0 ? UsbReply::BlockCount : UsbReply::Block, language_);
+            // The message comes in GBK; its reply name is ASCII, so nothing is lost on the way back.
+            w.text =
+                GbkToUtf8(UsbReplyUnrecognisedText(block == 0 ? UsbReply::BlockCount : UsbReply::Block, language_));
             break;
     }
     result_.warnings.push_back(w);

@@ -74,7 +74,7 @@ enum class DownloadWarningKind {
 struct DownloadWarning {
     DownloadWarningKind kind = DownloadWarningKind::CountFailed;
     int block = 0;     // BlockFailed: the block number
-    std::string text;  // GBK, what to show the user
+    std::string text;  // what to show the user (UTF-8)
 };
 
 struct DownloadResult {

@@ -1,4 +1,4 @@
-// The live view's texts, one instance per interface language (GBK bytes). Most of them are the
+// The live view's texts, one instance per interface language (UTF-8). Most of them are the
 // same in both languages: the statics, the list and the readout were never translated.
 #pragma once
 

@@ -1,4 +1,4 @@
-// The texts of the PDF report, one instance per interface language (GBK bytes). Texts that are
+// The texts of the PDF report, one instance per interface language (UTF-8). Texts that are
 // the same in both languages (value formats, "MKT:", the data page header) live with the code
 // that draws them.
 #pragma once
@@ -31,7 +31,7 @@ struct ReportFixedTexts {
     std::string webAddress;                                 // footer, middle
     std::string creator, author, title, subject, keywords;  // document information (UTF-8)
     std::string createFailed;                               // the file could not be written (%s path, %s reason)
-    // The Save As dialog's filters, "|"-separated pairs of name and pattern (GBK).
+    // The Save As dialog's filters, "|"-separated pairs of name and pattern.
     std::string saveAsFilter;
 };
 

@@ -12,9 +12,9 @@ namespace velorin {
 
 namespace {
 
-// "Cannot store the data file %s: %s" of the interface language.
+// "Cannot store the data file %s: %s" of the interface language, as a GBK message.
 std::string StoreFailed(Language language, const std::string& path, const std::string& detail) {
-    return FormatC(TextsFor(language).storeFailed.c_str(), Utf8ToGbk(path).c_str(), Utf8ToGbk(detail).c_str());
+    return Utf8ToGbk(FormatC(TextsFor(language).storeFailed.c_str(), path.c_str(), detail.c_str()));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const DisplayOptions
                    int32_t firstIndex, int32_t endIndex, QWidget* parent) {
     if (!doc) return false;
     int chosen = 0;
-    const QString name = presenter.AskSaveFileAs(NameFilters(FromGbk(ReportFixed().saveAsFilter)), chosen);
+    const QString name = presenter.AskSaveFileAs(NameFilters(FromUtf8(ReportFixed().saveAsFilter)), chosen);
     SaveForm form;
     if (name.isEmpty() || !SaveFormOfFilter(chosen, form)) return false;
 

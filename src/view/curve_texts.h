@@ -1,5 +1,5 @@
 // The texts of the curve view's controls, of its pointer readout and of the range chooser
-// CTimeCho, one instance per interface language (GBK bytes). The tab strip's texts are in
+// CTimeCho, one instance per interface language (UTF-8). The tab strip's texts are in
 // ViewTexts (view/view_texts.h).
 #pragma once
 

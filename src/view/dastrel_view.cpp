@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "history/dastrel_doc.h"
@@ -103,8 +104,8 @@ void CDastrelView::BuildControls() {
     tabs_->setExpanding(false);
     tabs_->setDrawBase(false);
     tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 8px; }"));
-    tabs_->addTab(FromGbk(vt.tabs.graph));
-    tabs_->addTab(FromGbk(vt.tabs.data));
+    tabs_->addTab(FromUtf8(vt.tabs.graph));
+    tabs_->addTab(FromUtf8(vt.tabs.data));
     connect(tabs_, &QTabBar::currentChanged, this, &CDastrelView::ShowTab);
 
     statistics_ = new QTableView(this);
@@ -118,7 +119,7 @@ void CDastrelView::BuildControls() {
     dataList_->hide();
 
     for (int c = 0; c < 8; ++c) {
-        auto* box = new QCheckBox(FromGbk(FormatC(texts_.channelBox.c_str(), c + 1)), this);
+        auto* box = new QCheckBox(FromUtf8(FormatC(texts_.channelBox.c_str(), c + 1)), this);
         box->setChecked(state_.channelEnabled[c] != 0);
         box->setEnabled(state_.channelEnabled[c] != 0);
         connect(box, &QCheckBox::clicked, this, [this, c] {
@@ -128,7 +129,7 @@ void CDastrelView::BuildControls() {
         });
         channelBox_[c] = box;
     }
-    coordinate_ = new QCheckBox(FromGbk(texts_.coordinate), this);
+    coordinate_ = new QCheckBox(FromUtf8(texts_.coordinate), this);
     coordinate_->setChecked(state_.showScale);
     connect(coordinate_, &QCheckBox::clicked, this, [this] {
         state_.showScale = !state_.showScale;
@@ -136,16 +137,16 @@ void CDastrelView::BuildControls() {
         Redraw();
     });
 
-    return_ = new QPushButton(FromGbk(texts_.returnButton), this);
-    amplification_ = new QPushButton(FromGbk(texts_.amplification), this);
-    range_ = new QPushButton(FromGbk(texts_.range), this);
+    return_ = new QPushButton(FromUtf8(texts_.returnButton), this);
+    amplification_ = new QPushButton(FromUtf8(texts_.amplification), this);
+    range_ = new QPushButton(FromUtf8(texts_.range), this);
     connect(return_, &QPushButton::clicked, this, &CDastrelView::Return);
     connect(amplification_, &QPushButton::clicked, this, &CDastrelView::Amplify);
     connect(range_, &QPushButton::clicked, this, &CDastrelView::ChooseRange);
 
     // The bitmap buttons show their images only; the text is the tip.
     compress_ = new QToolButton(this);
-    compress_->setToolTip(FromGbk(texts_.compression));
+    compress_->setToolTip(FromUtf8(texts_.compression));
     expand_ = new QToolButton(this);
     pan_ = new QToolButton(this);
     pan_->setCheckable(true);
@@ -169,8 +170,8 @@ void CDastrelView::BuildControls() {
     lastTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     // The buttons run the same print functions as the data window's File menu.
-    printCurve_ = new QPushButton(FromGbk(texts_.printCurve), this);
-    printList_ = new QPushButton(FromGbk(texts_.printList), this);
+    printCurve_ = new QPushButton(FromUtf8(texts_.printCurve), this);
+    printList_ = new QPushButton(FromUtf8(texts_.printList), this);
     connect(printCurve_, &QPushButton::clicked, this, [this] {
         if (presenter_ != nullptr) PrintViewCurve(*this, *presenter_);
     });
@@ -494,16 +495,17 @@ void CDastrelView::Readout(int x, int y) {
     if (pointed_.index >= 0) {
         const SampleRecord& record = set.records[static_cast<size_t>(pointed_.index)];
         QStringList selected;
-        text = texts_.readoutTime + RecordTimeText(record) + "\r\n";
+        // GBK, like the data file's quantity and unit names it shows.
+        text = Utf8ToGbk(texts_.readoutTime) + RecordTimeText(record) + "\r\n";
         for (int c = 0; c < 8; ++c) {
             if (set.channelEnabled[c] != 1) continue;
             const float v = record.value[c];
             const bool hundredths = HasHundredths(display_.channelType[c]);
             selected << FromGbk(ListValueText(v, hundredths));
             if (!state_.channelVisible[c]) continue;
-            text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
+            text += FormatC(Utf8ToGbk(texts_.readoutChannel).c_str(), c + 1, QuantityTextOf(set, c).c_str());
             if (IsMissingSample(v))
-                text += texts_.error;
+                text += Utf8ToGbk(texts_.error);
             else
                 text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
             text += "\r\n";

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "history/record_set.h"
@@ -28,12 +29,13 @@ int DataList::ChannelOfColumn(int column) const {
 }
 
 std::string DataList::Header(int column) const {
+    // GBK, like the data file's unit names that the channel headers carry.
     const Texts& t = TextsFor(display_.language);
-    if (column == 0) return t.dataListSerial;
-    if (column == 1) return t.dataListTime;
+    if (column == 0) return Utf8ToGbk(t.dataListSerial);
+    if (column == 1) return Utf8ToGbk(t.dataListTime);
     const int c = ChannelOfColumn(column);
     if (c < 0) return std::string();
-    return FormatC(t.dataListChannelFormat.c_str(), c + 1) + "(" + UnitTextOf(set_, c) + ")";
+    return Utf8ToGbk(FormatC(t.dataListChannelFormat.c_str(), c + 1)) + "(" + UnitTextOf(set_, c) + ")";
 }
 
 std::string DataList::Cell(int row, int column) const {

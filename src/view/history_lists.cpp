@@ -8,6 +8,7 @@
 
 #include "analysis/analysis_texts.h"
 #include "app/property_panel.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "history/dastrel_doc.h"
 #include "ui/gui_text.h"
@@ -34,7 +35,7 @@ HistoryLists::HistoryLists(Setup setup, QObject* parent)
     if (statisticsTable_) {
         statisticsTable_->setModel(statisticsModel_);
         SetUpStatisticsTable(*statisticsTable_);
-        auto* copy = new QAction(FromGbk(AnalysisTextsFor(language).copyRange), statisticsTable_);
+        auto* copy = new QAction(FromUtf8(AnalysisTextsFor(language).copyRange), statisticsTable_);
         copy->setShortcut(QKeySequence::Copy);
         copy->setShortcutContext(Qt::WidgetShortcut);
         connect(copy, &QAction::triggered, this, &HistoryLists::CopyRangeStatistics);
@@ -91,8 +92,10 @@ void HistoryLists::FillPanel() {
 bool HistoryLists::SwitchF0On(float referenceTemperature, float zValue) {
     const auto range = ShownRange();
     const F0Switch result =
+        // Channel 2's quantity and unit become texts of the data set: GBK, like the file's own.
         f0_.SwitchOn(setup_.doc->Set(), range.first, range.second, referenceTemperature, zValue,
-                     ViewTextsFor(setup_.display.language).f0Quantity, ViewTextsFor(setup_.display.language).f0Unit);
+                     Utf8ToGbk(ViewTextsFor(setup_.display.language).f0Quantity),
+                     Utf8ToGbk(ViewTextsFor(setup_.display.language).f0Unit));
     if (!result.changed) return false;
     FillPanel();
     Refill();

@@ -58,7 +58,7 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
 }
 
 QString StatisticsModel::ShownRangeText() const {
-    return FromGbk(RangeStatisticsTable(Range(), AnalysisTextsFor(language_)));
+    return FromUtf8(RangeStatisticsTable(Range(), AnalysisTextsFor(language_)));
 }
 
 void StatisticsModel::SetSelected(const QStringList& texts) {
@@ -85,7 +85,7 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
             for (const ChannelRangeStatistics& c : Range().channels) {
                 if (c.channel == channel) stats = &c;
             }
-            return FromGbk(RangeColumnCell(stats, index.column() - FirstRangeColumn(), AnalysisTextsFor(language_)));
+            return FromUtf8(RangeColumnCell(stats, index.column() - FirstRangeColumn(), AnalysisTextsFor(language_)));
         }
         return FromGbk(list_->Cell(index.row(), index.column()));
     }
@@ -96,7 +96,7 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
 QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return QVariant();
     if (section >= FirstRangeColumn()) {
-        return FromGbk(RangeColumnHeader(section - FirstRangeColumn(), AnalysisTextsFor(language_)));
+        return FromUtf8(RangeColumnHeader(section - FirstRangeColumn(), AnalysisTextsFor(language_)));
     }
     return FromGbk(list_->Header(section));
 }

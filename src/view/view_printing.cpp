@@ -24,7 +24,7 @@ namespace {
 // only end aborted: the user is told why before any dialog, and nothing is printed.
 bool PrinterInstalled(Presenter& presenter, Language language) {
     if (!presenter.PrinterNames().isEmpty()) return true;
-    presenter.Message(FromGbk(TextsFor(language).noPrinterInstalled), QString(), BoxIcon::Warning);
+    presenter.Message(FromUtf8(TextsFor(language).noPrinterInstalled), QString(), BoxIcon::Warning);
     return false;
 }
 

@@ -1,4 +1,4 @@
-// The texts of the history view (data window), one instance per interface language (GBK bytes).
+// The texts of the history view (data window), one instance per interface language (UTF-8).
 //
 // The view picks its instance once, when it opens, from the main window's language and keeps it
 // for its lifetime. Each part of the view has its own group below; add a group rather than

@@ -92,9 +92,9 @@ inline DeviceInfo ConnectedInfo(Language language = Language::Chinese) {
     const Texts& t = TextsFor(language);
     StoreInField(info.userName, std::string("old user"));
     StoreInField(info.title, std::string("old title"));
-    StoreInField(info.recordMode, t.recordModeAuto);
-    StoreInField(info.startMode, t.startModeLabel[0]);
-    StoreInField(info.stopMode, t.stopModeLabel[0]);
+    StoreInField(info.recordMode, Utf8ToGbk(t.recordModeAuto));
+    StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[0]));
+    StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[0]));
     info.recordIntervalSeconds = 60;
     info.intervalMinutes = 1;
     info.powerMode = 0x01;

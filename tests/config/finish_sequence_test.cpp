@@ -59,7 +59,7 @@ TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
     FinishResult r = RunFinishSequence(link, info, e, Language::English, messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::EntryRefused);
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().userTitleEmpty});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().userTitleEmpty)});
     EXPECT_TRUE(answers.asked.empty());
 
     e.title = "t";
@@ -93,7 +93,7 @@ TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
     const auto requests = logger.Requests();
     EXPECT_EQ(test::Slice(requests[4], 5, 12), (Bytes{2, 26, 12, 9, 10, 0, 0}));
     EXPECT_EQ(test::Slice(requests[7], 5, 11), (Bytes{26, 12, 9, 10, 0, 0}));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().restartSucceeded});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().restartSucceeded)});
     EXPECT_EQ(ReadField(info.timedStartTime), "2026-12-09 10:00:00");
 }
 
@@ -119,7 +119,7 @@ TEST(FinishSequence, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNothingLate
     EXPECT_EQ(r.outcome, FinishOutcome::WriteFailed);
     EXPECT_EQ(r.failedStep, FinishStep::PowerMode);
     EXPECT_EQ(logger.Commands(), (Bytes{0x11, 0x16, 0x20, 0x20, 0x20, 0x20, 0x20}));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().powerModeFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().powerModeFailed)});
     EXPECT_EQ(wait, (std::vector<bool>{true, false}));
     EXPECT_EQ(ReadField(info.userName), "new user");
     EXPECT_EQ(info.intervalMinutes, 5);
@@ -142,7 +142,7 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::RestartFailed);
     EXPECT_FALSE(r.restarted);
-    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clockFailed, T().restartFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{Utf8ToGbk(T().clockFailed), Utf8ToGbk(T().restartFailed)}));
     EXPECT_EQ(info.storedRecordCount, 1000);
 }
 
@@ -159,7 +159,7 @@ TEST(ClockCalibration, ASilentLoggerShowsBothTextsOnceAndKeepsTheRecordCount) {
     const ClockCalibrationResult r = CalibrateClock(link, info, choice, messages);
     EXPECT_FALSE(r.clearAccepted);
     EXPECT_FALSE(r.clockAccepted);
-    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{Utf8ToGbk(T().clearFailed), Utf8ToGbk(T().clockFailed)}));
     EXPECT_EQ(logger.Commands(), (Bytes{0x1E, 0x13}));
     EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11), (Bytes{0x1F, 0x02, 0x03, 0x04, 0x05, 0x06}));
     EXPECT_EQ(info.storedRecordCount, 1000);
@@ -210,7 +210,7 @@ TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWitho
     Bytes commands;
     for (const auto& call : usb.Calls()) commands.push_back(static_cast<uint8_t>(call.callCode >> 16));
     EXPECT_EQ(commands, (Bytes{0x11, 0x16, 0x20, 0x21, 0x14, 0x15, 0x1F, 0x13, 0x1E}));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().restartSucceeded});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().restartSucceeded)});
     // The wait window stays until the wizard closes.
     EXPECT_EQ(wait, std::vector<bool>{true});
 }
@@ -233,7 +233,8 @@ TEST(FinishSequence, OverTheUsbLinkARefusedClockOrRestartIsSaid) {
     EXPECT_EQ(r.result, 1);
     EXPECT_FALSE(r.clockAccepted);
     EXPECT_FALSE(r.restartAccepted);
-    EXPECT_EQ(BoxTexts(clockRefused), (std::vector<std::string>{T().clockFailed, T().restartFailed}));
+    EXPECT_EQ(BoxTexts(clockRefused),
+              (std::vector<std::string>{Utf8ToGbk(T().clockFailed), Utf8ToGbk(T().restartFailed)}));
     EXPECT_EQ(usb.Calls().back().callCode >> 16, 0x13u) << "no restart after a refused clock";
 
     usb.writeResultFor[0x13] = 1;
@@ -242,7 +243,7 @@ TEST(FinishSequence, OverTheUsbLinkARefusedClockOrRestartIsSaid) {
     r = RunFinishSequence(link, info, entries, Language::Chinese, restartRefused, hooks);
     EXPECT_TRUE(r.clockAccepted);
     EXPECT_FALSE(r.restartAccepted);
-    EXPECT_EQ(BoxTexts(restartRefused), std::vector<std::string>{T().restartFailed});
+    EXPECT_EQ(BoxTexts(restartRefused), std::vector<std::string>{Utf8ToGbk(T().restartFailed)});
 }
 
 TEST(ClockCalibration, OverTheUsbLinkTheLibraryAnswersForTheLogger) {
@@ -269,7 +270,7 @@ TEST(ClockCalibration, OverTheUsbLinkTheLibraryAnswersForTheLogger) {
     info.storedRecordCount = 7;
     r = CalibrateClock(link, info, choice, messages);
     EXPECT_FALSE(r.clearAccepted || r.clockAccepted);
-    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{Utf8ToGbk(T().clearFailed), Utf8ToGbk(T().clockFailed)}));
     EXPECT_EQ(info.storedRecordCount, 7);
 }
 

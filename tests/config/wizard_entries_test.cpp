@@ -18,24 +18,24 @@ TEST(WizardPages, ModesAreReadByMeaningInEitherLanguage) {
         SCOPED_TRACE(language == Language::English ? "English" : "Chinese");
         const Texts& t = TextsFor(language);
         DeviceInfo info = test::ConnectedInfo(language);
-        StoreInField(info.recordMode, t.recordModeManual);
+        StoreInField(info.recordMode, Utf8ToGbk(t.recordModeManual));
         EXPECT_TRUE(IsManualRecordMode(info));
         EXPECT_FALSE(EntriesFromDeviceInfo(info, CDealTime()).automatic);
 
-        StoreInField(info.recordMode, t.recordModeAuto);
-        StoreInField(info.startMode, t.startModeLabel[1]);  // timed start, cut to its field
-        StoreInField(info.stopMode, t.stopModeLabel[0]);    // memory full, cut to its field
-        EXPECT_EQ(StartBoxText(info), T().startTimed);
-        EXPECT_EQ(StopBoxText(info), T().stopMemoryFull);
+        StoreInField(info.recordMode, Utf8ToGbk(t.recordModeAuto));
+        StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[1]));  // timed start, cut to its field
+        StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[0]));    // memory full, cut to its field
+        EXPECT_EQ(StartBoxText(info), Utf8ToGbk(T().startTimed));
+        EXPECT_EQ(StopBoxText(info), Utf8ToGbk(T().stopMemoryFull));
         const WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
         EXPECT_TRUE(e.automatic);
         EXPECT_EQ(e.start, StartChoice::Timed);
         EXPECT_EQ(e.stop, StopChoice::MemoryFull);
 
         // Modes the boxes do not offer show as their Chinese label and send nothing.
-        StoreInField(info.startMode, t.startModeLabel[3]);
-        StoreInField(info.stopMode, t.stopModeLabel[3]);
-        EXPECT_EQ(StartBoxText(info), TextsFor(Language::Chinese).startModeLabel[3]);
+        StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[3]));
+        StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[3]));
+        EXPECT_EQ(StartBoxText(info), Utf8ToGbk(TextsFor(Language::Chinese).startModeLabel[3]));
         EXPECT_EQ(EntriesFromDeviceInfo(info, CDealTime()).start, StartChoice::Other);
         EXPECT_EQ(EntriesFromDeviceInfo(info, CDealTime()).stop, StopChoice::Other);
     }
@@ -72,13 +72,13 @@ TEST(WizardChecks, UserNameTitleAndPowerSavingInterval) {
     EXPECT_TRUE(CheckBasicEntries(e, Language::English).Ok());
     e.title.clear();
     EXPECT_EQ(CheckBasicEntries(e, Language::English).fault, EntryFault::UserTitleEmpty);
-    EXPECT_EQ(CheckBasicEntries(e, Language::English).text, T().userTitleEmpty);
+    EXPECT_EQ(CheckBasicEntries(e, Language::English).text, Utf8ToGbk(T().userTitleEmpty));
 
     e.title = "t";
     e.powerSaving = true;
     e.intervalHours = e.intervalMinutes = 0;
     e.intervalSeconds = 9;
-    EXPECT_EQ(CheckBasicEntries(e, Language::Chinese).text, T().powerSavingInterval);
+    EXPECT_EQ(CheckBasicEntries(e, Language::Chinese).text, Utf8ToGbk(T().powerSavingInterval));
     e.intervalSeconds = 10;
     EXPECT_TRUE(CheckBasicEntries(e, Language::Chinese).Ok());
     e.powerSaving = false;
@@ -128,11 +128,11 @@ TEST(WizardChecks, ShortenedTextsAreNamedWithWhatTheLoggerWillHold) {
               "The user name is longer than 30 bytes; the logger will hold \"" + std::string(29, 'u') + "\"");
     e.title += "x";
     const std::string chinese = ShortenedTextNote(e, ConfigTextsFor(Language::Chinese));
-    EXPECT_EQ(
-        chinese,
-        FormatC(ConfigTextsFor(Language::Chinese).userNameShortenedFormat.c_str(), std::string(29, 'u').c_str()) +
-            "\n" +
-            FormatC(ConfigTextsFor(Language::Chinese).titleShortenedFormat.c_str(), std::string(30, 't').c_str()));
+    EXPECT_EQ(chinese, FormatC(Utf8ToGbk(ConfigTextsFor(Language::Chinese).userNameShortenedFormat).c_str(),
+                               std::string(29, 'u').c_str()) +
+                           "\n" +
+                           FormatC(Utf8ToGbk(ConfigTextsFor(Language::Chinese).titleShortenedFormat).c_str(),
+                                   std::string(30, 't').c_str()));
     e.userName = "short";
     e.title = "short";
     EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor(Language::English)), "");

@@ -75,7 +75,7 @@ protected:
         const std::string since = FormatLiveTime(last).substr(11);
         EXPECT_EQ(
             view.NoReadingText(),
-            FromGbk(FormatC(LiveTextsFor(LanguageFromName(language)).noReadingSinceFormat.c_str(), since.c_str())));
+            FromUtf8(FormatC(LiveTextsFor(LanguageFromName(language)).noReadingSinceFormat.c_str(), since.c_str())));
         EXPECT_EQ(view.ValueText(0), QStringLiteral("Error"));
         EXPECT_EQ(view.ValueText(2), QStringLiteral("Error"));
         EXPECT_EQ(view.ValueText(4), QStringLiteral("0.00")) << "a channel that is off stays as it was";

@@ -58,12 +58,12 @@ DeviceInfo SampleInfo(Language language) {
     StoreInField(info.startTime, "2024-03-07 08:05:00");
     StoreInField(info.userName, Utf8ToGbk("冷库管理员"));
     StoreInField(info.title, "Cold room 3");
-    StoreInField(info.workState, t.workStateRecording);
-    StoreInField(info.startMode, t.startModeLabel[1]);
+    StoreInField(info.workState, Utf8ToGbk(t.workStateRecording));
+    StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[1]));
     StoreInField(info.timedStartTime, "2024-03-08 09:00:00");
-    StoreInField(info.stopMode, t.stopModeLabel[1]);
+    StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[1]));
     StoreInField(info.timedStopTime, "2024-04-01 00:00:00");
-    StoreInField(info.recordMode, t.recordModeAuto);
+    StoreInField(info.recordMode, Utf8ToGbk(t.recordModeAuto));
     StoreInField(info.serialNumber, "20261209");
     StoreInField(info.model, "VLR-T81");
     info.storedRecordCount = 100;
