@@ -25,6 +25,7 @@
 #include "analysis/compare_renderer.h"
 #include "analysis/compare_window.h"
 #include "bench/bench_support.h"
+#include "common/language.h"
 #include "history/kv_file.h"
 #include "tests/support/compare_data.h"
 
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
         std::vector<velorin::CompareFile> all = velorin::LoadCompareFiles(paths).files;
         velorin::PrepareCompareFiles(all);
         auto files = std::make_shared<const std::vector<velorin::CompareFile>>(std::move(all));
-        velorin::CompareWindow w(files, "English");
+        velorin::CompareWindow w(files, velorin::Language::English);
         w.resize(1920, 1080);
         w.show();
         app.processEvents();
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
 
     auto files = std::make_shared<const std::vector<velorin::CompareFile>>(velorin::LoadCompareFiles(paths).files);
     const std::vector<velorin::CompareSummary> summaries = velorin::SummariseCompareFiles(*files);
-    velorin::CompareWindow w(files, "English");
+    velorin::CompareWindow w(files, velorin::Language::English);
     const std::vector<velorin::CompareCurve> curves = w.Canvas()->Curves();
     for (int zoom = 0; zoom < 2; ++zoom) {
         velorin::CompareScene scene;

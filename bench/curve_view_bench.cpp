@@ -24,6 +24,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/bench_timing.h"
+#include "device/display_options.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
 #include "tests/support/curve_data.h"
@@ -37,7 +38,13 @@ using velorin::bench::kRuns;
 using velorin::bench::Measure;
 using velorin::bench::Print;
 
-const uint8_t kTypes[8] = {0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12};
+// English, every channel with one decimal.
+velorin::DisplayOptions EnglishDisplay() {
+    velorin::DisplayOptions display;
+    display.language = velorin::Language::English;
+    for (uint8_t& type : display.channelType) type = 0x12;
+    return display;
+}
 
 std::string Named(const char* data, const char* what) { return std::string(data) + ": " + what; }
 
@@ -64,7 +71,7 @@ int main(int argc, char** argv) {
     for (const bool dense : {true, false}) {
         const char* data = dense ? "dense" : "typical";
         doc->Set() = velorin::test::MakeCurveSet(records, 8, 60, 5000, dense);
-        velorin::CDastrelView view(doc, "English", kTypes);
+        velorin::CDastrelView view(doc, EnglishDisplay());
         view.SetDpiScale(1.0);
         view.resize(1600, 900);
         view.show();
@@ -169,7 +176,7 @@ int main(int argc, char** argv) {
                   [&] {
                       auto opened = std::make_shared<velorin::CDastrelDoc>();
                       if (opened->OnOpenDocument(path).outcome != velorin::DocOpenOutcome::Opened) std::abort();
-                      velorin::CDastrelView view(opened, "English", kTypes);
+                      velorin::CDastrelView view(opened, EnglishDisplay());
                       view.SetDpiScale(1.0);
                       view.resize(1280, 860);
                       view.show();

@@ -15,6 +15,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/bench_timing.h"
+#include "device/display_options.h"
 #include "history/record_set.h"
 #include "view/data_list.h"
 #include "view/f0.h"
@@ -59,12 +60,14 @@ int main(int argc, char** argv) {
         mode.SwitchOn(set, 0, set.recordCount, 121.0f, 10.0f, "F0", "min");
         mode.SwitchOff(set);
     });
-    const uint8_t types[8] = {0x22};
+    velorin::DisplayOptions display;
+    display.language = velorin::Language::English;
+    display.channelType[0] = 0x22;
     Report("DataList over all records", 15, [&] {
-        const velorin::DataList list(set, true, types);
+        const velorin::DataList list(set, display);
         if (list.RowCount() != records) std::printf("wrong row count\n");
     });
-    const velorin::DataList list(set, true, types);
+    const velorin::DataList list(set, display);
     size_t bytes = 0;
     Report("one screenful of cells (40 x 5) at the end", 200, [&] {
         for (int row = list.RowCount() - 40; row < list.RowCount(); ++row) {

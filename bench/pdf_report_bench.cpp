@@ -20,6 +20,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/bench_timing.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "report/cairo_canvas.h"
@@ -167,7 +168,7 @@ struct ReportRun {
 
 ReportRun Report(RecordSet& set, const std::string& path) {
     velorin::PdfOptions options;
-    options.english = true;
+    options.display.language = velorin::Language::English;
     const auto t0 = std::chrono::steady_clock::now();
     const velorin::PdfResult r = velorin::ExportPdf(set, path, options);
     ReportRun run;
@@ -208,7 +209,7 @@ void Compare(int records, int channels, const std::string& folder) {
     RecordSet set = MakeSet(records, channels);
     TextCollector texts;
     velorin::PdfOptions options;
-    options.english = true;
+    options.display.language = velorin::Language::English;
     velorin::PdfReport(texts, set, options).Draw();
     ReportRun run;
     const int runs = velorin::bench::kRuns;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/language.h"
 #include "config/config_codec.h"
 #include "config/wizard_entries.h"
 #include "device/device_info.h"
@@ -42,6 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         entries.alarm[c].lowerText = text;
     }
     AlarmSetting settings[6];
-    CheckAlarmEntries(entries, info, "English", settings);
+    CheckAlarmEntries(entries, info, Language::English, settings);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/language.h"
 #include "device/device_info.h"
 #include "live/live_reading.h"
 #include "live/live_text_format.h"
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         channels[k].channelEnabled = 1;
         channels[k].channelType = size > 0 ? static_cast<uint8_t>(data[0] << k) : 0;
     }
-    const LiveTexts& texts = LiveTextsFor(size % 2 ? "English" : "Chinese");
+    const LiveTexts& texts = LiveTextsFor(size % 2 ? Language::English : Language::Chinese);
     LiveSample sample;
     if (LiveReplyAccepted(data, size, size > 1 ? data[1] : 0)) DecodeLiveValues(data, channels, sample);
 

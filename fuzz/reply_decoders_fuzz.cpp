@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     DeviceInfo info;
-    const Texts& texts = TextsFor(size % 2 ? "English" : "Chinese");
+    const Texts& texts = TextsFor(size % 2 ? Language::English : Language::Chinese);
     if (size >= kInfoDataBytes) DecodeInfoBlock(info, data, texts);
     if (size >= kIdentityDataBytes) ApplyIdentity(info, data + size - kIdentityDataBytes);
     if (size >= kChannelDataBytes) {
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     link.hidHandle = nullptr;  // not a real handle: nothing to close
 
-    for (const PanelLine& line : BuildPanelLines(info, size % 3 ? "English" : "Chinese")) {
+    for (const PanelLine& line : BuildPanelLines(info, size % 3 ? Language::English : Language::Chinese)) {
         GbkToUtf8(line.text);
     }
     return 0;

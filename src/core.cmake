@@ -19,6 +19,7 @@ add_library(velorin_core STATIC
   common/texts_english.cpp
   device/device_info.cpp
   device/device_reader.cpp
+  device/display_options.cpp
   device/kvusb_loader.cpp
   device/link.cpp
   device/name_tables.cpp

@@ -1,8 +1,7 @@
-// The analysis texts in both languages (UTF-8 sources, held as GBK).
+// The analysis texts in both languages (UTF-8).
 #include "analysis/analysis_texts.h"
 
-#include "common/text_codec.h"
-#include "common/texts.h"
+#include "common/language.h"
 
 namespace velorin {
 
@@ -53,60 +52,55 @@ AnalysisTexts MakeEnglish() {
 }
 
 AnalysisTexts MakeChinese() {
-    auto g = Utf8ToGbk;
     AnalysisTexts t;
-    t.file = g("文件");
-    t.serial = g("序列号");
-    t.from = g("起始");
-    t.to = g("结束");
-    t.records = g("记录数");
-    t.interval = g("记录间隔");
-    t.seconds = g("秒");
-    t.channel = g("通道%d");
-    t.count = g("有效数");
-    t.missing = g("缺失数");
-    t.min = g("最小值");
-    t.max = g("最大值");
-    t.avg = g("平均值");
+    t.file = "文件";
+    t.serial = "序列号";
+    t.from = "起始";
+    t.to = "结束";
+    t.records = "记录数";
+    t.interval = "记录间隔";
+    t.seconds = "秒";
+    t.channel = "通道%d";
+    t.count = "有效数";
+    t.missing = "缺失数";
+    t.min = "最小值";
+    t.max = "最大值";
+    t.avg = "平均值";
     t.mkt = "MKT";  // as the data report names it in both languages
-    t.upper = g("上限");
-    t.lower = g("下限");
-    t.aboveUpper = g("超上限时间");
-    t.belowLower = g("低于下限时间");
-    t.firstAbove = g("首次超上限");
-    t.firstBelow = g("首次低于下限");
+    t.upper = "上限";
+    t.lower = "下限";
+    t.aboveUpper = "超上限时间";
+    t.belowLower = "低于下限时间";
+    t.firstAbove = "首次超上限";
+    t.firstBelow = "首次低于下限";
     t.none = "-";
-    t.noRecord = g("范围内没有记录");
-    t.wholeSet = g("全部数据");
-    t.shownRange = g("显示范围");
-    t.copyRange = g("复制范围统计");
-    t.rangeMax = g("范围最大值");
-    t.rangeMin = g("范围最小值");
-    t.rangeAvg = g("范围平均值");
-    t.rangeMkt = g("范围MKT");
-    t.compareTitle = g("对比报告");
-    t.compareFiles = g("文件");
-    t.compareStatistics = g("范围统计");
-    t.compareCurves = g("曲线");
-    t.userName = g("用户名");
-    t.title = g("标题");
-    t.period = g("范围");
-    t.warmest = g("最高");
-    t.coldest = g("最低");
+    t.noRecord = "范围内没有记录";
+    t.wholeSet = "全部数据";
+    t.shownRange = "显示范围";
+    t.copyRange = "复制范围统计";
+    t.rangeMax = "范围最大值";
+    t.rangeMin = "范围最小值";
+    t.rangeAvg = "范围平均值";
+    t.rangeMkt = "范围MKT";
+    t.compareTitle = "对比报告";
+    t.compareFiles = "文件";
+    t.compareStatistics = "范围统计";
+    t.compareCurves = "曲线";
+    t.userName = "用户名";
+    t.title = "标题";
+    t.period = "范围";
+    t.warmest = "最高";
+    t.coldest = "最低";
     t.pageFormat = "%d/%d";
     return t;
 }
 
 }  // namespace
 
-const AnalysisTexts& AnalysisTextsFor(bool english) {
+const AnalysisTexts& AnalysisTextsFor(Language language) {
     static const AnalysisTexts en = MakeEnglish();
     static const AnalysisTexts zh = MakeChinese();
-    return english ? en : zh;
-}
-
-const AnalysisTexts& AnalysisTextsFor(const std::string& languageName) {
-    return AnalysisTextsFor(IsEnglish(languageName));
+    return language == Language::English ? en : zh;
 }
 
 }  // namespace velorin

@@ -1,11 +1,12 @@
 // The texts of the range statistics and the comparison (CLI text output, the data window's
-// range figures, the comparison report), one instance per interface language, GBK bytes.
-// AnalysisTextsFor compares the language name with "English" exactly; anything else is Chinese.
+// range figures, the comparison report), one instance per interface language (UTF-8).
 #pragma once
 
 #include <string>
 
 namespace velorin {
+
+enum class Language;
 
 struct AnalysisTexts {
     // Figure names, in the order the text output lists them.
@@ -25,7 +26,6 @@ struct AnalysisTexts {
     std::string pageFormat;  // "%d/%d"
 };
 
-const AnalysisTexts& AnalysisTextsFor(const std::string& languageName);
-const AnalysisTexts& AnalysisTextsFor(bool english);
+const AnalysisTexts& AnalysisTextsFor(Language language);
 
 }  // namespace velorin

@@ -15,39 +15,39 @@
 #include "analysis/compare_texts.h"
 #include "analysis/compare_window.h"
 #include "common/format.h"
-#include "common/text_codec.h"
 #include "history/dastrel_doc.h"
 #include "ui/gui_text.h"
 #include "ui/presenter.h"
 
 namespace velorin {
 
-CompareChooser::CompareChooser(const std::vector<CompareSource>& open, const std::string& languageName, QWidget* parent)
-    : QDialog(parent), texts_(CompareTextsFor(languageName)), openCount_(static_cast<int>(open.size())) {
-    setWindowTitle(FromGbk(texts_.chooserTitle));
+CompareChooser::CompareChooser(const std::vector<CompareSource>& open, Language language, QWidget* parent)
+    : QDialog(parent), texts_(CompareTextsFor(language)), openCount_(static_cast<int>(open.size())) {
+    setWindowTitle(FromUtf8(texts_.chooserTitle));
     list_ = new QListWidget;
     for (const CompareSource& set : open) {
         auto* item =
-            new QListWidgetItem(set.name + QStringLiteral("  (") + FromGbk(texts_.openWindows) + QStringLiteral(")"));
+            new QListWidgetItem(set.name + QStringLiteral("  (") + FromUtf8(texts_.openWindows) + QStringLiteral(")"));
         item->setCheckState(Qt::Checked);
         list_->addItem(item);
     }
-    auto* add = new QPushButton(FromGbk(texts_.addFiles));
-    auto* remove = new QPushButton(FromGbk(texts_.remove));
+    auto* add = new QPushButton(FromUtf8(texts_.addFiles));
+    auto* remove = new QPushButton(FromUtf8(texts_.remove));
     auto* buttons = new QDialogButtonBox;
-    compare_ = buttons->addButton(FromGbk(texts_.compare), QDialogButtonBox::AcceptRole);
-    buttons->addButton(FromGbk(texts_.cancel), QDialogButtonBox::RejectRole);
+    compare_ = buttons->addButton(FromUtf8(texts_.compare), QDialogButtonBox::AcceptRole);
+    buttons->addButton(FromUtf8(texts_.cancel), QDialogButtonBox::RejectRole);
     auto* row = new QHBoxLayout;
     row->addWidget(add);
     row->addWidget(remove);
     row->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(FromGbk(texts_.chooserHint)));
+    layout->addWidget(new QLabel(FromUtf8(texts_.chooserHint)));
     layout->addWidget(list_, 1);
     layout->addLayout(row);
     layout->addWidget(buttons);
     connect(add, &QPushButton::clicked, this, [this] {
-        AddFiles(QFileDialog::getOpenFileNames(this, FromGbk(texts_.addFiles), QString(), FromGbk(texts_.fileFilter)));
+        AddFiles(
+            QFileDialog::getOpenFileNames(this, FromUtf8(texts_.addFiles), QString(), FromUtf8(texts_.fileFilter)));
     });
     connect(remove, &QPushButton::clicked, this, [this] {
         for (QListWidgetItem* item : list_->selectedItems()) {
@@ -94,10 +94,10 @@ void CompareChooser::UpdateButton() {
 }
 
 QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>& windows, const QStringList& files,
-                                 const std::string& languageName, Presenter& presenter) {
-    const CompareTexts& t = CompareTextsFor(languageName);
-    const auto refuse = [&presenter](const std::string& gbk) {
-        presenter.Message(FromGbk(gbk), QString(), BoxIcon::Warning);
+                                 Language language, Presenter& presenter) {
+    const CompareTexts& t = CompareTextsFor(language);
+    const auto refuse = [&presenter](const std::string& text) {
+        presenter.Message(FromUtf8(text), QString(), BoxIcon::Warning);
         return nullptr;
     };
     if (windows.size() + static_cast<size_t>(files.size()) > static_cast<size_t>(kMaxCompareFiles)) {
@@ -117,8 +117,8 @@ QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>
     if (!paths.empty()) {
         CompareLoadResult loaded = LoadCompareFiles(paths);
         if (!loaded.ok()) {
-            const std::string path = loaded.fileIndex >= 0 ? ToGbk(files[loaded.fileIndex]) : std::string();
-            return refuse(FormatC(t.unreadable.c_str(), path.c_str(), Utf8ToGbk(loaded.readResult.detail).c_str()));
+            const std::string path = loaded.fileIndex >= 0 ? files[loaded.fileIndex].toStdString() : std::string();
+            return refuse(FormatC(t.unreadable.c_str(), path.c_str(), loaded.readResult.detail.c_str()));
         }
         for (CompareFile& f : loaded.files) all.push_back(std::move(f));
     }
@@ -126,7 +126,7 @@ QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>
     PrepareCompareFiles(all);  // names, with the open windows' files among them
 
     auto shared = std::make_shared<const std::vector<CompareFile>>(std::move(all));
-    auto* window = new CompareWindow(shared, languageName);
+    auto* window = new CompareWindow(shared, language);
     QMdiSubWindow* child = mdi.addSubWindow(window);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowTitle(window->windowTitle());
@@ -135,13 +135,12 @@ QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>
     return child;
 }
 
-void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, const std::string& languageName,
-                       Presenter& presenter) {
-    CompareChooser chooser(open, languageName, &mdi);
+void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, Language language, Presenter& presenter) {
+    CompareChooser chooser(open, language, &mdi);
     if (presenter.Exec(chooser) != QDialog::Accepted) return;
     std::vector<CompareSource> windows;
     for (int i : chooser.ChosenWindows()) windows.push_back(open[static_cast<size_t>(i)]);
-    OpenCompareWindow(mdi, windows, chooser.ChosenFiles(), languageName, presenter);
+    OpenCompareWindow(mdi, windows, chooser.ChosenFiles(), language, presenter);
 }
 
 }  // namespace velorin

@@ -21,6 +21,7 @@ class QPushButton;
 
 namespace velorin {
 
+enum class Language;
 class CDastrelDoc;
 class Presenter;
 struct CompareTexts;
@@ -34,7 +35,7 @@ struct CompareSource {
 class CompareChooser : public QDialog {
     Q_OBJECT
 public:
-    CompareChooser(const std::vector<CompareSource>& open, const std::string& languageName, QWidget* parent = nullptr);
+    CompareChooser(const std::vector<CompareSource>& open, Language language, QWidget* parent = nullptr);
 
     // Adds files to the list, ticked (the "Add files..." button asks a file dialog for them).
     void AddFiles(const QStringList& paths);
@@ -57,10 +58,9 @@ private:
 // the user when a file cannot be read, when more than kMaxCompareFiles or fewer than two are
 // chosen (no window then). Returns the new window, or null.
 QMdiSubWindow* OpenCompareWindow(QMdiArea& mdi, const std::vector<CompareSource>& windows, const QStringList& files,
-                                 const std::string& languageName, Presenter& presenter);
+                                 Language language, Presenter& presenter);
 
 // The command: the chooser through `presenter.Exec`, then OpenCompareWindow.
-void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, const std::string& languageName,
-                       Presenter& presenter);
+void RunCompareCommand(QMdiArea& mdi, const std::vector<CompareSource>& open, Language language, Presenter& presenter);
 
 }  // namespace velorin

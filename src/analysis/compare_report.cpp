@@ -74,7 +74,7 @@ CompareReport::CompareReport(ReportCanvas& canvas, const std::vector<CompareFile
 }
 
 void CompareReport::BuildRows() {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     // The warmest and coldest temperature channel by its average over the range.
     Row* warmest = nullptr;
     Row* coldest = nullptr;
@@ -117,6 +117,9 @@ void CompareReport::BuildRows() {
 
 void CompareReport::Text(double x, double y, const std::string& gbk) { canvas_.ShowText(x, y, gbk); }
 
+// The canvas takes GBK, the code page of the files' texts drawn beside the labels (UTF-8).
+void CompareReport::Label(double x, double y, const std::string& utf8) { canvas_.ShowText(x, y, Utf8ToGbk(utf8)); }
+
 int CompareReport::Draw() {
     size_t row = 0;
     for (int page = 1; page <= statisticsPages_; ++page) {
@@ -139,32 +142,32 @@ bool CompareReport::PageDone(int page) {
 }
 
 void CompareReport::DrawFooter(int page) {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     canvas_.SetColor(ColorTarget::Stroke, kBlack);
     canvas_.MoveTo(50, 40);
     canvas_.LineTo(550, 40);
     canvas_.Stroke();
     canvas_.SetFontSize(8);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
-    Text(520, 30, FormatC(t.pageFormat.c_str(), page, TotalPages()));
-    Text(50, 30, ReportFixed().webAddress);
+    Label(520, 30, FormatC(t.pageFormat.c_str(), page, TotalPages()));
+    Label(50, 30, ReportFixed().webAddress);
 }
 
 void CompareReport::DrawStatisticsPage(int page, size_t& next) {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
     canvas_.SetFontSize(20);
-    Text(50, 790, t.compareTitle);
+    Label(50, 790, t.compareTitle);
     if (page == 1 && !options_.logoPath.empty()) logoPlaced_ = canvas_.PlaceImage(options_.logoPath, 350, 772, 0.5);
     canvas_.SetFontSize(9);
-    Text(50, 770, t.period + ": " + ClockTimeText(options_.from) + "  ...  " + ClockTimeText(options_.to));
-    Text(420, 770, t.compareFiles + ": " + std::to_string(files_.size()));
+    Label(50, 770, t.period + ": " + ClockTimeText(options_.from) + "  ...  " + ClockTimeText(options_.to));
+    Label(420, 770, t.compareFiles + ": " + std::to_string(files_.size()));
     canvas_.SetFontSize(8);
-    Text(50, 757, t.compareStatistics);
+    Label(50, 757, t.compareStatistics);
     canvas_.SetFontSize(6);
     const std::string headers[] = {"",    "",    t.count,      t.missing,    t.min, t.max,
                                    t.avg, t.mkt, t.aboveUpper, t.belowLower, ""};
-    for (size_t i = 0; i < sizeof headers / sizeof headers[0]; ++i) Text(kColumnX[i], 748, headers[i]);
+    for (size_t i = 0; i < sizeof headers / sizeof headers[0]; ++i) Label(kColumnX[i], 748, headers[i]);
     canvas_.SetColor(ColorTarget::Stroke, kBlack);
     canvas_.MoveTo(50, 744);
     canvas_.LineTo(550, 744);
@@ -180,33 +183,34 @@ void CompareReport::DrawStatisticsPage(int page, size_t& next) {
             std::string line = CutGbk(Utf8ToGbk(f.label), 60);
             const std::string user = FieldText(f.set.userName, sizeof f.set.userName);
             const std::string title = FieldText(f.set.title, sizeof f.set.title);
-            if (!user.empty()) line += "   " + t.userName + ": " + user;
-            if (!title.empty()) line += "   " + t.title + ": " + title;
+            if (!user.empty()) line += "   " + Utf8ToGbk(t.userName) + ": " + user;
+            if (!title.empty()) line += "   " + Utf8ToGbk(t.title) + ": " + title;
             Text(50, row.y, line);
-            Text(400, row.y,
-                 t.records + ": " + std::to_string(stats.records) + "   " + t.interval + ": " +
-                     std::to_string(stats.intervalSeconds) + " " + t.seconds);
+            Label(400, row.y,
+                  t.records + ": " + std::to_string(stats.records) + "   " + t.interval + ": " +
+                      std::to_string(stats.intervalSeconds) + " " + t.seconds);
             continue;
         }
         const ChannelRangeStatistics& c = stats.channels[static_cast<size_t>(row.channelIndex)];
         const bool v = c.HasValues();
         canvas_.SetFontSize(7);
+        // GBK, like the quantity and unit cell.
         const std::string cells[] = {
-            FormatC(t.channel.c_str(), c.channel + 1),
+            Utf8ToGbk(FormatC(t.channel.c_str(), c.channel + 1)),
             CutGbk(c.quantity + " (" + c.unit + ")", 22),
             std::to_string(c.count),
             std::to_string(c.missing),
-            ValueOrNone(v, ShortestText(c.min), t),
-            ValueOrNone(v, ShortestText(c.max), t),
-            ValueOrNone(v, FigureText(c.avg), t),
-            ValueOrNone(c.hasMkt && std::isfinite(c.mkt), FigureText(c.mkt), t),
+            Utf8ToGbk(ValueOrNone(v, ShortestText(c.min), t)),
+            Utf8ToGbk(ValueOrNone(v, ShortestText(c.max), t)),
+            Utf8ToGbk(ValueOrNone(v, FigureText(c.avg), t)),
+            Utf8ToGbk(ValueOrNone(c.hasMkt && std::isfinite(c.mkt), FigureText(c.mkt), t)),
             DurationText(c.aboveUpperSeconds),
             DurationText(c.belowLowerSeconds),
         };
         for (size_t i = 0; i < sizeof cells / sizeof cells[0]; ++i) Text(kColumnX[i], row.y, cells[i]);
         if (row.mark) {
             canvas_.SetColor(ColorTarget::Fill, kRed);
-            Text(kColumnX[10], row.y, row.mark);
+            Label(kColumnX[10], row.y, row.mark);
             canvas_.SetColor(ColorTarget::Fill, kBlack);
         }
         // The times of the figures above them, in small print.
@@ -221,10 +225,10 @@ void CompareReport::DrawStatisticsPage(int page, size_t& next) {
 }
 
 void CompareReport::DrawCurvePage() {
-    const AnalysisTexts& t = AnalysisTextsFor(options_.english);
+    const AnalysisTexts& t = AnalysisTextsFor(options_.language);
     canvas_.SetColor(ColorTarget::Fill, kBlack);
     canvas_.SetFontSize(20);
-    Text(50, 790, t.compareCurves);
+    Label(50, 790, t.compareCurves);
 
     // The time axis spans the records the range holds; the value axis every value shown.
     int64_t from = options_.to, to = options_.from;
@@ -315,7 +319,7 @@ void CompareReport::DrawCurvePage() {
             canvas_.SetColor(ColorTarget::Fill, kBlack);
             canvas_.SetFontSize(5.5);
             Text(lx + 13, ly,
-                 CutGbk(Utf8ToGbk(f.label), 40) + " " + FormatC(t.channel.c_str(), c + 1) + " " +
+                 CutGbk(Utf8ToGbk(f.label), 40) + " " + Utf8ToGbk(FormatC(t.channel.c_str(), c + 1)) + " " +
                      CutGbk(QuantityTextOf(f.set, c), 10));
         }
     }
@@ -324,7 +328,7 @@ void CompareReport::DrawCurvePage() {
 PdfResult ExportCompareReport(const std::vector<CompareFile>& files, const std::string& path,
                               const CompareReportOptions& options) {
     PdfDocumentInfo info = ReportDocumentInfo();
-    info.title = GbkToUtf8(AnalysisTextsFor(options.english).compareTitle);
+    info.title = AnalysisTextsFor(options.language).compareTitle;
     return WritePdfDocument(path, info, options.logoPath, [&files, &options](ReportCanvas& canvas) {
         CompareReport report(canvas, files, options);
         PdfDrawing drawing;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/range_statistics.h"
+#include "common/language.h"
 #include "report/pdf_report.h"
 
 namespace velorin {
@@ -22,8 +23,8 @@ struct CompareFile;
 class ReportCanvas;
 
 struct CompareReportOptions {
-    bool english = false;  // interface language is exactly "English"
-    int64_t from = 0;      // the range, clock seconds, both ends included
+    Language language = Language::Chinese;
+    int64_t from = 0;  // the range, clock seconds, both ends included
     int64_t to = 0;
     std::string logoPath;  // PNG placed on the first page; empty: none
     // Called after each finished page with its number and the total; false cancels (no file).
@@ -50,7 +51,7 @@ private:
         int channelIndex = -1;
         int page = 1;
         double y = 0;
-        const char* mark = nullptr;  // "warmest" / "coldest" text, or none
+        const char* mark = nullptr;  // "warmest" / "coldest" text (UTF-8, of the text table), or none
     };
     void BuildRows();
     void DrawStatisticsPage(int page, size_t& row);
@@ -58,6 +59,7 @@ private:
     void DrawFooter(int page);
     bool PageDone(int page);
     void Text(double x, double y, const std::string& gbk);
+    void Label(double x, double y, const std::string& utf8);
 
     ReportCanvas& canvas_;
     const std::vector<CompareFile>& files_;

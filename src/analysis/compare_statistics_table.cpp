@@ -11,6 +11,7 @@
 #include "analysis/range_statistics.h"
 #include "analysis/temperature_marks.h"
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "ui/gui_text.h"
 
 namespace velorin {
@@ -27,14 +28,15 @@ QString ExtremeText(float value, const RecordTime& time) {
 
 }  // namespace
 
-CompareStatisticsTable::CompareStatisticsTable(std::shared_ptr<const std::vector<CompareFile>> files,
-                                               const std::string& languageName, QWidget* parent)
-    : QTableWidget(parent), files_(std::move(files)), languageName_(languageName) {
-    const AnalysisTexts& a = AnalysisTextsFor(languageName);
-    const CompareTexts& t = CompareTextsFor(languageName);
+CompareStatisticsTable::CompareStatisticsTable(std::shared_ptr<const std::vector<CompareFile>> files, Language language,
+                                               QWidget* parent)
+    : QTableWidget(parent), files_(std::move(files)), language_(language) {
+    const AnalysisTexts& a = AnalysisTextsFor(language);
+    const CompareTexts& t = CompareTextsFor(language);
     setColumnCount(kColumns);
-    setHorizontalHeaderLabels({FromGbk(t.columnFile), FromGbk(t.columnChannel), FromGbk(a.count), FromGbk(a.missing),
-                               FromGbk(a.min), FromGbk(a.max), FromGbk(a.avg), FromGbk(a.mkt), QString()});
+    setHorizontalHeaderLabels({FromUtf8(t.columnFile), FromUtf8(t.columnChannel), FromUtf8(a.count),
+                               FromUtf8(a.missing), FromUtf8(a.min), FromUtf8(a.max), FromUtf8(a.avg), FromUtf8(a.mkt),
+                               QString()});
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -43,8 +45,8 @@ CompareStatisticsTable::CompareStatisticsTable(std::shared_ptr<const std::vector
 }
 
 void CompareStatisticsTable::ShowWindow(const TimeWindow& window) {
-    const AnalysisTexts& a = AnalysisTextsFor(languageName_);
-    const CompareTexts& t = CompareTextsFor(languageName_);
+    const AnalysisTexts& a = AnalysisTextsFor(language_);
+    const CompareTexts& t = CompareTextsFor(language_);
     StatisticsRange range;
     range.hasFrom = range.hasTo = true;
     range.from = window.from;
@@ -54,7 +56,7 @@ void CompareStatisticsTable::ShowWindow(const TimeWindow& window) {
     const TemperatureMarks marks = MarkWarmestColdest(stats);
 
     setRowCount(0);
-    const QString none = FromGbk(a.none);
+    const QString none = FromUtf8(a.none);
     for (size_t f = 0; f < stats.size(); ++f) {
         for (size_t c = 0; c < stats[f].channels.size(); ++c) {
             const ChannelRangeStatistics& s = stats[f].channels[c];
@@ -63,7 +65,7 @@ void CompareStatisticsTable::ShowWindow(const TimeWindow& window) {
             QString cells[kColumns];
             cells[kFile] = QString::fromStdString((*files_)[f].label);
             cells[kChannel] =
-                FromGbk(FormatC(t.channelLabel.c_str(), s.channel + 1, s.quantity.c_str(), s.unit.c_str()));
+                FromGbk(FormatC(Utf8ToGbk(t.channelLabel).c_str(), s.channel + 1, s.quantity.c_str(), s.unit.c_str()));
             cells[kCount] = QString::number(s.count);
             cells[kMissing] = QString::number(s.missing);
             cells[kMin] = s.HasValues() ? ExtremeText(s.min, s.minTime) : none;
@@ -74,8 +76,8 @@ void CompareStatisticsTable::ShowWindow(const TimeWindow& window) {
                 marks.warmestFile == static_cast<int>(f) && marks.warmestChannel == static_cast<int>(c);
             const bool coldest =
                 marks.coldestFile == static_cast<int>(f) && marks.coldestChannel == static_cast<int>(c);
-            if (warmest) cells[kMark] = FromGbk(a.warmest);
-            if (coldest) cells[kMark] = FromGbk(a.coldest);
+            if (warmest) cells[kMark] = FromUtf8(a.warmest);
+            if (coldest) cells[kMark] = FromUtf8(a.coldest);
             for (int col = 0; col < kColumns; ++col) {
                 auto* item = new QTableWidgetItem(cells[col]);
                 if (col >= kCount && col <= kMkt) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

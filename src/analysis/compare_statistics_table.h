@@ -13,13 +13,14 @@
 
 namespace velorin {
 
+enum class Language;
 struct CompareFile;
 struct TimeWindow;
 
 class CompareStatisticsTable : public QTableWidget {
     Q_OBJECT
 public:
-    CompareStatisticsTable(std::shared_ptr<const std::vector<CompareFile>> files, const std::string& languageName,
+    CompareStatisticsTable(std::shared_ptr<const std::vector<CompareFile>> files, Language language,
                            QWidget* parent = nullptr);
 
     enum Column { kFile, kChannel, kCount, kMissing, kMin, kMax, kAvg, kMkt, kMark, kColumns };
@@ -28,7 +29,7 @@ public:
 
 private:
     std::shared_ptr<const std::vector<CompareFile>> files_;
-    std::string languageName_;
+    Language language_;
 };
 
 }  // namespace velorin

@@ -1,8 +1,7 @@
-// The comparison window's texts in both languages (UTF-8 sources, held as GBK).
+// The comparison window's texts in both languages (UTF-8).
 #include "analysis/compare_texts.h"
 
-#include "common/text_codec.h"
-#include "common/texts.h"
+#include "common/language.h"
 
 namespace velorin {
 
@@ -10,7 +9,7 @@ namespace {
 
 CompareTexts MakeEnglish() {
     CompareTexts t;
-    t.command = Utf8ToGbk("Compare…");
+    t.command = "Compare…";
     t.windowTitle = "Comparison";
     t.chooserTitle = "Compare data files";
     t.chooserHint = "Choose two or more data files (at most 32):";
@@ -30,11 +29,11 @@ CompareTexts MakeEnglish() {
     t.columnPointer = "At pointer";
     t.columnCursor1 = "Cursor 1";
     t.columnCursor2 = "Cursor 2";
-    t.columnDelta = Utf8ToGbk("Δ");
+    t.columnDelta = "Δ";
     t.channelLabel = "CH%d %s (%s)";
     t.pointerAt = "Pointer: %s";
     t.cursorAt = "Cursor %d: %s";
-    t.deltaTime = Utf8ToGbk("Δt: %s");
+    t.deltaTime = "Δt: %s";
     t.noRecord = "-";
     t.missing = "Error";
     t.statsRange = "Shown range: %s to %s";
@@ -45,48 +44,47 @@ CompareTexts MakeEnglish() {
 }
 
 CompareTexts MakeChinese() {
-    auto g = Utf8ToGbk;
     CompareTexts t;
-    t.command = g("多文件对比…");
-    t.windowTitle = g("多文件对比");
-    t.chooserTitle = g("对比数据文件");
-    t.chooserHint = g("请选择两个或更多数据文件（最多32个）：");
-    t.openWindows = g("已打开的数据窗口");
-    t.addFiles = g("添加文件...");
-    t.remove = g("移除");
-    t.compare = g("对比");
-    t.cancel = g("取消");
-    t.fileFilter = g("数据文件 (*.kv)");
-    t.pan = g("平移");
-    t.cursorHint = g("单击：游标1，右击：游标2");
-    t.clearCursors = g("清除游标");
-    t.curvesTab = g("曲线");
-    t.statisticsTab = g("统计");
-    t.columnFile = g("文件");
-    t.columnChannel = g("通道");
-    t.columnPointer = g("指针处");
-    t.columnCursor1 = g("游标1");
-    t.columnCursor2 = g("游标2");
-    t.columnDelta = g("Δ");
-    t.channelLabel = g("通道%d %s (%s)");
-    t.pointerAt = g("指针：%s");
-    t.cursorAt = g("游标%d：%s");
-    t.deltaTime = g("Δt：%s");
+    t.command = "多文件对比…";
+    t.windowTitle = "多文件对比";
+    t.chooserTitle = "对比数据文件";
+    t.chooserHint = "请选择两个或更多数据文件（最多32个）：";
+    t.openWindows = "已打开的数据窗口";
+    t.addFiles = "添加文件...";
+    t.remove = "移除";
+    t.compare = "对比";
+    t.cancel = "取消";
+    t.fileFilter = "数据文件 (*.kv)";
+    t.pan = "平移";
+    t.cursorHint = "单击：游标1，右击：游标2";
+    t.clearCursors = "清除游标";
+    t.curvesTab = "曲线";
+    t.statisticsTab = "统计";
+    t.columnFile = "文件";
+    t.columnChannel = "通道";
+    t.columnPointer = "指针处";
+    t.columnCursor1 = "游标1";
+    t.columnCursor2 = "游标2";
+    t.columnDelta = "Δ";
+    t.channelLabel = "通道%d %s (%s)";
+    t.pointerAt = "指针：%s";
+    t.cursorAt = "游标%d：%s";
+    t.deltaTime = "Δt：%s";
     t.noRecord = "-";
     t.missing = "Error";
-    t.statsRange = g("显示范围：%s 至 %s");
-    t.unreadable = g("无法读取 %s：%s");
-    t.tooMany = g("一次最多可对比32个数据文件。");
-    t.tooFew = g("请至少选择两个数据文件进行对比。");
+    t.statsRange = "显示范围：%s 至 %s";
+    t.unreadable = "无法读取 %s：%s";
+    t.tooMany = "一次最多可对比32个数据文件。";
+    t.tooFew = "请至少选择两个数据文件进行对比。";
     return t;
 }
 
 }  // namespace
 
-const CompareTexts& CompareTextsFor(const std::string& languageName) {
+const CompareTexts& CompareTextsFor(Language language) {
     static const CompareTexts english = MakeEnglish();
     static const CompareTexts chinese = MakeChinese();
-    return IsEnglish(languageName) ? english : chinese;
+    return language == Language::English ? english : chinese;
 }
 
 }  // namespace velorin

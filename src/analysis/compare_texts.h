@@ -1,11 +1,12 @@
 // The texts of the comparison window and of its file chooser, one instance per interface
-// language (GBK bytes, like every text table of the program).
+// language (UTF-8, like every text table of the program).
 #pragma once
 
 #include <string>
 
 namespace velorin {
 
+enum class Language;
 struct CompareTexts {
     std::string command;  // the menu command that opens the window
     std::string windowTitle;
@@ -27,6 +28,6 @@ struct CompareTexts {
     std::string unreadable, tooMany, tooFew;
 };
 
-const CompareTexts& CompareTextsFor(const std::string& languageName);
+const CompareTexts& CompareTextsFor(Language language);
 
 }  // namespace velorin

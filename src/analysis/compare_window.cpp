@@ -25,6 +25,7 @@
 #include "analysis/number_text.h"
 #include "common/date_time.h"
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "history/record_set.h"
 #include "ui/gui_text.h"
 #include "view/curve_texts.h"
@@ -62,13 +63,12 @@ LineStyle ChannelStyle(int channel) {
     return static_cast<LineStyle>(((channel % kLineStyles) + kLineStyles) % kLineStyles);
 }
 
-CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> files, const std::string& languageName,
-                             QWidget* parent)
+CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> files, Language language, QWidget* parent)
     : QWidget(parent),
       files_(std::move(files)),
-      languageName_(languageName),
-      texts_(CompareTextsFor(languageName)),
-      curveTexts_(CurveTextsFor(languageName)) {
+      language_(language),
+      texts_(CompareTextsFor(language)),
+      curveTexts_(CurveTextsFor(language)) {
     std::vector<CompareCurve> curves;
     for (size_t f = 0; f < files_->size(); ++f) {
         for (int c = 0; c < kRecordSetChannels; ++c) {
@@ -81,17 +81,17 @@ CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> fil
             curves.push_back(curve);
         }
     }
-    setWindowTitle(FromGbk(texts_.windowTitle));
+    setWindowTitle(FromUtf8(texts_.windowTitle));
 
-    amplification_ = new QPushButton(FromGbk(curveTexts_.amplification));
-    return_ = new QPushButton(FromGbk(curveTexts_.returnButton));
-    range_ = new QPushButton(FromGbk(curveTexts_.range));
+    amplification_ = new QPushButton(FromUtf8(curveTexts_.amplification));
+    return_ = new QPushButton(FromUtf8(curveTexts_.returnButton));
+    range_ = new QPushButton(FromUtf8(curveTexts_.range));
     pan_ = new QToolButton;
     pan_->setCheckable(true);
     pan_->setIcon(PanImage(0.75));
-    pan_->setToolTip(FromGbk(texts_.pan));
-    clearCursors_ = new QPushButton(FromGbk(texts_.clearCursors));
-    auto* hint = new QLabel(FromGbk(texts_.cursorHint));
+    pan_->setToolTip(FromUtf8(texts_.pan));
+    clearCursors_ = new QPushButton(FromUtf8(texts_.clearCursors));
+    auto* hint = new QLabel(FromUtf8(texts_.cursorHint));
     hint->setForegroundRole(QPalette::PlaceholderText);
     auto* bar = new QHBoxLayout;
     for (QWidget* w :
@@ -112,15 +112,15 @@ CompareWindow::CompareWindow(std::shared_ptr<const std::vector<CompareFile>> fil
     legendLayout->setContentsMargins(4, 4, 4, 4);
     legendLayout->addWidget(info_);
     legendLayout->addWidget(legend_, 1);
-    tabs_->addTab(legendPage, FromGbk(texts_.curvesTab));
+    tabs_->addTab(legendPage, FromUtf8(texts_.curvesTab));
     auto* statisticsPage = new QWidget;
     auto* statisticsLayout = new QVBoxLayout(statisticsPage);
     statisticsLayout->setContentsMargins(4, 4, 4, 4);
     statsRange_ = new QLabel;
-    statistics_ = new CompareStatisticsTable(files_, languageName_);
+    statistics_ = new CompareStatisticsTable(files_, language_);
     statisticsLayout->addWidget(statsRange_);
     statisticsLayout->addWidget(statistics_, 1);
-    tabs_->addTab(statisticsPage, FromGbk(texts_.statisticsTab));
+    tabs_->addTab(statisticsPage, FromUtf8(texts_.statisticsTab));
 
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(canvas_);
@@ -173,9 +173,9 @@ void CompareWindow::BuildLegend() {
     legend_->setRootIsDecorated(false);
     legend_->setUniformRowHeights(true);
     legend_->setIconSize(QSize(36, 12));
-    legend_->setHeaderLabels({FromGbk(texts_.columnFile), FromGbk(texts_.columnChannel), FromGbk(texts_.columnPointer),
-                              FromGbk(texts_.columnCursor1), FromGbk(texts_.columnCursor2),
-                              FromGbk(texts_.columnDelta)});
+    legend_->setHeaderLabels({FromUtf8(texts_.columnFile), FromUtf8(texts_.columnChannel),
+                              FromUtf8(texts_.columnPointer), FromUtf8(texts_.columnCursor1),
+                              FromUtf8(texts_.columnCursor2), FromUtf8(texts_.columnDelta)});
     const std::vector<CompareCurve>& curves = canvas_->Curves();
     for (size_t k = 0; k < curves.size(); ++k) {
         const CompareCurve& curve = curves[k];
@@ -189,7 +189,8 @@ void CompareWindow::BuildLegend() {
         row->setToolTip(kFileColumn, QFile::decodeName(file.path.c_str()));
         row->setIcon(kFileColumn, LineSample(curve.colour, curve.style));
         row->setCheckState(kFileColumn, Qt::Checked);
-        row->setText(kChannelColumn, FromGbk(FormatC(texts_.channelLabel.c_str(), curve.channel + 1,
+        // Joined in GBK, the code page of the file's quantity and unit names.
+        row->setText(kChannelColumn, FromGbk(FormatC(Utf8ToGbk(texts_.channelLabel).c_str(), curve.channel + 1,
                                                      QuantityTextOf(file.set, curve.channel).c_str(),
                                                      UnitTextOf(file.set, curve.channel).c_str())));
         for (int col = kPointerColumn; col <= kDeltaColumn; ++col)
@@ -212,8 +213,8 @@ QString CompareWindow::SampleText(int curve, int64_t t, bool* has, float* value)
     *has = s.kind == SampleKind::Value;
     *value = s.value;
     switch (s.kind) {
-        case SampleKind::None: return FromGbk(texts_.noRecord);
-        case SampleKind::Missing: return FromGbk(texts_.missing);
+        case SampleKind::None: return FromUtf8(texts_.noRecord);
+        case SampleKind::Missing: return FromUtf8(texts_.missing);
         case SampleKind::Value: break;
     }
     return QString::asprintf("%.2f", static_cast<double>(s.value));
@@ -251,7 +252,7 @@ void CompareWindow::ShowCursors() {
         if (has[0] && has[1])
             delta = QString::asprintf("%+.2f", static_cast<double>(v[1]) - static_cast<double>(v[0]));
         else if (canvas_->HasCursor(1) && canvas_->HasCursor(2))
-            delta = FromGbk(texts_.noRecord);
+            delta = FromUtf8(texts_.noRecord);
         row->setText(kDeltaColumn, delta);
     }
     UpdateInfo();
@@ -262,24 +263,24 @@ QString CompareWindow::InfoText() const { return info_->text(); }
 void CompareWindow::RefreshStatistics() {
     const TimeWindow w = canvas_->Window();
     statsRange_->setText(
-        FromGbk(FormatC(texts_.statsRange.c_str(), ClockTimeText(w.from).c_str(), ClockTimeText(w.to).c_str())));
+        FromUtf8(FormatC(texts_.statsRange.c_str(), ClockTimeText(w.from).c_str(), ClockTimeText(w.to).c_str())));
     statistics_->ShowWindow(w);
     statisticsStale_ = false;
 }
 
 void CompareWindow::UpdateInfo() {
     QStringList parts;
-    if (hasPointer_) parts << FromGbk(FormatC(texts_.pointerAt.c_str(), ClockTimeText(pointer_).c_str()));
+    if (hasPointer_) parts << FromUtf8(FormatC(texts_.pointerAt.c_str(), ClockTimeText(pointer_).c_str()));
     for (int k = 1; k <= 2; ++k) {
         if (canvas_->HasCursor(k)) {
-            parts << FromGbk(FormatC(texts_.cursorAt.c_str(), k, ClockTimeText(canvas_->CursorTime(k)).c_str()));
+            parts << FromUtf8(FormatC(texts_.cursorAt.c_str(), k, ClockTimeText(canvas_->CursorTime(k)).c_str()));
         }
     }
     if (canvas_->HasCursor(1) && canvas_->HasCursor(2)) {
         const int64_t dt = canvas_->CursorTime(2) - canvas_->CursorTime(1);
-        parts << FromGbk(FormatC(texts_.deltaTime.c_str(), DurationText(dt).c_str()));
+        parts << FromUtf8(FormatC(texts_.deltaTime.c_str(), DurationText(dt).c_str()));
     }
-    info_->setText(parts.isEmpty() ? FromGbk(texts_.cursorHint) : parts.join(QStringLiteral("    ")));
+    info_->setText(parts.isEmpty() ? FromUtf8(texts_.cursorHint) : parts.join(QStringLiteral("    ")));
 }
 
 void CompareWindow::UpdateButtons() {
@@ -301,7 +302,7 @@ void CompareWindow::ChooseRange() {
         const CDealTime d(local);
         return ClockSecondsOf(d.GetYear() - 2000, d.GetMonth(), d.GetDay(), d.GetHour(), d.GetMinute(), d.GetSecond());
     };
-    CTimeCho chooser(languageName_, this);
+    CTimeCho chooser(language_, this);
     const TimeWindow w = canvas_->Window();
     chooser.SetTimes(local(w.from), local(w.to));
     const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;

@@ -30,6 +30,7 @@ class QTreeWidget;
 
 namespace velorin {
 
+enum class Language;
 class CTimeCho;
 class CompareCanvas;
 class CompareStatisticsTable;
@@ -43,8 +44,7 @@ LineStyle ChannelStyle(int channel);
 class CompareWindow : public QWidget {
     Q_OBJECT
 public:
-    CompareWindow(std::shared_ptr<const std::vector<CompareFile>> files, const std::string& languageName,
-                  QWidget* parent = nullptr);
+    CompareWindow(std::shared_ptr<const std::vector<CompareFile>> files, Language language, QWidget* parent = nullptr);
 
     CompareCanvas* Canvas() const { return canvas_; }
     // One row per curve, in the canvas's curve order.
@@ -76,7 +76,7 @@ private:
     QString SampleText(int curve, int64_t t, bool* has, float* value) const;
 
     std::shared_ptr<const std::vector<CompareFile>> files_;
-    std::string languageName_;
+    Language language_;
     const CompareTexts& texts_;
     const CurveTexts& curveTexts_;
     CompareCanvas* canvas_ = nullptr;

@@ -1,5 +1,5 @@
 // The range figures as columns of a table (the data window's statistics list shows them beside
-// the whole set's): header and cell texts (GBK) of each column for one channel's statistics.
+// the whole set's): header and cell texts (UTF-8) of each column for one channel's statistics.
 #pragma once
 
 #include <string>

@@ -148,29 +148,31 @@ std::string RangeStatisticsJson(const std::string& fileName, const RecordSet& se
 
 std::string RangeStatisticsText(const std::string& fileNameGbk, const RecordSet& set, const RangeStatistics& stats,
                                 const AnalysisTexts& t) {
+    // GBK, like the file's texts it joins (serial number, quantities, units): the labels follow.
+    auto g = [](const std::string& utf8) { return Utf8ToGbk(utf8); };
     std::string s;
-    s += t.file + ": " + fileNameGbk + "\n";
-    s += t.serial + ": " + SerialText(set) + "\n";
-    if (stats.Empty()) return s + t.noRecord + "\n";
-    s += t.from + ": " + ClockTimeText(stats.firstTime) + "\n";
-    s += t.to + ": " + ClockTimeText(stats.lastTime) + "\n";
-    s += t.records + ": " + std::to_string(stats.records) + "\n";
-    s += t.interval + ": " + std::to_string(stats.intervalSeconds) + " " + t.seconds + "\n";
+    s += g(t.file) + ": " + fileNameGbk + "\n";
+    s += g(t.serial) + ": " + SerialText(set) + "\n";
+    if (stats.Empty()) return s + g(t.noRecord) + "\n";
+    s += g(t.from) + ": " + ClockTimeText(stats.firstTime) + "\n";
+    s += g(t.to) + ": " + ClockTimeText(stats.lastTime) + "\n";
+    s += g(t.records) + ": " + std::to_string(stats.records) + "\n";
+    s += g(t.interval) + ": " + std::to_string(stats.intervalSeconds) + " " + g(t.seconds) + "\n";
     for (const ChannelRangeStatistics& c : stats.channels) {
         const bool v = c.HasValues();
-        s += "\n" + ChannelName(c, t) + " " + c.quantity + " (" + c.unit + ")\n";
-        s += "  " + t.count + ": " + std::to_string(c.count) + "\n";
-        s += "  " + t.missing + ": " + std::to_string(c.missing) + "\n";
-        s += "  " + t.min + ": " + ValueText(c, c.min, t) + (v ? "  " + ClockTimeText(c.minTime) : "") + "\n";
-        s += "  " + t.max + ": " + ValueText(c, c.max, t) + (v ? "  " + ClockTimeText(c.maxTime) : "") + "\n";
-        s += "  " + t.avg + ": " + FigureOrNone(v, c.avg, t) + "\n";
-        s += "  " + t.mkt + ": " + FigureOrNone(c.hasMkt, c.mkt, t) + "\n";
-        s += "  " + t.upper + ": " + FormatC("%.1f", c.upperX10 / 10.0) + "\n";
-        s += "  " + t.lower + ": " + FormatC("%.1f", c.lowerX10 / 10.0) + "\n";
-        s += "  " + t.aboveUpper + ": " + DurationFigure(c.aboveUpperSeconds, t) + "\n";
-        s += "  " + t.belowLower + ": " + DurationFigure(c.belowLowerSeconds, t) + "\n";
-        s += "  " + t.firstAbove + ": " + TimeText(c.crossedUpper, c.firstAbove, t) + "\n";
-        s += "  " + t.firstBelow + ": " + TimeText(c.crossedLower, c.firstBelow, t) + "\n";
+        s += "\n" + g(ChannelName(c, t)) + " " + c.quantity + " (" + c.unit + ")\n";
+        s += "  " + g(t.count) + ": " + std::to_string(c.count) + "\n";
+        s += "  " + g(t.missing) + ": " + std::to_string(c.missing) + "\n";
+        s += "  " + g(t.min) + ": " + g(ValueText(c, c.min, t)) + (v ? "  " + ClockTimeText(c.minTime) : "") + "\n";
+        s += "  " + g(t.max) + ": " + g(ValueText(c, c.max, t)) + (v ? "  " + ClockTimeText(c.maxTime) : "") + "\n";
+        s += "  " + g(t.avg) + ": " + g(FigureOrNone(v, c.avg, t)) + "\n";
+        s += "  " + g(t.mkt) + ": " + g(FigureOrNone(c.hasMkt, c.mkt, t)) + "\n";
+        s += "  " + g(t.upper) + ": " + FormatC("%.1f", c.upperX10 / 10.0) + "\n";
+        s += "  " + g(t.lower) + ": " + FormatC("%.1f", c.lowerX10 / 10.0) + "\n";
+        s += "  " + g(t.aboveUpper) + ": " + g(DurationFigure(c.aboveUpperSeconds, t)) + "\n";
+        s += "  " + g(t.belowLower) + ": " + g(DurationFigure(c.belowLowerSeconds, t)) + "\n";
+        s += "  " + g(t.firstAbove) + ": " + g(TimeText(c.crossedUpper, c.firstAbove, t)) + "\n";
+        s += "  " + g(t.firstBelow) + ": " + g(TimeText(c.crossedLower, c.firstBelow, t)) + "\n";
     }
     return s;
 }

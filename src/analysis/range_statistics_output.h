@@ -1,5 +1,6 @@
-// The range statistics written out: a text for people (GBK, in the interface language) and one
-// JSON object (UTF-8) for programs. Both name the records the range actually covers.
+// The range statistics written out: a text for people in the interface language (GBK, as it
+// carries the data file's texts), a table of the figures (UTF-8, interface texts and numbers
+// only) and one JSON object (UTF-8) for programs. All name the records the range actually covers.
 //
 // JSON: {"file", "serial", "from", "to", "records", "interval_s", "channels": [{"channel",
 // "quantity", "unit", "count", "missing", "min", "min_time", "max", "max_time", "avg", "mkt",
@@ -22,7 +23,7 @@ std::string RangeStatisticsJson(const std::string& fileName, const RecordSet& se
 std::string RangeStatisticsText(const std::string& fileNameGbk, const RecordSet& set, const RangeStatistics& stats,
                                 const AnalysisTexts& texts);
 
-// One tab-separated line per channel under a header line (GBK): what the data window copies.
+// One tab-separated line per channel under a header line (UTF-8): what the data window copies.
 std::string RangeStatisticsTable(const RangeStatistics& stats, const AnalysisTexts& texts);
 
 }  // namespace velorin

@@ -13,19 +13,19 @@
 
 namespace velorin {
 
-CAboutDlg::CAboutDlg(const std::string& languageName, QWidget* parent) : QDialog(parent) {
-    const Texts& t = TextsFor(languageName);
-    setWindowTitle(FromGbk(t.aboutTitle));
+CAboutDlg::CAboutDlg(Language language, QWidget* parent) : QDialog(parent) {
+    const Texts& t = TextsFor(language);
+    setWindowTitle(FromUtf8(t.aboutTitle));
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(48, 48));
-    auto* version = new QLabel(FromGbk(t.aboutVersion), this);
+    auto* version = new QLabel(FromUtf8(t.aboutVersion), this);
     version->setObjectName(QStringLiteral("version"));
     // The build's own number under the product's name and version texts.
-    auto* build = new QLabel(FromGbk(FormatC(t.aboutBuildFormat.c_str(), ProgramVersion())), this);
+    auto* build = new QLabel(FromUtf8(FormatC(t.aboutBuildFormat.c_str(), ProgramVersion())), this);
     build->setObjectName(QStringLiteral("build"));
-    auto* statement = new QLabel(FromGbk(t.aboutStatement), this);
+    auto* statement = new QLabel(FromUtf8(t.aboutStatement), this);
     statement->setWordWrap(true);
-    auto* ok = new QPushButton(FromGbk(t.aboutOk), this);
+    auto* ok = new QPushButton(FromUtf8(t.aboutOk), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -6,10 +6,11 @@
 
 namespace velorin {
 
+enum class Language;
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    CAboutDlg(const std::string& languageName, QWidget* parent = nullptr);
+    CAboutDlg(Language language, QWidget* parent = nullptr);
 };
 
 }  // namespace velorin

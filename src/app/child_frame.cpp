@@ -16,7 +16,7 @@ CChildFrame::CChildFrame(Presenter& presenter, std::function<bool()> liveViewOpe
 void CChildFrame::closeEvent(QCloseEvent* event) {
     if (!liveViewOpen_()) {
         const FixedTexts& f = Fixed();
-        if (!presenter_.AskOkCancel(FromGbk(f.closeQuestion), FromGbk(f.closeTitle), BoxIcon::Warning)) {
+        if (!presenter_.AskOkCancel(FromUtf8(f.closeQuestion), FromUtf8(f.closeTitle), BoxIcon::Warning)) {
             event->ignore();
             return;
         }

@@ -15,7 +15,7 @@ namespace velorin {
 namespace {
 
 void RefillPanel(CMainFrame& frame) {
-    if (frame.Panel() != nullptr) frame.Panel()->Fill(BuildPanelLines(frame.Info(), frame.LanguageName()));
+    if (frame.Panel() != nullptr) frame.Panel()->Fill(BuildPanelLines(frame.Info(), frame.TextLanguage()));
 }
 
 }  // namespace
@@ -30,7 +30,7 @@ void RunSetupWizard(CMainFrame& frame, LinkWorker& worker, Presenter& presenter)
     bool succeeded = false;
     int result = QDialog::Rejected;
     {
-        CWizard wizard(worker, frame.Info(), frame.LanguageName(), presenter, &frame);
+        CWizard wizard(worker, frame.Info(), frame.TextLanguage(), presenter, &frame);
         result = presenter.Exec(wizard);
         succeeded = wizard.Succeeded();
     }
@@ -40,7 +40,7 @@ void RunSetupWizard(CMainFrame& frame, LinkWorker& worker, Presenter& presenter)
 void RunClockCalibration(CMainFrame& frame, LinkWorker& worker, Presenter& presenter) {
     int result = QDialog::Rejected;
     {
-        CTimeAdjDlg dialog(worker, frame.Info(), frame.LanguageName(), presenter, &frame);
+        CTimeAdjDlg dialog(worker, frame.Info(), frame.TextLanguage(), presenter, &frame);
         result = presenter.Exec(dialog);
     }
     if (result == QDialog::Accepted) RefillPanel(frame);

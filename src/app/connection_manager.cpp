@@ -8,6 +8,7 @@
 #include "app/port_dialog.h"
 #include "app/property_panel.h"
 #include "common/cancel_token.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
 #include "device/command_flags.h"
@@ -44,14 +45,14 @@ struct DetectionOutput {
 };
 }  // namespace
 
-ConnectionManager::ConnectionManager(LinkWorker& worker, DeviceInfo& info, CommandFlags& flags,
-                                     const std::string& languageName, UserMessages& messages, Presenter& presenter,
-                                     PropertyPanel* panel, QObject* parent)
+ConnectionManager::ConnectionManager(LinkWorker& worker, DeviceInfo& info, CommandFlags& flags, Language language,
+                                     UserMessages& messages, Presenter& presenter, PropertyPanel* panel,
+                                     QObject* parent)
     : QObject(parent),
       worker_(worker),
       info_(info),
       flags_(flags),
-      languageName_(languageName),
+      language_(language),
       messages_(messages),
       presenter_(presenter),
       panel_(panel),
@@ -76,7 +77,7 @@ void ConnectionManager::RefillPanel(const std::vector<PanelLine>& lines) {
 void ConnectionManager::ShowNoLogger() {
     // Nothing answered: what the panel showed belongs to a logger that is not connected now.
     info_ = DeviceInfo();
-    RefillPanel(InitialPanelLines(languageName_));
+    RefillPanel(InitialPanelLines(language_));
 }
 
 void ConnectionManager::Connect() {
@@ -86,7 +87,7 @@ void ConnectionManager::Connect() {
     out->info = info_;
     out->state = state_;
     const std::vector<PortEntry> ports = portList_();
-    const std::string language = languageName_;
+    const Language language = language_;
     UserMessages* messages = &messages_;
     QPointer<ConnectionManager> self(this);
     worker_.Submit(
@@ -118,14 +119,14 @@ void ConnectionManager::Connect() {
 }
 
 void ConnectionManager::ChoosePort() {
-    const QString text = presenter_.ChoosePort(FromGbk(TextsFor(languageName_).choosePortTitle));
+    const QString text = presenter_.ChoosePort(FromUtf8(TextsFor(language_).choosePortTitle));
     // A cancelled dialog gives the empty text: Connect then walks every port again.
     state_.selectedPortText = PortDigits(text).toStdString();
 }
 
 void ConnectionManager::CheckUsbAtStartup() {
     After(kStartupWaitMs, [this] {
-        messages_.Status(TextsFor(languageName_).checkingUsb);
+        messages_.Status(Utf8ToGbk(TextsFor(language_).checkingUsb));
         worker_.WhenIdle([this] { Detect(true); });
     });
 }
@@ -134,7 +135,7 @@ void ConnectionManager::Detect(bool atStartup) {
     if (!atStartup && state_.usbConnected) return;  // another notice got there first
     auto out = std::make_shared<DetectionOutput>();
     out->info = info_;
-    const std::string language = languageName_;
+    const Language language = language_;
     UserMessages* messages = &messages_;
     QPointer<ConnectionManager> self(this);
     worker_.Submit(
@@ -157,7 +158,7 @@ void ConnectionManager::ApplyDetection(const DetectionOutcome& o, const DeviceIn
     }
     if (o.infoDecoded) {
         info_ = found;
-        RefillPanel(BuildPanelLines(info_, languageName_));
+        RefillPanel(BuildPanelLines(info_, language_));
         emit ToolbarLabelsReset();
     }
     if (atStartup) {
@@ -170,7 +171,7 @@ void ConnectionManager::ApplyDetection(const DetectionOutcome& o, const DeviceIn
     if (o.postConnect) QTimer::singleShot(0, this, [this] { Connect(); });
     if (state_.usbConnected && autoDownloadEnabled_ && !downloadPending_) {
         After(kArrivalDownloadWaitMs, [this] {
-            messages_.Status(TextsFor(languageName_).autoDownloadAfterArrival);
+            messages_.Status(Utf8ToGbk(TextsFor(language_).autoDownloadAfterArrival));
             StartAutoDownload();
         });
     }
@@ -178,7 +179,7 @@ void ConnectionManager::ApplyDetection(const DetectionOutcome& o, const DeviceIn
 
 void ConnectionManager::OnVolumeArrived(bool removableMedia) {
     if (!removableMedia) return;
-    messages_.Status(TextsFor(languageName_).storageArrived);
+    messages_.Status(Utf8ToGbk(TextsFor(language_).storageArrived));
     After(kVolumeWaitMs, [this] {
         if (!state_.usbConnected) After(kArrivalWaitMs, [this] { worker_.WhenIdle([this] { Detect(false); }); });
     });
@@ -200,7 +201,7 @@ void ConnectionManager::OnVolumeRemoved() {
                 if (!self || !ran) return;
                 ConnectionManager& m = *self;
                 if (*gone && m.state_.usbConnected) {
-                    m.messages_.Status(TextsFor(m.languageName_).usbRemoved);
+                    m.messages_.Status(Utf8ToGbk(TextsFor(m.language_).usbRemoved));
                     m.state_.usbConnected = false;
                     m.flags_.connectEnabled = 0;
                     m.flags_.SetDeviceCommands(0);
@@ -220,7 +221,7 @@ void ConnectionManager::StartAutoDownload() {
     const int32_t stored = info_.storedRecordCount;
     auto read = std::make_shared<bool>(false);
     QPointer<ConnectionManager> self(this);
-    const std::string announcement = TextsFor(languageName_).autoDownloadStarts;
+    const std::string announcement = Utf8ToGbk(TextsFor(language_).autoDownloadStarts);
     UserMessages* messages = &messages_;
     worker_.Submit(
         LinkJobKind::AutoDownloadCheck,
@@ -237,7 +238,7 @@ void ConnectionManager::StartAutoDownload() {
             if (ran && *read && stored > 0) {
                 emit self->HistoryCommandPosted();
             } else if (linkUp) {
-                self->messages_.Status(TextsFor(self->languageName_).noHistoryOnDevice);
+                self->messages_.Status(Utf8ToGbk(TextsFor(self->language_).noHistoryOnDevice));
             }
         });
 }

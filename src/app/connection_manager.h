@@ -17,6 +17,7 @@
 
 namespace velorin {
 
+enum class Language;
 class LinkWorker;
 class Presenter;
 class PropertyPanel;
@@ -31,7 +32,7 @@ class ConnectionManager : public QObject {
 public:
     // `flags` are the frame's command-enable flags; they are changed only when a job's result
     // says what the link now is, never around a job.
-    ConnectionManager(LinkWorker& worker, DeviceInfo& info, CommandFlags& flags, const std::string& languageName,
+    ConnectionManager(LinkWorker& worker, DeviceInfo& info, CommandFlags& flags, Language language,
                       UserMessages& messages, Presenter& presenter, PropertyPanel* panel, QObject* parent = nullptr);
     ~ConnectionManager() override;
 
@@ -79,7 +80,7 @@ private:
     LinkWorker& worker_;
     DeviceInfo& info_;
     CommandFlags& flags_;
-    const std::string& languageName_;
+    const Language language_;
     UserMessages& messages_;
     Presenter& presenter_;
     PropertyPanel* panel_;

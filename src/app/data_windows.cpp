@@ -5,16 +5,14 @@
 #include <utility>
 
 #include "app/main_frame.h"
+#include "device/display_options.h"
 #include "view/dastrel_view.h"
-#include "view/view_printing.h"
 
 namespace velorin {
 
 void UseHistoryViews(CMainFrame& frame) {
     frame.SetDataViewFactory([&frame](std::shared_ptr<CDastrelDoc> doc, QWidget* parent) -> QWidget* {
-        uint8_t types[8];
-        ChannelTypesOf(frame.Info(), types);
-        auto* view = new CDastrelView(std::move(doc), frame.LanguageName(), types, parent);
+        auto* view = new CDastrelView(std::move(doc), frame.Display(), parent);
         view->SetPrinting(&frame.UiPresenter(), [&frame](uint8_t(&now)[8]) { ChannelTypesOf(frame.Info(), now); });
         return view;
     });

@@ -63,10 +63,10 @@ CRealImage* OpenLiveView(CMainFrame& frame, LinkWorker& worker) {
     auto* scroll = new QScrollArea(child);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    auto* view = new CRealImage(worker, frame.Info(), frame.LanguageName(), std::move(hooks), scroll);
+    auto* view = new CRealImage(worker, frame.Info(), frame.TextLanguage(), std::move(hooks), scroll);
     scroll->setWidget(view);
     child->setWidget(scroll);
-    child->setWindowTitle(FromGbk(LiveTextsFor(frame.LanguageName()).windowTitle));
+    child->setWindowTitle(FromUtf8(LiveTextsFor(frame.TextLanguage()).windowTitle));
     frame.MdiArea()->addSubWindow(child);
     child->showMaximized();
     view->Start();

@@ -35,7 +35,6 @@
 #include "common/language.h"
 #include "common/lock_leds.h"
 #include "common/manual_path.h"
-#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
 #include "device/link.h"
@@ -69,6 +68,7 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     // Before any window exists: the language decides every text that follows.
     const LanguageSetting language = ReadLanguage();
     languageName_ = language.languageName;
+    language_ = language.language;
     const std::string locale =
         options_.systemLocale.empty() ? QLocale::system().name().toStdString() : options_.systemLocale;
     uiLanguage_ = EffectiveUiLanguage(language, locale);
@@ -95,7 +95,7 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     worker_ = std::make_unique<LinkWorker>(link_);
     connect(worker_.get(), &LinkWorker::BusyChanged, this, &CMainFrame::UpdateCommands);
     connection_ =
-        std::make_unique<ConnectionManager>(*worker_, info_, flags_, languageName_, *messages_, *presenter_, panel_);
+        std::make_unique<ConnectionManager>(*worker_, info_, flags_, language_, *messages_, *presenter_, panel_);
     connect(connection_.get(), &ConnectionManager::CommandsChanged, this, &CMainFrame::UpdateCommands);
     connect(connection_.get(), &ConnectionManager::ToolbarLabelsReset, this, &CMainFrame::SetToolbarLabels);
     connect(connection_.get(), &ConnectionManager::StatusPaneWidthSet, this, [this](int pane, int pixels) {
@@ -109,7 +109,7 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     BuildToolBar();
     BuildStatusBar();
     BuildMenus();
-    panel_->Fill(InitialPanelLines(languageName_));
+    panel_->Fill(InitialPanelLines(language_));
     // Real and simulated device notices reach the connection manager the same way.
     if (options_.watchHotplug) hotplug_.push_back(new HotplugMonitor(this));
     if (options_.watchSimulatedHotplug) {
@@ -130,7 +130,7 @@ CMainFrame::CMainFrame(Link& link, Presenter* presenter, FrameOptions options)
     }
 
     QString title = QStringLiteral("Velorin");
-    if (options_.demo) title += FromGbk(TextsFor(languageName_).demoTitleSuffix);
+    if (options_.demo) title += FromUtf8(TextsFor(language_).demoTitleSuffix);
     setWindowTitle(title);
     move(0, 0);
     resize(1024, 768);
@@ -261,7 +261,7 @@ void CMainFrame::UpdateCommands() {
     // Connect and Stop grey the device commands while they wait or run; the download, the
     // live view and the modal dialogs keep their own windows' state in the flags.
     const bool busy = worker_ && (worker_->Pending(LinkJobKind::Connect) || worker_->Pending(LinkJobKind::Stop));
-    const bool english = IsEnglish(languageName_);
+    const bool english = language_ == Language::English;
     for (auto& [id, action] : actions_) {
         bool enabled = true;
         switch (id) {
@@ -282,7 +282,7 @@ void CMainFrame::UpdateCommands() {
             case ID_VIEW_STATUS_BAR: action->setChecked(statusBar()->isVisible()); break;
             case ID_SWITCH_LANGUAGE:
                 action->setChecked(english);
-                action->setText(FromGbk(TextsFor(languageName_).switchLanguageLabel));
+                action->setText(FromUtf8(TextsFor(language_).switchLanguageLabel));
                 break;
             default: break;
         }
@@ -312,7 +312,7 @@ void CMainFrame::RunCommand(int id) {
         case ID_VIEW_TOOLBAR: toolbar_->setVisible(!toolbar_->isVisible()); break;
         case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); break;
         case ID_FILE_OPEN: {
-            const QString path = presenter_->AskOpenFile(FromGbk(TextsFor(languageName_).openFilter));
+            const QString path = presenter_->AskOpenFile(FromUtf8(TextsFor(language_).openFilter));
             if (!path.isEmpty()) OpenDataFile(path);
             break;
         }
@@ -322,7 +322,7 @@ void CMainFrame::RunCommand(int id) {
         case ID_FILE_SAVE_AS: {
             // The report covers what the data window's view shows.
             const CDastrelView* view = ViewOf(mdi_->activeSubWindow());
-            SaveAsCommand(ActiveDocument(), languageName_, info_, *presenter_, view ? view->FirstIndex() : 0,
+            SaveAsCommand(ActiveDocument(), Display(), *presenter_, view ? view->FirstIndex() : 0,
                           view ? view->EndIndex() : 0, this);
             break;
         }
@@ -330,21 +330,17 @@ void CMainFrame::RunCommand(int id) {
             if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) PrintViewCurve(*view, *presenter_);
             break;
         case ID_PRINT_LIST:
-            if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) {
-                uint8_t types[8];
-                ChannelTypesOf(info_, types);
-                PrintViewList(*view, *presenter_, languageName_, types);
-            }
+            if (CDastrelView* view = ViewOf(mdi_->activeSubWindow())) PrintViewList(*view, *presenter_, Display());
             break;
         case ID_COMPARE: {
             std::vector<CompareSource> open;
             for (QMdiSubWindow* w : mdi_->subWindowList()) {
                 if (auto* child = qobject_cast<CChildFrame*>(w)) open.push_back({w->windowTitle(), child->Document()});
             }
-            RunCompareCommand(*mdi_, open, languageName_, *presenter_);
+            RunCompareCommand(*mdi_, open, language_, *presenter_);
             break;
         }
-        case ID_F0_CONFIG: RunF0ConfigCommand(mdi_->activeSubWindow(), languageName_, f0_, *presenter_, this); break;
+        case ID_F0_CONFIG: RunF0ConfigCommand(mdi_->activeSubWindow(), language_, f0_, *presenter_, this); break;
         default:
             // Download, views and dialogs of the logger: provided by their own windows.
             emit CommandRequested(id);
@@ -355,7 +351,7 @@ void CMainFrame::RunCommand(int id) {
 
 void CMainFrame::StopCommand() {
     const FixedTexts& f = Fixed();
-    if (!presenter_->AskOkCancel(FromGbk(f.stopQuestion), FromGbk(f.stopTitle), BoxIcon::Warning)) return;
+    if (!presenter_->AskOkCancel(FromUtf8(f.stopQuestion), FromUtf8(f.stopTitle), BoxIcon::Warning)) return;
     // A Stop job: the stop request on the link thread with a copy of DeviceInfo, whose work
     // state comes back here.
     auto stopped = std::make_shared<std::pair<DeviceInfo, bool>>(info_, false);
@@ -365,9 +361,9 @@ void CMainFrame::StopCommand() {
         [this, stopped](bool ran) {
             if (ran && stopped->second) {
                 info_ = stopped->first;
-                panel_->Fill(BuildPanelLines(info_, languageName_));
+                panel_->Fill(BuildPanelLines(info_, language_));
             } else {
-                presenter_->Message(FromGbk(Fixed().stopFailed), QString(), BoxIcon::None);
+                presenter_->Message(FromUtf8(Fixed().stopFailed), QString(), BoxIcon::None);
             }
         });
 }
@@ -385,9 +381,9 @@ void CMainFrame::HistoryCommand() {
 
     CProgress1Dlg::Inputs inputs;
     if (DataWindowActive()) {
-        const Texts& t = TextsFor(languageName_);
-        if (presenter_->AskOkCancel(FromGbk(t.saveAsQuestion), FromGbk(t.saveAsCaption), BoxIcon::Warning)) {
-            QString name = presenter_->AskSaveFile(FromGbk(Fixed().downloadSaveFilter));
+        const Texts& t = TextsFor(language_);
+        if (presenter_->AskOkCancel(FromUtf8(t.saveAsQuestion), FromUtf8(t.saveAsCaption), BoxIcon::Warning)) {
+            QString name = presenter_->AskSaveFile(FromUtf8(Fixed().downloadSaveFilter));
             if (!name.isEmpty()) {
                 if (!name.contains(QStringLiteral(".kv"))) name += QStringLiteral(".kv");
                 inputs.targetPath = name;
@@ -404,7 +400,7 @@ void CMainFrame::HistoryCommand() {
     auto ownStatus = std::make_shared<bool>(false);
     hooks.openFile = [this, ownStatus](const QString& path, std::unique_ptr<RecordSet> set) {
         if (!*ownStatus) {
-            ShowStatus(FromGbk(FormatC(TextsFor(languageName_).downloadSaved.c_str(), ToGbk(path).c_str())));
+            ShowStatus(FromUtf8(FormatC(TextsFor(language_).downloadSaved.c_str(), path.toStdString().c_str())));
         }
         return OpenDataSet(path, std::move(set));
     };
@@ -418,11 +414,11 @@ void CMainFrame::HistoryCommand() {
         flags_.connectEnabled = 1;
         if (!stored) {
             flags_.SetDeviceCommands(1);
-            ShowStatus(FromGbk(TextsFor(languageName_).downloadAbandoned));
+            ShowStatus(FromUtf8(TextsFor(language_).downloadAbandoned));
         }
         UpdateCommands();
     };
-    download_ = new CProgress1Dlg(*worker_, info_, languageName_, *presenter_, inputs, hooks, this);
+    download_ = new CProgress1Dlg(*worker_, info_, language_, *presenter_, inputs, hooks, this);
     if (downloadSetup_) downloadSetup_(*download_);
     download_->show();
     download_->Start();
@@ -431,11 +427,11 @@ void CMainFrame::HistoryCommand() {
 void CMainFrame::OpenHelp() {
     // The HTML manual of the interface language, shown by the desktop's browser.
     const std::string folder = manualFolder_.empty() ? ManualFolder(ExecutableFolder()) : manualFolder_;
-    const QString path = QString::fromStdString(ManualPath(folder, languageName_));
+    const QString path = QString::fromStdString(ManualPath(folder, language_));
     if (QFileInfo::exists(path)) {
         presenter_->OpenWithDesktop(path);
     } else {
-        presenter_->Message(FromGbk(TextsFor(languageName_).helpFileMissing) + path, QString(), BoxIcon::None);
+        presenter_->Message(FromUtf8(TextsFor(language_).helpFileMissing) + path, QString(), BoxIcon::None);
     }
 }
 
@@ -446,7 +442,7 @@ void CMainFrame::SwitchLanguage() {
 }
 
 void CMainFrame::ShowAbout() {
-    CAboutDlg about(UiLanguageName(uiLanguage_), this);
+    CAboutDlg about(UiTextLanguage(uiLanguage_), this);
     presenter_->Exec(about);
 }
 
@@ -464,14 +460,14 @@ bool CMainFrame::OpenDataFile(const QString& path, bool freshWindow) {
     auto doc = std::make_shared<CDastrelDoc>();
     const DocOpenResult result = doc->OnOpenDocument(QFile::encodeName(path).toStdString());
     if (result.outcome == DocOpenOutcome::WrongExtension) {
-        presenter_->Message(FromGbk(Fixed().kvExtensionRefused), QString(), BoxIcon::Warning);
+        presenter_->Message(FromUtf8(Fixed().kvExtensionRefused), QString(), BoxIcon::Warning);
         return false;
     }
     if (result.outcome != DocOpenOutcome::Opened) {
-        const Texts& t = TextsFor(languageName_);
+        const Texts& t = TextsFor(language_);
         const std::string text =
-            FormatC(t.openFailedReason.c_str(), ToGbk(path).c_str(), Utf8ToGbk(result.read.detail).c_str());
-        presenter_->Message(FromGbk(text), QString(), BoxIcon::Warning);
+            FormatC(t.openFailedReason.c_str(), path.toStdString().c_str(), result.read.detail.c_str());
+        presenter_->Message(FromUtf8(text), QString(), BoxIcon::Warning);
         return false;
     }
     ShowDataWindow(std::move(doc), path, canonical);
@@ -500,10 +496,8 @@ void CMainFrame::ShowDataWindow(std::shared_ptr<CDastrelDoc> doc, const QString&
 }
 
 QWidget* CMainFrame::DefaultDataView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) const {
-    uint8_t types[kChannelCount];
-    for (int c = 0; c < kChannelCount; ++c) types[c] = info_.channel[c].channelType;
     auto* view = new QTableView(parent);
-    view->setModel(new DataListModel(std::move(doc), IsEnglish(languageName_), types, view));
+    view->setModel(new DataListModel(std::move(doc), Display(), view));
     SetUpDataListTable(*view);
     return view;
 }

@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "common/language.h"
 #include "device/command_flags.h"
 #include "device/device_info.h"
+#include "device/display_options.h"
 
 class QAction;
 class QLabel;
@@ -86,7 +88,13 @@ public:
     // The document of the active data window, or null.
     std::shared_ptr<CDastrelDoc> ActiveDocument() const;
 
+    // Language.ini's content as read at start (what switching the language rewrites).
     const std::string& LanguageName() const { return languageName_; }
+    // The language of every bilingual text the frame and its windows show or write.
+    Language TextLanguage() const { return language_; }
+    // That language with the channel types of the DeviceInfo held now: what a data window, its
+    // printing and Save As display and write with.
+    DisplayOptions Display() const { return DisplayOptionsOf(info_, language_); }
     // The language of menus and dialogs: the file's choice or the system's.
     int UiLanguage() const { return uiLanguage_; }
     CommandFlags& Flags() { return flags_; }
@@ -141,7 +149,8 @@ private:
     std::unique_ptr<Presenter> ownPresenter_;
     Presenter* presenter_;
     std::string languageName_;
-    int uiLanguage_ = 0;  // what menus and dialogs follow: kUiEnglish or kUiChinese
+    Language language_ = Language::Chinese;  // LanguageFromName(languageName_), parsed once at start
+    int uiLanguage_ = 0;                     // what menus and dialogs follow: kUiEnglish or kUiChinese
     DeviceInfo info_;
     CommandFlags flags_;
     float f0_[2] = {121.0f, 10.0f};

@@ -70,7 +70,7 @@ constexpr int kToolbarCommands[14] = {ID_CONNECT,         0, ID_SETUP_WIZARD, ID
                                       ID_CLOSE_LIVE_VIEW, 0, ID_FILE_SAVE_AS, ID_APP_ABOUT};
 
 // Menu texts carry a tab before the accelerator, as Qt does too.
-QString MenuText(const std::string& gbk) { return FromGbk(gbk); }
+QString MenuText(const std::string& text) { return FromUtf8(text); }
 
 }  // namespace
 
@@ -123,7 +123,7 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::UpdateMenus() {
     if (menus_[0] == nullptr) return;
     const bool doc = DataWindowActive();
-    const Texts& t = TextsFor(UiLanguageName(uiLanguage_));
+    const Texts& t = TextsFor(UiTextLanguage(uiLanguage_));
     menus_[kFile]->setTitle(MenuText(doc ? t.menuFileDoc : t.menuFile));
     menus_[kView]->setTitle(MenuText(doc ? t.menuViewDoc : t.menuView));
     menus_[kTool]->setTitle(MenuText(t.menuTool));
@@ -142,7 +142,7 @@ void CMainFrame::UpdateMenus() {
     }
     recentMenu_->setTitle(MenuText(t.cmdRecentFiles));
     recentMenu_->menuAction()->setVisible(true);
-    compareAction_->setText(FromGbk(CompareTextsFor(UiLanguageName(uiLanguage_)).command));
+    compareAction_->setText(FromUtf8(CompareTextsFor(UiTextLanguage(uiLanguage_)).command));
     cascadeAction_->setText(MenuText(t.windowCascade));
     tileAction_->setText(MenuText(t.windowTile));
     UpdateCommands();
@@ -204,12 +204,12 @@ void CMainFrame::BuildToolBar() {
 }
 
 void CMainFrame::SetToolbarLabels() {
-    const Texts& t = TextsFor(languageName_);
+    const Texts& t = TextsFor(language_);
     std::vector<QAction*> buttons;
     for (QAction* a : toolbar_->actions()) {
         const QVariant position = a->property("toolbarPosition");
         if (!position.isValid()) continue;
-        a->setText(FromGbk(t.toolbarLabel[position.toInt()]));
+        a->setText(FromUtf8(t.toolbarLabel[position.toInt()]));
         buttons.push_back(a);
     }
     // Every button is as wide as the widest label. So that all eleven fit in the frame's

@@ -14,7 +14,7 @@
 
 namespace velorin::cli {
 
-ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::string& languageName, DeviceInfo& info,
+ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, Language language, DeviceInfo& info,
                               UserMessages& messages) {
     link.serial.SetMessageSink(&messages);
     ConnectState state;
@@ -24,10 +24,10 @@ ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::s
     if (choice.kind != LinkChoice::Kind::Port) usb = LoadUsbLibrary(link, messages);
     if (choice.kind == LinkChoice::Kind::Usb && !link.usb.Available()) {
         // --hid without the library: that, not a timeout, is why no logger can be reached.
-        const std::string why = usb.detail.empty() ? usb.message : usb.detail;
-        messages.MessageBox(FormatC(TextsFor(languageName).usbLibraryUnavailableFormat.c_str(),
-                                    Utf8ToGbk(usb.path).c_str(), Utf8ToGbk(why).c_str()),
-                            std::string(), MessageIcon::Error);
+        const std::string why = usb.detail.empty() ? GbkToUtf8(usb.message) : usb.detail;
+        messages.MessageBox(
+            Utf8ToGbk(FormatC(TextsFor(language).usbLibraryUnavailableFormat.c_str(), usb.path.c_str(), why.c_str())),
+            std::string(), MessageIcon::Error);
         return ConnectResult{};
     }
     if (choice.kind == LinkChoice::Kind::Usb) {
@@ -42,19 +42,19 @@ ConnectResult ConnectAsChosen(Link& link, const LinkChoice& choice, const std::s
     } else {
         ports = choice.ports;
     }
-    return Connect(link, info, state, ports, languageName, messages);
+    return Connect(link, info, state, ports, language, messages);
 }
 
-bool ConnectForExchange(Link& link, const LinkChoice& choice, const std::string& languageName, DeviceInfo& info,
+bool ConnectForExchange(Link& link, const LinkChoice& choice, Language language, DeviceInfo& info,
                         UserMessages& messages, ConnectResult* result) {
-    const ConnectResult connected = ConnectAsChosen(link, choice, languageName, info, messages);
+    const ConnectResult connected = ConnectAsChosen(link, choice, language, info, messages);
     if (result != nullptr) *result = connected;
     if (connected.outcome == ConnectOutcome::NotFound) return false;
     if (!connected.infoRead) {
         link.CloseHidHandle();
         // A logger that answered in a layout the program does not know is not a silent one.
-        messages.MessageBox(connected.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
-                                                           : TextsFor(languageName).communicationTimeout,
+        messages.MessageBox(connected.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, language)
+                                                           : Utf8ToGbk(TextsFor(language).communicationTimeout),
                             std::string(), MessageIcon::None);
         return false;
     }

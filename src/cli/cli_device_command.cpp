@@ -16,7 +16,7 @@ bool ParseDeviceCommand(const CliCommand& command, const std::vector<std::string
     bare.insert({"hid", "verbose"});
     out.parsed = ParseArgs(args, withValue, bare);
     std::string error = out.parsed.error;
-    if (error.empty()) out.languageName = LanguageNameFor(out.parsed, error);
+    if (error.empty()) out.language = LanguageFor(out.parsed, error);
     if (error.empty() && !out.parsed.positional.empty()) error = "unexpected argument " + out.parsed.positional[0];
     if (error.empty()) ChooseLink(out.parsed, out.choice, error);
     if (error.empty()) return true;
@@ -25,7 +25,7 @@ bool ParseDeviceCommand(const CliCommand& command, const std::vector<std::string
 }
 
 bool ConnectForCommand(Link& link, const DeviceCommand& command, DeviceInfo& info, UserMessages& messages) {
-    return ConnectForExchange(link, command.choice, command.languageName, info, messages);
+    return ConnectForExchange(link, command.choice, command.language, info, messages);
 }
 
 bool ParseLocalTime(const std::string& text, int minYear, int maxYear, CDealTime& out) {

@@ -8,6 +8,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
+#include "common/language.h"
 #include "device/connect.h"
 
 namespace velorin {
@@ -22,7 +23,7 @@ struct CliCommand;
 
 struct DeviceCommand {
     ParsedArgs parsed;
-    std::string languageName;
+    Language language = Language::Chinese;
     LinkChoice choice;
 };
 

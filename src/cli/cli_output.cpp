@@ -57,13 +57,13 @@ void TerminalMessages::Status(const std::string& text) {
     std::fputc('\n', stderr);
 }
 
-std::string LanguageNameFor(const ParsedArgs& args, std::string& error) {
-    if (!args.Has("lang")) return ReadLanguage().languageName;
+Language LanguageFor(const ParsedArgs& args, std::string& error) {
+    if (!args.Has("lang")) return ReadLanguage().language;
     const std::string lang = args.Value("lang");
-    if (lang == "en") return "English";
-    if (lang == "zh") return "Chinese";
+    if (lang == "en") return Language::English;
+    if (lang == "zh") return Language::Chinese;
     error = "--lang takes en or zh";
-    return std::string();
+    return Language::Chinese;
 }
 
 KvusbLoadResult LoadUsbLibrary(Link& link, UserMessages& messages) {

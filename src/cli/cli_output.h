@@ -9,6 +9,7 @@
 #include "common/user_messages.h"
 
 namespace velorin {
+enum class Language;
 class Link;
 struct KvusbLoadResult;
 struct PanelLine;
@@ -33,9 +34,9 @@ private:
     bool verbose_;
 };
 
-// "--lang en|zh" gives "English"/"Chinese"; without it the name comes from Language.ini in the
-// working directory. An unknown --lang value leaves `error` set.
-std::string LanguageNameFor(const ParsedArgs& args, std::string& error);
+// "--lang en|zh" gives English/Chinese; without it the language comes from Language.ini in the
+// working directory. An unknown --lang value leaves `error` set (and gives Chinese).
+Language LanguageFor(const ParsedArgs& args, std::string& error);
 
 // Loads the USB library into link.usb; the loader's message is shown when it fails.
 KvusbLoadResult LoadUsbLibrary(Link& link, UserMessages& messages);

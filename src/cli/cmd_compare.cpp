@@ -13,6 +13,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
@@ -49,7 +50,7 @@ int RunCompare(const std::vector<std::string>& args) {
         return kExitOk;
     }
     std::string error = parsed.error;
-    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    const Language language = error.empty() ? LanguageFor(parsed, error) : Language::Chinese;
     if (!error.empty()) return Usage(error);
     if (parsed.positional.size() < 2) return Usage("give two or more data files");
     if (parsed.positional.size() > static_cast<size_t>(kMaxCompareFiles)) {
@@ -90,15 +91,14 @@ int RunCompare(const std::vector<std::string>& args) {
         std::printf("%s\n", result.path.c_str());
         return kExitOk;
     }
-    const bool english = IsEnglish(languageName);
     CompareReportOptions options;
-    options.english = english;
+    options.language = language;
     options.from = from;
     options.to = to;
     options.logoPath = ExecutableFolder() + "/logo.png";
     const PdfResult result = ExportCompareReport(loaded.files, parsed.Value("pdf"), options);
     for (PdfWarning w : result.warnings) {
-        std::fprintf(stderr, "velorin-cli compare: %s\n", GbkToUtf8(PdfWarningMessage(result, w, english)).c_str());
+        std::fprintf(stderr, "velorin-cli compare: %s\n", GbkToUtf8(PdfWarningMessage(result, w, language)).c_str());
     }
     if (!result.ok) {
         std::fprintf(stderr, "velorin-cli compare: %s\n", GbkToUtf8(PdfFailureMessage(result)).c_str());

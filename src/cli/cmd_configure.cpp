@@ -213,7 +213,7 @@ int RunConfigure(const std::vector<std::string>& args) {
         link.CloseHidHandle();
         return kExitUsage;
     }
-    const std::string shortened = ShortenedTextNote(entries, ConfigTextsFor(command.languageName));
+    const std::string shortened = ShortenedTextNote(entries, ConfigTextsFor(command.language));
     if (!shortened.empty()) {
         size_t from = 0;
         while (from <= shortened.size()) {
@@ -229,16 +229,16 @@ int RunConfigure(const std::vector<std::string>& args) {
 
     const bool yes = p.Has("yes");
     FinishHooks hooks;
-    const ConfigTexts& texts = ConfigTextsFor(command.languageName);
+    const ConfigTexts& texts = ConfigTextsFor(command.language);
     hooks.ask = [yes, &messages, &texts](const std::string& text, const std::string& caption) {
-        if (!yes) messages.MessageBox(text, caption, MessageIcon::Question);
+        if (!yes) messages.MessageBox(Utf8ToGbk(text), Utf8ToGbk(caption), MessageIcon::Question);
         // --yes answers a past timed time with the current time: say so.
         if (yes && text == texts.timedStartPast) Warn("the timed start lies in the past; the current time is sent");
         if (yes && text == texts.timedStopPast) Warn("the timed stop lies in the past; the current time is sent");
         return yes;
     };
     if (ChooseLink(link) == LinkUse::Serial) link.OpenCurrentPort();
-    const FinishResult result = RunFinishSequence(link, info, entries, command.languageName, messages, hooks);
+    const FinishResult result = RunFinishSequence(link, info, entries, command.language, messages, hooks);
     link.serial.ClosePort();
     link.CloseHidHandle();
     if (result.outcome == FinishOutcome::NotConfirmed) {

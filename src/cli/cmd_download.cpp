@@ -27,6 +27,8 @@
 #include "cli/commands.h"
 #include "common/atomic_file.h"
 #include "common/format.h"
+#include "common/language.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/connect.h"
 #include "device/device_info.h"
@@ -97,15 +99,15 @@ std::string TargetPath(const ParsedArgs& parsed) {
     return path;
 }
 
-int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadResult& download,
-          const std::string& languageName, const std::string& target) {
+int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadResult& download, Language language,
+          const std::string& target) {
     StoreOptions options;
-    options.languageName = languageName;
+    options.language = language;
     options.targetPath = target;
     options.wantStoredSet = false;
     const StoreResult stored = StoreDownload(buffer, info, download, options);
     if (stored.plan == StorePlan::Nothing) {
-        PrintGbk(stderr, "velorin-cli download: " + TextsFor(languageName).downloadNothingStored);
+        std::fputs(("velorin-cli download: " + TextsFor(language).downloadNothingStored).c_str(), stderr);
         std::fputc('\n', stderr);
         return kExitFailed;
     }
@@ -115,16 +117,18 @@ int Store(const DownloadBuffer& buffer, const DeviceInfo& info, const DownloadRe
         return kExitFailed;
     }
     if (stored.fallbackFolder) {
-        PrintGbk(stderr, FormatC(TextsFor(languageName).storedInFallback.c_str(), stored.folder.c_str()));
+        std::fputs(FormatC(TextsFor(language).storedInFallback.c_str(), stored.folder.c_str()).c_str(), stderr);
         std::fputc('\n', stderr);
     }
     if (HasUnstorableChannels(info)) {
-        PrintGbk(stderr, "velorin-cli download: " + TextsFor(languageName).channelsNotStorable);
+        std::fputs(("velorin-cli download: " + TextsFor(language).channelsNotStorable).c_str(), stderr);
         std::fputc('\n', stderr);
     }
     if (!stored.keptPath.empty()) {
-        PrintGbk(stderr, FormatC(TextsFor(languageName).partialStoredBeside.c_str(), stored.kvPath.c_str(),
-                                 stored.keptPath.c_str()));
+        std::fputs(
+            FormatC(TextsFor(language).partialStoredBeside.c_str(), stored.kvPath.c_str(), stored.keptPath.c_str())
+                .c_str(),
+            stderr);
         std::fputc('\n', stderr);
     }
     std::printf("%s\n", stored.kvPath.c_str());
@@ -153,7 +157,7 @@ int RunDownload(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(WithLongNames(args), {"port", "lang", "output"}, {"hid", "verbose"});
     std::string error = parsed.error;
     LinkChoice choice;
-    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    const Language language = error.empty() ? LanguageFor(parsed, error) : Language::Chinese;
     if (error.empty() && !parsed.positional.empty()) error = "unexpected argument " + parsed.positional[0];
     if (error.empty() && parsed.Has("output") && parsed.Value("output").empty()) error = "-o needs a file name";
     if (error.empty()) ChooseLink(parsed, choice, error);
@@ -178,7 +182,7 @@ int RunDownload(const std::vector<std::string>& args) {
     Link& link = ProcessLink();
     DeviceInfo info;
     ConnectResult connected;
-    if (!ConnectForExchange(link, choice, languageName, info, messages, &connected)) return kExitFailed;
+    if (!ConnectForExchange(link, choice, language, info, messages, &connected)) return kExitFailed;
     if (connected.outcome == ConnectOutcome::SerialWithoutIdentity) {
         // Without the channel settings the records cannot be decoded.
         std::fprintf(stderr, "velorin-cli download: the logger did not report its identity and channels\n");
@@ -194,7 +198,7 @@ int RunDownload(const std::vector<std::string>& args) {
         hooks.setRange = [&progress](int blocks) { progress.Range(blocks); };
         hooks.setPosition = [&progress](int block) { progress.Position(block); };
         InterruptCancels interrupt(hooks.cancelRequested);
-        result = velorin::RunDownload(link, info, *buffer, hooks, languageName);
+        result = velorin::RunDownload(link, info, *buffer, hooks, language);
         result.cancelled = result.cancelled || hooks.cancelRequested.load();
     }
     link.CloseHidHandle();
@@ -203,9 +207,11 @@ int RunDownload(const std::vector<std::string>& args) {
         std::fputs("velorin-cli download: cancelled, nothing stored\n", stderr);
         return kExitFailed;
     }
-    for (const DownloadWarning& w : result.warnings) messages.MessageBox(w.text, std::string(), MessageIcon::None);
+    for (const DownloadWarning& w : result.warnings) {
+        messages.MessageBox(Utf8ToGbk(w.text), std::string(), MessageIcon::None);
+    }
 
-    const int stored = Store(*buffer, info, result, languageName, target);
+    const int stored = Store(*buffer, info, result, language, target);
     if (stored != kExitOk) return stored;
     return result.finished && result.warnings.empty() ? kExitOk : kExitFailed;
 }

@@ -9,6 +9,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/kvusb_loader.h"
@@ -35,15 +36,15 @@ bool ParseIndex(const std::string& text, int32_t& value) {
 }
 
 // The PDF report of `set`; its failure message and warnings go to stderr in UTF-8.
-int WritePdf(RecordSet& set, const std::string& out, bool english, int32_t from, int32_t to) {
+int WritePdf(RecordSet& set, const std::string& out, Language language, int32_t from, int32_t to) {
     PdfOptions options;
-    options.english = english;
+    options.display.language = language;
     options.firstIndex = from;
     options.endIndex = to;
     options.logoPath = ExecutableFolder() + "/logo.png";
     const PdfResult result = ExportPdf(set, out, options);
     for (PdfWarning w : result.warnings) {
-        std::fprintf(stderr, "velorin-cli export: %s\n", GbkToUtf8(PdfWarningMessage(result, w, english)).c_str());
+        std::fprintf(stderr, "velorin-cli export: %s\n", GbkToUtf8(PdfWarningMessage(result, w, language)).c_str());
     }
     if (!result.ok) {
         std::fprintf(stderr, "velorin-cli export: %s\n", GbkToUtf8(PdfFailureMessage(result)).c_str());
@@ -72,7 +73,7 @@ extern const CliCommand kExportCommand = {
 int RunExport(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"csv", "txt", "pdf", "lang", "from", "to", "encoding"}, {});
     std::string error = parsed.error;
-    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    const Language language = error.empty() ? LanguageFor(parsed, error) : Language::Chinese;
     if (error.empty() && parsed.positional.size() != 1) {
         error = parsed.positional.empty() ? "no data file given" : "unexpected argument " + parsed.positional[1];
     }
@@ -125,12 +126,12 @@ int RunExport(const std::vector<std::string>& args) {
             return kExitUsage;
         }
         if (!ranged) to = 0;  // the whole set, even an empty one
-        return WritePdf(set, parsed.Value("pdf"), IsEnglish(languageName), from, to);
+        return WritePdf(set, parsed.Value("pdf"), language, from, to);
     }
 
     // No logger was read, so no channel has a known ChannelType: one decimal everywhere.
     ExportOptions options;
-    options.english = IsEnglish(languageName);
+    options.display.language = language;
     options.encoding = encoding;
     const bool csv = parsed.Has("csv");
     const ExportResult result = csv ? ExportCsv(set, stream, parsed.Value("csv"), options)

@@ -5,6 +5,8 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/language.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/connect.h"
 #include "device/device_info.h"
@@ -25,7 +27,7 @@ int RunInfo(const std::vector<std::string>& args) {
     const ParsedArgs parsed = ParseArgs(args, {"port", "lang"}, {"hid", "verbose"});
     std::string error = parsed.error;
     LinkChoice choice;
-    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    const Language language = error.empty() ? LanguageFor(parsed, error) : Language::Chinese;
     if (error.empty() && !parsed.positional.empty()) error = "unexpected argument " + parsed.positional[0];
     if (error.empty()) ChooseLink(parsed, choice, error);
     if (!error.empty()) {
@@ -36,15 +38,15 @@ int RunInfo(const std::vector<std::string>& args) {
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;
-    const ConnectResult result = ConnectAsChosen(link, choice, languageName, info, messages);
+    const ConnectResult result = ConnectAsChosen(link, choice, language, info, messages);
     link.CloseHidHandle();
     if (result.outcome == ConnectOutcome::NotFound) return kExitFailed;
     if (!result.infoRead) {
         // The USB link was there but the logger did not deliver its information block.
-        messages.MessageBox(TextsFor(languageName).communicationTimeout, std::string(), MessageIcon::None);
+        messages.MessageBox(Utf8ToGbk(TextsFor(language).communicationTimeout), std::string(), MessageIcon::None);
         return kExitFailed;
     }
-    PrintPanel(stdout, BuildPanelLines(info, languageName));
+    PrintPanel(stdout, BuildPanelLines(info, language));
     return kExitOk;
 }
 

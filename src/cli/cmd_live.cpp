@@ -21,6 +21,7 @@
 #include "cli/commands.h"
 #include "common/date_time.h"
 #include "common/format.h"
+#include "common/language.h"
 #include "device/connect.h"
 #include "device/device_info.h"
 #include "device/link.h"
@@ -83,7 +84,7 @@ int RunLive(const std::vector<std::string>& args) {
     std::string error = parsed.error;
     LinkChoice choice;
     long long count = 0;  // 0: until Ctrl-C
-    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    const Language language = error.empty() ? LanguageFor(parsed, error) : Language::Chinese;
     if (error.empty() && !parsed.positional.empty()) error = "unexpected argument " + parsed.positional[0];
     if (error.empty() && parsed.Has("count") && !ParseCount(parsed.Value("count"), count)) {
         error = "--count needs a positive number";
@@ -97,12 +98,12 @@ int RunLive(const std::vector<std::string>& args) {
     TerminalMessages messages(parsed.Has("verbose"));
     Link& link = ProcessLink();
     DeviceInfo info;
-    if (!ConnectForExchange(link, choice, languageName, info, messages)) return kExitFailed;
+    if (!ConnectForExchange(link, choice, language, info, messages)) return kExitFailed;
 
     // The port stays open while the readings go on (a USB poll does not use it).
     if (ChooseLinkForLive(link) == LinkUse::Serial) link.OpenCurrentPort();
 
-    const LiveTexts& texts = LiveTextsFor(languageName);
+    const LiveTexts& texts = LiveTextsFor(language);
     std::atomic<bool> cancel{false};
     long long readings = 0;
     LiveHealth health;
@@ -122,7 +123,7 @@ int RunLive(const std::vector<std::string>& args) {
                 std::fprintf(stderr, "%s no reading", FormatLiveTime(now).c_str());
                 if (r.unrecognisedReply) {
                     std::fputs(": ", stderr);
-                    PrintGbk(stderr, UsbReplyUnrecognisedText(UsbReply::Live, languageName));
+                    PrintGbk(stderr, UsbReplyUnrecognisedText(UsbReply::Live, language));
                 }
                 std::fputc('\n', stderr);
                 if (health.FailedInRow() >= kLiveFailedPollLimit) break;
@@ -139,7 +140,7 @@ int RunLive(const std::vector<std::string>& args) {
     link.CloseHidHandle();
     if (!health.Failing()) return kExitOk;
     const std::string since = FormatLiveTime(health.Since()).substr(11);
-    PrintGbk(stderr, FormatC(texts.gaveUpFormat.c_str(), health.FailedInRow(), since.c_str()));
+    std::fputs(FormatC(texts.gaveUpFormat.c_str(), health.FailedInRow(), since.c_str()).c_str(), stderr);
     std::fputc('\n', stderr);
     return kExitFailed;
 }

@@ -8,6 +8,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_device_command.h"
 #include "cli/commands.h"
+#include "common/text_codec.h"
 #include "config/clock_calibration.h"
 #include "config/config_texts.h"
 #include "device/device_info.h"
@@ -43,8 +44,8 @@ int RunSetClock(const std::vector<std::string>& args) {
     }
     CommandMessages messages(command.parsed.Has("verbose"));
     if (!command.parsed.Has("yes")) {
-        const ConfigTexts& t = ConfigTextsFor(command.languageName);
-        messages.MessageBox(t.clockQuestion, t.clockQuestionCaption, MessageIcon::Warning);
+        const ConfigTexts& t = ConfigTextsFor(command.language);
+        messages.MessageBox(Utf8ToGbk(t.clockQuestion), Utf8ToGbk(t.clockQuestionCaption), MessageIcon::Warning);
         std::fputs("velorin-cli set-clock: nothing done; add --yes to clear the records and set the clock\n", stderr);
         return kExitFailed;
     }

@@ -13,6 +13,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 
@@ -47,7 +48,7 @@ int RunStats(const std::vector<std::string>& args) {
         return kExitOk;
     }
     std::string error = parsed.error;
-    const std::string languageName = error.empty() ? LanguageNameFor(parsed, error) : std::string();
+    const Language language = error.empty() ? LanguageFor(parsed, error) : Language::Chinese;
     if (!error.empty()) return Usage(error);
     if (parsed.positional.size() != 1) {
         return Usage(parsed.positional.empty() ? "no data file given" : "unexpected argument " + parsed.positional[1]);
@@ -74,7 +75,7 @@ int RunStats(const std::vector<std::string>& args) {
         const std::string json = RangeStatisticsJson(input, set, stats);
         std::printf("%s\n", json.c_str());
     } else {
-        PrintGbk(stdout, RangeStatisticsText(Utf8ToGbk(input), set, stats, AnalysisTextsFor(languageName)));
+        PrintGbk(stdout, RangeStatisticsText(Utf8ToGbk(input), set, stats, AnalysisTextsFor(language)));
     }
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
 }

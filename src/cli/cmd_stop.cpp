@@ -4,6 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_device_command.h"
 #include "cli/commands.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "device/link.h"
@@ -29,7 +30,7 @@ int RunStop(const std::vector<std::string>& args) {
     const bool stopped = StopRecording(link, info);
     link.CloseHidHandle();
     if (!stopped) {
-        messages.MessageBox(Fixed().stopFailed, std::string(), MessageIcon::None);
+        messages.MessageBox(Utf8ToGbk(Fixed().stopFailed), std::string(), MessageIcon::None);
         return kExitFailed;
     }
     return kExitOk;

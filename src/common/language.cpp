@@ -13,6 +13,10 @@ namespace {
 constexpr std::streamsize kMaxLanguageFileBytes = 4096;
 }  // namespace
 
+Language LanguageFromName(const std::string& languageName) {
+    return languageName == "English" ? Language::English : Language::Chinese;
+}
+
 LanguageSetting ReadLanguage(const std::string& path) {
     LanguageSetting setting;
     struct stat st;
@@ -27,6 +31,7 @@ LanguageSetting ReadLanguage(const std::string& path) {
     in.read(&content[0], kMaxLanguageFileBytes);
     content.resize(static_cast<size_t>(in.gcount()));
     setting.languageName = content;
+    setting.language = LanguageFromName(content);
     if (content == "English")
         setting.uiLanguage = kUiEnglish;
     else if (content == "Chinese")

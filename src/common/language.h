@@ -1,5 +1,8 @@
 // The interface language: the file "Language.ini" in the working directory holds exactly the
 // language name ("English" or "Chinese", seven bytes, no line break, no key).
+//
+// The name is turned into a Language once, where the file is read; everything that shows or
+// writes texts takes that value. The name itself is kept only to switch and rewrite the file.
 #pragma once
 
 #include <string>
@@ -8,8 +11,17 @@ namespace velorin {
 
 constexpr const char* kLanguageFile = "Language.ini";
 
+// The language of every bilingual text. Headers that only pass it on may forward-declare it as
+// `enum class Language;` (the underlying type stays the default int for that reason).
+enum class Language { English, Chinese };
+
+// English exactly when `languageName` is "English" byte for byte; anything else ("english",
+// "English\n", an empty name from an unreadable file) is Chinese.
+Language LanguageFromName(const std::string& languageName);
+
 struct LanguageSetting {
-    std::string languageName;  // the file's content; "Chinese" when there is no file
+    std::string languageName;               // the file's content; "Chinese" when there is no file
+    Language language = Language::Chinese;  // LanguageFromName(languageName)
     // Interface language the menus and dialogs follow: 1033 English, 2052 Chinese, 0 = left as
     // the system set it (unreadable file or other content).
     int uiLanguage = 0;
@@ -25,8 +37,11 @@ LanguageSetting ReadLanguage(const std::string& path = kLanguageFile);
 int EffectiveUiLanguage(const LanguageSetting& setting, const std::string& systemLocale);
 constexpr int kUiEnglish = 1033;
 constexpr int kUiChinese = 2052;
-// The language name whose texts a window built from the interface language shows.
-inline const char* UiLanguageName(int uiLanguage) { return uiLanguage == kUiEnglish ? "English" : "Chinese"; }
+// The language whose texts a window built from the interface language (menus, the About box)
+// shows: English for kUiEnglish, Chinese otherwise.
+inline Language UiTextLanguage(int uiLanguage) {
+    return uiLanguage == kUiEnglish ? Language::English : Language::Chinese;
+}
 
 // "Chinese" ↔ "English"; any other name stays as it is.
 std::string SwitchedLanguageName(const std::string& languageName);

@@ -12,9 +12,9 @@ std::string ManualFolder(const std::string& executableFolder) {
         .string();
 }
 
-std::string ManualPath(const std::string& manualFolder, const std::string& languageName) {
+std::string ManualPath(const std::string& manualFolder, Language language) {
     // The file names are ASCII, the same bytes in GBK and UTF-8.
-    return (std::filesystem::path(manualFolder) / TextsFor(languageName).helpFile).lexically_normal().string();
+    return (std::filesystem::path(manualFolder) / TextsFor(language).helpFile).lexically_normal().string();
 }
 
 }  // namespace velorin

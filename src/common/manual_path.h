@@ -7,11 +7,13 @@
 
 namespace velorin {
 
+enum class Language;
+
 // "<executableFolder>/../share/doc/velorin/manual", without the "..".
 std::string ManualFolder(const std::string& executableFolder);
 
 // The manual of the interface language in `manualFolder`: the text table's help file name
-// ("en/index.html" for "English", "zh/index.html" otherwise) below it, without "." or "..".
-std::string ManualPath(const std::string& manualFolder, const std::string& languageName);
+// ("en/index.html" in English, "zh/index.html" in Chinese) below it, without "." or "..".
+std::string ManualPath(const std::string& manualFolder, Language language);
 
 }  // namespace velorin

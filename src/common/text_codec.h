@@ -1,8 +1,11 @@
 // Text encodings at the edges of the core.
 //
-// Inside the core every text is a byte string in the logger's code page (GBK): labels stored in
-// DeviceInfo, texts in .kv files and CSV/TXT exports, and the program's own messages. Texts turn
-// into UTF-8 only where they leave the core (the CLI's terminal; the GUI decodes GBK itself).
+// The program's own texts (the text tables) are UTF-8. What the logger and the data files hold
+// is GBK and stays so: DeviceInfo's fields and labels, the texts of .kv files, the CSV/TXT
+// exports. Where the program's texts meet those — stored in DeviceInfo, written into a file,
+// joined with a logger's or a file's text, and handed on as a message (UserMessages, which also
+// carry such texts) — they are converted here with Utf8ToGbk. GBK turns into UTF-8 where it
+// leaves the core (the CLI's terminal with GbkToUtf8; the GUI decodes GBK itself).
 #pragma once
 
 #include <cstddef>

@@ -1,13 +1,16 @@
 // Every bilingual text of the core, one instance per interface language.
 //
-// TextsFor() picks the English texts when the language name is exactly "English" and the
-// Chinese texts for anything else (including an empty name). All texts are GBK byte strings;
-// printf-style formats are noted with their arguments.
+// TextsFor() gives the texts of one interface language. Every text table of the program holds
+// UTF-8: the GUI shows the texts as they are, and they become GBK (Utf8ToGbk) only where bytes
+// must be GBK — written into a file, stored in DeviceInfo, or joined with texts the logger or a
+// data file gave (which stay GBK). printf-style formats are noted with their arguments.
 #pragma once
 
 #include <string>
 
 namespace velorin {
+
+enum class Language;
 
 struct Texts {
     // Labels stored in DeviceInfo by the decoder (cut to their fields there).
@@ -90,7 +93,7 @@ struct Texts {
     std::string dataListChannelFormat;  // %d channel number; followed by "(unit)"
 };
 
-// Texts that exist in Chinese only and are shown so in both interface languages (GBK).
+// Texts that exist in Chinese only and are shown so in both interface languages.
 struct FixedTexts {
     std::string stopQuestion, stopTitle, stopFailed;
     std::string closeQuestion, closeTitle;
@@ -103,9 +106,7 @@ struct FixedTexts {
 };
 const FixedTexts& Fixed();
 
-// The texts of the given interface language (compares with "English" exactly).
-const Texts& TextsFor(const std::string& languageName);
-bool IsEnglish(const std::string& languageName);
+const Texts& TextsFor(Language language);
 
 // Texts that exist in one form only, shown the same in both languages.
 namespace fixed_text {

@@ -27,18 +27,17 @@ const QDate kFirstDate(2000, 1, 1);
 const QDate kLastDate(2255, 12, 31);
 }  // namespace
 
-CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
-                         QWidget* parent)
-    : QDialog(parent), worker_(worker), info_(info), languageName_(languageName), presenter_(presenter) {
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
-    setWindowTitle(FromGbk(t.clockCaption));
+CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, Language language, Presenter& presenter, QWidget* parent)
+    : QDialog(parent), worker_(worker), info_(info), language_(language), presenter_(presenter) {
+    const ConfigTexts& t = ConfigTextsFor(language_);
+    setWindowTitle(FromUtf8(t.clockCaption));
 
     // The computer's time when the dialog opened; the field is not updated afterwards.
     const CDealTime now;
-    align_ = new QRadioButton(FromGbk(t.alignSystemTime), this);
-    manual_ = new QRadioButton(FromGbk(t.manualTime), this);
-    field_ = new QLineEdit(FromGbk(FormatC(t.clockShownFormat.c_str(), now.GetYear(), now.GetMonth(), now.GetDay(),
-                                           now.GetHour(), now.GetMinute(), now.GetSecond())),
+    align_ = new QRadioButton(FromUtf8(t.alignSystemTime), this);
+    manual_ = new QRadioButton(FromUtf8(t.manualTime), this);
+    field_ = new QLineEdit(FromUtf8(FormatC(t.clockShownFormat.c_str(), now.GetYear(), now.GetMonth(), now.GetDay(),
+                                            now.GetHour(), now.GetMinute(), now.GetSecond())),
                            this);
     field_->setReadOnly(true);
     date_ = new QDateEdit(QDate(now.GetYear(), now.GetMonth(), now.GetDay()), this);
@@ -48,7 +47,7 @@ CTimeAdjDlg::CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string
     time_ = new QTimeEdit(QTime(now.GetHour(), now.GetMinute(), now.GetSecond()), this);
     time_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     time_->setEnabled(false);
-    ok_ = new QPushButton(FromGbk(t.clockOk), this);
+    ok_ = new QPushButton(FromUtf8(t.clockOk), this);
     ok_->setDefault(true);
     align_->setChecked(true);
     for (QRadioButton* b : {align_, manual_}) b->setAttribute(Qt::WA_TranslucentBackground);
@@ -96,8 +95,8 @@ void CTimeAdjDlg::OnAlign() {
 
 void CTimeAdjDlg::OnOk() {
     if (calibrating_) return;
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
-    if (!presenter_.AskOkCancel(FromGbk(t.clockQuestion), FromGbk(t.clockQuestionCaption), BoxIcon::Warning)) {
+    const ConfigTexts& t = ConfigTextsFor(language_);
+    if (!presenter_.AskOkCancel(FromUtf8(t.clockQuestion), FromUtf8(t.clockQuestionCaption), BoxIcon::Warning)) {
         accept();  // OK without sending anything: the records and their count stay
         return;
     }

@@ -21,6 +21,7 @@ class QTimeEdit;
 
 namespace velorin {
 
+enum class Language;
 class LinkWorker;
 class Presenter;
 struct DeviceInfo;
@@ -30,7 +31,7 @@ class CTimeAdjDlg : public QDialog {
 public:
     // Ends with OK after OK (whatever the logger answered; nothing is sent when the question was
     // not confirmed), with Cancel when the window closed or Escape pressed.
-    CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
+    CTimeAdjDlg(LinkWorker& worker, DeviceInfo& info, Language language, Presenter& presenter,
                 QWidget* parent = nullptr);
 
     bool UseSystemTime() const { return useSystemTime_; }
@@ -58,7 +59,7 @@ private:
 
     LinkWorker& worker_;
     DeviceInfo& info_;
-    std::string languageName_;
+    Language language_;
     Presenter& presenter_;
     std::function<CDealTime()> now_;
     bool useSystemTime_ = true;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <thread>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/user_messages.h"
 #include "config/config_texts.h"
@@ -20,10 +21,11 @@ namespace {
 constexpr int kRestartSettleMs = 200;
 
 // Labels stored in DeviceInfo are the Chinese ones whatever the interface language.
-const ConfigTexts& Stored() { return ConfigTextsFor("Chinese"); }
+const ConfigTexts& Stored() { return ConfigTextsFor(Language::Chinese); }
 
+// `text` from the texts (UTF-8); messages are GBK.
 void Fail(UserMessages& messages, const std::string& text) {
-    messages.MessageBox(text, std::string(), MessageIcon::None);
+    messages.MessageBox(Utf8ToGbk(text), std::string(), MessageIcon::None);
 }
 
 bool HandOver(Link& link, uint8_t command, uint8_t (&report)[KVUSB_REPORT_BYTES]) {
@@ -196,8 +198,9 @@ bool SetRecordMode(Link& link, DeviceInfo& info, const RecordModeSetting& settin
         Fail(messages, Stored().recordModeFailed);
         return false;
     }
-    StoreInField(info.recordMode, setting.automatic ? Stored().recordAutomatic : Stored().recordManual);
-    if (!setting.automatic) StoreInField(info.startMode, Stored().startManual);
+    // DeviceInfo keeps the labels in the logger's code page.
+    StoreInField(info.recordMode, Utf8ToGbk(setting.automatic ? Stored().recordAutomatic : Stored().recordManual));
+    if (!setting.automatic) StoreInField(info.startMode, Utf8ToGbk(Stored().startManual));
     return SetStartMode(link, info, setting, messages) && SetStopMode(link, info, setting, messages);
 }
 
@@ -210,7 +213,7 @@ bool SetStartMode(Link& link, DeviceInfo& info, const RecordModeSetting& setting
         Fail(messages, Stored().startModeFailed);
         return false;
     }
-    StoreInField(info.startMode, StartLabel(code));
+    StoreInField(info.startMode, Utf8ToGbk(StartLabel(code)));
     if (code == mode_code::StartTimed) StoreInField(info.timedStartTime, TimedTimeText(setting.startTime));
     return true;
 }
@@ -223,7 +226,7 @@ bool SetStopMode(Link& link, DeviceInfo& info, const RecordModeSetting& setting,
         Fail(messages, Stored().stopModeFailed);
         return false;
     }
-    StoreInField(info.stopMode, StopLabel(code));
+    StoreInField(info.stopMode, Utf8ToGbk(StopLabel(code)));
     if (code == mode_code::StopTimed) StoreInField(info.timedStopTime, TimedTimeText(setting.stopTime));
     return true;
 }

@@ -1,6 +1,6 @@
 // Texts of the configuration: the requests' results, the wizard's checks and questions, the
-// wizard's pages and the clock dialog. One instance per interface language (GBK bytes), chosen
-// with ConfigTextsFor(languageName), which compares the name with "English" exactly.
+// wizard's pages and the clock dialog. One instance per interface language (UTF-8),
+// chosen with ConfigTextsFor(language).
 //
 // The message-box texts, the questions and the labels stored in DeviceInfo exist in Chinese only
 // and are the same in both instances; the page and dialog labels differ.
@@ -10,6 +10,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct ConfigTexts {
     // Failure texts of the requests.
     std::string userTitleFailed, intervalFailed, powerModeFailed, recordModeFailed, startModeFailed, stopModeFailed,
@@ -52,6 +53,6 @@ struct ConfigTexts {
     std::string clockShownFormat;  // %d year, %d month, %d day, %.2d hour, minute, second
 };
 
-const ConfigTexts& ConfigTextsFor(const std::string& languageName);
+const ConfigTexts& ConfigTextsFor(Language language);
 
 }  // namespace velorin

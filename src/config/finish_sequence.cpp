@@ -1,5 +1,6 @@
 #include "config/finish_sequence.h"
 
+#include "common/text_codec.h"
 #include "common/user_messages.h"
 #include "config/config_texts.h"
 #include "device/device_info.h"
@@ -40,10 +41,10 @@ FinishStep WritePages(Link& link, DeviceInfo& info, const WizardEntries& e, cons
 
 }  // namespace
 
-EntryCheck PrepareWrites(const WizardEntries& e, const DeviceInfo& info, const std::string& languageName,
-                         FinishHooks& hooks, RecordModeSetting& setting, AlarmSetting (&alarms)[6]) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
-    EntryCheck check = CheckBasicEntries(e, languageName);
+EntryCheck PrepareWrites(const WizardEntries& e, const DeviceInfo& info, Language language, FinishHooks& hooks,
+                         RecordModeSetting& setting, AlarmSetting (&alarms)[6]) {
+    const ConfigTexts& t = ConfigTextsFor(language);
+    EntryCheck check = CheckBasicEntries(e, language);
     if (!check.Ok()) return check;
 
     setting = RecordModeSetting{};
@@ -57,16 +58,16 @@ EntryCheck PrepareWrites(const WizardEntries& e, const DeviceInfo& info, const s
         setting.stopTime =
             e.stop == StopChoice::Timed ? ResolveTimed(e.timedStop, t.timedStopPast, t, hooks) : BcdTimeOf(e.timedStop);
     }
-    return CheckAlarmEntries(e, info, languageName, alarms);
+    return CheckAlarmEntries(e, info, language, alarms);
 }
 
-FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries,
-                               const std::string& languageName, UserMessages& messages, FinishHooks& hooks) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
+FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries, Language language,
+                               UserMessages& messages, FinishHooks& hooks) {
+    const ConfigTexts& t = ConfigTextsFor(language);
     FinishResult out;
     RecordModeSetting setting;
     AlarmSetting alarms[6];
-    out.check = PrepareWrites(entries, info, languageName, hooks, setting, alarms);
+    out.check = PrepareWrites(entries, info, language, hooks, setting, alarms);
     if (!out.check.Ok()) {
         messages.MessageBox(out.check.text, std::string(), MessageIcon::None);
         return out;
@@ -88,17 +89,17 @@ FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries
     const ClockBytes clock = ClockBytesOf(Now(hooks));
     if (ChooseLink(link) == LinkUse::Serial) {
         out.clockAccepted = SetClock(link, clock, ConfigSender::Wizard).accepted;
-        if (!out.clockAccepted) messages.MessageBox(t.clockFailed, std::string(), MessageIcon::None);
+        if (!out.clockAccepted) messages.MessageBox(Utf8ToGbk(t.clockFailed), std::string(), MessageIcon::None);
         out.restartAccepted = ClearAndRestart(link, info, ConfigSender::Wizard).accepted;
         Wait(hooks, false);
         if (out.restartAccepted) {
             out.restarted = true;
             out.outcome = FinishOutcome::Restarted;
             out.result = 1;
-            messages.MessageBox(t.restartSucceeded, std::string(), MessageIcon::Information);
+            messages.MessageBox(Utf8ToGbk(t.restartSucceeded), std::string(), MessageIcon::Information);
         } else {
             out.outcome = FinishOutcome::RestartFailed;
-            messages.MessageBox(t.restartFailed, std::string(), MessageIcon::None);
+            messages.MessageBox(Utf8ToGbk(t.restartFailed), std::string(), MessageIcon::None);
         }
         return out;
     }
@@ -110,12 +111,12 @@ FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries
     out.result = 1;
     if (link.hidHandle == nullptr) return out;
     out.clockAccepted = SetClock(link, clock, ConfigSender::Wizard).accepted;
-    if (!out.clockAccepted) messages.MessageBox(t.clockFailed, std::string(), MessageIcon::None);
+    if (!out.clockAccepted) messages.MessageBox(Utf8ToGbk(t.clockFailed), std::string(), MessageIcon::None);
     if (out.clockAccepted) out.restartAccepted = ClearAndRestart(link, info, ConfigSender::Wizard).accepted;
     if (out.restartAccepted) {
-        messages.MessageBox(t.restartSucceeded, std::string(), MessageIcon::Information);
+        messages.MessageBox(Utf8ToGbk(t.restartSucceeded), std::string(), MessageIcon::Information);
     } else {
-        messages.MessageBox(t.restartFailed, std::string(), MessageIcon::None);
+        messages.MessageBox(Utf8ToGbk(t.restartFailed), std::string(), MessageIcon::None);
     }
     return out;
 }

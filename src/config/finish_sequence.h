@@ -15,12 +15,13 @@
 
 namespace velorin {
 
+enum class Language;
 class Link;
 class UserMessages;
 struct DeviceInfo;
 
 struct FinishHooks {
-    // An OK / Cancel question (GBK text and caption); true for OK. Required.
+    // An OK / Cancel question (text and caption from the texts, UTF-8); true for OK. Required.
     std::function<bool(const std::string& text, const std::string& caption)> ask;
     // The computer's clock; the real one when empty.
     std::function<CDealTime()> now;
@@ -53,10 +54,10 @@ struct FinishResult {
 // Before the writes: the basic checks, the timed times (a timed start or stop in the past asks
 // whether to take the current time instead), the alarm checks. The caller shows a failed
 // check's text. On success `setting` and `alarms` hold what will be sent.
-EntryCheck PrepareWrites(const WizardEntries& entries, const DeviceInfo& info, const std::string& languageName,
-                         FinishHooks& hooks, RecordModeSetting& setting, AlarmSetting (&alarms)[6]);
+EntryCheck PrepareWrites(const WizardEntries& entries, const DeviceInfo& info, Language language, FinishHooks& hooks,
+                         RecordModeSetting& setting, AlarmSetting (&alarms)[6]);
 
-FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries,
-                               const std::string& languageName, UserMessages& messages, FinishHooks& hooks);
+FinishResult RunFinishSequence(Link& link, DeviceInfo& info, const WizardEntries& entries, Language language,
+                               UserMessages& messages, FinishHooks& hooks);
 
 }  // namespace velorin

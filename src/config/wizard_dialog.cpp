@@ -32,7 +32,7 @@ constexpr int kPageHeight = 330;
 // --- the wait window ---------------------------------------------------------------------------
 
 CDwait::CDwait(const std::string& text, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), text_(FromGbk(text) + QStringLiteral("……")) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), text_(FromUtf8(text) + QStringLiteral("……")) {
     setFixedSize(kWaitWidth, kWaitHeight);
     hide();
 }
@@ -56,11 +56,10 @@ struct CWizard::JobState {
     std::atomic<bool> ended{false};
 };
 
-CWizard::CWizard(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
-                 QWidget* parent)
-    : QDialog(parent), worker_(worker), info_(info), languageName_(languageName), presenter_(presenter) {
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
-    setWindowTitle(FromGbk(t.wizardCaption));
+CWizard::CWizard(LinkWorker& worker, DeviceInfo& info, Language language, Presenter& presenter, QWidget* parent)
+    : QDialog(parent), worker_(worker), info_(info), language_(language), presenter_(presenter) {
+    const ConfigTexts& t = ConfigTextsFor(language_);
+    setWindowTitle(FromUtf8(t.wizardCaption));
     wait_ = new CDwait(t.waitText, this);
 
     // The pages open with the logger's settings as DeviceInfo holds them now.
@@ -79,9 +78,9 @@ CWizard::CWizard(LinkWorker& worker, DeviceInfo& info, const std::string& langua
         page->setGeometry(0, 0, kPageWidth, kPageHeight);
     }
 
-    previous_ = new QPushButton(FromGbk(t.previous), this);
-    next_ = new QPushButton(FromGbk(t.nextFirst), this);
-    cancel_ = new QPushButton(FromGbk(t.cancel), this);
+    previous_ = new QPushButton(FromUtf8(t.previous), this);
+    next_ = new QPushButton(FromUtf8(t.nextFirst), this);
+    cancel_ = new QPushButton(FromUtf8(t.cancel), this);
     next_->setDefault(true);
     connect(previous_, &QPushButton::clicked, this, &CWizard::OnPrevious);
     connect(next_, &QPushButton::clicked, this, &CWizard::OnNext);
@@ -113,20 +112,20 @@ void CWizard::ShowStep() {
 }
 
 void CWizard::OnNext() {
-    const ConfigTexts& t = ConfigTextsFor(languageName_);
+    const ConfigTexts& t = ConfigTextsFor(language_);
     previous_->setEnabled(true);
     if (currentStep_ >= 5) {
         StartFinish();
         return;
     }
     ++currentStep_;
-    if (currentStep_ == 5) next_->setText(FromGbk(t.finish));
+    if (currentStep_ == 5) next_->setText(FromUtf8(t.finish));
     ShowStep();
 }
 
 void CWizard::OnPrevious() {
     if (finishing_) return;  // the sequence reads the last page's entries until it ends
-    next_->setText(FromGbk(ConfigTextsFor(languageName_).next));
+    next_->setText(FromUtf8(ConfigTextsFor(language_).next));
     currentStep_ = currentStep_ > 2 ? currentStep_ - 1 : 1;
     ShowStep();
 }
@@ -151,7 +150,7 @@ void CWizard::StartFinish() {
     auto result = std::make_shared<FinishResult>();
     auto state = std::make_shared<JobState>();
     job_ = state;
-    const std::string language = languageName_;
+    const Language language = language_;
     Presenter* presenter = &presenter_;
     // A WizardFinish job; `this` stays valid for its calls back (see the threading note).
     worker_.Submit(
@@ -166,7 +165,7 @@ void CWizard::StartFinish() {
                 QMetaObject::invokeMethod(
                     this,
                     [presenter, &answer, text, caption] {
-                        answer = presenter->AskOkCancel(FromGbk(text), FromGbk(caption), BoxIcon::Warning);
+                        answer = presenter->AskOkCancel(FromUtf8(text), FromUtf8(caption), BoxIcon::Warning);
                     },
                     Qt::BlockingQueuedConnection);
                 return answer;

@@ -25,6 +25,7 @@ class QPushButton;
 
 namespace velorin {
 
+enum class Language;
 class CStep1;
 class CStep2;
 class CStep3;
@@ -51,8 +52,7 @@ class CWizard : public QDialog {
 public:
     // The caller opens the port the wizard keeps (a WizardPort job, see RunSetupWizard). `info`
     // is read when the wizard opens and takes the changes the finish sequence made when it ends.
-    CWizard(LinkWorker& worker, DeviceInfo& info, const std::string& languageName, Presenter& presenter,
-            QWidget* parent = nullptr);
+    CWizard(LinkWorker& worker, DeviceInfo& info, Language language, Presenter& presenter, QWidget* parent = nullptr);
     ~CWizard() override;
 
     int CurrentStep() const { return currentStep_; }
@@ -96,7 +96,7 @@ private:
     struct JobState;
     LinkWorker& worker_;
     DeviceInfo& info_;
-    std::string languageName_;
+    Language language_;
     Presenter& presenter_;
     std::function<CDealTime()> now_;
     int currentStep_ = 1;

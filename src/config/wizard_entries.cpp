@@ -1,6 +1,7 @@
 #include "config/wizard_entries.h"
 
 #include "common/format.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "config/config_texts.h"
@@ -12,11 +13,11 @@ namespace {
 
 constexpr int kPowerSavingMinimumSeconds = 10;
 
-// A label as DeviceInfo holds it: cut to its field.
+// A label (UTF-8) as DeviceInfo holds it: GBK, cut to its field.
 template <size_t N>
 std::string AsStored(const std::string& label) {
     char field[N];
-    StoreInField(field, label);
+    StoreInField(field, Utf8ToGbk(label));
     return ReadField(field);
 }
 
@@ -25,7 +26,7 @@ std::string AsStored(const std::string& label) {
 template <size_t N>
 int LabelIndex(const char (&field)[N], const std::string (Texts::*labels)[4]) {
     const std::string text = ReadField(field);
-    for (const char* language : {"Chinese", "English"}) {
+    for (Language language : {Language::Chinese, Language::English}) {
         const Texts& t = TextsFor(language);
         for (int i = 0; i < 4; ++i) {
             if (text == AsStored<N>((t.*labels)[i])) return i;
@@ -40,11 +41,12 @@ std::string Limit(int16_t tenths) { return FormatC("%.1f", tenths / 10.0); }
 
 std::string ShortenedTextNote(const WizardEntries& entries, const ConfigTexts& t) {
     std::string note;
+    // The entries are GBK, as the logger keeps them: the formats join them in GBK.
     auto add = [&note](const std::string& format, const std::string& text) {
         const FittedText fitted = FitGbk(text, kConfigTextBytes);
         if (!fitted.shortened) return;
         if (!note.empty()) note += '\n';
-        note += FormatC(format.c_str(), fitted.bytes.c_str());
+        note += FormatC(Utf8ToGbk(format).c_str(), fitted.bytes.c_str());
     };
     add(t.userNameShortenedFormat, entries.userName);
     add(t.titleShortenedFormat, entries.title);
@@ -53,7 +55,7 @@ std::string ShortenedTextNote(const WizardEntries& entries, const ConfigTexts& t
 
 bool IsManualRecordMode(const DeviceInfo& info) {
     const std::string text = ReadField(info.recordMode);
-    for (const char* language : {"Chinese", "English"}) {
+    for (Language language : {Language::Chinese, Language::English}) {
         if (text == AsStored<sizeof info.recordMode>(TextsFor(language).recordModeManual)) return true;
     }
     return false;
@@ -61,27 +63,27 @@ bool IsManualRecordMode(const DeviceInfo& info) {
 
 std::string StartBoxText(const DeviceInfo& info) {
     const int i = LabelIndex(info.startMode, &Texts::startModeLabel);
-    return i < 0 ? ReadField(info.startMode) : TextsFor("Chinese").startModeLabel[i];
+    return i < 0 ? ReadField(info.startMode) : Utf8ToGbk(TextsFor(Language::Chinese).startModeLabel[i]);
 }
 
 std::string StopBoxText(const DeviceInfo& info) {
     const int i = LabelIndex(info.stopMode, &Texts::stopModeLabel);
-    return i < 0 ? ReadField(info.stopMode) : TextsFor("Chinese").stopModeLabel[i];
+    return i < 0 ? ReadField(info.stopMode) : Utf8ToGbk(TextsFor(Language::Chinese).stopModeLabel[i]);
 }
 
 StartChoice StartChoiceOf(const std::string& text) {
-    const ConfigTexts& t = ConfigTextsFor("Chinese");
-    if (text == t.startImmediate) return StartChoice::Immediate;
-    if (text == t.startTimed) return StartChoice::Timed;
-    if (text == t.startManual) return StartChoice::Manual;
+    const ConfigTexts& t = ConfigTextsFor(Language::Chinese);
+    if (text == Utf8ToGbk(t.startImmediate)) return StartChoice::Immediate;
+    if (text == Utf8ToGbk(t.startTimed)) return StartChoice::Timed;
+    if (text == Utf8ToGbk(t.startManual)) return StartChoice::Manual;
     return StartChoice::Other;
 }
 
 StopChoice StopChoiceOf(const std::string& text) {
-    const ConfigTexts& t = ConfigTextsFor("Chinese");
-    if (text == t.stopMemoryFull) return StopChoice::MemoryFull;
-    if (text == t.stopTimed) return StopChoice::Timed;
-    if (text == t.stopFifo) return StopChoice::Fifo;
+    const ConfigTexts& t = ConfigTextsFor(Language::Chinese);
+    if (text == Utf8ToGbk(t.stopMemoryFull)) return StopChoice::MemoryFull;
+    if (text == Utf8ToGbk(t.stopTimed)) return StopChoice::Timed;
+    if (text == Utf8ToGbk(t.stopFifo)) return StopChoice::Fifo;
     return StopChoice::Other;
 }
 
@@ -111,23 +113,23 @@ WizardEntries EntriesFromDeviceInfo(const DeviceInfo& info, const CDealTime& now
     return e;
 }
 
-EntryCheck CheckBasicEntries(const WizardEntries& e, const std::string& languageName) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
+EntryCheck CheckBasicEntries(const WizardEntries& e, Language language) {
+    const ConfigTexts& t = ConfigTextsFor(language);
     EntryCheck check;
     if (e.userName.empty() || e.title.empty()) {
         check.fault = EntryFault::UserTitleEmpty;
-        check.text = t.userTitleEmpty;
+        check.text = Utf8ToGbk(t.userTitleEmpty);
     } else if (e.powerSaving &&
                e.intervalHours * 3600 + e.intervalMinutes * 60 + e.intervalSeconds < kPowerSavingMinimumSeconds) {
         check.fault = EntryFault::PowerSavingInterval;
-        check.text = t.powerSavingInterval;
+        check.text = Utf8ToGbk(t.powerSavingInterval);
     }
     return check;
 }
 
-EntryCheck CheckAlarmEntries(const WizardEntries& e, const DeviceInfo& info, const std::string& languageName,
+EntryCheck CheckAlarmEntries(const WizardEntries& e, const DeviceInfo& info, Language language,
                              AlarmSetting (&settings)[6]) {
-    const ConfigTexts& t = ConfigTextsFor(languageName);
+    const ConfigTexts& t = ConfigTextsFor(language);
     EntryCheck check;
     for (int c = 0; c < 6; ++c) {
         settings[c] = AlarmSetting{};
@@ -137,13 +139,13 @@ EntryCheck CheckAlarmEntries(const WizardEntries& e, const DeviceInfo& info, con
         check.channel = c + 1;
         if (!upper.fits || !lower.fits) {
             check.fault = EntryFault::LimitOutOfRange;
-            check.text = FormatC(t.limitOutOfRangeFormat.c_str(), c + 1);
+            check.text = Utf8ToGbk(FormatC(t.limitOutOfRangeFormat.c_str(), c + 1));
             return check;
         }
         // Compared as the tenths that will be sent.
         if (upper.tenths < lower.tenths) {
             check.fault = EntryFault::UpperBelowLower;
-            check.text = FormatC(t.upperBelowLowerFormat.c_str(), c + 1);
+            check.text = Utf8ToGbk(FormatC(t.upperBelowLowerFormat.c_str(), c + 1));
             return check;
         }
         settings[c] = {e.alarm[c].on, lower.tenths, upper.tenths};

@@ -11,6 +11,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct ConfigTexts;
 struct DeviceInfo;
 
@@ -43,7 +44,8 @@ WizardEntries EntriesFromDeviceInfo(const DeviceInfo& info, const CDealTime& now
 // The record mode of DeviceInfo: true for manual mode (its label in either language).
 bool IsManualRecordMode(const DeviceInfo& info);
 // The texts the start and stop boxes show for DeviceInfo's modes: the box item of the same
-// meaning, or the Chinese label of a mode the boxes do not offer (which then sends nothing).
+// meaning, or the Chinese label of a mode the boxes do not offer (which then sends nothing);
+// GBK, like the labels they are read from.
 std::string StartBoxText(const DeviceInfo& info);
 std::string StopBoxText(const DeviceInfo& info);
 // A box text read back as a choice: the box items mean their mode, anything else is Other.
@@ -68,10 +70,10 @@ struct EntryCheck {
     std::string text;  // the message to show (GBK); empty when the entries pass
     bool Ok() const { return fault == EntryFault::None; }
 };
-EntryCheck CheckBasicEntries(const WizardEntries& entries, const std::string& languageName);
+EntryCheck CheckBasicEntries(const WizardEntries& entries, Language language);
 // Only channels among 1 … 6 that the logger records are looked at. Fills `settings` with what
 // will be sent for every channel that passes.
-EntryCheck CheckAlarmEntries(const WizardEntries& entries, const DeviceInfo& info, const std::string& languageName,
+EntryCheck CheckAlarmEntries(const WizardEntries& entries, const DeviceInfo& info, Language language,
                              AlarmSetting (&settings)[6]);
 
 }  // namespace velorin

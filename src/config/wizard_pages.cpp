@@ -27,13 +27,13 @@ const QDate kLastTimedDate(2099, 12, 31);
 QGroupBox* Group(QWidget* page, const std::string& title) {
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* group = new QGroupBox(FromGbk(title), page);
+    auto* group = new QGroupBox(FromUtf8(title), page);
     outer->addWidget(group);
     return group;
 }
 
 QLabel* Note(const std::string& text, QWidget* parent) {
-    auto* label = new QLabel(FromGbk(text), parent);
+    auto* label = new QLabel(FromUtf8(text), parent);
     label->setWordWrap(true);
     return label;
 }
@@ -59,11 +59,11 @@ QTimeEdit* TimePicker(QWidget* parent) {
     return p;
 }
 
-QComboBox* ModeBox(const std::string (&items)[3], const std::string& text, QWidget* parent) {
+QComboBox* ModeBox(const std::string (&items)[3], const QString& text, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setEditable(true);
-    for (const std::string& item : items) box->addItem(FromGbk(item));
-    box->setCurrentText(FromGbk(text));
+    for (const std::string& item : items) box->addItem(FromUtf8(item));
+    box->setCurrentText(text);
     return box;
 }
 
@@ -76,9 +76,9 @@ CStep1::CStep1(const ConfigTexts& t, const WizardEntries& e, QWidget* parent) : 
     auto* grid = new QGridLayout(group);
     user_ = new QLineEdit(FromGbk(e.userName), group);
     title_ = new QLineEdit(FromGbk(e.title), group);
-    grid->addWidget(new QLabel(FromGbk(t.userName), group), 0, 0);
+    grid->addWidget(new QLabel(FromUtf8(t.userName), group), 0, 0);
     grid->addWidget(user_, 0, 1);
-    grid->addWidget(new QLabel(FromGbk(t.title), group), 1, 0);
+    grid->addWidget(new QLabel(FromUtf8(t.title), group), 1, 0);
     grid->addWidget(title_, 1, 1);
     // Says at once when a text is longer than the logger keeps, and what it will hold.
     shortened_ = new QLabel(group);
@@ -118,13 +118,13 @@ CStep2::CStep2(const ConfigTexts& t, const WizardEntries& e, QWidget* parent)
         interval_->setTime(QTime(23, 59, 59));
     connect(interval_, &QTimeEdit::timeChanged, this, [this] { pickerEdited_ = true; });
     overLimit_ = new QComboBox(group);
-    for (const std::string& item : t.overLimitItem) overLimit_->addItem(FromGbk(item));
+    for (const std::string& item : t.overLimitItem) overLimit_->addItem(FromUtf8(item));
     overLimit_->setCurrentIndex(e.overLimitIndex < 14 ? e.overLimitIndex : 0);
     grid->addWidget(Note(t.intervalNote, group), 0, 0, 1, 2);
-    grid->addWidget(new QLabel(FromGbk(t.intervalHeading), group), 1, 1);
-    grid->addWidget(new QLabel(FromGbk(t.intervalLabel), group), 2, 0);
+    grid->addWidget(new QLabel(FromUtf8(t.intervalHeading), group), 1, 1);
+    grid->addWidget(new QLabel(FromUtf8(t.intervalLabel), group), 2, 0);
     grid->addWidget(interval_, 2, 1);
-    grid->addWidget(new QLabel(FromGbk(t.overLimitLabel), group), 3, 0);
+    grid->addWidget(new QLabel(FromUtf8(t.overLimitLabel), group), 3, 0);
     grid->addWidget(overLimit_, 3, 1);
     grid->setRowStretch(4, 1);
     grid->setContentsMargins(24, 24, 24, 12);
@@ -152,8 +152,8 @@ void CStep2::Collect(WizardEntries& e) const {
 CStep3::CStep3(const ConfigTexts& t, const WizardEntries& e, QWidget* parent) : QWidget(parent) {
     QGroupBox* group = Group(this, t.powerGroup);
     auto* layout = new QVBoxLayout(group);
-    normal_ = new QRadioButton(FromGbk(t.powerNormal), group);
-    saving_ = new QRadioButton(FromGbk(t.powerSaving), group);
+    normal_ = new QRadioButton(FromUtf8(t.powerNormal), group);
+    saving_ = new QRadioButton(FromUtf8(t.powerSaving), group);
     (e.powerSaving ? saving_ : normal_)->setChecked(true);
     layout->addWidget(Note(t.powerNote, group));
     layout->addSpacing(12);
@@ -172,11 +172,11 @@ CStep4::CStep4(const ConfigTexts& t, const WizardEntries& e, const std::string& 
     : QWidget(parent), autoMode_(e.automatic), timedStart_(t.startTimed), timedStop_(t.stopTimed) {
     QGroupBox* group = Group(this, t.recordGroup);
     auto* grid = new QGridLayout(group);
-    manual_ = new QRadioButton(FromGbk(t.recordManualButton), group);
-    automatic_ = new QRadioButton(FromGbk(t.recordAutoButton), group);
+    manual_ = new QRadioButton(FromUtf8(t.recordManualButton), group);
+    automatic_ = new QRadioButton(FromUtf8(t.recordAutoButton), group);
     // Manual mode shows the boxes' first items; automatic mode the logger's modes.
-    startBox_ = ModeBox(t.startItem, autoMode_ ? startText : t.startImmediate, group);
-    stopBox_ = ModeBox(t.stopItem, autoMode_ ? stopText : t.stopFifo, group);
+    startBox_ = ModeBox(t.startItem, autoMode_ ? FromGbk(startText) : FromUtf8(t.startImmediate), group);
+    stopBox_ = ModeBox(t.stopItem, autoMode_ ? FromGbk(stopText) : FromUtf8(t.stopFifo), group);
     startDate_ = DatePicker(group);
     startTime_ = TimePicker(group);
     stopDate_ = DatePicker(group);
@@ -189,14 +189,14 @@ CStep4::CStep4(const ConfigTexts& t, const WizardEntries& e, const std::string& 
     grid->addWidget(Note(t.recordNote, group), 0, 0, 1, 4);
     grid->addWidget(manual_, 1, 0, 1, 2);
     grid->addWidget(automatic_, 1, 2, 1, 2);
-    grid->addWidget(new QLabel(FromGbk(t.startLabel), group), 2, 0);
+    grid->addWidget(new QLabel(FromUtf8(t.startLabel), group), 2, 0);
     grid->addWidget(startBox_, 2, 1);
-    grid->addWidget(new QLabel(FromGbk(t.stopLabel), group), 2, 2);
+    grid->addWidget(new QLabel(FromUtf8(t.stopLabel), group), 2, 2);
     grid->addWidget(stopBox_, 2, 3);
-    grid->addWidget(new QLabel(FromGbk(t.timedStartLabel), group), 3, 0);
+    grid->addWidget(new QLabel(FromUtf8(t.timedStartLabel), group), 3, 0);
     grid->addWidget(startDate_, 3, 1);
     grid->addWidget(startTime_, 3, 2);
-    grid->addWidget(new QLabel(FromGbk(t.timedStopLabel), group), 4, 0);
+    grid->addWidget(new QLabel(FromUtf8(t.timedStopLabel), group), 4, 0);
     grid->addWidget(stopDate_, 4, 1);
     grid->addWidget(stopTime_, 4, 2);
     grid->setRowStretch(5, 1);
@@ -217,8 +217,8 @@ CStep4::CStep4(const ConfigTexts& t, const WizardEntries& e, const std::string& 
 }
 
 void CStep4::EnablePickers() {
-    const bool start = autoMode_ && ToGbk(startBox_->currentText()) == timedStart_;
-    const bool stop = autoMode_ && ToGbk(stopBox_->currentText()) == timedStop_;
+    const bool start = autoMode_ && startBox_->currentText() == FromUtf8(timedStart_);
+    const bool stop = autoMode_ && stopBox_->currentText() == FromUtf8(timedStop_);
     startDate_->setEnabled(start);
     startTime_->setEnabled(start);
     stopDate_->setEnabled(stop);
@@ -240,7 +240,7 @@ void CStep4::OnAutomatic() {
 }
 
 void CStep4::OnModeChosen(QComboBox* box, const std::string& timedItem, QDateEdit* date, QTimeEdit* time) {
-    if (ToGbk(box->currentText()) == timedItem) {
+    if (box->currentText() == FromUtf8(timedItem)) {
         const QDateTime now = ToQt(CDealTime());
         date->setDate(now.date());
         time->setTime(now.time());
@@ -263,10 +263,10 @@ CStep5::CStep5(const ConfigTexts& t, const WizardEntries& e, const bool (&record
     QGroupBox* group = Group(this, t.alarmGroup);
     auto* grid = new QGridLayout(group);
     for (int c = 0; c < 6; ++c) {
-        auto* name = new QLabel(FromGbk(FormatC(t.channelFormat.c_str(), c + 1)), group);
+        auto* name = new QLabel(FromUtf8(FormatC(t.channelFormat.c_str(), c + 1)), group);
         upper_[c] = new QLineEdit(group);
         lower_[c] = new QLineEdit(group);
-        on_[c] = new QCheckBox(FromGbk(t.alarmOn), group);
+        on_[c] = new QCheckBox(FromUtf8(t.alarmOn), group);
         if (recorded[c]) {
             upper_[c]->setText(FromGbk(e.alarm[c].upperText));
             lower_[c]->setText(FromGbk(e.alarm[c].lowerText));
@@ -277,9 +277,9 @@ CStep5::CStep5(const ConfigTexts& t, const WizardEntries& e, const bool (&record
             w->setEnabled(recorded[c]);
         }
         grid->addWidget(name, c, 0);
-        grid->addWidget(new QLabel(FromGbk(t.upperLabel), group), c, 1);
+        grid->addWidget(new QLabel(FromUtf8(t.upperLabel), group), c, 1);
         grid->addWidget(upper_[c], c, 2);
-        grid->addWidget(new QLabel(FromGbk(t.lowerLabel), group), c, 3);
+        grid->addWidget(new QLabel(FromUtf8(t.lowerLabel), group), c, 3);
         grid->addWidget(lower_[c], c, 4);
         grid->addWidget(on_[c], c, 5);
     }

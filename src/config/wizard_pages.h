@@ -100,7 +100,7 @@ private:
     void EnablePickers();
 
     bool autoMode_ = true;
-    std::string timedStart_, timedStop_;  // the box items that mean a timed mode (GBK)
+    std::string timedStart_, timedStop_;  // the box items that mean a timed mode (UTF-8)
     QRadioButton* manual_ = nullptr;
     QRadioButton* automatic_ = nullptr;
     QComboBox* startBox_ = nullptr;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
 #include "device/device_info.h"
@@ -44,10 +45,11 @@ std::vector<PortEntry> PortEntries(const std::vector<int>& numbers) {
 }
 
 ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const std::vector<PortEntry>& portList,
-                      const std::string& languageName, UserMessages& messages) {
-    const Texts& texts = TextsFor(languageName);
+                      Language language, UserMessages& messages) {
+    const Texts& texts = TextsFor(language);
     ConnectResult result;
-    messages.Status(texts.connecting);
+    // Messages are GBK, the texts UTF-8.
+    messages.Status(Utf8ToGbk(texts.connecting));
 
     // A fresh handle replaces the old one, which is closed rather than leaked.
     KvusbHandle found = link.FindLogger();
@@ -55,14 +57,14 @@ ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const s
     link.hidHandle = found;
 
     if (state.usbConnected && link.hidHandle != nullptr) {
-        messages.Status(texts.hidLinkFound);
+        messages.Status(Utf8ToGbk(texts.hidLinkFound));
         const HidInfoStatus status = ConnectOverUsb(link, info, texts);
         result.infoRead = status == HidInfoStatus::Decoded;
         result.usbReplyUnrecognised = status == HidInfoStatus::Unrecognised;
         link.currentPort = HID_LINK_PORT;
         link.currentPortPath.clear();
-        messages.Status(result.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, languageName)
-                                                    : texts.hidLinkConnected);
+        messages.Status(result.usbReplyUnrecognised ? UsbReplyUnrecognisedText(UsbReply::InfoPart0, language)
+                                                    : Utf8ToGbk(texts.hidLinkConnected));
         result.outcome = ConnectOutcome::UsbLink;
         result.refillPanel = true;
         result.port = HID_LINK_PORT;
@@ -81,9 +83,9 @@ ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const s
             if (!link.OpenSerial(port, path)) {
                 const std::string device = path.empty() ? SerialDevicePath(port) : path;
                 const int error = link.serial.LastOpenError();
-                if (singlePort) openProblem = PortOpenProblem(device, port, error, languageName);
+                if (singlePort) openProblem = PortOpenProblem(device, port, error, language);
                 // A port the user may not open says which group would let them in.
-                const std::string hint = PortPermissionHint(device, error, languageName);
+                const std::string hint = PortPermissionHint(device, error, language);
                 if (!hint.empty()) {
                     messages.Status(hint);
                     permissionHint = hint;
@@ -109,13 +111,13 @@ ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const s
         }
         if (answered) {
             // "connecting......" has ended: say where the logger answered.
-            messages.Status(FormatC(texts.serialLinkConnected.c_str(), result.port));
+            messages.Status(Utf8ToGbk(FormatC(texts.serialLinkConnected.c_str(), result.port)));
         } else {
             // The box says the whole reason; the status pane may be too narrow for it.
-            std::string text = openProblem.empty() ? texts.communicationTimeout : openProblem;
+            std::string text = openProblem.empty() ? Utf8ToGbk(texts.communicationTimeout) : openProblem;
             if (openProblem.empty() && !permissionHint.empty()) text += "\n" + permissionHint;
             messages.MessageBox(text, std::string(), MessageIcon::None);
-            messages.Status(texts.hardwareNotFound);
+            messages.Status(Utf8ToGbk(texts.hardwareNotFound));
             // The reason stays in view: the port was there, the user may not open it.
             if (!openProblem.empty()) {
                 messages.Status(openProblem);

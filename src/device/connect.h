@@ -8,6 +8,7 @@
 
 namespace velorin {
 
+enum class Language;
 class Link;
 class UserMessages;
 struct DeviceInfo;
@@ -53,6 +54,6 @@ struct ConnectState {
 // texts and the timeout message go through `messages` in the given interface language. What
 // the caller may enable afterwards follows from the result (LoggerFound()).
 ConnectResult Connect(Link& link, DeviceInfo& info, ConnectState& state, const std::vector<PortEntry>& portList,
-                      const std::string& languageName, UserMessages& messages);
+                      Language language, UserMessages& messages);
 
 }  // namespace velorin

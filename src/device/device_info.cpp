@@ -59,10 +59,11 @@ void DecodeInfoBlock(DeviceInfo& info, const uint8_t* data, const Texts& texts) 
     std::memset(info.title, 0, sizeof info.title);
     std::memcpy(info.title, data + kTitle, kTextBytes);
 
-    StoreInField(info.recordMode, data[kRecordMode] == 0 ? texts.recordModeManual : texts.recordModeAuto);
-    StoreInField(info.workState, data[kWorkState] == 0 ? texts.workStateStopped : texts.workStateRecording);
-    StoreInField(info.startMode, texts.startModeLabel[StartModeLabelIndex(data[kStartMode])]);
-    StoreInField(info.stopMode, texts.stopModeLabel[StopModeLabelIndex(data[kStopMode])]);
+    // DeviceInfo keeps its labels in the logger's code page, like the texts beside them.
+    StoreInField(info.recordMode, Utf8ToGbk(data[kRecordMode] == 0 ? texts.recordModeManual : texts.recordModeAuto));
+    StoreInField(info.workState, Utf8ToGbk(data[kWorkState] == 0 ? texts.workStateStopped : texts.workStateRecording));
+    StoreInField(info.startMode, Utf8ToGbk(texts.startModeLabel[StartModeLabelIndex(data[kStartMode])]));
+    StoreInField(info.stopMode, Utf8ToGbk(texts.stopModeLabel[StopModeLabelIndex(data[kStopMode])]));
 
     info.powerMode = data[kPowerMode];
     const uint32_t seconds = ReadU32BE(data + kInterval);

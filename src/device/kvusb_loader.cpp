@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "common/text_codec.h"
 #include "common/texts.h"
 
 namespace velorin {
@@ -34,7 +35,8 @@ KvusbLoadResult LoadKvusb(const std::string& executableFolder, KvusbApi& api) {
     if (module == nullptr) {
         const char* why = dlerror();
         result.status = KvusbLoadStatus::LibraryMissing;
-        result.message = std::string(fixed_text::kUsbLibraryMissing) + result.path;
+        // Messages are GBK; the path is the file system's UTF-8.
+        result.message = std::string(fixed_text::kUsbLibraryMissing) + Utf8ToGbk(result.path);
         result.detail = why != nullptr ? why : "";
         return result;
     }
@@ -46,7 +48,7 @@ KvusbLoadResult LoadKvusb(const std::string& executableFolder, KvusbApi& api) {
     if (!loaded.Available()) {
         dlclose(module);
         result.status = KvusbLoadStatus::ApiMissing;
-        result.message = std::string(fixed_text::kUsbApiMissing) + " (" + result.path + ")";
+        result.message = std::string(fixed_text::kUsbApiMissing) + " (" + Utf8ToGbk(result.path) + ")";
         return result;
     }
     api = loaded;

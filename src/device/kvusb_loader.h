@@ -23,7 +23,7 @@ enum class KvusbLoadStatus { Loaded, LibraryMissing, ApiMissing };
 struct KvusbLoadResult {
     KvusbLoadStatus status = KvusbLoadStatus::LibraryMissing;
     std::string path;     // the file actually tried
-    std::string message;  // what to tell the user; empty when loaded
+    std::string message;  // what to tell the user (GBK, like every message); empty when loaded
     std::string detail;   // the loader's own explanation (dlerror), for diagnostics
 };
 

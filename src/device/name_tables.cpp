@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 
 namespace velorin {
@@ -34,11 +35,11 @@ const std::string kEmpty;
 
 }  // namespace
 
-const std::string& QuantityName(int quantityCode, bool english) {
+const std::string& QuantityName(int quantityCode, Language language) {
     static const auto chinese = ToGbk(kQuantityChinese);
     static const auto englishNames = ToGbk(kQuantityEnglish);
     if (quantityCode < 0 || quantityCode >= kQuantityNameCount) return kEmpty;
-    return english ? englishNames[quantityCode] : chinese[quantityCode];
+    return language == Language::English ? englishNames[quantityCode] : chinese[quantityCode];
 }
 
 const std::string& UnitName(int unitCode) {

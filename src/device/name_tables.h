@@ -7,10 +7,12 @@
 
 namespace velorin {
 
+enum class Language;
+
 constexpr int kQuantityNameCount = 27;  // codes 0..26
 constexpr int kUnitNameCount = 33;      // codes 0..32
 
-const std::string& QuantityName(int quantityCode, bool english);
+const std::string& QuantityName(int quantityCode, Language language);
 const std::string& UnitName(int unitCode);
 
 // Quantity codes whose unit codes are offset by 32 (AC voltage and AC current).

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/format.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -25,8 +26,8 @@ using ModeLabels = std::string[4];
 bool HoldsTimedLabel(const char* field, size_t fieldSize, const ModeLabels Texts::*labels) {
     if (fieldSize == 0) return false;
     const std::string stored = ReadField(field, fieldSize);
-    for (const Texts* t : {&TextsFor("English"), &TextsFor("Chinese")}) {
-        if (stored == (t->*labels)[kTimedModeLabel].substr(0, fieldSize - 1)) return true;
+    for (const Texts* t : {&TextsFor(Language::English), &TextsFor(Language::Chinese)}) {
+        if (stored == Utf8ToGbk((t->*labels)[kTimedModeLabel]).substr(0, fieldSize - 1)) return true;
     }
     return false;
 }
@@ -57,73 +58,76 @@ std::string PanelUnitName(int quantityCode, int unitCode) {
     return UnitName(unitCode < kUnitNameCount ? unitCode : kClampedUnitEntry);
 }
 
-std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& languageName) {
-    const Texts& t = TextsFor(languageName);
-    const bool english = IsEnglish(languageName);
+std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, Language language) {
+    const Texts& t = TextsFor(language);
     std::vector<PanelLine> lines;
     auto add = [&lines](int depth, std::string text, bool expanded = false) {
         lines.push_back(PanelLine{depth, std::move(text), expanded});
     };
+    // The lines join the labels with the logger's texts, which stay GBK: the labels follow them.
+    auto gbk = [](const std::string& utf8) { return Utf8ToGbk(utf8); };
 
-    add(0, t.basicAttributes, true);
-    add(1, t.startTime + ReadField(info.startTime));
-    add(1, t.userName + ReadField(info.userName));
-    add(1, t.title + ReadField(info.title));
-    add(1, t.workState + ReadField(info.workState));
-    add(1, t.recordCount + FormatC("%d", info.storedRecordCount));
-    add(1, t.overflowCount + FormatC("%d", info.overflowCount));
+    add(0, gbk(t.basicAttributes), true);
+    add(1, gbk(t.startTime) + ReadField(info.startTime));
+    add(1, gbk(t.userName) + ReadField(info.userName));
+    add(1, gbk(t.title) + ReadField(info.title));
+    add(1, gbk(t.workState) + ReadField(info.workState));
+    add(1, gbk(t.recordCount) + FormatC("%d", info.storedRecordCount));
+    add(1, gbk(t.overflowCount) + FormatC("%d", info.overflowCount));
 
     const bool timedStart = HoldsTimedStartLabel(info.startMode, sizeof info.startMode);
     const bool timedStop = HoldsTimedStopLabel(info.stopMode, sizeof info.stopMode);
 
-    add(1, t.startMode + ReadField(info.startMode), true);
+    add(1, gbk(t.startMode) + ReadField(info.startMode), true);
     if (timedStart)
         add(2, ReadField(info.timedStartTime));
     else
         std::memset(info.timedStartTime, 0, sizeof info.timedStartTime);
-    add(1, t.stopMode + ReadField(info.stopMode), true);
+    add(1, gbk(t.stopMode) + ReadField(info.stopMode), true);
     if (timedStop)
         add(2, ReadField(info.timedStopTime));
     else
         std::memset(info.timedStopTime, 0, sizeof info.timedStopTime);
 
-    add(1, FormatC(t.recordIntervalFormat.c_str(), info.intervalHours, info.intervalMinutes, info.intervalSeconds));
+    add(1,
+        gbk(FormatC(t.recordIntervalFormat.c_str(), info.intervalHours, info.intervalMinutes, info.intervalSeconds)));
     std::vector<int> channels;
     for (int i = 0; i < 6; ++i) {
         if (info.channel[i].channelEnabled == 1) channels.push_back(i);
     }
-    add(1, t.startChannels + ChannelNumberList(channels));
-    add(1, t.recordMode + ReadField(info.recordMode));
-    add(1, t.storageCapacity + FormatC("%d", info.storageCapacity));
-    add(1, t.powerMode + (info.powerMode == 0x80 ? t.powerSave : t.powerNormal));
-    add(1, t.serialNumber + ReadField(info.serialNumber, 8));
-    add(1, t.model + ReadField(info.model));
-    add(1, t.firmwareVersion + FormatC("V%.1f", info.firmwareVersion / 10.0));
+    add(1, gbk(t.startChannels) + ChannelNumberList(channels));
+    add(1, gbk(t.recordMode) + ReadField(info.recordMode));
+    add(1, gbk(t.storageCapacity) + FormatC("%d", info.storageCapacity));
+    add(1, gbk(t.powerMode) + gbk(info.powerMode == 0x80 ? t.powerSave : t.powerNormal));
+    add(1, gbk(t.serialNumber) + ReadField(info.serialNumber, 8));
+    add(1, gbk(t.model) + ReadField(info.model));
+    add(1, gbk(t.firmwareVersion) + FormatC("V%.1f", info.firmwareVersion / 10.0));
 
-    add(0, t.channelAttributes, true);
+    add(0, gbk(t.channelAttributes), true);
     for (int i = 0; i < kChannelCount; ++i) {
         const ChannelInfo& c = info.channel[i];
         if (c.channelEnabled != 1) continue;
         const int n = i + 1;
         const int q = c.quantityCode > kLastQuantityEntry ? kLastQuantityEntry : c.quantityCode;
-        add(1, FormatC(t.channelTypeFormat.c_str(), n, QuantityName(q, english).c_str()));
-        add(1, FormatC(t.channelUnitFormat.c_str(), n, PanelUnitName(c.quantityCode, c.unitCode).c_str()));
-        add(1, FormatC((c.alarmEnabled == 1 ? t.channelAlarmOnFormat : t.channelAlarmOffFormat).c_str(), n));
-        add(1, FormatC(t.channelAlarmUpperFormat.c_str(), n, c.upperAlarmX10 / 10.0));
-        add(1, FormatC(t.channelAlarmLowerFormat.c_str(), n, c.lowerAlarmX10 / 10.0));
-        add(1, FormatC(t.channelRangeUpperFormat.c_str(), n, c.rangeHighX10 / 10.0));
-        add(1, FormatC(t.channelRangeLowerFormat.c_str(), n, c.rangeLowX10 / 10.0));
+        add(1, FormatC(gbk(t.channelTypeFormat).c_str(), n, QuantityName(q, language).c_str()));
+        add(1, FormatC(gbk(t.channelUnitFormat).c_str(), n, PanelUnitName(c.quantityCode, c.unitCode).c_str()));
+        add(1, gbk(FormatC((c.alarmEnabled == 1 ? t.channelAlarmOnFormat : t.channelAlarmOffFormat).c_str(), n)));
+        add(1, gbk(FormatC(t.channelAlarmUpperFormat.c_str(), n, c.upperAlarmX10 / 10.0)));
+        add(1, gbk(FormatC(t.channelAlarmLowerFormat.c_str(), n, c.lowerAlarmX10 / 10.0)));
+        add(1, gbk(FormatC(t.channelRangeUpperFormat.c_str(), n, c.rangeHighX10 / 10.0)));
+        add(1, gbk(FormatC(t.channelRangeLowerFormat.c_str(), n, c.rangeLowX10 / 10.0)));
     }
     return lines;
 }
 
-std::vector<PanelLine> InitialPanelLines(const std::string& languageName) {
-    const Texts& t = TextsFor(languageName);
+std::vector<PanelLine> InitialPanelLines(Language language) {
+    const Texts& t = TextsFor(language);
     std::vector<PanelLine> lines;
-    lines.push_back(PanelLine{0, t.basicAttributes, true});
-    for (const std::string& label : t.initialBasic) lines.push_back(PanelLine{1, label, false});
-    lines.push_back(PanelLine{0, t.channelAttributes, true});
-    for (const std::string& label : t.initialChannel) lines.push_back(PanelLine{1, label, false});
+    // GBK like the lines that replace them.
+    lines.push_back(PanelLine{0, Utf8ToGbk(t.basicAttributes), true});
+    for (const std::string& label : t.initialBasic) lines.push_back(PanelLine{1, Utf8ToGbk(label), false});
+    lines.push_back(PanelLine{0, Utf8ToGbk(t.channelAttributes), true});
+    for (const std::string& label : t.initialChannel) lines.push_back(PanelLine{1, Utf8ToGbk(label), false});
     return lines;
 }
 

@@ -8,6 +8,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct DeviceInfo;
 
 struct PanelLine {
@@ -18,7 +19,7 @@ struct PanelLine {
 
 // Builds the full panel. Side effect, as the panel always had: when the start (stop) mode is
 // not a timed mode, the timed-start (timed-stop) text of `info` is emptied.
-std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, const std::string& languageName);
+std::vector<PanelLine> BuildPanelLines(DeviceInfo& info, Language language);
 
 // Whether a fixed-width start (stop) mode field holds the timed mode's label. The label may have
 // been stored in either language, as far as it fits the field, so both are recognised.
@@ -29,7 +30,7 @@ bool HoldsTimedStopLabel(const char* field, size_t fieldSize);
 std::string ChannelNumberList(const std::vector<int>& channels);
 
 // The labels-only panel shown before anything has been read.
-std::vector<PanelLine> InitialPanelLines(const std::string& languageName);
+std::vector<PanelLine> InitialPanelLines(Language language);
 
 // Unit text of a channel as the panel and the live list show it: AC voltage and AC current
 // channels carry unit codes offset by 32 (codes below 32 name no unit); other codes above the

@@ -67,31 +67,31 @@ std::string GroupToJoin(const std::string& devicePath, int openError) {
     return GroupName(st.st_gid);
 }
 
-std::string PortPermissionHint(const std::string& devicePath, int openError, const std::string& languageName) {
+std::string PortPermissionHint(const std::string& devicePath, int openError, Language language) {
     const std::string group = GroupToJoin(devicePath, openError);
     if (group.empty()) return std::string();
-    // File and group names are UTF-8; the texts are GBK.
-    const std::string path = Utf8ToGbk(devicePath);
-    const std::string name = Utf8ToGbk(group);
-    return FormatC(TextsFor(languageName).portPermissionFormat.c_str(), path.c_str(), name.c_str(), name.c_str());
+    // File and group names are UTF-8 like the texts; the message is GBK like every message.
+    return Utf8ToGbk(
+        FormatC(TextsFor(language).portPermissionFormat.c_str(), devicePath.c_str(), group.c_str(), group.c_str()));
 }
 
-std::string PortOpenProblem(const std::string& devicePath, int port, int openError, const std::string& languageName) {
+std::string PortOpenProblem(const std::string& devicePath, int port, int openError, Language language) {
     if (openError == 0) return std::string();
-    const Texts& t = TextsFor(languageName);
-    const std::string path = Utf8ToGbk(devicePath.empty() ? FormatC("COM%d", port) : devicePath);
+    const Texts& t = TextsFor(language);
+    // Formatted in UTF-8 (the texts, the path, the system's error text), returned in GBK.
+    const std::string path = devicePath.empty() ? FormatC("COM%d", port) : devicePath;
     switch (openError) {
         case ENOENT:
         case ENXIO:
-        case ENODEV: return FormatC(t.portMissingFormat.c_str(), port, path.c_str());
-        case ENOTTY: return FormatC(t.portNotSerialFormat.c_str(), path.c_str(), port);
+        case ENODEV: return Utf8ToGbk(FormatC(t.portMissingFormat.c_str(), port, path.c_str()));
+        case ENOTTY: return Utf8ToGbk(FormatC(t.portNotSerialFormat.c_str(), path.c_str(), port));
         case EACCES:
         case EPERM: {
-            const std::string hint = PortPermissionHint(devicePath, openError, languageName);
-            return hint.empty() ? FormatC(t.portNoPermissionFormat.c_str(), path.c_str()) : hint;
+            const std::string hint = PortPermissionHint(devicePath, openError, language);
+            return hint.empty() ? Utf8ToGbk(FormatC(t.portNoPermissionFormat.c_str(), path.c_str())) : hint;
         }
-        case EBUSY: return FormatC(t.portBusyFormat.c_str(), path.c_str());
-        default: return FormatC(t.portOpenFailedFormat.c_str(), path.c_str(), std::strerror(openError));
+        case EBUSY: return Utf8ToGbk(FormatC(t.portBusyFormat.c_str(), path.c_str()));
+        default: return Utf8ToGbk(FormatC(t.portOpenFailedFormat.c_str(), path.c_str(), std::strerror(openError)));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -49,7 +50,7 @@ bool StopRecording(Link& link, DeviceInfo& info) {
     // The port is never left open after a stop, whichever way it went.
     link.serial.ClosePort();
     // The stopped label is the Chinese one whatever the interface language.
-    if (stopped) StoreInField(info.workState, TextsFor("Chinese").workStateStopped);
+    if (stopped) StoreInField(info.workState, Utf8ToGbk(TextsFor(Language::Chinese).workStateStopped));
     return stopped;
 }
 

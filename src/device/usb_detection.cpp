@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
 #include "device/device_info.h"
@@ -20,25 +21,24 @@ void TakeHandle(Link& link, KvusbHandle found) {
 
 }  // namespace
 
-DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, const std::string& languageName,
-                                 UserMessages& messages) {
-    const Texts& t = TextsFor(languageName);
+DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, Language language, UserMessages& messages) {
+    const Texts& t = TextsFor(language);
     DetectionOutcome out;
     KvusbHandle found = link.FindLogger();
     if (found == nullptr) {
-        messages.Status(t.usbNotFound);
+        messages.Status(Utf8ToGbk(t.usbNotFound));
         return out;
     }
-    messages.Status(t.usbFoundConnecting);
+    messages.Status(Utf8ToGbk(t.usbFoundConnecting));
     TakeHandle(link, found);
     out.found = true;
     uint8_t part0[64];
     if (!ReadInfoPart0Hid(link, part0)) {
         link.CloseHidHandle();
-        messages.Status(t.usbReadFailed);
+        messages.Status(Utf8ToGbk(t.usbReadFailed));
         return out;
     }
-    messages.Status(t.usbConnected);
+    messages.Status(Utf8ToGbk(t.usbConnected));
     out.usbConnected = true;
     out.enableCommands = true;
     if (CompleteInfoHid(link, info, t, part0) != HidInfoStatus::Decoded) return out;
@@ -48,23 +48,22 @@ DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, const std::string
     return out;
 }
 
-DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, const std::string& languageName,
-                                 UserMessages& messages) {
-    const Texts& t = TextsFor(languageName);
+DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, Language language, UserMessages& messages) {
+    const Texts& t = TextsFor(language);
     DetectionOutcome out;
     KvusbHandle found = link.FindLogger();
     if (found == nullptr) return out;
-    messages.Status(t.usbFoundConnecting);
+    messages.Status(Utf8ToGbk(t.usbFoundConnecting));
     TakeHandle(link, found);
     out.found = true;
     out.usbConnected = true;
     out.enableCommands = true;
     uint8_t part0[64];
     if (!ReadInfoPart0Hid(link, part0)) {
-        messages.Status(t.usbReadFailed);
+        messages.Status(Utf8ToGbk(t.usbReadFailed));
         return out;
     }
-    messages.Status(t.usbConnected);
+    messages.Status(Utf8ToGbk(t.usbConnected));
     if (part0[0] != 0 && CompleteInfoHid(link, info, t, part0) == HidInfoStatus::Decoded) {
         out.infoDecoded = true;
     }

@@ -10,6 +10,7 @@
 
 namespace velorin {
 
+enum class Language;
 class Link;
 class UserMessages;
 struct DeviceInfo;
@@ -22,8 +23,8 @@ struct DetectionOutcome {
     bool postConnect = false;     // arrival: a full Connect follows
 };
 
-DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, const std::string& languageName, UserMessages& messages);
-DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, const std::string& languageName, UserMessages& messages);
+DetectionOutcome DetectAtStartup(Link& link, DeviceInfo& info, Language language, UserMessages& messages);
+DetectionOutcome DetectOnArrival(Link& link, DeviceInfo& info, Language language, UserMessages& messages);
 
 // A removal notice: true when the logger can no longer be found (its handle is then closed);
 // a logger still attached keeps its handle, whatever else was removed.

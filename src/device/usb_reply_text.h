@@ -9,6 +9,7 @@
 
 namespace velorin {
 
-std::string UsbReplyUnrecognisedText(UsbReply reply, const std::string& languageName);
+enum class Language;
+std::string UsbReplyUnrecognisedText(UsbReply reply, Language language);
 
 }  // namespace velorin

@@ -17,7 +17,6 @@
 #include "app/link_worker.h"
 #include "common/cancel_token.h"
 #include "common/format.h"
-#include "common/text_codec.h"
 #include "common/texts.h"
 #include "history/block_codec.h"
 #include "history/download_engine.h"
@@ -56,23 +55,23 @@ QRect DialogUnits(const QFontMetrics& fm, int x, int y, int w, int h) {
 
 const QColor kBackground(80, 105, 110);
 
-// A file name (bytes of the file system) as GBK text for a message.
-std::string GbkPath(const std::string& path) { return ToGbk(QFile::decodeName(path.c_str())); }
+// A file name (bytes of the file system) as UTF-8 text for a message.
+std::string PathText(const std::string& path) { return QFile::decodeName(path.c_str()).toStdString(); }
 
 }  // namespace
 
-CProgress1Dlg::CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName,
-                             Presenter& presenter, Inputs inputs, Hooks hooks, QWidget* parent)
+CProgress1Dlg::CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, Language language, Presenter& presenter,
+                             Inputs inputs, Hooks hooks, QWidget* parent)
     : QDialog(parent),
       worker_(worker),
       info_(info),
-      languageName_(languageName),
+      language_(language),
       presenter_(presenter),
       inputs_(std::move(inputs)),
       hooks_(std::move(hooks)),
       job_(std::make_shared<Job>()) {
     setModal(false);
-    setWindowTitle(FromGbk(TextsFor(languageName_).downloadCaption));
+    setWindowTitle(FromUtf8(TextsFor(language_).downloadCaption));
     const QFontMetrics fm(font());
     setFixedSize(DialogUnits(fm, 0, 0, 182, 83).size());
     progress_ = new QProgressBar(this);
@@ -85,7 +84,7 @@ CProgress1Dlg::CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, const s
     ok_->setEnabled(false);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setGeometry(DialogUnits(fm, 88, 44, 29, 14));
-    status_ = new QLabel(FromGbk(TextsFor(languageName_).downloadStarting), this);
+    status_ = new QLabel(FromUtf8(TextsFor(language_).downloadStarting), this);
     // The template's 99 units cut "Downloading data, please wait" (and the dots after it) in
     // this font: the text may run on to the dialog's right margin.
     status_->setGeometry(DialogUnits(fm, 35, 30, 143, 14));
@@ -137,7 +136,7 @@ void CProgress1Dlg::Start() {
     // A Download job. Cancelled before it starts (the dialog closed at once), it never runs.
     token_ = worker_.Submit(
         LinkJobKind::Download,
-        [job, info = info_, language = languageName_](Link& link, CancelToken&) {
+        [job, info = info_, language = language_](Link& link, CancelToken&) {
             job->result = RunDownload(link, info, job->buffer, job->hooks, language);
         },
         [guard](bool) {
@@ -147,7 +146,7 @@ void CProgress1Dlg::Start() {
 
 void CProgress1Dlg::Animate() {
     static const char* const kDots[4] = {"", "·", "··", "···"};
-    status_->setText(FromGbk(Fixed().downloading) + QString::fromUtf8(kDots[animationPhase_]));
+    status_->setText(FromUtf8(Fixed().downloading) + QString::fromUtf8(kDots[animationPhase_]));
     animationPhase_ = (animationPhase_ + 1) % 4;
 }
 
@@ -164,47 +163,47 @@ void CProgress1Dlg::OnWorkerFinished() {
     // A count that never came leaves the bar at its busy indicator: it ends empty.
     if (progress_->maximum() == 0) SetBlockRange(0);
     for (const DownloadWarning& w : job_->result.warnings)
-        presenter_.Message(FromGbk(w.text), QString(), BoxIcon::None);
+        presenter_.Message(FromUtf8(w.text), QString(), BoxIcon::None);
     const bool nothing = PlanStore(job_->result) == StorePlan::Nothing;
     if (!nothing && HasUnstorableChannels(info_)) {
-        presenter_.Message(FromGbk(TextsFor(languageName_).channelsNotStorable), QString(), BoxIcon::Warning);
+        presenter_.Message(FromUtf8(TextsFor(language_).channelsNotStorable), QString(), BoxIcon::Warning);
     }
     ok_->setEnabled(true);
     // With nothing to store, OK only closes the dialog: say so before it is pressed.
-    status_->setText(nothing ? FromGbk(TextsFor(languageName_).downloadNothingStored)
-                             : FromGbk(Fixed().downloadChooseButton));
+    status_->setText(nothing ? FromUtf8(TextsFor(language_).downloadNothingStored)
+                             : FromUtf8(Fixed().downloadChooseButton));
 }
 
 void CProgress1Dlg::OnOk() {
     if (!workerDone_ || ended_) return;
-    status_->setText(FromGbk(Fixed().downloadShowing));
+    status_->setText(FromUtf8(Fixed().downloadShowing));
     status_->repaint();
     StoreOptions options;
-    options.languageName = languageName_;
+    options.language = language_;
     if (inputs_.saveToChosenPath) options.targetPath = QFile::encodeName(inputs_.targetPath).toStdString();
     options.executableFolder = executableFolder_;
     StoreResult stored = StoreDownload(job_->buffer, info_, job_->result, options);
-    const Texts& t = TextsFor(languageName_);
+    const Texts& t = TextsFor(language_);
     if (stored.plan == StorePlan::Nothing) {
         End(false);
         return;
     }
     if (!stored.ok) {
         presenter_.Message(
-            FromGbk(FormatC(t.storeFailed.c_str(), GbkPath(stored.kvPath).c_str(), Utf8ToGbk(stored.detail).c_str())),
-            QString(), BoxIcon::Warning);
+            FromUtf8(FormatC(t.storeFailed.c_str(), PathText(stored.kvPath).c_str(), stored.detail.c_str())), QString(),
+            BoxIcon::Warning);
     } else {
         if (stored.fallbackFolder && hooks_.status) {
-            hooks_.status(FromGbk(FormatC(t.storedInFallback.c_str(), GbkPath(stored.folder).c_str())));
+            hooks_.status(FromUtf8(FormatC(t.storedInFallback.c_str(), PathText(stored.folder).c_str())));
         }
         if (!stored.keptPath.empty() && hooks_.status) {
-            hooks_.status(FromGbk(FormatC(t.partialStoredBeside.c_str(), GbkPath(stored.kvPath).c_str(),
-                                          GbkPath(stored.keptPath).c_str())));
+            hooks_.status(FromUtf8(FormatC(t.partialStoredBeside.c_str(), PathText(stored.kvPath).c_str(),
+                                           PathText(stored.keptPath).c_str())));
         }
         if (!inputs_.saveToChosenPath && !stored.csvWritten) {
-            presenter_.Message(FromGbk(FormatC(t.storeFailed.c_str(), GbkPath(stored.csvPath).c_str(),
-                                               Utf8ToGbk(stored.detail).c_str())),
-                               QString(), BoxIcon::Warning);
+            presenter_.Message(
+                FromUtf8(FormatC(t.storeFailed.c_str(), PathText(stored.csvPath).c_str(), stored.detail.c_str())),
+                QString(), BoxIcon::Warning);
         }
         if (hooks_.openFile) hooks_.openFile(QFile::decodeName(stored.kvPath.c_str()), std::move(stored.stored));
     }

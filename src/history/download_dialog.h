@@ -24,6 +24,7 @@ class QTimer;
 
 namespace velorin {
 
+enum class Language;
 class CancelToken;
 class LinkWorker;
 class Presenter;
@@ -48,8 +49,8 @@ public:
         std::function<void(const QString& text)> status;
     };
 
-    CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Presenter& presenter,
-                  Inputs inputs, Hooks hooks, QWidget* parent = nullptr);
+    CProgress1Dlg(LinkWorker& worker, const DeviceInfo& info, Language language, Presenter& presenter, Inputs inputs,
+                  Hooks hooks, QWidget* parent = nullptr);
     ~CProgress1Dlg() override;
 
     // Tests: shorter pauses (before Start), where storing puts the default route's folder.
@@ -82,7 +83,7 @@ private:
 
     LinkWorker& worker_;
     DeviceInfo info_;  // a copy: the download reads it while the GUI may refill its own
-    std::string languageName_;
+    Language language_;
     Presenter& presenter_;
     Inputs inputs_;
     Hooks hooks_;

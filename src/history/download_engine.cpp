@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "device/frame.h"
@@ -22,9 +23,8 @@ constexpr int kMaxReadsPerDrain = 64;
 
 class Session {
 public:
-    Session(Link& link, DownloadBuffer& buffer, DownloadHooks& hooks, DownloadResult& result,
-            const std::string& languageName)
-        : link_(link), buffer_(buffer), hooks_(hooks), result_(result), languageName_(languageName) {}
+    Session(Link& link, DownloadBuffer& buffer, DownloadHooks& hooks, DownloadResult& result, Language language)
+        : link_(link), buffer_(buffer), hooks_(hooks), result_(result), language_(language) {}
 
     void Run();
 
@@ -54,7 +54,7 @@ private:
     DownloadBuffer& buffer_;
     DownloadHooks& hooks_;
     DownloadResult& result_;
-    const std::string& languageName_;
+    const Language language_;
 };
 
 void Session::Warn(DownloadWarningKind kind, int block) {
@@ -64,9 +64,11 @@ void Session::Warn(DownloadWarningKind kind, int block) {
     switch (kind) {
         case DownloadWarningKind::CountFailed: w.text = Fixed().historyCountFailed; break;
         case DownloadWarningKind::BlockFailed: w.text = Fixed().historyBlockFailed; break;
-        case DownloadWarningKind::CapacityReached: w.text = TextsFor(languageName_).historyCapacityReached; break;
+        case DownloadWarningKind::CapacityReached: w.text = TextsFor(language_).historyCapacityReached; break;
         case DownloadWarningKind::UsbReplyUnrecognised:
-            w.text = UsbReplyUnrecognisedText(block == 0 ? UsbReply::BlockCount : UsbReply::Block, languageName_);
+            // The message comes in GBK; its reply name is ASCII, so nothing is lost on the way back.
+            w.text =
+                GbkToUtf8(UsbReplyUnrecognisedText(block == 0 ? UsbReply::BlockCount : UsbReply::Block, language_));
             break;
     }
     result_.warnings.push_back(w);
@@ -281,10 +283,10 @@ bool DownloadResult::Has(DownloadWarningKind kind) const {
 }
 
 DownloadResult RunDownload(Link& link, const DeviceInfo& info, DownloadBuffer& buffer, DownloadHooks& hooks,
-                           const std::string& languageName) {
+                           Language language) {
     DownloadResult result;
     buffer.Begin(ChannelLayoutOf(info));
-    Session(link, buffer, hooks, result, languageName).Run();
+    Session(link, buffer, hooks, result, language).Run();
     return result;
 }
 

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "common/language.h"
+
 namespace velorin {
 
 class Link;
@@ -72,7 +74,7 @@ enum class DownloadWarningKind {
 struct DownloadWarning {
     DownloadWarningKind kind = DownloadWarningKind::CountFailed;
     int block = 0;     // BlockFailed: the block number
-    std::string text;  // GBK, what to show the user
+    std::string text;  // what to show the user (UTF-8)
 };
 
 struct DownloadResult {
@@ -89,9 +91,9 @@ struct DownloadResult {
 };
 
 // Runs one download into `buffer` (reset at the start for the channel layout of `info`).
-// `languageName` selects the language of the capacity warning; the other texts are the same in
+// `language` selects the language of the capacity warning; the other texts are the same in
 // both languages.
 DownloadResult RunDownload(Link& link, const DeviceInfo& info, DownloadBuffer& buffer, DownloadHooks& hooks,
-                           const std::string& languageName = std::string());
+                           Language language = Language::Chinese);
 
 }  // namespace velorin

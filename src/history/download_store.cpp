@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
+#include "device/display_options.h"
 #include "device/kvusb_loader.h"
 #include "device/name_tables.h"
 #include "history/block_codec.h"
@@ -56,10 +58,9 @@ std::string HomeFolder() {
     return pw != nullptr && pw->pw_dir != nullptr ? pw->pw_dir : "/tmp";
 }
 
-ExportOptions CsvOptions(const DeviceInfo& info, const std::string& languageName) {
+ExportOptions CsvOptions(const DeviceInfo& info, Language language) {
     ExportOptions options;
-    options.english = IsEnglish(languageName);
-    for (int c = 0; c < kChannelCount; ++c) options.channelType[c] = info.channel[c].channelType;
+    options.display = DisplayOptionsOf(info, language);
     return options;
 }
 
@@ -107,9 +108,9 @@ void ReadBack(StoreResult& result) {
     result.stored = std::move(set);
 }
 
-void ExportCopy(const DeviceInfo& info, const std::string& languageName, StoreResult& result) {
+void ExportCopy(const DeviceInfo& info, Language language, StoreResult& result) {
     if (!result.stored) return;
-    const ExportResult exported = ExportCsv(*result.stored, result.kvPath + ".csv", CsvOptions(info, languageName));
+    const ExportResult exported = ExportCsv(*result.stored, result.kvPath + ".csv", CsvOptions(info, language));
     result.csvPath = exported.path;
     result.csvWritten = exported.ok;
     if (!exported.ok) result.detail = exported.detail;
@@ -159,7 +160,7 @@ std::string StorePathFor(const std::string& path, StorePlan plan, std::time_t no
     return std::string();
 }
 
-void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool englishQuantityNames, RecordSet& set) {
+void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, Language quantityNames, RecordSet& set) {
     const int32_t n = buffer.recordCount < 0                 ? 0
                       : buffer.recordCount > kRecordCapacity ? kRecordCapacity
                                                              : buffer.recordCount;
@@ -177,7 +178,7 @@ void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool en
         set.avgValue[c] = average[c];
         set.channelEnabled[c] = c < kStoredValueChannels ? ch.channelEnabled : 0;
         SetUnitText(set, c, UnitName(ch.unitCode));
-        SetQuantityText(set, c, QuantityName(ch.quantityCode, englishQuantityNames));
+        SetQuantityText(set, c, QuantityName(ch.quantityCode, quantityNames));
         set.alarmEnabled[c] = ch.alarmEnabled;
         set.rangeLowX10[c] = ch.rangeLowX10;
         set.rangeHighX10[c] = ch.rangeHighX10;
@@ -244,7 +245,8 @@ StoreResult StoreDownload(const DownloadBuffer& buffer, const DeviceInfo& info, 
     {
         // The filled copy lives only until it is written: the read-back set takes its place.
         RecordSet set;
-        FillRecordSet(buffer, info, !chosen && IsEnglish(options.languageName), set);
+        // A file at a chosen path always names its quantities in Chinese.
+        FillRecordSet(buffer, info, chosen ? Language::Chinese : options.language, set);
         if (chosen) {
             result.ok = WriteAt(options.targetPath, set, now, result);
         } else {
@@ -263,7 +265,7 @@ StoreResult StoreDownload(const DownloadBuffer& buffer, const DeviceInfo& info, 
     if (!result.ok) return result;
     result.detail.clear();
     if (!chosen || options.wantStoredSet) ReadBack(result);
-    if (!chosen) ExportCopy(info, options.languageName, result);
+    if (!chosen) ExportCopy(info, options.language, result);
     if (!options.wantStoredSet) result.stored.reset();
     return result;
 }

@@ -24,6 +24,8 @@
 #include <memory>
 #include <string>
 
+#include "common/language.h"
+
 namespace velorin {
 
 struct DeviceInfo;
@@ -48,11 +50,11 @@ std::string StorePathFor(const std::string& path, StorePlan plan, std::time_t no
 bool HasUnstorableChannels(const DeviceInfo& info);
 
 // Copies the records, statistics and averages of `buffer` and the header of `info` into `set`.
-// Unit names by unitCode, quantity names by quantityCode (English column when
-// `englishQuantityNames`); codes without a table entry give an empty text. Channels 7 and 8 are
-// marked as not recorded (channelEnabled 0): the file cannot hold their values, and a file that
-// called them recorded would read back as zeros measured.
-void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, bool englishQuantityNames, RecordSet& set);
+// Unit names by unitCode, quantity names by quantityCode in the language `quantityNames`; codes
+// without a table entry give an empty text. Channels 7 and 8 are marked as not recorded
+// (channelEnabled 0): the file cannot hold their values, and a file that called them recorded
+// would read back as zeros measured.
+void FillRecordSet(const DownloadBuffer& buffer, const DeviceInfo& info, Language quantityNames, RecordSet& set);
 
 // Name used when the serial number leaves nothing usable.
 constexpr const char* kUnnamedDataFile = "unnamed";
@@ -70,11 +72,11 @@ std::string PrimaryDataFolder(const std::string& executableFolder);
 std::string FallbackDataFolder();
 
 struct StoreOptions {
-    std::string languageName;      // "English" selects English quantity names and CSV texts
-    std::string targetPath;        // not empty: the chosen-path route
-    std::string executableFolder;  // empty: the folder of the running executable
-    std::time_t now = 0;           // names a partial download beside an earlier file; 0: now
-    bool wantStoredSet = true;     // false: `stored` is only read when the CSV copy needs it
+    Language language = Language::Chinese;  // of the quantity names and the CSV copy's texts
+    std::string targetPath;                 // not empty: the chosen-path route
+    std::string executableFolder;           // empty: the folder of the running executable
+    std::time_t now = 0;                    // names a partial download beside an earlier file; 0: now
+    bool wantStoredSet = true;              // false: `stored` is only read when the CSV copy needs it
 };
 
 struct StoreResult {

@@ -1,6 +1,7 @@
 #include "live/live_health.h"
 
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "live/live_text_format.h"
 #include "live/live_texts.h"
 
@@ -21,7 +22,7 @@ std::string LiveHealth::StatusText(const LiveTexts& texts) const {
     if (!Failing()) return std::string();
     // "YYYY-MM-DD hh:mm:ss": the clock time is what a person compares with the wall clock.
     const std::string clock = FormatLiveTime(since_).substr(11);
-    return FormatC(texts.noReadingSinceFormat.c_str(), clock.c_str());
+    return Utf8ToGbk(FormatC(texts.noReadingSinceFormat.c_str(), clock.c_str()));
 }
 
 }  // namespace velorin

@@ -1,5 +1,5 @@
 // The texts the live view and `velorin-cli live` make from a reading: times, values and the
-// channel list's rows. GBK bytes.
+// channel list's rows. GBK bytes, like the quantity and unit names they are joined with.
 #pragma once
 
 #include <cstdint>

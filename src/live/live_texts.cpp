@@ -1,8 +1,7 @@
-// Live view texts in both languages (UTF-8 sources, held as GBK).
+// Live view texts in both languages (UTF-8).
 #include "live/live_texts.h"
 
-#include "common/text_codec.h"
-#include "common/texts.h"
+#include "common/language.h"
 
 namespace velorin {
 
@@ -10,20 +9,19 @@ namespace {
 
 // What both languages share.
 LiveTexts MakeCommon() {
-    auto g = Utf8ToGbk;
     LiveTexts t;
-    t.channelLabelFormat = g("通道%d:");
+    t.channelLabelFormat = "通道%d:";
     t.initialValue = "0.00";
-    t.listChannelFormat = g("通道%d");
-    t.listColumns[0] = g("通道");
-    t.listColumns[1] = g("类型");
-    t.listColumns[2] = g("单位");
-    t.listColumns[3] = g("选定值");
-    t.listColumns[4] = g("记录时间");
+    t.listChannelFormat = "通道%d";
+    t.listColumns[0] = "通道";
+    t.listColumns[1] = "类型";
+    t.listColumns[2] = "单位";
+    t.listColumns[3] = "选定值";
+    t.listColumns[4] = "记录时间";
     t.missingValue = "Error";
-    t.backgroundCaption = g("背景颜色");
-    t.backgroundFont = g("宋体");
-    t.readoutTimeFormat = g("%d年%d月%d日%.2d:%.2d:%.2d");
+    t.backgroundCaption = "背景颜色";
+    t.backgroundFont = "宋体";
+    t.readoutTimeFormat = "%d年%d月%d日%.2d:%.2d:%.2d";
     return t;
 }
 
@@ -39,22 +37,21 @@ LiveTexts MakeEnglish() {
 }
 
 LiveTexts MakeChinese() {
-    auto g = Utf8ToGbk;
     LiveTexts t = MakeCommon();
-    t.windowTitle = g("在线监测");
-    t.noReadingSinceFormat = g("自 %s 起无读数");
-    t.gaveUpFormat = g("记录仪连续 %d 次没有读数（自 %s 起）");
-    t.curveBox = g("曲线");
-    t.scaleBox = g("坐标");
+    t.windowTitle = "在线监测";
+    t.noReadingSinceFormat = "自 %s 起无读数";
+    t.gaveUpFormat = "记录仪连续 %d 次没有读数（自 %s 起）";
+    t.curveBox = "曲线";
+    t.scaleBox = "坐标";
     return t;
 }
 
 }  // namespace
 
-const LiveTexts& LiveTextsFor(const std::string& languageName) {
+const LiveTexts& LiveTextsFor(Language language) {
     static const LiveTexts english = MakeEnglish();
     static const LiveTexts chinese = MakeChinese();
-    return IsEnglish(languageName) ? english : chinese;
+    return language == Language::English ? english : chinese;
 }
 
 }  // namespace velorin

@@ -1,4 +1,4 @@
-// The live view's texts, one instance per interface language (GBK bytes). Most of them are the
+// The live view's texts, one instance per interface language (UTF-8). Most of them are the
 // same in both languages: the statics, the list and the readout were never translated.
 #pragma once
 
@@ -6,6 +6,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct LiveTexts {
     std::string windowTitle;
     std::string channelLabelFormat;    // value static's label; %d channel number
@@ -22,7 +23,6 @@ struct LiveTexts {
     std::string gaveUpFormat;
 };
 
-// English texts when `languageName` is exactly "English", Chinese texts otherwise.
-const LiveTexts& LiveTextsFor(const std::string& languageName);
+const LiveTexts& LiveTextsFor(Language language);
 
 }  // namespace velorin

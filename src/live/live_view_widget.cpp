@@ -51,7 +51,7 @@ void PaintOnStaticBrush(QWidget* w) {
 QString FormatChannel(const std::string& format, int channelNumber) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return FromGbk(FormatC(format.c_str(), channelNumber));
+    return FromUtf8(FormatC(format.c_str(), channelNumber));
 #pragma GCC diagnostic pop
 }
 
@@ -59,12 +59,11 @@ QColor DefaultChooser(const QColor& initial) { return QColorDialog::getColor(ini
 
 }  // namespace
 
-CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
-                       QWidget* parent)
+CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, Language language, Hooks hooks, QWidget* parent)
     : QWidget(parent),
       worker_(worker),
       info_(info),
-      languageName_(languageName),
+      language_(language),
       hooks_(std::move(hooks)),
       series_(std::make_unique<LiveSeries>()) {
     if (!hooks_.chooseColour) hooks_.chooseColour = DefaultChooser;
@@ -77,7 +76,7 @@ CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::st
     staticFont.setWeight(QFont::Bold);
     for (int k = 0; k < kChannelCount; ++k) {
         label_[k] = new QLabel(FormatChannel(t.channelLabelFormat, k + 1), this);
-        value_[k] = new QLabel(FromGbk(t.initialValue), this);
+        value_[k] = new QLabel(FromUtf8(t.initialValue), this);
         for (QLabel* l : {label_[k], value_[k]}) {
             l->setAlignment(Qt::AlignCenter);
             l->setFont(staticFont);
@@ -85,8 +84,8 @@ CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::st
             // The pointer readout follows the pointer across the statics that overlap the plot.
             l->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
-        curveBox_[k] = new QCheckBox(FromGbk(t.curveBox), this);
-        scaleBox_[k] = new QCheckBox(FromGbk(t.scaleBox), this);
+        curveBox_[k] = new QCheckBox(FromUtf8(t.curveBox), this);
+        scaleBox_[k] = new QCheckBox(FromUtf8(t.scaleBox), this);
         PaintOnStaticBrush(curveBox_[k]);
         PaintOnStaticBrush(scaleBox_[k]);
         // The boxes are read at every poll: a change shows with the next sample.
@@ -96,7 +95,7 @@ CRealImage::CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::st
     list_->setRootIsDecorated(false);
     list_->setColumnCount(5);
     QStringList heads;
-    for (const std::string& h : t.listColumns) heads << FromGbk(h);
+    for (const std::string& h : t.listColumns) heads << FromUtf8(h);
     list_->setHeaderLabels(heads);
     for (int c = 0; c < 5; ++c) {
         list_->setColumnWidth(c, kListColumnWidths[c]);
@@ -121,7 +120,7 @@ CRealImage::~CRealImage() {
     if (holdingLink_ && hooks_.released) hooks_.released();
 }
 
-const LiveTexts& CRealImage::Texts() const { return LiveTextsFor(languageName_); }
+const LiveTexts& CRealImage::Texts() const { return LiveTextsFor(language_); }
 
 void CRealImage::SetColours() {
     for (int k = 0; k < kChannelCount; ++k) colour_[k] = ChannelOn(info_, k) ? kDefaultColours[k] : kDisabledChannel;
@@ -168,7 +167,7 @@ void CRealImage::ApplyPoll(const LivePollResult& result, int64_t time) {
         // No reading: the curve keeps its samples, but the values no longer stand for the
         // logger's state, and the plot says since when nothing came.
         for (int k = 0; k < kChannelCount; ++k) {
-            if (info_.channel[k].channelEnabled == 1) value_[k]->setText(FromGbk(Texts().missingValue));
+            if (info_.channel[k].channelEnabled == 1) value_[k]->setText(FromUtf8(Texts().missingValue));
         }
         DrawPlot();
         update();
@@ -316,13 +315,13 @@ void CRealImage::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(QPoint(bg.left, bg.top), QPoint(bg.right - 1, bg.bottom - 1)), background_);
     QFont caption = font();
     caption.setFamilies(
-        {FromGbk(Texts().backgroundFont), QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")});
+        {FromUtf8(Texts().backgroundFont), QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")});
     caption.setPixelSize(13);
     caption.setWeight(QFont::Normal);
     p.setFont(caption);
     p.setPen(Qt::black);
     const LivePoint at = LiveBackgroundCaption(plotWidth_);
-    p.drawText(QRect(at.x, at.y, 200, 20), Qt::AlignLeft | Qt::AlignTop, FromGbk(Texts().backgroundCaption));
+    p.drawText(QRect(at.x, at.y, 200, 20), Qt::AlignLeft | Qt::AlignTop, FromUtf8(Texts().backgroundCaption));
     int j = 0;
     for (int k = 0; k < kChannelCount; ++k) {
         if (!ChannelOn(info_, k)) continue;

@@ -27,6 +27,7 @@ class QTreeWidget;
 
 namespace velorin {
 
+enum class Language;
 class LinkWorker;
 class LivePoller;
 struct LivePollResult;
@@ -43,8 +44,7 @@ public:
     };
     static constexpr int kPollIntervalMs = 2000;
 
-    CRealImage(LinkWorker& worker, const DeviceInfo& info, const std::string& languageName, Hooks hooks,
-               QWidget* parent = nullptr);
+    CRealImage(LinkWorker& worker, const DeviceInfo& info, Language language, Hooks hooks, QWidget* parent = nullptr);
     ~CRealImage() override;
 
     // The first showing: plot width from the view's width, the serial port opened and kept open,
@@ -97,7 +97,7 @@ private:
 
     LinkWorker& worker_;
     const DeviceInfo& info_;
-    std::string languageName_;
+    Language language_;
     Hooks hooks_;
     std::unique_ptr<LiveSeries> series_;  // large fixed buffers: kept off the stack
     LivePoller* poller_ = nullptr;

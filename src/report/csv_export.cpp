@@ -48,7 +48,7 @@ ExportResult ExportCsv(const RecordSet& set, RecordSource& records, const std::s
     ExportFile file(WithExtension(path, ".csv"), options.encoding, /*byteOrderMark=*/true);
     if (!file.Ok()) return file.Finish();
 
-    const ExportHeadLabels& labels = ExportTextsFor(options.english).csv;
+    const ExportHeadLabels labels = GbkLabels(ExportTextsFor(options.display.language).csv);
     const ExportLayout layout = LayoutOf(set, options, records.Count());
     const int32_t n = layout.recordCount;
     const std::vector<int>& channels = layout.channels;

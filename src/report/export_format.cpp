@@ -45,7 +45,7 @@ std::vector<int> EnabledChannels(const RecordSet& set) {
 }
 
 int FirstBlockDecimals(const ExportOptions& options, int channel) {
-    return (options.channelType[channel] >> 4) == 2 ? 2 : 1;
+    return (options.display.channelType[channel] >> 4) == 2 ? 2 : 1;
 }
 
 ExportLayout LayoutOf(const RecordSet& set, const ExportOptions& options, int32_t recordCount) {

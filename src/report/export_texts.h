@@ -1,4 +1,5 @@
-// The labels of the CSV and TXT exports, one instance per interface language (GBK bytes).
+// The labels of the CSV and TXT exports, one instance per interface language (UTF-8; the
+// writers convert them to the file's encoding).
 //
 // The two heads are built the same way: each label is written in front of its value, and the
 // labels carry their own line breaks and separators, so one head builder serves both formats.
@@ -7,6 +8,8 @@
 #include <string>
 
 namespace velorin {
+
+enum class Language;
 
 struct ExportHeadLabels {
     std::string userName, title, recordCount, interval, recordMode, startChannels, startTime, stopTime;
@@ -22,7 +25,10 @@ struct ExportTexts {
     ExportHeadLabels txt;
 };
 
-// English texts when `english`, Chinese texts otherwise.
-const ExportTexts& ExportTextsFor(bool english);
+const ExportTexts& ExportTextsFor(Language language);
+
+// `labels` in the files' code page (GBK), in which they are joined with the data file's texts;
+// the writers convert them once per file.
+ExportHeadLabels GbkLabels(const ExportHeadLabels& labels);
 
 }  // namespace velorin

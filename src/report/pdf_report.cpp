@@ -84,18 +84,18 @@ int32_t DataPageCount(const TableLayout& layout, int32_t rows) {
 }
 
 std::string PdfFailureMessage(const PdfResult& result) {
-    return FormatC(ReportFixed().createFailed.c_str(), Utf8ToGbk(result.path).c_str(),
-                   Utf8ToGbk(result.detail).c_str());
+    // Formatted in UTF-8 (the text, the path, the system's reason), handed on as a GBK message.
+    return Utf8ToGbk(FormatC(ReportFixed().createFailed.c_str(), result.path.c_str(), result.detail.c_str()));
 }
 
-std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool english) {
-    const ReportTexts& t = ReportTextsFor(english);
-    if (warning == PdfWarning::LogoMissing) return FormatC(t.logoMissing.c_str(), Utf8ToGbk(result.logoPath).c_str());
-    return FormatC(t.cjkFontMissing.c_str(), Utf8ToGbk(result.fontUsed).c_str());
+std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, Language language) {
+    const ReportTexts& t = ReportTextsFor(language);
+    if (warning == PdfWarning::LogoMissing) return Utf8ToGbk(FormatC(t.logoMissing.c_str(), result.logoPath.c_str()));
+    return Utf8ToGbk(FormatC(t.cjkFontMissing.c_str(), result.fontUsed.c_str()));
 }
 
 PdfReport::PdfReport(ReportCanvas& canvas, const RecordSet& set, const PdfOptions& options)
-    : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.english)) {
+    : canvas_(canvas), set_(set), options_(options), texts_(ReportTextsFor(options.display.language)) {
     range_ = RangeOf(set, options.firstIndex, options.endIndex);
     // The table alone counts a whole-set range by the records the logger reported holding (when
     // it named a number), limited like the rest by the capacity and by the records that exist.
@@ -157,9 +157,11 @@ void PdfReport::DrawFirstPageFrame() {
 
 void PdfReport::DrawFirstPageLabels() {
     const ReportTexts& t = texts_;
+    // The canvas takes GBK, in which the data file's texts beside the labels come.
+    auto g = [](const std::string& utf8) { return Utf8ToGbk(utf8); };
     canvas_.SetColor(ColorTarget::Fill, kBlack);
     canvas_.SetFontSize(24);
-    TextIn(50, 752, 298, t.heading);
+    TextIn(50, 752, 298, g(t.heading));
 
     // The logger's clock was set from this computer's local time, so the note names its offset.
     const long offset = options_.clock.utcOffsetSeconds;
@@ -168,40 +170,40 @@ void PdfReport::DrawFirstPageLabels() {
         FormatC("UTC%c%02ld:%02ld", offset < 0 ? '-' : '+', magnitude / 3600 % 100, magnitude / 60 % 60);
     canvas_.SetFontSize(8);
     canvas_.SetColor(ColorTarget::Fill, kRed);
-    TextIn(50, 742, 298, t.noteBefore + utc + t.noteAfter);
+    TextIn(50, 742, 298, g(t.noteBefore + utc + t.noteAfter));
     canvas_.SetColor(ColorTarget::Fill, kBlack);
 
     if (!options_.logoPath.empty()) logoPlaced_ = canvas_.PlaceImage(options_.logoPath, 350, 742, 0.5);
 
     canvas_.SetFontSize(12);
-    TextIn(50, 707, 298, t.configInform);
-    TextIn(350, 707, 200, t.deviceInform);
-    TextIn(50, 657, 500, t.logInform);
-    TextIn(50, 607, 500, t.alarmInform);
+    TextIn(50, 707, 298, g(t.configInform));
+    TextIn(350, 707, 200, g(t.deviceInform));
+    TextIn(50, 657, 500, g(t.logInform));
+    TextIn(50, 607, 500, g(t.alarmInform));
 
     canvas_.SetFontSize(6);
     const double columnX[7] = {50, 150, 200, 300, 350, 450, 520};
-    for (int i = 0; i < 7; ++i) TextIn(columnX[i], 594, ColumnWidth(i), t.alarmColumns[i]);
+    for (int i = 0; i < 7; ++i) TextIn(columnX[i], 594, ColumnWidth(i), g(t.alarmColumns[i]));
     // Each label ends before its value (2 points of space).
-    TextIn(50, 796, 38, t.serialNumber);
-    TextIn(50, 782, 38, t.reportCreation);
-    TextIn(52, 695, 28, t.userName);
-    TextIn(52, 687, 28, t.title);
-    TextIn(52, 679, 28, t.startMode);
-    TextIn(200, 679, 28, t.stopMode);
-    TextIn(52, 671, 28, t.interval);
-    TextIn(200, 671, 28, t.startChannel);
-    TextIn(352, 695, 28, t.model);
-    TextIn(440, 695, 28, t.hardVersion);
-    TextIn(352, 687, 28, t.capacity);
-    TextIn(52, 645, 18, t.max);
-    TextIn(52, 637, 18, t.min);
-    TextIn(52, 629, 18, t.avg);
+    TextIn(50, 796, 38, g(t.serialNumber));
+    TextIn(50, 782, 38, g(t.reportCreation));
+    TextIn(52, 695, 28, g(t.userName));
+    TextIn(52, 687, 28, g(t.title));
+    TextIn(52, 679, 28, g(t.startMode));
+    TextIn(200, 679, 28, g(t.stopMode));
+    TextIn(52, 671, 28, g(t.interval));
+    TextIn(200, 671, 28, g(t.startChannel));
+    TextIn(352, 695, 28, g(t.model));
+    TextIn(440, 695, 28, g(t.hardVersion));
+    TextIn(352, 687, 28, g(t.capacity));
+    TextIn(52, 645, 18, g(t.max));
+    TextIn(52, 637, 18, g(t.min));
+    TextIn(52, 629, 18, g(t.avg));
     TextIn(52, 621, 18, "MKT:");
-    TextIn(352, 629, 28, t.startTime);
+    TextIn(352, 629, 28, g(t.startTime));
 
     canvas_.SetFontSize(12);
-    TextIn(270, 436, 255, t.dataCurve);
+    TextIn(270, 436, 255, g(t.dataCurve));
 }
 
 void PdfReport::DrawFirstPageValues() {
@@ -284,10 +286,11 @@ void PdfReport::DrawAlarmTable(const AlarmStats& a) {
         TextIn(300, y2, ColumnWidth(3), FormatC("%d", a.lowerCount[c]));
         TextIn(350, y1, ColumnWidth(4), TimeText(a.upperFirst[c]) + " ,");
         TextIn(350, y2, ColumnWidth(4), TimeText(a.lowerFirst[c]) + " ,");
-        TextIn(450, y1, ColumnWidth(5), a.upperFlag[c] ? texts_.upperAlarm : "N/A");
-        TextIn(450, y2, ColumnWidth(5), a.lowerFlag[c] ? texts_.lowerAlarm : "N/A");
-        TextIn(520, y1, ColumnWidth(6), texts_.continuousAlarm);
-        TextIn(520, y2, ColumnWidth(6), texts_.continuousAlarm);
+        TextIn(450, y1, ColumnWidth(5), a.upperFlag[c] ? Utf8ToGbk(texts_.upperAlarm) : "N/A");
+        TextIn(450, y2, ColumnWidth(5), a.lowerFlag[c] ? Utf8ToGbk(texts_.lowerAlarm) : "N/A");
+        const std::string continuous = Utf8ToGbk(texts_.continuousAlarm);
+        TextIn(520, y1, ColumnWidth(6), continuous);
+        TextIn(520, y2, ColumnWidth(6), continuous);
     }
 }
 
@@ -302,8 +305,8 @@ void PdfReport::RuleThenText(double x1, double x2, double y, double fontSize) {
 
 void PdfReport::DrawFooter(int page, int total) {
     RuleThenText(40, 560, 30, 10);
-    TextIn(40, 20, 208, texts_.companyName);
-    TextIn(250, 20, 268, ReportFixed().webAddress);
+    TextIn(40, 20, 208, Utf8ToGbk(texts_.companyName));
+    TextIn(250, 20, 268, Utf8ToGbk(ReportFixed().webAddress));
     TextIn(520, 20, 60, FormatC("Page %d/%d", page, total));
 }
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "common/language.h"
+#include "device/display_options.h"
 #include "report/report_canvas.h"
 #include "report/report_statistics.h"
 
@@ -30,12 +32,11 @@ struct ReportClock {
 ReportClock ReportClockNow();
 
 struct PdfOptions {
-    bool english = false;         // interface language is exactly "English"
-    uint8_t channelType[8] = {};  // ChannelType of each channel in the DeviceInfo read last
-    int32_t firstIndex = 0;       // range of the records: firstIndex … endIndex − 1;
-    int32_t endIndex = 0;         // endIndex ≤ firstIndex means the whole set
-    std::string logoPath;         // PNG placed on the first page; empty: none
-    ReportClock clock;            // fills `local` and the offset with ReportClockNow() by default
+    DisplayOptions display;
+    int32_t firstIndex = 0;  // range of the records: firstIndex … endIndex − 1;
+    int32_t endIndex = 0;    // endIndex ≤ firstIndex means the whole set
+    std::string logoPath;    // PNG placed on the first page; empty: none
+    ReportClock clock;       // fills `local` and the offset with ReportClockNow() by default
     // Called after each finished page with its number and the total; false cancels the report
     // (no file is written). Runs on the drawing thread.
     std::function<bool(int page, int total)> progress;
@@ -60,7 +61,7 @@ struct PdfResult {
 
 // The user's messages of a result (GBK): the failure message, or one line per warning.
 std::string PdfFailureMessage(const PdfResult& result);
-std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, bool english);
+std::string PdfWarningMessage(const PdfResult& result, PdfWarning warning, Language language);
 
 // The data table's columns: n enabled channels make blocks of w = 20n + 64 points, perRow of
 // them side by side in 504 points, each widened to colW, 70 rows each.

@@ -200,7 +200,7 @@ void PdfReport::AppendCell(std::string& out, int slot, float v, Rgb& color) cons
         return;
     }
     // One decimal is printed from v + 0.01, so 25.25 reads 25.3.
-    if ((options_.channelType[c] >> 4) == 2) {
+    if ((options_.display.channelType[c] >> 4) == 2) {
         AppendFixedCell(out, static_cast<double>(v), 2);
     } else {
         AppendFixedCell(out, static_cast<double>(v) + 0.01, 1);

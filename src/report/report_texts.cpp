@@ -1,7 +1,7 @@
-// Report texts in both languages (UTF-8 sources, held as GBK).
+// Report texts in both languages (UTF-8).
 #include "report/report_texts.h"
 
-#include "common/text_codec.h"
+#include "common/language.h"
 
 namespace velorin {
 
@@ -49,47 +49,44 @@ ReportTexts MakeEnglish() {
 }
 
 ReportTexts MakeChinese() {
-    auto g = Utf8ToGbk;
     ReportTexts t;
-    t.heading = g("数据记录仪PDF报告");
-    t.noteBefore = g("注:所有数据基于");
-    t.noteAfter = g(" 24小时制[月/日/年 时/分/秒]");
-    t.configInform = g("配置信息:");
-    t.deviceInform = g("设备信息:");
-    t.logInform = g("日志信息:");
-    t.alarmInform = g("报警信息:");
+    t.heading = "数据记录仪PDF报告";
+    t.noteBefore = "注:所有数据基于";
+    t.noteAfter = " 24小时制[月/日/年 时/分/秒]";
+    t.configInform = "配置信息:";
+    t.deviceInform = "设备信息:";
+    t.logInform = "日志信息:";
+    t.alarmInform = "报警信息:";
     const char* columns[7] = {"报警设定", "报警延时", "报警时长", "报警次数", "报警首次时间", "报警状态", "报警类型"};
-    for (int i = 0; i < 7; ++i) t.alarmColumns[i] = g(columns[i]);
-    t.serialNumber = g("序\t  列\t  号:");
-    t.reportCreation = g("报告创建时间:");
-    t.userName = g("用   户  名:");
-    t.title = g("标          题:");
-    t.startMode = g("启动方式:");
-    t.stopMode = g("停止方式:");
-    t.interval = g("记录间隔:");
-    t.startChannel = g("启动通道:");
-    t.model = g("设备型号:");
-    t.hardVersion = g("固件版本:");
-    t.capacity = g("记录容量:");
-    t.max = g("最高值:");
-    t.min = g("最低值:");
-    t.avg = g("平均值:");
-    t.startTime = g("启动时间:");
-    t.dataCurve = g("数据曲线图");
-    t.upperAlarm = g("超上限报警");
-    t.lowerAlarm = g("超下限报警");
-    t.continuousAlarm = g("持续报警");
-    t.companyName = g("维洛林仪器有限公司");
-    t.cjkFontMissing =
-        g("PDF报告: 未找到中文字体 AR PL UMing (软件包 fonts-arphic-uming)，已改用 %s，中文可能无法显示。");
-    t.logoMissing = g("PDF报告: 无法读取 %s，报告中没有标志。");
-    t.progress = g("正在生成PDF报告: 第 %d 页，共 %d 页");
-    t.cancel = g("取消");
+    for (int i = 0; i < 7; ++i) t.alarmColumns[i] = columns[i];
+    t.serialNumber = "序\t  列\t  号:";
+    t.reportCreation = "报告创建时间:";
+    t.userName = "用   户  名:";
+    t.title = "标          题:";
+    t.startMode = "启动方式:";
+    t.stopMode = "停止方式:";
+    t.interval = "记录间隔:";
+    t.startChannel = "启动通道:";
+    t.model = "设备型号:";
+    t.hardVersion = "固件版本:";
+    t.capacity = "记录容量:";
+    t.max = "最高值:";
+    t.min = "最低值:";
+    t.avg = "平均值:";
+    t.startTime = "启动时间:";
+    t.dataCurve = "数据曲线图";
+    t.upperAlarm = "超上限报警";
+    t.lowerAlarm = "超下限报警";
+    t.continuousAlarm = "持续报警";
+    t.companyName = "维洛林仪器有限公司";
+    t.cjkFontMissing = "PDF报告: 未找到中文字体 AR PL UMing (软件包 fonts-arphic-uming)，已改用 %s，中文可能无法显示。";
+    t.logoMissing = "PDF报告: 无法读取 %s，报告中没有标志。";
+    t.progress = "正在生成PDF报告: 第 %d 页，共 %d 页";
+    t.cancel = "取消";
     return t;
 }
 
 ReportFixedTexts MakeFixed() {
-    auto g = Utf8ToGbk;
     ReportFixedTexts t;
     t.webAddress = "www.velorin.example";
     t.creator = "PDF Creator";
@@ -97,19 +94,19 @@ ReportFixedTexts MakeFixed() {
     t.title = "Morvane Datalog PDF";
     t.subject = "rolbex";
     t.keywords = "velorin.example";
-    t.createFailed = g("创建PDF文件失败！\n路径: %s\n错误: %s");
+    t.createFailed = "创建PDF文件失败！\n路径: %s\n错误: %s";
     t.saveAsFilter =
-        g("PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|"
-          "CSV (UTF-8) (*.csv)|*.csv|TXT (UTF-8) (*.txt)|*.txt|");
+        "PDF FILE (*.pdf)|*.pdf|Excel FILE (*.csv)|*.csv|TXT FILE (*.txt)|*.txt|数据记录仪文件(*.kv)|*.kv|"
+        "CSV (UTF-8) (*.csv)|*.csv|TXT (UTF-8) (*.txt)|*.txt|";
     return t;
 }
 
 }  // namespace
 
-const ReportTexts& ReportTextsFor(bool english) {
+const ReportTexts& ReportTextsFor(Language language) {
     static const ReportTexts englishTexts = MakeEnglish();
     static const ReportTexts chineseTexts = MakeChinese();
-    return english ? englishTexts : chineseTexts;
+    return language == Language::English ? englishTexts : chineseTexts;
 }
 
 const ReportFixedTexts& ReportFixed() {

@@ -1,4 +1,4 @@
-// The texts of the PDF report, one instance per interface language (GBK bytes). Texts that are
+// The texts of the PDF report, one instance per interface language (UTF-8). Texts that are
 // the same in both languages (value formats, "MKT:", the data page header) live with the code
 // that draws them.
 #pragma once
@@ -6,6 +6,8 @@
 #include <string>
 
 namespace velorin {
+
+enum class Language;
 
 struct ReportTexts {
     std::string heading;     // size 24 at the top of the first page
@@ -29,12 +31,11 @@ struct ReportFixedTexts {
     std::string webAddress;                                 // footer, middle
     std::string creator, author, title, subject, keywords;  // document information (UTF-8)
     std::string createFailed;                               // the file could not be written (%s path, %s reason)
-    // The Save As dialog's filters, "|"-separated pairs of name and pattern (GBK).
+    // The Save As dialog's filters, "|"-separated pairs of name and pattern.
     std::string saveAsFilter;
 };
 
-// English texts when `english`, Chinese texts otherwise.
-const ReportTexts& ReportTextsFor(bool english);
+const ReportTexts& ReportTextsFor(Language language);
 const ReportFixedTexts& ReportFixed();
 
 }  // namespace velorin

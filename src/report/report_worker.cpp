@@ -15,11 +15,11 @@ namespace velorin {
 
 PdfResult RunReportInBackground(QWidget* parent, const RecordSet& set, const std::string& path,
                                 const PdfOptions& options) {
-    const ReportTexts& texts = ReportTextsFor(options.english);
+    const ReportTexts& texts = ReportTextsFor(options.display.language);
     QProgressDialog dialog(parent);
     dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setCancelButtonText(FromGbk(texts.cancel));
-    dialog.setLabelText(FromGbk(FormatC(texts.progress.c_str(), 0, 1)));
+    dialog.setCancelButtonText(FromUtf8(texts.cancel));
+    dialog.setLabelText(FromUtf8(FormatC(texts.progress.c_str(), 0, 1)));
     dialog.setRange(0, 1);
     dialog.setValue(0);
     dialog.setMinimumDuration(0);
@@ -41,7 +41,7 @@ PdfResult RunReportInBackground(QWidget* parent, const RecordSet& set, const std
             [shown, page, total, &texts] {
                 shown->setMaximum(total);
                 shown->setValue(page);
-                shown->setLabelText(FromGbk(FormatC(texts.progress.c_str(), page, total)));
+                shown->setLabelText(FromUtf8(FormatC(texts.progress.c_str(), page, total)));
             },
             Qt::QueuedConnection);
         return !cancel.load();

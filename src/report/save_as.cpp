@@ -1,7 +1,5 @@
 #include "report/save_as.h"
 
-#include <cstring>
-
 #include "common/format.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
@@ -14,10 +12,9 @@ namespace velorin {
 
 namespace {
 
-// "Cannot store the data file %s: %s" of the interface language.
-std::string StoreFailed(bool english, const std::string& path, const std::string& detail) {
-    return FormatC(TextsFor(english ? "English" : "Chinese").storeFailed.c_str(), Utf8ToGbk(path).c_str(),
-                   Utf8ToGbk(detail).c_str());
+// "Cannot store the data file %s: %s" of the interface language, as a GBK message.
+std::string StoreFailed(Language language, const std::string& path, const std::string& detail) {
+    return Utf8ToGbk(FormatC(TextsFor(language).storeFailed.c_str(), path.c_str(), detail.c_str()));
 }
 
 }  // namespace
@@ -44,8 +41,7 @@ std::string SaveAsTarget(const std::string& path, SaveForm form) { return WithEx
 
 PdfOptions PdfOptionsOf(const SaveAsOptions& options) {
     PdfOptions pdf;
-    pdf.english = options.english;
-    std::memcpy(pdf.channelType, options.channelType, sizeof pdf.channelType);
+    pdf.display = options.display;
     pdf.firstIndex = options.firstIndex;
     pdf.endIndex = options.endIndex;
     pdf.logoPath = options.logoPath;
@@ -61,7 +57,8 @@ SaveAsResult PdfSaveResult(const PdfResult& report, const SaveAsOptions& options
     if (!report.ok && !report.cancelled) result.failure = PdfFailureMessage(report);
     // A report without its logo is complete; a missing CJK font is not silent.
     for (PdfWarning w : report.warnings) {
-        if (w == PdfWarning::CjkFontMissing) result.warnings.push_back(PdfWarningMessage(report, w, options.english));
+        if (w == PdfWarning::CjkFontMissing)
+            result.warnings.push_back(PdfWarningMessage(report, w, options.display.language));
     }
     return result;
 }
@@ -76,21 +73,20 @@ SaveAsResult SaveDocumentAs(CDastrelDoc& doc, SaveForm form, const std::string& 
         case SaveForm::CsvUtf8:
         case SaveForm::TxtUtf8: {
             ExportOptions text;
-            text.english = options.english;
+            text.display = options.display;
             text.encoding =
                 form == SaveForm::CsvUtf8 || form == SaveForm::TxtUtf8 ? ExportEncoding::Utf8 : ExportEncoding::Gbk;
-            std::memcpy(text.channelType, options.channelType, sizeof text.channelType);
             const bool csv = form == SaveForm::Csv || form == SaveForm::CsvUtf8;
             const ExportResult r =
                 csv ? ExportCsv(doc.Set(), result.path, text) : ExportTxt(doc.Set(), result.path, text);
             result.ok = r.ok;
-            if (!r.ok) result.failure = StoreFailed(options.english, r.path, r.detail);
+            if (!r.ok) result.failure = StoreFailed(options.display.language, r.path, r.detail);
             return result;
         }
         case SaveForm::Kv: {
             const KvWriteResult r = doc.OnSaveDocument(result.path);
             result.ok = r.ok;
-            if (!r.ok) result.failure = StoreFailed(options.english, result.path, r.detail);
+            if (!r.ok) result.failure = StoreFailed(options.display.language, result.path, r.detail);
             return result;
         }
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "device/display_options.h"
+
 namespace velorin {
 
 class CDastrelDoc;
@@ -26,8 +28,7 @@ const char* ExtensionOf(SaveForm form);
 std::string SaveAsTarget(const std::string& path, SaveForm form);
 
 struct SaveAsOptions {
-    bool english = false;
-    uint8_t channelType[8] = {};           // of the DeviceInfo read last
+    DisplayOptions display;
     int32_t firstIndex = 0, endIndex = 0;  // the shown range (PDF); endIndex ≤ firstIndex: all
     std::string logoPath;                  // the report's logo
 };

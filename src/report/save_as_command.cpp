@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "common/texts.h"
-#include "device/device_info.h"
+#include "device/display_options.h"
 #include "device/kvusb_loader.h"
 #include "history/dastrel_doc.h"
 #include "report/pdf_report.h"
@@ -28,17 +28,16 @@ QStringList NameFilters(const QString& pairs) {
 
 }  // namespace
 
-bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
-                   Presenter& presenter, int32_t firstIndex, int32_t endIndex, QWidget* parent) {
+bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const DisplayOptions& display, Presenter& presenter,
+                   int32_t firstIndex, int32_t endIndex, QWidget* parent) {
     if (!doc) return false;
     int chosen = 0;
-    const QString name = presenter.AskSaveFileAs(NameFilters(FromGbk(ReportFixed().saveAsFilter)), chosen);
+    const QString name = presenter.AskSaveFileAs(NameFilters(FromUtf8(ReportFixed().saveAsFilter)), chosen);
     SaveForm form;
     if (name.isEmpty() || !SaveFormOfFilter(chosen, form)) return false;
 
     SaveAsOptions options;
-    options.english = IsEnglish(languageName);
-    for (int c = 0; c < 8; ++c) options.channelType[c] = info.channel[c].channelType;
+    options.display = display;
     options.firstIndex = firstIndex;
     options.endIndex = endIndex;
     options.logoPath = ExecutableFolder() + "/logo.png";

@@ -14,13 +14,14 @@ namespace velorin {
 
 class CDastrelDoc;
 class Presenter;
-struct DeviceInfo;
+struct DisplayOptions;
 
 // Nothing happens without a document or when the user cancels. Failures and a missing CJK
-// font are shown through `presenter`. The PDF report covers the records firstIndex …
-// endIndex − 1 that the data window shows (endIndex ≤ firstIndex: the whole set). Returns true
-// when a file was written. `parent`: the window the progress dialog belongs to.
-bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const std::string& languageName, const DeviceInfo& info,
-                   Presenter& presenter, int32_t firstIndex = 0, int32_t endIndex = 0, QWidget* parent = nullptr);
+// font are shown through `presenter`. `display`: the language and the channel types of the
+// DeviceInfo read last. The PDF report covers the records firstIndex … endIndex − 1 that the
+// data window shows (endIndex ≤ firstIndex: the whole set). Returns true when a file was
+// written. `parent`: the window the progress dialog belongs to.
+bool SaveAsCommand(const std::shared_ptr<CDastrelDoc>& doc, const DisplayOptions& display, Presenter& presenter,
+                   int32_t firstIndex = 0, int32_t endIndex = 0, QWidget* parent = nullptr);
 
 }  // namespace velorin

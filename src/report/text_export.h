@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "device/display_options.h"
+
 namespace velorin {
 
 class RecordSource;
@@ -20,11 +22,10 @@ enum class ExportEncoding {
 };
 
 struct ExportOptions {
-    bool english = false;  // interface language is exactly "English"
+    // The labels' language; the channel types decide the decimals of the first block (two for a
+    // high nibble of 2, else one).
+    DisplayOptions display;
     ExportEncoding encoding = ExportEncoding::Gbk;
-    // ChannelType of each channel in the DeviceInfo read last (0 when none was read): a high
-    // nibble of 2 gives two decimals in the first block, anything else one.
-    uint8_t channelType[8] = {};
 };
 
 struct ExportResult {

@@ -33,7 +33,7 @@ ExportResult ExportTxt(const RecordSet& set, RecordSource& records, const std::s
     ExportFile file(WithExtension(path, ".txt"), options.encoding);
     if (!file.Ok()) return file.Finish();
 
-    const ExportHeadLabels& labels = ExportTextsFor(options.english).txt;
+    const ExportHeadLabels labels = GbkLabels(ExportTextsFor(options.display.language).txt);
     const ExportLayout layout = LayoutOf(set, options, records.Count());
     const std::vector<int>& channels = layout.channels;
     std::vector<size_t> cellWidth;

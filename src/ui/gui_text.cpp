@@ -5,6 +5,10 @@
 
 namespace velorin {
 
+QString FromUtf8(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 QString FromGbk(const std::string& gbk) {
     QStringDecoder decoder("GBK");
     if (!decoder.isValid()) return QString::fromLatin1(gbk.data(), static_cast<int>(gbk.size()));

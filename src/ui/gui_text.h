@@ -1,4 +1,7 @@
-// The GUI edge of the core's texts: GBK bytes become QString here and nowhere else.
+// The GUI edge of the core's texts. The program's own texts (the text tables) are UTF-8 and
+// become QString through FromUtf8; texts in the logger's code page (DeviceInfo, data files, the
+// core's messages and lists, which join both) are GBK and go through FromGbk and ToGbk, here and
+// nowhere else.
 #pragma once
 
 #include <QString>
@@ -6,6 +9,7 @@
 
 namespace velorin {
 
+QString FromUtf8(const std::string& utf8);
 QString FromGbk(const std::string& gbk);
 std::string ToGbk(const QString& text);
 

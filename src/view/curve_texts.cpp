@@ -1,16 +1,15 @@
-// The curve view's texts in both languages (UTF-8 sources, held as GBK).
+// The curve view's texts in both languages (UTF-8).
 #include "view/curve_texts.h"
 
-#include "common/text_codec.h"
-#include "common/texts.h"
+#include "common/language.h"
 
 namespace velorin {
 
 namespace {
 
 void SetShared(CurveTexts& t) {
-    t.readoutTime = Utf8ToGbk("时间: ");
-    t.readoutChannel = Utf8ToGbk("通道%d(%s): ");
+    t.readoutTime = "时间: ";
+    t.readoutChannel = "通道%d(%s): ";
     t.error = "Error";
     t.chooserCaption = "Dialog";
     t.from = "from";
@@ -35,27 +34,26 @@ CurveTexts MakeEnglish() {
 }
 
 CurveTexts MakeChinese() {
-    auto g = Utf8ToGbk;
     CurveTexts t;
     SetShared(t);
-    t.channelBox = g("通道%d");
-    t.coordinate = g("坐标");
-    t.amplification = g("曲线放大");
-    t.returnButton = g("返回曲线");
-    t.range = g("曲线范围");
-    t.compression = g("曲线压缩");
-    t.printCurve = g("打印曲线");
-    t.printList = g("打印列表");
-    t.serialHint = g("（请输入需要打印数据的序号范围）");
+    t.channelBox = "通道%d";
+    t.coordinate = "坐标";
+    t.amplification = "曲线放大";
+    t.returnButton = "返回曲线";
+    t.range = "曲线范围";
+    t.compression = "曲线压缩";
+    t.printCurve = "打印曲线";
+    t.printList = "打印列表";
+    t.serialHint = "（请输入需要打印数据的序号范围）";
     return t;
 }
 
 }  // namespace
 
-const CurveTexts& CurveTextsFor(const std::string& languageName) {
+const CurveTexts& CurveTextsFor(Language language) {
     static const CurveTexts english = MakeEnglish();
     static const CurveTexts chinese = MakeChinese();
-    return IsEnglish(languageName) ? english : chinese;
+    return language == Language::English ? english : chinese;
 }
 
 }  // namespace velorin

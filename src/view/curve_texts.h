@@ -1,5 +1,5 @@
 // The texts of the curve view's controls, of its pointer readout and of the range chooser
-// CTimeCho, one instance per interface language (GBK bytes). The tab strip's texts are in
+// CTimeCho, one instance per interface language (UTF-8). The tab strip's texts are in
 // ViewTexts (view/view_texts.h).
 #pragma once
 
@@ -7,6 +7,7 @@
 
 namespace velorin {
 
+enum class Language;
 struct CurveTexts {
     std::string channelBox;  // %d channel number
     std::string coordinate, amplification, returnButton, range, compression, printCurve, printList;
@@ -18,6 +19,6 @@ struct CurveTexts {
     std::string chooserCaption, from, to, serialHint, ok, cancel;
 };
 
-const CurveTexts& CurveTextsFor(const std::string& languageName);
+const CurveTexts& CurveTextsFor(Language language);
 
 }  // namespace velorin

@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "history/dastrel_doc.h"
@@ -64,10 +65,8 @@ QFont ReadoutFont() {
 
 }  // namespace
 
-CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& languageName,
-                           const uint8_t (&channelType)[8], QWidget* parent)
-    : QWidget(parent), doc_(std::move(doc)), languageName_(languageName), texts_(CurveTextsFor(languageName)) {
-    for (int c = 0; c < 8; ++c) channelType_[c] = channelType[c];
+CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const DisplayOptions& display, QWidget* parent)
+    : QWidget(parent), doc_(std::move(doc)), display_(display), texts_(CurveTextsFor(display.language)) {
     const QScreen* screen =
         parent != nullptr && parent->screen() != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) dpiScale_ = screen->logicalDotsPerInchX() / 96.0;
@@ -84,8 +83,7 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& 
 
     HistoryLists::Setup setup;
     setup.doc = doc_;
-    setup.languageName = languageName_;
-    std::copy(channelType, channelType + 8, setup.channelType);
+    setup.display = display_;
     setup.statistics = statistics_;
     setup.data = dataList_;
     setup.shownRange = [this] { return std::make_pair(state_.firstIndex, state_.endIndex); };
@@ -102,13 +100,13 @@ CDastrelView::~CDastrelView() = default;
 int CDastrelView::Scaled(double value) const { return static_cast<int>(value * dpiScale_); }
 
 void CDastrelView::BuildControls() {
-    const ViewTexts& vt = ViewTextsFor(languageName_);
+    const ViewTexts& vt = ViewTextsFor(display_.language);
     tabs_ = new QTabBar(this);
     tabs_->setExpanding(false);
     tabs_->setDrawBase(false);
     tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 8px; }"));
-    tabs_->addTab(FromGbk(vt.tabs.graph));
-    tabs_->addTab(FromGbk(vt.tabs.data));
+    tabs_->addTab(FromUtf8(vt.tabs.graph));
+    tabs_->addTab(FromUtf8(vt.tabs.data));
     connect(tabs_, &QTabBar::currentChanged, this, &CDastrelView::ShowTab);
 
     statistics_ = new QTableView(this);
@@ -122,7 +120,7 @@ void CDastrelView::BuildControls() {
     dataList_->hide();
 
     for (int c = 0; c < 8; ++c) {
-        auto* box = new QCheckBox(FromGbk(FormatC(texts_.channelBox.c_str(), c + 1)), this);
+        auto* box = new QCheckBox(FromUtf8(FormatC(texts_.channelBox.c_str(), c + 1)), this);
         box->setChecked(state_.channelEnabled[c] != 0);
         box->setEnabled(state_.channelEnabled[c] != 0);
         connect(box, &QCheckBox::clicked, this, [this, c] {
@@ -132,7 +130,7 @@ void CDastrelView::BuildControls() {
         });
         channelBox_[c] = box;
     }
-    coordinate_ = new QCheckBox(FromGbk(texts_.coordinate), this);
+    coordinate_ = new QCheckBox(FromUtf8(texts_.coordinate), this);
     coordinate_->setChecked(state_.showScale);
     connect(coordinate_, &QCheckBox::clicked, this, [this] {
         state_.showScale = !state_.showScale;
@@ -140,16 +138,16 @@ void CDastrelView::BuildControls() {
         Redraw();
     });
 
-    return_ = new QPushButton(FromGbk(texts_.returnButton), this);
-    amplification_ = new QPushButton(FromGbk(texts_.amplification), this);
-    range_ = new QPushButton(FromGbk(texts_.range), this);
+    return_ = new QPushButton(FromUtf8(texts_.returnButton), this);
+    amplification_ = new QPushButton(FromUtf8(texts_.amplification), this);
+    range_ = new QPushButton(FromUtf8(texts_.range), this);
     connect(return_, &QPushButton::clicked, this, &CDastrelView::Return);
     connect(amplification_, &QPushButton::clicked, this, &CDastrelView::Amplify);
     connect(range_, &QPushButton::clicked, this, &CDastrelView::ChooseRange);
 
     // The bitmap buttons show their images only; the text is the tip.
     compress_ = new QToolButton(this);
-    compress_->setToolTip(FromGbk(texts_.compression));
+    compress_->setToolTip(FromUtf8(texts_.compression));
     expand_ = new QToolButton(this);
     pan_ = new QToolButton(this);
     pan_->setCheckable(true);
@@ -173,17 +171,17 @@ void CDastrelView::BuildControls() {
     lastTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     // The buttons run the same print functions as the data window's File menu.
-    printCurve_ = new QPushButton(FromGbk(texts_.printCurve), this);
-    printList_ = new QPushButton(FromGbk(texts_.printList), this);
+    printCurve_ = new QPushButton(FromUtf8(texts_.printCurve), this);
+    printList_ = new QPushButton(FromUtf8(texts_.printList), this);
     connect(printCurve_, &QPushButton::clicked, this, [this] {
         if (presenter_ != nullptr) PrintViewCurve(*this, *presenter_);
     });
     connect(printList_, &QPushButton::clicked, this, [this] {
         if (presenter_ == nullptr) return;
-        uint8_t types[8];
-        std::copy(channelType_, channelType_ + 8, types);
-        if (printChannelTypes_) printChannelTypes_(types);
-        PrintViewList(*this, *presenter_, languageName_, types);
+        // The view's language; the channel types of the logger read last at the time of printing.
+        DisplayOptions now = display_;
+        if (printChannelTypes_) printChannelTypes_(now.channelType);
+        PrintViewList(*this, *presenter_, now);
     });
     UpdateControls();
 }
@@ -442,7 +440,7 @@ void CDastrelView::Return() {
 
 void CDastrelView::ChooseRange() {
     if (times_.Count() == 0) return;  // no record to choose from
-    CTimeCho chooser(languageName_, this);
+    CTimeCho chooser(display_.language, this);
     chooser.SetTimes(times_.Seconds(0), times_.Seconds(times_.Count() - 1));
     const bool ok = rangeChooser_ ? rangeChooser_(chooser) : chooser.exec() == QDialog::Accepted;
     if (!ok) return;
@@ -502,16 +500,17 @@ void CDastrelView::Readout(int x, int y) {
     if (pointed_.index >= 0) {
         const SampleRecord& record = set.records[static_cast<size_t>(pointed_.index)];
         QStringList selected;
-        text = texts_.readoutTime + RecordTimeText(record) + "\r\n";
+        // GBK, like the data file's quantity and unit names it shows.
+        text = Utf8ToGbk(texts_.readoutTime) + RecordTimeText(record) + "\r\n";
         for (int c = 0; c < 8; ++c) {
             if (set.channelEnabled[c] != 1) continue;
             const float v = record.value[c];
-            const bool hundredths = HasHundredths(channelType_[c]);
+            const bool hundredths = HasHundredths(display_.channelType[c]);
             selected << FromGbk(ListValueText(v, hundredths));
             if (!state_.channelVisible[c]) continue;
-            text += FormatC(texts_.readoutChannel.c_str(), c + 1, QuantityTextOf(set, c).c_str());
+            text += FormatC(Utf8ToGbk(texts_.readoutChannel).c_str(), c + 1, QuantityTextOf(set, c).c_str());
             if (IsMissingSample(v))
-                text += texts_.error;
+                text += Utf8ToGbk(texts_.error);
             else
                 text += FormatC(hundredths ? "%.2f %s" : "%.1f %s", static_cast<double>(v), UnitTextOf(set, c).c_str());
             text += "\r\n";

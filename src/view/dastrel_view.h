@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "device/display_options.h"
 #include "view/curve_geometry.h"
 #include "view/curve_state.h"
 #include "view/curve_summary.h"
@@ -44,14 +45,13 @@ struct F0Switch;
 class CDastrelView : public QWidget {
     Q_OBJECT
 public:
-    // `channelType`: the ChannelType of each channel in the DeviceInfo read last (two decimals
-    // for a high nibble of 2). The language is taken once, here.
-    CDastrelView(std::shared_ptr<CDastrelDoc> doc, const std::string& languageName, const uint8_t (&channelType)[8],
-                 QWidget* parent = nullptr);
+    // `display`: the main window's language and the channel types of the DeviceInfo read last
+    // (two decimals for a high nibble of 2), taken once, here.
+    CDastrelView(std::shared_ptr<CDastrelDoc> doc, const DisplayOptions& display, QWidget* parent = nullptr);
     ~CDastrelView() override;
 
     const std::shared_ptr<CDastrelDoc>& Document() const { return doc_; }
-    const std::string& LanguageName() const { return languageName_; }
+    Language TextLanguage() const { return display_.language; }
     // The shown range and display state; after changing it call ChannelChanged / Redraw.
     CurveState& State() { return state_; }
     const CurveState& State() const { return state_; }
@@ -152,9 +152,8 @@ private:
     int Scaled(double value) const;
 
     std::shared_ptr<CDastrelDoc> doc_;
-    std::string languageName_;
+    DisplayOptions display_;
     const CurveTexts& texts_;
-    uint8_t channelType_[8] = {};
     CurveState state_;
     RecordTimes times_;
     CurveSummary summary_;  // of the document's records; channel 2 rebuilt by every F0 switch

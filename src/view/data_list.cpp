@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
 #include "history/record_set.h"
@@ -11,10 +12,8 @@
 
 namespace velorin {
 
-DataList::DataList(const RecordSet& set, bool english, const uint8_t (&channelType)[8], int32_t firstIndex,
-                   int32_t endIndex)
-    : set_(set), english_(english), channels_(EnabledChannels(set)) {
-    for (int c = 0; c < kRecordSetChannels; ++c) channelType_[c] = channelType[c];
+DataList::DataList(const RecordSet& set, const DisplayOptions& display, int32_t firstIndex, int32_t endIndex)
+    : set_(set), display_(display), channels_(EnabledChannels(set)) {
     const int32_t count = UsableRecordCount(set);
     const int32_t first = std::max<int32_t>(firstIndex, 0);
     const int32_t last = std::min<int32_t>(endIndex, count - 1);  // inclusive
@@ -30,12 +29,13 @@ int DataList::ChannelOfColumn(int column) const {
 }
 
 std::string DataList::Header(int column) const {
-    const Texts& t = TextsFor(english_ ? "English" : "Chinese");
-    if (column == 0) return t.dataListSerial;
-    if (column == 1) return t.dataListTime;
+    // GBK, like the data file's unit names that the channel headers carry.
+    const Texts& t = TextsFor(display_.language);
+    if (column == 0) return Utf8ToGbk(t.dataListSerial);
+    if (column == 1) return Utf8ToGbk(t.dataListTime);
     const int c = ChannelOfColumn(column);
     if (c < 0) return std::string();
-    return FormatC(t.dataListChannelFormat.c_str(), c + 1) + "(" + UnitTextOf(set_, c) + ")";
+    return Utf8ToGbk(FormatC(t.dataListChannelFormat.c_str(), c + 1)) + "(" + UnitTextOf(set_, c) + ")";
 }
 
 std::string DataList::Cell(int row, int column) const {
@@ -48,7 +48,7 @@ std::string DataList::Cell(int row, int column) const {
     }
     const int c = ChannelOfColumn(column);
     if (c < 0) return std::string();
-    return ListValueText(r.value[c], HasHundredths(channelType_[c]));
+    return ListValueText(r.value[c], HasHundredths(display_.channelType[c]));
 }
 
 std::string ListValueText(float value, bool hundredths) {

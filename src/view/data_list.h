@@ -14,15 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "device/display_options.h"
+
 namespace velorin {
 
 struct RecordSet;
 
 class DataList {
 public:
-    // `channelType`: the ChannelType of each channel in the DeviceInfo read last (a high nibble
-    // of 2 shows two decimals, anything else one). The default range is the whole data set.
-    DataList(const RecordSet& set, bool english, const uint8_t (&channelType)[8], int32_t firstIndex = 0,
+    // The headers follow the display's language, the decimals its channel types. The default
+    // range is the whole data set.
+    DataList(const RecordSet& set, const DisplayOptions& display, int32_t firstIndex = 0,
              int32_t endIndex = std::numeric_limits<int32_t>::max());
 
     int RowCount() const { return rowCount_; }
@@ -38,8 +40,7 @@ public:
 
 private:
     const RecordSet& set_;
-    bool english_;
-    uint8_t channelType_[8] = {};
+    DisplayOptions display_;
     std::vector<int> channels_;  // enabled channels, in order
     int firstRecord_ = 0;
     int rowCount_ = 0;

@@ -8,18 +8,17 @@
 
 namespace velorin {
 
-DataListModel::DataListModel(std::shared_ptr<CDastrelDoc> doc, bool english, const uint8_t (&channelType)[8],
-                             QObject* parent, int32_t firstIndex, int32_t endIndex)
-    : QAbstractTableModel(parent), doc_(std::move(doc)), english_(english) {
-    for (int c = 0; c < 8; ++c) channelType_[c] = channelType[c];
-    list_ = std::make_unique<DataList>(doc_->Set(), english_, channelType_, firstIndex, endIndex);
+DataListModel::DataListModel(std::shared_ptr<CDastrelDoc> doc, const DisplayOptions& display, QObject* parent,
+                             int32_t firstIndex, int32_t endIndex)
+    : QAbstractTableModel(parent), doc_(std::move(doc)), display_(display) {
+    list_ = std::make_unique<DataList>(doc_->Set(), display_, firstIndex, endIndex);
 }
 
 DataListModel::~DataListModel() = default;
 
 void DataListModel::Rebuild(int32_t firstIndex, int32_t endIndex) {
     beginResetModel();
-    list_ = std::make_unique<DataList>(doc_->Set(), english_, channelType_, firstIndex, endIndex);
+    list_ = std::make_unique<DataList>(doc_->Set(), display_, firstIndex, endIndex);
     endResetModel();
 }
 

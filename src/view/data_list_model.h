@@ -27,9 +27,8 @@ class CDastrelDoc;
 class DataListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    DataListModel(std::shared_ptr<CDastrelDoc> doc, bool english, const uint8_t (&channelType)[8],
-                  QObject* parent = nullptr, int32_t firstIndex = 0,
-                  int32_t endIndex = std::numeric_limits<int32_t>::max());
+    DataListModel(std::shared_ptr<CDastrelDoc> doc, const DisplayOptions& display, QObject* parent = nullptr,
+                  int32_t firstIndex = 0, int32_t endIndex = std::numeric_limits<int32_t>::max());
     ~DataListModel() override;
 
     // Shows records firstIndex … endIndex anew, with the channels enabled now.
@@ -43,8 +42,7 @@ public:
 
 private:
     std::shared_ptr<CDastrelDoc> doc_;
-    bool english_;
-    uint8_t channelType_[8] = {};
+    DisplayOptions display_;
     std::unique_ptr<DataList> list_;
 };
 

@@ -13,11 +13,11 @@ HistoryLists* HistoryListsOf(QMdiSubWindow* window) {
     return window->widget()->findChild<HistoryLists*>();
 }
 
-bool RunF0ConfigCommand(QMdiSubWindow* activeWindow, const std::string& languageName, float (&parameters)[2],
-                        Presenter& presenter, QWidget* dialogParent) {
+bool RunF0ConfigCommand(QMdiSubWindow* activeWindow, Language language, float (&parameters)[2], Presenter& presenter,
+                        QWidget* dialogParent) {
     HistoryLists* lists = HistoryListsOf(activeWindow);
     if (lists == nullptr) return false;
-    ConfigValueDlg dialog(languageName, parameters[0], parameters[1], dialogParent);
+    ConfigValueDlg dialog(language, parameters[0], parameters[1], dialogParent);
     if (presenter.Exec(dialog) != QDialog::Accepted) return false;
     parameters[0] = dialog.ReferenceTemperature();
     parameters[1] = dialog.ZValue();

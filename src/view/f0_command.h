@@ -12,6 +12,7 @@ class QWidget;
 
 namespace velorin {
 
+enum class Language;
 class HistoryLists;
 class Presenter;
 
@@ -20,7 +21,7 @@ HistoryLists* HistoryListsOf(QMdiSubWindow* window);
 
 // `parameters`: reference temperature and z-value, updated after OK. Returns whether F0 mode was
 // switched on.
-bool RunF0ConfigCommand(QMdiSubWindow* activeWindow, const std::string& languageName, float (&parameters)[2],
-                        Presenter& presenter, QWidget* dialogParent);
+bool RunF0ConfigCommand(QMdiSubWindow* activeWindow, Language language, float (&parameters)[2], Presenter& presenter,
+                        QWidget* dialogParent);
 
 }  // namespace velorin

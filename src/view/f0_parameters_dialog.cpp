@@ -54,12 +54,11 @@ float LeadingNumber(const QString& text) {
     return static_cast<float>(value);
 }
 
-ConfigValueDlg::ConfigValueDlg(const std::string& languageName, float referenceTemperature, float zValue,
-                               QWidget* parent)
+ConfigValueDlg::ConfigValueDlg(Language language, float referenceTemperature, float zValue, QWidget* parent)
     : QDialog(parent), reference_(referenceTemperature), z_(zValue) {
-    const F0DialogTexts& t = ViewTextsFor(languageName).f0Dialog;
-    setWindowTitle(FromGbk(t.caption));
-    methodF0_ = FromGbk(t.methodF0);
+    const F0DialogTexts& t = ViewTextsFor(language).f0Dialog;
+    setWindowTitle(FromUtf8(t.caption));
+    methodF0_ = FromUtf8(t.methodF0);
 
     const int margin = static_cast<int>(5 * DpiScale());
     const int pictureWidth = kDialogWidth - 2 * margin;
@@ -72,14 +71,14 @@ ConfigValueDlg::ConfigValueDlg(const std::string& languageName, float referenceT
     zEdit_ = MakeEdit(picture_, F0ZValueEditRect(pictureWidth), z_);
 
     const int rowY = margin + formula.height() + 14;
-    auto* label = new QLabel(FromGbk(t.selectMethod), this);
+    auto* label = new QLabel(FromUtf8(t.selectMethod), this);
     label->setGeometry(margin + 5, rowY, 150, 24);
     method_ = new QComboBox(this);
-    method_->addItems({FromGbk(t.methodFH), methodF0_});
+    method_->addItems({FromUtf8(t.methodFH), methodF0_});
     method_->model()->sort(0);
     method_->setCurrentIndex(method_->findText(methodF0_));
     method_->setGeometry(margin + 160, rowY, 110, 24);
-    ok_ = new QPushButton(FromGbk(t.ok), this);
+    ok_ = new QPushButton(FromUtf8(t.ok), this);
     ok_->setDefault(true);
     ok_->setGeometry(kDialogWidth - margin - 80, rowY, 80, 26);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);

@@ -20,11 +20,11 @@ class QPushButton;
 
 namespace velorin {
 
+enum class Language;
 class ConfigValueDlg : public QDialog {
     Q_OBJECT
 public:
-    ConfigValueDlg(const std::string& languageName, float referenceTemperature, float zValue,
-                   QWidget* parent = nullptr);
+    ConfigValueDlg(Language language, float referenceTemperature, float zValue, QWidget* parent = nullptr);
 
     float ReferenceTemperature() const { return reference_; }
     float ZValue() const { return z_; }

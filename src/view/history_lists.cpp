@@ -8,6 +8,7 @@
 
 #include "analysis/analysis_texts.h"
 #include "app/property_panel.h"
+#include "common/text_codec.h"
 #include "common/texts.h"
 #include "history/dastrel_doc.h"
 #include "ui/gui_text.h"
@@ -20,10 +21,10 @@ namespace velorin {
 
 HistoryLists::HistoryLists(Setup setup, QObject* parent)
     : QObject(parent), setup_(std::move(setup)), statisticsTable_(setup_.statistics), dataTable_(setup_.data) {
-    const bool english = IsEnglish(setup_.languageName);
+    const Language language = setup_.display.language;
     const auto range = ShownRange();
-    dataModel_ = new DataListModel(setup_.doc, english, setup_.channelType, this, range.first, range.second);
-    statisticsModel_ = new StatisticsModel(setup_.doc, english, this);
+    dataModel_ = new DataListModel(setup_.doc, setup_.display, this, range.first, range.second);
+    statisticsModel_ = new StatisticsModel(setup_.doc, language, this);
     if (dataTable_) {
         // Set up before the model comes: on an empty header the row settings cost nothing, on
         // one with a row per record they walk every row.
@@ -34,7 +35,7 @@ HistoryLists::HistoryLists(Setup setup, QObject* parent)
     if (statisticsTable_) {
         statisticsTable_->setModel(statisticsModel_);
         SetUpStatisticsTable(*statisticsTable_);
-        auto* copy = new QAction(FromGbk(AnalysisTextsFor(english).copyRange), statisticsTable_);
+        auto* copy = new QAction(FromUtf8(AnalysisTextsFor(language).copyRange), statisticsTable_);
         copy->setShortcut(QKeySequence::Copy);
         copy->setShortcutContext(Qt::WidgetShortcut);
         connect(copy, &QAction::triggered, this, &HistoryLists::CopyRangeStatistics);
@@ -78,7 +79,7 @@ void HistoryLists::Refill() {
 }
 
 void HistoryLists::FillPanel() {
-    const std::vector<PanelLine> lines = BuildRecordPanelLines(setup_.doc->Set(), setup_.languageName);
+    const std::vector<PanelLine> lines = BuildRecordPanelLines(setup_.doc->Set(), setup_.display.language);
     if (setup_.fillPanel) {
         setup_.fillPanel(lines);
         return;
@@ -91,8 +92,10 @@ void HistoryLists::FillPanel() {
 bool HistoryLists::SwitchF0On(float referenceTemperature, float zValue) {
     const auto range = ShownRange();
     const F0Switch result =
+        // Channel 2's quantity and unit become texts of the data set: GBK, like the file's own.
         f0_.SwitchOn(setup_.doc->Set(), range.first, range.second, referenceTemperature, zValue,
-                     ViewTextsFor(setup_.languageName).f0Quantity, ViewTextsFor(setup_.languageName).f0Unit);
+                     Utf8ToGbk(ViewTextsFor(setup_.display.language).f0Quantity),
+                     Utf8ToGbk(ViewTextsFor(setup_.display.language).f0Unit));
     if (!result.changed) return false;
     FillPanel();
     Refill();

@@ -3,7 +3,7 @@
 //
 // How the view uses it (CDastrelView creates one in its constructor, as its child):
 //     HistoryLists::Setup s;
-//     s.doc = doc; s.languageName = languageName; (copy channelType[8] into s.channelType)
+//     s.doc = doc; s.display = display;
 //     s.statistics = <statistics table>; s.data = <data-list table>;
 //     s.shownRange = [this] { return std::make_pair(firstIndex, endIndex); };
 //     auto* lists = new HistoryLists(std::move(s), this);
@@ -34,6 +34,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/display_options.h"
 #include "device/panel_lines.h"
 #include "view/f0.h"
 
@@ -50,8 +51,7 @@ class HistoryLists : public QObject {
 public:
     struct Setup {
         std::shared_ptr<CDastrelDoc> doc;
-        std::string languageName;     // the main window's, taken when the view opens
-        uint8_t channelType[8] = {};  // ChannelType per channel of the DeviceInfo read last
+        DisplayOptions display;  // the main window's, taken when the view opens
         QTableView* statistics = nullptr;
         QTableView* data = nullptr;
         // The view's firstIndex and endIndex now.

@@ -88,7 +88,7 @@ void FinishJob(Presenter& presenter, QPrinter& printer, QPainter& painter, bool 
     if (drawn) {
         const bool ended = !painter.isActive() || painter.end();
         if (ended) {
-            presenter.Message(FromGbk(t.finished), QString(), BoxIcon::Information);
+            presenter.Message(FromUtf8(t.finished), QString(), BoxIcon::Information);
             return;
         }
     }
@@ -103,7 +103,7 @@ void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!presenter.ChoosePrinter(printer)) return;
-    printer.setDocName(FromGbk(PrintTextsOf().curveJobName));
+    printer.setDocName(FromUtf8(PrintTextsOf().curveJobName));
     QPainter painter;
     PainterSurface surface(printer, painter, &plot);
     const bool drawn = DrawCurvePage(surface, set, firstIndex, endIndex, printer.width(), printer.height());
@@ -113,12 +113,12 @@ void PrintCurve(Presenter& presenter, const RecordSet& set, int firstIndex, int 
 void PrintList(Presenter& presenter, const RecordSet& set, const uint8_t (&channelType)[8], int firstSerial,
                int lastSerial) {
     if (!ListRangeAccepted(firstSerial, lastSerial)) {
-        presenter.Message(FromGbk(PrintTextsOf().badRange), QString(), BoxIcon::Warning);
+        presenter.Message(FromUtf8(PrintTextsOf().badRange), QString(), BoxIcon::Warning);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
     if (!presenter.ChoosePrinter(printer)) return;
-    printer.setDocName(FromGbk(PrintTextsOf().listJobName));
+    printer.setDocName(FromUtf8(PrintTextsOf().listJobName));
     QPainter painter;
     PainterSurface surface(printer, painter, nullptr);
     const ListPrintOutcome outcome =

@@ -13,28 +13,27 @@ namespace velorin {
 namespace {
 
 PrintTexts MakePrintTexts() {
-    auto g = Utf8ToGbk;
     PrintTexts t;
-    t.curveJobName = g("Print 设备曲线!");
-    t.listJobName = g("Print 设备数据!");
-    t.finished = g("打印完毕");
-    t.badRange = g("您要打印的数据范围不正确!");
+    t.curveJobName = "Print 设备曲线!";
+    t.listJobName = "Print 设备数据!";
+    t.finished = "打印完毕";
+    t.badRange = "您要打印的数据范围不正确!";
     t.aborted = "Encountered Error While Printing\nPrint Job Aborted";
-    t.userName = g("用户名:");
-    t.title = g("    标题：");
-    t.recordCount = g("记录次数:");
-    t.interval = g("  记录间隔:");
-    t.recordMode = g("  记录模式:");
-    t.startTime = g("开始时间:");
-    t.endTime = g("结束时间:");
-    t.channelFormat = g("通道%d");
-    t.max = g("  最大值:");
-    t.min = g("  最小值:");
-    t.avg = g("  平均值:");
-    t.channelType = g("  通道类型:");
-    t.serial = g("序号");
-    t.date = g("日期");
-    t.time = g("时间");
+    t.userName = "用户名:";
+    t.title = "    标题：";
+    t.recordCount = "记录次数:";
+    t.interval = "  记录间隔:";
+    t.recordMode = "  记录模式:";
+    t.startTime = "开始时间:";
+    t.endTime = "结束时间:";
+    t.channelFormat = "通道%d";
+    t.max = "  最大值:";
+    t.min = "  最小值:";
+    t.avg = "  平均值:";
+    t.channelType = "  通道类型:";
+    t.serial = "序号";
+    t.date = "日期";
+    t.time = "时间";
     return t;
 }
 
@@ -44,15 +43,16 @@ std::string RecordTimeText(const SampleRecord& r) {
     return text;
 }
 
-std::string ChannelName(int channel) { return FormatC(PrintTextsOf().channelFormat.c_str(), channel + 1); }
+// What is printed is GBK, like the data file's texts printed beside the labels.
+std::string ChannelName(int channel) { return Utf8ToGbk(FormatC(PrintTextsOf().channelFormat.c_str(), channel + 1)); }
 
 // The data list's column heads; `withUnits` on the first page only.
 void DrawHeads(PrintSurface& surface, const RecordSet& set, const std::vector<int>& channels, int x0, int c, int top,
                int bottom, bool withUnits) {
     const PrintTexts& t = PrintTextsOf();
-    surface.CellText(0, top, x0, bottom, t.serial);
-    surface.CellText(x0, top, x0 + c, bottom, t.date);
-    surface.CellText(x0 + c, top, x0 + 2 * c, bottom, t.time);
+    surface.CellText(0, top, x0, bottom, Utf8ToGbk(t.serial));
+    surface.CellText(x0, top, x0 + c, bottom, Utf8ToGbk(t.date));
+    surface.CellText(x0 + c, top, x0 + 2 * c, bottom, Utf8ToGbk(t.time));
     int left = x0 + 2 * c;
     for (int channel : channels) {
         std::string head = ChannelName(channel);
@@ -87,24 +87,25 @@ const PrintTexts& PrintTextsOf() {
 
 std::vector<std::string> PrintSummaryLines(const RecordSet& set) {
     const PrintTexts& t = PrintTextsOf();
+    auto g = [](const std::string& utf8) { return Utf8ToGbk(utf8); };
     const int32_t count = UsableRecordCount(set);
     std::vector<std::string> lines;
-    lines.push_back(t.userName + ReadField(set.userName) + t.title + ReadField(set.title));
-    lines.push_back(t.recordCount + FormatC("%d", set.recordCount) + t.interval +
+    lines.push_back(g(t.userName) + ReadField(set.userName) + g(t.title) + ReadField(set.title));
+    lines.push_back(g(t.recordCount) + FormatC("%d", set.recordCount) + g(t.interval) +
                     FormatC("%02d:%02d:%02d", set.intervalHours, set.intervalMinutes, set.intervalSecondsPart) +
-                    t.recordMode + ReadField(set.recordModeText));
+                    g(t.recordMode) + ReadField(set.recordModeText));
     // A set without records has no first or last time to print.
-    lines.push_back(t.startTime + (count > 0 ? RecordTimeText(set.records.front()) : std::string()));
-    lines.push_back(t.endTime +
+    lines.push_back(g(t.startTime) + (count > 0 ? RecordTimeText(set.records.front()) : std::string()));
+    lines.push_back(g(t.endTime) +
                     (count > 0 ? RecordTimeText(set.records[static_cast<size_t>(count - 1)]) : std::string()));
     for (int channel : EnabledChannels(set)) {
-        std::string line = ChannelName(channel) + t.max;
+        std::string line = ChannelName(channel) + g(t.max);
         AppendFixed(line, set.maxValue[channel], 1);
-        line += t.min;
+        line += g(t.min);
         AppendFixed(line, set.minValue[channel], 1);
-        line += t.avg;
+        line += g(t.avg);
         AppendFixed(line, set.avgValue[channel], 2);
-        line += t.channelType + QuantityTextOf(set, channel);
+        line += g(t.channelType) + QuantityTextOf(set, channel);
         lines.push_back(line);
     }
     return lines;

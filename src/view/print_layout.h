@@ -68,7 +68,7 @@ enum class ListPrintOutcome {
 ListPrintOutcome DrawDataList(PrintSurface& surface, const RecordSet& set, const uint8_t (&channelType)[8],
                               int firstSerial, int lastSerial, int pageWidth, int pageHeight);
 
-// The texts of printing: Chinese in both interface languages (GBK), except the abort message,
+// The texts of printing: Chinese in both interface languages (UTF-8), except the abort message,
 // which exists in English only.
 struct PrintTexts {
     std::string curveJobName, listJobName;  // "Print 设备曲线!", "Print 设备数据!"

@@ -55,21 +55,21 @@ int LeadingDigits(const QString& text) {
     return static_cast<int>(value);
 }
 
-CTimeCho::CTimeCho(const std::string& languageName, QWidget* parent) : QDialog(parent) {
-    const CurveTexts& t = CurveTextsFor(languageName);
-    setWindowTitle(FromGbk(t.chooserCaption));
+CTimeCho::CTimeCho(Language language, QWidget* parent) : QDialog(parent) {
+    const CurveTexts& t = CurveTextsFor(language);
+    setWindowTitle(FromUtf8(t.chooserCaption));
 
     startDate_ = LongDateEdit(this);
     startTime_ = TimeEdit(this);
     endDate_ = LongDateEdit(this);
     endTime_ = TimeEdit(this);
-    timeFrom_ = new QLabel(FromGbk(t.from), this);
-    timeTo_ = new QLabel(FromGbk(t.to), this);
+    timeFrom_ = new QLabel(FromUtf8(t.from), this);
+    timeTo_ = new QLabel(FromUtf8(t.to), this);
     firstEdit_ = new QLineEdit(QStringLiteral("1"), this);
     lastEdit_ = new QLineEdit(QStringLiteral("1"), this);
-    serialFrom_ = new QLabel(FromGbk(t.from), this);
-    serialTo_ = new QLabel(FromGbk(t.to), this);
-    serialHint_ = new QLabel(FromGbk(t.serialHint), this);
+    serialFrom_ = new QLabel(FromUtf8(t.from), this);
+    serialTo_ = new QLabel(FromUtf8(t.to), this);
+    serialHint_ = new QLabel(FromUtf8(t.serialHint), this);
     serialHint_->setWordWrap(true);
 
     auto* grid = new QGridLayout;
@@ -85,8 +85,8 @@ CTimeCho::CTimeCho(const std::string& languageName, QWidget* parent) : QDialog(p
     grid->addWidget(lastEdit_, 3, 1);
     grid->addWidget(serialHint_, 4, 0, 1, 3);
 
-    auto* ok = new QPushButton(FromGbk(t.ok), this);
-    auto* cancel = new QPushButton(FromGbk(t.cancel), this);
+    auto* ok = new QPushButton(FromUtf8(t.ok), this);
+    auto* cancel = new QPushButton(FromUtf8(t.cancel), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CTimeCho::accept);
     connect(cancel, &QPushButton::clicked, this, &CTimeCho::reject);

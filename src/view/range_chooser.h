@@ -15,12 +15,13 @@ class QTimeEdit;
 
 namespace velorin {
 
+enum class Language;
 class CTimeCho : public QDialog {
     Q_OBJECT
 public:
     enum class Mode { Time, Serial };
 
-    explicit CTimeCho(const std::string& languageName, QWidget* parent = nullptr);
+    explicit CTimeCho(Language language, QWidget* parent = nullptr);
 
     // Time mode is the default; serial mode hides the time controls and shows the serial ones.
     void SetMode(Mode mode);

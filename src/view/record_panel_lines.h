@@ -10,11 +10,12 @@
 
 namespace velorin {
 
+enum class Language;
 struct RecordSet;
 
 // The two roots "Basic ATTR" and "Channel ATTR" with their children, labels followed directly by
 // the values. Side effect, as with the connection-time panel: a timed-start (timed-stop) text
 // that the panel does not show because the mode is not timed is emptied in `set`.
-std::vector<PanelLine> BuildRecordPanelLines(RecordSet& set, const std::string& languageName);
+std::vector<PanelLine> BuildRecordPanelLines(RecordSet& set, Language language);
 
 }  // namespace velorin

@@ -1,6 +1,7 @@
 #include "view/statistics_list.h"
 
 #include "common/format.h"
+#include "common/text_codec.h"
 #include "history/record_set.h"
 #include "report/export_format.h"
 #include "view/view_texts.h"
@@ -15,14 +16,14 @@ constexpr float kNoMinimum = 10000.0f;
 constexpr int kWidths[StatisticsList::kColumnCount] = {100, 60, 100, 120, 120, 120, 120, 240};
 }  // namespace
 
-StatisticsList::StatisticsList(const RecordSet& set, bool english)
-    : set_(set), english_(english), channels_(EnabledChannels(set)) {}
+StatisticsList::StatisticsList(const RecordSet& set, Language language)
+    : set_(set), language_(language), channels_(EnabledChannels(set)) {}
 
 int StatisticsList::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 0; }
 
 std::string StatisticsList::Header(int column) const {
     if (column < 0 || column >= kColumnCount) return std::string();
-    return ViewTextsFor(english_).statistics.headers[column];
+    return Utf8ToGbk(ViewTextsFor(language_).statistics.headers[column]);
 }
 
 int StatisticsList::ChannelOfRow(int row) const {
@@ -33,7 +34,7 @@ std::string StatisticsList::Cell(int row, int column) const {
     const int c = ChannelOfRow(row);
     if (c < 0) return std::string();
     switch (column) {
-        case kChannel: return FormatC(ViewTextsFor(english_).statistics.channelFormat.c_str(), c + 1);
+        case kChannel: return Utf8ToGbk(FormatC(ViewTextsFor(language_).statistics.channelFormat.c_str(), c + 1));
         case kType: return QuantityTextOf(set_, c);
         case kUnit: return UnitTextOf(set_, c);
         case kMax:

@@ -1,7 +1,8 @@
 // The statistics list under the curve: one row per recorded channel with its quantity, unit, the
 // value under the pointer ("Selected"), the stored MAX, MIN and AVG and the start time. Texts are
-// GBK. Cells are read from the RecordSet when asked, so after F0 mode changes channel 2 they show
-// the new statistics without being copied.
+// GBK, like the quantities and units of the data file beside the labels. Cells are read from the
+// RecordSet when asked, so after F0 mode changes channel 2 they show the new statistics without
+// being copied.
 //
 // How the view uses it: through StatisticsModel (statistics_model.h), which also keeps the
 // "Selected" column that the pointer readout writes.
@@ -12,13 +13,14 @@
 
 namespace velorin {
 
+enum class Language;
 struct RecordSet;
 
 class StatisticsList {
 public:
     enum Column { kChannel, kType, kUnit, kSelected, kMax, kMin, kAvg, kStartTime, kColumnCount };
 
-    StatisticsList(const RecordSet& set, bool english);
+    StatisticsList(const RecordSet& set, Language language);
 
     int RowCount() const { return static_cast<int>(channels_.size()); }
     static int ColumnCount() { return kColumnCount; }
@@ -31,7 +33,7 @@ public:
 
 private:
     const RecordSet& set_;
-    bool english_;
+    Language language_;
     std::vector<int> channels_;  // enabled channels, in order
 };
 

@@ -13,18 +13,18 @@
 
 namespace velorin {
 
-StatisticsModel::StatisticsModel(std::shared_ptr<CDastrelDoc> doc, bool english, QObject* parent)
+StatisticsModel::StatisticsModel(std::shared_ptr<CDastrelDoc> doc, Language language, QObject* parent)
     : QAbstractTableModel(parent),
       doc_(std::move(doc)),
-      english_(english),
-      list_(std::make_unique<StatisticsList>(doc_->Set(), english_)),
+      language_(language),
+      list_(std::make_unique<StatisticsList>(doc_->Set(), language_)),
       range_(std::make_unique<RangeStatistics>()) {}
 
 StatisticsModel::~StatisticsModel() = default;
 
 void StatisticsModel::Rebuild() {
     beginResetModel();
-    list_ = std::make_unique<StatisticsList>(doc_->Set(), english_);
+    list_ = std::make_unique<StatisticsList>(doc_->Set(), language_);
     selected_.clear();
     // F0 mode changes channel 2's values: the range's figures follow.
     index_.reset();
@@ -57,7 +57,7 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
 }
 
 QString StatisticsModel::ShownRangeText() const {
-    return FromGbk(RangeStatisticsTable(Range(), AnalysisTextsFor(english_)));
+    return FromUtf8(RangeStatisticsTable(Range(), AnalysisTextsFor(language_)));
 }
 
 void StatisticsModel::SetSelected(const QStringList& texts) {
@@ -84,7 +84,7 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
             for (const ChannelRangeStatistics& c : Range().channels) {
                 if (c.channel == channel) stats = &c;
             }
-            return FromGbk(RangeColumnCell(stats, index.column() - FirstRangeColumn(), AnalysisTextsFor(english_)));
+            return FromUtf8(RangeColumnCell(stats, index.column() - FirstRangeColumn(), AnalysisTextsFor(language_)));
         }
         return FromGbk(list_->Cell(index.row(), index.column()));
     }
@@ -95,7 +95,7 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
 QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return QVariant();
     if (section >= FirstRangeColumn()) {
-        return FromGbk(RangeColumnHeader(section - FirstRangeColumn(), AnalysisTextsFor(english_)));
+        return FromUtf8(RangeColumnHeader(section - FirstRangeColumn(), AnalysisTextsFor(language_)));
     }
     return FromGbk(list_->Header(section));
 }

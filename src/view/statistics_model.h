@@ -6,7 +6,7 @@
 // How the view uses it: HistoryLists (history_lists.h) sets it on the view's statistics table
 // and forwards the readout's texts to SetSelected. Without HistoryLists a view can also use it
 // alone:
-//     auto* model = new StatisticsModel(doc, english, table);
+//     auto* model = new StatisticsModel(doc, language, table);
 //     table->setModel(model); SetUpStatisticsTable(*table);
 //     model->SetSelected({"21.50", "Error"});   // one text per row, in channel order
 //
@@ -25,6 +25,7 @@ class QTableView;
 
 namespace velorin {
 
+enum class Language;
 class CDastrelDoc;
 struct RangeStatistics;
 class RangeStatisticsIndex;
@@ -32,7 +33,7 @@ class RangeStatisticsIndex;
 class StatisticsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    StatisticsModel(std::shared_ptr<CDastrelDoc> doc, bool english, QObject* parent = nullptr);
+    StatisticsModel(std::shared_ptr<CDastrelDoc> doc, Language language, QObject* parent = nullptr);
     ~StatisticsModel() override;
 
     // Rows anew from the channels enabled now; the "Selected" column becomes empty.
@@ -55,7 +56,7 @@ public:
 
 private:
     std::shared_ptr<CDastrelDoc> doc_;
-    bool english_;
+    Language language_;
     std::unique_ptr<StatisticsList> list_;
     QStringList selected_;
     std::unique_ptr<RangeStatistics> range_;

@@ -4,7 +4,7 @@
 #include <QMdiSubWindow>
 
 #include "common/texts.h"
-#include "device/device_info.h"
+#include "device/display_options.h"
 #include "history/dastrel_doc.h"
 #include "ui/gui_text.h"
 #include "ui/presenter.h"
@@ -18,36 +18,31 @@ CDastrelView* ViewOf(QMdiSubWindow* window) {
     return window != nullptr ? qobject_cast<CDastrelView*>(window->widget()) : nullptr;
 }
 
-void ChannelTypesOf(const DeviceInfo& info, uint8_t (&types)[8]) {
-    for (int c = 0; c < 8; ++c) types[c] = info.channel[c].channelType;
-}
-
 namespace {
 
 // Without an installed printer the print dialog offers nothing to print on and the job could
 // only end aborted: the user is told why before any dialog, and nothing is printed.
-bool PrinterInstalled(Presenter& presenter, const std::string& languageName) {
+bool PrinterInstalled(Presenter& presenter, Language language) {
     if (!presenter.PrinterNames().isEmpty()) return true;
-    presenter.Message(FromGbk(TextsFor(languageName).noPrinterInstalled), QString(), BoxIcon::Warning);
+    presenter.Message(FromUtf8(TextsFor(language).noPrinterInstalled), QString(), BoxIcon::Warning);
     return false;
 }
 
 }  // namespace
 
 void PrintViewCurve(CDastrelView& view, Presenter& presenter) {
-    if (!PrinterInstalled(presenter, view.LanguageName())) return;
+    if (!PrinterInstalled(presenter, view.TextLanguage())) return;
     // The printed plot is the one drawn now, not the kept copy.
     view.Redraw();
     PrintCurve(presenter, view.Document()->Set(), view.FirstIndex(), view.EndIndex(), view.Canvas());
 }
 
-void PrintViewList(CDastrelView& view, Presenter& presenter, const std::string& languageName,
-                   const uint8_t (&channelType)[8]) {
-    if (!PrinterInstalled(presenter, languageName)) return;
-    CTimeCho chooser(languageName, &view);
+void PrintViewList(CDastrelView& view, Presenter& presenter, const DisplayOptions& display) {
+    if (!PrinterInstalled(presenter, display.language)) return;
+    CTimeCho chooser(display.language, &view);
     chooser.SetMode(CTimeCho::Mode::Serial);
     if (presenter.Exec(chooser) != QDialog::Accepted) return;
-    PrintList(presenter, view.Document()->Set(), channelType, chooser.FirstSerial(), chooser.LastSerial());
+    PrintList(presenter, view.Document()->Set(), display.channelType, chooser.FirstSerial(), chooser.LastSerial());
 }
 
 }  // namespace velorin

@@ -5,28 +5,22 @@
 // Threading: GUI thread only; each runs synchronously until its closing message.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 class QMdiSubWindow;
 
 namespace velorin {
 
 class CDastrelView;
 class Presenter;
-struct DeviceInfo;
+struct DisplayOptions;
 
 // The history view a data window shows, or null.
 CDastrelView* ViewOf(QMdiSubWindow* window);
 
-// The ChannelType bytes of the DeviceInfo read last, which decide the printed decimals.
-void ChannelTypesOf(const DeviceInfo& info, uint8_t (&types)[8]);
-
 // Draws the view's curve canvas anew (and repaints the view), then prints it with the summary.
 void PrintViewCurve(CDastrelView& view, Presenter& presenter);
 
-// Asks for the serial range (CTimeCho in serial mode, both edits "1"); OK prints it.
-void PrintViewList(CDastrelView& view, Presenter& presenter, const std::string& languageName,
-                   const uint8_t (&channelType)[8]);
+// Asks for the serial range (CTimeCho in serial mode, both edits "1") in the display's language;
+// OK prints it with the display's channel types deciding the decimals.
+void PrintViewList(CDastrelView& view, Presenter& presenter, const DisplayOptions& display);
 
 }  // namespace velorin

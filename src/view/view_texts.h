@@ -1,14 +1,15 @@
-// The texts of the history view (data window), one instance per interface language (GBK bytes).
+// The texts of the history view (data window), one instance per interface language (UTF-8).
 //
-// The view picks its instance once, when it opens, from the main window's language name
-// (ViewTextsFor compares it with "English" exactly; anything else means Chinese) and keeps it for
-// its lifetime. Each part of the view has its own group below; add a group rather than mixing
-// texts of different windows.
+// The view picks its instance once, when it opens, from the main window's language and keeps it
+// for its lifetime. Each part of the view has its own group below; add a group rather than
+// mixing texts of different windows.
 #pragma once
 
 #include <string>
 
 namespace velorin {
+
+enum class Language;
 
 // The tab strip of the view.
 struct ViewTabTexts {
@@ -49,7 +50,6 @@ struct ViewTexts {
     std::string f0Unit;      // unit of channel 2 while F0 mode is on: F counts minutes
 };
 
-const ViewTexts& ViewTextsFor(const std::string& languageName);
-const ViewTexts& ViewTextsFor(bool english);
+const ViewTexts& ViewTextsFor(Language language);
 
 }  // namespace velorin

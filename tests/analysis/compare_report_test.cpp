@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_test_data.h"
 #include "analysis/compare_files.h"
+#include "common/language.h"
 #include "report/recording_canvas.h"
 #include "support/command_output.h"
 #include "support/temp_dir.h"
@@ -34,9 +35,9 @@ std::vector<CompareFile> ThreeFiles() {
     return files;
 }
 
-CompareReportOptions Options(bool english) {
+CompareReportOptions Options(Language language) {
     CompareReportOptions o;
-    o.english = english;
+    o.language = language;
     o.from = Clock("2026-06-01 00:00:00");
     o.to = Clock("2026-06-01 01:00:00");
     return o;
@@ -46,7 +47,7 @@ TEST(CompareReportPdf, TextsOfBothPagesInBothLanguages) {
     ASSERT_NE(test::CommandOutput("command -v pdftotext"), "") << "poppler-utils is missing";
     const std::vector<CompareFile> files = ThreeFiles();
     test::TempDir dir;
-    const PdfResult r = ExportCompareReport(files, dir.Path() + "/cmp", Options(true));
+    const PdfResult r = ExportCompareReport(files, dir.Path() + "/cmp", Options(Language::English));
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_EQ(r.path, dir.Path() + "/cmp.pdf");
     EXPECT_EQ(r.pages, 2);
@@ -76,7 +77,7 @@ TEST(CompareReportPdf, TextsOfBothPagesInBothLanguages) {
                                  "2/2"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
-    const PdfResult zh = ExportCompareReport(files, dir.Path() + "/zh.pdf", Options(false));
+    const PdfResult zh = ExportCompareReport(files, dir.Path() + "/zh.pdf", Options(Language::Chinese));
     ASSERT_TRUE(zh.ok) << zh.detail;
     const std::string zhText = test::CommandOutput("pdftotext -layout '" + zh.path + "' -");
     for (const char* expected : {"对比报告", "范围统计", "有效数", "缺失数", "曲线", "最高", "最低"}) {
@@ -87,7 +88,7 @@ TEST(CompareReportPdf, TextsOfBothPagesInBothLanguages) {
 TEST(CompareReportPdf, AMissingLogoWarnsAndAnUnwritableTargetOrCancelWritesNothing) {
     const std::vector<CompareFile> files = ThreeFiles();
     test::TempDir dir;
-    CompareReportOptions o = Options(true);
+    CompareReportOptions o = Options(Language::English);
     o.logoPath = dir.Path() + "/no-logo.png";
     const PdfResult r = ExportCompareReport(files, dir.Path() + "/a.pdf", o);
     ASSERT_TRUE(r.ok) << r.detail;
@@ -95,8 +96,8 @@ TEST(CompareReportPdf, AMissingLogoWarnsAndAnUnwritableTargetOrCancelWritesNothi
     EXPECT_EQ(r.logoPath, o.logoPath);
     EXPECT_TRUE(test::FileExists(r.path));
 
-    EXPECT_FALSE(ExportCompareReport(files, dir.Path() + "/none/a.pdf", Options(true)).ok);
-    CompareReportOptions cancel = Options(true);
+    EXPECT_FALSE(ExportCompareReport(files, dir.Path() + "/none/a.pdf", Options(Language::English)).ok);
+    CompareReportOptions cancel = Options(Language::English);
     cancel.progress = [](int, int) { return false; };
     const PdfResult c = ExportCompareReport(files, dir.Path() + "/c.pdf", cancel);
     EXPECT_TRUE(c.cancelled);
@@ -114,7 +115,7 @@ TEST(CompareReportLayout, ManyFilesContinueOnFurtherPagesAndMarksGoToTheExtremeA
     PrepareCompareFiles(files);
     EXPECT_EQ(files[31].label, "S (f31.kv)");
     RecordingCanvas canvas;
-    CompareReport report(canvas, files, Options(true));
+    CompareReport report(canvas, files, Options(Language::English));
     const int pages = report.Draw();
     EXPECT_EQ(pages, canvas.Pages());
     ASSERT_GE(pages, 5);  // 32 × (1 + 6) lines of 14–16 points do not fit on 3 pages
@@ -141,7 +142,7 @@ TEST(CompareReportLayout, CurvesBreakAtMissingSamplesAndGaps) {
     files[0].set.records[4].minute = 0;
     PrepareCompareFiles(files);
     RecordingCanvas canvas;
-    CompareReport report(canvas, files, Options(true));
+    CompareReport report(canvas, files, Options(Language::English));
     report.Draw();
     // Curve segments are drawn in the file's colour; the frame, ticks and legend in black, and
     // the legend's sample line is level.

@@ -6,6 +6,7 @@
 #include "analysis/analysis_texts.h"
 #include "analysis/range_statistics.h"
 #include "analysis/range_statistics_columns.h"
+#include "common/language.h"
 
 namespace velorin {
 namespace {
@@ -59,7 +60,8 @@ TEST(RangeStatisticsJson, TextsBecomeValidUtf8AndAStoredFloatKeepsItsShortestDec
 TEST(RangeStatisticsText, NamesEveryFigureAndMarksTheOnesThatDoNotExist) {
     RecordSet set = AnalysisSet("A1", "2026-05-06 07:08:00", 3725, {2}, {{35.0f, 36.0f}});
     SetQuantityText(set, 1, "HUM");
-    const std::string text = RangeStatisticsText("f.kv", set, ComputeRangeStatistics(set), AnalysisTextsFor(true));
+    const std::string text =
+        RangeStatisticsText("f.kv", set, ComputeRangeStatistics(set), AnalysisTextsFor(Language::English));
     EXPECT_NE(text.find("CH2 HUM (C)\n"), std::string::npos) << text;
     EXPECT_NE(text.find("  MAX: 36  2026-05-06 08:10:05\n"), std::string::npos) << text;
     EXPECT_NE(text.find("  MKT: -\n"), std::string::npos) << text;
@@ -69,7 +71,7 @@ TEST(RangeStatisticsText, NamesEveryFigureAndMarksTheOnesThatDoNotExist) {
     StatisticsRange none;
     none.first = 2;
     const std::string empty =
-        RangeStatisticsText("f.kv", set, ComputeRangeStatistics(set, none), AnalysisTextsFor(true));
+        RangeStatisticsText("f.kv", set, ComputeRangeStatistics(set, none), AnalysisTextsFor(Language::English));
     EXPECT_NE(empty.find("No record in the range\n"), std::string::npos) << empty;
 }
 
@@ -85,7 +87,7 @@ TEST(RangeStatisticsColumns, FiguresInHundredthsLikeTheWholeSetsBesideThem) {
     s.max = 101.789f;
     s.min = -0.004f;
     s.avg = 20.125;
-    const AnalysisTexts& t = AnalysisTextsFor(true);
+    const AnalysisTexts& t = AnalysisTextsFor(Language::English);
     EXPECT_EQ(RangeColumnCell(&s, kRangeMax, t), "101.79");
     EXPECT_EQ(RangeColumnCell(&s, kRangeMin, t), "0");
     EXPECT_EQ(RangeColumnCell(nullptr, kRangeMax, t), "");

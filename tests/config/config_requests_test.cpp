@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/date_time.h"
+#include "common/language.h"
 #include "config/config_requests.h"
 #include "config/config_test_support.h"
 #include "config/config_texts.h"
@@ -46,7 +47,7 @@ TEST(ConfigRequestsSerial, UserAndTitleAreTakenIntoDeviceInfoBeforeSending) {
     EXPECT_FALSE(SetUserTitle(link, info, std::string(35, 'n'), "new title", messages));
     ASSERT_EQ(logger.Requests().size(), 5u);
     EXPECT_EQ(logger.Requests()[0], test::Of(BuildUserTitleRequest(0, std::string(30, 'n'), "new title")));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().userTitleFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().userTitleFailed)});
     // Not undone by the failure.
     EXPECT_EQ(ReadField(info.userName), std::string(30, 'n'));
     EXPECT_EQ(ReadField(info.title), "new title");
@@ -69,7 +70,7 @@ TEST(ConfigRequestsSerial, IntervalChangesOnlyTheSplitAndFailsWithItsText) {
     EXPECT_FALSE(SetRecordInterval(link, info, 0, 0, 30, 0, messages));
     EXPECT_EQ(logger.Requests().size(), 6u);
     EXPECT_EQ(info.intervalSeconds, 5);
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().intervalFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().intervalFailed)});
 }
 
 TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothingFits) {
@@ -79,23 +80,23 @@ TEST(ConfigRequestsSerial, StartModeAcceptsAFramedSevenByteAckAndFailsWhenNothin
         ScriptedLogger logger([](const test::PtyPeer::Request& r, size_t) { return Ack(r); });
         ASSERT_TRUE(logger.Ok());
         Link& link = logger.link;
-        DeviceInfo info = test::ConnectedInfo("English");
+        DeviceInfo info = test::ConnectedInfo(Language::English);
         test::RecordedMessages messages;
         EXPECT_TRUE(SetStartMode(link, info, immediate, messages));
         EXPECT_EQ(logger.Requests().size(), 1u);
-        EXPECT_EQ(ReadField(info.startMode), T().startImmediate);
+        EXPECT_EQ(ReadField(info.startMode), Utf8ToGbk(T().startImmediate));
     }
     {
         // Seven bytes that are no acknowledgement: tried five times, then a failure.
         ScriptedLogger logger([](const test::PtyPeer::Request&, size_t) { return Bytes(7, 0x5A); });
         ASSERT_TRUE(logger.Ok());
         Link& link = logger.link;
-        DeviceInfo info = test::ConnectedInfo("English");
+        DeviceInfo info = test::ConnectedInfo(Language::English);
         const std::string before = ReadField(info.startMode);
         test::RecordedMessages messages;
         EXPECT_FALSE(SetStartMode(link, info, immediate, messages));
         EXPECT_EQ(logger.Requests().size(), 5u);
-        EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().startModeFailed});
+        EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().startModeFailed)});
         EXPECT_EQ(ReadField(info.startMode), before);
     }
 }
@@ -121,9 +122,9 @@ TEST(ConfigRequestsSerial, ManualRecordModeSendsStartThreeAndStopFour) {
     EXPECT_EQ(requests[2][2], cmd::SetStopMode);
     EXPECT_EQ(requests[2][5], 0x04);
     EXPECT_EQ(requests[2].size(), 8u);
-    EXPECT_EQ(ReadField(info.recordMode), T().recordManual);
-    EXPECT_EQ(ReadField(info.startMode), T().startManual);
-    EXPECT_EQ(ReadField(info.stopMode), T().stopManual);
+    EXPECT_EQ(ReadField(info.recordMode), Utf8ToGbk(T().recordManual));
+    EXPECT_EQ(ReadField(info.startMode), Utf8ToGbk(T().startManual));
+    EXPECT_EQ(ReadField(info.stopMode), Utf8ToGbk(T().stopManual));
     EXPECT_TRUE(BoxTexts(messages).empty());
 }
 
@@ -136,7 +137,7 @@ TEST(ConfigRequestsSerial, RecordModeStopsAtItsFirstFailure) {
     test::RecordedMessages messages;
     EXPECT_FALSE(SetRecordMode(link, info, RecordModeSetting{}, messages));
     EXPECT_EQ(logger.Commands(), Bytes(5, cmd::SetRecordMode));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().recordModeFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().recordModeFailed)});
 }
 
 TEST(ConfigRequestsSerial, TimedModesCarryTheirTimeAndOtherChoicesSendNothing) {
@@ -158,7 +159,7 @@ TEST(ConfigRequestsSerial, TimedModesCarryTheirTimeAndOtherChoicesSendNothing) {
     EXPECT_EQ(test::Slice(requests[1], 5, 12), (Bytes{2, 27, 3, 5, 18, 0, 0}));
     EXPECT_EQ(ReadField(info.timedStartTime), "2027-03-04 05:06:07");
     EXPECT_EQ(ReadField(info.timedStopTime), "2027-03-05 18:00:00");
-    EXPECT_EQ(ReadField(info.stopMode), T().stopTimed);
+    EXPECT_EQ(ReadField(info.stopMode), Utf8ToGbk(T().stopTimed));
 
     s.start = StartChoice::Other;
     s.stop = StopChoice::Other;
@@ -190,7 +191,7 @@ TEST(ConfigRequestsSerial, AlarmLimitsCoverRecordedChannelsOneToSix) {
     EXPECT_FALSE(SetAlarmLimits(link, info, s, messages));
     EXPECT_EQ(info.channel[0].alarmEnabled, 0);
     EXPECT_EQ(info.channel[0].upperAlarmX10, 100);
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().alarmFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().alarmFailed)});
 }
 
 TEST(ConfigRequestsSerial, ClockAndRestartAreSentOnceAndJudgedBySender) {
@@ -270,7 +271,8 @@ TEST_F(ConfigRequestsUsb, RefusedWritesFailExceptTheInterval) {
     EXPECT_FALSE(SetStartMode(link_, info_, s, messages_));
     EXPECT_FALSE(SetUserTitle(link_, info_, "a", "b", messages_));
     EXPECT_FALSE(SetClock(link_, ClockBytesOf(2030, 1, 1, 0, 0, 0), ConfigSender::Wizard).accepted);
-    EXPECT_EQ(BoxTexts(messages_), (std::vector<std::string>{T().startModeFailed, T().userTitleFailed}));
+    EXPECT_EQ(BoxTexts(messages_),
+              (std::vector<std::string>{Utf8ToGbk(T().startModeFailed), Utf8ToGbk(T().userTitleFailed)}));
 }
 
 TEST_F(ConfigRequestsUsb, WithoutADeviceModesPassAndTheRestFails) {
@@ -288,7 +290,7 @@ TEST_F(ConfigRequestsUsb, WithoutADeviceModesPassAndTheRestFails) {
     EXPECT_EQ(clock.clockFailureTexts, 1);
     EXPECT_FALSE(ClearAndRestart(link_, info_, ConfigSender::Wizard).accepted);
     EXPECT_TRUE(usb_.Calls().empty());
-    EXPECT_EQ(ReadField(info_.recordMode), T().recordManual);
+    EXPECT_EQ(ReadField(info_.recordMode), Utf8ToGbk(T().recordManual));
     EXPECT_EQ(info_.storedRecordCount, 1000);
 }
 

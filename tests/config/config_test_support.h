@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "config/config_texts.h"
@@ -20,7 +21,7 @@ namespace velorin::test {
 using Bytes = std::vector<uint8_t>;
 
 // The configuration texts (the same in both languages for every message).
-inline const ConfigTexts& T() { return ConfigTextsFor("Chinese"); }
+inline const ConfigTexts& T() { return ConfigTextsFor(Language::Chinese); }
 
 // The texts of the message boxes shown so far.
 inline std::vector<std::string> BoxTexts(const RecordedMessages& m) {
@@ -86,14 +87,14 @@ private:
 };
 
 // An automatic-mode logger with channels 1, 2 and 4 recorded, as Connect stores it in `language`.
-inline DeviceInfo ConnectedInfo(const std::string& language = "Chinese") {
+inline DeviceInfo ConnectedInfo(Language language = Language::Chinese) {
     DeviceInfo info;
     const Texts& t = TextsFor(language);
     StoreInField(info.userName, std::string("old user"));
     StoreInField(info.title, std::string("old title"));
-    StoreInField(info.recordMode, t.recordModeAuto);
-    StoreInField(info.startMode, t.startModeLabel[0]);
-    StoreInField(info.stopMode, t.stopModeLabel[0]);
+    StoreInField(info.recordMode, Utf8ToGbk(t.recordModeAuto));
+    StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[0]));
+    StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[0]));
     info.recordIntervalSeconds = 60;
     info.intervalMinutes = 1;
     info.powerMode = 0x01;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "civil_time.h"
+#include "common/language.h"
 #include "config/clock_calibration.h"
 #include "config/config_test_support.h"
 #include "config/config_texts.h"
@@ -55,15 +56,15 @@ TEST(FinishSequence, RefusedEntriesAndAnUnconfirmedQuestionSendNothing) {
     FinishHooks hooks = answers.Hooks(CDealTime());
 
     e.title.clear();
-    FinishResult r = RunFinishSequence(link, info, e, "English", messages, hooks);
+    FinishResult r = RunFinishSequence(link, info, e, Language::English, messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::EntryRefused);
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().userTitleEmpty});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().userTitleEmpty)});
     EXPECT_TRUE(answers.asked.empty());
 
     e.title = "t";
     answers.replies = {false};
-    r = RunFinishSequence(link, info, e, "English", messages, hooks);
+    r = RunFinishSequence(link, info, e, Language::English, messages, hooks);
     EXPECT_EQ(r.result, 1);
     EXPECT_FALSE(r.restarted);
     EXPECT_EQ(r.outcome, FinishOutcome::NotConfirmed);
@@ -84,7 +85,7 @@ TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
     Answers answers;
     FinishHooks hooks = answers.Hooks(now);
 
-    const FinishResult r = RunFinishSequence(link, info, e, "Chinese", messages, hooks);
+    const FinishResult r = RunFinishSequence(link, info, e, Language::Chinese, messages, hooks);
     EXPECT_EQ(r.outcome, FinishOutcome::Restarted);
     EXPECT_EQ(answers.asked, (std::vector<std::string>{T().timedStartPast, T().restartQuestion}));
     // Pages in order, then the clock, then the restart.
@@ -92,7 +93,7 @@ TEST(FinishSequence, ATimedStartInThePastTakesTheTimeOfTheQuestion) {
     const auto requests = logger.Requests();
     EXPECT_EQ(test::Slice(requests[4], 5, 12), (Bytes{2, 26, 12, 9, 10, 0, 0}));
     EXPECT_EQ(test::Slice(requests[7], 5, 11), (Bytes{26, 12, 9, 10, 0, 0}));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().restartSucceeded});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().restartSucceeded)});
     EXPECT_EQ(ReadField(info.timedStartTime), "2026-12-09 10:00:00");
 }
 
@@ -113,12 +114,12 @@ TEST(FinishSequence, AFailureInTheMiddleLeavesEarlierSettingsAndSendsNothingLate
     std::vector<bool> wait;
     hooks.waitWindow = [&wait](bool shown) { wait.push_back(shown); };
 
-    const FinishResult r = RunFinishSequence(link, info, e, "Chinese", messages, hooks);
+    const FinishResult r = RunFinishSequence(link, info, e, Language::Chinese, messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::WriteFailed);
     EXPECT_EQ(r.failedStep, FinishStep::PowerMode);
     EXPECT_EQ(logger.Commands(), (Bytes{0x11, 0x16, 0x20, 0x20, 0x20, 0x20, 0x20}));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().powerModeFailed});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().powerModeFailed)});
     EXPECT_EQ(wait, (std::vector<bool>{true, false}));
     EXPECT_EQ(ReadField(info.userName), "new user");
     EXPECT_EQ(info.intervalMinutes, 5);
@@ -137,11 +138,11 @@ TEST(FinishSequence, AnUnsetClockIsSaidAndARefusedRestartKeepsTheWizardOpen) {
     Answers answers;
     FinishHooks hooks = answers.Hooks(CDealTime());
     const FinishResult r =
-        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), "English", messages, hooks);
+        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), Language::English, messages, hooks);
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.outcome, FinishOutcome::RestartFailed);
     EXPECT_FALSE(r.restarted);
-    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clockFailed, T().restartFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{Utf8ToGbk(T().clockFailed), Utf8ToGbk(T().restartFailed)}));
     EXPECT_EQ(info.storedRecordCount, 1000);
 }
 
@@ -158,7 +159,7 @@ TEST(ClockCalibration, ASilentLoggerShowsBothTextsOnceAndKeepsTheRecordCount) {
     const ClockCalibrationResult r = CalibrateClock(link, info, choice, messages);
     EXPECT_FALSE(r.clearAccepted);
     EXPECT_FALSE(r.clockAccepted);
-    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{Utf8ToGbk(T().clearFailed), Utf8ToGbk(T().clockFailed)}));
     EXPECT_EQ(logger.Commands(), (Bytes{0x1E, 0x13}));
     EXPECT_EQ(test::Slice(logger.Requests()[1], 5, 11), (Bytes{0x1F, 0x02, 0x03, 0x04, 0x05, 0x06}));
     EXPECT_EQ(info.storedRecordCount, 1000);
@@ -201,7 +202,7 @@ TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWitho
     hooks.waitWindow = [&wait](bool shown) { wait.push_back(shown); };
 
     const FinishResult r =
-        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), "Chinese", messages, hooks);
+        RunFinishSequence(link, info, EntriesFromDeviceInfo(info, CDealTime()), Language::Chinese, messages, hooks);
     EXPECT_EQ(r.result, 1);
     EXPECT_FALSE(r.restarted);
     EXPECT_EQ(r.outcome, FinishOutcome::HandedOver);
@@ -209,7 +210,7 @@ TEST(FinishSequence, OverTheUsbLinkEverythingIsHandedOverAndTheWizardClosesWitho
     Bytes commands;
     for (const auto& call : usb.Calls()) commands.push_back(static_cast<uint8_t>(call.callCode >> 16));
     EXPECT_EQ(commands, (Bytes{0x11, 0x16, 0x20, 0x21, 0x14, 0x15, 0x1F, 0x13, 0x1E}));
-    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{T().restartSucceeded});
+    EXPECT_EQ(BoxTexts(messages), std::vector<std::string>{Utf8ToGbk(T().restartSucceeded)});
     // The wait window stays until the wizard closes.
     EXPECT_EQ(wait, std::vector<bool>{true});
 }
@@ -228,20 +229,21 @@ TEST(FinishSequence, OverTheUsbLinkARefusedClockOrRestartIsSaid) {
 
     usb.writeResultFor[0x13] = 0;  // the clock refused
     test::RecordedMessages clockRefused;
-    FinishResult r = RunFinishSequence(link, info, entries, "Chinese", clockRefused, hooks);
+    FinishResult r = RunFinishSequence(link, info, entries, Language::Chinese, clockRefused, hooks);
     EXPECT_EQ(r.result, 1);
     EXPECT_FALSE(r.clockAccepted);
     EXPECT_FALSE(r.restartAccepted);
-    EXPECT_EQ(BoxTexts(clockRefused), (std::vector<std::string>{T().clockFailed, T().restartFailed}));
+    EXPECT_EQ(BoxTexts(clockRefused),
+              (std::vector<std::string>{Utf8ToGbk(T().clockFailed), Utf8ToGbk(T().restartFailed)}));
     EXPECT_EQ(usb.Calls().back().callCode >> 16, 0x13u) << "no restart after a refused clock";
 
     usb.writeResultFor[0x13] = 1;
     usb.writeResultFor[0x1E] = 0;  // the restart refused
     test::RecordedMessages restartRefused;
-    r = RunFinishSequence(link, info, entries, "Chinese", restartRefused, hooks);
+    r = RunFinishSequence(link, info, entries, Language::Chinese, restartRefused, hooks);
     EXPECT_TRUE(r.clockAccepted);
     EXPECT_FALSE(r.restartAccepted);
-    EXPECT_EQ(BoxTexts(restartRefused), std::vector<std::string>{T().restartFailed});
+    EXPECT_EQ(BoxTexts(restartRefused), std::vector<std::string>{Utf8ToGbk(T().restartFailed)});
 }
 
 TEST(ClockCalibration, OverTheUsbLinkTheLibraryAnswersForTheLogger) {
@@ -268,7 +270,7 @@ TEST(ClockCalibration, OverTheUsbLinkTheLibraryAnswersForTheLogger) {
     info.storedRecordCount = 7;
     r = CalibrateClock(link, info, choice, messages);
     EXPECT_FALSE(r.clearAccepted || r.clockAccepted);
-    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{T().clearFailed, T().clockFailed}));
+    EXPECT_EQ(BoxTexts(messages), (std::vector<std::string>{Utf8ToGbk(T().clearFailed), Utf8ToGbk(T().clockFailed)}));
     EXPECT_EQ(info.storedRecordCount, 7);
 }
 
@@ -315,7 +317,7 @@ TEST_F(FinishAgainstSimulator, EverySettingIsWrittenTheClockSetAndTheHistoryEmpt
     FinishHooks hooks;
     hooks.ask = [](const std::string&, const std::string&) { return true; };
 
-    const FinishResult r = RunFinishSequence(link_, info_, e, "English", messages_, hooks);
+    const FinishResult r = RunFinishSequence(link_, info_, e, Language::English, messages_, hooks);
     ASSERT_EQ(r.outcome, FinishOutcome::Restarted) << (messages_.Boxes().empty() ? "" : messages_.Boxes()[0].text);
     const sim::LoggerState s = server_->State();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.userName), 10), Utf8ToGbk("冷库管理员"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/format.h"
+#include "common/language.h"
 #include "config/config_test_support.h"
 #include "config/config_texts.h"
 #include "config/wizard_entries.h"
@@ -13,28 +14,28 @@ namespace {
 using test::T;
 
 TEST(WizardPages, ModesAreReadByMeaningInEitherLanguage) {
-    for (const char* language : {"Chinese", "English"}) {
-        SCOPED_TRACE(language);
+    for (Language language : {Language::Chinese, Language::English}) {
+        SCOPED_TRACE(language == Language::English ? "English" : "Chinese");
         const Texts& t = TextsFor(language);
         DeviceInfo info = test::ConnectedInfo(language);
-        StoreInField(info.recordMode, t.recordModeManual);
+        StoreInField(info.recordMode, Utf8ToGbk(t.recordModeManual));
         EXPECT_TRUE(IsManualRecordMode(info));
         EXPECT_FALSE(EntriesFromDeviceInfo(info, CDealTime()).automatic);
 
-        StoreInField(info.recordMode, t.recordModeAuto);
-        StoreInField(info.startMode, t.startModeLabel[1]);  // timed start, cut to its field
-        StoreInField(info.stopMode, t.stopModeLabel[0]);    // memory full, cut to its field
-        EXPECT_EQ(StartBoxText(info), T().startTimed);
-        EXPECT_EQ(StopBoxText(info), T().stopMemoryFull);
+        StoreInField(info.recordMode, Utf8ToGbk(t.recordModeAuto));
+        StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[1]));  // timed start, cut to its field
+        StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[0]));    // memory full, cut to its field
+        EXPECT_EQ(StartBoxText(info), Utf8ToGbk(T().startTimed));
+        EXPECT_EQ(StopBoxText(info), Utf8ToGbk(T().stopMemoryFull));
         const WizardEntries e = EntriesFromDeviceInfo(info, CDealTime());
         EXPECT_TRUE(e.automatic);
         EXPECT_EQ(e.start, StartChoice::Timed);
         EXPECT_EQ(e.stop, StopChoice::MemoryFull);
 
         // Modes the boxes do not offer show as their Chinese label and send nothing.
-        StoreInField(info.startMode, t.startModeLabel[3]);
-        StoreInField(info.stopMode, t.stopModeLabel[3]);
-        EXPECT_EQ(StartBoxText(info), TextsFor("Chinese").startModeLabel[3]);
+        StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[3]));
+        StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[3]));
+        EXPECT_EQ(StartBoxText(info), Utf8ToGbk(TextsFor(Language::Chinese).startModeLabel[3]));
         EXPECT_EQ(EntriesFromDeviceInfo(info, CDealTime()).start, StartChoice::Other);
         EXPECT_EQ(EntriesFromDeviceInfo(info, CDealTime()).stop, StopChoice::Other);
     }
@@ -68,21 +69,21 @@ TEST(WizardPages, OtherPagesTakeDeviceInfoAsItStands) {
 TEST(WizardChecks, UserNameTitleAndPowerSavingInterval) {
     WizardEntries e = EntriesFromDeviceInfo(test::ConnectedInfo(), CDealTime());
     e.userName = "   ";  // blanks are a name
-    EXPECT_TRUE(CheckBasicEntries(e, "English").Ok());
+    EXPECT_TRUE(CheckBasicEntries(e, Language::English).Ok());
     e.title.clear();
-    EXPECT_EQ(CheckBasicEntries(e, "English").fault, EntryFault::UserTitleEmpty);
-    EXPECT_EQ(CheckBasicEntries(e, "English").text, T().userTitleEmpty);
+    EXPECT_EQ(CheckBasicEntries(e, Language::English).fault, EntryFault::UserTitleEmpty);
+    EXPECT_EQ(CheckBasicEntries(e, Language::English).text, Utf8ToGbk(T().userTitleEmpty));
 
     e.title = "t";
     e.powerSaving = true;
     e.intervalHours = e.intervalMinutes = 0;
     e.intervalSeconds = 9;
-    EXPECT_EQ(CheckBasicEntries(e, "Chinese").text, T().powerSavingInterval);
+    EXPECT_EQ(CheckBasicEntries(e, Language::Chinese).text, Utf8ToGbk(T().powerSavingInterval));
     e.intervalSeconds = 10;
-    EXPECT_TRUE(CheckBasicEntries(e, "Chinese").Ok());
+    EXPECT_TRUE(CheckBasicEntries(e, Language::Chinese).Ok());
     e.powerSaving = false;
     e.intervalSeconds = 0;
-    EXPECT_TRUE(CheckBasicEntries(e, "Chinese").Ok());
+    EXPECT_TRUE(CheckBasicEntries(e, Language::Chinese).Ok());
 }
 
 TEST(WizardChecks, LimitsAreComparedAsTheTenthsThatWillBeSent) {
@@ -91,26 +92,26 @@ TEST(WizardChecks, LimitsAreComparedAsTheTenthsThatWillBeSent) {
     AlarmSetting s[6];
 
     e.alarm[1] = {"25.1", "25.9", true};
-    EntryCheck c = CheckAlarmEntries(e, info, "Chinese", s);
+    EntryCheck c = CheckAlarmEntries(e, info, Language::Chinese, s);
     EXPECT_EQ(c.fault, EntryFault::UpperBelowLower);
     EXPECT_EQ(c.channel, 2);
     EXPECT_EQ(c.text, Utf8ToGbk("通道2上限不能小于下限"));
 
     e.alarm[1] = {"25.9", "25.1", true};
     e.alarm[2] = {"1", "9", true};  // channel 3 is not recorded: neither checked nor sent
-    ASSERT_TRUE(CheckAlarmEntries(e, info, "Chinese", s).Ok());
+    ASSERT_TRUE(CheckAlarmEntries(e, info, Language::Chinese, s).Ok());
     EXPECT_EQ(s[1].upperX10, 259);
     EXPECT_EQ(s[1].lowerX10, 251);
     EXPECT_TRUE(s[1].enabled);
     EXPECT_EQ(s[2].upperX10, 0);
 
     e.alarm[3] = {"3276.8", "0", true};
-    c = CheckAlarmEntries(e, info, "English", s);
+    c = CheckAlarmEntries(e, info, Language::English, s);
     EXPECT_EQ(c.fault, EntryFault::LimitOutOfRange);
     EXPECT_EQ(c.channel, 4);
     // A configuration message: the same text in both interface languages.
     EXPECT_EQ(c.text, Utf8ToGbk("通道4报警限超出范围（-3276.8 ~ 3276.7）"));
-    EXPECT_EQ(CheckAlarmEntries(e, info, "Chinese", s).text, c.text);
+    EXPECT_EQ(CheckAlarmEntries(e, info, Language::Chinese, s).text, c.text);
 }
 
 }  // namespace
@@ -123,16 +124,18 @@ TEST(WizardChecks, ShortenedTextsAreNamedWithWhatTheLoggerWillHold) {
     WizardEntries e;
     e.userName = std::string(29, 'u') + "\xCE\xC2";  // 31 bytes: the last character goes
     e.title = std::string(30, 't');                  // fits exactly
-    EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor("English")),
+    EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor(Language::English)),
               "The user name is longer than 30 bytes; the logger will hold \"" + std::string(29, 'u') + "\"");
     e.title += "x";
-    const std::string chinese = ShortenedTextNote(e, ConfigTextsFor("Chinese"));
-    EXPECT_EQ(chinese,
-              FormatC(ConfigTextsFor("Chinese").userNameShortenedFormat.c_str(), std::string(29, 'u').c_str()) + "\n" +
-                  FormatC(ConfigTextsFor("Chinese").titleShortenedFormat.c_str(), std::string(30, 't').c_str()));
+    const std::string chinese = ShortenedTextNote(e, ConfigTextsFor(Language::Chinese));
+    EXPECT_EQ(chinese, FormatC(Utf8ToGbk(ConfigTextsFor(Language::Chinese).userNameShortenedFormat).c_str(),
+                               std::string(29, 'u').c_str()) +
+                           "\n" +
+                           FormatC(Utf8ToGbk(ConfigTextsFor(Language::Chinese).titleShortenedFormat).c_str(),
+                                   std::string(30, 't').c_str()));
     e.userName = "short";
     e.title = "short";
-    EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor("English")), "");
+    EXPECT_EQ(ShortenedTextNote(e, ConfigTextsFor(Language::English)), "");
 }
 
 }  // namespace

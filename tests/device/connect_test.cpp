@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
@@ -110,7 +111,7 @@ protected:
 
 TEST_F(ConnectTest, UsbLinkReadsEverythingAndEnablesTheDeviceCommands) {
     state_.usbConnected = true;
-    const ConnectResult r = Connect(link_, info_, state_, {}, "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, Language::English, messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
     EXPECT_TRUE(r.infoRead);
     EXPECT_TRUE(r.refillPanel);
@@ -134,7 +135,7 @@ TEST_F(ConnectTest, UsbLinkReadsEverythingAndEnablesTheDeviceCommands) {
 TEST_F(ConnectTest, UsbLinkWithoutTheSecondPartStillConnectsButDecodesNothing) {
     state_.usbConnected = true;
     logger_.part1Fails = true;
-    const ConnectResult r = Connect(link_, info_, state_, {}, "Chinese", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, Language::Chinese, messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
     EXPECT_FALSE(r.infoRead);
     EXPECT_TRUE(r.LoggerFound());  // the program enables its commands either way
@@ -147,7 +148,7 @@ TEST_F(ConnectTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
     logger_.attached = false;
     // Ports that do not exist fail to open silently; the walk ends with the timeout.
     const std::vector<PortEntry> ports = {{7, "/nonexistent/tty-a"}, {8, "/nonexistent/tty-b"}};
-    const ConnectResult r = Connect(link_, info_, state_, ports, "Chinese", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, ports, Language::Chinese, messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_FALSE(r.LoggerFound());
     ASSERT_EQ(messages_.boxes.size(), 1u);
@@ -159,7 +160,7 @@ TEST_F(ConnectTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
 
 TEST_F(ConnectTest, ASinglePortThatCannotBeOpenedSaysWhyInsteadOfTimingOut) {
     logger_.attached = false;
-    ConnectResult r = Connect(link_, info_, state_, {{7, "/nonexistent/tty-a"}}, "English", messages_);
+    ConnectResult r = Connect(link_, info_, state_, {{7, "/nonexistent/tty-a"}}, Language::English, messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     ASSERT_EQ(messages_.boxes.size(), 1u);
     EXPECT_EQ(messages_.boxes[0], "There is no serial port COM7 (/nonexistent/tty-a)");
@@ -167,14 +168,14 @@ TEST_F(ConnectTest, ASinglePortThatCannotBeOpenedSaysWhyInsteadOfTimingOut) {
     EXPECT_FALSE(r.LoggerFound());
 
     messages_.boxes.clear();
-    Connect(link_, info_, state_, {{2, "/dev/null"}}, "Chinese", messages_);
+    Connect(link_, info_, state_, {{2, "/dev/null"}}, Language::Chinese, messages_);
     ASSERT_EQ(messages_.boxes.size(), 1u);
     EXPECT_EQ(messages_.boxes[0], Utf8ToGbk("/dev/null 不是串口设备（COM2）"));
 }
 
 TEST_F(ConnectTest, AttachedButUndetectedLoggerMeansASerialSearch) {
     // Detection has not seen the logger: Connect walks the ports, but remembers the handle.
-    const ConnectResult r = Connect(link_, info_, state_, {}, "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, Language::English, messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_EQ(messages_.boxes.at(0), "Communication timeout, please check device connection!");
     EXPECT_TRUE(state_.usbConnected);
@@ -183,8 +184,8 @@ TEST_F(ConnectTest, AttachedButUndetectedLoggerMeansASerialSearch) {
 
 TEST_F(ConnectTest, AReplacedHandleIsClosedNotLeaked) {
     state_.usbConnected = true;
-    Connect(link_, info_, state_, {}, "English", messages_);
-    Connect(link_, info_, state_, {}, "English", messages_);
+    Connect(link_, info_, state_, {}, Language::English, messages_);
+    Connect(link_, info_, state_, {}, Language::English, messages_);
     EXPECT_EQ(logger_.handlesOpened, 2);
     EXPECT_EQ(logger_.handlesClosed, 1);
     link_.CloseHidHandle();
@@ -195,7 +196,7 @@ TEST_F(ConnectTest, AReplacedHandleIsClosedNotLeaked) {
 TEST_F(ConnectTest, WithoutTheUsbLibraryNothingIsCalled) {
     link_.usb = KvusbApi{};
     state_.usbConnected = true;  // even a stale flag cannot reach a missing library
-    const ConnectResult r = Connect(link_, info_, state_, {}, "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, {}, Language::English, messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_EQ(logger_.handlesOpened, 0);
     EXPECT_TRUE(logger_.reads.empty());
@@ -212,7 +213,7 @@ TEST_F(ConnectTest, PinnedPortIsTriedOncePerListEntry) {
     test::ScopedEnv env("VELORIN_PORT_DIR", ports.Path());
     state_.selectedPortText = "7";
     // Two other ports in the list; with the pin, each entry means another go at port 7.
-    const ConnectResult r = Connect(link_, info_, state_, PortEntries({1, 2}), "English", messages_);
+    const ConnectResult r = Connect(link_, info_, state_, PortEntries({1, 2}), Language::English, messages_);
     EXPECT_EQ(r.outcome, ConnectOutcome::NotFound);
     EXPECT_EQ(silent.RequestCount(), 16u);  // 2 entries × 8 information requests
     for (const test::PtyPeer::Request& req : silent.Requests()) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -16,8 +17,8 @@ using test::ChannelData;
 using test::IdentityData;
 using test::InfoData;
 
-const Texts& English() { return TextsFor("English"); }
-const Texts& Chinese() { return TextsFor("Chinese"); }
+const Texts& English() { return TextsFor(Language::English); }
+const Texts& Chinese() { return TextsFor(Language::Chinese); }
 
 DeviceInfo Decoded(const InfoData& block, const Texts& texts) {
     DeviceInfo info;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_reader.h"
@@ -47,7 +48,7 @@ protected:
 
     Link link;
     FakeUsb usb{link.usb};
-    const Texts& english = TextsFor("English");
+    const Texts& english = TextsFor(Language::English);
 };
 
 TEST_F(HidReader, PartOneIsPlacedDirectlyBehindPartZero) {

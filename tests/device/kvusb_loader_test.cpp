@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/text_codec.h"
 #include "device/kvusb_loader.h"
 #include "support/temp_dir.h"
 
@@ -51,6 +52,19 @@ TEST(KvusbLoader, AMissingFileIsNamedInTheMessage) {
     EXPECT_EQ(r.message, "Failed to load " + path);
     EXPECT_FALSE(r.detail.empty());
     EXPECT_TRUE(Empty(api));
+}
+
+// The message is GBK like every message: a folder named in Chinese reads the same once shown.
+TEST(KvusbLoader, APathOutsideAsciiIsNamedInTheMessagesCodePage) {
+    test::TempDir dir;
+    const std::string path = dir.Path() + "/数据/libkvusb.so";
+    ScopedEnv env("VELORIN_KVUSB", path);
+    KvusbApi api;
+    const KvusbLoadResult r = LoadKvusb("/nowhere", api);
+    EXPECT_EQ(r.status, KvusbLoadStatus::LibraryMissing);
+    EXPECT_EQ(r.path, path);
+    EXPECT_EQ(r.message, "Failed to load " + dir.Path() + "/\xCA\xFD\xBE\xDD/libkvusb.so");
+    EXPECT_EQ(GbkToUtf8(r.message), "Failed to load " + path);
 }
 
 TEST(KvusbLoader, ALibraryWithoutAllEntryPointsLeavesTheApiEmpty) {

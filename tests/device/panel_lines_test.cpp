@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -23,7 +24,7 @@ std::string Render(const std::vector<PanelLine>& lines) {
     return out;
 }
 
-DeviceInfo SampleInfo(const std::string& languageName) {
+DeviceInfo SampleInfo(Language language) {
     DeviceInfo info;
     // Decode a realistic information block so the labels are what the logger read produces.
     uint8_t data[kInfoDataBytes] = {};
@@ -48,7 +49,7 @@ DeviceInfo SampleInfo(const std::string& languageName) {
     std::copy(timedStart, timedStart + 6, data + 81);
     std::copy(timedStop, timedStop + 6, data + 87);
     data[102] = 100;  // 100 records
-    DecodeInfoBlock(info, data, TextsFor(languageName));
+    DecodeInfoBlock(info, data, TextsFor(language));
     const char identity[] =
         "VLR-T810\0"
         "20261209\0\0\x0b\x00\x00\x7d\x00";
@@ -79,8 +80,8 @@ DeviceInfo SampleInfo(const std::string& languageName) {
 }
 
 TEST(PanelLines, ChinesePanelMatchesTheLoggerSettings) {
-    DeviceInfo info = SampleInfo("Chinese");
-    EXPECT_EQ(Render(BuildPanelLines(info, "Chinese")),
+    DeviceInfo info = SampleInfo(Language::Chinese);
+    EXPECT_EQ(Render(BuildPanelLines(info, Language::Chinese)),
               "基本属性\n"
               "  启动时间：2024-03-07 08:05:00\n"
               "  用 户 名：冷库管理员\n"
@@ -127,8 +128,8 @@ TEST(PanelLines, ChinesePanelMatchesTheLoggerSettings) {
 }
 
 TEST(PanelLines, EnglishPanelUsesEnglishLabelsAndCutFields) {
-    DeviceInfo info = SampleInfo("English");
-    const std::string text = Render(BuildPanelLines(info, "English"));
+    DeviceInfo info = SampleInfo(Language::English);
+    const std::string text = Render(BuildPanelLines(info, Language::English));
     const char* expected[] = {
         "Basic ATTR\n",
         "  Start Time:2024-03-07 08:05:00\n",
@@ -156,10 +157,10 @@ TEST(PanelLines, EnglishPanelUsesEnglishLabelsAndCutFields) {
 TEST(PanelLines, TimedModesAreRecognisedInEitherLanguage) {
     // A timed start written by the configuration code carries the Chinese label; the English
     // panel must still show its time instead of erasing it.
-    DeviceInfo info = SampleInfo("English");
+    DeviceInfo info = SampleInfo(Language::English);
     StoreInField(info.startMode, G("定时启动"));
     StoreInField(info.stopMode, G("定时停止"));
-    const std::string text = Render(BuildPanelLines(info, "English"));
+    const std::string text = Render(BuildPanelLines(info, Language::English));
     EXPECT_NE(text.find("定时启动\n    2024-03-08 09:00:00\n"), std::string::npos) << text;
     EXPECT_NE(text.find("定时停止\n    2024-04-01 00:00:00\n"), std::string::npos) << text;
 }
@@ -168,14 +169,14 @@ TEST(PanelLines, StartChannelListCoversChannelsOneToSixOnly) {
     DeviceInfo info;
     info.channel[6].channelEnabled = 1;
     info.channel[7].channelEnabled = 1;
-    const std::vector<PanelLine> lines = BuildPanelLines(info, "English");
+    const std::vector<PanelLine> lines = BuildPanelLines(info, Language::English);
     const std::string text = Render(lines);
     EXPECT_NE(text.find("  Start channel:\n"), std::string::npos);
     EXPECT_NE(text.find("CH7Type:"), std::string::npos);
     EXPECT_NE(text.find("CH8Range Lower:0.0"), std::string::npos);
     // Non-timed modes: no child lines, both time texts emptied.
     StoreInField(info.timedStartTime, "2024-01-01 00:00:00");
-    BuildPanelLines(info, "English");
+    BuildPanelLines(info, Language::English);
     EXPECT_EQ(ReadField(info.timedStartTime), "");
     for (const PanelLine& l : lines) EXPECT_LE(l.depth, 1);
 }
@@ -190,22 +191,22 @@ TEST(PanelLines, UnitAndQuantityCodesOutsideTheTables) {
     DeviceInfo info;
     info.channel[0].channelEnabled = 1;
     info.channel[0].quantityCode = 99;
-    const std::string zh = Render(BuildPanelLines(info, "Chinese"));
-    const std::string en = Render(BuildPanelLines(info, "English"));
+    const std::string zh = Render(BuildPanelLines(info, Language::Chinese));
+    const std::string en = Render(BuildPanelLines(info, Language::English));
     EXPECT_NE(zh.find("通道1类型:土壤温度\n"), std::string::npos);
     EXPECT_NE(en.find("CH1Type:soil TEMP \n"), std::string::npos);  // trailing blank kept
 }
 
 TEST(PanelLines, InitialPanelHoldsLabelsOnly) {
-    const std::string zh = Render(InitialPanelLines("Chinese"));
+    const std::string zh = Render(InitialPanelLines(Language::Chinese));
     EXPECT_EQ(zh.substr(0, zh.find("  记录间隔：")),
               "基本属性\n  启动时间：\n  用 户 名：\n  标    题：\n  工作状态：\n  记录次数：\n"
               "  溢出次数：\n  启动方式：\n  停止方式：\n");
     EXPECT_NE(zh.find("通道属性\n  通道类型：\n  通道单位：\n  通道报警使能：\n"), std::string::npos);
-    const std::string en = Render(InitialPanelLines("English"));
+    const std::string en = Render(InitialPanelLines(Language::English));
     EXPECT_NE(en.find("  Start Mode\n  Stop Mode\n  Record interval:\n"), std::string::npos);
     EXPECT_NE(en.find("  Range lower limit:\n"), std::string::npos);
-    EXPECT_EQ(Render(InitialPanelLines("english")), zh);  // only "English" exactly is English
+    EXPECT_EQ(Render(InitialPanelLines(LanguageFromName("english"))), zh);  // only "English" exactly is English
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/port_permission.h"
@@ -74,18 +75,19 @@ TEST_F(PortPermission, NoGroupWhenJoiningCannotHelp) {
 }
 
 TEST_F(PortPermission, HintInBothLanguages) {
-    const std::string english = PortPermissionHint(device_, EACCES, "English");
+    const std::string english = PortPermissionHint(device_, EACCES, Language::English);
     EXPECT_EQ(english, "No permission to open " + device_ +
                            ": add your user to the group 'dialout' (sudo usermod -aG dialout "
                            "$USER) and log in again");
-    const std::string chinese = GbkToUtf8(PortPermissionHint(device_, EACCES, "Chinese"));
+    const std::string chinese = GbkToUtf8(PortPermissionHint(device_, EACCES, Language::Chinese));
     EXPECT_EQ(chinese, "无权打开 " + device_ +
                            "：请把当前用户加入组“dialout”"
                            "（sudo usermod -aG dialout $USER）后重新登录");
     // Anything but "English" is Chinese.
-    EXPECT_EQ(PortPermissionHint(device_, EACCES, "english"), PortPermissionHint(device_, EACCES, "Chinese"));
-    EXPECT_EQ(PortPermissionHint(device_, ENOENT, "English"), "");
-    EXPECT_EQ(PortPermissionHint(device_, ENOENT, "Chinese"), "");
+    EXPECT_EQ(PortPermissionHint(device_, EACCES, LanguageFromName("english")),
+              PortPermissionHint(device_, EACCES, Language::Chinese));
+    EXPECT_EQ(PortPermissionHint(device_, ENOENT, Language::English), "");
+    EXPECT_EQ(PortPermissionHint(device_, ENOENT, Language::Chinese), "");
 }
 
 TEST_F(PortPermission, AFolderNameOutsideAsciiStaysReadableInTheChineseHint) {
@@ -93,7 +95,7 @@ TEST_F(PortPermission, AFolderNameOutsideAsciiStaysReadableInTheChineseHint) {
     const std::string device = dir_.MakeFile("串口/ttyUSB1", "");
     ASSERT_EQ(chown(device.c_str(), static_cast<uid_t>(-1), dialout_), 0);
     ASSERT_EQ(chmod(device.c_str(), 0660), 0);
-    const std::string hint = GbkToUtf8(PortPermissionHint(device, EACCES, "Chinese"));
+    const std::string hint = GbkToUtf8(PortPermissionHint(device, EACCES, Language::Chinese));
     EXPECT_NE(hint.find(device), std::string::npos) << hint;
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_reader.h"
@@ -49,7 +50,7 @@ protected:
 
     PtyPeer peer;
     Link link;
-    const Texts& english = TextsFor("English");
+    const Texts& english = TextsFor(Language::English);
 };
 
 const PtyPeer::Request kInfoRequest = {0x3C, 0x00, 0x01, 0x00, 0x02, 0x3F, 0x3E};

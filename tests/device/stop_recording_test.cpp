@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "civil_time.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -31,7 +32,7 @@ const std::string& StoppedLabel() {
 // A DeviceInfo as an English Connect left it: the logger was recording.
 DeviceInfo RecordingInfo() {
     DeviceInfo info;
-    StoreInField(info.workState, TextsFor("English").workStateRecording);
+    StoreInField(info.workState, Utf8ToGbk(TextsFor(Language::English).workStateRecording));
     return info;
 }
 
@@ -179,7 +180,7 @@ TEST_F(StopRecordingSimulator, SerialStopStopsTheLoggerAndStoresTheChineseLabel)
     EXPECT_EQ(server_->State().workState, 0);
     // The label is the Chinese one although the panel was filled in English.
     EXPECT_EQ(ReadField(info.workState), StoppedLabel());
-    EXPECT_EQ(ReadField(info.workState), TextsFor("Chinese").workStateStopped);
+    EXPECT_EQ(ReadField(info.workState), Utf8ToGbk(TextsFor(Language::Chinese).workStateStopped));
 }
 
 class StopRecordingSimulatorUsb : public StopRecordingSimulator {

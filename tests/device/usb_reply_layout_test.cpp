@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "common/user_messages.h"
@@ -88,9 +89,9 @@ TEST(UsbReplyTable, OtherLayoutEmptyShortAndUnknownReports) {
     Bytes wild(64, 0xA5);
     EXPECT_EQ(ViewUsbReply(UsbReply::InfoPart0, wild.data(), 64).fit, UsbReplyFit::NoLayout);
     EXPECT_EQ(ViewUsbReply(UsbReply::Block, wild.data(), 64).fit, UsbReplyFit::NoLayout);
-    EXPECT_EQ(UsbReplyUnrecognisedText(UsbReply::Live, "English"),
+    EXPECT_EQ(UsbReplyUnrecognisedText(UsbReply::Live, Language::English),
               "The logger's USB reply (live reading) fits no known layout");
-    EXPECT_EQ(GbkToUtf8(UsbReplyUnrecognisedText(UsbReply::BlockCount, "Chinese")),
+    EXPECT_EQ(GbkToUtf8(UsbReplyUnrecognisedText(UsbReply::BlockCount, Language::Chinese)),
               "记录仪的USB应答（history block count）不符合任何已知格式");
 }
 
@@ -128,7 +129,7 @@ TEST_F(UsbReplies, InformationPartsIdentityChannelsAndSecondaryThroughTheTable) 
     block.totalBytes = 108;
     AnswerDeviceInformation(block);
     DeviceInfo info;
-    ASSERT_EQ(ReadInfoHid(link, info, TextsFor("English")), HidInfoStatus::Decoded);
+    ASSERT_EQ(ReadInfoHid(link, info, TextsFor(Language::English)), HidInfoStatus::Decoded);
     EXPECT_STREQ(info.userName, "Alice");
     EXPECT_EQ(info.storedRecordCount, 5000);
     ASSERT_TRUE(ReadIdentityHid(link, info));
@@ -153,7 +154,7 @@ TEST_F(UsbReplies, AnInformationReportThatFitsNoLayoutIsNamedNotTakenForSilence)
     ConnectState state;
     state.usbConnected = true;
     link.hidHandle = nullptr;  // Connect looks the logger up itself
-    const ConnectResult r = Connect(link, info, state, {}, "English", messages);
+    const ConnectResult r = Connect(link, info, state, {}, Language::English, messages);
     EXPECT_EQ(r.outcome, ConnectOutcome::UsbLink);
     EXPECT_FALSE(r.infoRead);
     EXPECT_TRUE(r.usbReplyUnrecognised);

@@ -120,6 +120,20 @@ TEST_F(CliDownload, UnwritableProgramFolderStoresInTheUserDataFolder) {
     EXPECT_EQ(Read(folder + "/20261209.kv").recordCount, 1000);
 }
 
+// The terminal names the folder as it is called, in whichever language the texts around it are.
+TEST_F(CliDownload, AUserDataFolderNamedInChineseIsNamedAsItIs) {
+    StartSimulator();
+    { std::ofstream(XData()) << "in the way"; }
+    const std::string xdg = programDir_.Path() + "/数据";
+    std::vector<std::string> env = Env();
+    env.push_back("XDG_DATA_HOME=" + xdg);  // after Env()'s own, so this one counts
+    const RunResult r = RunProgram(program_, {"download", "--hid", "--lang", "zh"}, env, Workdir());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string folder = xdg + "/Velorin/xData";
+    EXPECT_EQ(r.out, folder + "/20261209.kv\n" + folder + "/20261209.kv.csv\n");
+    EXPECT_NE(r.err.find(folder), std::string::npos) << r.err;
+}
+
 TEST_F(CliDownload, ADownloadFailingPartWayStoresWhatArrivedAndFails) {
     StartSimulator({"--fault", "drop-after", "--fault-arg", "2"});
     const RunResult r = Download({"--hid", "--lang", "en"});

@@ -26,6 +26,7 @@
 #include "analysis/compare_window.h"
 #include "analysis/number_text.h"
 #include "common/date_time.h"
+#include "common/language.h"
 #include "gui/frame_fixture.h"
 #include "history/kv_file.h"
 #include "support/compare_data.h"
@@ -68,8 +69,8 @@ void Mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, int x, int y) 
 class CompareWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window_ =
-            std::make_unique<CompareWindow>(std::make_shared<const std::vector<CompareFile>>(ThreeFiles()), "English");
+        window_ = std::make_unique<CompareWindow>(std::make_shared<const std::vector<CompareFile>>(ThreeFiles()),
+                                                  Language::English);
         window_->resize(1200, 800);
         window_->show();
         QApplication::processEvents();
@@ -254,7 +255,7 @@ TEST_F(CompareWindowTest, StatisticsOfTheShownWindowMarkTheWarmestAndColdestFile
 
 TEST_F(MainFrameTest, CompareCommandOpensTheChosenFilesInOneWindow) {
     for (const char* language : {"English", "Chinese"}) {
-        Language(language);
+        WriteLanguageFile(language);
         CMainFrame& frame = Frame();
         QStringList paths;
         int k = 0;
@@ -298,23 +299,23 @@ TEST_F(MainFrameTest, CompareCommandOpensTheChosenFilesInOneWindow) {
 }
 
 TEST_F(MainFrameTest, CompareTellsWhyNoWindowOpens) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     const std::string good = work_.Path() + "/good.kv", bad = work_.Path() + "/bad.kv";
     ASSERT_TRUE(WriteKvFile(good, ThreeFiles()[0].set).ok);
     work_.MakeFile("bad.kv", "not a data file");
     const size_t before = presenter_.messages.size();
     const QString goodPath = QString::fromStdString(good), badPath = QString::fromStdString(bad);
-    EXPECT_EQ(OpenCompareWindow(*frame.MdiArea(), {}, {goodPath}, "English", presenter_), nullptr);
+    EXPECT_EQ(OpenCompareWindow(*frame.MdiArea(), {}, {goodPath}, Language::English, presenter_), nullptr);
     ASSERT_EQ(presenter_.messages.size(), before + 1);
     EXPECT_EQ(presenter_.messages.back().text, QStringLiteral("Choose at least two data files to compare."));
-    EXPECT_EQ(OpenCompareWindow(*frame.MdiArea(), {}, {goodPath, badPath}, "English", presenter_), nullptr);
+    EXPECT_EQ(OpenCompareWindow(*frame.MdiArea(), {}, {goodPath, badPath}, Language::English, presenter_), nullptr);
     ASSERT_EQ(presenter_.messages.size(), before + 2);
     EXPECT_TRUE(presenter_.messages.back().text.startsWith(badPath + QStringLiteral(" could not be read: ")))
         << presenter_.messages.back().text.toStdString();
     QStringList many;
     for (int i = 0; i < 33; ++i) many << goodPath;
-    EXPECT_EQ(OpenCompareWindow(*frame.MdiArea(), {}, many, "English", presenter_), nullptr);
+    EXPECT_EQ(OpenCompareWindow(*frame.MdiArea(), {}, many, Language::English, presenter_), nullptr);
     EXPECT_EQ(presenter_.messages.back().text, QStringLiteral("At most 32 data files can be compared at once."));
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 }

@@ -51,7 +51,7 @@ void Finish(CWizard& w) {
 class ConfigDialogs : public MainFrameTest {
 protected:
     CMainFrame& Connected(const char* language) {
-        Language(language);
+        WriteLanguageFile(language);
         StartSimulator(false);
         CMainFrame& frame = Frame();
         EXPECT_TRUE(ConnectAndWait(frame));
@@ -60,7 +60,7 @@ protected:
     // Start-up detection finds the logger and the automatic download opens; it is cancelled and
     // Connect takes the USB link.
     CMainFrame& ConnectedOverUsb() {
-        Language("English");
+        WriteLanguageFile("English");
         StartSimulator(true);
         CMainFrame& frame = Frame({false, true, false});
         EXPECT_TRUE(WaitFor([&] { return frame.Download() != nullptr; }, 20000));
@@ -255,7 +255,7 @@ TEST_F(ConfigDialogs, ARefusedEntryKeepsTheWizardOnItsLastPageAndSendsNothing) {
 }
 
 TEST_F(ConfigDialogs, AManualLoggerStaysManualInTheEnglishInterface) {
-    Language("English");
+    WriteLanguageFile("English");
     StartSimulator(false);
     server_->UpdateState([](sim::LoggerState& s) {
         s.recordMode = 0;

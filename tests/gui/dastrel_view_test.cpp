@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "common/date_time.h"
+#include "device/display_options.h"
 #include "gui/scripted_presenter.h"
 #include "history/dastrel_doc.h"
 #include "support/curve_data.h"
@@ -33,7 +34,13 @@ namespace velorin {
 namespace {
 
 // Channel 1 in hundredths, the others in tenths (high nibble 2: hundredths; low: 2-byte samples).
-const uint8_t kTypes[8] = {0x22, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02};
+DisplayOptions Display(Language language) {
+    DisplayOptions display;
+    display.language = language;
+    for (uint8_t& type : display.channelType) type = 0x02;
+    display.channelType[0] = 0x22;
+    return display;
+}
 
 void Mouse(QWidget& w, QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton) {
     const QPointF at(x, y);
@@ -44,10 +51,10 @@ void Mouse(QWidget& w, QEvent::Type type, int x, int y, Qt::MouseButton button =
 
 class ViewTest : public ::testing::Test {
 protected:
-    void Open(RecordSet set, const std::string& language = "English") {
+    void Open(RecordSet set, Language language = Language::English) {
         doc_ = std::make_shared<CDastrelDoc>();
         doc_->Set() = std::move(set);
-        view_ = std::make_unique<CDastrelView>(doc_, language, kTypes);
+        view_ = std::make_unique<CDastrelView>(doc_, Display(language));
         view_->SetDpiScale(1.0);
         view_->resize(1068, 655);
         view_->show();
@@ -107,7 +114,7 @@ TEST_F(ViewTest, OpensWithTheWholeSetAndTheControlsOfItsChannels) {
 }
 
 TEST_F(ViewTest, ChineseControls) {
-    Open(test::MakeCurveSet(10, 1), "Chinese");
+    Open(test::MakeCurveSet(10, 1), Language::Chinese);
     EXPECT_EQ(view_->Tabs()->tabText(1), QStringLiteral("数据"));
     EXPECT_EQ(view_->ChannelBox(4)->text(), QStringLiteral("通道5"));
     EXPECT_EQ(view_->ReturnButton()->text(), QStringLiteral("返回曲线"));
@@ -495,7 +502,7 @@ TEST_F(ViewTest, LayoutFollowsTheScreenScale) {
 }
 
 TEST(TimeChooser, TimesRoundTripAndSerialNumbersReadTheirLeadingDigits) {
-    CTimeCho chooser("English");
+    CTimeCho chooser(Language::English);
     const int64_t start = CDealTime(2025, 3, 1, 8, 0, 5).GetTime();
     const int64_t end = CDealTime(2025, 4, 2, 23, 59, 59).GetTime();
     chooser.SetTimes(start, end);
@@ -519,7 +526,7 @@ TEST(TimeChooser, TimesRoundTripAndSerialNumbersReadTheirLeadingDigits) {
 }
 
 TEST(TimeChooser, BackgroundShadesTowardsTheTopLeftCorner) {
-    CTimeCho chooser("Chinese");
+    CTimeCho chooser(Language::Chinese);
     chooser.resize(466, 300);
     const QImage image = chooser.grab().toImage();
     EXPECT_EQ(image.pixel(0, 0), qRgb(239, 249, 244));  // the smallest rectangle, n = 1

@@ -202,7 +202,7 @@ TEST_F(DownloadTest, APartialDownloadIsStoredBesideTheCompleteOneAndOpened) {
 }
 
 TEST_F(DownloadTest, EnglishFirstStatusTextAndAnEmptyBarForZeroBlocks) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = ConnectedFrame(false);
     server_->UpdateState([](sim::LoggerState& s) { s.recordCount = 0; });
     frame.RunCommand(ID_HISTORY);

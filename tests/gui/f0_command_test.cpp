@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "app/property_panel.h"
+#include "common/language.h"
 #include "gui/frame_fixture.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
@@ -29,7 +30,7 @@ public:
     ListsView(std::shared_ptr<CDastrelDoc> doc, QWidget* parent) : QWidget(parent) {
         HistoryLists::Setup s;
         s.doc = std::move(doc);
-        s.languageName = "English";
+        s.display.language = Language::English;
         s.statistics = new QTableView(this);
         s.data = new QTableView(this);
         lists_ = new HistoryLists(std::move(s), this);
@@ -63,7 +64,7 @@ protected:
 };
 
 TEST_F(F0CommandTest, OkStoresTheParametersAndSwitchesF0OnWithoutTouchingTheStoredFile) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     frame.SetDataViewFactory(MakeListsView);
     frame.show();
@@ -101,7 +102,7 @@ TEST_F(F0CommandTest, OkStoresTheParametersAndSwitchesF0OnWithoutTouchingTheStor
 }
 
 TEST_F(F0CommandTest, NothingHappensWithoutAHistoryView) {
-    Language("Chinese");
+    WriteLanguageFile("Chinese");
     CMainFrame& frame = Frame();
     frame.RunCommand(ID_F0_CONFIG);  // no data window: the command is disabled
     EXPECT_EQ(presenter_.dialogs, 0);

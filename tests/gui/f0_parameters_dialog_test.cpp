@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "ui/gui_text.h"
 #include "view/f0_formula.h"
@@ -29,7 +30,7 @@ void SelectAll(QLineEdit* edit) { edit->selectAll(); }
 QString Gbk(const char* utf8) { return FromGbk(Utf8ToGbk(utf8)); }
 
 TEST(ConfigValueDlg, ShowsTheParametersAndTheMethodsInBothLanguages) {
-    ConfigValueDlg english("English", 121.0f, 10.0f);
+    ConfigValueDlg english(Language::English, 121.0f, 10.0f);
     EXPECT_EQ(english.windowTitle(), "Config F0 Parameter");
     EXPECT_EQ(english.ReferenceEdit()->text(), "121.00");
     EXPECT_EQ(english.ZEdit()->text(), "10.00");
@@ -39,7 +40,7 @@ TEST(ConfigValueDlg, ShowsTheParametersAndTheMethodsInBothLanguages) {
     EXPECT_EQ(english.MethodBox()->currentText(), Gbk("F0值"));
     EXPECT_EQ(english.ReferenceEdit()->font().family(), "Arial");
     EXPECT_EQ(english.ReferenceEdit()->font().pointSize(), 8);
-    ConfigValueDlg chinese("Chinese", 111.5f, 12.25f);
+    ConfigValueDlg chinese(Language::Chinese, 111.5f, 12.25f);
     EXPECT_EQ(chinese.windowTitle(), Gbk("配置F0值参数"));
     EXPECT_EQ(chinese.ReferenceEdit()->text(), "111.50");
     EXPECT_EQ(chinese.ZEdit()->text(), "12.25");
@@ -51,7 +52,7 @@ TEST(ConfigValueDlg, ShowsTheParametersAndTheMethodsInBothLanguages) {
 }
 
 TEST(ConfigValueDlg, TypingWithF0SelectedTakesTheNumberOverAndRewritesIt) {
-    ConfigValueDlg dialog("English", 121.0f, 10.0f);
+    ConfigValueDlg dialog(Language::English, 121.0f, 10.0f);
     QLineEdit* reference = dialog.ReferenceEdit();
     SelectAll(reference);
     Type(reference, "11");
@@ -81,7 +82,7 @@ TEST(ConfigValueDlg, TypingWithF0SelectedTakesTheNumberOverAndRewritesIt) {
 }
 
 TEST(ConfigValueDlg, TypingWithFHOrNothingSelectedLeavesTheParameters) {
-    ConfigValueDlg dialog("Chinese", 121.0f, 10.0f);
+    ConfigValueDlg dialog(Language::Chinese, 121.0f, 10.0f);
     dialog.MethodBox()->setCurrentIndex(dialog.MethodBox()->findText(Gbk("FH值")));
     SelectAll(dialog.ReferenceEdit());
     Type(dialog.ReferenceEdit(), "90");

@@ -77,7 +77,7 @@ protected:
         link_.currentPort = 0;
         ASSERT_EQ(chdir(previousDir_.c_str()), 0);
     }
-    void Language(const std::string& content) { work_.MakeFile("Language.ini", content); }
+    void WriteLanguageFile(const std::string& content) { work_.MakeFile("Language.ini", content); }
 
     void StartSimulator(bool usb) {
         sim::ServerOptions o;

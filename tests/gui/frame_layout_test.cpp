@@ -53,7 +53,7 @@ using FrameLayoutTest = MainFrameTest;
 
 TEST_F(FrameLayoutTest, AllElevenToolbarButtonsShowAtTheDefaultWidthInBothLanguages) {
     for (const char* language : {"English", "Chinese"}) {
-        Language(language);
+        WriteLanguageFile(language);
         CMainFrame& frame = Frame();
         frame.show();
         ASSERT_EQ(frame.width(), 1024);
@@ -76,7 +76,7 @@ TEST_F(FrameLayoutTest, AllElevenToolbarButtonsShowAtTheDefaultWidthInBothLangua
 }
 
 TEST_F(FrameLayoutTest, MenusAreMadeOnceAndRenamedForTheActiveWindow) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     const std::vector<QAction*> open = frame.Actions(ID_FILE_OPEN);
     const std::vector<QAction*> close = frame.Actions(ID_FILE_CLOSE);
@@ -126,7 +126,7 @@ TEST_F(FrameLayoutTest, MenusAreMadeOnceAndRenamedForTheActiveWindow) {
 // A language file holding "English" and a line break leaves menus and dialogs to the system's
 // language while every text chosen by the language name stays Chinese.
 TEST_F(FrameLayoutTest, MenusFollowTheSystemLanguageWhenTheFileLeavesItOpen) {
-    Language("English\n");
+    WriteLanguageFile("English\n");
     FrameOptions options{false, false, false};
     options.systemLocale = "en_US";
     CMainFrame& english = Frame(options);
@@ -141,17 +141,17 @@ TEST_F(FrameLayoutTest, MenusFollowTheSystemLanguageWhenTheFileLeavesItOpen) {
 }
 
 TEST_F(FrameLayoutTest, QtsOwnDialogsSpeakTheInterfaceLanguage) {
-    Language("Chinese");
+    WriteLanguageFile("Chinese");
     Frame();
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
     frame_.reset();  // the translator leaves with the frame
-    Language("English");
+    WriteLanguageFile("English");
     Frame();
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }
 
 TEST_F(FrameLayoutTest, ClosingTheLiveViewKeepsTheDataWindowAsItWas) {
-    Language("English");
+    WriteLanguageFile("English");
     StartSimulator(false);
     CMainFrame& frame = Frame();
     frame.show();
@@ -171,7 +171,7 @@ TEST_F(FrameLayoutTest, ClosingTheLiveViewKeepsTheDataWindowAsItWas) {
 
 // Too small a window scrolls the live view instead of squeezing its statics into the plot.
 TEST_F(FrameLayoutTest, LiveViewScrollsInASmallWindowAndKeepsTwoRowsOfValues) {
-    Language("Chinese");
+    WriteLanguageFile("Chinese");
     StartSimulator(false);
     CMainFrame& frame = Frame();
     frame.resize(800, 600);
@@ -198,7 +198,7 @@ TEST_F(FrameLayoutTest, LiveViewScrollsInASmallWindowAndKeepsTwoRowsOfValues) {
 
 TEST_F(FrameLayoutTest, PrintingWithoutAPrinterSaysSoAndOpensNoDialog) {
     for (const char* language : {"English", "Chinese"}) {
-        Language(language);
+        WriteLanguageFile(language);
         CMainFrame& frame = Frame();
         UseHistoryViews(frame);
         ASSERT_TRUE(frame.OpenDataFile(QString::fromStdString(WriteDataFile(work_, "a.kv"))));

@@ -18,7 +18,7 @@ namespace {
 using HistoryViewWindow = MainFrameTest;
 
 TEST_F(HistoryViewWindow, OpensAsTheDataWindowAndTheFrameClosesWithItOpen) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     UseHistoryViews(frame);
     frame.resize(1200, 800);

@@ -28,7 +28,7 @@ protected:
     // `process`: velorin-logger-sim as a program of its own (on this fixture's port folder and
     // socket) instead of the in-process simulator.
     CMainFrame& DetectedAtStartup(bool simulatedNotices, bool process = false) {
-        Language("English");
+        WriteLanguageFile("English");
         if (process) {
             simProcess_ =
                 std::make_unique<e2e::Simulator>(std::vector<std::string>{"--port-dir", ports_.Path(), "--com", "3"});

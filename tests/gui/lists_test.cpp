@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "device/panel_lines.h"
 #include "history/dastrel_doc.h"
@@ -29,7 +30,7 @@ QString Header(const QTableView& table, int column) {
 // A view with the two lists, the shown range it would have and what reached the panel.
 class ListsHost : public ::testing::Test {
 protected:
-    void Build(RecordSet set, const std::string& language = "English") {
+    void Build(RecordSet set, Language language = Language::English) {
         doc_ = std::make_shared<CDastrelDoc>();
         doc_->Set() = std::move(set);
         end_ = doc_->Set().recordCount;
@@ -38,8 +39,8 @@ protected:
         data_ = new QTableView(host_.get());
         HistoryLists::Setup s;
         s.doc = doc_;
-        s.languageName = language;
-        s.channelType[0] = 0x22;  // hundredths
+        s.display.language = language;
+        s.display.channelType[0] = 0x22;  // hundredths
         s.statistics = statistics_;
         s.data = data_;
         s.shownRange = [this] { return std::make_pair(first_, end_); };
@@ -139,7 +140,7 @@ TEST_F(ListsHost, F0AddsAChannelTwoColumnToASetWithoutOneAndReturnRemovesIt) {
     RecordSet set = test::ChannelsOneTwoFive(5);
     set.channelEnabled[1] = 0;
     for (SampleRecord& r : set.records) r.value[0] = 121.0f;
-    Build(std::move(set), "Chinese");
+    Build(std::move(set), Language::Chinese);
     ASSERT_EQ(data_->model()->columnCount(), 4);
     ASSERT_TRUE(lists_->SwitchF0On(121.0f, 10.0f));
     ASSERT_EQ(data_->model()->columnCount(), 5);

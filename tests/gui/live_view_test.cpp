@@ -19,6 +19,7 @@
 #include "app/live_view_frame.h"
 #include "app/main_frame.h"
 #include "common/format.h"
+#include "common/language.h"
 #include "device/frame.h"
 #include "device/link.h"
 #include "gui/frame_fixture.h"
@@ -72,8 +73,9 @@ protected:
         EXPECT_FALSE(Poll(view));
         EXPECT_FALSE(Poll(view));
         const std::string since = FormatLiveTime(last).substr(11);
-        EXPECT_EQ(view.NoReadingText(),
-                  FromGbk(FormatC(LiveTextsFor(language).noReadingSinceFormat.c_str(), since.c_str())));
+        EXPECT_EQ(
+            view.NoReadingText(),
+            FromUtf8(FormatC(LiveTextsFor(LanguageFromName(language)).noReadingSinceFormat.c_str(), since.c_str())));
         EXPECT_EQ(view.ValueText(0), QStringLiteral("Error"));
         EXPECT_EQ(view.ValueText(2), QStringLiteral("Error"));
         EXPECT_EQ(view.ValueText(4), QStringLiteral("0.00")) << "a channel that is off stays as it was";
@@ -192,7 +194,7 @@ TEST_F(LiveViewTest, SerialPollsFillTheViewAndASilentPeriodNeitherAddsNorBlocks)
 // last values as current; the next reading clears both.
 
 TEST_F(LiveViewTest, ASilentLoggerShowsNoReadingSinceItsLastReadingInEnglish) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Connected();
     frame.RunCommand(ID_LIVE_VIEW);
     CRealImage* view = LiveView(frame);
@@ -201,7 +203,7 @@ TEST_F(LiveViewTest, ASilentLoggerShowsNoReadingSinceItsLastReadingInEnglish) {
 }
 
 TEST_F(LiveViewTest, ASilentLoggerShowsNoReadingSinceItsLastReadingInChinese) {
-    Language("Chinese");
+    WriteLanguageFile("Chinese");
     CMainFrame& frame = Connected();
     frame.RunCommand(ID_LIVE_VIEW);
     CRealImage* view = LiveView(frame);
@@ -287,7 +289,7 @@ TEST_F(LiveViewTest, PointerReadsOffASampleAndColoursAreChosenPerSwatch) {
     const LiveSeries& s = view->Series();
 
     MovePointer(view, 20 + 4 * 1, 200);
-    const LiveTexts& t = LiveTextsFor(frame.LanguageName());
+    const LiveTexts& t = LiveTextsFor(frame.TextLanguage());
     EXPECT_EQ(view->ReadoutText(), FromGbk(FormatReadoutTime(s.window.TimeAt(1), t)));
     QTreeWidgetItem* row = view->List()->topLevelItem(0);
     EXPECT_EQ(row->text(3), QString::fromStdString(FormatC("%.2f", s.window.At(1).value[0])));
@@ -356,7 +358,7 @@ TEST_F(LiveViewTest, ShowsWhatTheLoggerSentAndMissingSamplesReadErrorEverywhere)
     EXPECT_EQ(view->List()->topLevelItem(0)->text(3), QStringLiteral("25.00"));
     EXPECT_EQ(view->List()->topLevelItem(1)->text(3), QStringLiteral("10.00"));
     EXPECT_EQ(view->ReadoutText(),
-              FromGbk(FormatReadoutTime(view->Series().window.TimeAt(0), LiveTextsFor(frame.LanguageName()))))
+              FromGbk(FormatReadoutTime(view->Series().window.TimeAt(0), LiveTextsFor(frame.TextLanguage()))))
         << "the first sample has its own time too";
     frame.RunCommand(ID_CLOSE_LIVE_VIEW);
     peer.Stop();

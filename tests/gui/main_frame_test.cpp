@@ -30,6 +30,7 @@
 #include "app/main_frame.h"
 #include "app/property_panel.h"
 #include "civil_time.h"
+#include "common/language.h"
 #include "common/version.h"
 #include "device/link.h"
 #include "device/panel_lines.h"
@@ -79,11 +80,11 @@ TEST_F(MainFrameTest, StartsEmptyAtTheOriginWithDeviceCommandsDisabled) {
     EXPECT_FLOAT_EQ(frame.F0Parameter(0), 121.0f);
     EXPECT_FLOAT_EQ(frame.F0Parameter(1), 10.0f);
     // The panel starts with the labels only.
-    EXPECT_EQ(frame.Panel()->TreeText(), Render(InitialPanelLines(frame.LanguageName())));
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(InitialPanelLines(frame.TextLanguage())));
 }
 
 TEST_F(MainFrameTest, EnglishToolbarHasElevenButtonsInOrder) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     QStringList labels;
     int separators = 0;
@@ -110,7 +111,7 @@ TEST_F(MainFrameTest, EnglishToolbarHasElevenButtonsInOrder) {
 }
 
 TEST_F(MainFrameTest, LanguageFileWithALineBreakIsChinese) {
-    Language("English\n");
+    WriteLanguageFile("English\n");
     CMainFrame& frame = Frame();
     EXPECT_EQ(frame.ToolBar()->actions().first()->text(), QStringLiteral("连接设备"));
     const std::vector<QAction*> sw = frame.Actions(ID_SWITCH_LANGUAGE);
@@ -120,7 +121,7 @@ TEST_F(MainFrameTest, LanguageFileWithALineBreakIsChinese) {
 }
 
 TEST_F(MainFrameTest, SwitchingTwiceReturnsToTheFirstLanguage) {
-    Language("Chinese");
+    WriteLanguageFile("Chinese");
     Frame().RunCommand(ID_SWITCH_LANGUAGE);
     EXPECT_EQ(presenter_.restarts, 1);
     EXPECT_EQ(Frame().LanguageName(), "English");  // the "new instance" reads the file
@@ -135,7 +136,7 @@ TEST_F(MainFrameTest, MissingHelpFileIsReported) {
     const std::string empty = work_.MakeDir("no-manual");
     for (const char* language : {"English", "Chinese"}) {
         presenter_.messages.clear();
-        Language(language);
+        WriteLanguageFile(language);
         Frame().SetManualFolder(empty);
         frame_->RunCommand(ID_HELP);
         ASSERT_EQ(presenter_.messages.size(), 1u);
@@ -150,7 +151,7 @@ TEST_F(MainFrameTest, MissingHelpFileIsReported) {
 
 TEST_F(MainFrameTest, AboutBoxKeepsItsTextsAndShowsTheBuildVersion) {
     for (const char* language : {"English", "Chinese"}) {
-        Language(language);
+        WriteLanguageFile(language);
         QStringList labels;
         presenter_.onExec = [&labels](QDialog& dialog) {
             for (QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
@@ -173,11 +174,11 @@ TEST_F(MainFrameTest, HelpOpensTheManualOfTheInterfaceLanguage) {
     // the build folder holds a copy in the same place relative to the test programs.
     const QString manual =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/velorin/manual"));
-    Language("English");
+    WriteLanguageFile("English");
     Frame().RunCommand(ID_HELP);
     EXPECT_EQ(presenter_.opened, QStringList({manual + QStringLiteral("/en/index.html")}));
     presenter_.opened.clear();
-    Language("Chinese");
+    WriteLanguageFile("Chinese");
     Frame().RunCommand(ID_HELP);
     EXPECT_EQ(presenter_.opened, QStringList({manual + QStringLiteral("/zh/index.html")}));
     EXPECT_TRUE(presenter_.messages.empty());
@@ -186,7 +187,7 @@ TEST_F(MainFrameTest, HelpOpensTheManualOfTheInterfaceLanguage) {
     presenter_.opened.clear();
     const std::string folder = work_.MakeDir("manual");
     work_.MakeFile("manual/en/index.html", "<html></html>");
-    Language("English");
+    WriteLanguageFile("English");
     Frame().SetManualFolder(folder);
     frame_->RunCommand(ID_HELP);
     EXPECT_EQ(presenter_.opened, QStringList({QString::fromStdString(folder) + QStringLiteral("/en/index.html")}));
@@ -194,7 +195,7 @@ TEST_F(MainFrameTest, HelpOpensTheManualOfTheInterfaceLanguage) {
 
 TEST_F(MainFrameTest, MissingUsbLibraryIsReportedOnceAndNeverCalled) {
     test::ScopedEnv env("VELORIN_KVUSB", "/nonexistent/libkvusb.so");
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame({false, true, false});
     ASSERT_EQ(presenter_.messages.size(), 1u);
     EXPECT_EQ(presenter_.messages[0].text, QStringLiteral("Failed to load /nonexistent/libkvusb.so"));
@@ -205,7 +206,7 @@ TEST_F(MainFrameTest, MissingUsbLibraryIsReportedOnceAndNeverCalled) {
 }
 
 TEST_F(MainFrameTest, ConnectOverSerialFillsThePanelFromTheCoreLines) {
-    Language("English");
+    WriteLanguageFile("English");
     StartSimulator(false);
     CMainFrame& frame = Frame();
     ASSERT_TRUE(ConnectAndWait(frame));
@@ -213,7 +214,7 @@ TEST_F(MainFrameTest, ConnectOverSerialFillsThePanelFromTheCoreLines) {
     for (int id : {ID_CONNECT, ID_LIVE_VIEW, ID_HISTORY, ID_SETUP_WIZARD, ID_UPDATE_TIME, ID_STOP}) {
         EXPECT_TRUE(Enabled(frame, id)) << id;
     }
-    EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), Language::English)));
     EXPECT_TRUE(frame.Panel()->TreeText().contains(QStringLiteral("  SN：20261209")));
     EXPECT_TRUE(presenter_.messages.empty());
     // "connecting......" ends with the port that answered.
@@ -221,7 +222,7 @@ TEST_F(MainFrameTest, ConnectOverSerialFillsThePanelFromTheCoreLines) {
 }
 
 TEST_F(MainFrameTest, AFailedConnectForgetsTheLoggerThatWasThere) {
-    Language("English");
+    WriteLanguageFile("English");
     StartSimulator(false);
     CMainFrame& frame = Frame();
     ASSERT_TRUE(ConnectAndWait(frame));
@@ -235,12 +236,12 @@ TEST_F(MainFrameTest, AFailedConnectForgetsTheLoggerThatWasThere) {
         EXPECT_FALSE(Enabled(frame, id)) << id;
     }
     // The panel shows that no logger is connected.
-    EXPECT_EQ(frame.Panel()->TreeText(), Render(InitialPanelLines("English")));
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(InitialPanelLines(Language::English)));
     EXPECT_EQ(frame.Info().storedRecordCount, 0);
 }
 
 TEST_F(MainFrameTest, TheLockIndicatorsStayAtTheRightEdgeAfterConnect) {
-    Language("English");
+    WriteLanguageFile("English");
     StartSimulator(false);
     CMainFrame& frame = Frame();
     frame.show();
@@ -255,7 +256,7 @@ TEST_F(MainFrameTest, TheLockIndicatorsStayAtTheRightEdgeAfterConnect) {
 }
 
 TEST_F(MainFrameTest, AFifoNamedAsADataFileIsRefusedWithoutWaiting) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     frame.show();
     const std::string fifo = work_.Path() + "/pipe.kv";
@@ -284,7 +285,7 @@ TEST_F(MainFrameTest, AFifoNamedAsADataFileIsRefusedWithoutWaiting) {
 }
 
 TEST_F(MainFrameTest, APortThatDoesNotExistIsNamedInFull) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     frame.resize(800, 600);
     frame.Connection()->SetPortListProvider([] { return std::vector<PortEntry>{{7, "/nonexistent/tty-a"}}; });
@@ -297,7 +298,7 @@ TEST_F(MainFrameTest, APortThatDoesNotExistIsNamedInFull) {
 }
 
 TEST_F(MainFrameTest, NoPortAnsweringShowsTheTimeoutAndReenablesConnect) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     frame.Connection()->SetPortListProvider([] { return std::vector<PortEntry>{}; });
     ASSERT_TRUE(ConnectAndWait(frame));
@@ -326,7 +327,7 @@ TEST_F(MainFrameTest, ChosenPortIsItsDigitsAndCancelMeansAllPorts) {
 }
 
 TEST_F(MainFrameTest, UsbArrivalConnectsAndStartsTheAutomaticDownload) {
-    Language("English");
+    WriteLanguageFile("English");
     StartSimulator(true);
     CMainFrame& frame = Frame({false, true, false});
     int finished = 0;
@@ -345,7 +346,7 @@ TEST_F(MainFrameTest, UsbArrivalConnectsAndStartsTheAutomaticDownload) {
     // Connect takes the USB link.
     ASSERT_TRUE(ConnectAndWait(frame));
     EXPECT_EQ(link_.currentPort, HID_LINK_PORT);
-    EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), "English")));
+    EXPECT_EQ(frame.Panel()->TreeText(), Render(BuildPanelLines(frame.Info(), Language::English)));
     EXPECT_EQ(frame.StatusText(), QStringLiteral("Connected USB device!"));
 
     // The logger's removal disables every device command, Connect included, until the next
@@ -366,7 +367,7 @@ TEST_F(MainFrameTest, UsbArrivalConnectsAndStartsTheAutomaticDownload) {
 }
 
 TEST_F(MainFrameTest, StopAsksFirstAndOnlyOkStopsTheLogger) {
-    Language("English");
+    WriteLanguageFile("English");
     StartSimulator(false);
     CMainFrame& frame = Frame();
     ASSERT_TRUE(ConnectAndWait(frame));

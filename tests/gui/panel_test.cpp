@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/property_panel.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "common/texts.h"
 #include "device/device_info.h"
@@ -51,18 +52,18 @@ QStringList Expected(const std::vector<PanelLine>& lines) {
 }
 
 // A logger with a timed start and a timed stop, channels 1, 3 and 7 enabled.
-DeviceInfo SampleInfo(const std::string& languageName) {
-    const Texts& t = TextsFor(languageName);
+DeviceInfo SampleInfo(Language language) {
+    const Texts& t = TextsFor(language);
     DeviceInfo info;
     StoreInField(info.startTime, "2024-03-07 08:05:00");
     StoreInField(info.userName, Utf8ToGbk("冷库管理员"));
     StoreInField(info.title, "Cold room 3");
-    StoreInField(info.workState, t.workStateRecording);
-    StoreInField(info.startMode, t.startModeLabel[1]);
+    StoreInField(info.workState, Utf8ToGbk(t.workStateRecording));
+    StoreInField(info.startMode, Utf8ToGbk(t.startModeLabel[1]));
     StoreInField(info.timedStartTime, "2024-03-08 09:00:00");
-    StoreInField(info.stopMode, t.stopModeLabel[1]);
+    StoreInField(info.stopMode, Utf8ToGbk(t.stopModeLabel[1]));
     StoreInField(info.timedStopTime, "2024-04-01 00:00:00");
-    StoreInField(info.recordMode, t.recordModeAuto);
+    StoreInField(info.recordMode, Utf8ToGbk(t.recordModeAuto));
     StoreInField(info.serialNumber, "20261209");
     StoreInField(info.model, "VLR-T81");
     info.storedRecordCount = 100;
@@ -99,8 +100,8 @@ TEST(PanelFill, TreeHoldsTheLinesOfADeviceInBothLanguages) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
         PropertyPanel panel;
-        DeviceInfo info = SampleInfo(c.language);
-        const std::vector<PanelLine> lines = BuildPanelLines(info, c.language);
+        DeviceInfo info = SampleInfo(LanguageFromName(c.language));
+        const std::vector<PanelLine> lines = BuildPanelLines(info, LanguageFromName(c.language));
         panel.Fill(lines);
         EXPECT_EQ(panel.TreeText(), Expected(lines));
 
@@ -124,13 +125,13 @@ TEST(PanelFill, TreeHoldsTheLinesOfADeviceInBothLanguages) {
 
 TEST(PanelFill, EveryFillStartsFromAnEmptyTree) {
     PropertyPanel panel;
-    DeviceInfo info = SampleInfo("English");
-    const std::vector<PanelLine> full = BuildPanelLines(info, "English");
+    DeviceInfo info = SampleInfo(Language::English);
+    const std::vector<PanelLine> full = BuildPanelLines(info, Language::English);
     panel.Fill(full);
     panel.Fill(full);
     EXPECT_EQ(panel.TreeText(), Expected(full));  // nothing doubled
 
-    const std::vector<PanelLine> labels = InitialPanelLines("Chinese");
+    const std::vector<PanelLine> labels = InitialPanelLines(Language::Chinese);
     panel.Fill(labels);
     EXPECT_EQ(panel.TreeText(), Expected(labels));  // nothing left over
 
@@ -157,8 +158,8 @@ TEST(PanelFill, ItemsOpenAsTheLinesSay) {
     EXPECT_FALSE(tree->topLevelItem(1)->isExpanded());
 
     // The device panel: both roots and both mode lines are open.
-    DeviceInfo info = SampleInfo("Chinese");
-    panel.Fill(BuildPanelLines(info, "Chinese"));
+    DeviceInfo info = SampleInfo(Language::Chinese);
+    panel.Fill(BuildPanelLines(info, Language::Chinese));
     QTreeWidgetItem* basic = tree->topLevelItem(0);
     EXPECT_TRUE(basic->isExpanded());
     EXPECT_TRUE(tree->topLevelItem(1)->isExpanded());
@@ -179,8 +180,8 @@ TEST(PanelFill, QueuedFillFromAWorkerIsCarriedOutOnTheGuiThread) {
         panel.Tree()->model(), &QAbstractItemModel::rowsInserted, &panel,
         [&insertingThreads] { insertingThreads.push_back(QThread::currentThread()); }, Qt::DirectConnection);
 
-    DeviceInfo info = SampleInfo("English");
-    const std::vector<PanelLine> lines = BuildPanelLines(info, "English");
+    DeviceInfo info = SampleInfo(Language::English);
+    const std::vector<PanelLine> lines = BuildPanelLines(info, Language::English);
     std::thread worker([&panel, lines] { panel.FillQueued(lines); });
     worker.join();
     EXPECT_EQ(panel.Tree()->topLevelItemCount(), 0);  // the worker touched nothing
@@ -193,7 +194,7 @@ TEST(PanelFill, QueuedFillFromAWorkerIsCarriedOutOnTheGuiThread) {
 
 TEST(PanelFill, QueuedFillForAPanelThatIsGoneIsDropped) {
     auto* panel = new PropertyPanel;
-    std::thread worker([panel] { panel->FillQueued(InitialPanelLines("English")); });
+    std::thread worker([panel] { panel->FillQueued(InitialPanelLines(Language::English)); });
     worker.join();
     delete panel;
     QCoreApplication::processEvents();  // must not reach the deleted panel (sanitizer builds see it)

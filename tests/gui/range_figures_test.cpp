@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <memory>
 
+#include "device/display_options.h"
 #include "history/dastrel_doc.h"
 #include "view/curve_geometry.h"
 #include "view/dastrel_view.h"
@@ -22,7 +23,14 @@
 namespace velorin {
 namespace {
 
-const uint8_t kTypes[8] = {0x22, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02, 0x02};
+// Channel 1 shows two decimals, the others one.
+DisplayOptions Display(Language language) {
+    DisplayOptions display;
+    display.language = language;
+    for (uint8_t& type : display.channelType) type = 0x02;
+    display.channelType[0] = 0x22;
+    return display;
+}
 
 void Mouse(QWidget& w, QEvent::Type type, int x, int y) {
     const QPointF at(x, y);
@@ -33,11 +41,11 @@ void Mouse(QWidget& w, QEvent::Type type, int x, int y) {
 
 class RangeFigures : public ::testing::Test {
 protected:
-    void Open(const std::string& language) {
+    void Open(Language language) {
         doc_ = std::make_shared<CDastrelDoc>();
         doc_->Set() = test::ChannelsOneTwoFive(10);  // channel 1: 20 + 0.25 i; channel 5 misses record 3
         doc_->Set().upperAlarmX10[0] = 210;          // 21.0
-        view_ = std::make_unique<CDastrelView>(doc_, language, kTypes);
+        view_ = std::make_unique<CDastrelView>(doc_, Display(language));
         view_->SetDpiScale(1.0);
         view_->resize(1068, 655);
         view_->show();
@@ -63,7 +71,7 @@ protected:
 };
 
 TEST_F(RangeFigures, FollowZoomPanAndReturnBesideTheWholeSetsFigures) {
-    Open("English");
+    Open(Language::English);
     QAbstractItemModel* m = view_->StatisticsList()->model();
     ASSERT_EQ(m->columnCount(), StatisticsModel::FirstRangeColumn() + 7);
     EXPECT_EQ(Header(0), "Range MAX");
@@ -102,7 +110,7 @@ TEST_F(RangeFigures, FollowZoomPanAndReturnBesideTheWholeSetsFigures) {
 }
 
 TEST_F(RangeFigures, CopiedAsTextFromTheTablesMenu) {
-    Open("Chinese");
+    Open(Language::Chinese);
     QTableView* table = view_->StatisticsList();
     ASSERT_EQ(table->contextMenuPolicy(), Qt::ActionsContextMenu);
     ASSERT_EQ(table->actions().size(), 1);

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <string>
 
+#include "common/language.h"
 #include "history/record_set.h"
 #include "report/pdf_report.h"
 #include "report/report_worker.h"
@@ -30,7 +31,7 @@ TEST(ReportWorker, CancelStopsTheReportAndKeepsTheEarlierFile) {
     const std::string target = dir.MakeFile("report.pdf", "the earlier report");
     const RecordSet set = test::MakeCurveSet(60000, 6, 60, 0);  // some 150 pages
     PdfOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     // A timer on the GUI thread: it runs only while the worker leaves that thread free. Once the
     // dialog shows two pages done, it presses Cancel.
     int ticks = 0, shownPages = 0;
@@ -62,7 +63,7 @@ TEST(ReportWorker, UncancelledReportWritesTheFileInTheInterfaceLanguage) {
     test::TempDir dir;
     const std::string target = dir.Path() + "/report.pdf";
     PdfOptions options;
-    options.english = false;
+    options.display.language = Language::Chinese;
     QString label;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {

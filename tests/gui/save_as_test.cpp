@@ -21,7 +21,7 @@ class SaveAsTest : public test::MainFrameTest {
 protected:
     // A frame with one data window of three records (channel 1, 21.5 … 23.5).
     CMainFrame& FrameWithData() {
-        Language("English");
+        WriteLanguageFile("English");
         CMainFrame& frame = Frame();
         RecordSet set;
         set.recordCount = 3;

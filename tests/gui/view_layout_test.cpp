@@ -38,7 +38,7 @@ class DataWindowLayout : public test::MainFrameTest {
 protected:
     // A main window of the given size showing one maximised data window of `channels` channels.
     CDastrelView* Open(const std::string& language, int width, int height, int channels) {
-        Language(language);
+        WriteLanguageFile(language);
         CMainFrame& frame = Frame();
         UseHistoryViews(frame);
         const std::string path = work_.Path() + "/layout.kv";
@@ -200,7 +200,7 @@ TEST_F(DataWindowLayout, TheUsualPositionsStayWhereTheWindowHasRoom) {
 }
 
 TEST_F(DataWindowLayout, ThePanelKeepsTheWidthTheUserGaveIt) {
-    Language("English");
+    WriteLanguageFile("English");
     CMainFrame& frame = Frame();
     frame.resize(1024, 768);
     frame.show();

@@ -28,7 +28,7 @@ class ViewPrintTest : public test::MainFrameTest {
 protected:
     // A frame whose data windows show the history view, with one window of 100 records.
     CMainFrame& FrameWithView() {
-        Language("Chinese");
+        WriteLanguageFile("Chinese");
         CMainFrame& frame = Frame();
         UseHistoryViews(frame);
         const std::string path = work_.Path() + "/run.kv";

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/language.h"
 #include "common/texts.h"
 #include "device/frame.h"
 #include "history/block_codec.h"
@@ -520,11 +521,11 @@ TEST(DownloadCapacity, MoreRecordsThanADataSetHoldsStopsTheBlockPhase) {
     DownloadHooks hooks;
     hooks.wait = [](int) {};
     g_fakeBlockRequests = 0;
-    const DownloadResult r = RunDownload(link, DeviceInfo(), buffer, hooks, "English");
+    const DownloadResult r = RunDownload(link, DeviceInfo(), buffer, hooks, Language::English);
     EXPECT_FALSE(r.finished);
     ASSERT_EQ(r.warnings.size(), 1u);
     EXPECT_EQ(r.warnings[0].kind, DownloadWarningKind::CapacityReached);
-    EXPECT_EQ(r.warnings[0].text, TextsFor("English").historyCapacityReached);
+    EXPECT_EQ(r.warnings[0].text, TextsFor(Language::English).historyCapacityReached);
     EXPECT_EQ(buffer.recordCount, kRecordCapacity);
     EXPECT_EQ(r.records, kRecordCapacity);
     EXPECT_TRUE(buffer.capacityReached);

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "device/device_info.h"
 #include "history/block_codec.h"
@@ -91,7 +92,7 @@ TEST(FillRecordSet, EveryFieldFromItsSource) {
     const auto buffer = SampleBuffer(info);
     ASSERT_EQ(buffer->recordCount, 3);
     RecordSet set;
-    FillRecordSet(*buffer, info, true, set);
+    FillRecordSet(*buffer, info, Language::English, set);
 
     ASSERT_EQ(set.recordCount, 3);
     ASSERT_EQ(set.records.size(), 3u);
@@ -142,7 +143,7 @@ TEST(FillRecordSet, EveryFieldFromItsSource) {
     EXPECT_EQ(QuantityTextOf(set, 5), "") << "no quantity 27";
 
     RecordSet chinese;
-    FillRecordSet(*buffer, info, false, chinese);
+    FillRecordSet(*buffer, info, Language::Chinese, chinese);
     EXPECT_EQ(GbkToUtf8(QuantityTextOf(chinese, 0)), "温度");
     EXPECT_EQ(GbkToUtf8(QuantityTextOf(chinese, 2)), "压力");
 }
@@ -192,9 +193,9 @@ TEST(DataFolders, FallbackFollowsXdgDataHome) {
 
 class StoreDownloadTest : public ::testing::Test {
 protected:
-    StoreOptions Default(const std::string& language = "English") const {
+    StoreOptions Default(Language language = Language::English) const {
         StoreOptions o;
-        o.languageName = language;
+        o.language = language;
         o.executableFolder = exe.Path();
         return o;
     }
@@ -295,7 +296,7 @@ TEST_F(StoreDownloadTest, NoUsableFolderAtAllWritesNothing) {
 }
 
 TEST_F(StoreDownloadTest, ChosenPathTakesChineseNamesAndNoCsv) {
-    StoreOptions o = Default("English");
+    StoreOptions o = Default(Language::English);
     o.targetPath = data.Path() + "/chosen.kv";
     const StoreResult r = StoreDownload(*buffer, info, Complete(), o);
     ASSERT_TRUE(r.ok) << r.detail;
@@ -445,7 +446,7 @@ TEST(FillRecordSet, ChannelsSevenAndEightAreMarkedNotRecorded) {
     buffer->records.push_back(record);
     buffer->recordCount = 1;
     RecordSet set;
-    FillRecordSet(*buffer, info, true, set);
+    FillRecordSet(*buffer, info, Language::English, set);
     EXPECT_EQ(set.channelEnabled[0], 1);
     EXPECT_EQ(set.channelEnabled[6], 0) << "a data file cannot hold its values";
     info.channel[6].channelEnabled = 0;

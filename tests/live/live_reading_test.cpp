@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/language.h"
 #include "device/frame.h"
 #include "live/live_reading.h"
 #include "live/live_text_format.h"
@@ -107,7 +108,7 @@ TEST(LiveDecoding, HundredthsTenthsMissingAndDisabledChannels) {
 
 TEST(LiveValueTexts, DecimalsFollowTheChannelTypeAndMissingReadsError) {
     for (const char* language : {"English", "Chinese"}) {
-        const LiveTexts& t = LiveTextsFor(language);
+        const LiveTexts& t = LiveTextsFor(LanguageFromName(language));
         EXPECT_EQ(FormatLiveValue(26.5f, 0x22, t), "26.50");
         EXPECT_EQ(FormatLiveValue(25.1f, 0x12, t), "25.1");
         EXPECT_EQ(FormatLiveValue(-0.04f, 0x12, t), "-0.0");

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/date_time.h"
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "live/live_geometry.h"
 #include "live/live_samples.h"
@@ -176,7 +177,7 @@ TEST(LiveTextsMade, ListRowsTimesAndReadout) {
     channels[3] = Enabled(9, 5);   // ... so a code below 32 names nothing
     channels[6] = Enabled();       // channels 7 and 8 have no row
     channels[7] = Enabled();
-    const LiveTexts& english = LiveTextsFor("English");
+    const LiveTexts& english = LiveTextsFor(Language::English);
     const std::vector<LiveListRow> rows = LiveListRows(channels, english);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].channel, 0);
@@ -191,8 +192,9 @@ TEST(LiveTextsMade, ListRowsTimesAndReadout) {
     const int64_t t = CDealTime(2026, 1, 2, 3, 4, 5).GetTime();
     EXPECT_EQ(FormatLiveTime(t), "2026-01-02 03:04:05");
     EXPECT_EQ(GbkToUtf8(FormatReadoutTime(t, english)), "2026年1月2日03:04:05");
-    EXPECT_EQ(FormatReadoutTime(t, english), FormatReadoutTime(t, LiveTextsFor("Chinese")));
-    EXPECT_NE(LiveTextsFor("English").curveBox, LiveTextsFor("english").curveBox) << "only \"English\" is English";
+    EXPECT_EQ(FormatReadoutTime(t, english), FormatReadoutTime(t, LiveTextsFor(Language::Chinese)));
+    EXPECT_NE(LiveTextsFor(Language::English).curveBox, LiveTextsFor(LanguageFromName("english")).curveBox)
+        << "only \"English\" is English";
 }
 
 }  // namespace

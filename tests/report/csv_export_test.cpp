@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/language.h"
 #include "history/record_set.h"
 #include "report/export_test_data.h"
 #include "report/text_export.h"
@@ -27,7 +28,7 @@ std::string Csv(const RecordSet& set, const ExportOptions& options = ExportOptio
 
 TEST(CsvExport, EnglishFileIsExactlyTheExpectedBytes) {
     ExportOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     const std::string expected = G("用户名:") +
                                  "Lab 3\r\n"
                                  "Title:Run 7\r\n"
@@ -86,9 +87,9 @@ RecordSet BlockSet(int records) {
 
 ExportOptions HundredthsOnChannel1() {
     ExportOptions options;
-    options.english = true;
-    options.channelType[0] = 0x22;
-    options.channelType[2] = 0x02;
+    options.display.language = Language::English;
+    options.display.channelType[0] = 0x22;
+    options.display.channelType[2] = 0x02;
     return options;
 }
 
@@ -117,7 +118,7 @@ TEST(CsvExport, OneRecordMoreOpensASecondBlockWithOneDecimal) {
 
 TEST(CsvExport, FullSetSpreadsOverFiveBlocks) {
     ExportOptions english;
-    english.english = true;
+    english.display.language = Language::English;
     const std::string csv = Csv(BlockSet(kRecordCapacity), english);
     const std::string header = Line(csv, kHeadLines);
     size_t groups = 0;
@@ -144,13 +145,13 @@ TEST(CsvExport, FirstBlockDecimalsFollowTheHighNibbleOfTheChannelType) {
     } cases[] = {{0x22, "25.00"}, {0x24, "25.00"}, {0x02, "25.0"}, {0x12, "25.0"}, {0x32, "25.0"}, {0, "25.0"}};
     for (const Case& c : cases) {
         ExportOptions options;
-        options.channelType[0] = c.type;
+        options.display.channelType[0] = c.type;
         const std::string row = Line(Csv(set, options), kHeadLines + 1);
         EXPECT_EQ(row, std::string("1,2025-03-09 07:05:00,") + c.cell + ",25.0,") << int(c.type);
     }
     // The head statistics keep their fixed decimals whatever the channel type.
     ExportOptions hundredths;
-    hundredths.channelType[0] = 0x22;
+    hundredths.display.channelType[0] = 0x22;
     EXPECT_EQ(Line(Csv(set, hundredths), 8), G("CH1,  最大值:26.5,  最小值:-1.2,  平均值:12.25,  通道类型:TEMP"));
 }
 
@@ -184,7 +185,7 @@ TEST(CsvExport, NoEnabledChannelWritesSerialAndTimeOnly) {
     set.channelEnabled[0] = set.channelEnabled[2] = 0;
     set.channelEnabled[5] = 2;  // only 1 means enabled
     ExportOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     const std::string csv = Csv(set, options);
     const std::string tail =
         "Start channel:\r\n"
@@ -201,7 +202,7 @@ TEST(CsvExport, NoEnabledChannelWritesSerialAndTimeOnly) {
 TEST(CsvExport, EmptySetLeavesStartAndStopTimeEmpty) {
     RecordSet set = test::SmallSet(0);
     ExportOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     const std::string csv = Csv(set, options);
     EXPECT_NE(csv.find("Record times:0\r\n"), std::string::npos);
     EXPECT_NE(csv.find("\r\nStart time:\r\nStop time:\r\n"), std::string::npos);

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/language.h"
 #include "report/report_test_data.h"
 #include "report/report_texts.h"
 #include "support/command_output.h"
@@ -31,7 +32,7 @@ TEST_F(PdfFile, ChineseReportHasItsTextsPagesInformationAndEmbeddedFont) {
     SetUnitText(set, 0, G("℃"));
     SetQuantityText(set, 0, G("温度"));
     set.records[3].value[0] = 45.0f;
-    const PdfResult r = ExportPdf(set, dir_.Path() + "/report", ReportOptions(false));
+    const PdfResult r = ExportPdf(set, dir_.Path() + "/report", ReportOptions(Language::Chinese));
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_EQ(r.path, dir_.Path() + "/report.pdf");
     EXPECT_EQ(r.pages, 3);  // 300 rows at 280 a page, plus the first page
@@ -99,7 +100,7 @@ TEST_F(PdfFile, TextsFitTheReportsPositionsWithoutOverlapping) {
     // hold every value: " -12.2 " with an arrow reaches into the next slot, as the fixed
     // positions make it.)
     set.records[0].value[0] = 35.0f;
-    const PdfResult r = ExportPdf(set, dir_.Path() + "/fit.pdf", ReportOptions(true));
+    const PdfResult r = ExportPdf(set, dir_.Path() + "/fit.pdf", ReportOptions(Language::English));
     ASSERT_TRUE(r.ok) << r.detail;
 
     const std::vector<Word> first = WordsOf(r.path, 1);
@@ -169,7 +170,8 @@ TEST_F(PdfFile, NoTextOverlapsAnotherInEitherLanguage) {
     StoreInField(set.userName, G("实验室三号冷库温湿度记录仪"));
     StoreInField(set.title, G("old room 3 冷库"));
     for (const bool english : {true, false}) {
-        const PdfResult r = ExportPdf(set, dir_.Path() + "/overlap.pdf", ReportOptions(english));
+        const PdfResult r = ExportPdf(set, dir_.Path() + "/overlap.pdf",
+                                      ReportOptions(english ? Language::English : Language::Chinese));
         ASSERT_TRUE(r.ok) << r.detail;
         for (int page : {1, 2}) {
             const std::vector<Box> boxes = BoxesOf(r.path, page);
@@ -201,21 +203,21 @@ TEST_F(PdfFile, NoTextOverlapsAnotherInEitherLanguage) {
 
 TEST_F(PdfFile, NameWithPdfAnywhereIsKeptAndAMissingLogoOnlyWarns) {
     RecordSet set = ReportSet(3, {1});
-    PdfOptions o = ReportOptions(true);
+    PdfOptions o = ReportOptions(Language::English);
     o.logoPath = dir_.Path() + "/logo.png";  // does not exist
     const PdfResult r = ExportPdf(set, dir_.Path() + "/a.pdf.old", o);
     ASSERT_TRUE(r.ok) << r.detail;
     EXPECT_EQ(r.path, dir_.Path() + "/a.pdf.old");
     ASSERT_EQ(r.warnings.size(), 1u);
     EXPECT_EQ(r.warnings[0], PdfWarning::LogoMissing);
-    EXPECT_NE(PdfWarningMessage(r, PdfWarning::LogoMissing, true).find(o.logoPath), std::string::npos);
+    EXPECT_NE(PdfWarningMessage(r, PdfWarning::LogoMissing, Language::English).find(o.logoPath), std::string::npos);
     EXPECT_NE(CommandOutput("pdftotext '" + r.path + "' -").find("DataLogger PDF Report"), std::string::npos);
 }
 
 TEST_F(PdfFile, ProgressCountsThePagesAndCancellingKeepsTheOldFile) {
     RecordSet set = ReportSet(600, {1, 2});  // 1 + 3 pages
     const std::string target = dir_.MakeFile("old.pdf", "old report");
-    PdfOptions o = ReportOptions(true);
+    PdfOptions o = ReportOptions(Language::English);
     std::vector<std::pair<int, int>> seen;
     o.progress = [&seen](int page, int total) {
         seen.emplace_back(page, total);
@@ -239,7 +241,8 @@ TEST_F(PdfFile, ProgressCountsThePagesAndCancellingKeepsTheOldFile) {
 
 TEST_F(PdfFile, UnwritableTargetReportsThePathAndLeavesAnExistingFile) {
     RecordSet set = ReportSet(3, {1});
-    const PdfResult missingFolder = ExportPdf(set, dir_.Path() + "/no/such/folder/r.pdf", ReportOptions(true));
+    const PdfResult missingFolder =
+        ExportPdf(set, dir_.Path() + "/no/such/folder/r.pdf", ReportOptions(Language::English));
     EXPECT_FALSE(missingFolder.ok);
     EXPECT_FALSE(missingFolder.detail.empty());
     const std::string message = PdfFailureMessage(missingFolder);
@@ -250,7 +253,7 @@ TEST_F(PdfFile, UnwritableTargetReportsThePathAndLeavesAnExistingFile) {
     // A target that cannot be replaced (a folder of that name) fails after the document was
     // drawn; what was there stays as it was.
     const std::string kept = dir_.MakeFile("r.pdf/kept", "old");
-    const PdfResult folder = ExportPdf(set, dir_.Path() + "/r.pdf", ReportOptions(true));
+    const PdfResult folder = ExportPdf(set, dir_.Path() + "/r.pdf", ReportOptions(Language::English));
     EXPECT_FALSE(folder.ok);
     EXPECT_FALSE(folder.detail.empty());
     EXPECT_EQ(ReadFileBytes(kept), "old");

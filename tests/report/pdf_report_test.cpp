@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "common/language.h"
 #include "history/kv_file.h"
 #include "report/report_test_data.h"
 
@@ -38,7 +39,7 @@ TEST(PdfReportPages, TableLayoutAndPageCount) {
     EXPECT_EQ(DataPageCount(eight, 141), 2);
 
     RecordSet set = ReportSet(281, {1, 2, 3, 4, 5, 6, 7, 8});
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     EXPECT_EQ(canvas.Pages(), 4);
     EXPECT_EQ(TextAt(canvas, 1, 520, 20), "Page 1/4");
     EXPECT_EQ(TextAt(canvas, 4, 520, 20), "Page 4/4");
@@ -49,7 +50,7 @@ TEST(PdfReportPages, TableLayoutAndPageCount) {
 
 TEST(PdfReportPages, EmptyRangeHasOnlyTheFirstPageAndNoCurve) {
     RecordSet set = ReportSet(0, {1});
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     EXPECT_EQ(canvas.Pages(), 1);
     EXPECT_EQ(CountTextsAtY(canvas, 1, 70), 0);  // no time labels
     for (const auto& s : canvas.Segments(1)) {
@@ -63,7 +64,7 @@ TEST(PdfReportPages, EmptyRangeHasOnlyTheFirstPageAndNoCurve) {
 
 TEST(PdfReportFirstPage, EnglishLabelsExceptMktAndRecorded) {
     RecordSet set = ReportSet(5, {1, 2});
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     int chinese = 0;
     for (const CanvasCall& c : canvas.Texts(1)) {
         if (IsAscii(c.text)) continue;
@@ -76,7 +77,7 @@ TEST(PdfReportFirstPage, EnglishLabelsExceptMktAndRecorded) {
     EXPECT_EQ(TextAt(canvas, 1, 200, 679), "Stop mode");
     EXPECT_EQ(TextAt(canvas, 1, 382, 687), "32000" + G(" / 已记录:") + "5");
 
-    RecordingCanvas zh = DrawReport(set, ReportOptions(false));
+    RecordingCanvas zh = DrawReport(set, ReportOptions(Language::Chinese));
     EXPECT_EQ(TextAt(zh, 1, 50, 752), G("数据记录仪PDF报告"));
     EXPECT_EQ(TextAt(zh, 1, 52, 621), "MKT:");
     EXPECT_EQ(TextAt(zh, 1, 50, 796), G("序\t  列\t  号:"));
@@ -88,7 +89,7 @@ TEST(PdfReportFirstPage, EnglishLabelsExceptMktAndRecorded) {
 
 TEST(PdfReportFirstPage, NoteNamesTheComputersUtcOffsetInRed) {
     RecordSet set = ReportSet(1, {1});
-    PdfOptions o = ReportOptions(true);
+    PdfOptions o = ReportOptions(Language::English);
     RecordingCanvas east = DrawReport(set, o);
     const CanvasCall* note = east.TextAt(1, 50, 742);
     ASSERT_NE(note, nullptr);
@@ -96,7 +97,7 @@ TEST(PdfReportFirstPage, NoteNamesTheComputersUtcOffsetInRed) {
     EXPECT_TRUE(note->color == kRed);
     EXPECT_EQ(note->fontSize, 8);
     o.clock.utcOffsetSeconds = -(5 * 3600 + 30 * 60);
-    o.english = false;
+    o.display.language = Language::Chinese;
     EXPECT_EQ(TextAt(DrawReport(set, o), 1, 50, 742), G("注:所有数据基于UTC-05:30 24小时制[月/日/年 时/分/秒]"));
 }
 
@@ -113,7 +114,7 @@ TEST(PdfReportFirstPage, ValuesStatisticsAndMkt) {
     std::string erased = "AB";
     erased += '\xff';
     StoreInField(set.title, erased);
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     EXPECT_EQ(TextAt(canvas, 1, 90, 796), "A1234567");
     EXPECT_EQ(TextAt(canvas, 1, 90, 782), "03/04/26 05:06:07");
     EXPECT_EQ(TextAt(canvas, 1, 82, 695), "Lab 3");
@@ -138,7 +139,7 @@ TEST(PdfReportFirstPage, MissingFourByteSamplesAreNoFiguresNoAlarmsAndErrInTheTa
     set.records[2].value[0] = kMissingValue2Byte;
     SetQuantityText(set, 0, "TEMP");
     const std::string before = SerializeKv(set);
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     EXPECT_EQ(TextAt(canvas, 1, 72, 645), "25.0@03/09/25 07:06:00 ,");
     EXPECT_EQ(TextAt(canvas, 1, 72, 637), "25.0@03/09/25 07:06:00 ,");
     EXPECT_EQ(TextAt(canvas, 1, 72, 629), "25.00 ,");
@@ -160,7 +161,7 @@ TEST(PdfReportFirstPage, AlarmRowsBelongToChannelNumbers) {
     set.records[1].value[2] = 35.0f;
     set.records[3].value[2] = 36.0f;
     set.records[2].value[2] = 5.0f;
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     EXPECT_EQ(TextAt(canvas, 1, 50, 586), "1:Upper limit>30.0");
     // Channel 2 is disabled: its rows (570, 562) stay empty and channel 3 keeps 554 / 546.
     EXPECT_EQ(CountTextsAtY(canvas, 1, 570), 0);
@@ -180,14 +181,14 @@ TEST(PdfReportFirstPage, AlarmRowsBelongToChannelNumbers) {
 
 TEST(PdfReportCurve, TimeLabelsAndTheOmittedLeftmostLabel) {
     RecordSet set = ReportSet(91, {1});
-    RecordingCanvas whole = DrawReport(set, ReportOptions(true));
+    RecordingCanvas whole = DrawReport(set, ReportOptions(Language::English));
     EXPECT_EQ(CountTextsAtY(whole, 1, 70), 9);
     EXPECT_EQ(TextAt(whole, 1, 65, 70), "<none>");
     EXPECT_EQ(TextAt(whole, 1, 115, 70), "03/09/25 ");
     EXPECT_EQ(TextAt(whole, 1, 115, 62), "07:15:00 ");  // record trunc(91 ÷ 9) = 10
     EXPECT_EQ(TextAt(whole, 1, 515, 62), "08:35:00 ");  // the last record, 90
 
-    PdfOptions from5 = ReportOptions(true);
+    PdfOptions from5 = ReportOptions(Language::English);
     from5.firstIndex = 5;
     from5.endIndex = 50;
     RecordingCanvas part = DrawReport(set, from5);
@@ -199,7 +200,7 @@ TEST(PdfReportCurve, TimeLabelsAndTheOmittedLeftmostLabel) {
 TEST(PdfReportCurve, ValueLabelsStayOnThePageWithManyChannels) {
     // One channel: "lo/" labels at 2 × (35 − length), as they always stood.
     RecordSet one = ReportSet(20, {1});
-    RecordingCanvas a = DrawReport(one, ReportOptions(true));
+    RecordingCanvas a = DrawReport(one, ReportOptions(Language::English));
     const CanvasCall* label = a.TextAt(1, 2.0 * (35 - 6), 82);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text, "21.00/");
@@ -207,7 +208,7 @@ TEST(PdfReportCurve, ValueLabelsStayOnThePageWithManyChannels) {
     // Six channels: 36-byte labels would start at x = −2; they start at the margin and are
     // fitted to end before the tick at x = 70.
     RecordSet six = ReportSet(20, {1, 2, 3, 4, 5, 6});
-    RecordingCanvas b = DrawReport(six, ReportOptions(true));
+    RecordingCanvas b = DrawReport(six, ReportOptions(Language::English));
     int labels = 0;
     for (const CanvasCall& c : b.Texts(1)) {
         if (c.x < 70 && c.y >= 80 && c.y <= 432 && c.text.find('/') != std::string::npos) {
@@ -236,7 +237,7 @@ TEST(PdfReportCurve, MissingValuesMoveThePenAndTheNextValueJoinsFromTheLastHeigh
     set.records[9].value[0] = 25.0f;
     set.records[1].value[0] = kMissingValue2Byte;
     set.records[2].value[0] = kMissingValue2Byte;
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     const auto curve = CurveOfChannel1(canvas);
     ASSERT_EQ(curve.size(), 8u);  // the first record's point, then records 3..9
     EXPECT_DOUBLE_EQ(curve[0].x1, 75);
@@ -267,7 +268,7 @@ TEST(PdfReportCurve, ALongCurveKeepsItsExtremesEndsAndGapsWithFarFewerPoints) {
     set.records[100000].value[0] = kMissingValue2Byte;  // one gap
     set.maxValue[0] = 99.0f;
     set.minValue[0] = -50.0f;
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     const auto curve = CurveOfChannel1(canvas);
     EXPECT_LT(curve.size(), 4u * 9001u + 10u) << "at most four points per 1/20 point";
     EXPECT_GT(curve.size(), 9000u);
@@ -293,7 +294,7 @@ TEST(PdfReportCurve, DamagedValuesAndStatisticsNeverGiveCoordinatesThatAreNotNum
     for (SampleRecord& r : set.records) r.value[1] = kMissingValue2Byte;  // channel 2: no valid value
     set.maxValue[1] = std::nanf("");                                      // and stored statistics of a damaged file
     set.minValue[1] = HUGE_VALF;
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     for (const CanvasCall& c : canvas.Calls()) {
         ASSERT_TRUE(std::isfinite(c.x) && std::isfinite(c.y)) << "call kind " << c.kind << " on page " << c.page;
     }
@@ -306,7 +307,7 @@ TEST(PdfReportCurve, AlarmLinesOnlyStrictlyInsideTheScale) {
     set.records[1].value[0] = 29.6f;  // lo 10, hi 30
     set.upperAlarmX10[0] = 300;       // equal to hi: no line
     set.lowerAlarmX10[0] = 150;
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     double redY = -1;
     int red = 0;
     for (const auto& s : canvas.Segments(1)) {
@@ -326,7 +327,7 @@ TEST(PdfReportTable, HeadingsShowEachEnabledChannelsOwnUnit) {
     SetUnitText(set, 0, "mV");
     SetUnitText(set, 2, "KPa");
     SetUnitText(set, 3, G("℃"));
-    RecordingCanvas canvas = DrawReport(set, ReportOptions(true));
+    RecordingCanvas canvas = DrawReport(set, ReportOptions(Language::English));
     // Each heading stands over its own column: "DateTime" over the time, each unit one blank into
     // its slot, as the value under it (slot 1 follows the time and its two blanks, slot s at
     // 40 + 20 (s + 1) points); a third of the size (8) per byte.
@@ -352,9 +353,9 @@ TEST(PdfReportTable, SlotsAreTheEnabledChannelsWithTheirOwnValuesLimitsAndTypes)
     set.upperAlarmX10[2] = 120;  // channel 3's own limit: 12.345 is above it
     set.records[1].value[0] = kMissingValue2Byte;
     set.records[1].value[2] = 5.0f;
-    PdfOptions o = ReportOptions(true);
-    o.channelType[2] = 0x22;  // channel 3 in hundredths
-    o.channelType[1] = 0x12;
+    PdfOptions o = ReportOptions(Language::English);
+    o.display.channelType[2] = 0x22;  // channel 3 in hundredths
+    o.display.channelType[1] = 0x12;
     RecordingCanvas canvas = DrawReport(set, o);
 
     const CanvasCall* row0 = canvas.TextAt(2, 50, 730);
@@ -390,8 +391,8 @@ TEST(PdfReportTable, CellDigitsAreExactlyPrintfs) {
     }
     for (int i = 0; i < n; ++i)
         set.records[static_cast<size_t>(i)].value[0] = set.records[static_cast<size_t>(i)].value[1] = values[i];
-    PdfOptions o = ReportOptions(true);
-    o.channelType[1] = 0x22;  // channel 2 in hundredths
+    PdfOptions o = ReportOptions(Language::English);
+    o.display.channelType[1] = 0x22;  // channel 2 in hundredths
     RecordingCanvas canvas = DrawReport(set, o);
     for (int i = 0; i < n; ++i) {
         const double y = 730 - 10 * i;
@@ -409,7 +410,7 @@ TEST(PdfReportTable, CellDigitsAreExactlyPrintfs) {
 
 TEST(PdfReportTable, RowsFillBlocksTopToBottomAndStopAtTheRangeEnd) {
     RecordSet set = ReportSet(300, {1, 2});  // 280 rows a page in four blocks
-    PdfOptions o = ReportOptions(true);
+    PdfOptions o = ReportOptions(Language::English);
     o.firstIndex = 10;
     o.endIndex = 295;
     RecordingCanvas canvas = DrawReport(set, o);
@@ -425,7 +426,7 @@ TEST(PdfReportTable, RowsFillBlocksTopToBottomAndStopAtTheRangeEnd) {
 
 TEST(PdfReportFirstPage, LogoAtItsPlaceAndAReportWithoutIt) {
     RecordSet set = ReportSet(2, {1});
-    PdfOptions o = ReportOptions(true);
+    PdfOptions o = ReportOptions(Language::English);
     o.logoPath = "/nowhere/logo.png";
     RecordingCanvas withLogo;
     PdfReport report(withLogo, set, o);

@@ -40,9 +40,9 @@ inline RecordSet ReportSet(int records, std::initializer_list<int> enabled) {
 }
 
 // A fixed clock: 2026-03-04 05:06:07, one hour east of UTC.
-inline PdfOptions ReportOptions(bool english) {
+inline PdfOptions ReportOptions(Language language) {
     PdfOptions o;
-    o.english = english;
+    o.display.language = language;
     o.clock.local = {};
     o.clock.local.tm_year = 126;
     o.clock.local.tm_mon = 2;

@@ -3,6 +3,7 @@
 // that leaves the document as it was.
 #include <gtest/gtest.h>
 
+#include "common/language.h"
 #include "history/dastrel_doc.h"
 #include "history/kv_file.h"
 #include "report/report_test_data.h"
@@ -47,7 +48,7 @@ TEST(SaveAs, APdfReportOfARangeLeavesTheDocumentsStatisticsAsTheyWere) {
     const std::string before = SerializeKv(set);
 
     SaveAsOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     options.firstIndex = 2;  // records 2..4: 14, 16, 18
     options.endIndex = 5;
     ASSERT_TRUE(SaveDocumentAs(doc, SaveForm::Pdf, dir.Path() + "/range.pdf", options).ok);

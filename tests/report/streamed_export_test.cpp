@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/language.h"
 #include "history/kv_file.h"
 #include "history/kv_record_stream.h"
 #include "history/record_set.h"
@@ -31,7 +32,7 @@ TEST(StreamedExport, TablesAreByteIdenticalToTheSetReadWhole) {
     const RecordSet sets[] = {test::SmallSet(3), blocks, test::MakeCurveSet(4 * kCsvBlockRows + 999, 6, 60, 500),
                               test::SmallSet(0)};
     ExportOptions options;
-    options.channelType[0] = 0x22;  // two decimals in the first block
+    options.display.channelType[0] = 0x22;  // two decimals in the first block
     for (const RecordSet& set : sets) {
         const std::string kv = dir.Path() + "/in.kv";
         ASSERT_TRUE(WriteKvFile(kv, set).ok);
@@ -44,7 +45,7 @@ TEST(StreamedExport, TablesAreByteIdenticalToTheSetReadWhole) {
         };
         for (const Form& f : {Form{ExportCsv, ExportCsv, "csv"}, Form{ExportTxt, ExportTxt, "txt"}}) {
             for (const bool english : {true, false}) {
-                options.english = english;
+                options.display.language = english ? Language::English : Language::Chinese;
                 const ExportResult a = f.whole(whole, dir.Path() + "/whole", options);
                 ASSERT_TRUE(a.ok) << a.detail;
                 KvRecordStream stream;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/language.h"
 #include "history/record_set.h"
 #include "report/export_test_data.h"
 #include "report/text_export.h"
@@ -27,7 +28,7 @@ constexpr size_t kHeadLines = 10;  // head lines before the column header
 
 TEST(TxtExport, EnglishFileIsExactlyTheExpectedBytes) {
     ExportOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     // Cells: serial 6 + 1 blank; value cells as wide as the unit text + 7 ("℃" is 2 bytes,
     // "%RH" 3), then 2 blanks.
     const std::string expected =
@@ -94,8 +95,8 @@ TEST(TxtExport, CellsUseTheFirstBlockDecimals) {
     RecordSet set = test::SmallSet(1);
     set.records[0].value[0] = 25.0f;
     ExportOptions options;
-    options.channelType[0] = 0x22;
-    options.channelType[2] = 0x22;
+    options.display.channelType[0] = 0x22;
+    options.display.channelType[2] = 0x22;
     EXPECT_EQ(Line(Txt(set, options), kHeadLines + 1),
               "1      2025-03-09 07:05:00   25.00" + B(4) + B(2) + "-3276.70" + B(2) + B(2));
 }
@@ -116,7 +117,7 @@ TEST(TxtExport, UserNameIsWrittenUnchangedEvenWhenErased) {
                  "Lab\xFF"
                  "3");
     ExportOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     EXPECT_EQ(Line(Txt(set, options), 0),
               "User name:Lab\xFF"
               "3  Title:Run 7");
@@ -126,7 +127,7 @@ TEST(TxtExport, NoEnabledChannelAndNoRecords) {
     RecordSet set = test::SmallSet(1);
     set.channelEnabled[0] = set.channelEnabled[2] = 0;
     ExportOptions options;
-    options.english = true;
+    options.display.language = Language::English;
     const std::string txt = Txt(set, options);
     EXPECT_EQ(Line(txt, 4), "Start Channel");
     EXPECT_EQ(Line(txt, 7), "");

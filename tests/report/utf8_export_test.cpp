@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/language.h"
 #include "history/record_set.h"
 #include "report/export_test_data.h"
 #include "report/text_export.h"
@@ -46,7 +47,7 @@ TEST(Utf8Export, EqualsTheGbkTableConvertedByIconv) {
             for (const Form& form : forms) {
                 SCOPED_TRACE(std::string(form.name) + (english ? " English " : " Chinese ") + std::to_string(records));
                 ExportOptions options;
-                options.english = english;
+                options.display.language = english ? Language::English : Language::Chinese;
                 const std::string base =
                     dir.Path() + "/" + form.name + std::to_string(records) + (english ? "en" : "zh");
                 const ExportResult gbk = form.write(set, base + "-gbk", options);

@@ -2,12 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "view/lists_test_set.h"
 
 namespace velorin {
 namespace {
+
+DisplayOptions Display(Language language, const uint8_t (&types)[8]) {
+    DisplayOptions display;
+    display.language = language;
+    std::copy(types, types + 8, display.channelType);
+    return display;
+}
 
 RecordSet TwoChannelSet() {
     RecordSet set;
@@ -35,7 +45,7 @@ RecordSet TwoChannelSet() {
 TEST(DataList, ColumnsFollowTheEnabledChannelsInBothLanguages) {
     const RecordSet set = TwoChannelSet();
     const uint8_t types[8] = {};
-    const DataList english(set, true, types);
+    const DataList english(set, Display(Language::English, types));
     ASSERT_EQ(english.ColumnCount(), 4);
     EXPECT_EQ(english.Header(0), "Serial");
     EXPECT_EQ(english.Header(1), "Time");
@@ -43,7 +53,7 @@ TEST(DataList, ColumnsFollowTheEnabledChannelsInBothLanguages) {
     EXPECT_EQ(english.Header(3), "CH3(%RH)");
     EXPECT_EQ(english.ChannelOfColumn(3), 2);
     EXPECT_EQ(english.Header(4), "");
-    const DataList chinese(set, false, types);
+    const DataList chinese(set, Display(Language::Chinese, types));
     EXPECT_EQ(chinese.Header(0), Utf8ToGbk("序号"));
     EXPECT_EQ(chinese.Header(3), Utf8ToGbk("通道3(%RH)"));
 }
@@ -51,7 +61,7 @@ TEST(DataList, ColumnsFollowTheEnabledChannelsInBothLanguages) {
 TEST(DataList, CellsUseTheChannelTypeDecimalsAndMarkMissingSamples) {
     const RecordSet set = TwoChannelSet();
     const uint8_t types[8] = {0x22, 0x02, 0x02};
-    const DataList list(set, true, types);
+    const DataList list(set, Display(Language::English, types));
     EXPECT_EQ(list.RowCount(), 2);
     EXPECT_EQ(list.Cell(0, 0), "1");
     EXPECT_EQ(list.Cell(0, 1), "26-03-04  05:06:07");
@@ -62,7 +72,8 @@ TEST(DataList, CellsUseTheChannelTypeDecimalsAndMarkMissingSamples) {
     EXPECT_EQ(list.Cell(2, 0), "");  // past the last row
     EXPECT_EQ(list.Cell(-1, 0), "");
     const uint8_t tenths[8] = {};
-    EXPECT_EQ(DataList(set, true, tenths).Cell(0, 2), "25.2");  // an exact tie rounds to even, as printf does
+    EXPECT_EQ(DataList(set, Display(Language::English, tenths)).Cell(0, 2),
+              "25.2");  // an exact tie rounds to even, as printf does
 }
 
 TEST(DataList, TheFourByteMarkerIsMissingButARealZeroIsAValue) {
@@ -70,7 +81,7 @@ TEST(DataList, TheFourByteMarkerIsMissingButARealZeroIsAValue) {
     set.records[0].value[0] = kMissingValue4Byte;
     set.records[1].value[0] = 0.0f;
     const uint8_t types[8] = {0x22, 0x02, 0x02};
-    const DataList list(set, true, types);
+    const DataList list(set, Display(Language::English, types));
     EXPECT_EQ(list.Cell(0, 2), "Error");
     EXPECT_EQ(list.Cell(1, 2), "0.00");
 }
@@ -78,7 +89,7 @@ TEST(DataList, TheFourByteMarkerIsMissingButARealZeroIsAValue) {
 TEST(DataList, ChannelsOneTwoAndFiveEachFillTheirOwnColumn) {
     const RecordSet set = test::ChannelsOneTwoFive(5);
     const uint8_t types[8] = {0x22, 0x02, 0x02, 0x02, 0x02};
-    const DataList list(set, true, types);
+    const DataList list(set, Display(Language::English, types));
     ASSERT_EQ(list.ColumnCount(), 5);
     EXPECT_EQ(list.Header(2), Utf8ToGbk("CH1(℃)"));
     EXPECT_EQ(list.Header(3), "CH2(%RH)");
@@ -99,7 +110,7 @@ TEST(DataList, ARangeIncludesTheRecordAtItsEndAndNumbersFromOne) {
     const RecordSet set = test::ChannelsOneTwoFive(300);
     const uint8_t types[8] = {};
     // Zoomed to records 100..199 (endIndex 200): the list shows records 100..200.
-    const DataList zoomed(set, true, types, 100, 200);
+    const DataList zoomed(set, Display(Language::English, types), 100, 200);
     ASSERT_EQ(zoomed.RowCount(), 101);
     EXPECT_EQ(zoomed.Cell(0, 0), "1");
     EXPECT_EQ(zoomed.RecordOfRow(0), 100);
@@ -110,20 +121,20 @@ TEST(DataList, ARangeIncludesTheRecordAtItsEndAndNumbersFromOne) {
     EXPECT_EQ(zoomed.RecordOfRow(101), -1);
     EXPECT_EQ(zoomed.Cell(101, 0), "");
     // The whole set (endIndex = recordCount) has no record at endIndex.
-    EXPECT_EQ(DataList(set, true, types, 0, 300).RowCount(), 300);
+    EXPECT_EQ(DataList(set, Display(Language::English, types), 0, 300).RowCount(), 300);
     // A range beyond the records or reversed shows nothing; a negative start is the first record.
-    EXPECT_EQ(DataList(set, true, types, 400, 500).RowCount(), 0);
-    EXPECT_EQ(DataList(set, true, types, 50, 40).RowCount(), 0);
-    EXPECT_EQ(DataList(set, true, types, -5, 1).RowCount(), 2);
+    EXPECT_EQ(DataList(set, Display(Language::English, types), 400, 500).RowCount(), 0);
+    EXPECT_EQ(DataList(set, Display(Language::English, types), 50, 40).RowCount(), 0);
+    EXPECT_EQ(DataList(set, Display(Language::English, types), -5, 1).RowCount(), 2);
     RecordSet empty;
-    EXPECT_EQ(DataList(empty, true, types).RowCount(), 0);
+    EXPECT_EQ(DataList(empty, Display(Language::English, types)).RowCount(), 0);
 }
 
 TEST(DataList, ACountBeyondTheRecordsHeldIsNeverRead) {
     RecordSet set = test::ChannelsOneTwoFive(3);
     set.recordCount = 1000;  // disagrees with the records held
     const uint8_t types[8] = {};
-    const DataList list(set, true, types);
+    const DataList list(set, Display(Language::English, types));
     EXPECT_EQ(list.RowCount(), 3);
     EXPECT_EQ(list.Cell(3, 1), "");
 }

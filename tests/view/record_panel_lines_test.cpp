@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "view/lists_test_set.h"
@@ -49,7 +50,7 @@ std::vector<std::string> Texts(const std::vector<PanelLine>& lines) {
 
 TEST(RecordPanelLines, ChineseLabelsWithTheirValues) {
     RecordSet set = PanelSet();
-    const std::vector<PanelLine> lines = BuildRecordPanelLines(set, "Chinese");
+    const std::vector<PanelLine> lines = BuildRecordPanelLines(set, Language::Chinese);
     const std::vector<std::string> expected = {
         "基本属性",
         "  启动时间：2026-03-04 05:06:00",
@@ -97,7 +98,7 @@ TEST(RecordPanelLines, ChineseLabelsWithTheirValues) {
 TEST(RecordPanelLines, EnglishLabelsWithTheirValues) {
     RecordSet set = PanelSet();
     set.powerMode = 0;
-    const std::vector<std::string> got = Texts(BuildRecordPanelLines(set, "English"));
+    const std::vector<std::string> got = Texts(BuildRecordPanelLines(set, Language::English));
     const std::vector<std::string> expected = {"Basic ATTR",
                                                "  Start Time2026-03-04 05:06:00",
                                                "  User Name:ABCDEFGHIJKLMNOP",
@@ -136,7 +137,7 @@ TEST(RecordPanelLines, UntimedModesLoseTheirTimesExceptTheEnglishStopTime) {
     RecordSet set = PanelSet();
     StoreInField(set.startModeText, Utf8ToGbk("手动启动"));
     StoreInField(set.stopModeText, Utf8ToGbk("先进先出"));
-    std::vector<PanelLine> lines = BuildRecordPanelLines(set, "English");
+    std::vector<PanelLine> lines = BuildRecordPanelLines(set, Language::English);
     // Start mode without a child; the English stop mode always shows the stop time.
     EXPECT_EQ(lines[7].depth, 1);
     EXPECT_FALSE(lines[7].expanded);
@@ -146,7 +147,7 @@ TEST(RecordPanelLines, UntimedModesLoseTheirTimesExceptTheEnglishStopTime) {
     EXPECT_EQ(ReadField(set.timedStartText), "");
     EXPECT_EQ(ReadField(set.timedStopText), "2026-03-05 05:00:00");
 
-    lines = BuildRecordPanelLines(set, "Chinese");
+    lines = BuildRecordPanelLines(set, Language::Chinese);
     EXPECT_EQ(lines[9].depth, 1);  // no stop time under the stop mode
     EXPECT_EQ(ReadField(set.timedStopText), "");
 
@@ -154,7 +155,7 @@ TEST(RecordPanelLines, UntimedModesLoseTheirTimesExceptTheEnglishStopTime) {
     // in both languages.
     set = PanelSet();
     StoreInField(set.startModeText, "TimedStart");
-    lines = BuildRecordPanelLines(set, "Chinese");
+    lines = BuildRecordPanelLines(set, Language::Chinese);
     EXPECT_EQ(lines[8].depth, 2);
     EXPECT_EQ(ReadField(set.timedStartText), "2026-03-04 05:00:00");
 }

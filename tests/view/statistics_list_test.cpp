@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/language.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
 #include "view/lists_test_set.h"
@@ -11,7 +12,7 @@ namespace {
 
 TEST(StatisticsList, OneRowPerRecordedChannelWithItsStoredStatistics) {
     const RecordSet set = test::ChannelsOneTwoFive(5);
-    const StatisticsList list(set, true);
+    const StatisticsList list(set, Language::English);
     ASSERT_EQ(list.RowCount(), 3);
     EXPECT_EQ(list.Cell(0, StatisticsList::kChannel), "CH1");
     EXPECT_EQ(list.Cell(1, StatisticsList::kChannel), "CH2");
@@ -30,7 +31,7 @@ TEST(StatisticsList, OneRowPerRecordedChannelWithItsStoredStatistics) {
 
 TEST(StatisticsList, AChannelWithoutValidSamplesShowsErrorAsMaxAndMin) {
     RecordSet set = test::ChannelsOneTwoFive(5);
-    const StatisticsList list(set, true);
+    const StatisticsList list(set, Language::English);
     EXPECT_EQ(list.Cell(2, StatisticsList::kMax), "Error");
     EXPECT_EQ(list.Cell(2, StatisticsList::kMin), "Error");
     EXPECT_EQ(list.Cell(2, StatisticsList::kAvg), "0.00");
@@ -43,8 +44,8 @@ TEST(StatisticsList, AChannelWithoutValidSamplesShowsErrorAsMaxAndMin) {
 
 TEST(StatisticsList, HeadersWidthsAndLabelsInBothLanguages) {
     RecordSet set = test::ChannelsOneTwoFive(0);
-    const StatisticsList english(set, true);
-    const StatisticsList chinese(set, false);
+    const StatisticsList english(set, Language::English);
+    const StatisticsList chinese(set, Language::Chinese);
     const char* en[8] = {"CH", "Type", "Unit", "Selected", "MAX", "MIN", "AVG", "Start Recording time"};
     const char* zh[8] = {"通道", "类型", "单位", "选定值", "最大值", "最小值", "平均值", "开始记录时间"};
     const int widths[8] = {100, 60, 100, 120, 120, 120, 120, 240};
