@@ -1,6 +1,7 @@
 #include "analysis/compare_axis.h"
 
 #include <algorithm>
+#include <limits>
 #include <cstdio>
 
 #include "analysis/clock_time.h"
@@ -99,27 +100,42 @@ SampleAt SampleAtTime(const CompareFile& file, int channel, int64_t t) {
 ValueRange ChannelRange(const std::vector<CompareFile>& files, const std::vector<CompareSummary>& summaries,
                         int channel, const TimeWindow& window) {
     ValueRange r;
-    const auto widen = [&r](float lo, float hi) {
-        r.low = r.found ? std::min(r.low, lo) : lo;
-        r.high = r.found ? std::max(r.high, hi) : hi;
-        r.found = true;
-    };
     for (size_t f = 0; f < files.size() && f < summaries.size(); ++f) {
         const CompareFile& file = files[f];
         if (file.set.channelEnabled[channel] != 1) continue;
         const ChannelBlocks& blocks = summaries[f].channel[channel];
         const std::pair<size_t, size_t> span = file.OrderedRange(window.from, window.to);
-        for (size_t k = span.first; k < span.second;) {
+        // This file's lowest and highest plain value, in registers: whole blocks of plain values
+        // from the summary, the other positions' values one by one.
+        float low = std::numeric_limits<float>::infinity(), high = -std::numeric_limits<float>::infinity();
+        const float* lows = blocks.low.data();
+        const float* highs = blocks.high.data();
+        const uint8_t* irregular = blocks.irregular.data();
+        const float* values = blocks.values.data();
+        const auto one = [&](size_t k) {
+            const float v = values[k];
+            if (!IrregularValue(v)) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        };
+        size_t k = span.first;
+        for (; k < span.second && k % kCompareBlock != 0; ++k) one(k);
+        for (; k + kCompareBlock <= span.second; k += kCompareBlock) {
             const size_t block = k / kCompareBlock;
-            if (k % kCompareBlock == 0 && k + kCompareBlock <= span.second && !blocks.irregular[block]) {
-                widen(blocks.low[block], blocks.high[block]);  // a whole block of plain values
-                k += kCompareBlock;
+            if (irregular[block] != 0) {
+                for (size_t i = k; i < k + kCompareBlock; ++i) one(i);
                 continue;
             }
-            const float v = ValueAt(file, k, channel);
-            if (!IrregularValue(v)) widen(v, v);
-            ++k;
+            low = std::min(low, lows[block]);
+            high = std::max(high, highs[block]);
         }
+        for (; k < span.second; ++k) one(k);
+        const bool found = low <= high;
+        if (!found) continue;
+        r.low = r.found ? std::min(r.low, low) : low;
+        r.high = r.found ? std::max(r.high, high) : high;
+        r.found = true;
     }
     return r;
 }
