@@ -284,6 +284,22 @@ TEST_F(MainFrameTest, AFifoNamedAsADataFileIsRefusedWithoutWaiting) {
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 }
 
+TEST_F(MainFrameTest, AFileThatCannotBeOpenedIsNamedWithCharactersGbkLacks) {
+    WriteLanguageFile("English");
+    CMainFrame& frame = Frame();
+    // A thermometer emoji has no GBK code: the message names the file as it is, not with "?".
+    const QString path = QString::fromStdString(work_.Path()) + QStringLiteral("/cold \U0001F321 room.kv");
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        out << "not a data file";
+    }
+    presenter_.messages.clear();  // whatever starting the frame reported
+    EXPECT_FALSE(frame.OpenDataFile(path));
+    ASSERT_EQ(presenter_.messages.size(), 1u);
+    EXPECT_TRUE(presenter_.messages[0].text.contains(path)) << presenter_.messages[0].text.toStdString();
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+}
+
 TEST_F(MainFrameTest, APortThatDoesNotExistIsNamedInFull) {
     WriteLanguageFile("English");
     CMainFrame& frame = Frame();
