@@ -110,13 +110,13 @@ size_t ColumnEnd(const int64_t* times, const std::vector<int64_t>& blockStart, s
     }
     const size_t hi = std::min(lo + step - 1, blocks);
     const size_t block =
-        static_cast<size_t>(std::lower_bound(blockStart.begin() + static_cast<std::ptrdiff_t>(std::min(lo, blocks)),
+        static_cast<size_t>(std::lower_bound(blockStart.begin() + static_cast<std::ptrdiff_t>(lo),
                                              blockStart.begin() + static_cast<std::ptrdiff_t>(hi), limit) -
                             blockStart.begin());
-    // Positions from the previous block's start (or a + 1) up to this block's start.
-    const size_t from = std::max(a + 1, block > 0 ? (block - 1) * kCompareBlock : 0);
+    // Positions from the previous block's start (or a + 1) up to this block's start; a's own time
+    // lies before the limit, so this block starts after a and the range is never reversed.
+    const size_t from = std::max(a + 1, (block - 1) * kCompareBlock);
     const size_t to = std::min(block * kCompareBlock, end);
-    if (from >= to) return std::max(std::min(to, end), a + 1);
     return static_cast<size_t>(std::lower_bound(times + from, times + to, limit) - times);
 }
 

@@ -57,17 +57,16 @@ void CurveLayer::SetStyle(LineStyle style) {
         std::array<std::array<uint64_t, 2>, kLineStyles> m{};
         for (int k = 0; k < kLineStyles; ++k) {
             const LineStyle s = static_cast<LineStyle>(k);
-            const int shift = s == LineStyle::Dotted ? 1 : s == LineStyle::Dashed ? 2 : 3;
             for (int phase = 0; phase < 2; ++phase) {
                 for (int j = 0; j < 64; ++j) {
-                    if (StyleCovers(s, phase << shift, j)) m[k][phase] |= uint64_t{1} << j;
+                    if (StyleCovers(s, phase << StyleShift(s), j)) m[k][phase] |= uint64_t{1} << j;
                 }
             }
         }
         return m;
     }();
     style_ = style;
-    shift_ = style == LineStyle::Dotted ? 1 : style == LineStyle::Dashed ? 2 : 3;
+    shift_ = StyleShift(style);
     phaseMask_[0] = masks[static_cast<size_t>(style)][0];
     phaseMask_[1] = masks[static_cast<size_t>(style)][1];
 }

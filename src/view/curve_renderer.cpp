@@ -176,11 +176,11 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
         if (summary != nullptr && (j + 1) % kSummaryBlock == 0) {
             const int32_t block = j / kSummaryBlock;
             const int32_t blockFirst = block * kSummaryBlock;
-            if (blockFirst >= a && !summary->Mixed(c, block)) {
+            const CurveSummary::Block* blocks = summary->BlocksOf(c);
+            if (blockFirst >= a && blocks[block].mixed == 0) {
                 // Earlier whole blocks of plain values join it: after the block's last point every
                 // point is joined with the channel's ink, so together they add one interval, from
                 // the lowest to the highest of their values.
-                const CurveSummary::Block* blocks = summary->BlocksOf(c);
                 const float last = blocks[block].last;
                 float low = blocks[block].low, high = blocks[block].high;
                 int32_t first = blockFirst;

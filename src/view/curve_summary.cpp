@@ -62,7 +62,8 @@ void RecomputeAxisRange(const RecordSet& set, const CurveSummary& summary, int32
             for (int32_t i = first; i < wholeFirst * kSummaryBlock; ++i) {
                 range.Widen(set.records[static_cast<size_t>(i)].value[c]);
             }
-            for (int32_t k = wholeFirst; k < wholeEnd; ++k) range.WidenBy(summary.Low(c, k), summary.High(c, k));
+            const CurveSummary::Block* blocks = summary.BlocksOf(c);
+            for (int32_t k = wholeFirst; k < wholeEnd; ++k) range.WidenBy(blocks[k].low, blocks[k].high);
             for (int32_t i = wholeEnd * kSummaryBlock; i < end; ++i) {
                 range.Widen(set.records[static_cast<size_t>(i)].value[c]);
             }

@@ -39,10 +39,6 @@ public:
         uint8_t mixed;
     };
     const Block* BlocksOf(int channel) const { return channels_[channel].data(); }
-    float Low(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].low; }
-    float High(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].high; }
-    float Last(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].last; }
-    bool Mixed(int channel, int32_t block) const { return channels_[channel][static_cast<size_t>(block)].mixed != 0; }
     // Whether any record first … end − 1 follows its predecessor after a gap.
     bool AnyGap(int32_t first, int32_t end) const;
 

@@ -28,7 +28,7 @@ void PixelPen::Vertical(int x, int y0, int y1, QRgb colour) {
         return;
     }
     // A styled line writes whole blocks of 2^shift rows and skips the others (y0 ≥ 0 here).
-    const int shift = style_ == LineStyle::Dotted ? 1 : style_ == LineStyle::Dashed ? 2 : 3;
+    const int shift = StyleShift(style_);
     const int phase = (x >> shift) & 1;
     for (int y = y0; y <= y1;) {
         const int blockEnd = std::min(y1, (((y >> shift) + 1) << shift) - 1);

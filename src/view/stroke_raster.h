@@ -30,6 +30,9 @@ namespace velorin {
 enum class LineStyle : uint8_t { Solid, Dashed, Dotted, LongDashed };
 constexpr int kLineStyles = 4;
 
+// log2 of a styled line's block size: blocks of 2 (dotted), 4 (dashed) or 8 (long dashes) pixels.
+inline int StyleShift(LineStyle style) { return style == LineStyle::Dotted ? 1 : style == LineStyle::Dashed ? 2 : 3; }
+
 // Whether `style` writes pixel (x, y).
 inline bool StyleCovers(LineStyle style, int x, int y) {
     switch (style) {

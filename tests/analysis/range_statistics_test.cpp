@@ -249,27 +249,22 @@ TEST(RangeStatistics, AnIndexOfWholeBlocksGivesExactlyTheFiguresOfTheRecords) {
     SetQuantityText(set, 4, "PRES");
     const RangeStatisticsIndex index(set);
     const int32_t b = kStatisticsBlock;
-    const std::vector<std::pair<int32_t, int32_t>> ranges = {
+    std::vector<std::pair<int32_t, int32_t>> ranges = {
         {0, n},     {0, -1},    {b, 3 * b}, {b - 1, 3 * b + 1}, {b + 1, 2 * b - 1}, {5, 6},
         {17, 17},   {40, 30},   {0, b},     {2, n - 3},         {15 * b - 3, n},    {15 * b, n},
         {n - 1, n}, {n, n + 5}, {-4, 70},   {300, 100000}};
+    for (int k = 0; k < 200; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        const int32_t first = static_cast<int32_t>((seed >> 8) % n);
+        seed = seed * 1103515245u + 12345u;
+        ranges.emplace_back(first, first + static_cast<int32_t>((seed >> 8) % (n - first + 1)));
+    }
     for (const auto& [first, end] : ranges) {
         StatisticsRange range;
         range.first = first;
         range.end = end;
         ExpectSameFigures(index.Compute(set, first, end), ComputeRangeStatistics(set, range),
                           std::to_string(first) + " … " + std::to_string(end));
-    }
-    for (int k = 0; k < 200; ++k) {
-        seed = seed * 1103515245u + 12345u;
-        const int32_t first = static_cast<int32_t>((seed >> 8) % n);
-        seed = seed * 1103515245u + 12345u;
-        const int32_t end = first + static_cast<int32_t>((seed >> 8) % (n - first + 1));
-        StatisticsRange range;
-        range.first = first;
-        range.end = end;
-        ExpectSameFigures(index.Compute(set, first, end), ComputeRangeStatistics(set, range),
-                          "random " + std::to_string(first) + " … " + std::to_string(end));
     }
 }
 

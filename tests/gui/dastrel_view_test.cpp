@@ -28,19 +28,13 @@
 #include "view/curve_summary.h"
 #include "view/dastrel_view.h"
 #include "view/history_lists.h"
+#include "view/lists_test_set.h"
 #include "view/range_chooser.h"
 
 namespace velorin {
 namespace {
 
-// Channel 1 in hundredths, the others in tenths (high nibble 2: hundredths; low: 2-byte samples).
-DisplayOptions Display(Language language) {
-    DisplayOptions display;
-    display.language = language;
-    for (uint8_t& type : display.channelType) type = 0x02;
-    display.channelType[0] = 0x22;
-    return display;
-}
+DisplayOptions Display(Language language) { return test::ChannelOneInHundredths(language); }
 
 void Mouse(QWidget& w, QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton) {
     const QPointF at(x, y);

@@ -23,14 +23,7 @@
 namespace velorin {
 namespace {
 
-// Channel 1 shows two decimals, the others one.
-DisplayOptions Display(Language language) {
-    DisplayOptions display;
-    display.language = language;
-    for (uint8_t& type : display.channelType) type = 0x02;
-    display.channelType[0] = 0x22;
-    return display;
-}
+DisplayOptions Display(Language language) { return test::ChannelOneInHundredths(language); }
 
 void Mouse(QWidget& w, QEvent::Type type, int x, int y) {
     const QPointF at(x, y);

@@ -3,10 +3,21 @@
 // missing sample in record 3. Records are one minute apart from 2026-03-04 05:06:00.
 #pragma once
 
+#include "common/language.h"
 #include "common/text_codec.h"
+#include "device/display_options.h"
 #include "history/record_set.h"
 
 namespace velorin::test {
+
+// The display of such a set: channel 1 shows two decimals (type high nibble 2), the others one.
+inline DisplayOptions ChannelOneInHundredths(Language language) {
+    DisplayOptions display;
+    display.language = language;
+    for (uint8_t& type : display.channelType) type = 0x02;
+    display.channelType[0] = 0x22;
+    return display;
+}
 
 inline RecordSet ChannelsOneTwoFive(int records) {
     RecordSet set;
