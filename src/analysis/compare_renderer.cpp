@@ -113,10 +113,12 @@ size_t ColumnEnd(const int64_t* times, const std::vector<int64_t>& blockStart, s
         static_cast<size_t>(std::lower_bound(blockStart.begin() + static_cast<std::ptrdiff_t>(lo),
                                              blockStart.begin() + static_cast<std::ptrdiff_t>(hi), limit) -
                             blockStart.begin());
-    // Positions from the previous block's start (or a + 1) up to this block's start; a's own time
-    // lies before the limit, so this block starts after a and the range is never reversed.
+    // Positions from the previous block's start (or a + 1) up to this block's start (a's time lies
+    // before the limit, so the block starts after a). Past the window's end (the records after
+    // it may still lie before the limit) every position up to the end is before the limit.
     const size_t from = std::max(a + 1, (block - 1) * kCompareBlock);
     const size_t to = std::min(block * kCompareBlock, end);
+    if (from >= to) return to;
     return static_cast<size_t>(std::lower_bound(times + from, times + to, limit) - times);
 }
 

@@ -102,6 +102,9 @@ TEST_F(CompareDrawing, ReducedDrawingIsPixelIdenticalToEverySegment) {
     // which one file has a single record and another none.
     const int64_t t0 = Morning();
     ExpectIdentical(Scene(900, 500, {t0 + 3600, t0 + 3600 * 20}), "hours");
+    // Columns of many records in a window that ends well before the files do: the records just
+    // after the window still lie before the last column's right edge.
+    ExpectIdentical(Scene(200, 300, {t0 + 3600, t0 + 3600 * 30}), "hours, narrow");
     ExpectIdentical(Scene(900, 500, {t0 + 7200, t0 + 7200 + 1800}), "half an hour");
     ExpectIdentical(Scene(900, 500, {t0 - 900, t0 + 59}), "first minutes");
     // Hidden curves and every style drawn over each other.
