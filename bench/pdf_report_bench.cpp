@@ -23,7 +23,7 @@
 #include "common/language.h"
 #include "common/text_codec.h"
 #include "history/record_set.h"
-#include "report/cairo_canvas.h"
+#include "report/report_font.h"
 #include "report/pdf_report.h"
 
 namespace {

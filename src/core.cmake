@@ -47,6 +47,10 @@ add_library(velorin_core STATIC
   report/export_texts.cpp
   report/txt_export.cpp
   report/cairo_canvas.cpp
+  report/pdf_canvas.cpp
+  report/pdf_writer.cpp
+  report/report_font.cpp
+  report/truetype_font.cpp
   report/pdf_document.cpp
   report/pdf_report.cpp
   report/pdf_report_pages.cpp
@@ -90,8 +94,9 @@ target_include_directories(velorin_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 configure_file(common/version.cpp.in ${CMAKE_CURRENT_BINARY_DIR}/generated/version.cpp @ONLY)
 target_sources(velorin_core PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated/version.cpp)
 target_link_libraries(velorin_core PUBLIC velorin_protocol Threads::Threads ${CMAKE_DL_LIBS})
-# The PDF report: cairo's PDF surface, fontconfig to find the CJK font.
-pkg_check_modules(REPORT_PDF REQUIRED IMPORTED_TARGET cairo fontconfig)
+# The PDF report: fontconfig finds the CJK font; zlib deflates the PDF's streams; cairo reads
+# PNG logos and writes the PDF when the font is not one the program embeds itself.
+pkg_check_modules(REPORT_PDF REQUIRED IMPORTED_TARGET cairo fontconfig zlib)
 target_link_libraries(velorin_core PRIVATE PkgConfig::REPORT_PDF)
 
 # velorin-cli's commands as a library: the program is its main() over them, and the manual-page

@@ -111,4 +111,14 @@ std::string ReadField(const char* field, size_t fieldSize) {
     return std::string(field, n);
 }
 
+uint32_t NextUtf8CodePoint(const unsigned char* p, size_t left, size_t& bytes) {
+    const unsigned char b = p[0];
+    size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
+    if (n > left) n = 1;
+    uint32_t c = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
+    for (size_t i = 1; i < n; ++i) c = (c << 6) | (p[i] & 0x3F);
+    bytes = n;
+    return c;
+}
+
 }  // namespace velorin

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace velorin {
@@ -19,6 +20,10 @@ std::string Utf8ToGbk(const std::string& utf8);
 // GBK → UTF-8. Invalid or truncated sequences (a logger may send anything) become U+FFFD; the
 // conversion never fails and never reads past the input.
 std::string GbkToUtf8(const std::string& gbk);
+
+// The code point of the UTF-8 character at `p` (of `left` > 0 bytes) and its length in `bytes`;
+// a byte that starts no complete sequence counts alone, as itself.
+uint32_t NextUtf8CodePoint(const unsigned char* p, size_t left, size_t& bytes);
 
 // How many leading bytes of the GBK text `gbk` fit in `maxBytes` without splitting a character:
 // a lead byte 0x81–0xFE with its trail byte is one two-byte character (a four-byte GB18030

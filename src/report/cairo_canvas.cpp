@@ -2,7 +2,6 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +10,7 @@
 
 #include "common/atomic_file.h"
 #include "common/text_codec.h"
+#include "report/report_font.h"
 
 // In the sanitizer build, LeakSanitizer reports at exit a few objects that fontconfig (while it
 // reads its configuration) and cairo (its toy font face cache) keep for the life of the process
@@ -22,24 +22,6 @@ extern "C" const char* __lsan_default_options() { return "print_suppressions=0";
 namespace velorin {
 
 namespace {
-
-// The family fontconfig resolves `family` to (what cairo's font selection will use).
-std::string MatchedFamily(const char* family) {
-    std::string result;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
-    if (!pattern) return result;
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult status = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &status);
-    FcChar8* name = nullptr;
-    if (match && FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch && name) {
-        result = reinterpret_cast<const char*>(name);
-    }
-    if (match) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    return result;
-}
 
 constexpr double kLatinWidth = 2.0 / 3.0;
 
@@ -80,8 +62,9 @@ CairoPdfCanvas::CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& i
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_SUBJECT, info.subject.c_str());
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_KEYWORDS, info.keywords.c_str());
 
-    fontFamily_ = MatchedFamily(kReportFontFamily);
-    hasCjkFont_ = fontFamily_.rfind("AR PL UMing", 0) == 0;
+    const ReportFontMatch font = MatchReportFont();
+    fontFamily_ = font.family;
+    hasCjkFont_ = font.IsCjk();
     cairo_select_font_face(cr_, kReportFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_line_width(cr_, 1.0);
     // The curve is one path per channel: round joins keep its corners as narrow as the line.
@@ -209,21 +192,6 @@ const CairoPdfCanvas::Glyph& CairoPdfCanvas::Lookup(GlyphTable& table, uint32_t 
     return table.other.insert(at, {codePoint, g})->second;
 }
 
-namespace {
-
-// The code point of the UTF-8 character at `p` and its length (a malformed byte counts alone).
-uint32_t NextCodePoint(const unsigned char* p, size_t left, size_t& bytes) {
-    const unsigned char b = p[0];
-    size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
-    if (n > left) n = 1;
-    uint32_t c = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
-    for (size_t i = 1; i < n; ++i) c = (c << 6) | (p[i] & 0x3F);
-    bytes = n;
-    return c;
-}
-
-}  // namespace
-
 double CairoPdfCanvas::TextWidth(const std::string& gbk) const {
     if (!cr_ || gbk.empty()) return 0;
     return Utf8Width(IsAscii(gbk) ? gbk : GbkToUtf8(gbk));
@@ -237,7 +205,7 @@ double CairoPdfCanvas::Utf8Width(std::string_view utf8) const {
     double width = 0;
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     for (size_t at = 0, bytes = 0; at < utf8.size(); at += bytes) {
-        const uint32_t c = NextCodePoint(p + at, utf8.size() - at, bytes);
+        const uint32_t c = NextUtf8CodePoint(p + at, utf8.size() - at, bytes);
         width += Lookup(table, c == '\t' ? ' ' : c, c == '\t' ? " " : utf8.data() + at, c == '\t' ? 1 : bytes).advance;
     }
     return width;
@@ -301,7 +269,7 @@ void CairoPdfCanvas::FlushTexts() {
             const double y = kPageHeight - t.y;
             const auto* p = reinterpret_cast<const unsigned char*>(pendingBytes_.data() + t.offset);
             for (size_t at = 0, bytes = 0; at < t.length; at += bytes) {
-                const uint32_t c = NextCodePoint(p + at, t.length - at, bytes);
+                const uint32_t c = NextUtf8CodePoint(p + at, t.length - at, bytes);
                 const Glyph& g = Lookup(table, c, reinterpret_cast<const char*>(p + at), bytes);
                 run.glyphs.push_back({g.index, x, y});
                 run.clusters.push_back({static_cast<int>(bytes), 1});

@@ -26,7 +26,7 @@
 #include <utility>
 #include <vector>
 
-#include "report/report_canvas.h"
+#include "report/pdf_file_canvas.h"
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
@@ -35,28 +35,18 @@ namespace velorin {
 
 class AtomicFile;
 
-// Document information entries (UTF-8).
-struct PdfDocumentInfo {
-    std::string creator, author, title, subject, keywords;
-};
-
-// The font family every report text is set in.
-constexpr const char* kReportFontFamily = "AR PL UMing CN";
-
-class CairoPdfCanvas final : public ReportCanvas {
+class CairoPdfCanvas final : public PdfFileCanvas {
 public:
     CairoPdfCanvas(const std::string& path, const PdfDocumentInfo& info);
     ~CairoPdfCanvas() override;
     CairoPdfCanvas(const CairoPdfCanvas&) = delete;
     CairoPdfCanvas& operator=(const CairoPdfCanvas&) = delete;
 
-    bool Ok() const;
-    const std::string& Error() const { return error_; }
-    // The family fontconfig chose for kReportFontFamily, and whether it is AR PL UMing.
-    const std::string& FontFamily() const { return fontFamily_; }
-    bool HasCjkFont() const { return hasCjkFont_; }
-    // Ends the document and replaces the target; false (target untouched) on any error.
-    bool Finish();
+    bool Ok() const override;
+    const std::string& Error() const override { return error_; }
+    const std::string& FontFamily() const override { return fontFamily_; }
+    bool HasCjkFont() const override { return hasCjkFont_; }
+    bool Finish() override;
 
     void BeginPage() override;
     void EndPage() override;

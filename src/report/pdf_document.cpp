@@ -1,7 +1,12 @@
 #include "report/pdf_document.h"
 
+#include <memory>
+
 #include "report/cairo_canvas.h"
+#include "report/pdf_canvas.h"
+#include "report/report_font.h"
 #include "report/report_texts.h"
+#include "report/truetype_font.h"
 
 namespace velorin {
 
@@ -16,11 +21,21 @@ PdfDocumentInfo ReportDocumentInfo() {
     return info;
 }
 
+std::unique_ptr<PdfFileCanvas> OpenPdfCanvas(const std::string& path, const PdfDocumentInfo& info) {
+    const ReportFontMatch match = MatchReportFont();
+    std::shared_ptr<const TrueTypeFont> font;
+    if (!match.file.empty()) font = TrueTypeFont::LoadFile(match.file, match.face, nullptr);
+    // A font this writer cannot embed (PostScript outlines, say) goes through cairo.
+    if (!font) return std::make_unique<CairoPdfCanvas>(path, info);
+    return std::make_unique<PdfCanvas>(path, info, std::move(font), match.family, match.IsCjk());
+}
+
 PdfResult WritePdfDocument(const std::string& path, const PdfDocumentInfo& info, const std::string& logoPath,
                            const std::function<PdfDrawing(ReportCanvas&)>& draw) {
     PdfResult result;
     result.path = path.find(".pdf") == std::string::npos ? path + ".pdf" : path;
-    CairoPdfCanvas canvas(result.path, info);
+    std::unique_ptr<PdfFileCanvas> file = OpenPdfCanvas(result.path, info);
+    PdfFileCanvas& canvas = *file;
     if (!canvas.Ok()) {
         result.detail = canvas.Error();
         return result;

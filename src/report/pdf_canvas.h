@@ -1,0 +1,104 @@
+// The report canvas writing PDF itself, for a TrueType report font: pages go to the file as they
+// are finished, so memory does not grow with the page count, and the font is embedded at the end
+// as a subset of the glyphs used (one Type 0 font, glyphs named by number, with the characters
+// they stand for so the text stays searchable and copyable).
+//
+// The page looks as CairoPdfCanvas draws it: every glyph set at two thirds of its width (a third
+// of the font size per GBK byte), a text given a width it would exceed set narrower still, lines
+// 1 point wide with round joins, black at the start of every page. Coordinates are the canvas's
+// own (PDF points from the bottom-left), which PDF uses too. A path is drawn where Stroke() is
+// called; texts go to the page where they are shown.
+//
+// Single thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "report/pdf_file_canvas.h"
+
+namespace velorin {
+
+class AtomicFile;
+class PdfWriter;
+class TrueTypeFont;
+
+class PdfCanvas final : public PdfFileCanvas {
+public:
+    // `font` is the face of the report font `family` (fontconfig's choice).
+    PdfCanvas(const std::string& path, const PdfDocumentInfo& info, std::shared_ptr<const TrueTypeFont> font,
+              std::string family, bool cjk);
+    ~PdfCanvas() override;
+    PdfCanvas(const PdfCanvas&) = delete;
+    PdfCanvas& operator=(const PdfCanvas&) = delete;
+
+    bool Ok() const override;
+    const std::string& Error() const override { return error_; }
+    const std::string& FontFamily() const override { return family_; }
+    bool HasCjkFont() const override { return cjk_; }
+    bool Finish() override;
+
+    void BeginPage() override;
+    void EndPage() override;
+    void SetFontSize(double points) override;
+    void SetColor(ColorTarget target, Rgb color) override;
+    void ShowText(double x, double y, const std::string& gbk) override;
+    void ShowTextIn(double x, double y, const std::string& gbk, double width) override;
+    double TextWidth(const std::string& gbk) const override;
+    void MoveTo(double x, double y) override;
+    void LineTo(double x, double y) override;
+    void Rect(double x, double y, double width, double height) override;
+    void Stroke() override;
+    bool PlaceImage(const std::string& pngPath, double x, double y, double scale) override;
+
+private:
+    bool WriteBytes(const char* data, size_t length);
+    struct Glyph {
+        uint16_t id = 0;       // number in the document's font (0: the missing-glyph box)
+        uint16_t advance = 0;  // font units
+    };
+    const Glyph& Lookup(uint32_t codePoint) const;
+    // The width of a UTF-8 text (tabs as blanks) at the current size and normal width.
+    double Utf8Width(const std::string& utf8) const;
+    void AddText(double x, double y, const std::string& gbk, double width);
+    void EndText();
+    void WriteFont();
+    int PlaceImageObject(const std::string& pngPath, int* width, int* height);
+
+    std::unique_ptr<AtomicFile> file_;
+    std::unique_ptr<PdfWriter> writer_;
+    std::shared_ptr<const TrueTypeFont> font_;
+    std::string family_;
+    bool cjk_ = false;
+    std::string error_;
+    bool writeFailed_ = false;
+    bool finished_ = false;
+    PdfDocumentInfo info_;
+    int pagesObject_ = 0, resourcesObject_ = 0;
+    std::vector<int> pages_;
+    std::vector<std::pair<std::string, int>> images_;  // resource name, object
+
+    // Glyphs by character, looked up once; the document's glyphs in the order of first use
+    // (id − 1) with the character each was first used for.
+    mutable Glyph ascii_[128];
+    mutable bool asciiKnown_[128] = {};
+    mutable std::vector<std::pair<uint32_t, Glyph>> other_;  // sorted by code point
+    mutable std::vector<uint16_t> idOfGlyph_;                // by font glyph; 0: not used yet
+    mutable std::vector<uint16_t> used_;
+    mutable std::vector<uint32_t> usedFor_;
+
+    // The page being drawn and the graphics state its content has set.
+    bool inPage_ = false;
+    std::string content_;
+    std::string path_;
+    double fontSize_ = 12;
+    Rgb fill_, stroke_;
+    bool inText_ = false;
+    double lineX_ = 0, lineY_ = 0;  // start of the current text line
+    double textSize_ = -1, textScale_ = -1;
+    Rgb pageFill_, pageStroke_;
+};
+
+}  // namespace velorin

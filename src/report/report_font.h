@@ -1,0 +1,21 @@
+// The font every PDF text is set in, as fontconfig resolves it on this machine.
+#pragma once
+
+#include <string>
+
+namespace velorin {
+
+// The family asked for: AR PL UMing (the Song-style CJK font of fonts-arphic-uming).
+constexpr const char* kReportFontFamily = "AR PL UMing CN";
+
+struct ReportFontMatch {
+    std::string family;  // the family fontconfig chose ("" when it found none)
+    std::string file;    // its font file
+    int face = 0;        // the face within the file (a .ttc holds several)
+    // Whether the family chosen is AR PL UMing, whose Chinese glyphs the report expects.
+    bool IsCjk() const { return family.rfind("AR PL UMing", 0) == 0; }
+};
+
+ReportFontMatch MatchReportFont();
+
+}  // namespace velorin
