@@ -305,7 +305,8 @@ int PdfCanvas::PlaceImageObject(const std::string& pngPath, int* width, int* hei
     }
     cairo_surface_destroy(argb);
     const std::string size = "/Width " + std::to_string(w) + " /Height " + std::to_string(h);
-    std::string dictionary = "/Type /XObject /Subtype /Image " + size + " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Interpolate true";
+    std::string dictionary =
+        "/Type /XObject /Subtype /Image " + size + " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Interpolate true";
     if (!opaque) {
         const int mask = writer_->Reserve();
         writer_->Stream(mask, "/Type /XObject /Subtype /Image " + size + " /ColorSpace /DeviceGray /BitsPerComponent 8",

@@ -18,9 +18,7 @@ uint16_t U16(std::string_view s, uint64_t at) {
     return static_cast<uint16_t>((static_cast<unsigned char>(s[at]) << 8) | static_cast<unsigned char>(s[at + 1]));
 }
 int16_t S16(std::string_view s, uint64_t at) { return static_cast<int16_t>(U16(s, at)); }
-uint32_t U32(std::string_view s, uint64_t at) {
-    return (static_cast<uint32_t>(U16(s, at)) << 16) | U16(s, at + 2);
-}
+uint32_t U32(std::string_view s, uint64_t at) { return (static_cast<uint32_t>(U16(s, at)) << 16) | U16(s, at + 2); }
 
 void Put16(std::string& s, uint16_t v) {
     s.push_back(static_cast<char>(v >> 8));
@@ -149,14 +147,15 @@ bool TrueTypeFont::Parse(int face, std::string* error) {
         const uint32_t faces = U32(header, 8);
         if (face < 0 || static_cast<uint32_t>(face) >= faces) return fail("the font collection has no such face");
         std::string entry;
-        if (!ReadAt(12 + 4ull * static_cast<uint32_t>(face), 4, &entry)) return fail("the font collection is cut short");
+        if (!ReadAt(12 + 4ull * static_cast<uint32_t>(face), 4, &entry))
+            return fail("the font collection is cut short");
         faceOffset = U32(entry, 0);
         if (!ReadAt(faceOffset, 12, &header)) return fail("the font collection is cut short");
     } else if (face != 0) {
         return fail("the font file has one face");
     }
     const uint32_t version = U32(header, 0);
-    if (version == 0x4F54544Fu) return fail("the font has PostScript outlines");  // 'OTTO'
+    if (version == 0x4F54544Fu) return fail("the font has PostScript outlines");               // 'OTTO'
     if (version != 0x00010000u && version != 0x74727565u) return fail("not a TrueType font");  // 'true'
     const uint16_t tableCount = U16(header, 4);
     std::string directory;
@@ -165,9 +164,8 @@ bool TrueTypeFont::Parse(int face, std::string* error) {
     const struct {
         const char* tag;
         Table* table;
-    } wanted[] = {{"head", &head}, {"hhea", &hhea}, {"maxp", &maxp}, {"hmtx", &hmtx}, {"loca", &loca},
-                  {"glyf", &glyf_}, {"cmap", &cmap}, {"name", &name}, {"cvt ", &cvt},  {"fpgm", &fpgm},
-                  {"prep", &prep}};
+    } wanted[] = {{"head", &head}, {"hhea", &hhea}, {"maxp", &maxp}, {"hmtx", &hmtx}, {"loca", &loca}, {"glyf", &glyf_},
+                  {"cmap", &cmap}, {"name", &name}, {"cvt ", &cvt},  {"fpgm", &fpgm}, {"prep", &prep}};
     for (uint16_t i = 0; i < tableCount; ++i) {
         const size_t at = 16u * i;
         for (const auto& w : wanted) {
@@ -183,10 +181,9 @@ bool TrueTypeFont::Parse(int face, std::string* error) {
         return fail("the font lacks TrueType outlines or a character map");
     }
     std::string nameTable;
-    if (!ReadTable(head, &head_) || !ReadTable(hhea, &hhea_) || !ReadTable(maxp, &maxp_) ||
-        !ReadTable(hmtx, &hmtx_) || !ReadTable(loca, &loca_) || !ReadTable(cmap, &cmap_) ||
-        !ReadTable(name, &nameTable) || !ReadTable(cvt, &cvt_) || !ReadTable(fpgm, &fpgm_) ||
-        !ReadTable(prep, &prep_)) {
+    if (!ReadTable(head, &head_) || !ReadTable(hhea, &hhea_) || !ReadTable(maxp, &maxp_) || !ReadTable(hmtx, &hmtx_) ||
+        !ReadTable(loca, &loca_) || !ReadTable(cmap, &cmap_) || !ReadTable(name, &nameTable) ||
+        !ReadTable(cvt, &cvt_) || !ReadTable(fpgm, &fpgm_) || !ReadTable(prep, &prep_)) {
         return fail("a font table cannot be read");
     }
     if (head_.size() < 54 || hhea_.size() < 36 || maxp_.size() < 6) return fail("a font table is cut short");
@@ -201,7 +198,8 @@ bool TrueTypeFont::Parse(int face, std::string* error) {
     metricCount_ = std::min<int>(U16(hhea_, 34), glyphCount_);
     if (glyphCount_ == 0 || metricCount_ == 0) return fail("the font has no glyphs");
     if (hmtx_.size() < 4ull * metricCount_) return fail("the font's metrics are cut short");
-    if (loca_.size() < (longLoca_ ? 4ull : 2ull) * (glyphCount_ + 1ull)) return fail("the font's glyph index is cut short");
+    if (loca_.size() < (longLoca_ ? 4ull : 2ull) * (glyphCount_ + 1ull))
+        return fail("the font's glyph index is cut short");
     if (!ReadCmap()) return fail("the font has no Unicode character map");
     ReadName(nameTable);
     return true;
@@ -251,7 +249,8 @@ void TrueTypeFont::ReadName(const std::string& name) {
         for (uint64_t k = 0; k < length; k += wide ? 2 : 1) {
             const unsigned c = wide ? U16(name, at + k) : static_cast<unsigned char>(name[at + k]);
             // A PDF name without escapes: printable ASCII without the PDF's delimiters.
-            if (c > 32 && c < 127 && !std::strchr("()<>[]{}/%#", static_cast<int>(c))) text.push_back(static_cast<char>(c));
+            if (c > 32 && c < 127 && !std::strchr("()<>[]{}/%#", static_cast<int>(c)))
+                text.push_back(static_cast<char>(c));
         }
         if (text.empty()) continue;
         found = text;
@@ -381,7 +380,7 @@ std::string TrueTypeFont::Subset(const std::vector<uint16_t>& glyphs, std::vecto
 
     const std::pair<const char*, const std::string*> tables[] = {
         {"cmap", &cmap}, {"cvt ", &cvt_}, {"fpgm", &fpgm_}, {"glyf", &glyf}, {"head", &head}, {"hhea", &hhea},
-        {"hmtx", &hmtx}, {"loca", &loca}, {"maxp", &maxp}, {"post", &post}, {"prep", &prep_}};
+        {"hmtx", &hmtx}, {"loca", &loca}, {"maxp", &maxp},  {"post", &post}, {"prep", &prep_}};
     uint16_t present = 0;
     for (const auto& t : tables) present += t.second->empty() ? 0 : 1;
     uint16_t power = 1, log2 = 0;
