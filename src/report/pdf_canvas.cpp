@@ -102,29 +102,41 @@ bool PdfCanvas::WriteBytes(const char* data, size_t length) {
     return true;
 }
 
-const PdfCanvas::Glyph& PdfCanvas::Lookup(uint32_t codePoint) const {
+PdfCanvas::Glyph& PdfCanvas::Lookup(uint32_t codePoint) const {
     if (codePoint < 128 && asciiKnown_[codePoint]) return ascii_[codePoint];
     auto at = std::lower_bound(other_.begin(), other_.end(), codePoint,
                                [](const std::pair<uint32_t, Glyph>& e, uint32_t c) { return e.first < c; });
     if (codePoint >= 128 && at != other_.end() && at->first == codePoint) return at->second;
-    const uint16_t glyph = font_->GlyphFor(codePoint);
     Glyph g;
-    g.advance = font_->Advance(glyph);
-    if (glyph != 0) {
-        uint16_t& id = idOfGlyph_[glyph];
-        if (id == 0 && used_.size() < 0xFFFE) {
-            used_.push_back(glyph);
-            usedFor_.push_back(codePoint);
-            id = static_cast<uint16_t>(used_.size());
-        }
-        g.id = id;
-    }
+    g.glyph = font_->GlyphFor(codePoint);
+    g.advance = font_->Advance(g.glyph);
     if (codePoint < 128) {
         ascii_[codePoint] = g;
         asciiKnown_[codePoint] = true;
         return ascii_[codePoint];
     }
     return other_.insert(at, {codePoint, g})->second;
+}
+
+uint16_t PdfCanvas::IdOf(Glyph& g, uint32_t codePoint) {
+    if (g.id != 0 || g.glyph == 0) return g.id;
+    // Characters that share a glyph share its number.
+    uint16_t& id = idOfGlyph_[g.glyph];
+    if (id == 0 && used_.size() < 0xFFFE) {
+        used_.push_back(g.glyph);
+        usedFor_.push_back(codePoint);
+        id = static_cast<uint16_t>(used_.size());
+    }
+    g.id = id;
+    return id;
+}
+
+bool PdfCanvas::IsLatin(const std::string& utf8) const {
+    for (const char ch : utf8) {
+        const unsigned char c = static_cast<unsigned char>(ch == '\t' ? ' ' : ch);
+        if (c < 32 || c > 126 || Lookup(c).glyph == 0) return false;
+    }
+    return true;
 }
 
 double PdfCanvas::Utf8Width(const std::string& utf8) const {
@@ -152,6 +164,7 @@ void PdfCanvas::BeginPage() {
     fill_ = stroke_ = pageFill_ = pageStroke_ = kBlack;
     inText_ = false;
     textSize_ = textScale_ = -1;
+    textFont_ = -1;
     content_ += "1 w\n1 j\n";  // the curve's corners stay as narrow as its line
 }
 
@@ -210,11 +223,13 @@ void PdfCanvas::AddText(double x, double y, const std::string& gbk, double width
         AppendColor(content_, fill_, "rg");
         pageFill_ = fill_;
     }
-    if (textSize_ != fontSize_) {
-        content_ += "/F0 ";
+    const int font = IsLatin(utf8) ? 1 : 0;
+    if (textSize_ != fontSize_ || textFont_ != font) {
+        content_ += font == 1 ? "/F1 " : "/F0 ";
         AppendPdfNumber(content_, fontSize_);
         content_ += " Tf\n";
         textSize_ = fontSize_;
+        textFont_ = font;
     }
     if (textScale_ != narrow) {
         AppendPdfNumber(content_, 100.0 * kLatinWidth * narrow);
@@ -227,12 +242,24 @@ void PdfCanvas::AddText(double x, double y, const std::string& gbk, double width
     AppendPoint(content_, dx, dy, "Td");
     lineX_ += dx;
     lineY_ += dy;
+    if (font == 1) {
+        // One byte a character, as it is (a tab is set as a blank: it has no glyph).
+        content_.push_back('(');
+        for (const char ch : utf8) {
+            const char c = ch == '\t' ? ' ' : ch;
+            latinUsed_[static_cast<unsigned char>(c)] = true;
+            if (c == '(' || c == ')' || c == '\\') content_.push_back('\\');
+            content_.push_back(c);
+        }
+        content_ += ")Tj\n";
+        return;
+    }
     content_.push_back('<');
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     for (size_t at = 0, bytes = 0; at < utf8.size(); at += bytes) {
-        const uint32_t c = NextUtf8CodePoint(p + at, utf8.size() - at, bytes);
-        // A tab has no glyph (a label aligns with tabs): it is set as a blank.
-        AppendHex16(content_, Lookup(c == '\t' ? ' ' : c).id);
+        uint32_t c = NextUtf8CodePoint(p + at, utf8.size() - at, bytes);
+        if (c == '\t') c = ' ';
+        AppendHex16(content_, IdOf(Lookup(c), c));
     }
     content_ += ">Tj\n";
 }
@@ -338,29 +365,65 @@ bool PdfCanvas::PlaceImage(const std::string& pngPath, double x, double y, doubl
     return true;
 }
 
-void PdfCanvas::WriteFont() {
+int PdfCanvas::WriteToUnicode(const std::vector<std::pair<uint32_t, uint32_t>>& codes, int codeBytes) {
+    std::string cmap =
+        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n1 begincodespacerange\n";
+    cmap += codeBytes == 1 ? "<00> <FF>\n" : "<0000> <FFFF>\n";
+    cmap += "endcodespacerange\n";
+    for (size_t first = 0; first < codes.size(); first += 100) {
+        const size_t count = std::min<size_t>(100, codes.size() - first);
+        cmap += std::to_string(count) + " beginbfchar\n";
+        for (size_t k = first; k < first + count; ++k) {
+            cmap.push_back('<');
+            if (codeBytes == 1) {
+                cmap.push_back(kHex[(codes[k].first >> 4) & 0xF]);
+                cmap.push_back(kHex[codes[k].first & 0xF]);
+            } else {
+                AppendHex16(cmap, codes[k].first);
+            }
+            cmap += "> <";
+            const uint32_t c = codes[k].second;
+            if (c >= 0x10000 && c <= 0x10FFFF) {
+                AppendHex16(cmap, 0xD800 + ((c - 0x10000) >> 10));
+                AppendHex16(cmap, 0xDC00 + ((c - 0x10000) & 0x3FF));
+            } else {
+                AppendHex16(cmap, c <= 0xFFFF ? c : 0xFFFD);
+            }
+            cmap += ">\n";
+        }
+        cmap += "endbfchar\n";
+    }
+    cmap += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+    const int object = writer_->Reserve();
+    writer_->Stream(object, "", cmap);
+    return object;
+}
+
+int PdfCanvas::WriteFont(const std::vector<uint16_t>& glyphs, const TrueTypeFont::CharacterMap& characters,
+                         bool latin) {
     std::vector<uint16_t> order;
-    const std::string program = font_->Subset(used_, &order);
+    const std::string program = font_->Subset(glyphs, &order, characters);
     if (program.empty()) {
         if (error_.empty()) error_ = "the font file cannot be read";
-        return;
+        return 0;
     }
     // The subset's tag: six capitals that change with the glyphs it holds.
-    uint32_t hash = 2166136261u;
-    for (uint16_t g : used_) hash = (hash ^ g) * 16777619u;
+    uint32_t hash = latin ? 2166136261u : 84696351u;
+    for (uint16_t g : glyphs) hash = (hash ^ g) * 16777619u;
     std::string name;
     for (int k = 0; k < 6; ++k, hash /= 26) name.push_back(static_cast<char>('A' + hash % 26));
     name += "+" + (font_->PostScriptName().empty() ? std::string("Font") : font_->PostScriptName());
 
     const double perMille = 1000.0 / font_->UnitsPerEm();
     PdfWriter& w = *writer_;
-    const int file = w.Reserve(), descriptor = w.Reserve(), cidFont = w.Reserve(), toUnicode = w.Reserve(),
-              type0 = w.Reserve();
+    const int file = w.Reserve(), descriptor = w.Reserve();
     w.Stream(file, "/Length1 " + std::to_string(program.size()), program);
-
     w.Begin(descriptor);
     std::string& out = w.Out();
-    out += "<< /Type /FontDescriptor /FontName /" + name + " /Flags 4 /FontBBox [";
+    // Flags: nonsymbolic (standard Latin characters) for the one-byte font, symbolic otherwise.
+    out += "<< /Type /FontDescriptor /FontName /" + name + (latin ? " /Flags 32" : " /Flags 4") + " /FontBBox [";
     for (int v : {font_->XMin(), font_->YMin(), font_->XMax(), font_->YMax()}) {
         out.push_back(' ');
         AppendPdfNumber(out, std::round(v * perMille));
@@ -374,52 +437,70 @@ void PdfCanvas::WriteFont() {
     out += " /StemV 80 /FontFile2 " + std::to_string(file) + " 0 R >>";
     w.End();
 
+    std::vector<std::pair<uint32_t, uint32_t>> codes;  // code in the content, character
+    if (latin) {
+        for (const auto& c : characters) codes.emplace_back(c.first, c.first);
+        const int toUnicode = WriteToUnicode(codes, 1);
+        const int font = w.Reserve();
+        w.Begin(font);
+        out += "<< /Type /Font /Subtype /TrueType /BaseFont /" + name +
+               " /FirstChar 32 /LastChar 126 /Encoding /WinAnsiEncoding /FontDescriptor " + std::to_string(descriptor) +
+               " 0 R /ToUnicode " + std::to_string(toUnicode) + " 0 R /Widths [";
+        for (uint32_t c = 32; c <= 126; ++c) {
+            out.push_back(' ');
+            AppendPdfNumber(out, latinUsed_[c] ? Lookup(c).advance * perMille : 0);
+        }
+        out += " ] >>";
+        w.End();
+        return font;
+    }
+    const int cidFont = w.Reserve();
     w.Begin(cidFont);
     out += "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + name +
            " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor " +
            std::to_string(descriptor) + " 0 R /CIDToGIDMap /Identity /W [0 [";
-    out.push_back(' ');
-    AppendPdfNumber(out, font_->Advance(0) * perMille);
-    for (uint16_t g : used_) {
+    for (size_t k = 0; k <= glyphs.size(); ++k) {
         out.push_back(' ');
-        AppendPdfNumber(out, font_->Advance(g) * perMille);
+        AppendPdfNumber(out, font_->Advance(order[k]) * perMille);
     }
     out += " ]] >>";
     w.End();
-
-    std::string cmap =
-        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-        "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
-    for (size_t first = 0; first < used_.size(); first += 100) {
-        const size_t count = std::min<size_t>(100, used_.size() - first);
-        cmap += std::to_string(count) + " beginbfchar\n";
-        for (size_t k = first; k < first + count; ++k) {
-            cmap.push_back('<');
-            AppendHex16(cmap, static_cast<uint32_t>(k + 1));
-            cmap += "> <";
-            const uint32_t c = usedFor_[k];
-            if (c >= 0x10000 && c <= 0x10FFFF) {
-                AppendHex16(cmap, 0xD800 + ((c - 0x10000) >> 10));
-                AppendHex16(cmap, 0xDC00 + ((c - 0x10000) & 0x3FF));
-            } else {
-                AppendHex16(cmap, c <= 0xFFFF ? c : 0xFFFD);
-            }
-            cmap += ">\n";
-        }
-        cmap += "endbfchar\n";
-    }
-    cmap += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
-    w.Stream(toUnicode, "", cmap);
-
-    w.Begin(type0);
+    for (size_t k = 0; k < used_.size(); ++k) codes.emplace_back(static_cast<uint32_t>(k + 1), usedFor_[k]);
+    const int toUnicode = WriteToUnicode(codes, 2);
+    const int font = w.Reserve();
+    w.Begin(font);
     out += "<< /Type /Font /Subtype /Type0 /BaseFont /" + name + " /Encoding /Identity-H /DescendantFonts [" +
            std::to_string(cidFont) + " 0 R] /ToUnicode " + std::to_string(toUnicode) + " 0 R >>";
     w.End();
+    return font;
+}
 
+void PdfCanvas::WriteFonts() {
+    std::string fonts;
+    if (!used_.empty()) {
+        const int font = WriteFont(used_, {}, false);
+        if (font == 0) return;
+        fonts += " /F0 " + std::to_string(font) + " 0 R";
+    }
+    // The one-byte font reads its glyphs by character through the subset's character map.
+    std::vector<uint16_t> glyphs;
+    TrueTypeFont::CharacterMap characters;
+    for (uint32_t c = 32; c <= 126; ++c) {
+        if (!latinUsed_[c]) continue;
+        const uint16_t g = Lookup(c).glyph;
+        characters.emplace_back(c, g);
+        if (std::find(glyphs.begin(), glyphs.end(), g) == glyphs.end()) glyphs.push_back(g);
+    }
+    if (!glyphs.empty()) {
+        const int font = WriteFont(glyphs, characters, true);
+        if (font == 0) return;
+        fonts += " /F1 " + std::to_string(font) + " 0 R";
+    }
+    PdfWriter& w = *writer_;
     w.Begin(resourcesObject_);
-    out += "<< /Font << /F0 " + std::to_string(type0) + " 0 R >>";
+    std::string& out = w.Out();
+    out += "<<";
+    if (!fonts.empty()) out += " /Font <<" + fonts + " >>";
     if (!images_.empty()) {
         out += " /XObject <<";
         for (const auto& image : images_) out += " /" + image.first + " " + std::to_string(image.second) + " 0 R";
@@ -438,7 +519,7 @@ bool PdfCanvas::Finish() {
         BeginPage();
         EndPage();
     }
-    WriteFont();
+    WriteFonts();
     PdfWriter& w = *writer_;
     w.Begin(pagesObject_);
     std::string& out = w.Out();

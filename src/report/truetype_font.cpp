@@ -311,7 +311,8 @@ uint16_t TrueTypeFont::Advance(uint16_t glyph) const {
     return U16(hmtx_, 4ull * entry);
 }
 
-std::string TrueTypeFont::Subset(const std::vector<uint16_t>& glyphs, std::vector<uint16_t>* order) const {
+std::string TrueTypeFont::Subset(const std::vector<uint16_t>& glyphs, std::vector<uint16_t>* order,
+                                 const CharacterMap& characters) const {
     // New glyph numbers: 0 stays 0, the document's glyphs follow in their order, and the parts of
     // composites are appended as they are found.
     std::vector<int32_t> renumbered(static_cast<size_t>(glyphCount_), -1);
@@ -369,11 +370,36 @@ std::string TrueTypeFont::Subset(const std::vector<uint16_t>& glyphs, std::vecto
     Set16(head, 50, 1);  // long glyph index
     Set16(hhea, 34, count);
     Set16(maxp, 4, count);
-    // A character map without characters: the PDF names glyphs directly.
+    // The characters asked for, one format 4 segment each (ascending, the last one closing the
+    // map as the format requires).
+    std::vector<std::pair<uint16_t, uint16_t>> mapped;  // character, new glyph
+    for (const auto& c : characters) {
+        if (c.first < 0xFFFF && c.second < glyphCount_ && renumbered[c.second] > 0)
+            mapped.emplace_back(static_cast<uint16_t>(c.first), static_cast<uint16_t>(renumbered[c.second]));
+    }
+    std::sort(mapped.begin(), mapped.end());
+    mapped.erase(
+        std::unique(mapped.begin(), mapped.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+        mapped.end());
+    mapped.emplace_back(0xFFFF, 0);
+    const uint16_t segments = static_cast<uint16_t>(mapped.size());
+    uint16_t range = 1, selector = 0;
+    while (range * 2u <= segments) {
+        range = static_cast<uint16_t>(range * 2u);
+        ++selector;
+    }
     std::string cmap;
     for (uint16_t v : {0, 1, 3, 1}) Put16(cmap, v);
     Put32(cmap, 12);
-    for (uint16_t v : {4, 24, 0, 2, 2, 0, 0, 0xFFFF, 0, 0xFFFF, 1, 0}) Put16(cmap, v);
+    for (uint16_t v :
+         {4, 16 + 8 * segments, 0, 2 * segments, 2 * range, static_cast<int>(selector), 2 * (segments - range)}) {
+        Put16(cmap, static_cast<uint16_t>(v));
+    }
+    for (const auto& m : mapped) Put16(cmap, m.first);  // ends
+    Put16(cmap, 0);
+    for (const auto& m : mapped) Put16(cmap, m.first);  // starts
+    for (const auto& m : mapped) Put16(cmap, m.first == 0xFFFF ? 1 : static_cast<uint16_t>(m.second - m.first));
+    for (size_t k = 0; k < mapped.size(); ++k) Put16(cmap, 0);
     std::string post;
     Put32(post, 0x00030000u);
     post.append(28, '\0');

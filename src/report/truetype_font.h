@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velorin {
@@ -43,9 +44,13 @@ public:
     // A TrueType font (the tables a PDF needs of an embedded font) holding the missing-glyph
     // box as glyph 0, then `glyphs` in their order as glyphs 1, 2, …, then the glyphs composite
     // glyphs among them are built from. `glyphs` holds distinct glyphs other than 0. `order`
-    // receives the original glyph of every glyph of the subset. "" when the outlines cannot be
-    // read (the file went away or changed).
-    std::string Subset(const std::vector<uint16_t>& glyphs, std::vector<uint16_t>* order) const;
+    // receives the original glyph of every glyph of the subset. Its character map maps the
+    // characters of `characters` (code point, original glyph among `glyphs`; Basic Multilingual
+    // Plane) to their glyphs, where a PDF font reads glyphs by character; else it is empty. ""
+    // when the outlines cannot be read (the file went away or changed).
+    using CharacterMap = std::vector<std::pair<uint32_t, uint16_t>>;
+    std::string Subset(const std::vector<uint16_t>& glyphs, std::vector<uint16_t>* order,
+                       const CharacterMap& characters = CharacterMap()) const;
 
 private:
     TrueTypeFont() = default;

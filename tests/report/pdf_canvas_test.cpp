@@ -188,9 +188,31 @@ TEST_F(PdfCanvasFile, EmbedsTheLogoWithItsTransparencyAndTheFontAsASubset) {
         EXPECT_NE(fonts.find("+UMingCN                       CID TrueType      Identity-H       yes yes yes"),
                   std::string::npos)
             << fonts;
+        EXPECT_NE(fonts.find("+UMingCN                       TrueType          WinAnsi          yes yes yes"),
+                  std::string::npos)
+            << fonts;
         // The few glyphs of a report, not the 20 MB the font file holds.
         EXPECT_LT(ReadFileBytes(path).size(), 200u * 1024);
     }
+}
+
+TEST_F(PdfCanvasFile, BracketsBackslashesAndTabsInTextsOfEitherFont) {
+    const std::string path = dir_.Path() + "/own.pdf";
+    {
+        auto canvas = OwnCanvas(path);
+        ASSERT_NE(canvas, nullptr);
+        canvas->BeginPage();
+        canvas->SetFontSize(12);
+        canvas->ShowText(50, 700, "f(x) = a\\b)(");
+        canvas->ShowText(50, 650, G("温(度)\\"));
+        canvas->ShowText(50, 600, "1\t\t\t2");  // tabs are set as blanks
+        canvas->EndPage();
+        ASSERT_TRUE(canvas->Finish()) << canvas->Error();
+    }
+    const std::string text = CommandOutput("pdftotext '" + path + "' -");
+    EXPECT_NE(text.find("f(x) = a\\b)("), std::string::npos) << text;
+    EXPECT_NE(text.find("温(度)\\"), std::string::npos) << text;
+    EXPECT_NE(CommandOutput("pdftotext -layout '" + path + "' -").find("1   2"), std::string::npos) << text;
 }
 
 TEST_F(PdfCanvasFile, CharactersTheFontLacksAndAnEmptyDocumentStillMakeAFile) {

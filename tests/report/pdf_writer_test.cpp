@@ -115,8 +115,8 @@ TEST(PdfWriter, CrossReferenceFindsEveryObjectAndStreamsReadBack) {
     EXPECT_LT(deflated.size(), content.size() / 10);
     std::string inflated(content.size() + 16, '\0');
     uLongf size = inflated.size();
-    ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(&inflated[0]), &size,
-                         reinterpret_cast<const Bytef*>(deflated.data()), deflated.size()),
+    ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(&inflated[0]), &size, reinterpret_cast<const Bytef*>(deflated.data()),
+                         deflated.size()),
               Z_OK);
     inflated.resize(size);
     EXPECT_EQ(inflated, content);

@@ -23,9 +23,9 @@ inline void Put32(std::string& s, uint32_t v) {
     Put16(s, v & 0xFFFF);
 }
 inline uint32_t Get16(const std::string& s, size_t at) {
-    return at + 2 <= s.size() ? (static_cast<uint32_t>(static_cast<unsigned char>(s[at])) << 8) |
-                                    static_cast<unsigned char>(s[at + 1])
-                              : 0;
+    return at + 2 <= s.size()
+               ? (static_cast<uint32_t>(static_cast<unsigned char>(s[at])) << 8) | static_cast<unsigned char>(s[at + 1])
+               : 0;
 }
 inline uint32_t Get32(const std::string& s, size_t at) { return (Get16(s, at) << 16) | Get16(s, at + 2); }
 
@@ -146,9 +146,9 @@ inline std::string SyntheticFont(bool format12 = false) {
     for (uint32_t v : {3u, 1u, 0x409u, 6u, static_cast<uint32_t>(2 * postScript.size()), 0u}) Put16(name, v);
     for (char c : postScript) Put16(name, static_cast<unsigned char>(c));
 
-    const std::vector<std::pair<std::string, std::string*>> tables = {
-        {"cmap", &cmap}, {"glyf", &glyf}, {"head", &head}, {"hhea", &hhea},
-        {"hmtx", &hmtx}, {"loca", &loca}, {"maxp", &maxp}, {"name", &name}};
+    const std::vector<std::pair<std::string, std::string*>> tables = {{"cmap", &cmap}, {"glyf", &glyf}, {"head", &head},
+                                                                      {"hhea", &hhea}, {"hmtx", &hmtx}, {"loca", &loca},
+                                                                      {"maxp", &maxp}, {"name", &name}};
     std::string font;
     Put32(font, 0x00010000);
     Put16(font, static_cast<uint32_t>(tables.size()));

@@ -33,7 +33,8 @@ TEST(TrueTypeFont, MapsCharactersThroughEitherCharacterMap) {
         EXPECT_EQ(font->GlyphFor(0xC4), 3);
         EXPECT_EQ(font->GlyphFor(0x4E2D), 5);
         // Characters between and beyond the mapped ones have no glyph.
-        for (uint32_t c : {0x1Fu, 0x21u, 0x42u, 0x4E2Cu, 0x4E2Eu, 0xFFFFu, 0x10FFFFu}) EXPECT_EQ(font->GlyphFor(c), 0) << c;
+        for (uint32_t c : {0x1Fu, 0x21u, 0x42u, 0x4E2Cu, 0x4E2Eu, 0xFFFFu, 0x10FFFFu})
+            EXPECT_EQ(font->GlyphFor(c), 0) << c;
         EXPECT_EQ(font->GlyphFor(0x20000), format12 ? 5 : 0);
         EXPECT_EQ(font->Advance(1), 600);
         EXPECT_EQ(font->Advance(5), 2048);
