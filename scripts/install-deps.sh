@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
-  libhidapi-dev libudev-dev libcairo2-dev libfontconfig-dev
+  libhidapi-dev libudev-dev libcairo2-dev libfontconfig-dev zlib1g-dev
   poppler-utils
   libgtest-dev libgmock-dev googletest
   locales

@@ -407,8 +407,14 @@ std::string TrueTypeFont::Subset(const std::vector<uint16_t>& glyphs, std::vecto
     const std::pair<const char*, const std::string*> tables[] = {
         {"cmap", &cmap}, {"cvt ", &cvt_}, {"fpgm", &fpgm_}, {"glyf", &glyf}, {"head", &head}, {"hhea", &hhea},
         {"hmtx", &hmtx}, {"loca", &loca}, {"maxp", &maxp},  {"post", &post}, {"prep", &prep_}};
+    // The instruction tables only where the font has them; the others always, if empty (a
+    // subset of blank glyphs has no outlines at all).
+    const auto wanted = [](const std::pair<const char*, const std::string*>& t) {
+        return !t.second->empty() || (std::strcmp(t.first, "cvt ") != 0 && std::strcmp(t.first, "fpgm") != 0 &&
+                                      std::strcmp(t.first, "prep") != 0);
+    };
     uint16_t present = 0;
-    for (const auto& t : tables) present += t.second->empty() ? 0 : 1;
+    for (const auto& t : tables) present += wanted(t) ? 1 : 0;
     uint16_t power = 1, log2 = 0;
     while (power * 2u <= present) {
         power = static_cast<uint16_t>(power * 2u);
@@ -423,7 +429,7 @@ std::string TrueTypeFont::Subset(const std::vector<uint16_t>& glyphs, std::vecto
     uint32_t offset = 12u + 16u * present;
     size_t headAt = 0;
     for (const auto& t : tables) {
-        if (t.second->empty()) continue;
+        if (!wanted(t)) continue;
         font.append(t.first, 4);
         Put32(font, Checksum(*t.second));
         Put32(font, offset);
@@ -432,7 +438,7 @@ std::string TrueTypeFont::Subset(const std::vector<uint16_t>& glyphs, std::vecto
         offset += static_cast<uint32_t>((t.second->size() + 3) / 4 * 4);
     }
     for (const auto& t : tables) {
-        if (t.second->empty()) continue;
+        if (!wanted(t)) continue;
         font += *t.second;
         while (font.size() % 4 != 0) font.push_back('\0');
     }

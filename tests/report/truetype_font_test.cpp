@@ -124,6 +124,12 @@ TEST(TrueTypeFont, RefusesWhatItCannotUseWithoutReadingOutsideTheBytes) {
     const std::string subset = broken->Subset({1, 3}, &order);
     EXPECT_TRUE(OutlineOf(subset, 1).empty());
     EXPECT_FALSE(OutlineOf(subset, 3).empty());  // glyph 4, the composite's second part
+    // Glyphs 0 and 1 now have no outline: a subset of them has none at all, and still every
+    // table a font needs.
+    const auto blank = Load(broken->Subset({1}, &order));
+    ASSERT_NE(blank, nullptr);
+    EXPECT_EQ(blank->GlyphCount(), 2);
+    EXPECT_EQ(blank->Advance(1), 600);
 }
 
 TEST(TrueTypeFont, CollectionFacesAreFoundByTheirIndex) {
