@@ -111,6 +111,13 @@ std::string ReadField(const char* field, size_t fieldSize) {
     return std::string(field, n);
 }
 
+bool IsPlainAscii(const std::string& text) {
+    for (unsigned char ch : text) {
+        if (ch >= 0x80) return false;
+    }
+    return true;
+}
+
 uint32_t NextUtf8CodePoint(const unsigned char* p, size_t left, size_t& bytes) {
     const unsigned char b = p[0];
     size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;

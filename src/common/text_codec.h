@@ -21,6 +21,9 @@ std::string Utf8ToGbk(const std::string& utf8);
 // conversion never fails and never reads past the input.
 std::string GbkToUtf8(const std::string& gbk);
 
+// Whether `text` holds only bytes below 0x80 (then it reads the same as GBK and as UTF-8).
+bool IsPlainAscii(const std::string& text);
+
 // The code point of the UTF-8 character at `p` (of `left` > 0 bytes) and its length in `bytes`;
 // a byte that starts no complete sequence counts alone, as itself.
 uint32_t NextUtf8CodePoint(const unsigned char* p, size_t left, size_t& bytes);

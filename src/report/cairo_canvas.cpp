@@ -12,27 +12,7 @@
 #include "common/text_codec.h"
 #include "report/report_font.h"
 
-// In the sanitizer build, LeakSanitizer reports at exit a few objects that fontconfig (while it
-// reads its configuration) and cairo (its toy font face cache) keep for the life of the process
-// without a pointer it can see. They are the libraries' own, once per process; ours are not
-// hidden by this.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libcairo.so\n"; }
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
-
 namespace velorin {
-
-namespace {
-
-constexpr double kLatinWidth = 2.0 / 3.0;
-
-bool IsAscii(const std::string& text) {
-    for (unsigned char ch : text) {
-        if (ch >= 0x80) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 struct CairoStream {
     static cairo_status_t Write(void* closure, const unsigned char* data, unsigned length) {
@@ -194,7 +174,7 @@ const CairoPdfCanvas::Glyph& CairoPdfCanvas::Lookup(GlyphTable& table, uint32_t 
 
 double CairoPdfCanvas::TextWidth(const std::string& gbk) const {
     if (!cr_ || gbk.empty()) return 0;
-    return Utf8Width(IsAscii(gbk) ? gbk : GbkToUtf8(gbk));
+    return Utf8Width(IsPlainAscii(gbk) ? gbk : GbkToUtf8(gbk));
 }
 
 double CairoPdfCanvas::Utf8Width(std::string_view utf8) const {
@@ -231,7 +211,7 @@ void CairoPdfCanvas::AddText(double x, double y, const std::string& gbk, double 
     const size_t offset = pendingBytes_.size();
     // Plain ASCII (every table row) is already UTF-8; other texts are converted once, for both
     // the measuring and the setting.
-    if (IsAscii(gbk)) {
+    if (IsPlainAscii(gbk)) {
         pendingBytes_ += gbk;
     } else {
         pendingBytes_ += GbkToUtf8(gbk);

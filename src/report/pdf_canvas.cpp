@@ -11,22 +11,12 @@
 #include "common/atomic_file.h"
 #include "common/text_codec.h"
 #include "report/pdf_writer.h"
+#include "report/report_font.h"
 #include "report/truetype_font.h"
 
 namespace velorin {
 
 namespace {
-
-// Every glyph is set at two thirds of its width: a Latin glyph (half an em) then takes a third
-// of the font size, as one GBK byte does in the report's layout.
-constexpr double kLatinWidth = 2.0 / 3.0;
-
-bool IsAscii(const std::string& text) {
-    for (unsigned char ch : text) {
-        if (ch >= 0x80) return false;
-    }
-    return true;
-}
 
 void AppendColor(std::string& out, const Rgb& c, const char* op) {
     AppendPdfNumber(out, c.r);
@@ -151,7 +141,7 @@ double PdfCanvas::Utf8Width(const std::string& utf8) const {
 
 double PdfCanvas::TextWidth(const std::string& gbk) const {
     if (!writer_ || gbk.empty()) return 0;
-    return Utf8Width(IsAscii(gbk) ? gbk : GbkToUtf8(gbk));
+    return Utf8Width(IsPlainAscii(gbk) ? gbk : GbkToUtf8(gbk));
 }
 
 void PdfCanvas::BeginPage() {
@@ -207,7 +197,7 @@ void PdfCanvas::ShowTextIn(double x, double y, const std::string& gbk, double wi
 void PdfCanvas::AddText(double x, double y, const std::string& gbk, double width) {
     if (!writer_ || !inPage_ || gbk.empty()) return;
     // Plain ASCII (every table row) is already UTF-8.
-    const std::string converted = IsAscii(gbk) ? std::string() : GbkToUtf8(gbk);
+    const std::string converted = IsPlainAscii(gbk) ? std::string() : GbkToUtf8(gbk);
     const std::string& utf8 = converted.empty() ? gbk : converted;
     double narrow = 1.0;
     if (width > 0) {

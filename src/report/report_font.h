@@ -8,6 +8,11 @@ namespace velorin {
 // The family asked for: AR PL UMing (the Song-style CJK font of fonts-arphic-uming).
 constexpr const char* kReportFontFamily = "AR PL UMing CN";
 
+// Every glyph of the report is set at two thirds of its width: AR PL UMing's Latin glyphs (half an
+// em, one GBK byte) then take a third of the font size, and its Chinese glyphs (a whole em, two
+// bytes) two thirds, as the report's layout leaves a third of the size for each byte.
+constexpr double kLatinWidth = 2.0 / 3.0;
+
 struct ReportFontMatch {
     std::string family;  // the family fontconfig chose ("" when it found none)
     std::string file;    // its font file
