@@ -88,7 +88,10 @@ bool Save(QWidget& widget, const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc != 3 && argc != 4) {
-        std::fputs("usage: velorin-manual-shots FOLDER LANG [WIDTHxHEIGHT]\n", stderr);
+        std::fputs(
+            "usage: velorin-manual-shots FOLDER LANG [WIDTHxHEIGHT]\n"
+            "  (the windows show the language of Language.ini in the working directory)\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);
