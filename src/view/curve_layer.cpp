@@ -168,6 +168,18 @@ void CurveLayer::Dotted(int x, int from, int to, QRgb colour) {
     }
 }
 
+void CurveLayer::BlankBand(QImage& canvas) const {
+    uchar* rows = canvas.bits();
+    const std::ptrdiff_t rowBytes = canvas.bytesPerLine();
+    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+    for (int y = 0; y < height_; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes);
+        std::fill(row + left_, row + right_, y == 0 || y == height_ - 1 ? black : white);
+        if (left_ == 0 && right_ > 0) row[0] = black;
+        if (right_ == width_ && width_ > 0) row[width_ - 1] = black;
+    }
+}
+
 void CurveLayer::FinishBand(QImage& canvas) const {
     uchar* rows = canvas.bits();
     const std::ptrdiff_t rowBytes = canvas.bytesPerLine();

@@ -34,6 +34,9 @@ public:
     void Draw(const Stroke& s, QRgb colour);
     // The band's written pixels onto `canvas`.
     void FinishBand(QImage& canvas) const;
+    // The band's columns of `canvas` made blank: white, with the canvas's 1-pixel black frame
+    // where it crosses them (what a canvas is before anything is drawn on it).
+    void BlankBand(QImage& canvas) const;
 
     // A vertical line: every pixel between the ends (both included) that the style covers.
     void Vertical(int x, int y0, int y1, QRgb colour);

@@ -265,7 +265,7 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
     reducer.Paint(x, painter.Bands(), yLast);
 }
 
-void DrawReduced(QImage& canvas, const CurveScene& scene) {
+void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     const CurveState& s = *scene.state;
     const int bottom = s.plotHeight - kCurveBottomMargin;
     int channels[kRecordSetChannels];
@@ -358,7 +358,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
     for (int k = 0; k < active; ++k) {
         (scaled >= 0 && channels[k] > scaled ? after : before).push_back(all[static_cast<size_t>(k)]);
     }
-    DrawCurves(canvas, before);
+    DrawCurves(canvas, before, under);
     if (scaled >= 0) DrawScaleOf(canvas, scene, scaled);
     DrawCurves(canvas, after);
 }
@@ -428,22 +428,28 @@ void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing dra
     if (canvas.size() != QSize(w, h) || canvas.format() != QImage::Format_RGB32) {
         canvas = QImage(w, h, QImage::Format_RGB32);
     }
-    canvas.fill(Qt::white);
-    {
+    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
+    const bool haveRecords = s.firstIndex >= 0 && s.firstIndex < s.endIndex && s.endIndex <= count &&
+                             scene.times != nullptr && scene.times->Count() >= s.endIndex;
+    bool anyDrawn = false;
+    for (int c = 0; c < kRecordSetChannels; ++c) anyDrawn = anyDrawn || Drawn(s, c);
+    // The reduced drawing makes the canvas blank band by band with its first curves (the canvas
+    // is larger than the caches); otherwise it is made blank here: white with a black frame.
+    const bool reduced =
+        haveRecords && s.endIndex - s.firstIndex > 1 && drawing == CurveDrawing::Reduced && anyDrawn && w > 1 && h > 1;
+    if (!reduced) {
+        canvas.fill(Qt::white);
         QPainter p(&canvas);
         p.setPen(QPen(Qt::black, 0));
         p.drawRect(0, 0, w - 1, h - 1);
     }
-    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
-    const bool haveRecords = s.firstIndex >= 0 && s.firstIndex < s.endIndex && s.endIndex <= count &&
-                             scene.times != nullptr && scene.times->Count() >= s.endIndex;
-    if (haveRecords) {
+    if (reduced) {
+        DrawReduced(canvas, scene, CanvasUnder::Blank);
+    } else if (haveRecords) {
         if (s.endIndex - s.firstIndex == 1)
             DrawSinglePoints(canvas, scene);
         else if (drawing == CurveDrawing::EverySegment)
             DrawEverySegment(canvas, scene);
-        else
-            DrawReduced(canvas, scene);
     }
     DrawRecordTimeAxis(canvas, scene);
 }
