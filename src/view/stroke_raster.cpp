@@ -184,7 +184,7 @@ void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width) {
 }
 
 void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under) {
-    // Kept from drawing to drawing: a canvas-sized buffer.
+    // Kept from drawing to drawing: a band-sized buffer.
     thread_local CurveLayer layer;
     // 32 columns of a 1080-row layer: 135 KiB, which stays in the cache while the band is drawn.
     constexpr int kBand = 32;
