@@ -206,7 +206,8 @@ struct ColumnSource {
 // blocks (and groups) of the summary without missing samples adds its last point (joined to the
 // later one with that point's ink) and then its extreme points (all joined with the channel's
 // ink); scaling is monotonic, so its extreme values give its extreme heights.
-void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSource& source, int x, int32_t a,
+// Returns whether the column's values were read one by one (it holds a value that is not plain).
+bool PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSource& source, int x, int32_t a,
                  int32_t b) {
     const bool startHere = reducer.InColumn(x);
     const ValueScale& scale = *source.scale;
@@ -217,7 +218,7 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
         // in this column).
         if (!startHere) {
             reducer.Segment(x, scale.ClampedY(source.values[a]), Ink::Channel);
-            if (b - a == 1) return;
+            if (b - a == 1) return false;
         }
         const int yLow = scale.ClampedY(low), yHigh = scale.ClampedY(high);
         std::array<ColumnPainter::Band, 1> band{{{std::min(yLow, yHigh), std::max(yLow, yHigh), Ink::Channel}}};
@@ -226,14 +227,14 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
             band[0].hi = std::max(band[0].hi, reducer.LastY());
         }
         reducer.Paint(x, band, scale.ClampedY(source.values[b - 1]));
-        return;
+        return false;
     }
     int y = 0;
     Ink ink = Ink::Channel;
     if (!startHere) {
         source.Point(a, y, ink);
         reducer.Segment(x, y, ink);
-        if (b - a == 1) return;
+        if (b - a == 1) return true;
     }
     source.Point(b - 1, y, ink);
     const int yLast = y;
@@ -263,6 +264,7 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
     }
     if (startHere) painter.Add(reducer.LastY(), later);
     reducer.Paint(x, painter.Bands(), yLast);
+    return true;
 }
 
 void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
@@ -294,6 +296,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
 
     // Column by column: records first+1 … end−1 grouped by their x.
     ColumnPainter painter;
+    std::vector<uint8_t> oneByOne(static_cast<size_t>(active), 0);  // per channel, in the last column
     int32_t a = s.firstIndex + 1;
     while (a < s.endIndex) {
         const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
@@ -307,6 +310,8 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
         const int32_t edge = static_cast<int32_t>(std::min<int64_t>(int64_t{b} + 2 * int64_t{b - a}, s.endIndex - 1));
         const int32_t edgeGroup = edge / kSummaryGroup;
         constexpr int32_t kBlocksPerLine = 64 / static_cast<int32_t>(sizeof(CurveSummary::Block));
+        constexpr int32_t kValuesPerLine = 64 / static_cast<int32_t>(sizeof(float)), kLinesAhead = 16;
+        const int32_t next = static_cast<int32_t>(std::min<int64_t>(int64_t{b} + (b - a), s.endIndex));
         bool gap = false;
         if (summary != nullptr) {
             gap = summary->AnyGap(a, b);
@@ -327,6 +332,12 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
                 for (int32_t line = 0; line < kSummaryGroup / kSummaryBlock; line += kBlocksPerLine)
                     __builtin_prefetch(groupBlocks + line);
                 __builtin_prefetch(summary->GroupsOf(source.channel) + edgeGroup);
+                // A channel read one by one in this column most likely is in the next one too: its
+                // values there, at most kLinesAhead cache lines of them.
+                if (oneByOne[static_cast<size_t>(k)] != 0) {
+                    const int32_t to = std::min(next, b + kLinesAhead * kValuesPerLine);
+                    for (int32_t i = b; i < to; i += kValuesPerLine) __builtin_prefetch(source.values + i);
+                }
             }
             if (gap) {
                 // Gap markers keep their place between the segments: record by record.
@@ -338,7 +349,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
                 }
                 continue;
             }
-            PaintColumn(reducer, painter, source, x, a, b);
+            oneByOne[static_cast<size_t>(k)] = PaintColumn(reducer, painter, source, x, a, b);
         }
         a = b;
     }
