@@ -323,14 +323,16 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
             ColumnReducer& reducer = reducers[static_cast<size_t>(k)];
             // Written out here: the compiler drops a function or loop of nothing but prefetches.
             if (summary != nullptr) {
-                const CurveSummary::Block* groupBlocks =
-                    summary->BlocksOf(source.channel) + edgeGroup * (kSummaryGroup / kSummaryBlock);
+                const int32_t groupBlock = edgeGroup * (kSummaryGroup / kSummaryBlock);
+                const CurveSummary::Block* blocks = summary->BlocksOf(source.channel);
                 // The edge's block of values may straddle two cache lines.
                 __builtin_prefetch(source.values + edge / kSummaryBlock * kSummaryBlock);
                 __builtin_prefetch(source.values +
                                    std::min(edge / kSummaryBlock * kSummaryBlock + kSummaryBlock - 1, s.endIndex - 1));
-                for (int32_t line = 0; line < kSummaryGroup / kSummaryBlock; line += kBlocksPerLine)
-                    __builtin_prefetch(groupBlocks + line);
+                // The last group may hold fewer blocks.
+                const int32_t groupEnd = std::min(groupBlock + kSummaryGroup / kSummaryBlock, summary->Blocks());
+                for (int32_t block = groupBlock; block < groupEnd; block += kBlocksPerLine)
+                    __builtin_prefetch(blocks + block);
                 __builtin_prefetch(summary->GroupsOf(source.channel) + edgeGroup);
                 // A channel read one by one in this column most likely is in the next one too: its
                 // values there, at most kLinesAhead cache lines of them.
