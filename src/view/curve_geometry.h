@@ -23,12 +23,13 @@ constexpr int kCurveBottomMargin = 25;  // y of axisMin is H − 25
 constexpr int kCanvasViewX = 10;        // the canvas's left edge in view coordinates
 
 // The value range of a channel's shown records while it is recomputed: it starts at the first
-// record's value (−10000 … 10000 reversed when that is a missing sample, so the first real value
-// replaces both) and is widened by every value that is no missing sample; a value that is not a
-// number never replaces an end (comparisons with it are false).
+// record's value (−10000 … 10000 reversed when that is a missing sample or not a number, so the
+// first real value replaces both) and is widened by every value that is no missing sample; a
+// value that is not a number never replaces an end (comparisons with it are false), and as the
+// start it would have kept both ends not a number whatever followed.
 struct AxisRange {
     explicit AxisRange(float start) {
-        if (IsMissingSample(start)) {
+        if (IsMissingSample(start) || std::isnan(start)) {
             high = -10000.0f;
             low = 10000.0f;
         } else {

@@ -43,11 +43,13 @@ void CurveLayer::StartBand(const QImage& canvas, int left, int right) {
         width_ = canvas.width();
         height_ = canvas.height();
         words_ = (height_ + 63) / 64;
-        // Never read before written: the written bits say which pixels hold anything.
-        bits_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
     }
     left_ = std::max(left, 0);
     right_ = std::max(std::min(right, width_), left_);
+    // The band's columns only, the same memory for every band (it stays in the cache). Never read
+    // before written: the written bits say which pixels hold anything.
+    const size_t size = static_cast<size_t>(right_ - left_) * static_cast<size_t>(height_);
+    if (bits_.size() < size) bits_.resize(size);
     written_.assign(static_cast<size_t>(right_ - left_) * static_cast<size_t>(words_), 0);
 }
 
@@ -91,7 +93,7 @@ void CurveLayer::Vertical(int x, int y0, int y1, QRgb colour) {
     y1 = std::min(y1, height_ - 1);
     if (y0 > y1) return;
     uint64_t* written = Written(x);
-    QRgb* column = bits_.data() + static_cast<std::ptrdiff_t>(x) * height_;
+    QRgb* column = Column(x);
     const uint64_t style = style_ == LineStyle::Solid ? ~uint64_t{0} : phaseMask_[(x >> shift_) & 1];
     for (int w = y0 >> 6; w <= y1 >> 6; ++w) {
         uint64_t rows = ~uint64_t{0};
@@ -154,7 +156,7 @@ void CurveLayer::Line(int x0, int y0, int x1, int y1, QRgb colour) {
 void CurveLayer::Dotted(int x, int from, int to, QRgb colour) {
     if (x < left_ || x >= right_) return;
     uint64_t* written = Written(x);
-    QRgb* column = bits_.data() + static_cast<std::ptrdiff_t>(x) * height_;
+    QRgb* column = Column(x);
     const int step = from <= to ? 1 : -1;
     for (int y = from, k = 0;; y += step, ++k) {
         if (k % 2 == 0 && y >= 0 && y < height_ && Covers(x, y)) {
@@ -165,6 +167,18 @@ void CurveLayer::Dotted(int x, int from, int to, QRgb colour) {
             }
         }
         if (y == to) break;
+    }
+}
+
+void CurveLayer::BlankBand(QImage& canvas) const {
+    uchar* rows = canvas.bits();
+    const std::ptrdiff_t rowBytes = canvas.bytesPerLine();
+    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+    for (int y = 0; y < height_; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes);
+        std::fill(row + left_, row + right_, y == 0 || y == height_ - 1 ? black : white);
+        if (left_ == 0 && right_ > 0) row[0] = black;
+        if (right_ == width_ && width_ > 0) row[width_ - 1] = black;
     }
 }
 
@@ -179,7 +193,7 @@ void CurveLayer::FinishBand(QImage& canvas) const {
         const QRgb* column[4] = {};
         const uint64_t* written[4] = {};
         for (int k = 0; k < n; ++k) {
-            column[k] = bits_.data() + static_cast<std::ptrdiff_t>(x + k) * height_;
+            column[k] = Column(x + k);
             written[k] = Written(x + k);
         }
         for (int w = 0; w < words_; ++w) {

@@ -2,8 +2,9 @@
 // strokes from the last drawn to the first, each pixel written only while no later stroke has
 // written it. The pixels are those of drawing the strokes in order straight into the canvas, but
 // each is written once (dense curves overlap many times over), and into memory stored column by
-// column: pixel (x, y) at x × height + y, so that the vertical runs curves are made of are
-// consecutive memory instead of one row (one cache line, often one page) per pixel.
+// column: pixel (x, y) at (x − band's left) × height + y, so that the vertical runs curves are
+// made of are consecutive memory instead of one row (one cache line, often one page) per pixel.
+// Every band uses the same memory, which stays in the cache from band to band.
 //
 // A pixel's "written" bit lives in one 64-row word per column of the band. A line style's blocks
 // repeat every 4, 8 or 16 rows, so within every word a column's styled rows are the same bit
@@ -34,6 +35,9 @@ public:
     void Draw(const Stroke& s, QRgb colour);
     // The band's written pixels onto `canvas`.
     void FinishBand(QImage& canvas) const;
+    // The band's columns of `canvas` made blank: white, with the canvas's 1-pixel black frame
+    // where it crosses them (what a canvas is before anything is drawn on it).
+    void BlankBand(QImage& canvas) const;
 
     // A vertical line: every pixel between the ends (both included) that the style covers.
     void Vertical(int x, int y0, int y1, QRgb colour);
@@ -47,11 +51,13 @@ private:
     const uint64_t* Written(int x) const {
         return written_.data() + static_cast<size_t>(x - left_) * static_cast<size_t>(words_);
     }
+    QRgb* Column(int x) { return bits_.data() + static_cast<std::ptrdiff_t>(x - left_) * height_; }
+    const QRgb* Column(int x) const { return bits_.data() + static_cast<std::ptrdiff_t>(x - left_) * height_; }
     bool Covers(int x, int y) const;
 
     int width_ = 0, height_ = 0, words_ = 0;
     int left_ = 0, right_ = 0;
-    std::vector<QRgb> bits_;  // column by column
+    std::vector<QRgb> bits_;  // the band's columns, column by column
     std::vector<uint64_t> written_;
     LineStyle style_ = LineStyle::Solid;
     int shift_ = 3;

@@ -3,8 +3,10 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -131,15 +133,18 @@ private:
     std::vector<Band> bands_;
 };
 
-// Where one channel's points come from: the records, and whole blocks of the summary.
+// Where one channel's points come from: the summary's values and its whole blocks and groups,
+// or without a summary the records.
 struct ColumnSource {
     const SampleRecord* records;
     const CurveSummary* summary;  // null: record by record
+    const float* values;          // the summary's values of the channel; null without one
     int channel;
     const ValueScale* scale;
 
+    float Value(int32_t i) const { return values != nullptr ? values[i] : records[i].value[channel]; }
     void Point(int32_t i, int& y, Ink& ink) const {
-        const float v = records[i].value[channel];
+        const float v = Value(i);
         if (IsMissingSample(v)) {
             y = scale->ClampedY(kMissingValue2Byte);
             ink = Ink::Missing;
@@ -148,48 +153,103 @@ struct ColumnSource {
             ink = Ink::Channel;
         }
     }
+    // The lowest and highest of values a … b − 1 when every one of them is plain (no missing
+    // sample, a number); false otherwise (also when a block at either end holds one that is not
+    // plain, even outside a … b − 1). Needs the summary.
+    bool PlainExtremes(int32_t a, int32_t b, float& low, float& high) const {
+        const CurveSummary::Block* blocks = summary->BlocksOf(channel);
+        if (blocks[a / kSummaryBlock].mixed != 0 || blocks[(b - 1) / kSummaryBlock].mixed != 0) return false;
+        low = std::numeric_limits<float>::infinity();
+        high = -low;
+        // The single values lie in the two end blocks, plain as checked.
+        return summary->Walk(
+            channel, a, b,
+            [&low, &high](const CurveSummary::Block& whole) {
+                low = std::min(low, whole.low);
+                high = std::max(high, whole.high);
+                return whole.mixed == 0;
+            },
+            [&low, &high](float v) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+                return true;
+            });
+    }
+    // Moves `first` (a block edge) down over the whole groups and blocks of plain values that lie
+    // at or after record a, widening low … high by their extremes; stops at a block that holds
+    // a missing sample (or a value that is not a number) or would reach below a.
+    void PlainBlocksDown(int32_t a, int32_t& first, float& low, float& high) const {
+        const CurveSummary::Block* groups = summary->GroupsOf(channel);
+        const CurveSummary::Block* blocks = summary->BlocksOf(channel);
+        for (;;) {
+            const CurveSummary::Block* below = nullptr;
+            int32_t size = 0;
+            if (first % kSummaryGroup == 0 && first - kSummaryGroup >= a &&
+                groups[first / kSummaryGroup - 1].mixed == 0) {
+                below = &groups[first / kSummaryGroup - 1];
+                size = kSummaryGroup;
+            } else if (first - kSummaryBlock >= a && blocks[first / kSummaryBlock - 1].mixed == 0) {
+                below = &blocks[first / kSummaryBlock - 1];
+                size = kSummaryBlock;
+            } else {
+                return;
+            }
+            low = std::min(low, below->low);
+            high = std::max(high, below->high);
+            first -= size;
+        }
+    }
 };
 
 // Records a … b − 1 of one column without gap markers: the line into the column from the
-// previous point, then the column's vertical strokes. Within the column a block of the summary
-// without missing samples adds its last point (joined to the later one with that point's ink)
-// and then its extreme points (all joined with the channel's ink); scaling is monotonic, so its
-// extreme values give its extreme heights.
-void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSource& source, int x, int32_t a,
+// previous point, then the column's vertical strokes. Within the column a stretch of whole
+// blocks (and groups) of the summary without missing samples adds its last point (joined to the
+// later one with that point's ink) and then its extreme points (all joined with the channel's
+// ink); scaling is monotonic, so its extreme values give its extreme heights.
+// Returns whether the column's values were read one by one (it holds a value that is not plain).
+bool PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSource& source, int x, int32_t a,
                  int32_t b) {
     const bool startHere = reducer.InColumn(x);
+    const ValueScale& scale = *source.scale;
+    float low = 0, high = 0;
+    if (source.summary != nullptr && source.PlainExtremes(a, b, low, high)) {
+        // Only plain values: every segment has the channel's ink, so the column is one interval
+        // from the highest to the lowest point (with the previous point when the range starts
+        // in this column).
+        if (!startHere) {
+            reducer.Segment(x, scale.ClampedY(source.values[a]), Ink::Channel);
+            if (b - a == 1) return false;
+        }
+        const int yLow = scale.ClampedY(low), yHigh = scale.ClampedY(high);
+        std::array<ColumnPainter::Band, 1> band{{{std::min(yLow, yHigh), std::max(yLow, yHigh), Ink::Channel}}};
+        if (startHere) {
+            band[0].lo = std::min(band[0].lo, reducer.LastY());
+            band[0].hi = std::max(band[0].hi, reducer.LastY());
+        }
+        reducer.Paint(x, band, scale.ClampedY(source.values[b - 1]));
+        return false;
+    }
     int y = 0;
     Ink ink = Ink::Channel;
     if (!startHere) {
         source.Point(a, y, ink);
         reducer.Segment(x, y, ink);
-        if (b - a == 1) return;
+        if (b - a == 1) return true;
     }
     source.Point(b - 1, y, ink);
     const int yLast = y;
     painter.Start(y, ink);
     Ink later = ink;
-    const CurveSummary* summary = source.summary;
-    const ValueScale& scale = *source.scale;
-    const int c = source.channel;
     for (int32_t j = b - 2; j >= a;) {
-        if (summary != nullptr && (j + 1) % kSummaryBlock == 0) {
-            const int32_t block = j / kSummaryBlock;
-            const int32_t blockFirst = block * kSummaryBlock;
-            const CurveSummary::Block* blocks = summary->BlocksOf(c);
-            if (blockFirst >= a && blocks[block].mixed == 0) {
-                // Earlier whole blocks of plain values join it: after the block's last point every
-                // point is joined with the channel's ink, so together they add one interval, from
-                // the lowest to the highest of their values.
-                const float last = blocks[block].last;
-                float low = blocks[block].low, high = blocks[block].high;
-                int32_t first = blockFirst;
-                for (int32_t earlier = block - 1; first - kSummaryBlock >= a && blocks[earlier].mixed == 0; --earlier) {
-                    first -= kSummaryBlock;
-                    low = std::min(low, blocks[earlier].low);
-                    high = std::max(high, blocks[earlier].high);
-                }
-                painter.Add(scale.ClampedY(last), later);
+        if (source.summary != nullptr && (j + 1) % kSummaryBlock == 0) {
+            // Whole blocks of plain values ending with record j: after the stretch's last point
+            // every point is joined with the channel's ink, so together they add one interval,
+            // from the lowest to the highest of their values.
+            int32_t first = j + 1;
+            float low = std::numeric_limits<float>::infinity(), high = -low;
+            source.PlainBlocksDown(a, first, low, high);
+            if (first <= j) {
+                painter.Add(scale.ClampedY(source.Value(j)), later);
                 painter.Add(scale.ClampedY(low), Ink::Channel);
                 painter.Add(scale.ClampedY(high), Ink::Channel);
                 later = Ink::Channel;
@@ -204,9 +264,10 @@ void PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
     }
     if (startHere) painter.Add(reducer.LastY(), later);
     reducer.Paint(x, painter.Bands(), yLast);
+    return true;
 }
 
-void DrawReduced(QImage& canvas, const CurveScene& scene) {
+void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     const CurveState& s = *scene.state;
     const int bottom = s.plotHeight - kCurveBottomMargin;
     int channels[kRecordSetChannels];
@@ -216,26 +277,41 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
     }
     if (active == 0) return;
     const SampleRecord* records = scene.set->records.data();
+    const CurveSummary* summary =
+        scene.summary != nullptr && scene.summary->Count() >= s.endIndex ? scene.summary : nullptr;
     std::vector<ValueScale> scales;
+    scales.reserve(static_cast<size_t>(active));
+    std::vector<ColumnSource> sources;
     std::vector<std::vector<Stroke>> strokes(static_cast<size_t>(active));
     std::vector<ColumnReducer> reducers;
     reducers.reserve(static_cast<size_t>(active));
     for (int a = 0; a < active; ++a) {
         const int c = channels[a];
         scales.emplace_back(s.axisMax[c], s.axisMin[c], s.plotHeight);
+        sources.push_back({records, summary, summary != nullptr ? summary->ValuesOf(c) : nullptr, c, &scales.back()});
         strokes[static_cast<size_t>(a)].reserve(static_cast<size_t>(4 * std::max(s.plotWidth, 16)));
         reducers.emplace_back(strokes[static_cast<size_t>(a)]);
-        reducers.back().Start(kCurveLeft, scales.back().UnlimitedY(DrawnValue(records[s.firstIndex].value[c])));
+        reducers.back().Start(kCurveLeft, scales.back().UnlimitedY(DrawnValue(sources.back().Value(s.firstIndex))));
     }
 
     // Column by column: records first+1 … end−1 grouped by their x.
-    const CurveSummary* summary =
-        scene.summary != nullptr && scene.summary->Count() >= s.endIndex ? scene.summary : nullptr;
     ColumnPainter painter;
+    std::vector<uint8_t> oneByOne(static_cast<size_t>(active), 0);  // per channel, in the last column
     int32_t a = s.firstIndex + 1;
     while (a < s.endIndex) {
         const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
         const int32_t b = ColumnEnd(a, x, s);
+        // The columns around a column edge read the values of the block and the blocks of the
+        // group holding it (both columns: one above, one below the edge), and the groups between
+        // edges follow in order. The edge after the next one most likely lies as far after the
+        // next one as b after a: its values and blocks are fetched while this column is worked
+        // on (a whole data set is far larger than the caches, and reading one value of it from
+        // memory takes as long as drawing several columns).
+        const int32_t edge = static_cast<int32_t>(std::min<int64_t>(int64_t{b} + 2 * int64_t{b - a}, s.endIndex - 1));
+        const int32_t edgeGroup = edge / kSummaryGroup;
+        constexpr int32_t kBlocksPerLine = 64 / static_cast<int32_t>(sizeof(CurveSummary::Block));
+        constexpr int32_t kValuesPerLine = 64 / static_cast<int32_t>(sizeof(float)), kLinesAhead = 16;
+        const int32_t next = static_cast<int32_t>(std::min<int64_t>(int64_t{b} + (b - a), s.endIndex));
         bool gap = false;
         if (summary != nullptr) {
             gap = summary->AnyGap(a, b);
@@ -243,19 +319,39 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
             for (int32_t i = a; i < b && !gap; ++i) gap = scene.times->GapBefore(i);
         }
         for (int k = 0; k < active; ++k) {
-            const int c = channels[k];
-            const ValueScale& scale = scales[static_cast<size_t>(k)];
+            const ColumnSource& source = sources[static_cast<size_t>(k)];
             ColumnReducer& reducer = reducers[static_cast<size_t>(k)];
+            // Written out here: the compiler drops a function or loop of nothing but prefetches.
+            if (summary != nullptr) {
+                const int32_t groupBlock = edgeGroup * (kSummaryGroup / kSummaryBlock);
+                const CurveSummary::Block* blocks = summary->BlocksOf(source.channel);
+                // The edge's block of values may straddle two cache lines.
+                __builtin_prefetch(source.values + edge / kSummaryBlock * kSummaryBlock);
+                __builtin_prefetch(source.values +
+                                   std::min(edge / kSummaryBlock * kSummaryBlock + kSummaryBlock - 1, s.endIndex - 1));
+                // The last group may hold fewer blocks.
+                const int32_t groupEnd = std::min(groupBlock + kSummaryGroup / kSummaryBlock, summary->Blocks());
+                for (int32_t block = groupBlock; block < groupEnd; block += kBlocksPerLine)
+                    __builtin_prefetch(blocks + block);
+                __builtin_prefetch(summary->GroupsOf(source.channel) + edgeGroup);
+                // A channel read one by one in this column most likely is in the next one too: its
+                // values there, at most kLinesAhead cache lines of them.
+                if (oneByOne[static_cast<size_t>(k)] != 0) {
+                    const int32_t to = std::min(next, b + kLinesAhead * kValuesPerLine);
+                    for (int32_t i = b; i < to; i += kValuesPerLine) __builtin_prefetch(source.values + i);
+                }
+            }
             if (gap) {
                 // Gap markers keep their place between the segments: record by record.
                 for (int32_t i = a; i < b; ++i) {
-                    const float v = records[i].value[c];
-                    reducer.Segment(x, scale.ClampedY(DrawnValue(v)), IsMissingSample(v) ? Ink::Missing : Ink::Channel);
+                    const float v = source.Value(i);
+                    reducer.Segment(x, source.scale->ClampedY(DrawnValue(v)),
+                                    IsMissingSample(v) ? Ink::Missing : Ink::Channel);
                     if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
                 }
                 continue;
             }
-            PaintColumn(reducer, painter, ColumnSource{records, summary, c, &scale}, x, a, b);
+            oneByOne[static_cast<size_t>(k)] = PaintColumn(reducer, painter, source, x, a, b);
         }
         a = b;
     }
@@ -275,7 +371,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene) {
     for (int k = 0; k < active; ++k) {
         (scaled >= 0 && channels[k] > scaled ? after : before).push_back(all[static_cast<size_t>(k)]);
     }
-    DrawCurves(canvas, before);
+    DrawCurves(canvas, before, under);
     if (scaled >= 0) DrawScaleOf(canvas, scene, scaled);
     DrawCurves(canvas, after);
 }
@@ -345,22 +441,28 @@ void RenderCurveCanvas(QImage& canvas, const CurveScene& scene, CurveDrawing dra
     if (canvas.size() != QSize(w, h) || canvas.format() != QImage::Format_RGB32) {
         canvas = QImage(w, h, QImage::Format_RGB32);
     }
-    canvas.fill(Qt::white);
-    {
+    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
+    const bool haveRecords = s.firstIndex >= 0 && s.firstIndex < s.endIndex && s.endIndex <= count &&
+                             scene.times != nullptr && scene.times->Count() >= s.endIndex;
+    bool anyDrawn = false;
+    for (int c = 0; c < kRecordSetChannels; ++c) anyDrawn = anyDrawn || Drawn(s, c);
+    // The reduced drawing makes the canvas blank band by band with its first curves (the canvas
+    // is larger than the caches); otherwise it is made blank here: white with a black frame.
+    const bool reduced =
+        haveRecords && s.endIndex - s.firstIndex > 1 && drawing == CurveDrawing::Reduced && anyDrawn && w > 1 && h > 1;
+    if (!reduced) {
+        canvas.fill(Qt::white);
         QPainter p(&canvas);
         p.setPen(QPen(Qt::black, 0));
         p.drawRect(0, 0, w - 1, h - 1);
     }
-    const int32_t count = std::min(s.recordCount, UsableRecordCount(*scene.set));
-    const bool haveRecords = s.firstIndex >= 0 && s.firstIndex < s.endIndex && s.endIndex <= count &&
-                             scene.times != nullptr && scene.times->Count() >= s.endIndex;
-    if (haveRecords) {
+    if (reduced) {
+        DrawReduced(canvas, scene, CanvasUnder::Blank);
+    } else if (haveRecords) {
         if (s.endIndex - s.firstIndex == 1)
             DrawSinglePoints(canvas, scene);
         else if (drawing == CurveDrawing::EverySegment)
             DrawEverySegment(canvas, scene);
-        else
-            DrawReduced(canvas, scene);
     }
     DrawRecordTimeAxis(canvas, scene);
 }

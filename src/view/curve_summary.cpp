@@ -20,13 +20,16 @@ CurveSummary::CurveSummary(const RecordSet& set, const RecordTimes& times) {
 
 void CurveSummary::RebuildChannel(const RecordSet& set, int channel) {
     if (channel < 0 || channel >= kRecordSetChannels) return;
-    std::vector<Block>& ch = channels_[channel];
-    ch.assign(static_cast<size_t>(Blocks()),
-              Block{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 0.0f, 0});
+    const Block none{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 0.0f, 0};
+    std::vector<float>& values = values_[channel];
+    std::vector<Block>& blocks = blocks_[channel];
+    values.assign(static_cast<size_t>(count_), 0.0f);
+    blocks.assign(static_cast<size_t>(Blocks()), none);
     const int32_t count = std::min(count_, UsableRecordCount(set));
     for (int32_t i = 0; i < count; ++i) {
-        Block& b = ch[static_cast<size_t>(i / kSummaryBlock)];
+        Block& b = blocks[static_cast<size_t>(i / kSummaryBlock)];
         const float v = set.records[static_cast<size_t>(i)].value[channel];
+        values[static_cast<size_t>(i)] = v;
         b.last = v;
         if (IsMissingSample(v) || std::isnan(v)) {
             b.mixed = 1;
@@ -35,6 +38,17 @@ void CurveSummary::RebuildChannel(const RecordSet& set, int channel) {
         // Strict comparisons keep the first of equal extremes, as the record-by-record scan does.
         if (v < b.low) b.low = v;
         if (v > b.high) b.high = v;
+    }
+    // Groups from their blocks, in order (the first of equal extremes again).
+    std::vector<Block>& groups = groups_[channel];
+    groups.assign(static_cast<size_t>(Groups()), none);
+    for (size_t k = 0; k < blocks.size(); ++k) {
+        const Block& b = blocks[k];
+        Block& g = groups[k / (kSummaryGroup / kSummaryBlock)];
+        if (b.low < g.low) g.low = b.low;
+        if (b.high > g.high) g.high = b.high;
+        g.last = b.last;
+        g.mixed |= b.mixed;
     }
 }
 
@@ -49,25 +63,21 @@ void RecomputeAxisRange(const RecordSet& set, const CurveSummary& summary, int32
     first = std::max(first, 0);
     end = std::min(end, count);
     if (first >= end) return;
-    // Whole blocks from the summary, the records before the first and after the last whole
-    // block one by one.
-    const int32_t wholeFirst = (first + kSummaryBlock - 1) / kSummaryBlock;
-    const int32_t wholeEnd = end / kSummaryBlock;
+    // In record order: whole groups and whole blocks from the summary, the records around them
+    // one by one.
     for (int c = 0; c < kRecordSetChannels; ++c) {
         if (set.channelEnabled[c] != 1) continue;
-        AxisRange range(set.records[static_cast<size_t>(first)].value[c]);
-        if (wholeFirst >= wholeEnd) {
-            for (int32_t i = first; i < end; ++i) range.Widen(set.records[static_cast<size_t>(i)].value[c]);
-        } else {
-            for (int32_t i = first; i < wholeFirst * kSummaryBlock; ++i) {
-                range.Widen(set.records[static_cast<size_t>(i)].value[c]);
-            }
-            const CurveSummary::Block* blocks = summary.BlocksOf(c);
-            for (int32_t k = wholeFirst; k < wholeEnd; ++k) range.WidenBy(blocks[k].low, blocks[k].high);
-            for (int32_t i = wholeEnd * kSummaryBlock; i < end; ++i) {
-                range.Widen(set.records[static_cast<size_t>(i)].value[c]);
-            }
-        }
+        AxisRange range(summary.ValuesOf(c)[first]);
+        summary.Walk(
+            c, first, end,
+            [&range](const CurveSummary::Block& whole) {
+                range.WidenBy(whole.low, whole.high);
+                return true;
+            },
+            [&range](float v) {
+                range.Widen(v);
+                return true;
+            });
         axisMax[c] = range.high;
         axisMin[c] = range.low;
     }

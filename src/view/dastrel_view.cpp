@@ -79,6 +79,9 @@ CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const DisplayOption
     for (int c = 0; c < 8; ++c) colour_[c] = state_.channelEnabled[c] ? kDefaultColour[c] : kDisabledColour;
 
     setMouseTracking(true);
+    // paintEvent paints every pixel it is asked for: Qt's own background fill under the canvas
+    // (a screen's worth of pixels, all drawn over at once) is left out.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     BuildControls();
 
     HistoryLists::Setup setup;
@@ -546,7 +549,12 @@ void CDastrelView::Readout(int x, int y) {
 void CDastrelView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const int cw = width(), ch = height();
-    if (state_.graphShown && !canvas_.isNull()) {
+    const bool canvasShown = state_.graphShown && !canvas_.isNull();
+    // The window's background wherever the canvas does not lie (the view is opaque).
+    QRegion background = event->region();
+    if (canvasShown) background -= QRect(PlotRect().topLeft(), canvas_.size());
+    for (const QRect& r : background) p.fillRect(r, palette().brush(backgroundRole()));
+    if (canvasShown) {
         const QRect plot = PlotRect();
         if (event->rect().intersects(plot)) {
             p.drawImage(plot.topLeft(), canvas_);

@@ -183,8 +183,8 @@ void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width) {
     }
 }
 
-void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves) {
-    // Kept from drawing to drawing: a canvas-sized buffer.
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under) {
+    // Kept from drawing to drawing: a band-sized buffer.
     thread_local CurveLayer layer;
     // 32 columns of a 1080-row layer: 135 KiB, which stays in the cache while the band is drawn.
     constexpr int kBand = 32;
@@ -210,6 +210,7 @@ void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves) {
             layer.SetStyle(curves[k].style);
             for (size_t i = end[k]; i-- > cursor[k];) layer.Draw(strokes[i], curves[k].colour);
         }
+        if (under == CanvasUnder::Blank) layer.BlankBand(canvas);
         layer.FinishBand(canvas);
     }
     // Strokes left of the canvas (never drawn) or right of it are clipped away by the bands.

@@ -141,11 +141,17 @@ struct CurveStrokes {
 // `width`: the image's width (strokes outside it are left alone).
 void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width);
 
+// What the canvas holds where DrawCurves draws: what is there already, or nothing yet (the canvas
+// is made blank band by band just before the band's curves go onto it: white with a 1-pixel
+// black frame, as RenderCurveCanvas starts a canvas; each band is then written while it is in
+// the cache instead of the whole canvas twice).
+enum class CanvasUnder { Kept, Blank };
+
 // Draws the curves one after another onto `canvas` (RGB32), through this thread's curve layer:
 // the same pixels as drawing them straight into the canvas. The layer is drawn band by band of
 // columns, every curve's part in a band before the next band, so that the band stays in the
 // cache. Every curve's strokes must run from left to right (their x never decreases): each band
 // needs only the strokes from a moving cursor on.
-void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves);
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under = CanvasUnder::Kept);
 
 }  // namespace velorin

@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "gui/same_pixels.h"
@@ -253,6 +255,107 @@ TEST_F(CurveCanvas, SummaryDrawingIsIdenticalOnZoomedRangesAndBlockEdges) {
             ExpectIdentical(data + " " + std::to_string(r.first) + " … " + std::to_string(r.end));
         }
     }
+}
+
+TEST_F(CurveCanvas, SummaryDrawingIsIdenticalAcrossGroupEdges) {
+    // Channels that are plain throughout, and channels whose missing samples (of both kinds),
+    // values that are not numbers and missing runs sit on group edges, block edges and inside
+    // blocks, so that columns mix plain groups and blocks with ones read record by record; gaps
+    // now and then. Ranges that start and end on group edges, one record inside or outside them,
+    // on block edges inside a group, inside one group, and of one and two records across a
+    // group edge; canvases with a few records, a few blocks and several groups per column.
+    const int32_t g = kSummaryGroup, b = kSummaryBlock;
+    RecordSet set = test::MakeCurveSet(60000, 8, 60, 3001);
+    for (int32_t i = 0; i < 60000; ++i) {
+        float* v = set.records[static_cast<size_t>(i)].value;
+        v[1] = i % g == 0 || i % g == g - 1 ? kMissingValue2Byte : v[1];
+        v[2] = i % 509 == 0 ? kMissingValue4Byte : static_cast<float>((i * 7) % 13);
+        v[3] = i % 777 == 5 ? std::numeric_limits<float>::quiet_NaN() : v[3];
+        v[5] = i % 1000 >= 60 && i % 1000 < 70 ? kMissingValue2Byte : static_cast<float>((i * 13) % 29);
+        v[6] = i % (3 * g) == 2 * b + 3 ? kMissingValue2Byte : v[6];
+    }
+    struct Range {
+        int32_t first, end;
+    };
+    const Range ranges[] = {{0, 60000},
+                            {g, 500 * g},
+                            {g - 1, 300 * g + 1},
+                            {g + 1, 700 * g - 1},
+                            {5 * g + b, 9 * g - b},
+                            {5 * g + 3, 5 * g + 61},
+                            {2 * g - 1, 2 * g},
+                            {2 * g - 1, 2 * g + 1},
+                            {2 * g, 2 * g + 2},
+                            {3001 - 5, 3001 + 3 * g}};
+    struct Canvas {
+        int width, height;
+    };
+    for (const Canvas canvas : {Canvas{900, 400}, Canvas{200, 300}, Canvas{1600, 900}}) {
+        Use(set, canvas.width, canvas.height);
+        const std::string size = std::to_string(canvas.width) + "x" + std::to_string(canvas.height);
+        for (const Range r : ranges) {
+            ShowRange(r.first, r.end);
+            ExpectIdentical(size + " " + std::to_string(r.first) + " … " + std::to_string(r.end));
+        }
+        // A value range upside down (as recomputed over missing samples only): heights then grow
+        // with the value. Channel 1 alone, so that no later channel covers its first column.
+        ShowRange(g + 1, 700 * g - 1);
+        std::swap(state_.axisMax[0], state_.axisMin[0]);
+        for (int c = 1; c < 8; ++c) state_.channelVisible[c] = 0;
+        ExpectIdentical(size + " range upside down");
+        for (int c = 1; c < 8; ++c) state_.channelVisible[c] = 1;
+    }
+}
+
+TEST(CurveSummaryTest, GroupsAndValuesFollowTheRecordsAndARebuiltChannel) {
+    // A group holds the extremes of its plain values, its last value, and is mixed when any of
+    // its records is not plain; the values are the records' own. A rebuilt channel follows new
+    // values in all three.
+    RecordSet set = test::MakeCurveSet(1000, 8, 60, 0);
+    set.records[130].value[3] = kMissingValue4Byte;                       // group 2
+    set.records[200].value[3] = std::numeric_limits<float>::quiet_NaN();  // group 3
+    set.records[999].value[3] = kMissingValue2Byte;                       // the last, short group
+    const RecordTimes times(set);
+    CurveSummary summary(set, times);
+    const auto sameValue = [](float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    const auto expectFollows = [&](int c, const std::string& what) {
+        ASSERT_EQ(summary.Groups(), (1000 + kSummaryGroup - 1) / kSummaryGroup);
+        for (int32_t k = 0; k < summary.Groups(); ++k) {
+            float low = std::numeric_limits<float>::infinity(), high = -low;
+            bool mixed = false;
+            const int32_t end = std::min((k + 1) * kSummaryGroup, 1000);
+            for (int32_t i = k * kSummaryGroup; i < end; ++i) {
+                const float v = set.records[static_cast<size_t>(i)].value[c];
+                if (IsMissingSample(v) || std::isnan(v)) {
+                    mixed = true;
+                    continue;
+                }
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+            const CurveSummary::Block& group = summary.GroupsOf(c)[k];
+            EXPECT_EQ(group.low, low) << what << ", group " << k;
+            EXPECT_EQ(group.high, high) << what << ", group " << k;
+            EXPECT_EQ(group.mixed != 0, mixed) << what << ", group " << k;
+            const float last = set.records[static_cast<size_t>(end - 1)].value[c];
+            EXPECT_TRUE(sameValue(group.last, last)) << what << ", group " << k;
+        }
+        for (int32_t i = 0; i < 1000; ++i) {
+            const float v = set.records[static_cast<size_t>(i)].value[c];
+            EXPECT_TRUE(sameValue(summary.ValuesOf(c)[i], v)) << what << ", record " << i;
+        }
+    };
+    expectFollows(3, "channel 4");
+    expectFollows(0, "channel 1");
+    EXPECT_NE(summary.GroupsOf(3)[2].mixed, 0);
+    EXPECT_NE(summary.GroupsOf(3)[3].mixed, 0);
+    EXPECT_NE(summary.GroupsOf(3)[15].mixed, 0);
+    EXPECT_EQ(summary.GroupsOf(3)[4].mixed, 0);
+    for (auto& r : set.records) r.value[1] = 40.0f - r.value[1];
+    set.records[640].value[1] = kMissingValue2Byte;
+    summary.RebuildChannel(set, 1);
+    expectFollows(1, "channel 2 rebuilt");
+    EXPECT_NE(summary.GroupsOf(1)[10].mixed, 0);
 }
 
 TEST_F(CurveCanvas, FourByteMarkerIsNoCurvePointAndZeroIsAValue) {

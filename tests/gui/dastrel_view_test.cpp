@@ -280,6 +280,20 @@ TEST_F(ViewTest, DataTabCoversThePlotAndHidesTheCurveControls) {
     EXPECT_FALSE(view_->DataList()->isVisible());
 }
 
+TEST_F(ViewTest, MarginsAroundTheCanvasShowTheWindowBackground) {
+    // The view paints its own background (nothing is filled under it): left of the canvas,
+    // between it and the channel boxes, above it beside the tabs, and below the time texts.
+    Open(test::MakeCurveSet(3000, 2));
+    const QImage image = view_->grab().toImage();
+    const QRgb window = view_->palette().color(QPalette::Window).rgb();
+    const int top = view_->State().plotTop;
+    for (const QPoint at : {QPoint(4, top + 100), QPoint(10 + 1000 + 4, top + 250), QPoint(9, top - 3),
+                            QPoint(10 + 1000 + 4, top + 500 - 2)}) {
+        EXPECT_EQ(image.pixel(at), window) << at.x() << ", " << at.y();
+    }
+    EXPECT_EQ(image.pixel(10 + 500, top + 5), qRgb(255, 255, 255));  // inside the canvas, above the curves
+}
+
 TEST_F(ViewTest, RightClickOnASwatchChoosesTheColourOfChannelsOneToSix) {
     Open(test::MakeCurveSet(100, 8));
     int asked = 0;

@@ -120,6 +120,20 @@ QImage Patterned(int w, int h) {
     return image;
 }
 
+// A blank canvas: white with a 1-pixel black frame along its edges.
+QImage Framed(int w, int h) {
+    QImage image = Blank(w, h);
+    for (int x = 0; x < w; ++x) {
+        image.setPixel(x, 0, kMarkerBlack);
+        image.setPixel(x, h - 1, kMarkerBlack);
+    }
+    for (int y = 0; y < h; ++y) {
+        image.setPixel(0, y, kMarkerBlack);
+        image.setPixel(w - 1, y, kMarkerBlack);
+    }
+    return image;
+}
+
 TEST(DrawCurves, LeavesThePixelsOfDrawingEveryStrokeInOrder) {
     uint32_t seed = 777;
     const auto next = [&seed](int n) {
@@ -160,6 +174,11 @@ TEST(DrawCurves, LeavesThePixelsOfDrawingEveryStrokeInOrder) {
             DrawCurves(got, curves);
             DrawEveryStroke(want, curves);
             ASSERT_EQ(got, want) << w << " × " << h << ", round " << round;
+            // Onto a canvas made blank band by band: every pixel of whatever was there is replaced.
+            QImage blanked = Patterned(w, h), framed = Framed(w, h);
+            DrawCurves(blanked, curves, CanvasUnder::Blank);
+            DrawEveryStroke(framed, curves);
+            ASSERT_EQ(blanked, framed) << w << " × " << h << ", round " << round << ", made blank";
         }
     }
 }

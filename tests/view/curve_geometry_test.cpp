@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "history/record_set.h"
 #include "support/curve_data.h"
 #include "view/curve_geometry.h"
+#include "view/curve_summary.h"
 #include "view/record_times.h"
 
 namespace velorin {
@@ -263,6 +265,28 @@ TEST(ValueRange, RecomputedFromTheShownRecordsWithoutMissingSamples) {
     RecomputeAxisRange(set, 0, 10, hi, lo);
     EXPECT_FLOAT_EQ(hi[2], -10000.0f);
     EXPECT_FLOAT_EQ(lo[2], 10000.0f);
+}
+
+TEST(ValueRange, AFirstShownValueThatIsNotANumberDoesNotSeedIt) {
+    // A damaged value at the start of the shown range: the range comes from the values after it
+    // (before, both ends stayed not a number: every point on the bottom line, the scale "nan"),
+    // read record by record and through the summary alike.
+    RecordSet set = test::MakeCurveSet(200, 2, 60, 0);
+    for (int i = 0; i < 200; ++i) set.records[i].value[0] = static_cast<float>(i % 17);
+    set.records[0].value[0] = std::numeric_limits<float>::quiet_NaN();
+    set.records[100].value[0] = std::numeric_limits<float>::quiet_NaN();
+    const RecordTimes times(set);
+    const CurveSummary summary(set, times);
+    for (const auto& [first, end] : {std::pair{0, 200}, std::pair{100, 180}, std::pair{100, 101}}) {
+        float hi[8] = {}, lo[8] = {}, hiSummary[8] = {}, loSummary[8] = {};
+        RecomputeAxisRange(set, first, end, hi, lo);
+        RecomputeAxisRange(set, summary, first, end, hiSummary, loSummary);
+        const bool values = end - first > 1;
+        EXPECT_FLOAT_EQ(hi[0], values ? 16.0f : -10000.0f) << first << " … " << end;
+        EXPECT_FLOAT_EQ(lo[0], values ? 0.0f : 10000.0f) << first << " … " << end;
+        EXPECT_EQ(hiSummary[0], hi[0]) << first << " … " << end;
+        EXPECT_EQ(loSummary[0], lo[0]) << first << " … " << end;
+    }
 }
 
 TEST(PointerReadout, NamesTheRecordDrawnAtOrLeftOfTheCursorLine) {
