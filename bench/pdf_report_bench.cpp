@@ -6,14 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "bench/bench_support.h"
 #include "bench/bench_timing.h"

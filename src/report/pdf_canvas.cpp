@@ -38,12 +38,6 @@ void AppendPoint(std::string& out, double x, double y, const char* op) {
     out.push_back('\n');
 }
 
-const char kHex[] = "0123456789ABCDEF";
-
-void AppendHex16(std::string& out, uint32_t v) {
-    for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(v >> shift) & 0xF]);
-}
-
 std::string UtcDate() {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -249,7 +243,7 @@ void PdfCanvas::AddText(double x, double y, const std::string& gbk, double width
     for (size_t at = 0, bytes = 0; at < utf8.size(); at += bytes) {
         uint32_t c = NextUtf8CodePoint(p + at, utf8.size() - at, bytes);
         if (c == '\t') c = ' ';
-        AppendHex16(content_, IdOf(Lookup(c), c));
+        AppendPdfHex(content_, IdOf(Lookup(c), c), 4);
     }
     content_ += ">Tj\n";
 }
@@ -367,20 +361,9 @@ int PdfCanvas::WriteToUnicode(const std::vector<std::pair<uint32_t, uint32_t>>& 
         cmap += std::to_string(count) + " beginbfchar\n";
         for (size_t k = first; k < first + count; ++k) {
             cmap.push_back('<');
-            if (codeBytes == 1) {
-                cmap.push_back(kHex[(codes[k].first >> 4) & 0xF]);
-                cmap.push_back(kHex[codes[k].first & 0xF]);
-            } else {
-                AppendHex16(cmap, codes[k].first);
-            }
+            AppendPdfHex(cmap, codes[k].first, 2 * codeBytes);
             cmap += "> <";
-            const uint32_t c = codes[k].second;
-            if (c >= 0x10000 && c <= 0x10FFFF) {
-                AppendHex16(cmap, 0xD800 + ((c - 0x10000) >> 10));
-                AppendHex16(cmap, 0xDC00 + ((c - 0x10000) & 0x3FF));
-            } else {
-                AppendHex16(cmap, c <= 0xFFFF ? c : 0xFFFD);
-            }
+            AppendUtf16Hex(cmap, codes[k].second);
             cmap += ">\n";
         }
         cmap += "endbfchar\n";

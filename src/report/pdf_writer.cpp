@@ -56,6 +56,21 @@ void AppendPdfNumber(std::string& out, double v) {
     out.append(digits, static_cast<size_t>(places));
 }
 
+void AppendPdfHex(std::string& out, uint32_t v, int digits) {
+    static const char kHex[] = "0123456789ABCDEF";
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out.push_back(kHex[(v >> shift) & 0xF]);
+}
+
+void AppendUtf16Hex(std::string& out, uint32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    if (c >= 0x10000) {
+        AppendPdfHex(out, 0xD800 + ((c - 0x10000) >> 10), 4);
+        AppendPdfHex(out, 0xDC00 + ((c - 0x10000) & 0x3FF), 4);
+    } else {
+        AppendPdfHex(out, c, 4);
+    }
+}
+
 void AppendPdfTextString(std::string& out, std::string_view utf8) {
     bool plain = true;
     for (unsigned char c : utf8) plain = plain && c >= 32 && c < 127;
@@ -68,21 +83,10 @@ void AppendPdfTextString(std::string& out, std::string_view utf8) {
         out.push_back(')');
         return;
     }
-    static const char kHex[] = "0123456789ABCDEF";
     out += "<FEFF";
-    const auto unit = [&out](uint32_t u) {
-        for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(u >> shift) & 0xF]);
-    };
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     for (size_t at = 0, bytes = 0; at < utf8.size(); at += bytes) {
-        uint32_t c = NextUtf8CodePoint(p + at, utf8.size() - at, bytes);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-        if (c >= 0x10000) {
-            unit(0xD800 + ((c - 0x10000) >> 10));
-            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            unit(c);
-        }
+        AppendUtf16Hex(out, NextUtf8CodePoint(p + at, utf8.size() - at, bytes));
     }
     out.push_back('>');
 }

@@ -20,6 +20,11 @@ namespace velorin {
 void AppendPdfNumber(std::string& out, double v);
 // `v` rounded as AppendPdfNumber writes it.
 double RoundedPdfNumber(double v);
+// Appends the `digits` lowest hex digits of `v` (capitals).
+void AppendPdfHex(std::string& out, uint32_t v, int digits);
+// Appends the UTF-16BE units of `codePoint` as hex digits: a surrogate pair beyond 16 bits,
+// U+FFFD for what is no character (a surrogate, beyond U+10FFFF).
+void AppendUtf16Hex(std::string& out, uint32_t codePoint);
 // Appends `text` (UTF-8) as a PDF text string: a literal string for printable ASCII, else
 // UTF-16BE with its byte-order mark, in hex.
 void AppendPdfTextString(std::string& out, std::string_view utf8);
