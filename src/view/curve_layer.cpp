@@ -170,15 +170,64 @@ void CurveLayer::Dotted(int x, int from, int to, QRgb colour) {
     }
 }
 
-void CurveLayer::BlankBand(QImage& canvas) const {
+void CurveLayer::FinishBlankBand(QImage& canvas) const {
     uchar* rows = canvas.bits();
     const std::ptrdiff_t rowBytes = canvas.bytesPerLine();
     const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
-    for (int y = 0; y < height_; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes);
-        std::fill(row + left_, row + right_, y == 0 || y == height_ - 1 ? black : white);
-        if (left_ == 0 && right_ > 0) row[0] = black;
-        if (right_ == width_ && width_ > 0) row[width_ - 1] = black;
+    const auto pixel = [rows, rowBytes](int x, int y) -> QRgb& {
+        return reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes)[x];
+    };
+    const auto written = [this](int x, int y) { return ((Written(x)[y >> 6] >> (y & 63)) & 1) != 0; };
+    int x = left_;
+#ifdef __SSE2__
+    // Four columns by four rows at a time: each lane the layer's pixel where it is written,
+    // white elsewhere, turned from columns into rows. Every pixel of the band is stored once.
+    static const auto laneMasks = [] {
+        std::array<std::array<int32_t, 4>, 16> m{};
+        for (int bits = 0; bits < 16; ++bits) {
+            for (int lane = 0; lane < 4; ++lane) m[bits][lane] = ((bits >> lane) & 1) != 0 ? -1 : 0;
+        }
+        return m;
+    }();
+    const __m128i whites = _mm_set1_epi32(static_cast<int>(white));
+    for (; x + 4 <= right_; x += 4) {
+        const QRgb* column[4] = {Column(x), Column(x + 1), Column(x + 2), Column(x + 3)};
+        const uint64_t* bits[4] = {Written(x), Written(x + 1), Written(x + 2), Written(x + 3)};
+        int y = 0;
+        for (; y + 4 <= height_; y += 4) {
+            __m128i c[4];
+            for (int k = 0; k < 4; ++k) {
+                const unsigned quad = static_cast<unsigned>(bits[k][y >> 6] >> (y & 63)) & 0xFu;
+                const __m128i mask = _mm_loadu_si128(reinterpret_cast<const __m128i*>(laneMasks[quad].data()));
+                const __m128i ink = _mm_loadu_si128(reinterpret_cast<const __m128i*>(column[k] + y));
+                c[k] = _mm_or_si128(_mm_and_si128(mask, ink), _mm_andnot_si128(mask, whites));
+            }
+            const __m128i t0 = _mm_unpacklo_epi32(c[0], c[1]), t1 = _mm_unpacklo_epi32(c[2], c[3]);
+            const __m128i t2 = _mm_unpackhi_epi32(c[0], c[1]), t3 = _mm_unpackhi_epi32(c[2], c[3]);
+            const __m128i r[4] = {_mm_unpacklo_epi64(t0, t1), _mm_unpackhi_epi64(t0, t1), _mm_unpacklo_epi64(t2, t3),
+                                  _mm_unpackhi_epi64(t2, t3)};
+            for (int i = 0; i < 4; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(&pixel(x, y + i)), r[i]);
+        }
+        for (; y < height_; ++y) {
+            for (int k = 0; k < 4; ++k) pixel(x + k, y) = written(x + k, y) ? column[k][y] : white;
+        }
+    }
+#endif
+    for (; x < right_; ++x) {
+        const QRgb* column = Column(x);
+        for (int y = 0; y < height_; ++y) pixel(x, y) = written(x, y) ? column[y] : white;
+    }
+    // The frame wherever nothing is drawn over it.
+    for (int y : {0, height_ - 1}) {
+        for (int fx = left_; fx < right_; ++fx) {
+            if (!written(fx, y)) pixel(fx, y) = black;
+        }
+    }
+    for (int fx : {0, width_ - 1}) {
+        if (fx < left_ || fx >= right_) continue;
+        for (int y = 0; y < height_; ++y) {
+            if (!written(fx, y)) pixel(fx, y) = black;
+        }
     }
 }
 

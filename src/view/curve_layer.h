@@ -35,9 +35,10 @@ public:
     void Draw(const Stroke& s, QRgb colour);
     // The band's written pixels onto `canvas`.
     void FinishBand(QImage& canvas) const;
-    // The band's columns of `canvas` made blank: white, with the canvas's 1-pixel black frame
-    // where it crosses them (what a canvas is before anything is drawn on it).
-    void BlankBand(QImage& canvas) const;
+    // The band's columns of `canvas` as if made blank first (white, with the canvas's 1-pixel
+    // black frame where it crosses them: a canvas before anything is drawn on it), then the
+    // written pixels put on: every pixel of the band stored once.
+    void FinishBlankBand(QImage& canvas) const;
 
     // A vertical line: every pixel between the ends (both included) that the style covers.
     void Vertical(int x, int y0, int y1, QRgb colour);

@@ -30,9 +30,11 @@ inline QRgb InkOf(float v, QRgb colour) { return IsMissingSample(v) ? kMissingGr
 
 // The value scale of the first visible channel at canvas x = 10 (any further channel's scale
 // would lie 60 pixels further left, outside the canvas, so only one is drawn).
+QString ScaleCaption(int c) { return QString::asprintf("CH%d", c + 1); }
+
 void DrawScaleOf(QImage& canvas, const CurveScene& scene, int c) {
     DrawValueScale(canvas, scene.font, scene.colour[c], scene.state->axisMax[c], scene.state->axisMin[c],
-                   scene.state->plotHeight, QString::asprintf("CH%d", c + 1));
+                   scene.state->plotHeight, ScaleCaption(c));
 }
 
 // The value scale belongs to the first channel drawn and is drawn right after its curve.
@@ -371,9 +373,21 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     for (int k = 0; k < active; ++k) {
         (scaled >= 0 && channels[k] > scaled ? after : before).push_back(all[static_cast<size_t>(k)]);
     }
-    DrawCurves(canvas, before, under);
-    if (scaled >= 0) DrawScaleOf(canvas, scene, scaled);
-    DrawCurves(canvas, after);
+    if (scaled < 0) {
+        DrawCurves(canvas, all, under);
+        return;
+    }
+    // The value scale lies in the leftmost columns only. There the channels up to the one
+    // carrying it go first, then the scale, then the others; right of it, where nothing lies
+    // between the curves, all of them go in one pass (the canvas is far larger than the caches:
+    // one pass writes it once instead of twice).
+    const int scaleRight =
+        ValueScaleRight(canvas, scene.font, s.axisMax[scaled], s.axisMin[scaled], ScaleCaption(scaled));
+    const int split = std::min((scaleRight + 15) / 16 * 16, s.plotWidth);  // whole cache lines of a row either side
+    DrawCurves(canvas, before, under, 0, split);
+    DrawScaleOf(canvas, scene, scaled);
+    DrawCurves(canvas, after, CanvasUnder::Kept, 0, split);
+    DrawCurves(canvas, all, under, split);
 }
 
 void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {
@@ -390,6 +404,24 @@ void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {
 
 }  // namespace
 
+namespace {
+
+QString ScaleLabel(int m, float axisMax, float axisMin) {
+    return QString::asprintf("%.2f", static_cast<double>(ScaleTickValue(m, axisMax, axisMin)));
+}
+
+}  // namespace
+
+int ValueScaleRight(const QImage& canvas, const QFont& font, float axisMax, float axisMin, const QString& caption) {
+    // The texts are drawn at the canvas's resolution.
+    const QFontMetrics metrics(font, &canvas);
+    int widest = metrics.horizontalAdvance(caption);
+    for (int m = 0; m <= 4; ++m) widest = std::max(widest, metrics.horizontalAdvance(ScaleLabel(m, axisMax, axisMin)));
+    // The texts start at x = 15 and 18; a glyph's ink may reach past its advance, by less than
+    // the widest glyph of the font.
+    return 18 + widest + std::max(metrics.maxWidth(), 1) + 2;
+}
+
 void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, float axisMax, float axisMin, int height,
                     const QString& caption) {
     const int h = height;
@@ -402,9 +434,8 @@ void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, flo
         const int y = ScaleTickY(m, h);
         p.setPen(QPen(colour, 0));
         p.drawLine(10, y, 16, y);
-        const double value = ScaleTickValue(m, axisMax, axisMin);
         p.setPen(Qt::black);
-        p.drawText(18, y - metrics.height() / 2 + metrics.ascent(), QString::asprintf("%.2f", value));
+        p.drawText(18, y - metrics.height() / 2 + metrics.ascent(), ScaleLabel(m, axisMax, axisMin));
     }
     p.setPen(colour);
     p.drawText(15, h - 20 + metrics.ascent(), caption);

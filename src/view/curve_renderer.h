@@ -53,6 +53,9 @@ struct CurveScene {
 void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, float axisMax, float axisMin, int height,
                     const QString& caption);
 
+// A column right of every pixel DrawValueScale writes onto `canvas` with these values and caption.
+int ValueScaleRight(const QImage& canvas, const QFont& font, float axisMax, float axisMin, const QString& caption);
+
 // The time axis: a 2-pixel line along the bottom of the curve area (y = H − 25, x = 50 … W − 10)
 // and ticks j = 0 … d at their x with their labels placed by TimeLabelLeft (top at H − 17).
 struct AxisTick {

@@ -183,14 +183,14 @@ void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width) {
     }
 }
 
-void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under) {
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to) {
     // Kept from drawing to drawing: a band-sized buffer.
     thread_local CurveLayer layer;
     // 32 columns of a 1080-row layer: 135 KiB, which stays in the cache while the band is drawn.
     constexpr int kBand = 32;
     std::vector<size_t> cursor(curves.size(), 0), end(curves.size(), 0);
-    const int width = canvas.width();
-    for (int left = 0; left < width; left += kBand) {
+    const int width = std::min(canvas.width(), to);
+    for (int left = std::max(from, 0); left < width; left += kBand) {
         const int right = std::min(left + kBand, width);
         layer.StartBand(canvas, left, right);
         // Each curve's strokes that reach into the band: from a moving cursor (strokes wholly
@@ -210,8 +210,10 @@ void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasU
             layer.SetStyle(curves[k].style);
             for (size_t i = end[k]; i-- > cursor[k];) layer.Draw(strokes[i], curves[k].colour);
         }
-        if (under == CanvasUnder::Blank) layer.BlankBand(canvas);
-        layer.FinishBand(canvas);
+        if (under == CanvasUnder::Blank)
+            layer.FinishBlankBand(canvas);
+        else
+            layer.FinishBand(canvas);
     }
     // Strokes left of the canvas (never drawn) or right of it are clipped away by the bands.
 }

@@ -3,6 +3,7 @@
 // single record).
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -51,6 +52,7 @@ protected:
         scene.summary = withSummary ? &summary_ : nullptr;
         scene.state = &state_;
         for (int c = 0; c < 8; ++c) scene.colour[c] = kColours[c];
+        scene.font = font_;
         QImage image;
         RenderCurveCanvas(image, scene, drawing);
         return image;
@@ -94,6 +96,7 @@ protected:
     RecordTimes times_;
     CurveSummary summary_;
     CurveState state_;
+    QFont font_;
 };
 
 TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
@@ -221,6 +224,29 @@ TEST_F(CurveCanvas, ScaleBelongsToTheFirstVisibleChannel) {
     EXPECT_EQ(Render(CurveDrawing::Reduced).pixel(10, 100), kColours[2].rgb());
     state_.showScale = false;
     EXPECT_EQ(Render(CurveDrawing::Reduced).pixel(10, 100), qRgb(255, 255, 255));
+}
+
+TEST_F(CurveCanvas, ScaleTextsBetweenTheCurvesKeepTheirOrderWhateverTheirWidth) {
+    // The curves drawn before the scale lie under its texts and those drawn after it over them,
+    // as far right as the texts reach: long figures, a large font, the scale of a later channel
+    // with curves before and after it, every channel crossing the scale's columns.
+    for (const int pointSize : {9, 28}) {
+        for (const float reach : {10.0f, 123456.0f}) {
+            Use(test::MakeCurveSet(20000, 8, 60, 0), 900, 400);
+            font_.setPointSize(pointSize);
+            for (const int first : {0, 2}) {
+                for (int c = 0; c < first; ++c) state_.channelVisible[c] = 0;
+                for (int c = 0; c < 8; ++c) {
+                    state_.axisMax[c] = reach;
+                    state_.axisMin[c] = -reach;
+                }
+                ExpectIdentical("font size " + std::to_string(pointSize) + ", scale of " + std::to_string(reach) +
+                                ", first channel " + std::to_string(first + 1));
+            }
+        }
+    }
+    EXPECT_GT(ValueScaleRight(QImage(900, 400, QImage::Format_RGB32), font_, 123456.0f, -123456.0f, "CH3"),
+              18 + QFontMetrics(font_).horizontalAdvance("-123456.00"));
 }
 
 TEST_F(CurveCanvas, OneRecordIsAPointAndNoRecordsOnlyTheFrame) {
