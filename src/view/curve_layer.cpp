@@ -1,6 +1,5 @@
 #include "view/curve_layer.h"
 
-#include <QImage>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -38,10 +37,10 @@ inline void CopyTile(const QRgb* const column[4], int y, uchar* rows, std::ptrdi
 
 }  // namespace
 
-void CurveLayer::StartBand(const QImage& canvas, int left, int right) {
-    if (canvas.width() != width_ || canvas.height() != height_) {
-        width_ = canvas.width();
-        height_ = canvas.height();
+void CurveLayer::StartBand(const CanvasPixels& canvas, int left, int right) {
+    if (canvas.width != width_ || canvas.height != height_) {
+        width_ = canvas.width;
+        height_ = canvas.height;
         words_ = (height_ + 63) / 64;
     }
     left_ = std::max(left, 0);
@@ -170,9 +169,9 @@ void CurveLayer::Dotted(int x, int from, int to, QRgb colour) {
     }
 }
 
-void CurveLayer::FinishBlankBand(QImage& canvas) const {
-    uchar* rows = canvas.bits();
-    const std::ptrdiff_t rowBytes = canvas.bytesPerLine();
+void CurveLayer::FinishBlankBand(const CanvasPixels& canvas) const {
+    uchar* rows = canvas.rows;
+    const std::ptrdiff_t rowBytes = canvas.rowBytes;
     const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
     const auto pixel = [rows, rowBytes](int x, int y) -> QRgb& {
         return reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes)[x];
@@ -231,9 +230,9 @@ void CurveLayer::FinishBlankBand(QImage& canvas) const {
     }
 }
 
-void CurveLayer::FinishBand(QImage& canvas) const {
-    uchar* rows = canvas.bits();
-    const std::ptrdiff_t rowBytes = canvas.bytesPerLine();
+void CurveLayer::FinishBand(const CanvasPixels& canvas) const {
+    uchar* rows = canvas.rows;
+    const std::ptrdiff_t rowBytes = canvas.rowBytes;
     const auto pixel = [rows, rowBytes](int x, int y) -> QRgb& {
         return reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes)[x];
     };

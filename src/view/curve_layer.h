@@ -11,7 +11,8 @@
 // pattern. When a band is done, its written pixels go onto the canvas four rows by four columns
 // at a time.
 //
-// Plain data: one layer per thread.
+// Plain data: one layer per thread; layers of different threads may draw disjoint bands of one
+// canvas at once.
 #pragma once
 
 #include <QRgb>
@@ -21,24 +22,30 @@
 
 #include "view/stroke_raster.h"
 
-class QImage;
-
 namespace velorin {
+
+// An RGB32 image's pixels as the layer writes them: taken from the image once, so that threads
+// drawing bands of their own never touch the image object itself.
+struct CanvasPixels {
+    unsigned char* rows = nullptr;
+    std::ptrdiff_t rowBytes = 0;
+    int width = 0, height = 0;
+};
 
 class CurveLayer {
 public:
-    // Sized for `canvas` (RGB32); the band [left, right) starts with nothing written.
-    void StartBand(const QImage& canvas, int left, int right);
+    // Sized for `canvas`; the band [left, right) starts with nothing written.
+    void StartBand(const CanvasPixels& canvas, int left, int right);
     void SetStyle(LineStyle style);
 
     // One stroke of the curve at hand, drawn under everything drawn into the band so far.
     void Draw(const Stroke& s, QRgb colour);
     // The band's written pixels onto `canvas`.
-    void FinishBand(QImage& canvas) const;
+    void FinishBand(const CanvasPixels& canvas) const;
     // The band's columns of `canvas` as if made blank first (white, with the canvas's 1-pixel
     // black frame where it crosses them: a canvas before anything is drawn on it), then the
     // written pixels put on: every pixel of the band stored once.
-    void FinishBlankBand(QImage& canvas) const;
+    void FinishBlankBand(const CanvasPixels& canvas) const;
 
     // A vertical line: every pixel between the ends (both included) that the style covers.
     void Vertical(int x, int y0, int y1, QRgb colour);

@@ -14,6 +14,7 @@
 #include "view/curve_geometry.h"
 #include "view/curve_state.h"
 #include "view/curve_summary.h"
+#include "view/parallel_parts.h"
 #include "view/record_times.h"
 #include "view/stroke_raster.h"
 
@@ -269,9 +270,89 @@ bool PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
     return true;
 }
 
-void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
+// The records of one pixel column: a … b − 1, all at x.
+struct ColumnSpan {
+    int x;
+    int32_t a, b;
+    bool gap;  // a record among them follows its predecessor after a gap in time
+};
+
+// Records first+1 … end−1 grouped by their x.
+std::vector<ColumnSpan> ColumnSpans(const CurveScene& scene, const CurveSummary* summary) {
+    const CurveState& s = *scene.state;
+    std::vector<ColumnSpan> columns;
+    columns.reserve(static_cast<size_t>(std::max(s.plotWidth, 1)));
+    for (int32_t a = s.firstIndex + 1; a < s.endIndex;) {
+        const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
+        const int32_t b = ColumnEnd(a, x, s);
+        bool gap = false;
+        if (summary != nullptr) {
+            gap = summary->AnyGap(a, b);
+        } else {
+            for (int32_t i = a; i < b && !gap; ++i) gap = scene.times->GapBefore(i);
+        }
+        columns.push_back({x, a, b, gap});
+        a = b;
+    }
+    return columns;
+}
+
+// One channel's strokes, column by column.
+void SweepChannel(const CurveScene& scene, const std::vector<ColumnSpan>& columns, const ColumnSource& source,
+                  ColumnReducer& reducer) {
     const CurveState& s = *scene.state;
     const int bottom = s.plotHeight - kCurveBottomMargin;
+    const CurveSummary* summary = source.summary;
+    ColumnPainter painter;
+    bool oneByOne = false;  // in the last column
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const auto [x, a, b, gap] = columns[c];
+        // The columns around a column edge read the values of the block and the blocks of the
+        // group holding it (both columns: one above, one below the edge), and the groups between
+        // edges follow in order. The edge after the next one is fetched while this column is
+        // worked on (a whole data set is far larger than the caches, and reading one value of it
+        // from memory takes as long as drawing several columns). Written out here: the compiler
+        // drops a function or loop of nothing but prefetches.
+        if (summary != nullptr) {
+            constexpr int32_t kBlocksPerLine = 64 / static_cast<int32_t>(sizeof(CurveSummary::Block));
+            constexpr int32_t kValuesPerLine = 64 / static_cast<int32_t>(sizeof(float)), kLinesAhead = 16;
+            const int32_t edge = std::min(columns[std::min(c + 2, columns.size() - 1)].b, s.endIndex - 1);
+            const int32_t edgeGroup = edge / kSummaryGroup;
+            const int32_t groupBlock = edgeGroup * (kSummaryGroup / kSummaryBlock);
+            const CurveSummary::Block* blocks = summary->BlocksOf(source.channel);
+            // The edge's block of values may straddle two cache lines.
+            __builtin_prefetch(source.values + edge / kSummaryBlock * kSummaryBlock);
+            __builtin_prefetch(source.values +
+                               std::min(edge / kSummaryBlock * kSummaryBlock + kSummaryBlock - 1, s.endIndex - 1));
+            // The last group may hold fewer blocks.
+            const int32_t groupEnd = std::min(groupBlock + kSummaryGroup / kSummaryBlock, summary->Blocks());
+            for (int32_t block = groupBlock; block < groupEnd; block += kBlocksPerLine)
+                __builtin_prefetch(blocks + block);
+            __builtin_prefetch(summary->GroupsOf(source.channel) + edgeGroup);
+            // A channel read one by one in this column most likely is in the next one too: its
+            // values there, at most kLinesAhead cache lines of them.
+            if (oneByOne && c + 1 < columns.size()) {
+                const int32_t to = std::min(columns[c + 1].b, b + kLinesAhead * kValuesPerLine);
+                for (int32_t i = b; i < to; i += kValuesPerLine) __builtin_prefetch(source.values + i);
+            }
+        }
+        if (gap) {
+            // Gap markers keep their place between the segments: record by record.
+            for (int32_t i = a; i < b; ++i) {
+                const float v = source.Value(i);
+                reducer.Segment(x, source.scale->ClampedY(DrawnValue(v)),
+                                IsMissingSample(v) ? Ink::Missing : Ink::Channel);
+                if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
+            }
+            continue;
+        }
+        oneByOne = PaintColumn(reducer, painter, source, x, a, b);
+    }
+    reducer.Flush();
+}
+
+void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
+    const CurveState& s = *scene.state;
     int channels[kRecordSetChannels];
     int active = 0;
     for (int c = 0; c < kRecordSetChannels; ++c) {
@@ -295,74 +376,18 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
         reducers.emplace_back(strokes[static_cast<size_t>(a)]);
         reducers.back().Start(kCurveLeft, scales.back().UnlimitedY(DrawnValue(sources.back().Value(s.firstIndex))));
     }
+    // The channels are independent of each other: the column walk of each runs on whichever of
+    // the threads claims it (they only read the scene and write their own strokes).
+    const std::vector<ColumnSpan> columns = ColumnSpans(scene, summary);
+    RunParts(active, [&](int k) {
+        SweepChannel(scene, columns, sources[static_cast<size_t>(k)], reducers[static_cast<size_t>(k)]);
+    });
 
-    // Column by column: records first+1 … end−1 grouped by their x.
-    ColumnPainter painter;
-    std::vector<uint8_t> oneByOne(static_cast<size_t>(active), 0);  // per channel, in the last column
-    int32_t a = s.firstIndex + 1;
-    while (a < s.endIndex) {
-        const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
-        const int32_t b = ColumnEnd(a, x, s);
-        // The columns around a column edge read the values of the block and the blocks of the
-        // group holding it (both columns: one above, one below the edge), and the groups between
-        // edges follow in order. The edge after the next one most likely lies as far after the
-        // next one as b after a: its values and blocks are fetched while this column is worked
-        // on (a whole data set is far larger than the caches, and reading one value of it from
-        // memory takes as long as drawing several columns).
-        const int32_t edge = static_cast<int32_t>(std::min<int64_t>(int64_t{b} + 2 * int64_t{b - a}, s.endIndex - 1));
-        const int32_t edgeGroup = edge / kSummaryGroup;
-        constexpr int32_t kBlocksPerLine = 64 / static_cast<int32_t>(sizeof(CurveSummary::Block));
-        constexpr int32_t kValuesPerLine = 64 / static_cast<int32_t>(sizeof(float)), kLinesAhead = 16;
-        const int32_t next = static_cast<int32_t>(std::min<int64_t>(int64_t{b} + (b - a), s.endIndex));
-        bool gap = false;
-        if (summary != nullptr) {
-            gap = summary->AnyGap(a, b);
-        } else {
-            for (int32_t i = a; i < b && !gap; ++i) gap = scene.times->GapBefore(i);
-        }
-        for (int k = 0; k < active; ++k) {
-            const ColumnSource& source = sources[static_cast<size_t>(k)];
-            ColumnReducer& reducer = reducers[static_cast<size_t>(k)];
-            // Written out here: the compiler drops a function or loop of nothing but prefetches.
-            if (summary != nullptr) {
-                const int32_t groupBlock = edgeGroup * (kSummaryGroup / kSummaryBlock);
-                const CurveSummary::Block* blocks = summary->BlocksOf(source.channel);
-                // The edge's block of values may straddle two cache lines.
-                __builtin_prefetch(source.values + edge / kSummaryBlock * kSummaryBlock);
-                __builtin_prefetch(source.values +
-                                   std::min(edge / kSummaryBlock * kSummaryBlock + kSummaryBlock - 1, s.endIndex - 1));
-                // The last group may hold fewer blocks.
-                const int32_t groupEnd = std::min(groupBlock + kSummaryGroup / kSummaryBlock, summary->Blocks());
-                for (int32_t block = groupBlock; block < groupEnd; block += kBlocksPerLine)
-                    __builtin_prefetch(blocks + block);
-                __builtin_prefetch(summary->GroupsOf(source.channel) + edgeGroup);
-                // A channel read one by one in this column most likely is in the next one too: its
-                // values there, at most kLinesAhead cache lines of them.
-                if (oneByOne[static_cast<size_t>(k)] != 0) {
-                    const int32_t to = std::min(next, b + kLinesAhead * kValuesPerLine);
-                    for (int32_t i = b; i < to; i += kValuesPerLine) __builtin_prefetch(source.values + i);
-                }
-            }
-            if (gap) {
-                // Gap markers keep their place between the segments: record by record.
-                for (int32_t i = a; i < b; ++i) {
-                    const float v = source.Value(i);
-                    reducer.Segment(x, source.scale->ClampedY(DrawnValue(v)),
-                                    IsMissingSample(v) ? Ink::Missing : Ink::Channel);
-                    if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
-                }
-                continue;
-            }
-            oneByOne[static_cast<size_t>(k)] = PaintColumn(reducer, painter, source, x, a, b);
-        }
-        a = b;
-    }
     // A vertical stroke that lies wholly inside a solid vertical stroke of a channel drawn later,
     // in the same column, is drawn over by it (the value scale drawn between them lies under it
     // too): skip it.
     std::vector<CurveStrokes> all;
     for (int k = 0; k < active; ++k) {
-        reducers[static_cast<size_t>(k)].Flush();
         all.push_back({&strokes[static_cast<size_t>(k)], scene.colour[channels[k]].rgb()});
     }
     CoverByLaterCurves(all, s.plotWidth);

@@ -15,10 +15,14 @@
 //    so a pixel keeps the ink of the latest segment through it). Whole groups and blocks of
 //    records without missing samples come from the scene's CurveSummary (their extremes and last
 //    value), so the work follows the plot's width, not the record count; a column of such values
-//    only is one interval from its extremes; columns with a gap marker are drawn record by record. Vertical lines wholly drawn over by a later one in the same column are
-//    skipped; the image is written in bands of 16 columns, all channels in their order per
-//    band. So the result is identical pixel for pixel (the pixel layer is view/stroke_raster.h).
-// Any thread may render into its own QImage; the scene must not change meanwhile.
+//    only is one interval from its extremes; columns with a gap marker are drawn record by
+//    record. Vertical lines wholly drawn over by a later one in the same column are skipped;
+//    the image is written in bands of 32 columns, all channels in their order per band (the
+//    value scale's columns apart: the channels up to its own, the scale, then the others). So
+//    the result is identical pixel for pixel (the pixel layer is view/stroke_raster.h).
+// Any thread may render into its own QImage; the scene must not change meanwhile. The reduced
+// drawing shares its work (the channels' column walks, then the bands of the canvas) with a
+// helper of Qt's global thread pool and returns when all of it is done.
 #pragma once
 
 #include <QColor>

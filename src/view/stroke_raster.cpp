@@ -1,6 +1,7 @@
 #include "view/stroke_raster.h"
 
 #include "view/curve_layer.h"
+#include "view/parallel_parts.h"
 
 #include <QImage>
 #include <algorithm>
@@ -183,15 +184,19 @@ void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width) {
     }
 }
 
-void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to) {
+namespace {
+
+// 32 columns of a 1080-row layer: 135 KiB, which stays in the cache while the band is drawn.
+constexpr int kBand = 32;
+
+// Columns from … to − 1 of `canvas`, band by band, through this thread's layer.
+void DrawBands(const CanvasPixels& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from,
+               int to) {
     // Kept from drawing to drawing: a band-sized buffer.
     thread_local CurveLayer layer;
-    // 32 columns of a 1080-row layer: 135 KiB, which stays in the cache while the band is drawn.
-    constexpr int kBand = 32;
     std::vector<size_t> cursor(curves.size(), 0), end(curves.size(), 0);
-    const int width = std::min(canvas.width(), to);
-    for (int left = std::max(from, 0); left < width; left += kBand) {
-        const int right = std::min(left + kBand, width);
+    for (int left = from; left < to; left += kBand) {
+        const int right = std::min(left + kBand, to);
         layer.StartBand(canvas, left, right);
         // Each curve's strokes that reach into the band: from a moving cursor (strokes wholly
         // left of the band are done, as the right ends never decrease) to the first one wholly
@@ -215,7 +220,27 @@ void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasU
         else
             layer.FinishBand(canvas);
     }
-    // Strokes left of the canvas (never drawn) or right of it are clipped away by the bands.
+}
+
+}  // namespace
+
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to) {
+    from = std::max(from, 0);
+    to = std::min(canvas.width(), to);
+    if (from >= to || canvas.height() <= 0) return;
+    // Taken here, on the calling thread: bits() may detach the image.
+    const CanvasPixels pixels{canvas.bits(), canvas.bytesPerLine(), canvas.width(), canvas.height()};
+    // Two halves of whole bands drawn at once where there are enough bands; the strokes are only
+    // read meanwhile. Strokes left of the canvas (never drawn) or right of it are clipped away
+    // by the bands.
+    const int bands = (to - from + kBand - 1) / kBand;
+    if (bands < 4) {
+        DrawBands(pixels, curves, under, from, to);
+        return;
+    }
+    const int middle = from + bands / 2 * kBand;
+    RunParts(2,
+             [&](int half) { DrawBands(pixels, curves, under, half == 0 ? from : middle, half == 0 ? middle : to); });
 }
 
 }  // namespace velorin

@@ -12,8 +12,9 @@
 // A line style masks pixels by their position only (never by which stroke writes them), so a
 // styled curve gives the same pixels however its segments are merged.
 //
-// Plain functions and small classes over one image: use one image per thread (DrawCurves keeps
-// one layer per thread).
+// Plain functions and small classes over one image: use one image per thread. DrawCurves splits
+// its bands over the calling thread and a helper of Qt's global thread pool (view/parallel_parts.h),
+// each with its layer, and returns when both are done.
 #pragma once
 
 #include <QRgb>
