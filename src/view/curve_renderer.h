@@ -13,8 +13,8 @@
 //  - Reduced works per pixel column: the line into the column, then the column's vertical
 //    strokes, found from its last record backwards (each segment is drawn over the earlier ones,
 //    so a pixel keeps the ink of the latest segment through it). Whole groups and blocks of
-//    records without missing samples come from the scene's CurveSummary (their extremes and last
-//    value), so the work follows the plot's width, not the record count; a column of such values
+//    records without missing samples come from the scene's CurveSummary (their extremes; the last
+//    value from its values), so the work follows the plot's width, not the record count; a column of such values
 //    only is one interval from its extremes; columns with a gap marker are drawn record by
 //    record. Vertical lines wholly drawn over by a later one in the same column are skipped;
 //    the image is written in bands of 32 columns, all channels in their order per band (the

@@ -20,7 +20,7 @@ CurveSummary::CurveSummary(const RecordSet& set, const RecordTimes& times) {
 
 void CurveSummary::RebuildChannel(const RecordSet& set, int channel) {
     if (channel < 0 || channel >= kRecordSetChannels) return;
-    const Block none{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 0.0f, 0};
+    const Block none{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 0};
     std::vector<float>& values = values_[channel];
     std::vector<Block>& blocks = blocks_[channel];
     values.assign(static_cast<size_t>(count_), 0.0f);
@@ -30,7 +30,6 @@ void CurveSummary::RebuildChannel(const RecordSet& set, int channel) {
         Block& b = blocks[static_cast<size_t>(i / kSummaryBlock)];
         const float v = set.records[static_cast<size_t>(i)].value[channel];
         values[static_cast<size_t>(i)] = v;
-        b.last = v;
         if (IsMissingSample(v) || std::isnan(v)) {
             b.mixed = 1;
             continue;
@@ -47,7 +46,6 @@ void CurveSummary::RebuildChannel(const RecordSet& set, int channel) {
         Block& g = groups[k / (kSummaryGroup / kSummaryBlock)];
         if (b.low < g.low) g.low = b.low;
         if (b.high > g.high) g.high = b.high;
-        g.last = b.last;
         g.mixed |= b.mixed;
     }
 }

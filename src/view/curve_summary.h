@@ -1,8 +1,7 @@
 // Per-channel summaries of a data set's records, so that the curve drawing and the value-range
 // recomputation read a few numbers per pixel column instead of every record:
 //  - per block of kSummaryBlock records and channel: the lowest and highest value that is no
-//    missing sample and a number (+inf / −inf when there is none), the block's last value, and
-//    whether the block holds a missing sample of either kind or a value that is not a number
+//    missing sample and a number (+inf / −inf when there is none) and whether the block holds a missing sample of either kind or a value that is not a number
 //    ("mixed": such a block is read record by record);
 //  - the same per group of kSummaryGroup records (kSummaryGroup ÷ kSummaryBlock whole blocks;
 //    mixed when any of its blocks is), so that a column covering hundreds of records reads a few
@@ -13,8 +12,8 @@
 // Block k covers records k × kSummaryBlock … min((k + 1) × kSummaryBlock, count) − 1, group g
 // records g × kSummaryGroup … min((g + 1) × kSummaryGroup, count) − 1.
 //
-// Memory per record and channel: 4 bytes of values, 2 of blocks, 0.25 of groups (a full data
-// set of 270,336 records: 1.7 MB per channel).
+// Memory per record and channel: 4 bytes of values, 1.5 of blocks, 0.19 of groups (a full data
+// set of 270,336 records: 1.5 MB per channel).
 //
 // Built once per opened data set; channel 2 is rebuilt whenever F0 mode writes into it. Plain
 // data: build on any thread, read on any thread while nobody rebuilds it.
@@ -46,7 +45,7 @@ public:
     int32_t Groups() const { return (count_ + kSummaryGroup - 1) / kSummaryGroup; }
     // One block of one channel; a channel's blocks lie side by side (a column reads them in a run).
     struct Block {
-        float low, high, last;
+        float low, high;
         uint8_t mixed;
     };
     const Block* BlocksOf(int channel) const { return blocks_[channel].data(); }
