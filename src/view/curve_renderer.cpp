@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -379,8 +380,21 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     // The channels are independent of each other: the column walk of each runs on whichever of
     // the threads claims it (they only read the scene and write their own strokes).
     const std::vector<ColumnSpan> columns = ColumnSpans(scene, summary);
-    RunParts(active, [&](int k) {
-        SweepChannel(scene, columns, sources[static_cast<size_t>(k)], reducers[static_cast<size_t>(k)]);
+    // The channels read record by record the most take longest: they go first, so that the
+    // threads end about together.
+    std::vector<int> order(static_cast<size_t>(active));
+    std::iota(order.begin(), order.end(), 0);
+    if (summary != nullptr) {
+        std::vector<int32_t> mixed(static_cast<size_t>(active));
+        for (int k = 0; k < active; ++k)
+            mixed[static_cast<size_t>(k)] = summary->MixedGroups(channels[k], s.firstIndex, s.endIndex);
+        std::stable_sort(order.begin(), order.end(), [&mixed](int l, int r) {
+            return mixed[static_cast<size_t>(l)] > mixed[static_cast<size_t>(r)];
+        });
+    }
+    RunParts(active, [&](int part) {
+        const size_t k = static_cast<size_t>(order[static_cast<size_t>(part)]);
+        SweepChannel(scene, columns, sources[k], reducers[k]);
     });
 
     // A vertical stroke that lies wholly inside a solid vertical stroke of a channel drawn later,

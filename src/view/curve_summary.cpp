@@ -48,6 +48,19 @@ void CurveSummary::RebuildChannel(const RecordSet& set, int channel) {
         if (b.high > g.high) g.high = b.high;
         g.mixed |= b.mixed;
     }
+    std::vector<int32_t>& before = mixedBefore_[channel];
+    before.assign(groups.size() + 1, 0);
+    for (size_t k = 0; k < groups.size(); ++k) before[k + 1] = before[k] + (groups[k].mixed != 0 ? 1 : 0);
+}
+
+int32_t CurveSummary::MixedGroups(int channel, int32_t first, int32_t end) const {
+    if (channel < 0 || channel >= kRecordSetChannels) return 0;
+    first = std::max(first, 0);
+    end = std::min(end, count_);
+    const std::vector<int32_t>& before = mixedBefore_[channel];
+    if (first >= end || before.size() < static_cast<size_t>(Groups()) + 1) return 0;
+    return before[static_cast<size_t>((end - 1) / kSummaryGroup + 1)] -
+           before[static_cast<size_t>(first / kSummaryGroup)];
 }
 
 bool CurveSummary::AnyGap(int32_t first, int32_t end) const {

@@ -77,13 +77,17 @@ public:
     }
     // Whether any record first … end − 1 follows its predecessor after a gap.
     bool AnyGap(int32_t first, int32_t end) const;
+    // How many of the groups holding records first … end − 1 are mixed: the part of a channel's
+    // drawing that is read record by record (0 outside the records).
+    int32_t MixedGroups(int channel, int32_t first, int32_t end) const;
 
 private:
     int32_t count_ = 0;
     std::vector<Block> blocks_[8];
     std::vector<Block> groups_[8];
     std::vector<float> values_[8];
-    std::vector<int32_t> gaps_;  // ascending record indices with a gap before them
+    std::vector<int32_t> mixedBefore_[8];  // per group and one past the last: mixed groups before it
+    std::vector<int32_t> gaps_;            // ascending record indices with a gap before them
 };
 
 // axisMax/axisMin of every enabled channel from records first … end − 1, as

@@ -335,7 +335,8 @@ TEST_F(CurveCanvas, SummaryDrawingIsIdenticalAcrossGroupEdges) {
 
 TEST(CurveSummaryTest, GroupsAndValuesFollowTheRecordsAndARebuiltChannel) {
     // A group holds the extremes of its plain values and is mixed when any of its records is not
-    // plain; the values are the records' own. A rebuilt channel follows new values in both.
+    // plain; the values are the records' own, and the count of mixed groups in a range follows
+    // the groups. A rebuilt channel follows new values in all of them.
     RecordSet set = test::MakeCurveSet(1000, 8, 60, 0);
     set.records[130].value[3] = kMissingValue4Byte;                       // group 2
     set.records[200].value[3] = std::numeric_limits<float>::quiet_NaN();  // group 3
@@ -366,6 +367,21 @@ TEST(CurveSummaryTest, GroupsAndValuesFollowTheRecordsAndARebuiltChannel) {
         for (int32_t i = 0; i < 1000; ++i) {
             const float v = set.records[static_cast<size_t>(i)].value[c];
             EXPECT_TRUE(sameValue(summary.ValuesOf(c)[i], v)) << what << ", record " << i;
+        }
+        // The mixed groups a range touches, counted one by one; ranges on, inside and across
+        // group edges, empty ones and ones reaching past the records.
+        struct Range {
+            int32_t first, end;
+        };
+        for (const Range r : {Range{0, 1000}, Range{64, 128}, Range{65, 127}, Range{127, 129}, Range{130, 131},
+                              Range{999, 1000}, Range{500, 500}, Range{960, 2000}, Range{-5, 3}}) {
+            int32_t mixed = 0;
+            for (int32_t k = 0; k < summary.Groups(); ++k) {
+                const bool touched = k * kSummaryGroup < r.end && (k + 1) * kSummaryGroup > r.first;
+                if (touched && summary.GroupsOf(c)[k].mixed != 0) ++mixed;
+            }
+            EXPECT_EQ(summary.MixedGroups(c, r.first, r.end), mixed)
+                << what << ", records " << r.first << " … " << r.end;
         }
     };
     expectFollows(3, "channel 4");
