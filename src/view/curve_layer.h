@@ -24,14 +24,6 @@
 
 namespace velorin {
 
-// An RGB32 image's pixels as the layer writes them: taken from the image once, so that threads
-// drawing bands of their own never touch the image object itself.
-struct CanvasPixels {
-    unsigned char* rows = nullptr;
-    std::ptrdiff_t rowBytes = 0;
-    int width = 0, height = 0;
-};
-
 class CurveLayer {
 public:
     // Sized for `canvas`; the band [left, right) starts with nothing written.

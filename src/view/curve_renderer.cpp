@@ -423,10 +423,18 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     const int scaleRight =
         ValueScaleRight(canvas, scene.font, s.axisMax[scaled], s.axisMin[scaled], ScaleCaption(scaled));
     const int split = std::min((scaleRight + 15) / 16 * 16, s.plotWidth);  // whole cache lines of a row either side
-    DrawCurves(canvas, before, under, 0, split);
-    DrawScaleOf(canvas, scene, scaled);
-    DrawCurves(canvas, after, CanvasUnder::Kept, 0, split);
-    DrawCurves(canvas, all, under, split);
+    // The scale's columns beside the others' bands, on whichever thread claims them (painting on
+    // an image is allowed off the GUI thread; the bands only write their own columns' pixels).
+    const CurveBands right(canvas, all, under, split, s.plotWidth, 6);
+    RunParts(1 + right.Parts(), [&](int part) {
+        if (part > 0) {
+            right.Draw(part - 1);
+            return;
+        }
+        CurveBands(canvas, before, under, 0, split, 1).Draw(0);
+        DrawScaleOf(canvas, scene, scaled);
+        CurveBands(canvas, after, CanvasUnder::Kept, 0, split, 1).Draw(0);
+    });
 }
 
 void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {

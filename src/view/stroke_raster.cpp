@@ -194,13 +194,19 @@ void DrawBands(const CanvasPixels& canvas, const std::vector<CurveStrokes>& curv
                int to) {
     // Kept from drawing to drawing: a band-sized buffer.
     thread_local CurveLayer layer;
+    // Each curve's strokes that reach into a band run from a cursor (strokes wholly left of the
+    // band are done, as the right ends never decrease) to the first one wholly right of it.
     std::vector<size_t> cursor(curves.size(), 0), end(curves.size(), 0);
+    for (size_t k = 0; k < curves.size(); ++k) {
+        const std::vector<Stroke>& strokes = *curves[k].strokes;
+        cursor[k] =
+            static_cast<size_t>(std::partition_point(strokes.begin(), strokes.end(),
+                                                     [from](const Stroke& s) { return std::max(s.x0, s.x1) < from; }) -
+                                strokes.begin());
+    }
     for (int left = from; left < to; left += kBand) {
         const int right = std::min(left + kBand, to);
         layer.StartBand(canvas, left, right);
-        // Each curve's strokes that reach into the band: from a moving cursor (strokes wholly
-        // left of the band are done, as the right ends never decrease) to the first one wholly
-        // right of it.
         for (size_t k = 0; k < curves.size(); ++k) {
             const std::vector<Stroke>& strokes = *curves[k].strokes;
             size_t& first = cursor[k];
@@ -224,23 +230,35 @@ void DrawBands(const CanvasPixels& canvas, const std::vector<CurveStrokes>& curv
 
 }  // namespace
 
-void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to) {
+CurveBands::CurveBands(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to,
+                       int parts)
+    : curves_(&curves), under_(under) {
     from = std::max(from, 0);
     to = std::min(canvas.width(), to);
-    if (from >= to || canvas.height() <= 0) return;
-    // Taken here, on the calling thread: bits() may detach the image.
-    const CanvasPixels pixels{canvas.bits(), canvas.bytesPerLine(), canvas.width(), canvas.height()};
-    // Two halves of whole bands drawn at once where there are enough bands; the strokes are only
-    // read meanwhile. Strokes left of the canvas (never drawn) or right of it are clipped away
-    // by the bands.
-    const int bands = (to - from + kBand - 1) / kBand;
-    if (bands < 4) {
-        DrawBands(pixels, curves, under, from, to);
+    if (from >= to || canvas.height() <= 0) {
+        edges_ = {0};
         return;
     }
-    const int middle = from + bands / 2 * kBand;
-    RunParts(2,
-             [&](int half) { DrawBands(pixels, curves, under, half == 0 ? from : middle, half == 0 ? middle : to); });
+    pixels_ = {canvas.bits(), canvas.bytesPerLine(), canvas.width(), canvas.height()};
+    // Whole bands per part, as evenly as they go.
+    const int bands = (to - from + kBand - 1) / kBand;
+    parts = std::clamp(parts, 1, bands);
+    for (int i = 0; i < parts; ++i) edges_.push_back(from + bands * i / parts * kBand);
+    edges_.push_back(to);
+}
+
+void CurveBands::Draw(int part) const {
+    if (part < 0 || part >= Parts()) return;
+    DrawBands(pixels_, *curves_, under_, edges_[static_cast<size_t>(part)], edges_[static_cast<size_t>(part) + 1]);
+}
+
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to) {
+    // A part of at least four bands per thread, a few more parts than threads where the canvas
+    // is wide (parts of dense and thin curves take unequal time). Strokes left of the canvas
+    // (never drawn) or right of it are clipped away by the bands.
+    const int bands = (std::min(canvas.width(), to) - std::max(from, 0) + kBand - 1) / kBand;
+    const CurveBands parts(canvas, curves, under, from, to, std::clamp(bands / 4, 1, 6));
+    RunParts(parts.Parts(), [&parts](int part) { parts.Draw(part); });
 }
 
 }  // namespace velorin

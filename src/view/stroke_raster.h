@@ -149,6 +149,32 @@ void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width);
 // the cache instead of the whole canvas twice).
 enum class CanvasUnder { Kept, Blank };
 
+// An RGB32 image's pixels as the curve layer writes them: taken from the image once, so that
+// threads drawing bands of their own never touch the image object itself.
+struct CanvasPixels {
+    unsigned char* rows = nullptr;
+    std::ptrdiff_t rowBytes = 0;
+    int width = 0, height = 0;
+};
+
+// The drawing of DrawCurves in parts of whole bands, which may be drawn at once on different
+// threads (each through its thread's layer): a part writes only its own columns and all of them
+// only read the strokes. The image's pixels are taken here, on the calling thread (taking them
+// may detach the image); meanwhile only the part drawers and at most one other thread, drawing
+// other columns, may use the image.
+class CurveBands {
+public:
+    CurveBands(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to, int parts);
+    int Parts() const { return static_cast<int>(edges_.size()) - 1; }
+    void Draw(int part) const;
+
+private:
+    CanvasPixels pixels_;
+    const std::vector<CurveStrokes>* curves_;
+    CanvasUnder under_;
+    std::vector<int> edges_;  // part i: columns edges_[i] … edges_[i + 1] − 1
+};
+
 // Draws the curves one after another onto `canvas` (RGB32), through this thread's curve layer:
 // the same pixels as drawing them straight into the canvas. The layer is drawn band by band of
 // columns, every curve's part in a band before the next band, so that the band stays in the

@@ -179,6 +179,26 @@ TEST(DrawCurves, LeavesThePixelsOfDrawingEveryStrokeInOrder) {
             DrawCurves(blanked, curves, CanvasUnder::Blank);
             DrawEveryStroke(framed, curves);
             ASSERT_EQ(blanked, framed) << w << " × " << h << ", round " << round << ", made blank";
+            // In parts of whole bands drawn in any order (as threads finish them), and only the
+            // columns asked for: the others keep what they held.
+            for (const int parts : {3, 7}) {
+                QImage inParts = Patterned(w, h);
+                const CurveBands bands(inParts, curves, CanvasUnder::Blank, 0, w, parts);
+                for (int part = bands.Parts(); part-- > 0;) bands.Draw(part);
+                ASSERT_EQ(inParts, framed) << w << " × " << h << ", round " << round << ", " << parts << " parts";
+                QImage some = Patterned(w, h);
+                const int from = std::min(40, w / 3), to = w - std::min(30, w / 4);
+                const CurveBands middle(some, curves, CanvasUnder::Kept, from, to, parts);
+                for (int part = 0; part < middle.Parts(); ++part) middle.Draw(part);
+                const QImage untouched = Patterned(w, h);
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        ASSERT_EQ(some.pixel(x, y), (x >= from && x < to ? want : untouched).pixel(x, y))
+                            << w << " × " << h << ", round " << round << ", columns " << from << " … " << to
+                            << ", pixel " << x << ", " << y;
+                    }
+                }
+            }
         }
     }
 }
