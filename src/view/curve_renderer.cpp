@@ -205,8 +205,9 @@ struct ColumnSource {
     }
 };
 
-// Records a … b − 1 of one column without gap markers: the line into the column from the
-// previous point, then the column's vertical strokes. Within the column a stretch of whole
+// Records a … b − 1 of one column with no gap marker between their segments: the line into the
+// column from the previous point (or, when that point lies in this column already, a vertical
+// stroke from it), then the column's vertical strokes. Within the column a stretch of whole
 // blocks (and groups) of the summary without missing samples adds its last point (joined to the
 // later one with that point's ink) and then its extreme points (all joined with the channel's
 // ink); scaling is monotonic, so its extreme values give its extreme heights.
@@ -338,12 +339,19 @@ void SweepChannel(const CurveScene& scene, const std::vector<ColumnSpan>& column
             }
         }
         if (gap) {
-            // Gap markers keep their place between the segments: record by record.
-            for (int32_t i = a; i < b; ++i) {
-                const float v = source.Value(i);
-                reducer.Segment(x, source.scale->ClampedY(DrawnValue(v)),
-                                IsMissingSample(v) ? Ink::Missing : Ink::Channel);
-                if (scene.times->GapBefore(i)) reducer.Marker(x, bottom);
+            // Gap markers keep their place between the segments: the column's records up to each
+            // record after a gap, its marker, then on from there (joined to the point before).
+            for (int32_t from = a; from < b;) {
+                int32_t next = from;
+                if (summary != nullptr) {
+                    next = summary->NextGap(from, b);
+                } else {
+                    while (next < b && !scene.times->GapBefore(next)) ++next;
+                }
+                const int32_t to = std::min(next + 1, b);
+                oneByOne = PaintColumn(reducer, painter, source, x, from, to);
+                if (next < b) reducer.Marker(x, bottom);
+                from = to;
             }
             continue;
         }

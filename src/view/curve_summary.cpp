@@ -63,9 +63,9 @@ int32_t CurveSummary::MixedGroups(int channel, int32_t first, int32_t end) const
            before[static_cast<size_t>(first / kSummaryGroup)];
 }
 
-bool CurveSummary::AnyGap(int32_t first, int32_t end) const {
+int32_t CurveSummary::NextGap(int32_t first, int32_t end) const {
     const auto at = std::lower_bound(gaps_.begin(), gaps_.end(), first);
-    return at != gaps_.end() && *at < end;
+    return at != gaps_.end() && *at < end ? *at : end;
 }
 
 void RecomputeAxisRange(const RecordSet& set, const CurveSummary& summary, int32_t first, int32_t end, float axisMax[8],

@@ -76,7 +76,10 @@ public:
         return true;
     }
     // Whether any record first … end − 1 follows its predecessor after a gap.
-    bool AnyGap(int32_t first, int32_t end) const;
+    bool AnyGap(int32_t first, int32_t end) const { return NextGap(first, end) < end; }
+    // The first of records first … end − 1 that follows its predecessor after a gap; end when
+    // none does.
+    int32_t NextGap(int32_t first, int32_t end) const;
     // How many of the groups holding records first … end − 1 are mixed: the part of a channel's
     // drawing that is read record by record (0 outside the records).
     int32_t MixedGroups(int channel, int32_t first, int32_t end) const;

@@ -137,20 +137,30 @@ TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
 }
 
 TEST_F(CurveCanvas, ReducedDrawingIsIdenticalForMissingRunsAndGapsInOneColumn) {
-    // Every column mixes missing samples, gaps and values at the top, the bottom and between.
-    RecordSet set = test::MakeCurveSet(5000, 3, 60, 3);
-    for (int32_t i = 0; i < 5000; ++i) {
-        float* v = set.records[static_cast<size_t>(i)].value;
-        v[0] = i % 7 == 0 ? kMissingValue2Byte : static_cast<float>((i * 37) % 11);
-        v[1] = i % 3 == 0 ? kMissingValue2Byte : 5.0f;
-        v[2] = (i / 13) % 2 ? 10.0f : 0.0f;
+    // Every column mixes missing samples, gaps and values at the top, the bottom and between:
+    // one gap in a few columns, several, gaps on consecutive records and on every record; whole
+    // ranges and ranges starting on and just after a gap.
+    for (const int32_t gapEvery : {3, 1, 2, 97, 400}) {
+        RecordSet set = test::MakeCurveSet(5000, 3, 60, gapEvery);
+        for (int32_t i = 0; i < 5000; ++i) {
+            float* v = set.records[static_cast<size_t>(i)].value;
+            v[0] = i % 7 == 0 ? kMissingValue2Byte : static_cast<float>((i * 37) % 11);
+            v[1] = i % 3 == 0 ? kMissingValue2Byte : 5.0f;
+            v[2] = (i / 13) % 2 ? 10.0f : 0.0f;
+        }
+        for (int c = 0; c < 3; ++c) {
+            set.maxValue[c] = 10.0f;
+            set.minValue[c] = 0.0f;
+        }
+        Use(std::move(set), 400, 300);
+        const std::string what = "gap every " + std::to_string(gapEvery) + " records";
+        ExpectIdentical(what);
+        for (const int32_t first : {gapEvery, gapEvery + 1, 2 * gapEvery - 1}) {
+            state_.firstIndex = first;
+            state_.endIndex = std::min(first + 3000, 5000);
+            ExpectIdentical(what + ", from record " + std::to_string(first));
+        }
     }
-    for (int c = 0; c < 3; ++c) {
-        set.maxValue[c] = 10.0f;
-        set.minValue[c] = 0.0f;
-    }
-    Use(std::move(set), 400, 300);
-    ExpectIdentical("mixed columns");
 }
 
 TEST_F(CurveCanvas, ALaterChannelCoversOnlyThePixelsItDraws) {
