@@ -30,10 +30,14 @@ bool Drawn(const CurveState& s, int c) { return s.channelEnabled[c] != 0 && s.ch
 inline float DrawnValue(float v) { return IsMissingSample(v) ? kMissingValue2Byte : v; }
 inline QRgb InkOf(float v, QRgb colour) { return IsMissingSample(v) ? kMissingGrey : colour; }
 
-// The value scale of the first visible channel at canvas x = 10 (any further channel's scale
-// would lie 60 pixels further left, outside the canvas, so only one is drawn).
 QString ScaleCaption(int c) { return QString::asprintf("CH%d", c + 1); }
 
+QString ScaleLabel(int m, float axisMax, float axisMin) {
+    return QString::asprintf("%.2f", static_cast<double>(ScaleTickValue(m, axisMax, axisMin)));
+}
+
+// The value scale of the first visible channel at canvas x = 10 (any further channel's scale
+// would lie 60 pixels further left, outside the canvas, so only one is drawn).
 void DrawScaleOf(QImage& canvas, const CurveScene& scene, int c) {
     DrawValueScale(canvas, scene.font, scene.colour[c], scene.state->axisMax[c], scene.state->axisMin[c],
                    scene.state->plotHeight, ScaleCaption(c));
@@ -455,14 +459,6 @@ void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {
              QString::fromLatin1(RecordTimeOfDayText(scene.set->records[static_cast<size_t>(tick.record)]).c_str())});
     }
     DrawTimeAxis(canvas, scene.font, s.plotWidth, s.plotHeight, ticks);
-}
-
-}  // namespace
-
-namespace {
-
-QString ScaleLabel(int m, float axisMax, float axisMin) {
-    return QString::asprintf("%.2f", static_cast<double>(ScaleTickValue(m, axisMax, axisMin)));
 }
 
 }  // namespace

@@ -1,19 +1,22 @@
 // Per-channel summaries of a data set's records, so that the curve drawing and the value-range
 // recomputation read a few numbers per pixel column instead of every record:
 //  - per block of kSummaryBlock records and channel: the lowest and highest value that is no
-//    missing sample and a number (+inf / −inf when there is none) and whether the block holds a missing sample of either kind or a value that is not a number
-//    ("mixed": such a block is read record by record);
+//    missing sample and a number (+inf / −inf when there is none), and whether the block holds
+//    a missing sample of either kind or a value that is not a number ("mixed": such a block is
+//    read record by record);
 //  - the same per group of kSummaryGroup records (kSummaryGroup ÷ kSummaryBlock whole blocks;
 //    mixed when any of its blocks is), so that a column covering hundreds of records reads a few
 //    groups instead of dozens of blocks;
 //  - every channel's values as plain floats in record order, so that the records at a column's
 //    edges are read 4 bytes apart instead of one 56-byte record apart;
+//  - per group, a running count of the mixed groups before it (how much of a range is read
+//    record by record, to share the drawing's work out evenly);
 //  - the records that follow their predecessor after a gap in time (RecordTimes::GapBefore).
 // Block k covers records k × kSummaryBlock … min((k + 1) × kSummaryBlock, count) − 1, group g
 // records g × kSummaryGroup … min((g + 1) × kSummaryGroup, count) − 1.
 //
-// Memory per record and channel: 4 bytes of values, 1.5 of blocks, 0.19 of groups (a full data
-// set of 270,336 records: 1.5 MB per channel).
+// Memory per record and channel: 4 bytes of values, 1.5 of blocks, 0.25 of groups and their
+// counts (a full data set of 270,336 records: 1.6 MB per channel).
 //
 // Built once per opened data set; channel 2 is rebuilt whenever F0 mode writes into it. Plain
 // data: build on any thread, read on any thread while nobody rebuilds it.
