@@ -435,8 +435,9 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     const int scaleRight =
         ValueScaleRight(canvas, scene.font, s.axisMax[scaled], s.axisMin[scaled], ScaleCaption(scaled));
     const int split = std::min((scaleRight + 15) / 16 * 16, s.plotWidth);  // whole cache lines of a row either side
-    // The scale's columns beside the others' bands, on whichever thread claims them (painting on
-    // an image is allowed off the GUI thread; the bands only write their own columns' pixels).
+    // The scale's columns beside the others' bands: on the calling thread, which paints the
+    // scale's texts with its fonts, while a helper draws bands (they only write their own
+    // columns' pixels).
     const CurveBands right(canvas, all, under, split, s.plotWidth, 6);
     RunParts(1 + right.Parts(), [&](int part) {
         if (part > 0) {

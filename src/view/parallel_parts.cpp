@@ -21,10 +21,11 @@ struct Parts {
     std::condition_variable allDone;
     int done = 0;  // under mutex
 
-    // Claims and runs parts until none is left.
-    void Work() {
+    // Runs `claimed` (a part this thread holds already; −1: none), then claims and runs parts
+    // until none is left.
+    void Work(int claimed) {
         int ran = 0;
-        for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1)) {
+        for (int i = claimed >= 0 ? claimed : next.fetch_add(1); i < count; i = next.fetch_add(1)) {
             part(i);
             ++ran;
         }
@@ -47,10 +48,11 @@ void RunParts(int count, const std::function<void(int)>& part, int threads) {
     auto parts = std::make_shared<Parts>();
     parts->count = count;
     parts->part = part;
+    parts->next = 1;  // part 0 is the caller's
     // A helper that starts after the last part was claimed only touches `parts`, never `part`'s
     // captures (which may be gone by then).
-    for (int h = 0; h < helpers; ++h) QThreadPool::globalInstance()->start([parts] { parts->Work(); });
-    parts->Work();
+    for (int h = 0; h < helpers; ++h) QThreadPool::globalInstance()->start([parts] { parts->Work(-1); });
+    parts->Work(0);
     std::unique_lock<std::mutex> lock(parts->mutex);
     parts->allDone.wait(lock, [&parts] { return parts->done == parts->count; });
 }

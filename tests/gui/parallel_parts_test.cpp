@@ -33,6 +33,17 @@ TEST(RunParts, EveryPartRunsExactlyOnceWhateverTheCountAndThreads) {
     }
 }
 
+TEST(RunParts, TheFirstPartRunsOnTheCallingThread) {
+    const std::thread::id caller = std::this_thread::get_id();
+    for (int round = 0; round < 200; ++round) {
+        std::atomic<bool> firstHere{false};
+        RunParts(3, [&](int i) {
+            if (i == 0) firstHere = std::this_thread::get_id() == caller;
+        });
+        ASSERT_TRUE(firstHere.load()) << "round " << round;
+    }
+}
+
 TEST(RunParts, TwoPartsRunAtOnceOnTwoCores) {
     if (QThread::idealThreadCount() < 2) GTEST_SKIP() << "one core";
     // Each part waits (at most a few seconds) for the other to start: they overlap only when
