@@ -395,10 +395,16 @@ void CDastrelView::Redraw() {
     // Zoom, pan, "Range" and "Return" all end in a drawing: the range figures follow here.
     if (lists_) lists_->RangeShown();
     UpdateControls();
-    // What a drawing changes: the canvas and the colour swatches (a channel's colour may have
-    // changed). The lists and controls below repaint themselves when their contents change.
+    // What a drawing changes: the canvas and the colour swatches whose colour changed since they
+    // were last asked to repaint (a swatch's rectangle touches its check box, which would be
+    // repainted with it). The lists and controls below repaint themselves when their contents
+    // change.
     QRegion changed(PlotRect());
-    for (const QRect& swatch : layout_.swatch) changed += swatch;
+    for (int k = 0; k < 8; ++k) {
+        if (swatchColour_[k] == colour_[k]) continue;
+        changed += layout_.swatch[k];
+        swatchColour_[k] = colour_[k];
+    }
     update(changed);
 }
 
@@ -463,9 +469,11 @@ void CDastrelView::ShowTab(int index) {
         w->setVisible(graph);
     }
     for (QCheckBox* box : channelBox_) box->setVisible(graph);
-    if (graph)
+    if (graph) {
+        // The swatches were not shown with the data list: all of them repaint.
+        for (QColor& shown : swatchColour_) shown = QColor();
         Redraw();
-    else {
+    } else {
         ClearOverlay();
         update();
     }

@@ -158,6 +158,7 @@ private:
     RecordTimes times_;
     CurveSummary summary_;  // of the document's records; channel 2 rebuilt by every F0 switch
     QColor colour_[8];
+    QColor swatchColour_[8];  // each swatch's colour when a drawing last asked for it to repaint
     double dpiScale_ = 1.0;
     ViewLayout layout_;
     QImage canvas_;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimeEdit>
@@ -292,6 +293,28 @@ TEST_F(ViewTest, MarginsAroundTheCanvasShowTheWindowBackground) {
         EXPECT_EQ(image.pixel(at), window) << at.x() << ", " << at.y();
     }
     EXPECT_EQ(image.pixel(10 + 500, top + 5), qRgb(255, 255, 255));  // inside the canvas, above the curves
+}
+
+TEST_F(ViewTest, WhatTheWindowShowsKeepsItsSwatchesThroughDrawingsTabsAndNewColours) {
+    // The window's own pixels (what it last painted, not a fresh rendering): drawings repaint
+    // only what changed, so a swatch left out where it should not be stays wrong there.
+    Open(test::MakeCurveSet(3000, 3));
+    const auto shown = [this](int channel) {
+        QCoreApplication::processEvents();
+        const QImage window = view_->screen()->grabWindow(view_->winId()).toImage();
+        const QPoint at = view_->Placement().swatch[channel].center();
+        return window.pixelColor(view_->mapTo(view_->window(), at));
+    };
+    ASSERT_EQ(shown(0), view_->ChannelColour(0));
+    view_->AmplificationButton()->click();
+    EXPECT_EQ(shown(0), view_->ChannelColour(0)) << "after a zoom";
+    view_->Tabs()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    view_->Tabs()->setCurrentIndex(0);
+    EXPECT_EQ(shown(0), view_->ChannelColour(0)) << "back from the data list";
+    EXPECT_EQ(shown(2), view_->ChannelColour(2)) << "back from the data list";
+    view_->SetChannelColour(2, QColor(0, 160, 0));
+    EXPECT_EQ(shown(2), QColor(0, 160, 0)) << "a new colour";
 }
 
 TEST_F(ViewTest, RightClickOnASwatchChoosesTheColourOfChannelsOneToSix) {
