@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "view/statistics_list.h"
@@ -55,6 +56,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // The range columns' texts, row by row.
+    std::vector<QString> RangeTexts() const;
+
     std::shared_ptr<CDastrelDoc> doc_;
     Language language_;
     std::unique_ptr<StatisticsList> list_;

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QToolButton>
 #include <memory>
@@ -100,6 +101,50 @@ TEST_F(RangeFigures, FollowZoomPanAndReturnBesideTheWholeSetsFigures) {
 
     view_->ReturnButton()->click();
     EXPECT_EQ(Cell(0, 0), "22.25");
+}
+
+TEST_F(RangeFigures, APanTellsTheTableOfEveryCellWhoseTextChangesAndOfNoOther) {
+    // The table repaints the cells it is told of: one left out would keep the old figure on
+    // screen, and every one told costs a repaint.
+    Open(Language::English);
+    QAbstractItemModel* m = view_->StatisticsList()->model();
+    view_->AmplificationButton()->click();
+    Mouse(*view_, QEvent::MouseButtonPress, ViewX(2), 100);
+    Mouse(*view_, QEvent::MouseButtonRelease, ViewX(5), 300);
+    QCoreApplication::processEvents();  // the figures are shown
+    const auto texts = [m] {
+        QStringList all;
+        for (int row = 0; row < m->rowCount(); ++row) {
+            for (int column = StatisticsModel::FirstRangeColumn(); column < m->columnCount(); ++column)
+                all << m->index(row, column).data().toString();
+        }
+        return all;
+    };
+    const QStringList before = texts();
+    QSet<QPair<int, int>> told;
+    QObject::connect(m, &QAbstractItemModel::dataChanged, [&told](const QModelIndex& from, const QModelIndex& to) {
+        for (int row = from.row(); row <= to.row(); ++row) {
+            for (int column = from.column(); column <= to.column(); ++column) told.insert({row, column});
+        }
+    });
+    view_->PanButton()->click();
+    Mouse(*view_, QEvent::MouseButtonPress, 500, 200);
+    Mouse(*view_, QEvent::MouseMove, 490, 200);
+    Mouse(*view_, QEvent::MouseButtonRelease, 490, 200);
+    ASSERT_EQ(view_->State().firstIndex, 3);
+    const QStringList after = texts();
+    int changed = 0, k = 0;
+    for (int row = 0; row < m->rowCount(); ++row) {
+        for (int column = StatisticsModel::FirstRangeColumn(); column < m->columnCount(); ++column, ++k) {
+            const bool differs = after[k] != before[k];
+            changed += differs ? 1 : 0;
+            EXPECT_EQ(told.contains({row, column}), differs)
+                << "row " << row << ", column " << column << ": " << before[k].toStdString() << " -> "
+                << after[k].toStdString();
+        }
+    }
+    EXPECT_GT(changed, 0);
+    EXPECT_LT(changed, after.size());  // the pan leaves some figures as they were
 }
 
 TEST_F(RangeFigures, CopiedAsTextFromTheTablesMenu) {
