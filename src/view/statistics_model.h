@@ -42,7 +42,8 @@ public:
     // The "Selected" texts, one per row in row order; rows beyond `texts` are emptied.
     void SetSelected(const QStringList& texts);
     const StatisticsList& List() const { return *list_; }
-    // The records the view shows, first … end − 1: the range columns anew when it changed.
+    // The records the view shows, first … end − 1: the range columns anew when it changed. Once
+    // the figures have been shown, only the cells whose text changes are reported as changed.
     void SetShownRange(int32_t first, int32_t end);
     const RangeStatistics& ShownRangeStatistics() const { return Range(); }
     // The range figures as tab-separated text (for the clipboard).
