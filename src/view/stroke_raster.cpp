@@ -252,12 +252,12 @@ void CurveBands::Draw(int part) const {
     DrawBands(pixels_, *curves_, under_, edges_[static_cast<size_t>(part)], edges_[static_cast<size_t>(part) + 1]);
 }
 
-void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to) {
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under) {
     // A part of at least four bands per thread, a few more parts than threads where the canvas
     // is wide (parts of dense and thin curves take unequal time). Strokes left of the canvas
     // (never drawn) or right of it are clipped away by the bands.
-    const int bands = (std::min(canvas.width(), to) - std::max(from, 0) + kBand - 1) / kBand;
-    const CurveBands parts(canvas, curves, under, from, to, std::clamp(bands / 4, 1, 6));
+    const int bands = (canvas.width() + kBand - 1) / kBand;
+    const CurveBands parts(canvas, curves, under, 0, canvas.width(), std::clamp(bands / 4, 1, 6));
     RunParts(parts.Parts(), [&parts](int part) { parts.Draw(part); });
 }
 

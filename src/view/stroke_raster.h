@@ -20,7 +20,6 @@
 #include <QRgb>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 class QImage;
@@ -179,9 +178,8 @@ private:
 // the same pixels as drawing them straight into the canvas. The layer is drawn band by band of
 // columns, every curve's part in a band before the next band, so that the band stays in the
 // cache. Every curve's strokes must run from left to right (their x never decreases): each band
-// needs only the strokes from a moving cursor on. Only the columns from … to − 1 are drawn
-// (clipped to the canvas).
-void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under = CanvasUnder::Kept,
-                int from = 0, int to = std::numeric_limits<int>::max());
+// needs only the strokes from a moving cursor on. The bands are drawn in parts (CurveBands) on
+// the calling thread and a helper.
+void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under = CanvasUnder::Kept);
 
 }  // namespace velorin
