@@ -28,6 +28,7 @@
 #include "view/curve_texts.h"
 #include "view/data_list.h"
 #include "view/f0.h"
+#include "view/paint_target.h"
 #include "view/history_lists.h"
 #include "view/range_chooser.h"
 #include "view/statistics_list.h"
@@ -382,14 +383,15 @@ void CDastrelView::Redraw() {
     if (BeginDrawing(state_)) {
         RecomputeAxisRange(doc_->Set(), summary_, state_.firstIndex, state_.endIndex, state_.axisMax, state_.axisMin);
     }
-    CurveScene scene;
-    scene.set = &doc_->Set();
-    scene.times = &times_;
-    scene.summary = &summary_;
-    scene.state = &state_;
-    for (int c = 0; c < 8; ++c) scene.colour[c] = colour_[c];
-    scene.font = font();
-    RenderCurveCanvas(canvas_, scene);
+    drawnState_ = state_;
+    drawnScene_.set = &doc_->Set();
+    drawnScene_.times = &times_;
+    drawnScene_.summary = &summary_;
+    drawnScene_.state = &drawnState_;
+    for (int c = 0; c < 8; ++c) drawnScene_.colour[c] = colour_[c];
+    drawnScene_.font = font();
+    drawn_ = true;
+    canvasOwed_ = true;
     canvasKept_ = true;
     EndDrawing(state_);
     // Zoom, pan, "Range" and "Return" all end in a drawing: the range figures follow here.
@@ -554,18 +556,34 @@ void CDastrelView::Readout(int x, int y) {
     update(before.united(OverlayRect()));
 }
 
+const QImage& CDastrelView::Canvas() {
+    if (canvasOwed_) {
+        RenderCurveCanvas(canvas_, drawnScene_);
+        canvasOwed_ = false;
+    }
+    return canvas_;
+}
+
 void CDastrelView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const int cw = width(), ch = height();
-    const bool canvasShown = state_.graphShown && !canvas_.isNull();
+    const bool canvasShown = state_.graphShown && drawn_;
+    // Where the last drawing's canvas lies (its size may lag the view's until the next drawing).
+    const QRect plot(PlotRect().topLeft(),
+                     QSize(std::max(drawnState_.plotWidth, 1), std::max(drawnState_.plotHeight, 1)));
     // The window's background wherever the canvas does not lie (the view is opaque).
     QRegion background = event->region();
-    if (canvasShown) background -= QRect(PlotRect().topLeft(), canvas_.size());
+    if (canvasShown) background -= plot;
     for (const QRect& r : background) p.fillRect(r, palette().brush(backgroundRole()));
     if (canvasShown) {
-        const QRect plot = PlotRect();
-        if (event->rect().intersects(plot)) {
-            p.drawImage(plot.topLeft(), canvas_);
+        // A drawing not kept yet that this paint shows whole goes straight into the window's
+        // pixels; otherwise the kept copy is painted (drawn first if need be).
+        QImage window;
+        if (canvasOwed_ && QRegion(plot).subtracted(event->region()).isEmpty()) window = PaintTargetPixels(p, plot);
+        if (!window.isNull()) {
+            RenderCurveCanvas(window, drawnScene_);
+        } else if (event->rect().intersects(plot)) {
+            p.drawImage(plot.topLeft(), Canvas());
         }
         if (overlay_ == Overlay::ZoomRectangle) {
             p.setPen(QPen(QColor(100, 100, 100), 1));

@@ -2,9 +2,12 @@
 // curve plot and its controls, the statistics list under the plot (both tabs) and the data
 // list (the "Data" tab).
 //
-// The curves are drawn into an off-screen canvas only when what they show changes (range,
-// channels, colours, size); the canvas is kept and the pointer readout, the cursor line and
-// the zoom rectangle are drawn over that copy, so pointer moves never redraw the curves.
+// The curves are drawn only when what they show changes (range, channels, colours, size): a
+// drawing takes the scene as it is then, and the paint that follows draws it straight into the
+// window's pixels when it repaints the whole plot (no copy of the canvas per drawing). The
+// off-screen canvas is drawn from that scene the first time it is needed after it: the pointer
+// readout, the cursor line and the zoom rectangle are drawn over that kept copy, so pointer moves
+// never redraw the curves.
 //
 // Threading: GUI thread only. The document must not change while the view draws it.
 #pragma once
@@ -21,6 +24,7 @@
 
 #include "device/display_options.h"
 #include "view/curve_geometry.h"
+#include "view/curve_renderer.h"
 #include "view/curve_state.h"
 #include "view/curve_summary.h"
 #include "view/record_times.h"
@@ -61,7 +65,8 @@ public:
     void SetChannelColour(int channel, const QColor& colour);
     // Brings the channel's box (enabled, checked) in line with the state and redraws.
     void ChannelChanged(int channel);
-    // Draws the canvas anew (range recomputed first when the state asks for it) and shows it.
+    // Draws the canvas anew (range recomputed first when the state asks for it) and shows it:
+    // the curves as the state, colours and font are now, whenever they are painted.
     void Redraw();
 
     // The lists: the statistics list under the plot and the data list of the "Data" tab.
@@ -72,8 +77,9 @@ public:
     // F0 mode was switched: channel 2's box, colour and value range follow, then a redraw.
     void ApplyF0Switch(const F0Switch& result);
 
-    // The finished canvas as last drawn (the kept copy); null before the first drawing.
-    const QImage& Canvas() const { return canvas_; }
+    // The canvas of the last drawing (the kept copy, drawn here if it was not yet); null before
+    // the first drawing.
+    const QImage& Canvas();
     // What the canvas is drawn from besides the state: record times and block summaries.
     const RecordTimes& Times() const { return times_; }
     const CurveSummary& Summary() const { return summary_; }
@@ -161,7 +167,12 @@ private:
     QColor swatchColour_[8];  // each swatch's colour when a drawing last asked for it to repaint
     double dpiScale_ = 1.0;
     ViewLayout layout_;
-    QImage canvas_;
+    // The last drawing: its scene, with the state copied as it was then.
+    CurveState drawnState_;
+    CurveScene drawnScene_;
+    bool drawn_ = false;
+    QImage canvas_;            // the kept copy
+    bool canvasOwed_ = false;  // canvas_ is not yet drawn from the last drawing's scene
     bool canvasKept_ = false;
 
     // Overlay over the kept canvas (view coordinates).

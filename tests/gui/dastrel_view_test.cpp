@@ -317,6 +317,80 @@ TEST_F(ViewTest, WhatTheWindowShowsKeepsItsSwatchesThroughDrawingsTabsAndNewColo
     EXPECT_EQ(shown(2), QColor(0, 160, 0)) << "a new colour";
 }
 
+TEST_F(ViewTest, WhatTheWindowShowsIsTheLastDrawing) {
+    // A full repaint draws the curves straight into the window's pixels, a partial one paints
+    // the kept copy (drawn from the same scene when first needed): both must show the last
+    // drawing, as drawing every segment of the state it was made from gives it.
+    Open(test::MakeCurveSet(3000, 3, 60, 5000, true));
+    // Whether the window shows `expected` as its plot, where no control lies over it (the image
+    // buttons reach into its top margin).
+    const auto shows = [this](const QImage& expected) {
+        QCoreApplication::processEvents();
+        const QImage window = view_->screen()->grabWindow(view_->winId()).toImage();
+        const CurveState& s = view_->State();
+        const QRect plot(kCanvasViewX, s.plotTop, s.plotWidth, s.plotHeight);
+        QImage shown = window.copy(QRect(view_->mapTo(view_->window(), plot.topLeft()), plot.size()))
+                           .convertToFormat(QImage::Format_RGB32);
+        for (const QWidget* child : view_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!child->isVisible()) continue;
+            const QRect over = child->geometry().intersected(plot).translated(-plot.topLeft());
+            for (int y = over.top(); y <= over.bottom(); ++y) {
+                for (int x = over.left(); x <= over.right(); ++x) shown.setPixel(x, y, expected.pixel(x, y));
+            }
+        }
+        return shown == expected;
+    };
+    const auto everySegment = [this] {
+        CurveScene scene;
+        scene.set = &doc_->Set();
+        scene.times = &view_->Times();
+        scene.state = &view_->State();
+        for (int c = 0; c < 8; ++c) scene.colour[c] = view_->ChannelColour(c);
+        scene.font = view_->font();
+        QImage every;
+        RenderCurveCanvas(every, scene, CurveDrawing::EverySegment);
+        return every;
+    };
+    const QImage whole = everySegment();
+    EXPECT_TRUE(shows(whole)) << "opened";
+
+    CurveState& s = view_->State();
+    s.firstIndex = 700;
+    s.endIndex = 1900;
+    s.recomputeRange = true;
+    view_->Redraw();
+    const QImage zoomed = everySegment();
+    ASSERT_FALSE(zoomed == whole);
+    EXPECT_TRUE(shows(zoomed)) << "zoomed";
+
+    // A state changed but not drawn yet: the window and the kept copy still show the last
+    // drawing, whatever repaints them.
+    s.firstIndex = 0;
+    s.endIndex = 3000;
+    view_->update();
+    EXPECT_TRUE(shows(zoomed)) << "repainted before the drawing";
+    // The readout repaints only around itself, over the kept copy; once it is gone again the
+    // window shows the drawing as it was.
+    Mouse(*view_, QEvent::MouseMove, ViewX(1000), 200);
+    ASSERT_GE(view_->PointedRecord(), 0);
+    EXPECT_FALSE(shows(zoomed)) << "readout shown";
+    // Another part of the plot repainted leaves the readout where it is.
+    const auto window = [this] {
+        QCoreApplication::processEvents();
+        return view_->screen()->grabWindow(view_->winId()).toImage();
+    };
+    const QImage withReadout = window();
+    view_->update(QRect(kCanvasViewX + 10, s.plotTop + 10, 20, 20));
+    EXPECT_TRUE(window() == withReadout) << "a part of the plot repainted";
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(view_.get(), &leave);
+    EXPECT_TRUE(shows(zoomed)) << "readout gone";
+    EXPECT_TRUE(view_->Canvas() == zoomed);
+    view_->Redraw();
+    EXPECT_TRUE(shows(everySegment())) << "drawn again";
+    EXPECT_TRUE(view_->Canvas() == everySegment());
+}
+
 TEST_F(ViewTest, RightClickOnASwatchChoosesTheColourOfChannelsOneToSix) {
     Open(test::MakeCurveSet(100, 8));
     int asked = 0;
