@@ -70,6 +70,8 @@ public:
     }
     // y truncated but not limited, except to ±100000 so no value overflows an int.
     int UnlimitedY(float value) const;
+    // The curve area's lowest row, where NaN lies.
+    int Bottom() const { return bottom_; }
 
 private:
     float axisMin_;

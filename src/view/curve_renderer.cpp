@@ -135,6 +135,9 @@ public:
             bands_.push_back({lo_, hi_, ink});
     }
     const std::vector<Band>& Bands() const { return bands_; }
+    // The rows the segments added so far cover: lo … hi.
+    int Low() const { return lo_; }
+    int High() const { return hi_; }
 
 private:
     int lo_ = 0, hi_ = 0;
@@ -207,6 +210,30 @@ struct ColumnSource {
             first -= size;
         }
     }
+    // Moves `first` (a block edge) down over the whole groups and blocks at or after record a
+    // whose every point lies within rows lo … hi: their plain values (scaling is monotonic, so
+    // their extremes say where all of them lie) and, when they hold any, missing samples at
+    // `missingY` and values that are not numbers at the bottom row.
+    void HiddenBlocksDown(int32_t a, int32_t& first, int lo, int hi, int missingY) const {
+        const bool odd = missingY < lo || missingY > hi || scale->Bottom() < lo || scale->Bottom() > hi;
+        const auto within = [&](const CurveSummary::Block& block) {
+            if (block.mixed != 0 && odd) return false;
+            if (!(block.low <= block.high)) return true;  // no plain value
+            const int y0 = scale->ClampedY(block.low), y1 = scale->ClampedY(block.high);
+            return y0 >= lo && y0 <= hi && y1 >= lo && y1 <= hi;
+        };
+        const CurveSummary::Block* groups = summary->GroupsOf(channel);
+        const CurveSummary::Block* blocks = summary->BlocksOf(channel);
+        for (;;) {
+            if (first % kSummaryGroup == 0 && first - kSummaryGroup >= a && within(groups[first / kSummaryGroup - 1])) {
+                first -= kSummaryGroup;
+            } else if (first - kSummaryBlock >= a && within(blocks[first / kSummaryBlock - 1])) {
+                first -= kSummaryBlock;
+            } else {
+                return;
+            }
+        }
+    }
 };
 
 // Records a … b − 1 of one column with no gap marker between their segments: the line into the
@@ -245,16 +272,26 @@ bool PaintColumn(ColumnReducer& reducer, ColumnPainter& painter, const ColumnSou
         reducer.Segment(x, y, ink);
         if (b - a == 1) return true;
     }
+    const int missingY = scale.ClampedY(kMissingValue2Byte);
     source.Point(b - 1, y, ink);
     const int yLast = y;
     painter.Start(y, ink);
     Ink later = ink;
     for (int32_t j = b - 2; j >= a;) {
         if (source.summary != nullptr && (j + 1) % kSummaryBlock == 0) {
+            // Whole groups and blocks ending with record j whose points all lie where the later
+            // segments are drawn: every one of their segments is drawn over. Only the ink of
+            // the earliest point, which its segment to the point before takes, is left of them.
+            int32_t first = j + 1;
+            source.HiddenBlocksDown(a, first, painter.Low(), painter.High(), missingY);
+            if (first <= j) {
+                source.Point(first, y, later);
+                j = first - 1;
+                continue;
+            }
             // Whole blocks of plain values ending with record j: after the stretch's last point
             // every point is joined with the channel's ink, so together they add one interval,
             // from the lowest to the highest of their values.
-            int32_t first = j + 1;
             float low = std::numeric_limits<float>::infinity(), high = -low;
             source.PlainBlocksDown(a, first, low, high);
             if (first <= j) {

@@ -15,8 +15,10 @@
 //    so a pixel keeps the ink of the latest segment through it). Whole groups and blocks of
 //    records without missing samples come from the scene's CurveSummary (their extremes; the last
 //    value from its values), so the work follows the plot's width, not the record count; a column of such values
-//    only is one interval from its extremes; columns with a gap marker are drawn record by
-//    record. Vertical lines wholly drawn over by a later one in the same column are skipped;
+//    only is one interval from its extremes; a column holding other values is read from its end
+//    back, record by record where it must, skipping whole blocks whose points all lie where the
+//    later segments are drawn; a column with gap markers is drawn stretch by stretch between
+//    them. Vertical lines wholly drawn over by a later one in the same column are skipped;
 //    the image is written in bands of 32 columns, all channels in their order per band (the
 //    value scale's columns apart: the channels up to its own, the scale, then the others). So
 //    the result is identical pixel for pixel (the pixel layer is view/stroke_raster.h).
