@@ -45,11 +45,25 @@ void CurveLayer::StartBand(const CanvasPixels& canvas, int left, int right) {
     }
     left_ = std::max(left, 0);
     right_ = std::max(std::min(right, width_), left_);
-    // The band's columns only, the same memory for every band (it stays in the cache). Never read
-    // before written: the written bits say which pixels hold anything.
+    // The band's columns only, the same memory for every band (it stays in the cache). Read only
+    // where the written bits say a pixel holds anything, or after StartBlankBand filled it.
     const size_t size = static_cast<size_t>(right_ - left_) * static_cast<size_t>(height_);
     if (bits_.size() < size) bits_.resize(size);
     written_.assign(static_cast<size_t>(right_ - left_) * static_cast<size_t>(words_), 0);
+}
+
+void CurveLayer::StartBlankBand(const CanvasPixels& canvas, int left, int right) {
+    StartBand(canvas, left, right);
+    // What the canvas is before anything is drawn on it: white with a 1-pixel black frame. Not
+    // marked written: every stroke goes over it.
+    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+    for (int x = left_; x < right_; ++x) {
+        QRgb* column = Column(x);
+        const bool edge = x == 0 || x == width_ - 1;
+        std::fill(column, column + height_, edge ? black : white);
+        column[0] = black;
+        column[height_ - 1] = black;
+    }
 }
 
 void CurveLayer::SetStyle(LineStyle style) {
@@ -172,61 +186,22 @@ void CurveLayer::Dotted(int x, int from, int to, QRgb colour) {
 void CurveLayer::FinishBlankBand(const CanvasPixels& canvas) const {
     uchar* rows = canvas.rows;
     const std::ptrdiff_t rowBytes = canvas.rowBytes;
-    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
-    const auto pixel = [rows, rowBytes](int x, int y) -> QRgb& {
-        return reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes)[x];
-    };
-    const auto written = [this](int x, int y) { return ((Written(x)[y >> 6] >> (y & 63)) & 1) != 0; };
+    // Every pixel of the band stored once, four columns by four rows at a time: the layer holds
+    // the blank canvas wherever nothing was drawn (StartBlankBand).
     int x = left_;
-#ifdef __SSE2__
-    // Four columns by four rows at a time: each lane the layer's pixel where it is written,
-    // white elsewhere, turned from columns into rows. Every pixel of the band is stored once.
-    static const auto laneMasks = [] {
-        std::array<std::array<int32_t, 4>, 16> m{};
-        for (int bits = 0; bits < 16; ++bits) {
-            for (int lane = 0; lane < 4; ++lane) m[bits][lane] = ((bits >> lane) & 1) != 0 ? -1 : 0;
-        }
-        return m;
-    }();
-    const __m128i whites = _mm_set1_epi32(static_cast<int>(white));
     for (; x + 4 <= right_; x += 4) {
         const QRgb* column[4] = {Column(x), Column(x + 1), Column(x + 2), Column(x + 3)};
-        const uint64_t* bits[4] = {Written(x), Written(x + 1), Written(x + 2), Written(x + 3)};
         int y = 0;
-        for (; y + 4 <= height_; y += 4) {
-            __m128i c[4];
-            for (int k = 0; k < 4; ++k) {
-                const unsigned quad = static_cast<unsigned>(bits[k][y >> 6] >> (y & 63)) & 0xFu;
-                const __m128i mask = _mm_loadu_si128(reinterpret_cast<const __m128i*>(laneMasks[quad].data()));
-                const __m128i ink = _mm_loadu_si128(reinterpret_cast<const __m128i*>(column[k] + y));
-                c[k] = _mm_or_si128(_mm_and_si128(mask, ink), _mm_andnot_si128(mask, whites));
-            }
-            const __m128i t0 = _mm_unpacklo_epi32(c[0], c[1]), t1 = _mm_unpacklo_epi32(c[2], c[3]);
-            const __m128i t2 = _mm_unpackhi_epi32(c[0], c[1]), t3 = _mm_unpackhi_epi32(c[2], c[3]);
-            const __m128i r[4] = {_mm_unpacklo_epi64(t0, t1), _mm_unpackhi_epi64(t0, t1), _mm_unpacklo_epi64(t2, t3),
-                                  _mm_unpackhi_epi64(t2, t3)};
-            for (int i = 0; i < 4; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(&pixel(x, y + i)), r[i]);
-        }
+        for (; y + 4 <= height_; y += 4) CopyTile(column, y, rows, rowBytes, x);
         for (; y < height_; ++y) {
-            for (int k = 0; k < 4; ++k) pixel(x + k, y) = written(x + k, y) ? column[k][y] : white;
+            QRgb* row = reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes);
+            for (int k = 0; k < 4; ++k) row[x + k] = column[k][y];
         }
     }
-#endif
     for (; x < right_; ++x) {
         const QRgb* column = Column(x);
-        for (int y = 0; y < height_; ++y) pixel(x, y) = written(x, y) ? column[y] : white;
-    }
-    // The frame wherever nothing is drawn over it.
-    for (int y : {0, height_ - 1}) {
-        for (int fx = left_; fx < right_; ++fx) {
-            if (!written(fx, y)) pixel(fx, y) = black;
-        }
-    }
-    for (int fx : {0, width_ - 1}) {
-        if (fx < left_ || fx >= right_) continue;
-        for (int y = 0; y < height_; ++y) {
-            if (!written(fx, y)) pixel(fx, y) = black;
-        }
+        for (int y = 0; y < height_; ++y)
+            reinterpret_cast<QRgb*>(rows + static_cast<std::ptrdiff_t>(y) * rowBytes)[x] = column[y];
     }
 }
 

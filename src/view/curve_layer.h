@@ -28,15 +28,17 @@ class CurveLayer {
 public:
     // Sized for `canvas`; the band [left, right) starts with nothing written.
     void StartBand(const CanvasPixels& canvas, int left, int right);
+    // The same, the band's pixels those of a blank canvas (white, with the canvas's 1-pixel black
+    // frame where it crosses them), for FinishBlankBand.
+    void StartBlankBand(const CanvasPixels& canvas, int left, int right);
     void SetStyle(LineStyle style);
 
     // One stroke of the curve at hand, drawn under everything drawn into the band so far.
     void Draw(const Stroke& s, QRgb colour);
     // The band's written pixels onto `canvas`.
     void FinishBand(const CanvasPixels& canvas) const;
-    // The band's columns of `canvas` as if made blank first (white, with the canvas's 1-pixel
-    // black frame where it crosses them: a canvas before anything is drawn on it), then the
-    // written pixels put on: every pixel of the band stored once.
+    // Every pixel of a band started by StartBlankBand onto `canvas`: the band's columns as if
+    // made blank first, then the written pixels put on, each pixel stored once.
     void FinishBlankBand(const CanvasPixels& canvas) const;
 
     // A vertical line: every pixel between the ends (both included) that the style covers.

@@ -206,7 +206,10 @@ void DrawBands(const CanvasPixels& canvas, const std::vector<CurveStrokes>& curv
     }
     for (int left = from; left < to; left += kBand) {
         const int right = std::min(left + kBand, to);
-        layer.StartBand(canvas, left, right);
+        if (under == CanvasUnder::Blank)
+            layer.StartBlankBand(canvas, left, right);
+        else
+            layer.StartBand(canvas, left, right);
         for (size_t k = 0; k < curves.size(); ++k) {
             const std::vector<Stroke>& strokes = *curves[k].strokes;
             size_t& first = cursor[k];

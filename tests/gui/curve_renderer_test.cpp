@@ -109,7 +109,9 @@ TEST_F(CurveCanvas, ReducedDrawingIsPixelIdenticalToEverySegment) {
         int32_t gapEvery;
     };
     for (const Case& c : {Case{kRecordCapacity, 1600, 900, 5000}, Case{60000, 300, 200, 7}, Case{1700, 1600, 900, 97},
-                          Case{900, 1000, 400, 3}, Case{37, 800, 300, 5}, Case{2, 500, 300, 1}}) {
+                          Case{900, 1000, 400, 3}, Case{37, 800, 300, 5}, Case{2, 500, 300, 1},
+                          // Widths and heights that are no whole number of 4-pixel tiles.
+                          Case{20000, 1001, 403, 11}, Case{3000, 999, 302, 13}, Case{500, 62, 65, 9}}) {
         Use(test::MakeCurveSet(c.records, 8, 60, c.gapEvery), c.width, c.height);
         const std::string what =
             std::to_string(c.records) + " records on " + std::to_string(c.width) + "x" + std::to_string(c.height);
