@@ -1,12 +1,15 @@
 #include "analysis/compare_canvas.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 
 #include "analysis/compare_files.h"
 #include "view/curve_geometry.h"
+#include "view/paint_target.h"
 #include "view/view_images.h"
 
 namespace velorin {
@@ -94,7 +97,7 @@ void CompareCanvas::RecomputeRanges() {
     }
 }
 
-QImage CompareCanvas::Render(CurveDrawing drawing) const {
+CompareScene CompareCanvas::SceneNow() const {
     CompareScene scene = scene_;
     scene.window = window_;
     scene.width = width();
@@ -107,14 +110,27 @@ QImage CompareCanvas::Render(CurveDrawing drawing) const {
         }
     }
     scene.font = font();
+    return scene;
+}
+
+QImage CompareCanvas::Render(CurveDrawing drawing) const {
     QImage image;
-    RenderCompareCanvas(image, scene, drawing);
+    RenderCompareCanvas(image, SceneNow(), drawing);
     return image;
 }
 
 void CompareCanvas::Redraw() {
-    image_ = Render(CurveDrawing::Reduced);
+    drawn_ = SceneNow();
+    imageOwed_ = windowOwed_ = true;
     update();
+}
+
+const QImage& CompareCanvas::Image() {
+    if (imageOwed_) {
+        RenderCompareCanvas(image_, drawn_);
+        imageOwed_ = false;
+    }
+    return image_;
 }
 
 int CompareCanvas::CursorX(int64_t t) const { return TimeX(t, window_, width()); }
@@ -123,10 +139,22 @@ bool CompareCanvas::InCurveArea(int x, int y) const {
     return x >= kCurveLeft && x <= width() - kCurveRightMargin && y >= kCurveTop && y <= height() - kCurveBottomMargin;
 }
 
-void CompareCanvas::paintEvent(QPaintEvent*) {
+void CompareCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (image_.size() != size()) image_ = Render(CurveDrawing::Reduced);
-    p.drawImage(0, 0, image_);
+    if (drawn_.width != width() || drawn_.height != height()) {
+        drawn_ = SceneNow();
+        imageOwed_ = windowOwed_ = true;
+    }
+    // The first paint of a drawing that shows it whole draws it straight into the window's
+    // pixels; otherwise the kept image is painted (drawn first if need be).
+    const bool whole = QRegion(rect()).subtracted(event->region()).isEmpty();
+    QImage window;
+    if (windowOwed_ && whole) window = PaintTargetPixels(p, rect());
+    if (!window.isNull())
+        RenderCompareCanvas(window, drawn_);
+    else
+        p.drawImage(0, 0, Image());
+    if (whole) windowOwed_ = false;
     const int top = kCurveTop, bottom = height() - kCurveBottomMargin;
     for (int k = 0; k < 2; ++k) {
         if (!hasCursor_[k] || cursor_[k] < window_.from || cursor_[k] > window_.to) continue;

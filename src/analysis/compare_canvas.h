@@ -1,9 +1,12 @@
 // The plot of the comparison window: the curves of the chosen files and channels on one
 // clock-time axis, the pointer line, two cursors and the zoom rectangle.
 //
-// The curves are drawn into a kept image only when what they show changes (window, curves,
-// size); pointer, cursors and the zoom rectangle are drawn over it. Widget coordinates are
-// canvas coordinates (the curve area spans x = 50 … W − 10, y = 20 … H − 25).
+// The curves are drawn only when what they show changes (window, curves, size): a drawing takes
+// the scene as it is then, and the first paint after it draws it straight into the window's
+// pixels when it repaints the whole canvas (no copy of an 8 MB image per drawing). The kept image
+// is drawn from that scene the first time it is needed after it: later paints copy it, with the
+// pointer, cursors and the zoom rectangle drawn over it. Widget coordinates are canvas
+// coordinates (the curve area spans x = 50 … W − 10, y = 20 … H − 25).
 //
 // Zoom, pan and range work as in the history view, on times instead of record numbers:
 // "Amplification" arms the zoom rectangle (the value ranges are recomputed for the records it
@@ -62,8 +65,8 @@ public:
     ValueRange Range(int channel) const { return range_[channel]; }
     float AxisMax(int channel) const { return scene_.axisMax[channel]; }
     float AxisMin(int channel) const { return scene_.axisMin[channel]; }
-    // The curves as last drawn.
-    const QImage& Image() const { return image_; }
+    // The curves as last drawn (the kept image, drawn here if it was not yet).
+    const QImage& Image();
     // The canvas drawn anew with the given drawing (tests compare the two).
     QImage Render(CurveDrawing drawing) const;
 
@@ -85,6 +88,8 @@ protected:
 
 private:
     void RecomputeRanges();
+    // The scene as the window, curves, size and font are now.
+    CompareScene SceneNow() const;
     void Redraw();
     bool InCurveArea(int x, int y) const;
     int CursorX(int64_t t) const;
@@ -94,7 +99,10 @@ private:
     CompareScene scene_;
     ValueRange range_[8];
     TimeWindow whole_, window_;
-    QImage image_;
+    CompareScene drawn_;       // the last drawing's scene
+    QImage image_;             // the kept image
+    bool imageOwed_ = false;   // image_ is not yet drawn from drawn_
+    bool windowOwed_ = false;  // no paint has shown the whole canvas since the last drawing
     bool zoomArmed_ = false, panMode_ = false, dragging_ = false, panning_ = false;
     int pressX_ = 0, pressY_ = 0, panLastX_ = 0;
     QRect zoomRect_;

@@ -392,6 +392,7 @@ void CDastrelView::Redraw() {
     drawnScene_.font = font();
     drawn_ = true;
     canvasOwed_ = true;
+    windowOwed_ = true;
     canvasKept_ = true;
     EndDrawing(state_);
     // Zoom, pan, "Range" and "Return" all end in a drawing: the range figures follow here.
@@ -576,15 +577,17 @@ void CDastrelView::paintEvent(QPaintEvent* event) {
     if (canvasShown) background -= plot;
     for (const QRect& r : background) p.fillRect(r, palette().brush(backgroundRole()));
     if (canvasShown) {
-        // A drawing not kept yet that this paint shows whole goes straight into the window's
+        // The first paint of a drawing that shows it whole draws it straight into the window's
         // pixels; otherwise the kept copy is painted (drawn first if need be).
+        const bool whole = QRegion(plot).subtracted(event->region()).isEmpty();
         QImage window;
-        if (canvasOwed_ && QRegion(plot).subtracted(event->region()).isEmpty()) window = PaintTargetPixels(p, plot);
+        if (windowOwed_ && whole) window = PaintTargetPixels(p, plot);
         if (!window.isNull()) {
             RenderCurveCanvas(window, drawnScene_);
         } else if (event->rect().intersects(plot)) {
             p.drawImage(plot.topLeft(), Canvas());
         }
+        if (whole) windowOwed_ = false;
         if (overlay_ == Overlay::ZoomRectangle) {
             p.setPen(QPen(QColor(100, 100, 100), 1));
             p.setBrush(Qt::NoBrush);

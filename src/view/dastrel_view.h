@@ -3,11 +3,11 @@
 // list (the "Data" tab).
 //
 // The curves are drawn only when what they show changes (range, channels, colours, size): a
-// drawing takes the scene as it is then, and the paint that follows draws it straight into the
+// drawing takes the scene as it is then, and the first paint after it draws it straight into the
 // window's pixels when it repaints the whole plot (no copy of the canvas per drawing). The
-// off-screen canvas is drawn from that scene the first time it is needed after it: the pointer
-// readout, the cursor line and the zoom rectangle are drawn over that kept copy, so pointer moves
-// never redraw the curves.
+// off-screen canvas is drawn from that scene the first time it is needed after it: later paints
+// copy it, and the pointer readout, the cursor line and the zoom rectangle are drawn over it, so
+// pointer moves never redraw the curves.
 //
 // Threading: GUI thread only. The document must not change while the view draws it.
 #pragma once
@@ -173,6 +173,7 @@ private:
     bool drawn_ = false;
     QImage canvas_;            // the kept copy
     bool canvasOwed_ = false;  // canvas_ is not yet drawn from the last drawing's scene
+    bool windowOwed_ = false;  // no paint has shown the whole plot since the last drawing
     bool canvasKept_ = false;
 
     // Overlay over the kept canvas (view coordinates).

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTabWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -210,6 +211,30 @@ TEST_F(CompareWindowTest, ZoomReturnAndRangeChangeTheShownWindowAndValueRange) {
     });
     window_->RangeButton()->click();
     EXPECT_EQ(canvas_->Window().from, Morning() + 3600);
+}
+
+TEST_F(CompareWindowTest, WhatTheWindowShowsIsTheLastDrawing) {
+    // The first paint after a drawing draws it straight into the window's pixels, later ones copy
+    // the kept image: the window must show the curves as drawing them anew gives them, whichever
+    // way it was painted, and the pointer line must go again with the pointer.
+    const auto shown = [this] {
+        QApplication::processEvents();
+        const QImage window = canvas_->screen()->grabWindow(window_->winId()).toImage();
+        return window.copy(QRect(canvas_->mapTo(window_.get(), QPoint(0, 0)), canvas_->size()))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage whole = canvas_->Render(CurveDrawing::EverySegment);
+    EXPECT_TRUE(shown() == whole) << "opened";
+    ASSERT_TRUE(canvas_->ShowWindow(Morning() + 1200, Morning() + 5400));
+    const QImage zoomed = canvas_->Render(CurveDrawing::EverySegment);
+    ASSERT_FALSE(zoomed == whole);
+    EXPECT_TRUE(shown() == zoomed) << "zoomed";
+    Mouse(canvas_, QEvent::MouseMove, Qt::NoButton, canvas_->width() / 2, canvas_->height() / 2);
+    EXPECT_FALSE(shown() == zoomed) << "pointer line";
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(canvas_, &leave);
+    EXPECT_TRUE(shown() == zoomed) << "pointer gone";
+    EXPECT_TRUE(canvas_->Image() == zoomed);
 }
 
 TEST_F(CompareWindowTest, PanningMovesTheZoomedWindowWithinTheRecordings) {
