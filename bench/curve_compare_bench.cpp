@@ -2,6 +2,7 @@
 // channels each, recorded at different times and intervals:
 //  - opening: reading and ordering all files, their block summaries, and the whole way from the
 //    paths to the painted window (as the "Compare…" command goes);
+//  - the window zoomed to two days and back, each step drawn and painted;
 //  - a repaint of all 32 curves on a 1600 × 900 canvas, the reduced drawing (A) against drawing
 //    every segment (B), for the whole time window and for a zoomed one, with the two images
 //    checked pixel for pixel.
@@ -134,6 +135,25 @@ int main(int argc, char** argv) {
     const std::vector<velorin::CompareSummary> summaries = velorin::SummariseCompareFiles(*files);
     velorin::CompareWindow w(files, velorin::Language::English);
     const std::vector<velorin::CompareCurve> curves = w.Canvas()->Curves();
+    {
+        // The window as a user works it: zoomed to two days and back, each step drawn and painted.
+        w.resize(1920, 1080);
+        w.show();
+        app.processEvents();
+        velorin::CompareCanvas* canvas = w.Canvas();
+        const velorin::TimeWindow whole = canvas->Whole();
+        Series steps;
+        for (int i = 0; i < kRuns; ++i) {
+            const auto t = Clock::now();
+            if (i % 2 == 0)
+                canvas->ShowWindow(whole.from + 86400, whole.from + 86400 * 3);
+            else
+                canvas->ShowWindow(whole.from, whole.to);
+            app.processEvents();
+            steps.Add(Ms(t, Clock::now()));
+        }
+        steps.Print("window (1920 x 1080): zoom to two days or back, painted");
+    }
     for (int zoom = 0; zoom < 2; ++zoom) {
         velorin::CompareScene scene;
         scene.files = files.get();
