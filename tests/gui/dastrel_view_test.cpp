@@ -66,6 +66,19 @@ protected:
         return RecordX(i, s.firstIndex, s.endIndex, s.plotWidth) + kCanvasViewX;
     }
 
+    // The canvas of the view's state, colours and font as they are now, every segment drawn.
+    QImage EverySegmentOfTheState() const {
+        CurveScene scene;
+        scene.set = &doc_->Set();
+        scene.times = &view_->Times();
+        scene.state = &view_->State();
+        for (int c = 0; c < 8; ++c) scene.colour[c] = view_->ChannelColour(c);
+        scene.font = view_->font();
+        QImage every;
+        RenderCurveCanvas(every, scene, CurveDrawing::EverySegment);
+        return every;
+    }
+
     // Counts the readouts and keeps the last "Selected" texts.
     void WatchSelected() {
         QObject::connect(view_.get(), &CDastrelView::SelectedValuesChanged, view_.get(), [this](const QStringList& v) {
@@ -340,17 +353,7 @@ TEST_F(ViewTest, WhatTheWindowShowsIsTheLastDrawing) {
         }
         return shown == expected;
     };
-    const auto everySegment = [this] {
-        CurveScene scene;
-        scene.set = &doc_->Set();
-        scene.times = &view_->Times();
-        scene.state = &view_->State();
-        for (int c = 0; c < 8; ++c) scene.colour[c] = view_->ChannelColour(c);
-        scene.font = view_->font();
-        QImage every;
-        RenderCurveCanvas(every, scene, CurveDrawing::EverySegment);
-        return every;
-    };
+    const auto everySegment = [this] { return EverySegmentOfTheState(); };
     const QImage whole = everySegment();
     EXPECT_TRUE(shows(whole)) << "opened";
 
@@ -467,15 +470,7 @@ TEST_F(ViewTest, CanvasFollowsChannelTwoThroughF0OnAndOff) {
     for (size_t i = 0; i < set.records.size(); ++i) set.records[i].value[0] = 100.0f + static_cast<float>(i % 50);
     Open(std::move(set));
     const auto expectEverySegment = [this](const char* what) {
-        CurveScene scene;
-        scene.set = &doc_->Set();
-        scene.times = &view_->Times();
-        scene.state = &view_->State();
-        for (int c = 0; c < 8; ++c) scene.colour[c] = view_->ChannelColour(c);
-        scene.font = view_->font();
-        QImage every;
-        RenderCurveCanvas(every, scene, CurveDrawing::EverySegment);
-        EXPECT_TRUE(every == view_->Canvas()) << what;
+        EXPECT_TRUE(EverySegmentOfTheState() == view_->Canvas()) << what;
         // And the summary of channel 2 agrees with the records the view now shows.
         float hi[8], lo[8], hiAll[8], loAll[8];
         RecomputeAxisRange(doc_->Set(), view_->Summary(), 0, 40000, hi, lo);
