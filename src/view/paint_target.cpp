@@ -4,6 +4,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <QTransform>
 #include <cmath>
 
@@ -20,6 +21,10 @@ QImage PaintTargetPixels(QPainter& painter, const QRect& rect) {
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
         format != QImage::Format_ARGB32_Premultiplied)
         return QImage();
+    // Pixels written straight are what drawing the opaque image would give only where the
+    // painter would draw it as it is: wholly inside any clip, not faded, not blended otherwise.
+    if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return QImage();
+    if (painter.hasClipping() && !QRegion(rect).subtracted(painter.clipRegion()).isEmpty()) return QImage();
     // A widget's painter is moved to the widget's place in its window's pixels; any scaling
     // (a high-resolution screen) leaves it to the painter.
     const QTransform transform = painter.deviceTransform();

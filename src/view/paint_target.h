@@ -14,9 +14,10 @@ namespace velorin {
 
 // `rect` (the painter's logical coordinates) of the device `painter` paints on, as an RGB32 image
 // sharing its memory: writing it writes the device. A null image when that cannot be done: the
-// device is no raster image, the painter scales or rotates, the pixels are of another layout
-// than 0xffRRGGBB words, or `rect` does not lie wholly on the device. Whatever is written must
-// be opaque (alpha 255) and lie where the paint may paint: the caller checks the paint's region.
+// device is no raster image, the painter scales or rotates, fades or blends other than drawing
+// over, clips part of `rect` away, the pixels are of another layout than 0xffRRGGBB words, or
+// `rect` does not lie wholly on the device. Whatever is written must be opaque (alpha 255) and
+// lie where the paint may paint: the caller checks the paint's region.
 QImage PaintTargetPixels(QPainter& painter, const QRect& rect);
 
 }  // namespace velorin

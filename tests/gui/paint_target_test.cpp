@@ -47,6 +47,18 @@ TEST(PaintTargetPixels, NoneWhereWritingThemWouldNotBePainting) {
         painter.resetTransform();
         painter.scale(2, 2);
         EXPECT_TRUE(PaintTargetPixels(painter, QRect(0, 0, 4, 4)).isNull()) << "scaled";
+        painter.resetTransform();
+        painter.setClipRect(QRect(2, 2, 10, 10));
+        EXPECT_FALSE(PaintTargetPixels(painter, QRect(2, 2, 10, 10)).isNull()) << "inside the clip";
+        EXPECT_TRUE(PaintTargetPixels(painter, QRect(2, 2, 11, 10)).isNull()) << "partly clipped away";
+        painter.setClipping(false);
+        painter.setOpacity(0.5);
+        EXPECT_TRUE(PaintTargetPixels(painter, QRect(0, 0, 4, 4)).isNull()) << "faded";
+        painter.setOpacity(1.0);
+        painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+        EXPECT_TRUE(PaintTargetPixels(painter, QRect(0, 0, 4, 4)).isNull()) << "blended";
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        EXPECT_FALSE(PaintTargetPixels(painter, QRect(0, 0, 4, 4)).isNull()) << "drawn over again";
     }
     // Pixels of another layout, and a device of no pixels at all.
     QImage small(40, 30, QImage::Format_RGB16);
