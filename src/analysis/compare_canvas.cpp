@@ -233,24 +233,28 @@ void CompareCanvas::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     if (!InCurveArea(x, y)) {
-        if (pointerX_ >= 0) {
-            pointerX_ = -1;
-            update();
-            emit PointerLeft();
-        }
+        if (pointerX_ >= 0) MovePointerLine(-1);
         return;
     }
     const int64_t t = TimeAtX(x, window_, width());
-    pointerX_ = std::clamp(x, kCurveLeft, width() - kCurveRightMargin);
-    update();
+    MovePointerLine(std::clamp(x, kCurveLeft, width() - kCurveRightMargin));
     emit PointerMoved(t);
 }
 
+void CompareCanvas::MovePointerLine(int x) {
+    // Only around the line's old and new columns is repainted (from the kept image), not the
+    // whole canvas.
+    const int top = kCurveTop, bottom = height() - kCurveBottomMargin;
+    if (pointerX_ >= 0) update(QRect(pointerX_ - 1, top - 1, 3, bottom - top + 3));
+    pointerX_ = x;
+    if (pointerX_ >= 0)
+        update(QRect(pointerX_ - 1, top - 1, 3, bottom - top + 3));
+    else
+        emit PointerLeft();
+}
+
 void CompareCanvas::leaveEvent(QEvent*) {
-    if (pointerX_ < 0) return;
-    pointerX_ = -1;
-    update();
-    emit PointerLeft();
+    if (pointerX_ >= 0) MovePointerLine(-1);
 }
 
 }  // namespace velorin

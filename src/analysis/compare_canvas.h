@@ -92,6 +92,8 @@ private:
     CompareScene SceneNow() const;
     void Redraw();
     bool InCurveArea(int x, int y) const;
+    // The pointer line to column x (−1: none, and PointerLeft is told).
+    void MovePointerLine(int x);
     int CursorX(int64_t t) const;
 
     std::shared_ptr<const std::vector<CompareFile>> files_;

@@ -229,8 +229,11 @@ TEST_F(CompareWindowTest, WhatTheWindowShowsIsTheLastDrawing) {
     const QImage zoomed = canvas_->Render(CurveDrawing::EverySegment);
     ASSERT_FALSE(zoomed == whole);
     EXPECT_TRUE(shown() == zoomed) << "zoomed";
-    Mouse(canvas_, QEvent::MouseMove, Qt::NoButton, canvas_->width() / 2, canvas_->height() / 2);
+    Mouse(canvas_, QEvent::MouseMove, Qt::NoButton, canvas_->width() / 3, canvas_->height() / 2);
     EXPECT_FALSE(shown() == zoomed) << "pointer line";
+    // The line moves: only its old and new places are repainted, and the old one must go.
+    Mouse(canvas_, QEvent::MouseMove, Qt::NoButton, canvas_->width() / 2, canvas_->height() / 2);
+    EXPECT_FALSE(shown() == zoomed) << "pointer line moved";
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(canvas_, &leave);
     EXPECT_TRUE(shown() == zoomed) << "pointer gone";
