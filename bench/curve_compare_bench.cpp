@@ -2,7 +2,8 @@
 // channels each, recorded at different times and intervals:
 //  - opening: reading and ordering all files, their block summaries, and the whole way from the
 //    paths to the painted window (as the "Compare…" command goes);
-//  - the window zoomed to two days and back, each step drawn and painted;
+//  - the window zoomed to two days and back, each step drawn and painted, and pointer moves
+//    over it;
 //  - a repaint of all 32 curves on a 1600 × 900 canvas, the reduced drawing (A) against drawing
 //    every segment (B), for the whole time window and for a zoomed one, with the two images
 //    checked pixel for pixel.
@@ -11,6 +12,7 @@
 //   curve_compare_bench [records] [--shot FILE.png]
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -153,6 +155,17 @@ int main(int argc, char** argv) {
             steps.Add(Ms(t, Clock::now()));
         }
         steps.Print("window (1920 x 1080): zoom to two days or back, painted");
+        Series moves;
+        for (int i = 0; i < 50; ++i) {
+            const QPointF at(60 + (i * 29) % 1500, 300 + (i * 7) % 200);
+            const auto t = Clock::now();
+            QMouseEvent move(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(canvas, &move);
+            app.processEvents();
+            moves.Add(Ms(t, Clock::now()));
+        }
+        moves.Print("window (1920 x 1080): pointer move, handled and painted");
     }
     for (int zoom = 0; zoom < 2; ++zoom) {
         velorin::CompareScene scene;
