@@ -47,6 +47,7 @@ add_library(velorin_gui STATIC
   view/stroke_raster.cpp
   view/curve_layer.cpp
   view/paint_target.cpp
+  view/deferred_canvas.cpp
   view/parallel_parts.cpp
   view/dastrel_view.cpp
   view/f0_command.cpp

@@ -3,13 +3,11 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QRegion>
 #include <algorithm>
 #include <cmath>
 
 #include "analysis/compare_files.h"
 #include "view/curve_geometry.h"
-#include "view/paint_target.h"
 #include "view/view_images.h"
 
 namespace velorin {
@@ -22,7 +20,7 @@ const QColor kCursorColour[2] = {QColor(0, 150, 0), QColor(200, 0, 160)};
 
 CompareCanvas::CompareCanvas(std::shared_ptr<const std::vector<CompareFile>> files, std::vector<CompareCurve> curves,
                              QWidget* parent)
-    : QWidget(parent), files_(std::move(files)) {
+    : QWidget(parent), files_(std::move(files)), image_([this](QImage& image) { RenderCompareCanvas(image, drawn_); }) {
     summaries_ = SummariseCompareFiles(*files_);
     scene_.files = files_.get();
     scene_.summaries = &summaries_;
@@ -121,16 +119,8 @@ QImage CompareCanvas::Render(CurveDrawing drawing) const {
 
 void CompareCanvas::Redraw() {
     drawn_ = SceneNow();
-    imageOwed_ = windowOwed_ = true;
+    image_.Drawn();
     update();
-}
-
-const QImage& CompareCanvas::Image() {
-    if (imageOwed_) {
-        RenderCompareCanvas(image_, drawn_);
-        imageOwed_ = false;
-    }
-    return image_;
 }
 
 int CompareCanvas::CursorX(int64_t t) const { return TimeX(t, window_, width()); }
@@ -143,18 +133,9 @@ void CompareCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     if (drawn_.width != width() || drawn_.height != height()) {
         drawn_ = SceneNow();
-        imageOwed_ = windowOwed_ = true;
+        image_.Drawn();
     }
-    // The first paint of a drawing that shows it whole draws it straight into the window's
-    // pixels; otherwise the kept image is painted (drawn first if need be).
-    const bool whole = QRegion(rect()).subtracted(event->region()).isEmpty();
-    QImage window;
-    if (windowOwed_ && whole) window = PaintTargetPixels(p, rect());
-    if (!window.isNull())
-        RenderCompareCanvas(window, drawn_);
-    else
-        p.drawImage(0, 0, Image());
-    if (whole) windowOwed_ = false;
+    image_.Paint(p, rect(), event->region());
     const int top = kCurveTop, bottom = height() - kCurveBottomMargin;
     for (int k = 0; k < 2; ++k) {
         if (!hasCursor_[k] || cursor_[k] < window_.from || cursor_[k] > window_.to) continue;

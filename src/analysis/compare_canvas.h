@@ -2,11 +2,10 @@
 // clock-time axis, the pointer line, two cursors and the zoom rectangle.
 //
 // The curves are drawn only when what they show changes (window, curves, size): a drawing takes
-// the scene as it is then, and the first paint after it draws it straight into the window's
-// pixels when it repaints the whole canvas (no copy of an 8 MB image per drawing). The kept image
-// is drawn from that scene the first time it is needed after it: later paints copy it, with the
-// pointer, cursors and the zoom rectangle drawn over it. Widget coordinates are canvas
-// coordinates (the curve area spans x = 50 … W − 10, y = 20 … H − 25).
+// the scene as it is then and is painted as a DeferredCanvas (straight into the window's pixels
+// the first time, no copy of an 8 MB image per drawing); pointer, cursors and the zoom rectangle
+// are drawn over it. Widget coordinates are canvas coordinates (the curve area spans
+// x = 50 … W − 10, y = 20 … H − 25).
 //
 // Zoom, pan and range work as in the history view, on times instead of record numbers:
 // "Amplification" arms the zoom rectangle (the value ranges are recomputed for the records it
@@ -26,6 +25,7 @@
 #include <vector>
 
 #include "analysis/compare_renderer.h"
+#include "view/deferred_canvas.h"
 
 namespace velorin {
 
@@ -66,7 +66,7 @@ public:
     float AxisMax(int channel) const { return scene_.axisMax[channel]; }
     float AxisMin(int channel) const { return scene_.axisMin[channel]; }
     // The curves as last drawn (the kept image, drawn here if it was not yet).
-    const QImage& Image();
+    const QImage& Image() { return image_.Kept(); }
     // The canvas drawn anew with the given drawing (tests compare the two).
     QImage Render(CurveDrawing drawing) const;
 
@@ -101,10 +101,8 @@ private:
     CompareScene scene_;
     ValueRange range_[8];
     TimeWindow whole_, window_;
-    CompareScene drawn_;       // the last drawing's scene
-    QImage image_;             // the kept image
-    bool imageOwed_ = false;   // image_ is not yet drawn from drawn_
-    bool windowOwed_ = false;  // no paint has shown the whole canvas since the last drawing
+    CompareScene drawn_;    // the last drawing's scene
+    DeferredCanvas image_;  // drawn from drawn_
     bool zoomArmed_ = false, panMode_ = false, dragging_ = false, panning_ = false;
     int pressX_ = 0, pressY_ = 0, panLastX_ = 0;
     QRect zoomRect_;

@@ -186,53 +186,44 @@ struct ColumnSource {
                 return true;
             });
     }
-    // Moves `first` (a block edge) down over the whole groups and blocks of plain values that lie
-    // at or after record a, widening low … high by their extremes; stops at a block that holds
-    // a missing sample (or a value that is not a number) or would reach below a.
-    void PlainBlocksDown(int32_t a, int32_t& first, float& low, float& high) const {
+    // Moves `first` (a block edge) down over the whole groups and blocks that lie at or after
+    // record a and that take(block) accepts, a group wherever one ends at `first`; stops at the
+    // first one refused.
+    template <typename Take>
+    void BlocksDown(int32_t a, int32_t& first, Take take) const {
         const CurveSummary::Block* groups = summary->GroupsOf(channel);
         const CurveSummary::Block* blocks = summary->BlocksOf(channel);
         for (;;) {
-            const CurveSummary::Block* below = nullptr;
-            int32_t size = 0;
-            if (first % kSummaryGroup == 0 && first - kSummaryGroup >= a &&
-                groups[first / kSummaryGroup - 1].mixed == 0) {
-                below = &groups[first / kSummaryGroup - 1];
-                size = kSummaryGroup;
-            } else if (first - kSummaryBlock >= a && blocks[first / kSummaryBlock - 1].mixed == 0) {
-                below = &blocks[first / kSummaryBlock - 1];
-                size = kSummaryBlock;
-            } else {
-                return;
-            }
-            low = std::min(low, below->low);
-            high = std::max(high, below->high);
-            first -= size;
-        }
-    }
-    // Moves `first` (a block edge) down over the whole groups and blocks at or after record a
-    // whose every point lies within rows lo … hi: their plain values (scaling is monotonic, so
-    // their extremes say where all of them lie) and, when they hold any, missing samples at
-    // `missingY` and values that are not numbers at the bottom row.
-    void HiddenBlocksDown(int32_t a, int32_t& first, int lo, int hi, int missingY) const {
-        const bool odd = missingY < lo || missingY > hi || scale->Bottom() < lo || scale->Bottom() > hi;
-        const auto within = [&](const CurveSummary::Block& block) {
-            if (block.mixed != 0 && odd) return false;
-            if (!(block.low <= block.high)) return true;  // no plain value
-            const int y0 = scale->ClampedY(block.low), y1 = scale->ClampedY(block.high);
-            return y0 >= lo && y0 <= hi && y1 >= lo && y1 <= hi;
-        };
-        const CurveSummary::Block* groups = summary->GroupsOf(channel);
-        const CurveSummary::Block* blocks = summary->BlocksOf(channel);
-        for (;;) {
-            if (first % kSummaryGroup == 0 && first - kSummaryGroup >= a && within(groups[first / kSummaryGroup - 1])) {
+            if (first % kSummaryGroup == 0 && first - kSummaryGroup >= a && take(groups[first / kSummaryGroup - 1])) {
                 first -= kSummaryGroup;
-            } else if (first - kSummaryBlock >= a && within(blocks[first / kSummaryBlock - 1])) {
+            } else if (first - kSummaryBlock >= a && take(blocks[first / kSummaryBlock - 1])) {
                 first -= kSummaryBlock;
             } else {
                 return;
             }
         }
+    }
+    // BlocksDown over plain values, widening low … high by their extremes; stops at a block that
+    // holds a missing sample (or a value that is not a number).
+    void PlainBlocksDown(int32_t a, int32_t& first, float& low, float& high) const {
+        BlocksDown(a, first, [&low, &high](const CurveSummary::Block& block) {
+            if (block.mixed != 0) return false;
+            low = std::min(low, block.low);
+            high = std::max(high, block.high);
+            return true;
+        });
+    }
+    // BlocksDown over stretches whose every point lies within rows lo … hi: their plain values
+    // (scaling is monotonic, so their extremes say where all of them lie) and, when they hold
+    // any, missing samples at `missingY` and values that are not numbers at the bottom row.
+    void HiddenBlocksDown(int32_t a, int32_t& first, int lo, int hi, int missingY) const {
+        const bool odd = missingY < lo || missingY > hi || scale->Bottom() < lo || scale->Bottom() > hi;
+        BlocksDown(a, first, [&](const CurveSummary::Block& block) {
+            if (block.mixed != 0 && odd) return false;
+            if (!(block.low <= block.high)) return true;  // no plain value
+            const int y0 = scale->ClampedY(block.low), y1 = scale->ClampedY(block.high);
+            return y0 >= lo && y0 <= hi && y1 >= lo && y1 <= hi;
+        });
     }
 };
 

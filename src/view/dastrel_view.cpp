@@ -28,7 +28,7 @@
 #include "view/curve_texts.h"
 #include "view/data_list.h"
 #include "view/f0.h"
-#include "view/paint_target.h"
+#include "view/deferred_canvas.h"
 #include "view/history_lists.h"
 #include "view/range_chooser.h"
 #include "view/statistics_list.h"
@@ -67,7 +67,11 @@ QFont ReadoutFont() {
 }  // namespace
 
 CDastrelView::CDastrelView(std::shared_ptr<CDastrelDoc> doc, const DisplayOptions& display, QWidget* parent)
-    : QWidget(parent), doc_(std::move(doc)), display_(display), texts_(CurveTextsFor(display.language)) {
+    : QWidget(parent),
+      doc_(std::move(doc)),
+      display_(display),
+      texts_(CurveTextsFor(display.language)),
+      canvas_([this](QImage& image) { RenderCurveCanvas(image, drawnScene_); }) {
     const QScreen* screen =
         parent != nullptr && parent->screen() != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) dpiScale_ = screen->logicalDotsPerInchX() / 96.0;
@@ -391,8 +395,7 @@ void CDastrelView::Redraw() {
     for (int c = 0; c < 8; ++c) drawnScene_.colour[c] = colour_[c];
     drawnScene_.font = font();
     drawn_ = true;
-    canvasOwed_ = true;
-    windowOwed_ = true;
+    canvas_.Drawn();
     canvasKept_ = true;
     EndDrawing(state_);
     // Zoom, pan, "Range" and "Return" all end in a drawing: the range figures follow here.
@@ -557,14 +560,6 @@ void CDastrelView::Readout(int x, int y) {
     update(before.united(OverlayRect()));
 }
 
-const QImage& CDastrelView::Canvas() {
-    if (canvasOwed_) {
-        RenderCurveCanvas(canvas_, drawnScene_);
-        canvasOwed_ = false;
-    }
-    return canvas_;
-}
-
 void CDastrelView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const int cw = width(), ch = height();
@@ -577,17 +572,7 @@ void CDastrelView::paintEvent(QPaintEvent* event) {
     if (canvasShown) background -= plot;
     for (const QRect& r : background) p.fillRect(r, palette().brush(backgroundRole()));
     if (canvasShown) {
-        // The first paint of a drawing that shows it whole draws it straight into the window's
-        // pixels; otherwise the kept copy is painted (drawn first if need be).
-        const bool whole = QRegion(plot).subtracted(event->region()).isEmpty();
-        QImage window;
-        if (windowOwed_ && whole) window = PaintTargetPixels(p, plot);
-        if (!window.isNull()) {
-            RenderCurveCanvas(window, drawnScene_);
-        } else if (event->rect().intersects(plot)) {
-            p.drawImage(plot.topLeft(), Canvas());
-        }
-        if (whole) windowOwed_ = false;
+        canvas_.Paint(p, plot, event->region());
         if (overlay_ == Overlay::ZoomRectangle) {
             p.setPen(QPen(QColor(100, 100, 100), 1));
             p.setBrush(Qt::NoBrush);

@@ -3,11 +3,10 @@
 // list (the "Data" tab).
 //
 // The curves are drawn only when what they show changes (range, channels, colours, size): a
-// drawing takes the scene as it is then, and the first paint after it draws it straight into the
-// window's pixels when it repaints the whole plot (no copy of the canvas per drawing). The
-// off-screen canvas is drawn from that scene the first time it is needed after it: later paints
-// copy it, and the pointer readout, the cursor line and the zoom rectangle are drawn over it, so
-// pointer moves never redraw the curves.
+// drawing takes the scene as it is then and is painted as a DeferredCanvas (straight into the
+// window's pixels the first time, no copy of the canvas per drawing). The pointer readout, the
+// cursor line and the zoom rectangle are drawn over the kept copy, so pointer moves never redraw
+// the curves.
 //
 // Threading: GUI thread only. The document must not change while the view draws it.
 #pragma once
@@ -26,6 +25,7 @@
 #include "view/curve_geometry.h"
 #include "view/curve_renderer.h"
 #include "view/curve_state.h"
+#include "view/deferred_canvas.h"
 #include "view/curve_summary.h"
 #include "view/record_times.h"
 #include "view/view_layout.h"
@@ -79,7 +79,7 @@ public:
 
     // The canvas of the last drawing (the kept copy, drawn here if it was not yet); null before
     // the first drawing.
-    const QImage& Canvas();
+    const QImage& Canvas() { return canvas_.Kept(); }
     // What the canvas is drawn from besides the state: record times and block summaries.
     const RecordTimes& Times() const { return times_; }
     const CurveSummary& Summary() const { return summary_; }
@@ -171,9 +171,7 @@ private:
     CurveState drawnState_;
     CurveScene drawnScene_;
     bool drawn_ = false;
-    QImage canvas_;            // the kept copy
-    bool canvasOwed_ = false;  // canvas_ is not yet drawn from the last drawing's scene
-    bool windowOwed_ = false;  // no paint has shown the whole plot since the last drawing
+    DeferredCanvas canvas_;  // drawn from drawnScene_
     bool canvasKept_ = false;
 
     // Overlay over the kept canvas (view coordinates).
