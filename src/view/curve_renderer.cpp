@@ -406,16 +406,20 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     std::vector<ValueScale> scales;
     scales.reserve(static_cast<size_t>(active));
     std::vector<ColumnSource> sources;
-    std::vector<std::vector<Stroke>> strokes(static_cast<size_t>(active));
-    std::vector<ColumnReducer> reducers;
-    reducers.reserve(static_cast<size_t>(active));
+    // Each channel's strokes and their reducer in cache lines of their own: the threads walking
+    // different channels write them all the time.
+    struct alignas(64) ChannelStrokes {
+        std::vector<Stroke> strokes;
+        ColumnReducer reducer{strokes};
+    };
+    std::vector<ChannelStrokes> walked(static_cast<size_t>(active));
     for (int a = 0; a < active; ++a) {
         const int c = channels[a];
         scales.emplace_back(s.axisMax[c], s.axisMin[c], s.plotHeight);
         sources.push_back({records, summary, summary != nullptr ? summary->ValuesOf(c) : nullptr, c, &scales.back()});
-        strokes[static_cast<size_t>(a)].reserve(static_cast<size_t>(4 * std::max(s.plotWidth, 16)));
-        reducers.emplace_back(strokes[static_cast<size_t>(a)]);
-        reducers.back().Start(kCurveLeft, scales.back().UnlimitedY(DrawnValue(sources.back().Value(s.firstIndex))));
+        ChannelStrokes& channel = walked[static_cast<size_t>(a)];
+        channel.strokes.reserve(static_cast<size_t>(4 * std::max(s.plotWidth, 16)));
+        channel.reducer.Start(kCurveLeft, scales.back().UnlimitedY(DrawnValue(sources.back().Value(s.firstIndex))));
     }
     // The channels are independent of each other: the column walk of each runs on whichever of
     // the threads claims it (they only read the scene and write their own strokes).
@@ -434,7 +438,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     }
     RunParts(active, [&](int part) {
         const size_t k = static_cast<size_t>(order[static_cast<size_t>(part)]);
-        SweepChannel(scene, columns, sources[k], reducers[k]);
+        SweepChannel(scene, columns, sources[k], walked[k].reducer);
     });
 
     // A vertical stroke that lies wholly inside a solid vertical stroke of a channel drawn later,
@@ -442,7 +446,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     // too): skip it.
     std::vector<CurveStrokes> all;
     for (int k = 0; k < active; ++k) {
-        all.push_back({&strokes[static_cast<size_t>(k)], scene.colour[channels[k]].rgb()});
+        all.push_back({&walked[static_cast<size_t>(k)].strokes, scene.colour[channels[k]].rgb()});
     }
     CoverByLaterCurves(all, s.plotWidth);
 
@@ -462,7 +466,7 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
     // one pass writes it once instead of twice).
     const int scaleRight =
         ValueScaleRight(canvas, scene.font, s.axisMax[scaled], s.axisMin[scaled], ScaleCaption(scaled));
-    const int split = std::min((scaleRight + 15) / 16 * 16, s.plotWidth);  // whole cache lines of a row either side
+    const int split = std::min(LineStartColumn(canvas, scaleRight), s.plotWidth);
     // The scale's columns beside the others' bands: on the calling thread, which paints the
     // scale's texts with its fonts, while a helper draws bands (they only write their own
     // columns' pixels).

@@ -233,6 +233,16 @@ void DrawBands(const CanvasPixels& canvas, const std::vector<CurveStrokes>& curv
 
 }  // namespace
 
+int LineStartColumn(const QImage& canvas, int x) {
+    constexpr uintptr_t kLine = 64;
+    const uintptr_t start = reinterpret_cast<uintptr_t>(canvas.constBits());
+    if (start % 4 != 0 || static_cast<uintptr_t>(canvas.bytesPerLine()) % kLine != 0) return x;
+    // Pixel x of every row lies at start + 4x within its line grid.
+    const int shift =
+        static_cast<int>((kLine - (start + 4 * static_cast<uintptr_t>(std::max(x, 0))) % kLine) % kLine / 4);
+    return x + shift;
+}
+
 CurveBands::CurveBands(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under, int from, int to,
                        int parts)
     : curves_(&curves), under_(under) {
@@ -246,7 +256,11 @@ CurveBands::CurveBands(QImage& canvas, const std::vector<CurveStrokes>& curves, 
     // Whole bands per part, as evenly as they go.
     const int bands = (to - from + kBand - 1) / kBand;
     parts = std::clamp(parts, 1, bands);
-    for (int i = 0; i < parts; ++i) edges_.push_back(from + bands * i / parts * kBand);
+    // Parts meet where a cache line starts (their bands then do too, kBand being a whole number
+    // of lines): two threads never write one line of the canvas.
+    edges_.push_back(from);
+    for (int i = 1; i < parts; ++i)
+        edges_.push_back(std::clamp(LineStartColumn(canvas, from + bands * i / parts * kBand), edges_.back(), to));
     edges_.push_back(to);
 }
 

@@ -156,6 +156,12 @@ struct CanvasPixels {
     int width = 0, height = 0;
 };
 
+// The first column at or right of x (at most x + 15) whose pixels start a cache line in every row
+// of `canvas`, so that threads drawing the columns either side of it never write into one line
+// (a line two cores write in turn moves between them at every write); x itself when the rows do
+// not all start at the same place within a line.
+int LineStartColumn(const QImage& canvas, int x);
+
 // The drawing of DrawCurves in parts of whole bands, which may be drawn at once on different
 // threads (each through its thread's layer): a part writes only its own columns and all of them
 // only read the strokes. The image's pixels are taken here, on the calling thread (taking them

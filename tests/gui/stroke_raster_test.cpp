@@ -219,5 +219,27 @@ TEST(DrawCurves, ALaterCurveHidesAnEarlierOneOnlyWhereItsStyleDraws) {
     EXPECT_EQ(image.pixel(9, 30), kWhite);
 }
 
+TEST(CurveBands, PartsMeetWhereACacheLineStartsInEveryRow) {
+    // Rows of whole cache lines, the image itself and views of it that start 1 … 15 pixels into a
+    // line: the column found is the first at or right of x whose pixels start a line.
+    QImage whole(1600, 8, QImage::Format_RGB32);
+    for (int offset = 0; offset < 16; ++offset) {
+        QImage view(whole.bits() + 4 * offset, 1500, 8, whole.bytesPerLine(), QImage::Format_RGB32);
+        for (const int x : {0, 1, 15, 16, 37, 1200}) {
+            const int column = LineStartColumn(view, x);
+            ASSERT_GE(column, x) << offset << ", " << x;
+            ASSERT_LE(column, x + 15) << offset << ", " << x;
+            for (int y = 0; y < view.height(); ++y) {
+                ASSERT_EQ(reinterpret_cast<uintptr_t>(view.constScanLine(y) + 4 * column) % 64, 0u)
+                    << offset << ", " << x << ", row " << y;
+            }
+        }
+    }
+    // Rows that start at different places within a line: no column is better than another.
+    const QImage odd(203, 8, QImage::Format_RGB32);
+    ASSERT_NE(odd.bytesPerLine() % 64, 0);
+    EXPECT_EQ(LineStartColumn(odd, 37), 37);
+}
+
 }  // namespace
 }  // namespace velorin
