@@ -233,7 +233,6 @@ void DrawReduced(QImage& canvas, const CompareScene& scene, const std::vector<co
         reducer.Flush();
         curves.push_back({&strokes[k], shown[k]->colour.rgb(), shown[k]->style});
     }
-    CoverByLaterCurves(curves, scene.width);
     DrawCurves(canvas, curves);
 }
 

@@ -441,14 +441,10 @@ void DrawReduced(QImage& canvas, const CurveScene& scene, CanvasUnder under) {
         SweepChannel(scene, columns, sources[k], walked[k].reducer);
     });
 
-    // A vertical stroke that lies wholly inside a solid vertical stroke of a channel drawn later,
-    // in the same column, is drawn over by it (the value scale drawn between them lies under it
-    // too): skip it.
     std::vector<CurveStrokes> all;
     for (int k = 0; k < active; ++k) {
         all.push_back({&walked[static_cast<size_t>(k)].strokes, scene.colour[channels[k]].rgb()});
     }
-    CoverByLaterCurves(all, s.plotWidth);
 
     // The channels up to the one carrying the value scale, the scale, then the others.
     const int scaled = s.showScale ? ScaledChannel(s.channelEnabled, s.channelVisible) : -1;

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -161,29 +162,6 @@ void ColumnReducer::Extend(int x, Ink ink, int lo, int hi) {
     runMax_ = hi;
 }
 
-void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width) {
-    // Each column keeps the longest solid span of the curves after the one at hand.
-    std::vector<std::pair<int, int>> cover(static_cast<size_t>(std::max(width, 0)), {1, 0});
-    for (size_t k = curves.size(); k-- > 0;) {
-        std::vector<Stroke>& list = *curves[k].strokes;
-        for (Stroke& stroke : list) {
-            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= width) continue;
-            const std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
-            if (std::min(stroke.y0, stroke.y1) >= span.first && std::max(stroke.y0, stroke.y1) <= span.second) {
-                stroke.ink = Ink::Covered;
-            }
-        }
-        if (curves[k].style != LineStyle::Solid) continue;  // a styled curve leaves pixels uncovered
-        for (const Stroke& stroke : list) {
-            if (stroke.x0 != stroke.x1 || stroke.x0 < 0 || stroke.x0 >= width) continue;
-            if (stroke.ink != Ink::Channel && stroke.ink != Ink::Missing) continue;
-            std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0)];
-            const int lo = std::min(stroke.y0, stroke.y1), hi = std::max(stroke.y0, stroke.y1);
-            if (hi - lo > span.second - span.first) span = {lo, hi};
-        }
-    }
-}
-
 namespace {
 
 // 32 columns of a 1080-row layer: 135 KiB, which stays in the cache while the band is drawn.
@@ -218,11 +196,33 @@ void DrawBands(const CanvasPixels& canvas, const std::vector<CurveStrokes>& curv
             while (last < strokes.size() && std::min(strokes[last].x0, strokes[last].x1) < right) ++last;
             end[k] = last;
         }
-        // The last drawn first: the layer keeps what a later stroke wrote.
+        // The last drawn first: the layer keeps what a later stroke wrote. A vertical stroke that
+        // lies wholly inside a vertical stroke of a solid curve drawn later, in the same column,
+        // would find every pixel written: it is skipped before the layer looks at its rows. Each
+        // column keeps the longest such stroke of the curves after the one at hand.
+        std::array<std::pair<int, int>, kBand> cover;
+        cover.fill({1, 0});
+        const auto vertical = [left, right](const Stroke& s) { return s.x0 == s.x1 && s.x0 >= left && s.x0 < right; };
         for (size_t k = curves.size(); k-- > 0;) {
             const std::vector<Stroke>& strokes = *curves[k].strokes;
             layer.SetStyle(curves[k].style);
-            for (size_t i = end[k]; i-- > cursor[k];) layer.Draw(strokes[i], curves[k].colour);
+            for (size_t i = end[k]; i-- > cursor[k];) {
+                const Stroke& stroke = strokes[i];
+                if (vertical(stroke)) {
+                    const std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0 - left)];
+                    if (std::min(stroke.y0, stroke.y1) >= span.first && std::max(stroke.y0, stroke.y1) <= span.second)
+                        continue;
+                }
+                layer.Draw(stroke, curves[k].colour);
+            }
+            if (k == 0 || curves[k].style != LineStyle::Solid) continue;  // a styled curve leaves pixels unwritten
+            for (size_t i = cursor[k]; i < end[k]; ++i) {
+                const Stroke& stroke = strokes[i];
+                if (!vertical(stroke) || (stroke.ink != Ink::Channel && stroke.ink != Ink::Missing)) continue;
+                std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0 - left)];
+                const int lo = std::min(stroke.y0, stroke.y1), hi = std::max(stroke.y0, stroke.y1);
+                if (hi - lo > span.second - span.first) span = {lo, hi};
+            }
         }
         if (under == CanvasUnder::Blank)
             layer.FinishBlankBand(canvas);

@@ -137,11 +137,6 @@ struct CurveStrokes {
     LineStyle style = LineStyle::Solid;
 };
 
-// Marks the vertical strokes of each curve that lie wholly inside a vertical stroke of a solid
-// curve drawn later, in the same column, as covered: the later one writes every pixel of them.
-// `width`: the image's width (strokes outside it are left alone).
-void CoverByLaterCurves(const std::vector<CurveStrokes>& curves, int width);
-
 // What the canvas holds where DrawCurves draws: what is there already, or nothing yet (the canvas
 // is made blank band by band just before the band's curves go onto it: white with a 1-pixel
 // black frame, as RenderCurveCanvas starts a canvas; each band is then written while it is in
@@ -184,8 +179,9 @@ private:
 // the same pixels as drawing them straight into the canvas. The layer is drawn band by band of
 // columns, every curve's part in a band before the next band, so that the band stays in the
 // cache. Every curve's strokes must run from left to right (their x never decreases): each band
-// needs only the strokes from a moving cursor on. The bands are drawn in parts (CurveBands) on
-// the calling thread and a helper.
+// needs only the strokes from a moving cursor on. A vertical stroke lying wholly inside a vertical
+// stroke of a solid curve drawn later, in the same column, is skipped (the later one writes every
+// pixel of it). The bands are drawn in parts (CurveBands) on the calling thread and a helper.
 void DrawCurves(QImage& canvas, const std::vector<CurveStrokes>& curves, CanvasUnder under = CanvasUnder::Kept);
 
 }  // namespace velorin
