@@ -316,17 +316,48 @@ std::vector<ColumnSpan> ColumnSpans(const CurveScene& scene, const CurveSummary*
     const CurveState& s = *scene.state;
     std::vector<ColumnSpan> columns;
     columns.reserve(static_cast<size_t>(std::max(s.plotWidth, 1)));
-    for (int32_t a = s.firstIndex + 1; a < s.endIndex;) {
-        const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
-        const int32_t b = ColumnEnd(a, x, s);
-        bool gap = false;
-        if (summary != nullptr) {
-            gap = summary->AnyGap(a, b);
-        } else {
-            for (int32_t i = a; i < b && !gap; ++i) gap = scene.times->GapBefore(i);
+    const int64_t span = s.plotWidth - 60;
+    const int64_t gaps = static_cast<int64_t>(s.endIndex) - s.firstIndex - 1;
+    if (summary == nullptr || span <= 0 || gaps <= 0) {
+        for (int32_t a = s.firstIndex + 1; a < s.endIndex;) {
+            const int x = RecordX(a, s.firstIndex, s.endIndex, s.plotWidth);
+            const int32_t b = ColumnEnd(a, x, s);
+            bool gap = false;
+            if (summary != nullptr) {
+                gap = summary->AnyGap(a, b);
+            } else {
+                for (int32_t i = a; i < b && !gap; ++i) gap = scene.times->GapBefore(i);
+            }
+            columns.push_back({x, a, b, gap});
+            a = b;
         }
-        columns.push_back({x, a, b, gap});
-        a = b;
+        return columns;
+    }
+    // Record first + k lies at x = kCurveLeft + X with X = ⌊k × span ÷ gaps⌋ (what RecordX gives:
+    // a quotient of integers this size lies too far from the next whole number for the double's
+    // rounding to reach it). Column X therefore holds k = ⌈X × gaps ÷ span⌉ … ⌈(X + 1) × gaps ÷
+    // span⌉ − 1: the bounds follow from one another by adding gaps to the numerator, kept as
+    // quotient and remainder, without a division per column.
+    const int64_t stepQuotient = gaps / span, stepRemainder = gaps % span;
+    int64_t X = span / gaps;                                                      // column of k = 1
+    int64_t quotient = (X + 1) * gaps / span, remainder = (X + 1) * gaps % span;  // (X + 1) × gaps
+    int64_t from = 1;
+    int32_t nextGap = summary->NextGap(s.firstIndex + 1, s.endIndex);
+    while (from <= gaps) {
+        const int64_t to = std::min(quotient + (remainder > 0 ? 1 : 0), gaps + 1);
+        if (to > from) {
+            const int32_t a = static_cast<int32_t>(s.firstIndex + from), b = static_cast<int32_t>(s.firstIndex + to);
+            if (nextGap < a) nextGap = summary->NextGap(a, s.endIndex);
+            columns.push_back({kCurveLeft + static_cast<int>(X), a, b, nextGap < b});
+            from = to;
+        }
+        ++X;
+        quotient += stepQuotient;
+        remainder += stepRemainder;
+        if (remainder >= span) {
+            remainder -= span;
+            ++quotient;
+        }
     }
     return columns;
 }
