@@ -33,6 +33,8 @@ CompareCanvas::CompareCanvas(std::shared_ptr<const std::vector<CompareFile>> fil
     RecomputeRanges();
 }
 
+ValueRange CompareCanvas::WholeRange(int channel) const { return ChannelRange(*files_, summaries_, channel, whole_); }
+
 void CompareCanvas::SetCurveVisible(int curve, bool visible) {
     if (curve < 0 || curve >= static_cast<int>(scene_.curves.size())) return;
     scene_.curves[static_cast<size_t>(curve)].visible = visible;

@@ -63,6 +63,8 @@ public:
     // The values of a channel number in the shown window, and the value range of the axis (the
     // values with a margin).
     ValueRange Range(int channel) const { return range_[channel]; }
+    // The values of a channel number over the whole window.
+    ValueRange WholeRange(int channel) const;
     float AxisMax(int channel) const { return scene_.axisMax[channel]; }
     float AxisMin(int channel) const { return scene_.axisMin[channel]; }
     // The curves as last drawn (the kept image, drawn here if it was not yet).

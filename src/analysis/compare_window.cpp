@@ -13,6 +13,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QFontMetrics>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -203,8 +206,57 @@ void CompareWindow::BuildLegend() {
     QHeaderView* header = legend_->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(kFileColumn, QHeaderView::Stretch);
-    for (int col = kChannelColumn; col <= kDeltaColumn; ++col)
-        header->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(kChannelColumn, QHeaderView::ResizeToContents);
+    FitValueColumns();
+}
+
+void CompareWindow::FitValueColumns() {
+    // Sized to their contents at every change, the pointer's column had every one of its cells
+    // measured again at each pointer move (tens of milliseconds with a few dozen curves). Their
+    // widths are set here once instead, from the widest text each row can show: a value of the
+    // channel's range over the whole window with every digit the font's widest, a difference of
+    // two of them, or the texts for no record and a missing sample.
+    legend_->ensurePolished();
+    const QFontMetrics metrics = legend_->fontMetrics();
+    QChar widestDigit = QLatin1Char('0');
+    for (char d = '1'; d <= '9'; ++d) {
+        if (metrics.horizontalAdvance(QLatin1Char(d)) > metrics.horizontalAdvance(widestDigit))
+            widestDigit = QLatin1Char(d);
+    }
+    const auto number = [widestDigit](const QString& sign, double magnitude) {
+        QString text = QString::asprintf("%.2f", magnitude);
+        for (QChar& c : text) {
+            if (c.isDigit()) c = widestDigit;
+        }
+        return sign + text;
+    };
+    const auto widest = [&metrics](const QStringList& texts) {
+        QString wide;
+        for (const QString& t : texts) {
+            if (metrics.horizontalAdvance(t) > metrics.horizontalAdvance(wide)) wide = t;
+        }
+        return wide;
+    };
+    const QString noRecord = FromUtf8(texts_.noRecord), missing = FromUtf8(texts_.missing);
+    const std::vector<CompareCurve>& curves = canvas_->Curves();
+    for (int k = 0; k < legend_->topLevelItemCount() && k < static_cast<int>(curves.size()); ++k) {
+        QStringList values{noRecord, missing}, deltas{noRecord};
+        const ValueRange range = canvas_->WholeRange(curves[static_cast<size_t>(k)].channel);
+        if (range.found) {
+            const double low = range.low, high = range.high;
+            values << number(low < 0 ? QStringLiteral("-") : QString(), std::max(std::fabs(low), std::fabs(high)));
+            deltas << number(QStringLiteral("+"), high - low) << number(QStringLiteral("-"), high - low);
+        }
+        QTreeWidgetItem* row = legend_->topLevelItem(k);
+        for (int col = kPointerColumn; col <= kCursor2Column; ++col) row->setText(col, widest(values));
+        row->setText(kDeltaColumn, widest(deltas));
+    }
+    QHeaderView* header = legend_->header();
+    for (int col = kPointerColumn; col <= kDeltaColumn; ++col) {
+        header->setSectionResizeMode(col, QHeaderView::Interactive);
+        legend_->resizeColumnToContents(col);
+        for (int k = 0; k < legend_->topLevelItemCount(); ++k) legend_->topLevelItem(k)->setText(col, QString());
+    }
 }
 
 QString CompareWindow::SampleText(int curve, int64_t t, bool* has, float* value) const {

@@ -68,6 +68,8 @@ public:
 
 private:
     void BuildLegend();
+    // The value columns' widths: wide enough for any text they can show.
+    void FitValueColumns();
     void ShowPointer(qint64 t);
     void ClearPointer();
     void ShowCursors();

@@ -159,6 +159,63 @@ TEST_F(CompareWindowTest, CursorsGiveTimeDifferenceAndEachCurvesDelta) {
     EXPECT_FALSE(window_->InfoText().contains(QStringLiteral("Δt")));
 }
 
+TEST(CompareLegend, ValueColumnsHoldEveryTextTheyShowAndKeepTheirWidths) {
+    // Values from −9,999.99 to 99,999.9 and missing samples in one file, small ones in another
+    // that starts later: the pointer and both cursors swept over the whole window must find the
+    // value and Δ columns wide enough for what they show, and never resized (measuring every
+    // cell at each move is what made pointer moves slow), in both languages.
+    const int64_t t0 = Morning();
+    std::vector<CompareFile> files;
+    files.push_back(FileOf(MakeLoggerSet("S1", "wide", t0, 60, 400, {1, 3},
+                                         [](int32_t i, int c) {
+                                             if (i % 37 == 5) return kMissingValue2Byte;
+                                             return c == 0 ? -9999.99f + 275.0f * static_cast<float>(i)
+                                                           : 99999.9f - 3.5f * static_cast<float>(i);
+                                         }),
+                           "/data/wide.kv"));
+    files.push_back(FileOf(MakeLoggerSet("S2", "", t0 + 9000, 120, 60, {1}, [](int32_t i, int) { return 0.5f * i; }),
+                           "/data/small.kv"));
+    PrepareCompareFiles(files);
+    const auto shared = std::make_shared<const std::vector<CompareFile>>(files);
+    for (const Language language : {Language::English, Language::Chinese}) {
+        CompareWindow window(shared, language);
+        window.resize(1000, 700);
+        window.show();
+        QApplication::processEvents();
+        QTreeWidget* legend = window.Legend();
+        CompareCanvas* canvas = window.Canvas();
+        std::vector<int> widths;
+        for (int col = CompareWindow::kPointerColumn; col <= CompareWindow::kDeltaColumn; ++col)
+            widths.push_back(legend->columnWidth(col));
+        const auto expectFits = [&](const std::string& what) {
+            QApplication::processEvents();
+            for (int col = CompareWindow::kPointerColumn; col <= CompareWindow::kDeltaColumn; ++col) {
+                ASSERT_EQ(legend->columnWidth(col), widths[static_cast<size_t>(col - CompareWindow::kPointerColumn)])
+                    << what << ", column " << col;
+                // What sizing the column to its contents would give it.
+                const int width = legend->columnWidth(col);
+                legend->resizeColumnToContents(col);
+                const int needed = legend->columnWidth(col);
+                legend->setColumnWidth(col, width);
+                ASSERT_GE(width, needed) << what << ", column " << col;
+            }
+        };
+        const int y = canvas->height() / 2;
+        for (int x = 0; x < canvas->width(); x += 9) {
+            Mouse(canvas, QEvent::MouseMove, Qt::NoButton, x, y);
+            expectFits("pointer at " + std::to_string(x));
+        }
+        for (int x = 0; x < canvas->width(); x += 41) {
+            Mouse(canvas, QEvent::MouseButtonPress, Qt::LeftButton, x, y);
+            Mouse(canvas, QEvent::MouseButtonRelease, Qt::LeftButton, x, y);
+            Mouse(canvas, QEvent::MouseButtonPress, Qt::RightButton, canvas->width() - 1 - x, y);
+            Mouse(canvas, QEvent::MouseButtonRelease, Qt::RightButton, canvas->width() - 1 - x, y);
+            expectFits("cursors at " + std::to_string(x));
+        }
+        ASSERT_TRUE(canvas->HasCursor(1) && canvas->HasCursor(2));
+    }
+}
+
 TEST_F(CompareWindowTest, ZoomReturnAndRangeChangeTheShownWindowAndValueRange) {
     const TimeWindow whole = canvas_->Whole();
     EXPECT_EQ(whole.from, Morning() - 7200);
