@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QTableView>
+#include <utility>
 #include <vector>
 
 #include "analysis/analysis_texts.h"
@@ -27,6 +28,7 @@ void StatisticsModel::Rebuild() {
     beginResetModel();
     list_ = std::make_unique<StatisticsList>(doc_->Set(), language_);
     selected_.clear();
+    rangeTexts_.clear();
     // F0 mode changes channel 2's values: the range's figures follow.
     index_.reset();
     rangeStale_ = true;
@@ -54,6 +56,7 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
         rangeFirst_ = first;
         rangeEnd_ = end;
         rangeStale_ = true;
+        rangeTexts_.clear();
         if (list_->RowCount() > 0) {
             emit dataChanged(index(0, FirstRangeColumn()), index(list_->RowCount() - 1, columnCount() - 1),
                              {Qt::DisplayRole});
@@ -62,11 +65,12 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
     }
     // The old range's figures are shown: only the cells whose text changes repaint (a table
     // repaints every cell it is told of, ~30 µs each, and a pan leaves most figures as they were).
-    const std::vector<QString> before = RangeTexts();
+    const size_t cells = static_cast<size_t>(list_->RowCount()) * static_cast<size_t>(kRangeColumnCount);
+    const std::vector<QString> before = rangeTexts_.size() == cells ? std::move(rangeTexts_) : RangeTexts();
     rangeFirst_ = first;
     rangeEnd_ = end;
     rangeStale_ = true;
-    const std::vector<QString> after = RangeTexts();
+    std::vector<QString> after = RangeTexts();
     size_t k = 0;
     for (int row = 0; row < list_->RowCount(); ++row) {
         for (int column = FirstRangeColumn(); column < columnCount(); ++column, ++k) {
@@ -75,6 +79,7 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
             emit dataChanged(cell, cell, {Qt::DisplayRole});
         }
     }
+    rangeTexts_ = std::move(after);
 }
 
 std::vector<QString> StatisticsModel::RangeTexts() const {

@@ -72,6 +72,9 @@ private:
     mutable bool rangeStale_ = true;
     int32_t rangeFirst_ = 0;
     int32_t rangeEnd_ = -1;
+    // The range columns' texts as SetShownRange last found them (empty: not known since the
+    // last change), so that the next range is compared with them without formatting them again.
+    std::vector<QString> rangeTexts_;
     // The figures of the shown range, computed on first use after a change.
     const RangeStatistics& Range() const;
 };
