@@ -159,6 +159,10 @@ void CDastrelView::BuildControls() {
     expand_ = new QToolButton(this);
     pan_ = new QToolButton(this);
     pan_->setCheckable(true);
+    // They reach into the plot's top margin. Opaque to the last pixel (their rounded corners
+    // filled too), nothing of the plot shows through them, so a drawing repaints the plot around
+    // them and leaves them alone.
+    for (QToolButton* button : {compress_, expand_, pan_}) button->setAutoFillBackground(true);
     connect(compress_, &QToolButton::clicked, this, [this] {
         ChangeCompression(state_, +1);
         Redraw();
@@ -405,7 +409,7 @@ void CDastrelView::Redraw() {
     // were last asked to repaint (a swatch's rectangle touches its check box, which would be
     // repainted with it). The lists and controls below repaint themselves when their contents
     // change.
-    QRegion changed(PlotRect());
+    QRegion changed = QRegion(PlotRect()) - ControlsOverPlot();
     for (int k = 0; k < 8; ++k) {
         if (swatchColour_[k] == colour_[k]) continue;
         changed += layout_.swatch[k];
@@ -487,6 +491,14 @@ void CDastrelView::ShowTab(int index) {
 
 QRect CDastrelView::PlotRect() const {
     return QRect(kCanvasViewX, state_.plotTop, state_.plotWidth, state_.plotHeight);
+}
+
+QRegion CDastrelView::ControlsOverPlot() const {
+    QRegion over;
+    for (const QToolButton* button : {compress_, expand_, pan_}) {
+        if (button->isVisible()) over += button->geometry();
+    }
+    return over & PlotRect();
 }
 
 QRect CDastrelView::OverlayRect() const {
@@ -572,7 +584,7 @@ void CDastrelView::paintEvent(QPaintEvent* event) {
     if (canvasShown) background -= plot;
     for (const QRect& r : background) p.fillRect(r, palette().brush(backgroundRole()));
     if (canvasShown) {
-        canvas_.Paint(p, plot, event->region());
+        canvas_.Paint(p, plot, event->region(), ControlsOverPlot());
         if (overlay_ == Overlay::ZoomRectangle) {
             p.setPen(QPen(QColor(100, 100, 100), 1));
             p.setBrush(Qt::NoBrush);

@@ -154,6 +154,8 @@ private:
     void Readout(int x, int y);
     void ClearOverlay();
     QRect PlotRect() const;
+    // Where the opaque image buttons lie over the plot.
+    QRegion ControlsOverPlot() const;
     QRect OverlayRect() const;
     int Scaled(double value) const;
 

@@ -24,8 +24,10 @@ public:
     void Drawn() { keptOwed_ = windowOwed_ = true; }
     // The kept image of the last drawing (drawn here if it was not yet); null before any.
     const QImage& Kept();
-    // The plot at `at` as part of a paint of `region`.
-    void Paint(QPainter& painter, const QRect& at, const QRegion& region);
+    // The plot at `at` as part of a paint of `region`. `opaque`: where opaque widgets lie over
+    // the plot; where they lie outside `region` this paint leaves their pixels as they are (a
+    // drawing need not repaint them: nothing of the plot shows there).
+    void Paint(QPainter& painter, const QRect& at, const QRegion& region, const QRegion& opaque = QRegion());
 
 private:
     std::function<void(QImage&)> draw_;

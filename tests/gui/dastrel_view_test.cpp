@@ -394,6 +394,67 @@ TEST_F(ViewTest, WhatTheWindowShowsIsTheLastDrawing) {
     EXPECT_TRUE(view_->Canvas() == everySegment());
 }
 
+TEST_F(ViewTest, ADrawingLeavesTheImageButtonsOverThePlotAsTheyAre) {
+    // The image buttons reach into the plot's top margin. A drawing repaints the plot around
+    // them: they get no paint, still show themselves whole, and the plot shows the drawing
+    // everywhere else.
+    Open(test::MakeCurveSet(3000, 3, 60, 5000, true));
+    // Zoomed once first: the next zoom changes no button's state (which would repaint it).
+    view_->State().firstIndex = 100;
+    view_->State().endIndex = 2500;
+    view_->State().recomputeRange = true;
+    view_->Redraw();
+    QCoreApplication::processEvents();
+    const std::vector<QToolButton*> buttons = {view_->CompressionButton(), view_->ExpansionButton(),
+                                               view_->PanButton()};
+    const CurveState& s = view_->State();
+    const QRect plot(kCanvasViewX, s.plotTop, s.plotWidth, s.plotHeight);
+    int over = 0;
+    for (QToolButton* button : buttons) {
+        if (button->geometry().intersects(plot)) ++over;
+    }
+    ASSERT_GT(over, 0) << "no image button reaches into the plot";
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } counter;
+    for (QToolButton* button : buttons) button->installEventFilter(&counter);
+
+    view_->State().firstIndex = 700;
+    view_->State().endIndex = 1900;
+    view_->State().recomputeRange = true;
+    view_->Redraw();
+    QCoreApplication::processEvents();
+    for (QToolButton* button : buttons) button->removeEventFilter(&counter);
+    EXPECT_EQ(counter.paints, 0);
+    const QImage window = view_->screen()->grabWindow(view_->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint origin = view_->mapTo(view_->window(), QPoint(0, 0));
+    for (QToolButton* button : buttons) {
+        const QImage own = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(own.size(), button->size());
+        for (int y = 0; y < own.height(); ++y) {
+            for (int x = 0; x < own.width(); ++x) {
+                ASSERT_EQ(window.pixel(origin + button->geometry().topLeft() + QPoint(x, y)), own.pixel(x, y))
+                    << "button at " << button->x() << ": pixel " << x << ", " << y;
+            }
+        }
+    }
+    const QImage drawn = EverySegmentOfTheState();
+    for (int y = 0; y < plot.height(); ++y) {
+        for (int x = 0; x < plot.width(); ++x) {
+            const QPoint at = plot.topLeft() + QPoint(x, y);
+            bool underButton = false;
+            for (const QToolButton* button : buttons) underButton = underButton || button->geometry().contains(at);
+            if (!underButton) {
+                ASSERT_EQ(window.pixel(at + origin), drawn.pixel(x, y)) << "plot pixel " << x << ", " << y;
+            }
+        }
+    }
+}
+
 TEST_F(ViewTest, RightClickOnASwatchChoosesTheColourOfChannelsOneToSix) {
     Open(test::MakeCurveSet(100, 8));
     int asked = 0;
