@@ -1,6 +1,7 @@
 #include "analysis/compare_window.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -8,13 +9,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QFontMetrics>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
