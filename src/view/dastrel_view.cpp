@@ -27,8 +27,8 @@
 #include "view/curve_renderer.h"
 #include "view/curve_texts.h"
 #include "view/data_list.h"
-#include "view/f0.h"
 #include "view/deferred_canvas.h"
+#include "view/f0.h"
 #include "view/history_lists.h"
 #include "view/range_chooser.h"
 #include "view/statistics_list.h"
@@ -398,7 +398,6 @@ void CDastrelView::Redraw() {
     drawnScene_.state = &drawnState_;
     for (int c = 0; c < 8; ++c) drawnScene_.colour[c] = colour_[c];
     drawnScene_.font = font();
-    drawn_ = true;
     canvas_.Drawn();
     canvasKept_ = true;
     EndDrawing(state_);
@@ -575,7 +574,7 @@ void CDastrelView::Readout(int x, int y) {
 void CDastrelView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const int cw = width(), ch = height();
-    const bool canvasShown = state_.graphShown && drawn_;
+    const bool canvasShown = state_.graphShown && canvas_.HasDrawing();
     // Where the last drawing's canvas lies (its size may lag the view's until the next drawing).
     const QRect plot(PlotRect().topLeft(),
                      QSize(std::max(drawnState_.plotWidth, 1), std::max(drawnState_.plotHeight, 1)));

@@ -25,8 +25,8 @@
 #include "view/curve_geometry.h"
 #include "view/curve_renderer.h"
 #include "view/curve_state.h"
-#include "view/deferred_canvas.h"
 #include "view/curve_summary.h"
+#include "view/deferred_canvas.h"
 #include "view/record_times.h"
 #include "view/view_layout.h"
 
@@ -172,7 +172,6 @@ private:
     // The last drawing: its scene, with the state copied as it was then.
     CurveState drawnState_;
     CurveScene drawnScene_;
-    bool drawn_ = false;
     DeferredCanvas canvas_;  // drawn from drawnScene_
     bool canvasKept_ = false;
 

@@ -21,7 +21,9 @@ public:
     explicit DeferredCanvas(std::function<void(QImage&)> draw) : draw_(std::move(draw)) {}
 
     // A new drawing: neither the window nor the kept image shows it yet.
-    void Drawn() { keptOwed_ = windowOwed_ = true; }
+    void Drawn() { drawn_ = keptOwed_ = windowOwed_ = true; }
+    // Whether there has been a drawing.
+    bool HasDrawing() const { return drawn_; }
     // The kept image of the last drawing (drawn here if it was not yet); null before any.
     const QImage& Kept();
     // The plot at `at` as part of a paint of `region`. `opaque`: where opaque widgets lie over
@@ -32,6 +34,7 @@ public:
 private:
     std::function<void(QImage&)> draw_;
     QImage kept_;
+    bool drawn_ = false;
     bool keptOwed_ = false;    // kept_ is not yet drawn from the last drawing
     bool windowOwed_ = false;  // no paint has shown the whole plot since the last drawing
 };

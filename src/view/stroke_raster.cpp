@@ -12,6 +12,15 @@
 
 namespace velorin {
 
+namespace {
+
+// Whether a stroke's rows all lie within lo … hi.
+inline bool WithinRows(const Stroke& s, int lo, int hi) {
+    return std::min(s.y0, s.y1) >= lo && std::max(s.y0, s.y1) <= hi;
+}
+
+}  // namespace
+
 PixelPen::PixelPen(QImage& image)
     : bits_(reinterpret_cast<QRgb*>(image.bits())),
       stride_(image.bytesPerLine() / 4),
@@ -138,7 +147,7 @@ void ColumnReducer::Vertical(int x, int from, int to, Ink ink) {
         const int lo = std::min(from, to), hi = std::max(from, to);
         for (int k = 0; k < columnCount_ && k < kLookBack; ++k) {
             Stroke& earlier = (*out_)[columnStrokes_[k]];
-            if (std::min(earlier.y0, earlier.y1) >= lo && std::max(earlier.y0, earlier.y1) <= hi) {
+            if (WithinRows(earlier, lo, hi)) {
                 earlier.ink = Ink::Covered;
             }
         }
@@ -210,8 +219,7 @@ void DrawBands(const CanvasPixels& canvas, const std::vector<CurveStrokes>& curv
                 const Stroke& stroke = strokes[i];
                 if (vertical(stroke)) {
                     const std::pair<int, int>& span = cover[static_cast<size_t>(stroke.x0 - left)];
-                    if (std::min(stroke.y0, stroke.y1) >= span.first && std::max(stroke.y0, stroke.y1) <= span.second)
-                        continue;
+                    if (WithinRows(stroke, span.first, span.second)) continue;
                 }
                 layer.Draw(stroke, curves[k].colour);
             }

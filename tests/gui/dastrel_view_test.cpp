@@ -79,6 +79,13 @@ protected:
         return every;
     }
 
+    // The window's own pixels once the pending paints are done (what it last painted, not a
+    // fresh rendering).
+    QImage WindowPixels() const {
+        QCoreApplication::processEvents();
+        return view_->screen()->grabWindow(view_->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
     // Counts the readouts and keeps the last "Selected" texts.
     void WatchSelected() {
         QObject::connect(view_.get(), &CDastrelView::SelectedValuesChanged, view_.get(), [this](const QStringList& v) {
@@ -313,8 +320,7 @@ TEST_F(ViewTest, WhatTheWindowShowsKeepsItsSwatchesThroughDrawingsTabsAndNewColo
     // only what changed, so a swatch left out where it should not be stays wrong there.
     Open(test::MakeCurveSet(3000, 3));
     const auto shown = [this](int channel) {
-        QCoreApplication::processEvents();
-        const QImage window = view_->screen()->grabWindow(view_->winId()).toImage();
+        const QImage window = WindowPixels();
         const QPoint at = view_->Placement().swatch[channel].center();
         return window.pixelColor(view_->mapTo(view_->window(), at));
     };
@@ -338,12 +344,10 @@ TEST_F(ViewTest, WhatTheWindowShowsIsTheLastDrawing) {
     // Whether the window shows `expected` as its plot, where no control lies over it (the image
     // buttons reach into its top margin).
     const auto shows = [this](const QImage& expected) {
-        QCoreApplication::processEvents();
-        const QImage window = view_->screen()->grabWindow(view_->winId()).toImage();
+        const QImage window = WindowPixels();
         const CurveState& s = view_->State();
         const QRect plot(kCanvasViewX, s.plotTop, s.plotWidth, s.plotHeight);
-        QImage shown = window.copy(QRect(view_->mapTo(view_->window(), plot.topLeft()), plot.size()))
-                           .convertToFormat(QImage::Format_RGB32);
+        QImage shown = window.copy(QRect(view_->mapTo(view_->window(), plot.topLeft()), plot.size()));
         for (const QWidget* child : view_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (!child->isVisible()) continue;
             const QRect over = child->geometry().intersected(plot).translated(-plot.topLeft());
@@ -378,13 +382,9 @@ TEST_F(ViewTest, WhatTheWindowShowsIsTheLastDrawing) {
     ASSERT_GE(view_->PointedRecord(), 0);
     EXPECT_FALSE(shows(zoomed)) << "readout shown";
     // Another part of the plot repainted leaves the readout where it is.
-    const auto window = [this] {
-        QCoreApplication::processEvents();
-        return view_->screen()->grabWindow(view_->winId()).toImage();
-    };
-    const QImage withReadout = window();
+    const QImage withReadout = WindowPixels();
     view_->update(QRect(kCanvasViewX + 10, s.plotTop + 10, 20, 20));
-    EXPECT_TRUE(window() == withReadout) << "a part of the plot repainted";
+    EXPECT_TRUE(WindowPixels() == withReadout) << "a part of the plot repainted";
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(view_.get(), &leave);
     EXPECT_TRUE(shows(zoomed)) << "readout gone";
@@ -427,10 +427,9 @@ TEST_F(ViewTest, ADrawingLeavesTheImageButtonsOverThePlotAsTheyAre) {
     view_->State().endIndex = 1900;
     view_->State().recomputeRange = true;
     view_->Redraw();
-    QCoreApplication::processEvents();
+    const QImage window = WindowPixels();
     for (QToolButton* button : buttons) button->removeEventFilter(&counter);
     EXPECT_EQ(counter.paints, 0);
-    const QImage window = view_->screen()->grabWindow(view_->winId()).toImage().convertToFormat(QImage::Format_RGB32);
     const QPoint origin = view_->mapTo(view_->window(), QPoint(0, 0));
     for (QToolButton* button : buttons) {
         const QImage own = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
