@@ -239,24 +239,135 @@ RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRan
     return result;
 }
 
+namespace {
+
+// The lowest and highest valid sample of some records and the first record holding each.
+struct Extremes {
+    float min = 0, max = 0;
+    int32_t minIndex = -1, maxIndex = -1;  // −1: no valid sample
+};
+
+Extremes ExtremesOf(const Figures& f) {
+    Extremes e;
+    if (f.count == 0) return e;
+    e.min = f.min;
+    e.max = f.max;
+    e.minIndex = f.minIndex;
+    e.maxIndex = f.maxIndex;
+    return e;
+}
+
+// The extremes of records that come after `e`'s; ties keep the earlier record, as Figures::Join
+// does (and so in any grouping: the earliest of the lowest values wins).
+void JoinExtremes(Extremes& e, const Extremes& later) {
+    if (later.minIndex < 0) return;
+    if (e.minIndex < 0) {
+        e = later;
+        return;
+    }
+    if (later.min < e.min) {
+        e.min = later.min;
+        e.minIndex = later.minIndex;
+    }
+    if (later.max > e.max) {
+        e.max = later.max;
+        e.maxIndex = later.maxIndex;
+    }
+}
+
+constexpr int32_t kExtremesGroup = 32;  // blocks
+
+// What one enabled channel's whole blocks hold, laid out so that a range reads little: the
+// counts as running totals (a difference per range), the first record above or below the limits
+// from each block on (one look-up), the extremes per block and per group of kExtremesGroup
+// blocks (a range's from its groups and the blocks at its ends). Only the sums are read block by
+// block: added in the blocks' order, they come out exactly as the records' own.
+struct ChannelBlocks {
+    ChannelSetup setup;
+    std::vector<double> sum, termSum;                   // per block
+    std::vector<int64_t> count, missing, above, below;  // in the blocks before block b, b = 0 … blocks
+    std::vector<int32_t> aboveFrom, belowFrom;          // the first such record from block b on; −1 none
+    std::vector<Extremes> blockExtremes, groupExtremes;
+
+    ChannelBlocks(const RecordSet& set, const ChannelSetup& channel, int32_t blocks) : setup(channel) {
+        const size_t n = static_cast<size_t>(blocks);
+        sum.resize(n);
+        termSum.resize(n);
+        for (auto* running : {&count, &missing, &above, &below}) running->assign(n + 1, 0);
+        aboveFrom.assign(n + 1, -1);
+        belowFrom.assign(n + 1, -1);
+        blockExtremes.resize(n);
+        groupExtremes.resize(n / kExtremesGroup);
+        std::unique_ptr<KineticTermCache> terms;
+        if (setup.temperature) terms = std::make_unique<KineticTermCache>();
+        for (size_t b = 0; b < n; ++b) {
+            const int32_t first = static_cast<int32_t>(b) * kStatisticsBlock;
+            const Figures f = BlockFigures(set, setup, first, first + kStatisticsBlock, terms.get());
+            sum[b] = f.sum;
+            termSum[b] = f.termSum;
+            count[b + 1] = count[b] + f.count;
+            missing[b + 1] = missing[b] + f.missing;
+            above[b + 1] = above[b] + f.aboveCount;
+            below[b + 1] = below[b] + f.belowCount;
+            aboveFrom[b] = f.aboveIndex;
+            belowFrom[b] = f.belowIndex;
+            blockExtremes[b] = ExtremesOf(f);
+            const size_t group = b / static_cast<size_t>(kExtremesGroup);
+            if (group < groupExtremes.size()) JoinExtremes(groupExtremes[group], blockExtremes[b]);
+        }
+        for (size_t b = n; b-- > 0;) {
+            if (aboveFrom[b] < 0) aboveFrom[b] = aboveFrom[b + 1];
+            if (belowFrom[b] < 0) belowFrom[b] = belowFrom[b + 1];
+        }
+    }
+
+    // Whole blocks b0 … b1 − 1 joined to `total`, the figures of the records before them.
+    void JoinTo(Figures& total, int32_t b0, int32_t b1) const {
+        const size_t from = static_cast<size_t>(b0), to = static_cast<size_t>(b1);
+        // One after another, as Figures::Join adds them.
+        double sums = total.sum, termSums = total.termSum;
+        for (size_t b = from; b < to; ++b) {
+            sums += sum[b];
+            termSums += termSum[b];
+        }
+        Figures blocks;
+        blocks.count = static_cast<int32_t>(count[to] - count[from]);
+        blocks.missing = static_cast<int32_t>(missing[to] - missing[from]);
+        blocks.aboveCount = above[to] - above[from];
+        blocks.belowCount = below[to] - below[from];
+        const int32_t end = b1 * kStatisticsBlock;
+        blocks.aboveIndex = aboveFrom[from] < end ? aboveFrom[from] : -1;
+        blocks.belowIndex = belowFrom[from] < end ? belowFrom[from] : -1;
+        Extremes e;
+        for (int32_t b = b0; b < b1;) {
+            if (b % kExtremesGroup == 0 && b1 - b >= kExtremesGroup) {
+                JoinExtremes(e, groupExtremes[static_cast<size_t>(b / kExtremesGroup)]);
+                b += kExtremesGroup;
+            } else {
+                JoinExtremes(e, blockExtremes[static_cast<size_t>(b)]);
+                ++b;
+            }
+        }
+        blocks.min = e.min;
+        blocks.max = e.max;
+        blocks.minIndex = e.minIndex;
+        blocks.maxIndex = e.maxIndex;
+        total.Join(blocks);
+        total.sum = sums;
+        total.termSum = termSums;
+    }
+};
+
+}  // namespace
+
 struct RangeStatisticsIndex::Blocks {
-    std::vector<ChannelSetup> channels;
-    std::vector<std::vector<Figures>> figures;  // per enabled channel, per whole block
+    int32_t whole = 0;  // whole blocks of the set
+    std::vector<ChannelBlocks> channels;
 };
 
 RangeStatisticsIndex::RangeStatisticsIndex(const RecordSet& set) : blocks_(std::make_unique<Blocks>()) {
-    blocks_->channels = EnabledChannels(set);
-    const int32_t whole = UsableRecordCount(set) / kStatisticsBlock;
-    for (const ChannelSetup& setup : blocks_->channels) {
-        std::unique_ptr<KineticTermCache> terms;
-        if (setup.temperature) terms = std::make_unique<KineticTermCache>();
-        std::vector<Figures> figures(static_cast<size_t>(whole));
-        for (int32_t b = 0; b < whole; ++b) {
-            figures[static_cast<size_t>(b)] =
-                BlockFigures(set, setup, b * kStatisticsBlock, (b + 1) * kStatisticsBlock, terms.get());
-        }
-        blocks_->figures.push_back(std::move(figures));
-    }
+    blocks_->whole = UsableRecordCount(set) / kStatisticsBlock;
+    for (const ChannelSetup& setup : EnabledChannels(set)) blocks_->channels.emplace_back(set, setup, blocks_->whole);
 }
 
 RangeStatisticsIndex::~RangeStatisticsIndex() = default;
@@ -268,26 +379,31 @@ RangeStatistics RangeStatisticsIndex::Compute(const RecordSet& set, int32_t firs
     RangeStatistics result;
     const Runs runs = RunsOf(set, range);
     DescribeRuns(set, runs, result);
-    const std::vector<ChannelSetup>& channels = blocks_->channels;
-    for (size_t k = 0; k < channels.size(); ++k) {
-        const std::vector<Figures>& whole = blocks_->figures[k];
+    for (const ChannelBlocks& c : blocks_->channels) {
+        // Made at a temperature channel's first partial block only: a range has at most two.
         std::unique_ptr<KineticTermCache> terms;
-        if (channels[k].temperature) terms = std::make_unique<KineticTermCache>();
+        const auto partial = [&](int32_t from, int32_t to) {
+            if (c.setup.temperature && !terms) terms = std::make_unique<KineticTermCache>();
+            return BlockFigures(set, c.setup, from, to, terms.get());
+        };
         Figures total;
         for (const auto& run : runs) {
             for (int32_t from = run.first; from < run.second;) {
                 const int32_t block = from / kStatisticsBlock;
-                const int32_t to = std::min(run.second, (block + 1) * kStatisticsBlock);
-                if (from == block * kStatisticsBlock && to == (block + 1) * kStatisticsBlock &&
-                    static_cast<size_t>(block) < whole.size()) {
-                    total.Join(whole[static_cast<size_t>(block)]);
+                if (from == block * kStatisticsBlock && block < blocks_->whole &&
+                    run.second >= (block + 1) * kStatisticsBlock) {
+                    // As many whole blocks as follow in the run.
+                    const int32_t last = std::min(run.second / kStatisticsBlock, blocks_->whole);
+                    c.JoinTo(total, block, last);
+                    from = last * kStatisticsBlock;
                 } else {
-                    total.Join(BlockFigures(set, channels[k], from, to, terms.get()));
+                    const int32_t to = std::min(run.second, (block + 1) * kStatisticsBlock);
+                    total.Join(partial(from, to));
+                    from = to;
                 }
-                from = to;
             }
         }
-        result.channels.push_back(FinishChannel(set, channels[k], total));
+        result.channels.push_back(FinishChannel(set, c.setup, total));
     }
     return result;
 }

@@ -65,12 +65,13 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
     }
     // The old range's figures are shown: only the cells whose text changes repaint (a table
     // repaints every cell it is told of, ~30 µs each, and a pan leaves most figures as they were).
-    const size_t cells = static_cast<size_t>(list_->RowCount()) * static_cast<size_t>(kRangeColumnCount);
-    const std::vector<QString> before = rangeTexts_.size() == cells ? std::move(rangeTexts_) : RangeTexts();
+    RangeTexts();  // the old range's, formatted if the table has not asked for them yet
+    std::vector<QString> before;
+    before.swap(rangeTexts_);
     rangeFirst_ = first;
     rangeEnd_ = end;
     rangeStale_ = true;
-    std::vector<QString> after = RangeTexts();
+    const std::vector<QString>& after = RangeTexts();
     size_t k = 0;
     for (int row = 0; row < list_->RowCount(); ++row) {
         for (int column = FirstRangeColumn(); column < columnCount(); ++column, ++k) {
@@ -79,17 +80,28 @@ void StatisticsModel::SetShownRange(int32_t first, int32_t end) {
             emit dataChanged(cell, cell, {Qt::DisplayRole});
         }
     }
-    rangeTexts_ = std::move(after);
 }
 
-std::vector<QString> StatisticsModel::RangeTexts() const {
-    std::vector<QString> texts;
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        for (int column = FirstRangeColumn(); column < columnCount(); ++column) {
-            texts.push_back(data(index(row, column), Qt::DisplayRole).toString());
+const std::vector<QString>& StatisticsModel::RangeTexts() const {
+    const size_t cells = static_cast<size_t>(list_->RowCount()) * static_cast<size_t>(kRangeColumnCount);
+    if (rangeTexts_.size() != cells) {
+        rangeTexts_.clear();
+        rangeTexts_.reserve(cells);
+        for (int row = 0; row < list_->RowCount(); ++row) {
+            for (int column = FirstRangeColumn(); column < columnCount(); ++column)
+                rangeTexts_.push_back(RangeCellText(row, column));
         }
     }
-    return texts;
+    return rangeTexts_;
+}
+
+QString StatisticsModel::RangeCellText(int row, int column) const {
+    const int channel = list_->ChannelOfRow(row);
+    const ChannelRangeStatistics* stats = nullptr;
+    for (const ChannelRangeStatistics& c : Range().channels) {
+        if (c.channel == channel) stats = &c;
+    }
+    return FromUtf8(RangeColumnCell(stats, column - FirstRangeColumn(), AnalysisTextsFor(language_)));
 }
 
 QString StatisticsModel::ShownRangeText() const {
@@ -115,12 +127,10 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         if (index.column() == StatisticsList::kSelected) return selected_.value(index.row());
         if (index.column() >= FirstRangeColumn()) {
-            const int channel = list_->ChannelOfRow(index.row());
-            const ChannelRangeStatistics* stats = nullptr;
-            for (const ChannelRangeStatistics& c : Range().channels) {
-                if (c.channel == channel) stats = &c;
-            }
-            return FromUtf8(RangeColumnCell(stats, index.column() - FirstRangeColumn(), AnalysisTextsFor(language_)));
+            const size_t k = static_cast<size_t>(index.row()) * static_cast<size_t>(kRangeColumnCount) +
+                             static_cast<size_t>(index.column() - FirstRangeColumn());
+            const std::vector<QString>& texts = RangeTexts();
+            return k < texts.size() ? texts[k] : QString();
         }
         return FromGbk(list_->Cell(index.row(), index.column()));
     }

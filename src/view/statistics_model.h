@@ -57,8 +57,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    // The range columns' texts, row by row.
-    std::vector<QString> RangeTexts() const;
+    // The range columns' texts, row by row, formatted when first asked for after a change.
+    const std::vector<QString>& RangeTexts() const;
+    // One of them formatted from the figures.
+    QString RangeCellText(int row, int column) const;
 
     std::shared_ptr<CDastrelDoc> doc_;
     Language language_;
@@ -72,9 +74,9 @@ private:
     mutable bool rangeStale_ = true;
     int32_t rangeFirst_ = 0;
     int32_t rangeEnd_ = -1;
-    // The range columns' texts as SetShownRange last found them (empty: not known since the
-    // last change), so that the next range is compared with them without formatting them again.
-    std::vector<QString> rangeTexts_;
+    // The range columns' texts (empty: not formatted since the last change). The table asks for
+    // a cell's text at every paint of it, and the next range is compared with them.
+    mutable std::vector<QString> rangeTexts_;
     // The figures of the shown range, computed on first use after a change.
     const RangeStatistics& Range() const;
 };

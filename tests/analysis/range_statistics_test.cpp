@@ -233,38 +233,66 @@ void ExpectSameFigures(const RangeStatistics& a, const RangeStatistics& b, const
 }
 
 TEST(RangeStatistics, AnIndexOfWholeBlocksGivesExactlyTheFiguresOfTheRecords) {
-    // 1000 records (15 whole blocks and a partial one) of a noisy temperature crossing both
-    // limits, a channel with missing samples of both kinds and NaN, and a flat one that is no
-    // temperature; repeated extremes so that ties must name the first record.
-    const int n = 1000;
-    std::vector<std::vector<float>> columns(3, std::vector<float>(n));
-    uint32_t seed = 99;
-    for (int i = 0; i < n; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        columns[0][i] = 5.0f + static_cast<float>((seed >> 16) % 3000) / 100.0f;
-        columns[1][i] = i % 37 == 3 ? -3276.7f : i % 53 == 8 ? 0.0001f : i % 211 == 5 ? kNaN : 20.0f + (i % 9);
-        columns[2][i] = 12.5f;
-    }
-    RecordSet set = AnalysisSet("S9", "2026-03-01 00:00:00", 30, {1, 2, 5}, columns);
-    SetQuantityText(set, 4, "PRES");
-    const RangeStatisticsIndex index(set);
-    const int32_t b = kStatisticsBlock;
-    std::vector<std::pair<int32_t, int32_t>> ranges = {
-        {0, n},     {0, -1},    {b, 3 * b}, {b - 1, 3 * b + 1}, {b + 1, 2 * b - 1}, {5, 6},
-        {17, 17},   {40, 30},   {0, b},     {2, n - 3},         {15 * b - 3, n},    {15 * b, n},
-        {n - 1, n}, {n, n + 5}, {-4, 70},   {300, 100000}};
-    for (int k = 0; k < 200; ++k) {
-        seed = seed * 1103515245u + 12345u;
-        const int32_t first = static_cast<int32_t>((seed >> 8) % n);
-        seed = seed * 1103515245u + 12345u;
-        ranges.emplace_back(first, first + static_cast<int32_t>((seed >> 8) % (n - first + 1)));
-    }
-    for (const auto& [first, end] : ranges) {
-        StatisticsRange range;
-        range.first = first;
-        range.end = end;
-        ExpectSameFigures(index.Compute(set, first, end), ComputeRangeStatistics(set, range),
-                          std::to_string(first) + " … " + std::to_string(end));
+    // A noisy temperature crossing both limits, a channel with missing samples of both kinds and
+    // NaN, and a flat one that is no temperature (every record ties for MIN and MAX); repeated
+    // extremes, and zeros of both signs, so that ties must name the first record; channels whose
+    // every value differs, one of them rising and one falling (their extremes lie at the range's
+    // ends and they cross a limit only at one end of the set, so a block read too many or too few
+    // shows). 1000 records are 15 whole blocks and a partial one; 20,000 hold groups of blocks.
+    for (const int n : {1000, 20000}) {
+        std::vector<std::vector<float>> columns(6, std::vector<float>(static_cast<size_t>(n)));
+        uint32_t seed = 99;
+        for (int i = 0; i < n; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            columns[0][i] = 5.0f + static_cast<float>((seed >> 16) % 3000) / 100.0f;
+            columns[1][i] = i % 37 == 3    ? -3276.7f
+                            : i % 53 == 8  ? 0.0001f
+                            : i % 211 == 5 ? kNaN
+                            : i % 7 == 2   ? (i % 2 == 0 ? -0.0f : 0.0f)
+                                           : 20.0f + (i % 9);
+            columns[2][i] = 12.5f;
+            columns[3][i] = static_cast<float>((i * 7919) % n) / 50.0f;
+            columns[4][i] = static_cast<float>(i) / 8.0f;
+            columns[5][i] = static_cast<float>(n - i) / 8.0f;
+        }
+        RecordSet set = AnalysisSet("S9", "2026-03-01 00:00:00", 30, {1, 2, 5, 6, 7, 8}, columns);
+        SetQuantityText(set, 4, "PRES");
+        const RangeStatisticsIndex index(set);
+        const int32_t b = kStatisticsBlock;
+        std::vector<std::pair<int32_t, int32_t>> ranges = {{0, n},
+                                                           {0, -1},
+                                                           {b, 3 * b},
+                                                           {b - 1, 3 * b + 1},
+                                                           {b + 1, 2 * b - 1},
+                                                           {5, 6},
+                                                           {17, 17},
+                                                           {40, 30},
+                                                           {0, b},
+                                                           {2, n - 3},
+                                                           {15 * b - 3, n},
+                                                           {15 * b, n},
+                                                           {n - 1, n},
+                                                           {n, n + 5},
+                                                           {-4, 70},
+                                                           {300, 100000},
+                                                           {32 * b, 64 * b},
+                                                           {32 * b - 1, 96 * b + 1},
+                                                           {31 * b, 33 * b},
+                                                           {0, 64 * b - 1}};
+        for (int k = 0; k < 300; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            const int32_t first = static_cast<int32_t>((seed >> 8) % static_cast<uint32_t>(n));
+            seed = seed * 1103515245u + 12345u;
+            ranges.emplace_back(first,
+                                first + static_cast<int32_t>((seed >> 8) % static_cast<uint32_t>(n - first + 1)));
+        }
+        for (const auto& [first, end] : ranges) {
+            StatisticsRange range;
+            range.first = first;
+            range.end = end;
+            ExpectSameFigures(index.Compute(set, first, end), ComputeRangeStatistics(set, range),
+                              std::to_string(n) + " records, " + std::to_string(first) + " … " + std::to_string(end));
+        }
     }
 }
 
