@@ -40,6 +40,7 @@ add_library(velorin_gui STATIC
   app/live_view_frame.cpp
   live/live_view_widget.cpp
   view/data_list_model.cpp
+  view/plain_text_delegate.cpp
   view/print_job.cpp
   view/view_printing.cpp
   view/f0_parameters_dialog.cpp

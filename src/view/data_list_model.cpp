@@ -5,6 +5,7 @@
 
 #include "history/dastrel_doc.h"
 #include "ui/gui_text.h"
+#include "view/plain_text_delegate.h"
 
 namespace velorin {
 
@@ -39,6 +40,7 @@ QVariant DataListModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void SetUpListTable(QTableView& table, bool gridLines) {
+    table.setItemDelegate(new PlainTextDelegate(&table));
     table.setShowGrid(gridLines);
     table.setSelectionBehavior(QAbstractItemView::SelectRows);
     table.setWordWrap(false);

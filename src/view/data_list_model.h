@@ -47,7 +47,8 @@ private:
 };
 
 // What both lists of the view share: full-row selection, no row numbers of Qt's own, one fixed
-// row height (so that a long list never measures its rows), grid lines on request.
+// row height (so that a long list never measures its rows), grid lines on request, cells of
+// plain text painted by PlainTextDelegate.
 void SetUpListTable(QTableView& table, bool gridLines);
 // Grid lines, full-row selection, no row numbers of Qt's own, one fixed row height (so that a
 // long list never measures its rows) and the column widths of the data list.
