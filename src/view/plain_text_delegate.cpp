@@ -46,6 +46,7 @@ void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     textOption.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
     QTextLayout layout(o.text, o.font);
     layout.setTextOption(textOption);
+    layout.setCacheEnabled(true);  // the glyphs kept from laying out to drawing, not shaped again
     layout.beginLayout();
     QTextLine line = layout.createLine();
     line.setLineWidth(o.rect.width());
@@ -54,11 +55,14 @@ void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     // the text's size with a margin either side, aligned in the cell as far as it fits. The text
     // keeps the margin from its sides.
     const QSize textSize(qCeil(line.naturalTextWidth()) + 2 * margin, qCeil(line.height()));
-    const QRect box = o.showDecorationSelected
-                          ? o.rect
-                          : QStyle::alignedRect(o.direction, o.displayAlignment, textSize.boundedTo(o.rect.size()), o.rect);
+    const QRect box = o.showDecorationSelected ? o.rect
+                                               : QStyle::alignedRect(o.direction, o.displayAlignment,
+                                                                     textSize.boundedTo(o.rect.size()), o.rect);
     const QRect textRect = box.adjusted(margin, 0, -margin, 0);
-    line.setLineWidth(textRect.width());
+    // Left to right and aligned left, the text starts at the rectangle's left whatever the
+    // line's width: laid out once.
+    if ((QStyle::visualAlignment(o.direction, o.displayAlignment) & Qt::AlignHorizontal_Mask) != Qt::AlignLeft)
+        line.setLineWidth(textRect.width());
     layout.endLayout();
     if (line.naturalTextWidth() > textRect.width()) {
         // Cut short with an ellipsis: the style's.
