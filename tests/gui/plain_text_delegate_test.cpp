@@ -71,19 +71,20 @@ TEST(PlainTextDelegate, PaintsEveryCellAsQtsOwnDelegateDoes) {
                 model.setData(cell, font, Qt::FontRole);
                 for (const QStyle::State state : states) {
                     for (const QRect& rect : rects) {
-                      for (const bool decorationSelected : {false, true}) {
-                        QStyleOptionViewItem option;
-                        option.initFrom(table.viewport());
-                        option.widget = &table;
-                        option.state = state;
-                        option.rect = rect;
-                        option.font = table.font();
-                        option.showDecorationSelected = decorationSelected;
-                        ASSERT_TRUE(test::SamePixels(PaintedCell(qt, option, cell), PaintedCell(plain, option, cell)))
-                            << text.toStdString() << ", alignment " << int(alignment) << ", state " << int(state)
-                            << ", " << rect.width() << " x " << rect.height();
-                        ++compared;
-                      }
+                        for (const bool decorationSelected : {false, true}) {
+                            QStyleOptionViewItem option;
+                            option.initFrom(table.viewport());
+                            option.widget = &table;
+                            option.state = state;
+                            option.rect = rect;
+                            option.font = table.font();
+                            option.showDecorationSelected = decorationSelected;
+                            ASSERT_TRUE(
+                                test::SamePixels(PaintedCell(qt, option, cell), PaintedCell(plain, option, cell)))
+                                << text.toStdString() << ", alignment " << int(alignment) << ", state " << int(state)
+                                << ", " << rect.width() << " x " << rect.height();
+                            ++compared;
+                        }
                     }
                 }
             }
@@ -98,8 +99,8 @@ TEST(PlainTextDelegate, AListLooksAsWithQtsOwnDelegate) {
     QStandardItemModel model(6, 4);
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 4; ++column) {
-            model.setData(model.index(row, column),
-                          column == 0 ? QString::fromUtf8("通道%1").arg(row + 1) : QString::number(row * 13.25 - 20, 'f', 2));
+            model.setData(model.index(row, column), column == 0 ? QString::fromUtf8("通道%1").arg(row + 1)
+                                                                : QString::number(row * 13.25 - 20, 'f', 2));
             model.setData(model.index(row, column), int(Qt::AlignLeft | Qt::AlignVCenter), Qt::TextAlignmentRole);
         }
     }
