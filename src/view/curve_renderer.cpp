@@ -524,13 +524,35 @@ void DrawRecordTimeAxis(QImage& canvas, const CurveScene& scene) {
 }  // namespace
 
 int ValueScaleRight(const QImage& canvas, const QFont& font, float axisMax, float axisMin, const QString& caption) {
+    // A repaint or a pan keeps the scale: its texts are measured (each measure shapes a text)
+    // once. The font by its key: a QFont kept past the application's end would outlive its
+    // font database.
+    struct Measured {
+        QString fontKey, caption;
+        int dpiX = 0, dpiY = 0;
+        float axisMax = 0, axisMin = 0;
+        int right = -1;
+    };
+    thread_local Measured last;
+    const QString fontKey = font.key();
+    if (last.right >= 0 && last.axisMax == axisMax && last.axisMin == axisMin && last.dpiX == canvas.logicalDpiX() &&
+        last.dpiY == canvas.logicalDpiY() && last.caption == caption && last.fontKey == fontKey) {
+        return last.right;
+    }
     // The texts are drawn at the canvas's resolution.
     const QFontMetrics metrics(font, &canvas);
     int widest = metrics.horizontalAdvance(caption);
     for (int m = 0; m <= 4; ++m) widest = std::max(widest, metrics.horizontalAdvance(ScaleLabel(m, axisMax, axisMin)));
     // The texts start at x = 15 and 18; a glyph's ink may reach past its advance, by less than
     // the widest glyph of the font.
-    return 18 + widest + std::max(metrics.maxWidth(), 1) + 2;
+    last = {fontKey,
+            caption,
+            canvas.logicalDpiX(),
+            canvas.logicalDpiY(),
+            axisMax,
+            axisMin,
+            18 + widest + std::max(metrics.maxWidth(), 1) + 2};
+    return last.right;
 }
 
 void DrawValueScale(QImage& canvas, const QFont& font, const QColor& colour, float axisMax, float axisMin, int height,

@@ -257,8 +257,45 @@ TEST_F(CurveCanvas, ScaleTextsBetweenTheCurvesKeepTheirOrderWhateverTheirWidth) 
             }
         }
     }
-    EXPECT_GT(ValueScaleRight(QImage(900, 400, QImage::Format_RGB32), font_, 123456.0f, -123456.0f, "CH3"),
-              18 + QFontMetrics(font_).horizontalAdvance("-123456.00"));
+    const QImage canvas(900, 400, QImage::Format_RGB32);
+    const int wide = ValueScaleRight(canvas, font_, 123456.0f, -123456.0f, "CH3");
+    EXPECT_GT(wide, 18 + QFontMetrics(font_).horizontalAdvance("-123456.00"));
+    // Measured again whenever one thing it depends on differs from the last measure: each case
+    // below differs from the one before in one thing only, and must give what it gives measured
+    // after a call that differs in everything.
+    QFont small = font_;
+    small.setPointSize(6);
+    QImage fine(900, 400, QImage::Format_RGB32);
+    fine.setDotsPerMeterX(fine.dotsPerMeterX() * 3);
+    fine.setDotsPerMeterY(fine.dotsPerMeterY() * 3);
+    struct Case {
+        const QImage* canvas;
+        QFont font;
+        float axisMax, axisMin;
+        QString caption;
+    };
+    const Case base{&canvas, font_, 10.0f, -10.0f, "CH3"};
+    std::vector<Case> cases{base};
+    for (const Case& other :
+         {Case{&canvas, font_, 123456.0f, -10.0f, "CH3"}, Case{&canvas, font_, 10.0f, -123456.0f, "CH3"},
+          Case{&canvas, font_, 10.0f, -10.0f, "A much longer caption"}, Case{&canvas, small, 10.0f, -10.0f, "CH3"},
+          Case{&fine, font_, 10.0f, -10.0f, "CH3"}}) {
+        cases.push_back(other);
+        cases.push_back(base);
+    }
+    std::vector<int> expected;
+    for (const Case& c : cases) {
+        ValueScaleRight(QImage(1, 1, QImage::Format_RGB32), QFont(), 0.0f, 0.0f, "-");
+        expected.push_back(ValueScaleRight(*c.canvas, c.font, c.axisMax, c.axisMin, c.caption));
+    }
+    for (size_t k = 0; k < cases.size(); ++k) {
+        const Case& c = cases[k];
+        EXPECT_EQ(ValueScaleRight(*c.canvas, c.font, c.axisMax, c.axisMin, c.caption), expected[k]) << "case " << k;
+        if (k % 2 == 1) {
+            EXPECT_NE(expected[k], expected[0]) << "case " << k;
+        }
+    }
+    EXPECT_EQ(ValueScaleRight(canvas, font_, 123456.0f, -123456.0f, "CH3"), wide);
 }
 
 TEST_F(CurveCanvas, OneRecordIsAPointAndNoRecordsOnlyTheFrame) {
