@@ -49,9 +49,10 @@ TEST(PlainTextDelegate, PaintsEveryCellAsQtsOwnDelegateDoes) {
                              QStringLiteral("a text far too long for the narrowest of these cells"),
                              QStringLiteral("two\nlines"),
                              QStringLiteral("  spaced  ")};
-    const Qt::Alignment alignments[] = {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter,
-                                        Qt::AlignHCenter | Qt::AlignTop, Qt::AlignLeft | Qt::AlignBottom,
-                                        Qt::AlignLeft};
+    // The statistics list's, the data list's, and others.
+    const Qt::Alignment alignments[] = {Qt::AlignLeft | Qt::AlignVCenter,  Qt::AlignCenter,
+                                        Qt::AlignRight | Qt::AlignVCenter, Qt::AlignHCenter | Qt::AlignTop,
+                                        Qt::AlignLeft | Qt::AlignBottom,   Qt::AlignLeft};
     const QStyle::State states[] = {QStyle::State_Enabled | QStyle::State_Active,
                                     QStyle::State_Enabled,
                                     QStyle::State_None,
@@ -90,7 +91,7 @@ TEST(PlainTextDelegate, PaintsEveryCellAsQtsOwnDelegateDoes) {
             }
         }
     }
-    EXPECT_EQ(compared, 9 * 5 * 2 * 6 * 16 * 2);
+    EXPECT_EQ(compared, 9 * 6 * 2 * 6 * 16 * 2);
 }
 
 TEST(PlainTextDelegate, AListLooksAsWithQtsOwnDelegate) {
