@@ -68,13 +68,36 @@ private:
     double term_[1u << kSlotBits];
 };
 
+// The lowest and highest valid sample of some records and the first record holding each.
+struct Extremes {
+    float min = 0, max = 0;
+    int32_t minIndex = -1, maxIndex = -1;  // −1: no valid sample
+};
+
+// The extremes of records that come after `e`'s; ties keep the earlier record (and so in any
+// grouping: the earliest of the lowest values wins).
+void JoinExtremes(Extremes& e, const Extremes& later) {
+    if (later.minIndex < 0) return;
+    if (e.minIndex < 0) {
+        e = later;
+        return;
+    }
+    if (later.min < e.min) {
+        e.min = later.min;
+        e.minIndex = later.minIndex;
+    }
+    if (later.max > e.max) {
+        e.max = later.max;
+        e.maxIndex = later.maxIndex;
+    }
+}
+
 // One channel's figures over some records of one block, built record by record; a range's are
 // its blocks' joined in order. The sums are the blocks' sums added up, so figures joined from
 // an index of whole blocks are exactly the ones computed from the records.
 struct Figures {
     int32_t count = 0, missing = 0;
-    float min = 0, max = 0;
-    int32_t minIndex = -1, maxIndex = -1;
+    Extremes extremes;
     double sum = 0, termSum = 0;
     int64_t aboveCount = 0, belowCount = 0;
     int32_t aboveIndex = -1, belowIndex = -1;
@@ -86,14 +109,13 @@ struct Figures {
             return;
         }
         if (count++ == 0) {
-            min = max = v;
-            minIndex = maxIndex = i;
-        } else if (v < min) {
-            min = v;
-            minIndex = i;
-        } else if (v > max) {
-            max = v;
-            maxIndex = i;
+            extremes = {v, v, i, i};
+        } else if (v < extremes.min) {
+            extremes.min = v;
+            extremes.minIndex = i;
+        } else if (v > extremes.max) {
+            extremes.max = v;
+            extremes.maxIndex = i;
         }
         sum += v;
         if (terms) termSum += terms->Term(v);
@@ -104,23 +126,7 @@ struct Figures {
 
     // The figures of records that come after these; ties keep the first record.
     void Join(const Figures& later) {
-        if (later.count > 0) {
-            if (count == 0) {
-                min = later.min;
-                max = later.max;
-                minIndex = later.minIndex;
-                maxIndex = later.maxIndex;
-            } else {
-                if (later.min < min) {
-                    min = later.min;
-                    minIndex = later.minIndex;
-                }
-                if (later.max > max) {
-                    max = later.max;
-                    maxIndex = later.maxIndex;
-                }
-            }
-        }
+        JoinExtremes(extremes, later.extremes);
         count += later.count;
         missing += later.missing;
         sum += later.sum;
@@ -180,10 +186,10 @@ ChannelRangeStatistics FinishChannel(const RecordSet& set, const ChannelSetup& s
         s.firstBelow = TimeOfRecord(set.records[static_cast<size_t>(f.belowIndex)]);
     }
     if (s.count == 0) return s;
-    s.min = f.min;
-    s.max = f.max;
-    s.minTime = TimeOfRecord(set.records[static_cast<size_t>(f.minIndex)]);
-    s.maxTime = TimeOfRecord(set.records[static_cast<size_t>(f.maxIndex)]);
+    s.min = f.extremes.min;
+    s.max = f.extremes.max;
+    s.minTime = TimeOfRecord(set.records[static_cast<size_t>(f.extremes.minIndex)]);
+    s.maxTime = TimeOfRecord(set.records[static_cast<size_t>(f.extremes.maxIndex)]);
     s.avg = f.sum / s.count;
     if (s.temperature) {
         s.hasMkt = true;
@@ -241,40 +247,6 @@ RangeStatistics ComputeRangeStatistics(const RecordSet& set, const StatisticsRan
 
 namespace {
 
-// The lowest and highest valid sample of some records and the first record holding each.
-struct Extremes {
-    float min = 0, max = 0;
-    int32_t minIndex = -1, maxIndex = -1;  // −1: no valid sample
-};
-
-Extremes ExtremesOf(const Figures& f) {
-    Extremes e;
-    if (f.count == 0) return e;
-    e.min = f.min;
-    e.max = f.max;
-    e.minIndex = f.minIndex;
-    e.maxIndex = f.maxIndex;
-    return e;
-}
-
-// The extremes of records that come after `e`'s; ties keep the earlier record, as Figures::Join
-// does (and so in any grouping: the earliest of the lowest values wins).
-void JoinExtremes(Extremes& e, const Extremes& later) {
-    if (later.minIndex < 0) return;
-    if (e.minIndex < 0) {
-        e = later;
-        return;
-    }
-    if (later.min < e.min) {
-        e.min = later.min;
-        e.minIndex = later.minIndex;
-    }
-    if (later.max > e.max) {
-        e.max = later.max;
-        e.maxIndex = later.maxIndex;
-    }
-}
-
 constexpr int32_t kExtremesGroup = 32;  // blocks
 
 // What one enabled channel's whole blocks hold, laid out so that a range reads little: the
@@ -311,7 +283,7 @@ struct ChannelBlocks {
             below[b + 1] = below[b] + f.belowCount;
             aboveFrom[b] = f.aboveIndex;
             belowFrom[b] = f.belowIndex;
-            blockExtremes[b] = ExtremesOf(f);
+            blockExtremes[b] = f.extremes;
             const size_t group = b / static_cast<size_t>(kExtremesGroup);
             if (group < groupExtremes.size()) JoinExtremes(groupExtremes[group], blockExtremes[b]);
         }
@@ -338,20 +310,15 @@ struct ChannelBlocks {
         const int32_t end = b1 * kStatisticsBlock;
         blocks.aboveIndex = aboveFrom[from] < end ? aboveFrom[from] : -1;
         blocks.belowIndex = belowFrom[from] < end ? belowFrom[from] : -1;
-        Extremes e;
         for (int32_t b = b0; b < b1;) {
             if (b % kExtremesGroup == 0 && b1 - b >= kExtremesGroup) {
-                JoinExtremes(e, groupExtremes[static_cast<size_t>(b / kExtremesGroup)]);
+                JoinExtremes(blocks.extremes, groupExtremes[static_cast<size_t>(b / kExtremesGroup)]);
                 b += kExtremesGroup;
             } else {
-                JoinExtremes(e, blockExtremes[static_cast<size_t>(b)]);
+                JoinExtremes(blocks.extremes, blockExtremes[static_cast<size_t>(b)]);
                 ++b;
             }
         }
-        blocks.min = e.min;
-        blocks.max = e.max;
-        blocks.minIndex = e.minIndex;
-        blocks.maxIndex = e.maxIndex;
         total.Join(blocks);
         total.sum = sums;
         total.termSum = termSums;

@@ -535,8 +535,9 @@ int ValueScaleRight(const QImage& canvas, const QFont& font, float axisMax, floa
     };
     thread_local Measured last;
     const QString fontKey = font.key();
-    if (last.right >= 0 && last.axisMax == axisMax && last.axisMin == axisMin && last.dpiX == canvas.logicalDpiX() &&
-        last.dpiY == canvas.logicalDpiY() && last.caption == caption && last.fontKey == fontKey) {
+    const int dpiX = canvas.logicalDpiX(), dpiY = canvas.logicalDpiY();
+    if (last.right >= 0 && last.axisMax == axisMax && last.axisMin == axisMin && last.dpiX == dpiX &&
+        last.dpiY == dpiY && last.caption == caption && last.fontKey == fontKey) {
         return last.right;
     }
     // The texts are drawn at the canvas's resolution.
@@ -545,13 +546,7 @@ int ValueScaleRight(const QImage& canvas, const QFont& font, float axisMax, floa
     for (int m = 0; m <= 4; ++m) widest = std::max(widest, metrics.horizontalAdvance(ScaleLabel(m, axisMax, axisMin)));
     // The texts start at x = 15 and 18; a glyph's ink may reach past its advance, by less than
     // the widest glyph of the font.
-    last = {fontKey,
-            caption,
-            canvas.logicalDpiX(),
-            canvas.logicalDpiY(),
-            axisMax,
-            axisMin,
-            18 + widest + std::max(metrics.maxWidth(), 1) + 2};
+    last = {fontKey, caption, dpiX, dpiY, axisMax, axisMin, 18 + widest + std::max(metrics.maxWidth(), 1) + 2};
     return last.right;
 }
 

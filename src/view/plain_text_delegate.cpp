@@ -40,10 +40,11 @@ void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     if (o.text.isEmpty()) return;
     const QStyle* style = StyleOf(o);
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, o.widget) + 1;
+    const Qt::Alignment alignment = QStyle::visualAlignment(o.direction, o.displayAlignment);
     QTextOption textOption;
     textOption.setWrapMode(QTextOption::ManualWrap);
     textOption.setTextDirection(o.direction);
-    textOption.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
+    textOption.setAlignment(alignment);
     QTextLayout layout(o.text, o.font);
     layout.setTextOption(textOption);
     layout.setCacheEnabled(true);  // the glyphs kept from laying out to drawing, not shaped again
@@ -61,8 +62,7 @@ void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QRect textRect = box.adjusted(margin, 0, -margin, 0);
     // Left to right and aligned left, the text starts at the rectangle's left whatever the
     // line's width: laid out once.
-    if ((QStyle::visualAlignment(o.direction, o.displayAlignment) & Qt::AlignHorizontal_Mask) != Qt::AlignLeft)
-        line.setLineWidth(textRect.width());
+    if ((alignment & Qt::AlignHorizontal_Mask) != Qt::AlignLeft) line.setLineWidth(textRect.width());
     layout.endLayout();
     if (line.naturalTextWidth() > textRect.width()) {
         // Cut short with an ellipsis: the style's.
