@@ -191,6 +191,15 @@ TEST(RangeStatistics, TiesNameTheFirstRecordAndDisabledChannelsAreLeftOut) {
     EXPECT_EQ(r.channels[0].channel, 1);
     EXPECT_EQ(ClockTimeText(r.channels[0].minTime), "2026-01-01 00:00:00");
     EXPECT_EQ(ClockTimeText(r.channels[0].maxTime), "2026-01-01 00:01:00");
+
+    // Ties in different blocks of kStatisticsBlock records: still the first record.
+    std::vector<float> values(3 * kStatisticsBlock, 7.0f);
+    values[10] = values[2 * kStatisticsBlock + 5] = 5.0f;
+    values[20] = values[kStatisticsBlock + 30] = 9.0f;
+    const RangeStatistics blocks = ComputeRangeStatistics(AnalysisSet("S1", "2026-01-01 00:00:00", 60, {1}, {values}));
+    ASSERT_EQ(blocks.channels.size(), 1u);
+    EXPECT_EQ(ClockTimeText(blocks.channels[0].minTime), "2026-01-01 00:10:00");
+    EXPECT_EQ(ClockTimeText(blocks.channels[0].maxTime), "2026-01-01 00:20:00");
 }
 
 TEST(RangeStatistics, ACountBeyondTheRecordsIsNeverReadPast) {
