@@ -105,26 +105,41 @@ ReportRun Report(RecordSet& set, const std::string& path) {
     return run;
 }
 
-// Peak resident growth of one report in a fresh child process (kB), after its data set exists.
+// Peak resident growth of one report (kB), after its data set exists, in this program started
+// anew for it (--peak): a forked copy would carry this process's heap, whose freed memory the
+// report may or may not reuse depending on what ran before.
 long ReportPeakGrowthKb(int records, int channels, const std::string& path) {
     int fds[2];
     if (pipe(fds) != 0) return -1;
     const pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
-        RecordSet set = MakeSet(records, channels);
-        const long before = StatusKb("VmRSS");
-        Report(set, path);
-        const long growth = StatusKb("VmHWM") - before;
-        if (write(fds[1], &growth, sizeof growth) != sizeof growth) _exit(1);
-        _exit(0);
+        dup2(fds[1], STDOUT_FILENO);
+        const std::string r = std::to_string(records), c = std::to_string(channels);
+        execl("/proc/self/exe", "pdf_report_bench", "--peak", r.c_str(), c.c_str(), path.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
     }
     close(fds[1]);
-    long growth = -1;
-    if (read(fds[0], &growth, sizeof growth) != sizeof growth) growth = -1;
+    std::string out;
+    char buffer[64];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<size_t>(n));
     close(fds[0]);
-    waitpid(pid, nullptr, 0);
-    return growth;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || out.empty()) return -1;
+    return std::atol(out.c_str());
+}
+
+// The --peak run: one report, its growth printed.
+int PeakRun(int records, int channels, const char* path) {
+    if (records < 1 || channels < 1 || channels > 8) return 1;
+    RecordSet set = MakeSet(records, channels);
+    const long before = StatusKb("VmRSS");
+    Report(set, path);
+    const long peak = StatusKb("VmHWM");
+    if (before < 0 || peak < 0) return 1;
+    std::printf("%ld\n", peak - before);
+    return 0;
 }
 
 // The report as the program writes it against the same report through cairo, interleaved.
@@ -144,6 +159,7 @@ void Compare(int records, int channels, const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--peak") return PeakRun(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     const int records = velorin::bench::RecordsArgument(argc, argv, 10);
     const std::string dir = velorin::bench::MakeScratchFolder("pdf-bench");
     if (records == 0 || dir.empty()) return 1;
