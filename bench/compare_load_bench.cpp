@@ -15,6 +15,7 @@
 #include "analysis/clock_time.h"
 #include "analysis/compare_files.h"
 #include "bench/bench_support.h"
+#include "bench/bench_timing.h"
 #include "history/kv_file.h"
 #include "history/record_set.h"
 
@@ -25,9 +26,10 @@ constexpr int kFiles = 16;
 
 double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
+// Also the line scripts/bench.sh gathers into its summary table.
 void Report(const char* name, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s best %8.1f ms  median %8.1f ms\n", name, ms.front(), ms[ms.size() / 2]);
+    const int runs = static_cast<int>(ms.size());
+    velorin::bench::Print("compare_load", name, velorin::bench::Summarise(std::move(ms)), runs);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "analysis/compare_renderer.h"
 #include "analysis/compare_window.h"
 #include "bench/bench_support.h"
+#include "bench/bench_timing.h"
 #include "common/language.h"
 #include "history/kv_file.h"
 #include "tests/support/compare_data.h"
@@ -43,9 +44,9 @@ double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::durati
 struct Series {
     std::vector<double> ms;
     void Add(double v) { ms.push_back(v); }
-    void Print(const char* what) {
-        std::sort(ms.begin(), ms.end());
-        std::printf("%-58s best %8.2f median %8.2f ms (%zu runs)\n", what, ms.front(), ms[ms.size() / 2], ms.size());
+    // Also the line scripts/bench.sh gathers into its summary table.
+    void Print(const char* what) const {
+        velorin::bench::Print("curve_compare", what, velorin::bench::Summarise(ms), static_cast<int>(ms.size()));
     }
 };
 

@@ -18,6 +18,7 @@
 #include "analysis/clock_time.h"
 #include "analysis/range_statistics.h"
 #include "bench/bench_support.h"
+#include "bench/bench_timing.h"
 #include "history/record_set.h"
 #include "report/report_statistics.h"
 
@@ -56,9 +57,10 @@ velorin::RecordSet FullSet(int records) {
 
 double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
+// Also the line scripts/bench.sh gathers into its summary table.
 void Report(const char* name, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-52s best %7.2f ms  median %7.2f ms\n", name, ms.front(), ms[ms.size() / 2]);
+    const int runs = static_cast<int>(ms.size());
+    velorin::bench::Print("range_statistics", name, velorin::bench::Summarise(std::move(ms)), runs);
 }
 
 }  // namespace
