@@ -123,7 +123,9 @@ long ReportPeakGrowthKb(int records, int channels, const std::string& path) {
     close(fds[1]);
     std::string out;
     char buffer[64];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<size_t>(n));
+    // One number is all it prints: anything past a line's worth is not read.
+    for (ssize_t n; out.size() < 64 && (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<size_t>(n));
     close(fds[0]);
     int status = 0;
     if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || out.empty()) return -1;

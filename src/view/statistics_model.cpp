@@ -87,21 +87,18 @@ const std::vector<QString>& StatisticsModel::RangeTexts() const {
     if (rangeTexts_.size() != cells) {
         rangeTexts_.clear();
         rangeTexts_.reserve(cells);
+        const AnalysisTexts& texts = AnalysisTextsFor(language_);
         for (int row = 0; row < list_->RowCount(); ++row) {
-            for (int column = FirstRangeColumn(); column < columnCount(); ++column)
-                rangeTexts_.push_back(RangeCellText(row, column));
+            const int channel = list_->ChannelOfRow(row);
+            const ChannelRangeStatistics* stats = nullptr;
+            for (const ChannelRangeStatistics& c : Range().channels) {
+                if (c.channel == channel) stats = &c;
+            }
+            for (int column = 0; column < kRangeColumnCount; ++column)
+                rangeTexts_.push_back(FromUtf8(RangeColumnCell(stats, column, texts)));
         }
     }
     return rangeTexts_;
-}
-
-QString StatisticsModel::RangeCellText(int row, int column) const {
-    const int channel = list_->ChannelOfRow(row);
-    const ChannelRangeStatistics* stats = nullptr;
-    for (const ChannelRangeStatistics& c : Range().channels) {
-        if (c.channel == channel) stats = &c;
-    }
-    return FromUtf8(RangeColumnCell(stats, column - FirstRangeColumn(), AnalysisTextsFor(language_)));
 }
 
 QString StatisticsModel::ShownRangeText() const {

@@ -59,8 +59,6 @@ public:
 private:
     // The range columns' texts, row by row, formatted when first asked for after a change.
     const std::vector<QString>& RangeTexts() const;
-    // One of them formatted from the figures.
-    QString RangeCellText(int row, int column) const;
 
     std::shared_ptr<CDastrelDoc> doc_;
     Language language_;
